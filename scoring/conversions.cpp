@@ -1,0 +1,311 @@
+#include "conversions.h"
+
+#include "handler_failure.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <system_error>
+
+namespace orlo {
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A number taken apart into the pieces both readers agree on, so that the
+// final conversion is one locale-free, correctly rounded call.
+struct NumberParts {
+    bool negative = false;
+    std::string_view integerDigits;
+    std::string_view fractionDigits;
+    bool exponentNegative = false;
+    std::string_view exponentDigits;
+};
+
+// Scans the longest number at the start of text. Returns how many characters
+// belong to it, 0 when no digit was found.
+std::size_t scanNumber(std::string_view text, NumberParts &parts, bool allowDExponent)
+{
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        parts.negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t integerStart = i;
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
+    parts.integerDigits = text.substr(integerStart, i - integerStart);
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fractionStart = ++i;
+        while (i < text.size() && isDigit(text[i]))
+            ++i;
+        parts.fractionDigits = text.substr(fractionStart, i - fractionStart);
+    }
+    if (parts.integerDigits.empty() && parts.fractionDigits.empty())
+        return 0;
+
+    if (i < text.size()) {
+        const char letter = text[i];
+        const bool exponentLetter = letter == 'E' || letter == 'e'
+            || (allowDExponent && (letter == 'D' || letter == 'd'));
+        if (exponentLetter) {
+            std::size_t j = i + 1;
+            bool negativeExponent = false;
+            if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+                negativeExponent = text[j] == '-';
+                ++j;
+            }
+            const std::size_t exponentStart = j;
+            while (j < text.size() && isDigit(text[j]))
+                ++j;
+            // An exponent letter without digits after it does not continue the number.
+            if (j > exponentStart) {
+                parts.exponentNegative = negativeExponent;
+                parts.exponentDigits = text.substr(exponentStart, j - exponentStart);
+                i = j;
+            }
+        }
+    }
+    return i;
+}
+
+std::string_view withoutLeadingZeros(std::string_view digits)
+{
+    const auto first = digits.find_first_not_of('0');
+    return first == std::string_view::npos ? std::string_view{} : digits.substr(first);
+}
+
+// The value of the parts, or an infinity of the right sign when it lies
+// beyond the double range. Tiny values become zero.
+double valueOf(const NumberParts &parts)
+{
+    const std::string_view integer = withoutLeadingZeros(parts.integerDigits);
+    const auto firstFractionDigit = parts.fractionDigits.find_first_not_of('0');
+    if (integer.empty() && firstFractionDigit == std::string_view::npos)
+        return parts.negative ? -0.0 : 0.0;
+
+    // Decimal exponent of the leading digit without the written exponent; a
+    // written exponent far beyond any double is clamped so it cannot overflow
+    // the arithmetic below, the outcome (infinity or zero) staying the same.
+    long long leadingExponent = integer.empty()
+        ? -static_cast<long long>(firstFractionDigit) - 1
+        : static_cast<long long>(integer.size()) - 1;
+    long long exponent = 0;
+    for (char c : withoutLeadingZeros(parts.exponentDigits)) {
+        exponent = exponent * 10 + (c - '0');
+        if (exponent > 100'000'000)
+            break;
+    }
+    if (parts.exponentNegative)
+        exponent = -exponent;
+
+    const double infinity = std::numeric_limits<double>::infinity();
+    if (leadingExponent + exponent > 400)
+        return parts.negative ? -infinity : infinity;
+    if (leadingExponent + exponent < -400)
+        return parts.negative ? -0.0 : 0.0;
+
+    // Rebuild a plain form for from_chars, which ignores the locale and
+    // rounds correctly however many digits there are.
+    std::string plain;
+    plain.reserve(parts.integerDigits.size() + parts.fractionDigits.size() + 24);
+    plain.append(integer.empty() ? std::string_view("0") : integer);
+    if (!parts.fractionDigits.empty()) {
+        plain.push_back('.');
+        plain.append(parts.fractionDigits);
+    }
+    plain.push_back('e');
+    plain.append(std::to_string(exponent));
+
+    double magnitude = 0.0;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), magnitude);
+    (void)end;
+    if (error == std::errc::result_out_of_range)
+        magnitude = leadingExponent + exponent > 0 ? infinity : 0.0;
+    return parts.negative ? -magnitude : magnitude;
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Reads text as a complete number; nullopt when it is not one or lies
+// beyond the double range.
+std::optional<double> completeNumber(std::string_view text)
+{
+    text = trimBlanks(text);
+    NumberParts parts;
+    const std::size_t used = scanNumber(text, parts, false);
+    if (used == 0 || used != text.size())
+        return std::nullopt;
+    const double value = valueOf(parts);
+    if (std::isinf(value))
+        return std::nullopt;
+    return value;
+}
+
+// One-decimal rounding, an exact half going away from zero. Halves at the
+// first decimal are exactly the values whose fraction is .25 or .75.
+std::string roundedToOneDecimal(double value)
+{
+    if (!std::isfinite(value))
+        throw HandlerAbandoned(HandlerAbandoned::Reason::Overflow);
+    double toRound = value;
+    const double quarters = value * 4.0;
+    if (std::fabs(value) < 0x1p52 && quarters == std::floor(quarters)
+        && std::fmod(quarters, 2.0) != 0.0) {
+        toRound = std::nextafter(value, value > 0 ? std::numeric_limits<double>::infinity()
+                                                  : -std::numeric_limits<double>::infinity());
+    }
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, toRound,
+                                      std::chars_format::fixed, 1);
+    std::string text(buffer, result.ptr);
+    if (text == "-0.0")
+        text = "0.0"; // a value that rounds to nothing carries no sign
+    return text;
+}
+
+} // namespace
+
+double Lenient_Value(std::string_view text)
+{
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text) {
+        if (!isBlank(c))
+            compact.push_back(c);
+    }
+    NumberParts parts;
+    if (scanNumber(compact, parts, true) == 0)
+        return 0.0;
+    return valueOf(parts);
+}
+
+double Strict_Value(std::string_view text)
+{
+    const auto value = completeNumber(text);
+    if (!value)
+        throw HandlerAbandoned(HandlerAbandoned::Reason::NotANumber);
+    return *value;
+}
+
+bool isCompleteNumber(std::string_view text)
+{
+    return completeNumber(text).has_value();
+}
+
+std::string Number_Text(double value)
+{
+    if (!std::isfinite(value))
+        throw HandlerAbandoned(HandlerAbandoned::Reason::Overflow);
+    if (value == 0.0)
+        return "0";
+
+    // Rounded to 15 significant digits: d.dddddddddddddde±x
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::scientific, 14);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const auto e = scientific.find('e');
+    std::string digits;
+    digits.push_back(scientific[0]);
+    digits.append(scientific.substr(2, e - 2));
+    const int exponent = std::atoi(std::string(scientific.substr(e + 1)).c_str());
+    // Near the top of the double range, rounding up to 15 digits would give a
+    // text no reader can take back; round towards zero there instead.
+    constexpr std::string_view largestDigits = "179769313486231";
+    if (exponent == 308 && digits > largestDigits)
+        digits = largestDigits;
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string text = value < 0 ? "-" : "";
+    if (exponent >= 15 || exponent < -4) {
+        text.push_back(digits[0]);
+        if (digits.size() > 1) {
+            text.push_back('.');
+            text.append(digits, 1);
+        }
+        text.append(exponent < 0 ? "E-" : "E+");
+        const std::string magnitude = std::to_string(exponent < 0 ? -exponent : exponent);
+        if (magnitude.size() < 2)
+            text.push_back('0');
+        text.append(magnitude);
+    } else if (exponent >= 0) {
+        const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= wholeDigits) {
+            text.append(digits);
+            text.append(wholeDigits - digits.size(), '0');
+        } else {
+            text.append(digits, 0, wholeDigits);
+            text.push_back('.');
+            text.append(digits, wholeDigits);
+        }
+    } else {
+        text.append("0.");
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text.append(digits);
+    }
+    return text;
+}
+
+std::string Number_Text(std::optional<double> value)
+{
+    return value ? Number_Text(*value) : std::string();
+}
+
+std::string Integer_Text(int value)
+{
+    return std::to_string(value);
+}
+
+std::string Format_Pattern(double value, Pattern pattern)
+{
+    std::string text = roundedToOneDecimal(value);
+    if (pattern == Pattern::OneDecimalNoZero) {
+        const std::size_t whole = text.front() == '-' ? 1 : 0;
+        if (text.compare(whole, 2, "0.") == 0)
+            text.erase(whole, 1);
+    }
+    return text;
+}
+
+std::string Format_Pattern(std::string_view text, Pattern pattern)
+{
+    const auto value = completeNumber(text);
+    if (!value)
+        return std::string(text);
+    return Format_Pattern(*value, pattern);
+}
+
+std::string Format_Pattern(std::optional<double> value, Pattern pattern)
+{
+    return value ? Format_Pattern(*value, pattern) : std::string();
+}
+
+int characterCount(std::string_view text)
+{
+    int count = 0;
+    for (char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++count;
+    }
+    return count;
+}
+
+} // namespace orlo

@@ -1,0 +1,59 @@
+#include "score_sheet.h"
+
+#include "conversions.h"
+#include "handler_failure.h"
+#include "sheet_messages.h"
+
+namespace orlo {
+
+using namespace ctl;
+
+void ScoreSheet::Command2_Click()
+{
+    show(Summary, true);
+    m_fields.clearList(Summary);
+    m_fields.addItem(Summary, m_fields.caption(Class(m_classIndex)));
+
+    double total = Lenient_Value(m_fields.text(HS_Points));
+    m_fields.addItem(Summary, Format_Pattern(total, Pattern::OneDecimalNoZero) + " High Speed Points");
+
+    // The halving for a stopped engine starts from the points the low-speed
+    // run produced, never from an earlier halving, so a score does not depend
+    // on how often the button is pressed.
+    if (!m_lowSpeedRunPoints)
+        m_lowSpeedRunPoints = m_fields.text(LS_Points);
+    const std::string runPoints = *m_lowSpeedRunPoints;
+    m_fields.addItem(Summary, Format_Pattern(runPoints, Pattern::OneDecimalNoZero) + " Low Speed Points");
+
+    const std::string engines = m_fields.text(Engines(0));
+    if (!isCompleteNumber(engines)) {
+        // No total from this sheet, and none left over from another flight.
+        m_fields.setText(Score, "0");
+        reject(Engines(0), messages::badEngineCount);
+        return;
+    }
+    std::string lowSpeedPoints = runPoints;
+    if (Strict_Value(engines) > 1) {
+        total = checked::add(total, 20);
+        m_fields.addItem(Summary, " 20.0 Multiple Engine Bonus");
+        const double runValue = Strict_Value(runPoints);
+        if (m_fields.text(Engines(1)) != engines && runValue > 0)
+            lowSpeedPoints = Number_Text(checked::divide(runValue, 2));
+    }
+    if (m_fields.text(LS_Points) != lowSpeedPoints)
+        m_fields.setText(LS_Points, lowSpeedPoints);
+
+    double scale = 0;
+    if (m_fields.isSelected(ScalePts(1)))
+        scale = Lenient_Value(m_fields.caption(ScalePts(1)));
+    m_fields.addItem(Summary, Format_Pattern(scale, Pattern::OneDecimalNoZero) + " Scale Points");
+    const std::string landing = m_fields.text(LandingPts);
+    m_fields.addItem(Summary, Format_Pattern(landing, Pattern::OneDecimalNoZero) + " Landing Points");
+
+    total = checked::add(checked::add(checked::add(total, Lenient_Value(m_fields.text(LS_Points))), scale),
+                         Lenient_Value(landing));
+    m_fields.setText(Score, Format_Pattern(total, Pattern::OneDecimal));
+    m_fields.addItem(Summary, Format_Pattern(m_fields.text(Score), Pattern::OneDecimalNoZero) + " Total Score");
+}
+
+} // namespace orlo

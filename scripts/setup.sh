@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Orlo Score
+# needs, as root or through sudo. Does nothing but check when all is there.
+set -euo pipefail
+
+packages=(
+    # build
+    g++ cmake ninja-build qt6-base-dev libxkbcommon-dev
+    # the Tahoma-metric fonts the windows are laid out for
+    fonts-wine
+    # tests: a comma-decimal locale, a headless X server, a window manager,
+    # outside keyboard and mouse, screenshots, fuzzing and sanitizers
+    locales xvfb xauth openbox xdotool x11-apps imagemagick clang libclang-rt-14-dev
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+fi
+
+# The conversions are tested under a locale whose decimal mark is a comma.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    echo "setup: generating the de_DE.UTF-8 locale"
+    as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
+fi

@@ -1,0 +1,336 @@
+#include "headless_sheet.h"
+
+#include "conversions.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+using namespace orlo;
+using namespace orlo::ctl;
+
+namespace {
+
+// Tab stops in the sheet's tab order. An option group is one stop: the
+// selected option, at its own place in the order.
+const std::array<Ctl, 18> tabOrder{
+    Class(0), Class(1), Class(2), Class(4), Class(5),
+    HS_Watch(0), HS_Watch(1), LS_Watch(0), LS_Watch(1),
+    Engines(0), Engines(1), ScalePts(0), ScalePts(1),
+    Command1, Command2, Class(3), Command3, Command4,
+};
+
+bool isOption(Ctl control)
+{
+    return control.name == Name::Class || control.name == Name::ScalePts;
+}
+
+int groupSize(Name group)
+{
+    return group == Name::Class ? 6 : 2;
+}
+
+// Byte offset of a character position in UTF-8 text.
+std::size_t byteOffset(const std::string &text, int characters)
+{
+    std::size_t offset = 0;
+    int seen = 0;
+    while (offset < text.size()) {
+        if ((static_cast<unsigned char>(text[offset]) & 0xC0) != 0x80) {
+            if (seen == characters)
+                return offset;
+            ++seen;
+        }
+        ++offset;
+    }
+    return offset;
+}
+
+} // namespace
+
+HeadlessSheet::Control HeadlessSheet::control(std::string text, bool visible, bool selected, bool readOnly)
+{
+    Control made;
+    made.text = std::move(text);
+    made.visible = visible;
+    made.selected = selected;
+    made.readOnly = readOnly;
+    return made;
+}
+
+HeadlessSheet::HeadlessSheet()
+{
+    const std::array<const char *, 6> classCaptions{
+        "Class I", "Class II", "Profile", "Sportsman", ".15 Carrier", "Skyray Carrier"};
+    for (int i = 0; i < 6; ++i)
+        m_controls[{Name::Class, i}] = control(classCaptions[static_cast<std::size_t>(i)]);
+    for (int i = 0; i <= 1; ++i) {
+        m_controls[{Name::HS_Watch, i}] = control("0.0");
+        m_controls[{Name::LS_Watch, i}] = control("0.0");
+        m_controls[{Name::Engines, i}] = control("1");
+    }
+    for (Ctl result : {HS_Time, HS_MPH, HS_Points, LS_Time, LS_MPH, LS_Points})
+        m_controls[{result.name, 0}] = control("0.0", true, false, true);
+    at(Engines(1)).visible = false;
+    m_controls[{Name::lblRunning, 0}] = control("# of Engines Running at End of High Speed:", false);
+    m_controls[{Name::ScalePts, 0}] = control("0", true, true);
+    m_controls[{Name::ScalePts, 1}] = control("100");
+    m_controls[{Name::LandingPts, 0}] = control("0");
+    m_controls[{Name::Score, 0}] = control("0", true, false, true);
+    m_controls[{Name::Summary, 0}] = control("", false);
+    m_controls[{Name::Command1, 0}] = control("Landing Points");
+    m_controls[{Name::Command2, 0}] = control("Calc. Score");
+    m_controls[{Name::Command3, 0}] = control("Reset");
+    m_controls[{Name::Command4, 0}] = control("Exit");
+}
+
+HeadlessSheet::Control &HeadlessSheet::at(Ctl control)
+{
+    const auto found = m_controls.find({control.name, control.index});
+    if (found == m_controls.end())
+        throw std::logic_error("no such control on the score sheet");
+    return found->second;
+}
+
+const HeadlessSheet::Control &HeadlessSheet::at(Ctl control) const
+{
+    return const_cast<HeadlessSheet *>(this)->at(control);
+}
+
+void HeadlessSheet::start()
+{
+    m_rules.start();
+    catchUpFocus();
+}
+
+void HeadlessSheet::click(Ctl control)
+{
+    if (!at(control).visible)
+        return;
+    m_rules.focusTo(control);
+    switch (control.name) {
+    case Name::Command1:
+    case Name::Command2:
+    case Name::Command3:
+    case Name::Command4:
+        m_rules.buttonPressed(control);
+        break;
+    default:
+        break;
+    }
+    catchUpFocus();
+}
+
+void HeadlessSheet::type(Ctl field, std::string_view typed)
+{
+    click(field);
+    if (m_focus == field)
+        typeHere(typed);
+}
+
+void HeadlessSheet::typeHere(std::string_view typed)
+{
+    if (!m_focus)
+        return;
+    Control &field = at(*m_focus);
+    if (field.readOnly || isOption(*m_focus) || m_focus->name == Name::Summary)
+        return;
+    const std::size_t from = byteOffset(field.text, field.selectionStart);
+    const std::size_t to = byteOffset(field.text, field.selectionStart + field.selectionLength);
+    field.text.replace(from, to - from, typed);
+    field.selectionStart += characterCount(typed);
+    field.selectionLength = 0;
+}
+
+void HeadlessSheet::tab()
+{
+    moveByTab(true);
+}
+
+void HeadlessSheet::backtab()
+{
+    moveByTab(false);
+}
+
+bool HeadlessSheet::isTabStop(Ctl control) const
+{
+    const Control &state = at(control);
+    if (!state.visible)
+        return false;
+    if (!isOption(control))
+        return true;
+    bool anySelected = false;
+    for (int i = 0; i < groupSize(control.name); ++i)
+        anySelected = anySelected || at({control.name, i}).selected;
+    return state.selected || !anySelected;
+}
+
+void HeadlessSheet::moveByTab(bool forward)
+{
+    if (const auto next = nextTabStop(forward)) {
+        m_rules.focusTo(*next);
+        catchUpFocus();
+    }
+}
+
+std::optional<Ctl> HeadlessSheet::nextTabStop(bool forward) const
+{
+    const auto size = static_cast<int>(tabOrder.size());
+    int position = forward ? -1 : 0;
+    if (m_focus) {
+        const auto found = std::find(tabOrder.begin(), tabOrder.end(), *m_focus);
+        if (found != tabOrder.end())
+            position = static_cast<int>(found - tabOrder.begin());
+    }
+    for (int step = 1; step <= size; ++step) {
+        const int next = ((position + (forward ? step : -step)) % size + size) % size;
+        const Ctl candidate = tabOrder[static_cast<std::size_t>(next)];
+        if (isTabStop(candidate))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+void HeadlessSheet::arrow(bool forward)
+{
+    if (!m_focus || !isOption(*m_focus))
+        return;
+    const int size = groupSize(m_focus->name);
+    for (int step = 1; step < size; ++step) {
+        const Ctl candidate{m_focus->name, ((m_focus->index + (forward ? step : -step)) % size + size) % size};
+        if (at(candidate).visible) {
+            m_rules.focusTo(candidate);
+            catchUpFocus();
+            return;
+        }
+    }
+}
+
+// The window moves the focus on by itself when the control holding it is
+// hidden; it tells the rules as it would of any other move.
+void HeadlessSheet::catchUpFocus()
+{
+    for (int guard = 0; guard < 4 && m_focus && m_rules.focus() != m_focus; ++guard)
+        m_rules.focusTo(*m_focus);
+}
+
+bool HeadlessSheet::isVisible(Ctl control) const
+{
+    return at(control).visible;
+}
+
+std::vector<std::string> HeadlessSheet::items(Ctl list) const
+{
+    return at(list).items;
+}
+
+std::pair<int, int> HeadlessSheet::selection(Ctl textBox) const
+{
+    const Control &field = at(textBox);
+    return {field.selectionStart, field.selectionLength};
+}
+
+std::vector<std::string> HeadlessSheet::takeMessages()
+{
+    return std::exchange(m_messages, {});
+}
+
+std::string HeadlessSheet::text(Ctl control) const
+{
+    return at(control).text;
+}
+
+void HeadlessSheet::setText(Ctl control, std::string_view text)
+{
+    Control &field = at(control);
+    field.text = std::string(text);
+    field.selectionStart = characterCount(text);
+    field.selectionLength = 0;
+}
+
+std::string HeadlessSheet::caption(Ctl option) const
+{
+    return at(option).text;
+}
+
+void HeadlessSheet::setCaption(Ctl option, std::string_view caption)
+{
+    at(option).text = std::string(caption);
+}
+
+bool HeadlessSheet::isSelected(Ctl option) const
+{
+    return at(option).selected;
+}
+
+void HeadlessSheet::select(Ctl option)
+{
+    for (int i = 0; i < groupSize(option.name); ++i)
+        at({option.name, i}).selected = i == option.index;
+}
+
+void HeadlessSheet::setVisible(Ctl control, bool visible)
+{
+    at(control).visible = visible;
+    // Like a window system, pass the focus to the next tab stop; the rules
+    // hear of it once their handler is done.
+    if (!visible && m_focus == control)
+        m_focus = nextTabStop(true);
+}
+
+void HeadlessSheet::clearList(Ctl list)
+{
+    Control &state = at(list);
+    state.items.clear();
+    state.listIndex = -1;
+}
+
+void HeadlessSheet::addItem(Ctl list, std::string_view item)
+{
+    at(list).items.emplace_back(item);
+}
+
+int HeadlessSheet::listIndex(Ctl list) const
+{
+    return at(list).listIndex;
+}
+
+void HeadlessSheet::setListIndex(Ctl list, int index)
+{
+    Control &state = at(list);
+    state.listIndex = index >= 0 && index < static_cast<int>(state.items.size()) ? index : -1;
+}
+
+void HeadlessSheet::selectText(Ctl textBox, int start, int length)
+{
+    Control &field = at(textBox);
+    const int size = characterCount(field.text);
+    field.selectionStart = std::clamp(start, 0, size);
+    field.selectionLength = std::clamp(length, 0, size - field.selectionStart);
+}
+
+void HeadlessSheet::setFocus(Ctl control)
+{
+    m_focus = control;
+}
+
+void HeadlessSheet::showMessage(std::string_view message)
+{
+    m_messages.emplace_back(message);
+}
+
+void HeadlessSheet::openLandingDialog()
+{
+    m_dialogOpen = true;
+    ++m_dialogOpenings;
+}
+
+void HeadlessSheet::closeLandingDialog()
+{
+    m_dialogOpen = false;
+}
+
+void HeadlessSheet::endProgram()
+{
+    m_ended = true;
+}
