@@ -47,9 +47,9 @@ void ScoreSheet::optionSelected(Ctl option)
 void ScoreSheet::buttonPressed(Ctl button)
 {
     Action action(*this);
-    moveFocus(button);
-    // A field whose check failed took the focus back: the press does not count.
-    if (m_focus != button)
+    // Pressing a button gives it the focus first; when a field whose check
+    // failed took the focus back, the press does not count.
+    if (m_focus != button || !m_focusArrived)
         return;
     switch (button.name) {
     case Name::Command1: runHandler([this] { Command1_Click(); }); break;

@@ -23,7 +23,7 @@ public:
     void start();                    // the window has been shown
     void focusTo(Ctl control);       // the operator moved the focus (Tab, click)
     void optionSelected(Ctl option); // the operator selected an option
-    void buttonPressed(Ctl button);  // Command1 to Command4
+    void buttonPressed(Ctl button);  // Command1 to Command4, holding the focus
 
     // Handlers, named after the control and the event.
     void HS_Watch_GotFocus(int index);
