@@ -1,0 +1,64 @@
+#pragma once
+
+#include "landing_dialog.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class QKeyEvent;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// Form2 on screen: the landing points dialog's controls at their fixed pixel
+// positions, reporting the operator's actions to the dialog's rules.
+class LandingDialogWindow final : public QWidget, public orlo::DialogFields {
+    Q_OBJECT
+
+public:
+    // The dialog belongs to no window: it neither blocks the score sheet nor
+    // closes with it. Form_Load runs here, as the dialog is created.
+    LandingDialogWindow(orlo::SheetFields &sheet, orlo::ScoreSheet &sheetRules);
+
+    orlo::LandingDialog &rules() { return m_rules; }
+
+    QRadioButton *option(int index) const;
+    QListWidget *missedLaps() const { return m_list; }
+    QPushButton *doneButton() const { return m_done; }
+
+    // DialogFields
+    bool isSelected(int option) const override;
+    void select(int option) override;
+    void addItem(std::string_view item) override;
+    int listIndex() const override;
+    void setListIndex(int index) override;
+    void setFocus(orlo::DialogCtl control) override;
+    void closeDialog() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    static int arrowStep(const QKeyEvent &key);
+    void pressDone();
+    QWidget *widget(orlo::DialogCtl control) const;
+
+    std::array<QRadioButton *, 4> m_options{};
+    QLabel *m_label = nullptr;
+    QListWidget *m_list = nullptr;
+    QPushButton *m_done = nullptr;
+
+    // The score sheet as a window, when it is one, so that "Done" can tell
+    // whether the operator has closed it in the meantime.
+    QPointer<QWidget> m_sheetWindow;
+    bool m_sheetIsWindow = false;
+
+    // Set while the rules change the controls: the signals and focus events
+    // that causes are the rules' own doing, not the operator's.
+    int m_rulesAtWork = 0;
+
+    orlo::LandingDialog m_rules;
+};
