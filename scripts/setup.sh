@@ -11,6 +11,8 @@ packages=(
     # tests: a comma-decimal locale, a headless X server, a window manager,
     # outside keyboard and mouse, screenshots, fuzzing and sanitizers
     locales xvfb xauth openbox xdotool x11-apps imagemagick clang libclang-rt-14-dev
+    # packaging and its checks, benchmarks
+    dpkg-dev desktop-file-utils appstream libbenchmark-dev libxcb-shm0-dev
 )
 
 as_root() {
