@@ -1,4 +1,6 @@
 #include "score_sheet_window.h"
+#include "sheet_artwork.h"
+#include "tahoma_font.h"
 
 #include <QApplication>
 
@@ -7,7 +9,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orlo_Score"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setWindowIcon(orlo::stopwatchIcon());
+    orlo::registerTahoma();
+
     ScoreSheetWindow window;
     window.show();
+    window.activateWindow();
+    window.rules().start();
     return QApplication::exec();
 }

@@ -1,7 +1,596 @@
 #include "score_sheet_window.h"
 
+#include "sheet_artwork.h"
+#include "tahoma_font.h"
+#include "wrapping_button.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+using namespace orlo;
+using namespace orlo::ctl;
+
+namespace {
+
+// Positions come in twips, 15 to the pixel at 96 dots per inch.
+QRect twips(int left, int top, int width, int height)
+{
+    const auto px = [](int value) { return static_cast<int>(std::lround(value / 15.0)); };
+    return {px(left), px(top), px(width), px(height)};
+}
+
+const QColor darkBlue(0, 0, 128);
+
+constexpr std::array<const char *, 6> classCaptions{
+    "Class I", "Class II", "Profile", "Sportsman", ".15 Carrier", "Skyray Carrier"};
+
+bool isOption(Ctl control)
+{
+    return control.name == Name::Class || control.name == Name::ScalePts;
+}
+
+bool isButton(Ctl control)
+{
+    switch (control.name) {
+    case Name::Command1:
+    case Name::Command2:
+    case Name::Command3:
+    case Name::Command4: return true;
+    default: return false;
+    }
+}
+
+const char *nameText(Name name)
+{
+    switch (name) {
+    case Name::Class: return "Class";
+    case Name::HS_Watch: return "HS_Watch";
+    case Name::HS_Time: return "HS_Time";
+    case Name::HS_MPH: return "HS_MPH";
+    case Name::HS_Points: return "HS_Points";
+    case Name::LS_Watch: return "LS_Watch";
+    case Name::LS_Time: return "LS_Time";
+    case Name::LS_MPH: return "LS_MPH";
+    case Name::LS_Points: return "LS_Points";
+    case Name::Engines: return "Engines";
+    case Name::lblRunning: return "lblRunning";
+    case Name::ScalePts: return "ScalePts";
+    case Name::LandingPts: return "LandingPts";
+    case Name::Score: return "Score";
+    case Name::Summary: return "Summary";
+    case Name::Command1: return "Command1";
+    case Name::Command2: return "Command2";
+    case Name::Command3: return "Command3";
+    case Name::Command4: return "Command4";
+    }
+    return "";
+}
+
+bool isArray(Name name)
+{
+    return name == Name::Class || name == Name::HS_Watch || name == Name::LS_Watch || name == Name::Engines
+           || name == Name::ScalePts;
+}
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// UTF-16 position of a character position: characters beyond the Basic
+// Multilingual Plane take two UTF-16 units.
+qsizetype utf16Offset(const QString &text, int characters)
+{
+    qsizetype offset = 0;
+    for (int seen = 0; seen < characters && offset < text.size(); ++seen)
+        offset += text.at(offset).isHighSurrogate() && offset + 1 < text.size() ? 2 : 1;
+    return offset;
+}
+
+// Keeps a count raised for the lifetime of a scope.
+class Raised {
+public:
+    explicit Raised(int &count) : m_count(count) { ++m_count; }
+    ~Raised() { --m_count; }
+    Raised(const Raised &) = delete;
+    Raised &operator=(const Raised &) = delete;
+
+private:
+    int &m_count;
+};
+
+} // namespace
+
 ScoreSheetWindow::ScoreSheetWindow(QWidget *parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Orlo Carrier Scoring Program"));
+    setWindowIcon(stopwatchIcon());
     resize(861, 585);
+    setFont(tahomaBold(13));
+    buildControls();
+    arrangeTabOrder();
+    watchOperator();
+}
+
+ScoreSheetWindow::~ScoreSheetWindow()
+{
+    for (const auto &[key, widget] : m_widgets)
+        widget->removeEventFilter(this);
+}
+
+QString ScoreSheetWindow::objectNameOf(Ctl control)
+{
+    QString name = QString::fromLatin1(nameText(control.name));
+    if (isArray(control.name))
+        name += QLatin1Char('_') + QString::number(control.index);
+    return name;
+}
+
+void ScoreSheetWindow::addControl(Ctl control, QWidget *widget)
+{
+    widget->setObjectName(objectNameOf(control));
+    m_widgets[{control.name, control.index}] = widget;
+}
+
+void ScoreSheetWindow::buildControls()
+{
+    const auto label = [this](const char *name, const QString &caption, QRect box) {
+        auto *made = new QLabel(caption, this);
+        made->setObjectName(QLatin1String(name));
+        made->setGeometry(box);
+        made->setWordWrap(true);
+        made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return made;
+    };
+    const auto textBox = [this](Ctl control, const char *initial, QRect box, const char *accessibleName,
+                                bool readOnly) {
+        auto *made = new QLineEdit(QString::fromLatin1(initial), this);
+        made->setGeometry(box);
+        made->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        made->setReadOnly(readOnly);
+        made->setAccessibleName(QString::fromLatin1(accessibleName));
+        addControl(control, made);
+        return made;
+    };
+    const auto line = [this](int index, int y) {
+        auto *made = new QWidget(this);
+        made->setObjectName(QStringLiteral("Line1_%1").arg(index));
+        // Two pixels wide, centred on its twip position; it runs past the
+        // right edge of the client area and is clipped there.
+        made->setGeometry(0, static_cast<int>(std::lround(y / 15.0)) - 1, static_cast<int>(std::lround(13035 / 15.0)), 2);
+        made->setAutoFillBackground(true);
+        QPalette ink = made->palette();
+        ink.setColor(QPalette::Window, palette().color(QPalette::WindowText));
+        made->setPalette(ink);
+    };
+
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(twips(60, 60, 3900, 2950));
+    image->setFrameStyle(QFrame::Box | QFrame::Plain);
+    image->setLineWidth(1);
+    image->setScaledContents(true);
+    image->setPixmap(carrierLogo());
+
+    QPalette blueInk = palette();
+    blueInk.setColor(QPalette::WindowText, darkBlue);
+    QLabel *title = label("Label1", QStringLiteral("Tarrow Carrier Scoring Program"), twips(4980, 120, 6075, 1275));
+    title->setFont(tahomaBold(32));
+    title->setPalette(blueInk);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QLabel *credit = label("Label2", QStringLiteral("Scores to the tenth"), twips(7020, 2040, 2055, 975));
+    credit->setFont(tahomaBold(19));
+    credit->setPalette(blueInk);
+    credit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    // Explicit groups: Qt's automatic grouping of sibling options also
+    // reaches into the frame, and would treat both groups as one for Tab.
+    auto *classGroup = new QButtonGroup(this);
+    auto *scaleGroup = new QButtonGroup(this);
+
+    line(0, 3120);
+    label("Label3", QStringLiteral("Select One:"), twips(60, 3240, 1275, 255));
+    constexpr std::array<int, 6> classLefts{60, 1890, 3705, 5535, 7350, 9180};
+    for (int i = 0; i < 6; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        auto *option = new QRadioButton(QString::fromLatin1(classCaptions[at]), this);
+        option->setGeometry(twips(classLefts[at], 3540, 1755, 315));
+        option->setAccessibleName(option->text());
+        classGroup->addButton(option);
+        addControl(Class(i), option);
+    }
+
+    line(1, 4020);
+    label("Label4", QStringLiteral("High Speed (Enter time in Seconds)"), twips(60, 4080, 3615, 255));
+    label("Label5", QStringLiteral("Watch One:"), twips(60, 4380, 1275, 255));
+    label("Label6", QStringLiteral("Watch One:"), twips(2520, 4380, 1275, 255));
+    label("Label16", QStringLiteral("Avg. Time"), twips(5100, 4380, 1275, 255));
+    label("Label7", QStringLiteral("MPH:"), twips(7560, 4380, 1275, 255));
+    label("Label8", QStringLiteral("Points:"), twips(10080, 4380, 1275, 255));
+    textBox(HS_Watch(0), "0.0", twips(60, 4680, 1335, 315), "High Speed Watch One", false);
+    textBox(HS_Watch(1), "0.0", twips(2520, 4680, 1335, 360), "High Speed Watch Two", false);
+    textBox(HS_Time, "0.0", twips(5100, 4680, 1335, 360), "High Speed Avg. Time", true);
+    textBox(HS_MPH, "0.0", twips(7560, 4680, 1335, 315), "High Speed MPH", true);
+    textBox(HS_Points, "0.0", twips(10020, 4680, 1335, 315), "High Speed Points", true);
+
+    line(2, 5100);
+    label("Label9", QStringLiteral("Low Speed (Enter time in Seconds)"), twips(60, 5160, 3615, 255));
+    label("Label10", QStringLiteral("Watch One:"), twips(60, 5460, 1275, 255));
+    label("Label11", QStringLiteral("Watch One:"), twips(2520, 5460, 1275, 255));
+    label("Label19", QStringLiteral("Avg. Time"), twips(5100, 5460, 1275, 255));
+    label("Label12", QStringLiteral("MPH:"), twips(7560, 5460, 1275, 255));
+    label("Label13", QStringLiteral("Points:"), twips(10080, 5460, 1275, 255));
+    textBox(LS_Watch(0), "0.0", twips(60, 5760, 1335, 360), "Low Speed Watch One", false);
+    textBox(LS_Watch(1), "0.0", twips(2520, 5760, 1335, 360), "Low Speed Watch Two", false);
+    textBox(LS_Time, "0.0", twips(5100, 5715, 1335, 360), "Low Speed Avg. Time", true);
+    textBox(LS_MPH, "0.0", twips(7560, 5760, 1335, 360), "Low Speed MPH", true);
+    textBox(LS_Points, "0.0", twips(10020, 5760, 1335, 360), "Low Speed Points", true);
+
+    line(3, 6180);
+    label("Label14", QStringLiteral("Bonus and Landing Points"), twips(60, 6240, 3615, 255));
+    label("Label15", QStringLiteral("Number of Engines"), twips(60, 6840, 1275, 495));
+    textBox(Engines(0), "1", twips(60, 7380, 1335, 315), "Number of Engines", false);
+    QLabel *running = label("lblRunning", QStringLiteral("# of Engines Running at End of High Speed:"),
+                            twips(1440, 6600, 1515, 735));
+    m_widgets[{Name::lblRunning, 0}] = running;
+    running->hide();
+    textBox(Engines(1), "1", twips(1440, 7380, 1335, 360), "Engines Running at End of High Speed", false)->hide();
+
+    auto *frame = new QGroupBox(QStringLiteral("Scale Points"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(twips(3000, 7080, 1395, 855));
+    for (int i = 0; i <= 1; ++i) {
+        auto *option = new QRadioButton(QString::fromLatin1(i == 0 ? "0" : "100"), frame);
+        option->setGeometry(twips(120, i == 0 ? 240 : 540, 795, 255));
+        option->setAccessibleName(QStringLiteral("Scale Points %1").arg(option->text()));
+        scaleGroup->addButton(option);
+        addControl(ScalePts(i), option);
+    }
+    qobject_cast<QRadioButton *>(widgetOf(ScalePts(0)))->setChecked(true);
+
+    label("Label18", QStringLiteral("Landing Points:"), twips(4500, 6840, 1275, 495));
+    textBox(LandingPts, "0", twips(4500, 7380, 1335, 360), "Landing Points", false);
+    label("Label20", QStringLiteral("Score:"), twips(6060, 7080, 1275, 255));
+    textBox(Score, "0", twips(6060, 7380, 1335, 360), "Score", true);
+
+    auto *summary = new QListWidget(this);
+    summary->setGeometry(twips(7560, 6300, 3075, 1740));
+    summary->setSelectionMode(QAbstractItemView::SingleSelection);
+    summary->setAccessibleName(QStringLiteral("Summary"));
+    summary->hide();
+    addControl(Summary, summary);
+
+    const auto button = [this](Ctl control, const char *caption, int left) {
+        auto *made = new WrappingButton(QString::fromLatin1(caption), this);
+        made->setGeometry(twips(left, 8100, 1275, 615));
+        addControl(control, made);
+    };
+    button(Command1, "Landing Points", 4620);
+    button(Command2, "Calc. Score", 6090);
+    button(Command3, "Reset", 7560);
+    button(Command4, "Exit", 11220);
+
+    // Fields the Tab key skips still take the focus when clicked.
+    for (Ctl clickOnly : {HS_Time, HS_MPH, HS_Points, LS_Time, LS_MPH, LS_Points, LandingPts, Score, Summary})
+        widgetOf(clickOnly)->setFocusPolicy(Qt::ClickFocus);
+}
+
+// Every control that can hold the focus, by tab index. Labels, the frame,
+// the lines and the picture never take the focus and are left out.
+constexpr std::array<Ctl, 27> focusOrder{
+    LandingPts, Class(0), Class(1), Class(2), Class(4), Class(5),
+    HS_Watch(0), HS_Watch(1), LS_Watch(0), LS_Watch(1), Engines(0), Engines(1),
+    ScalePts(0), ScalePts(1), Command1, Command2, Class(3), Command3,
+    HS_MPH, HS_Points, LS_MPH, LS_Points, HS_Time, LS_Time, Summary, Score, Command4,
+};
+
+void ScoreSheetWindow::arrangeTabOrder()
+{
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(widgetOf(focusOrder[i - 1]), widgetOf(focusOrder[i]));
+}
+
+// Fields that only take the focus when clicked are no stops; an option
+// group is one stop, its selected option at its own place in the order
+// (every option of a group that has none selected is a stop).
+bool ScoreSheetWindow::isTabStop(Ctl control) const
+{
+    const QWidget *widget = widgetOf(control);
+    if (!widget || !widget->isVisibleTo(this) || !widget->isEnabled())
+        return false;
+    // Qt moves the Tab flag around an option group as the focus moves in it;
+    // the selection decides here.
+    if (!isOption(control))
+        return (widget->focusPolicy() & Qt::TabFocus) != 0;
+    if (isSelected(control))
+        return true;
+    const int members = control.name == Name::Class ? 6 : 2;
+    for (int i = 0; i < members; ++i) {
+        if (isSelected({control.name, i}))
+            return false;
+    }
+    return true;
+}
+
+// Tab and Backtab walk the sheet's own order of stops, so that which option
+// of a group is a stop follows the selection alone.
+bool ScoreSheetWindow::focusNextPrevChild(bool next)
+{
+    const auto size = static_cast<int>(focusOrder.size());
+    int position = next ? -1 : size;
+    if (const auto current = controlOf(focusWidget())) {
+        const auto found = std::find(focusOrder.begin(), focusOrder.end(), *current);
+        if (found != focusOrder.end())
+            position = static_cast<int>(found - focusOrder.begin());
+    }
+    for (int step = 1; step <= size; ++step) {
+        const int candidate = ((position + (next ? step : -step)) % size + size) % size;
+        const Ctl control = focusOrder[static_cast<std::size_t>(candidate)];
+        if (isTabStop(control)) {
+            widgetOf(control)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ScoreSheetWindow::watchOperator()
+{
+    for (const auto &[key, widget] : m_widgets) {
+        const Ctl control{key.first, key.second};
+        if (control.name == Name::lblRunning)
+            continue;
+        widget->installEventFilter(this);
+        if (isButton(control)) {
+            connect(qobject_cast<QPushButton *>(widget), &QPushButton::clicked, this, [this, control] {
+                // A press counts only where the focus stayed on the button: a
+                // field whose check failed on leaving takes the focus back.
+                report([this, control] {
+                    if (m_rules.focus() == control)
+                        m_rules.buttonPressed(control);
+                });
+            });
+        } else if (isOption(control)) {
+            connect(qobject_cast<QRadioButton *>(widget), &QRadioButton::toggled, this, [this, control](bool on) {
+                if (on && m_ownChanges == 0)
+                    report([this, control] { m_rules.optionSelected(control); });
+            });
+        }
+    }
+}
+
+QWidget *ScoreSheetWindow::widgetOf(Ctl control) const
+{
+    const auto found = m_widgets.find({control.name, control.index});
+    return found == m_widgets.end() ? nullptr : found->second;
+}
+
+std::optional<Ctl> ScoreSheetWindow::controlOf(const QObject *widget) const
+{
+    for (const auto &[key, candidate] : m_widgets) {
+        if (candidate == widget)
+            return Ctl{key.first, key.second};
+    }
+    return std::nullopt;
+}
+
+void ScoreSheetWindow::setLandingDialog(std::function<void()> open, std::function<void()> close)
+{
+    m_openLanding = std::move(open);
+    m_closeLanding = std::move(close);
+}
+
+bool ScoreSheetWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn && m_ownChanges == 0) {
+        // Activation of this or another window (a message box, the landing
+        // dialog, another program) is not a move between controls.
+        switch (static_cast<QFocusEvent *>(event)->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::MouseFocusReason:
+        case Qt::ShortcutFocusReason:
+        case Qt::OtherFocusReason:
+            if (const auto control = controlOf(watched)) {
+                report([this, control, widget = static_cast<QWidget *>(watched)] {
+                    // A move the focus has already left behind is not reported.
+                    if (focusWidget() == widget)
+                        m_rules.focusTo(*control);
+                });
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The rules run outside the window system's delivery of focus and mouse
+// events, one action at a time: a message box opened from inside a focus
+// change would leave the field that gains the focus without its focus-in.
+void ScoreSheetWindow::report(std::function<void()> action)
+{
+    m_reports.push_back(std::move(action));
+    QMetaObject::invokeMethod(this, &ScoreSheetWindow::deliverReports, Qt::QueuedConnection);
+}
+
+void ScoreSheetWindow::deliverReports()
+{
+    // Reports that arrive while a handler waits in a message box wait too.
+    if (m_delivering)
+        return;
+    m_delivering = true;
+    while (!m_reports.empty() && !m_ended) {
+        const std::function<void()> next = std::move(m_reports.front());
+        m_reports.pop_front();
+        next();
+        catchUpFocus();
+    }
+    m_reports.clear();
+    m_delivering = false;
+}
+
+// Qt moves the focus on by itself when a handler hides the control that
+// holds it; the rules hear of that move like any other.
+void ScoreSheetWindow::catchUpFocus()
+{
+    for (int guard = 0; guard < 4 && !m_ended; ++guard) {
+        const auto real = controlOf(focusWidget());
+        const auto known = m_rules.focus();
+        if (!real || !known || *real == *known)
+            return;
+        m_rules.focusTo(*real);
+    }
+}
+
+std::string ScoreSheetWindow::text(Ctl control) const
+{
+    const QWidget *widget = widgetOf(control);
+    if (const auto *field = qobject_cast<const QLineEdit *>(widget))
+        return field->text().toStdString();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text().toStdString();
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text().toStdString();
+    return {};
+}
+
+void ScoreSheetWindow::setText(Ctl control, std::string_view text)
+{
+    QWidget *widget = widgetOf(control);
+    if (auto *field = qobject_cast<QLineEdit *>(widget))
+        field->setText(fromUtf8(text));
+    else if (auto *label = qobject_cast<QLabel *>(widget))
+        label->setText(fromUtf8(text));
+}
+
+std::string ScoreSheetWindow::caption(Ctl option) const
+{
+    return text(option);
+}
+
+void ScoreSheetWindow::setCaption(Ctl option, std::string_view caption)
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(widgetOf(option)))
+        button->setText(fromUtf8(caption));
+}
+
+bool ScoreSheetWindow::isSelected(Ctl option) const
+{
+    const auto *button = qobject_cast<const QRadioButton *>(widgetOf(option));
+    return button && button->isChecked();
+}
+
+void ScoreSheetWindow::select(Ctl option)
+{
+    if (auto *button = qobject_cast<QRadioButton *>(widgetOf(option))) {
+        const Raised own(m_ownChanges);
+        button->setChecked(true);
+    }
+}
+
+void ScoreSheetWindow::setVisible(Ctl control, bool visible)
+{
+    if (QWidget *widget = widgetOf(control)) {
+        const Raised own(m_ownChanges);
+        widget->setVisible(visible);
+    }
+}
+
+void ScoreSheetWindow::clearList(Ctl list)
+{
+    if (auto *items = qobject_cast<QListWidget *>(widgetOf(list)))
+        items->clear();
+}
+
+void ScoreSheetWindow::addItem(Ctl list, std::string_view item)
+{
+    if (auto *items = qobject_cast<QListWidget *>(widgetOf(list)))
+        items->addItem(fromUtf8(item));
+}
+
+int ScoreSheetWindow::listIndex(Ctl list) const
+{
+    const auto *items = qobject_cast<const QListWidget *>(widgetOf(list));
+    if (!items)
+        return -1;
+    const QList<QListWidgetItem *> selected = items->selectedItems();
+    return selected.isEmpty() ? -1 : items->row(selected.front());
+}
+
+void ScoreSheetWindow::setListIndex(Ctl list, int index)
+{
+    auto *items = qobject_cast<QListWidget *>(widgetOf(list));
+    if (!items)
+        return;
+    if (index >= 0 && index < items->count())
+        items->setCurrentRow(index);
+    else
+        items->clearSelection();
+}
+
+void ScoreSheetWindow::selectText(Ctl textBox, int start, int length)
+{
+    auto *field = qobject_cast<QLineEdit *>(widgetOf(textBox));
+    if (!field || start < 0 || length < 0)
+        return;
+    const QString shown = field->text();
+    const qsizetype from = utf16Offset(shown, start);
+    const qsizetype to = utf16Offset(shown, start + length);
+    field->setSelection(static_cast<int>(from), static_cast<int>(to - from));
+}
+
+void ScoreSheetWindow::setFocus(Ctl control)
+{
+    QWidget *widget = widgetOf(control);
+    if (!widget)
+        return;
+    // Focus given to a window that is not active arrives only once the
+    // window is activated, and then as an activation, not as a move.
+    if (!isActiveWindow())
+        activateWindow();
+    const Raised own(m_ownChanges);
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+void ScoreSheetWindow::showMessage(std::string_view message)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), fromUtf8(message), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    // Without a window manager nothing activates the box on its own.
+    QMetaObject::invokeMethod(&box, [&box] { box.activateWindow(); }, Qt::QueuedConnection);
+    box.exec();
+    activateWindow();
+}
+
+void ScoreSheetWindow::openLandingDialog()
+{
+    if (m_openLanding)
+        m_openLanding();
+}
+
+void ScoreSheetWindow::closeLandingDialog()
+{
+    if (m_closeLanding)
+        m_closeLanding();
+}
+
+void ScoreSheetWindow::endProgram()
+{
+    m_ended = true;
+    closeLandingDialog();
+    QCoreApplication::exit(0);
 }

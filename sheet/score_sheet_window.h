@@ -1,10 +1,92 @@
 #pragma once
 
+#include "score_sheet.h"
+#include "sheet_fields.h"
+
 #include <QWidget>
 
-// The score sheet window (placeholder until the controls are laid out).
-class ScoreSheetWindow : public QWidget {
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <utility>
+
+// The score sheet on the screen: every control at its fixed pixel position,
+// the field operations for the rules, and the operator's actions reported to
+// the rules outside the window system's own event delivery.
+//
+// Controls are found by objectName: the control's name, and for members of a
+// control array an underscore and the Index ("HS_Watch_0", "Class_3",
+// "ScalePts_1", "Line1_2"); controls without an Index keep their plain name
+// ("HS_Time", "Summary", "Command2", "Label15", "Frame1", "Image1").
+class ScoreSheetWindow final : public QWidget, public orlo::SheetFields {
     Q_OBJECT
 public:
     explicit ScoreSheetWindow(QWidget *parent = nullptr);
+    ~ScoreSheetWindow() override;
+
+    orlo::ScoreSheet &rules() { return m_rules; }
+
+    // The landing points dialog lives in its own library; these open (or
+    // bring forward) and close it. Without them opening does nothing.
+    void setLandingDialog(std::function<void()> open, std::function<void()> close);
+
+    // The objectName of a control, as described above.
+    static QString objectNameOf(orlo::Ctl control);
+
+    // SheetFields
+    std::string text(orlo::Ctl control) const override;
+    void setText(orlo::Ctl control, std::string_view text) override;
+    std::string caption(orlo::Ctl option) const override;
+    void setCaption(orlo::Ctl option, std::string_view caption) override;
+    bool isSelected(orlo::Ctl option) const override;
+    void select(orlo::Ctl option) override;
+    void setVisible(orlo::Ctl control, bool visible) override;
+    void clearList(orlo::Ctl list) override;
+    void addItem(orlo::Ctl list, std::string_view item) override;
+    int listIndex(orlo::Ctl list) const override;
+    void setListIndex(orlo::Ctl list, int index) override;
+    void selectText(orlo::Ctl textBox, int start, int length) override;
+    void setFocus(orlo::Ctl control) override;
+    void showMessage(std::string_view message) override;
+    void openLandingDialog() override;
+    void closeLandingDialog() override;
+    void endProgram() override;
+
+    using QWidget::setFocus;
+    using QWidget::setVisible;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    using Key = std::pair<orlo::Name, int>;
+
+    void buildControls();
+    void arrangeTabOrder();
+    bool isTabStop(orlo::Ctl control) const;
+    void watchOperator();
+    void addControl(orlo::Ctl control, QWidget *widget);
+    QWidget *widgetOf(orlo::Ctl control) const;
+    std::optional<orlo::Ctl> controlOf(const QObject *widget) const;
+
+    void report(std::function<void()> action);
+    void deliverReports();
+    void catchUpFocus();
+
+    std::map<Key, QWidget *> m_widgets;
+    std::function<void()> m_openLanding;
+    std::function<void()> m_closeLanding;
+
+    // Operator actions waiting for the rules, in the order they happened.
+    std::deque<std::function<void()>> m_reports;
+    bool m_delivering = false;
+    bool m_ended = false;
+
+    // Nonzero while the window itself changes focus, selection or visibility
+    // for the rules: those changes are not the operator's.
+    int m_ownChanges = 0;
+
+    orlo::ScoreSheet m_rules{*this};
 };

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QRectF>
+
+class QPainter;
+
+// The program's own pictures, drawn in code so that they stay crisp at any
+// size: the stopwatch (window and program icon) and the carrier logo.
+namespace orlo {
+
+// Draws the stopwatch into a square; app/icons/orlo-score.svg is the same
+// drawing on its 256-unit grid, for the desktop's icon theme.
+void paintStopwatch(QPainter &painter, const QRectF &square);
+
+// The stopwatch at the sizes a desktop asks for, 16 to 256 pixels.
+QIcon stopwatchIcon();
+
+// The 300 x 232 logo of the score sheet's picture box.
+QPixmap carrierLogo();
+
+} // namespace orlo

@@ -1,0 +1,801 @@
+#include "caption_fit.h"
+#include "conversions.h"
+#include "event_classes.h"
+#include "score_sheet_window.h"
+#include "tahoma_font.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace orlo;
+using namespace orlo::ctl;
+
+namespace {
+
+const QString negativeHighSpeed = QStringLiteral("Negative time, how'd you do that? Positive numbers please.");
+const QString negativeLowSpeed = QStringLiteral("Negative times, how'd you do that? Positive numbers please.");
+const QString noHighSpeedTime = QStringLiteral("You must enter at least one watch time for the highspeed.");
+const QString badEngineCount = QStringLiteral("The Number of engines must be a number > 0. Please try again.");
+const QString badLandingPoints = QStringLiteral("Landing points range from 0 to 100 in 5 point increments");
+
+// Answers every message box with OK, as the operator would, and keeps what
+// each box said. It never waits: it runs inside the box's own event loop.
+class MessageAnswerer : public QObject {
+public:
+    MessageAnswerer()
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, &MessageAnswerer::answer);
+        m_timer.start();
+    }
+
+    QStringList texts() const { return m_texts; }
+    QStringList faults() const { return m_faults; }
+
+private:
+    void answer()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        m_texts << box->text();
+        if (box->windowTitle() != QApplication::applicationName())
+            m_faults << QStringLiteral("title \"%1\"").arg(box->windowTitle());
+        if (box->icon() != QMessageBox::NoIcon)
+            m_faults << QStringLiteral("an icon");
+        if (box->buttons().size() != 1 || !box->button(QMessageBox::Ok))
+            m_faults << QStringLiteral("buttons other than one OK");
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    QTimer m_timer;
+    QStringList m_texts;
+    QStringList m_faults;
+};
+
+template <typename Widget = QWidget>
+Widget *widgetOf(const ScoreSheetWindow &window, Ctl control)
+{
+    return window.findChild<Widget *>(ScoreSheetWindow::objectNameOf(control));
+}
+
+QString textOf(const ScoreSheetWindow &window, Ctl control)
+{
+    const auto *field = widgetOf<QLineEdit>(window, control);
+    return field ? field->text() : QStringLiteral("<no such field>");
+}
+
+QString focusName()
+{
+    const QWidget *focused = QApplication::focusWidget();
+    return focused ? focused->objectName() : QString();
+}
+
+QString rulesFocusName(ScoreSheetWindow &window)
+{
+    const auto focus = window.rules().focus();
+    return focus ? ScoreSheetWindow::objectNameOf(*focus) : QString();
+}
+
+// The window has the focus where the rules think it is, and no report of
+// the operator's is waiting for the rules.
+bool settledAt(ScoreSheetWindow &window, const QString &name)
+{
+    return QTest::qWaitFor([&] { return focusName() == name && rulesFocusName(window) == name; });
+}
+
+// Shows the sheet the way the program starts: show, activate, start.
+bool startSheet(ScoreSheetWindow &window)
+{
+    window.show();
+    window.activateWindow();
+    window.rules().start();
+    return QTest::qWaitForWindowActive(&window) && settledAt(window, QStringLiteral("Class_0"));
+}
+
+// Clicks a control where the operator would: an option on its round button.
+bool mouseOn(QWidget *widget)
+{
+    if (!widget || !QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }))
+        return false;
+    const QPoint where = qobject_cast<QRadioButton *>(widget) ? QPoint(8, widget->height() / 2)
+                                                              : widget->rect().center();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, where);
+    return true;
+}
+
+bool mouseOn(const ScoreSheetWindow &window, Ctl control)
+{
+    return mouseOn(widgetOf(window, control));
+}
+
+// Clicks a control and waits until the rules have heard of the move.
+bool clickOn(ScoreSheetWindow &window, Ctl control)
+{
+    return mouseOn(window, control) && QTest::qWaitFor([&] { return window.rules().focus() == control; });
+}
+
+// Keys go where the focus is, once the window has it.
+bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+{
+    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }))
+        return false;
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    return true;
+}
+
+bool type(const QString &typed)
+{
+    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }))
+        return false;
+    QTest::keyClicks(QApplication::focusWidget(), typed);
+    return true;
+}
+
+// Clicks into a field and types, replacing what entry selected.
+bool typeInto(ScoreSheetWindow &window, Ctl field, const QString &typed)
+{
+    return clickOn(window, field) && type(typed);
+}
+
+// Leaves the focused field with Tab and waits for the rules to follow.
+bool tabOn(ScoreSheetWindow &window)
+{
+    if (!press(Qt::Key_Tab))
+        return false;
+    return QTest::qWaitFor([&] { return !focusName().isEmpty() && focusName() == rulesFocusName(window); });
+}
+
+QStringList summaryOf(const ScoreSheetWindow &window)
+{
+    QStringList lines;
+    const auto *list = widgetOf<QListWidget>(window, Summary);
+    for (int row = 0; list && row < list->count(); ++row)
+        lines << list->item(row)->text();
+    return lines;
+}
+
+// Types both runs of the worked example: HS 12.3 and 12.4, LS 25 and nothing.
+bool enterWorkedRuns(ScoreSheetWindow &window)
+{
+    return typeInto(window, HS_Watch(0), QStringLiteral("12.3")) && tabOn(window) && type(QStringLiteral("12.4"))
+           && tabOn(window) && type(QStringLiteral("25")) && tabOn(window) && press(Qt::Key_Delete)
+           && tabOn(window) && QTest::qWaitFor([&] { return textOf(window, LS_Points) == QLatin1String("20.2"); });
+}
+
+} // namespace
+
+class ScoreSheetWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void startUpFields_data();
+    void startUpFields();
+    void startUpState();
+    void fontsAndColours();
+    void captionsFitTheirBoxes();
+    void nothingMovesOnResize();
+    void accessibleNames();
+    void tabWalk_data();
+    void tabWalk();
+    void selectAllOnEntry_data();
+    void selectAllOnEntry();
+    void readOnlyFieldsTakeClicksNotTyping();
+    void workedExampleTyped();
+    void classChangeWithBothTimes_data();
+    void classChangeWithBothTimes();
+    void classByArrowKeys();
+    void badReading_data();
+    void badReading();
+    void engineCount_data();
+    void engineCount();
+    void landingEntry_data();
+    void landingEntry();
+    void landingButtonOpensDialog();
+    void otherWindowIsNoFocusMove();
+    void resetThenCalculate();
+    void exitEndsTheProgram();
+};
+
+void ScoreSheetWindowTest::initTestCase()
+{
+    QApplication::setApplicationName(QStringLiteral("Orlo_Score"));
+    QVERIFY2(registerTahoma(), "the Tahoma-metric fonts of fonts-wine are installed");
+}
+
+void ScoreSheetWindowTest::startUpFields_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("readOnly");
+
+    QTest::newRow("hs-watch-one") << "HS_Watch_0" << "0.0" << true << false;
+    QTest::newRow("hs-watch-two") << "HS_Watch_1" << "0.0" << true << false;
+    QTest::newRow("hs-time") << "HS_Time" << "0.0" << true << true;
+    QTest::newRow("hs-mph") << "HS_MPH" << "0.0" << true << true;
+    QTest::newRow("hs-points") << "HS_Points" << "0.0" << true << true;
+    QTest::newRow("ls-watch-one") << "LS_Watch_0" << "0.0" << true << false;
+    QTest::newRow("ls-watch-two") << "LS_Watch_1" << "0.0" << true << false;
+    QTest::newRow("ls-time") << "LS_Time" << "0.0" << true << true;
+    QTest::newRow("ls-mph") << "LS_MPH" << "0.0" << true << true;
+    QTest::newRow("ls-points") << "LS_Points" << "0.0" << true << true;
+    QTest::newRow("engines") << "Engines_0" << "1" << true << false;
+    QTest::newRow("engines-running-hidden") << "Engines_1" << "1" << false << false;
+    QTest::newRow("landing-editable") << "LandingPts" << "0" << true << false;
+    QTest::newRow("score") << "Score" << "0" << true << true;
+}
+
+void ScoreSheetWindowTest::startUpFields()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(bool, visible);
+    QFETCH(bool, readOnly);
+
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts with the focus on Class I");
+    const auto *field = window.findChild<QLineEdit *>(name);
+    QVERIFY2(field, qPrintable(name + " exists"));
+    QCOMPARE(field->text(), text);
+    QCOMPARE(field->isVisible(), visible);
+    QCOMPARE(field->isReadOnly(), readOnly);
+    QVERIFY2(field->alignment() & Qt::AlignRight, "text boxes are right-aligned");
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::startUpState()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts with the focus on Class I");
+
+    QCOMPARE(window.windowTitle(), QStringLiteral("Orlo Carrier Scoring Program"));
+    QCOMPARE(window.size(), QSize(861, 585));
+    QVERIFY2(!window.windowIcon().isNull(), "the window shows the stopwatch");
+    QVERIFY2(widgetOf<QRadioButton>(window, Class(0))->isChecked(), "start-up selects Class I");
+    QCOMPARE(window.rules().classIndex(), ClassIndex{0});
+    QVERIFY2(widgetOf<QRadioButton>(window, ScalePts(0))->isChecked(), "scale option 0 starts selected");
+    QCOMPARE(widgetOf<QRadioButton>(window, ScalePts(1))->text(), QStringLiteral("100"));
+    QVERIFY2(widgetOf<QRadioButton>(window, ScalePts(1))->isVisible(), "Class I shows the scale options");
+    QVERIFY2(!window.findChild<QLabel *>(QStringLiteral("lblRunning"))->isVisible(), "lblRunning starts hidden");
+    QVERIFY2(!widgetOf(window, Summary)->isVisible(), "the summary starts hidden");
+    for (const QPushButton *button : window.findChildren<QPushButton *>())
+        QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName() + " is no default"));
+    QTest::qWait(50);
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::fontsAndColours()
+{
+    ScoreSheetWindow window;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    for (const QWidget *widget : window.findChildren<QWidget *>()) {
+        const QFontInfo used(widget->font());
+        QVERIFY2(used.family() == QLatin1String("Tahoma") && used.bold(),
+                 qPrintable(widget->objectName() + " uses " + used.family()));
+    }
+    const auto *title = window.findChild<QLabel *>(QStringLiteral("Label1"));
+    QCOMPARE(title->font().pixelSize(), 32);
+    QCOMPARE(title->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    const auto *credit = window.findChild<QLabel *>(QStringLiteral("Label2"));
+    QCOMPARE(credit->font().pixelSize(), 19);
+    QCOMPARE(credit->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QVERIFY2(!credit->text().isEmpty(), "the credit line says something");
+}
+
+void ScoreSheetWindowTest::captionsFitTheirBoxes()
+{
+    ScoreSheetWindow window;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QStringList cutOff = captionsCutOff(window);
+    QVERIFY2(cutOff.isEmpty(), qPrintable(cutOff.join(QStringLiteral("; "))));
+
+    // The two lower scale captions of the classes, once each has been shown.
+    QVERIFY(clickOn(window, Class(2)));
+    QTRY_COMPARE(widgetOf<QRadioButton>(window, ScalePts(1))->text(), QStringLiteral("10"));
+    cutOff = captionsCutOff(window);
+    QVERIFY2(cutOff.isEmpty(), qPrintable(cutOff.join(QStringLiteral("; "))));
+
+    // The check itself notices a caption too long for its box.
+    widgetOf<QRadioButton>(window, Class(0))->setText(QStringLiteral("Class I with a caption far too long"));
+    QVERIFY2(captionsCutOff(window).size() == 1, "an overlong option caption is reported");
+}
+
+void ScoreSheetWindowTest::nothingMovesOnResize()
+{
+    ScoreSheetWindow window;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QMap<QString, QRect> before;
+    for (const QWidget *widget : window.findChildren<QWidget *>())
+        before[widget->objectName()] = widget->geometry();
+    QCOMPARE(widgetOf(window, HS_Watch(0))->geometry(), QRect(4, 312, 89, 21));
+    QCOMPARE(widgetOf(window, Command4)->geometry(), QRect(748, 540, 85, 41));
+
+    for (const QSize size : {QSize(1200, 900), QSize(400, 300)}) {
+        window.resize(size);
+        QTRY_COMPARE(window.size(), size);
+        for (const QWidget *widget : window.findChildren<QWidget *>())
+            QVERIFY2(widget->geometry() == before.value(widget->objectName()),
+                     qPrintable(widget->objectName() + " moved"));
+    }
+}
+
+void ScoreSheetWindowTest::accessibleNames()
+{
+    ScoreSheetWindow window;
+    QSet<QString> seen;
+    const auto check = [&](const QWidget *widget) {
+        const QString name = widget->accessibleName();
+        QVERIFY2(!name.isEmpty(), qPrintable(widget->objectName() + " has an accessible name"));
+        QVERIFY2(!seen.contains(name), qPrintable(name + " names one field only"));
+        seen.insert(name);
+    };
+    for (const QLineEdit *field : window.findChildren<QLineEdit *>())
+        check(field);
+    for (const QRadioButton *option : window.findChildren<QRadioButton *>())
+        check(option);
+    QCOMPARE(widgetOf(window, HS_Watch(1))->accessibleName(), QStringLiteral("High Speed Watch Two"));
+    QCOMPARE(widgetOf(window, Engines(1))->accessibleName(), QStringLiteral("Engines Running at End of High Speed"));
+    QCOMPARE(widgetOf(window, Class(5))->accessibleName(), QStringLiteral("Skyray Carrier"));
+}
+
+void ScoreSheetWindowTest::tabWalk_data()
+{
+    QTest::addColumn<QString>("classOption");
+    QTest::addColumn<QString>("engines");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<QStringList>("walk");
+
+    // From HS_Watch(0) holding a reading, so that no watch check stops the walk.
+    QTest::newRow("forward-skips-results-and-landing")
+        << "" << "1" << true
+        << QStringList{"HS_Watch_1", "LS_Watch_0", "LS_Watch_1", "Engines_0", "ScalePts_0", "Command1",
+                       "Command2", "Command3", "Command4", "Class_0", "HS_Watch_0"};
+    QTest::newRow("backward-is-the-reverse")
+        << "" << "1" << false
+        << QStringList{"Class_0", "Command4", "Command3", "Command2", "Command1", "ScalePts_0", "Engines_0",
+                       "LS_Watch_1", "LS_Watch_0", "HS_Watch_1", "HS_Watch_0"};
+    QTest::newRow("sportsman-stops-after-calc-score")
+        << "Class_3" << "1" << true
+        << QStringList{"HS_Watch_1", "LS_Watch_0", "LS_Watch_1", "Engines_0", "ScalePts_0", "Command1",
+                       "Command2", "Class_3", "Command3", "Command4", "HS_Watch_0"};
+    QTest::newRow("running-engines-stop-when-shown")
+        << "" << "2" << true
+        << QStringList{"HS_Watch_1", "LS_Watch_0", "LS_Watch_1", "Engines_0", "Engines_1", "ScalePts_0"};
+    QTest::newRow("skyray-hides-the-scale-options")
+        << "Class_5" << "1" << true
+        << QStringList{"HS_Watch_1", "LS_Watch_0", "LS_Watch_1", "Engines_0", "Command1", "Command2",
+                       "Command3", "Command4", "Class_5", "HS_Watch_0"};
+}
+
+void ScoreSheetWindowTest::tabWalk()
+{
+    QFETCH(QString, classOption);
+    QFETCH(QString, engines);
+    QFETCH(bool, forward);
+    QFETCH(QStringList, walk);
+
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    if (!classOption.isEmpty()) {
+        const int index = classOption.back().digitValue();
+        QVERIFY(clickOn(window, Class(index)));
+        QTRY_COMPARE(window.rules().classIndex(), ClassIndex(index));
+    }
+    QVERIFY(typeInto(window, HS_Watch(0), QStringLiteral("12.3")));
+    if (engines != QLatin1String("1")) {
+        // Leaving the engine count for the running count, then back to the start.
+        QVERIFY(typeInto(window, Engines(0), engines));
+        QVERIFY(tabOn(window));
+        QVERIFY(clickOn(window, HS_Watch(0)));
+    }
+
+    QStringList walked;
+    for (qsizetype step = 0; step < walk.size(); ++step) {
+        QVERIFY(press(forward ? Qt::Key_Tab : Qt::Key_Backtab));
+        QVERIFY2(QTest::qWaitFor([&] { return !focusName().isEmpty() && focusName() == rulesFocusName(window); }),
+                 qPrintable("the rules follow the focus to " + focusName()));
+        walked << focusName();
+    }
+    QCOMPARE(walked, walk);
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::selectAllOnEntry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("byTab");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("tab-into-hs-watch-two") << "HS_Watch_1" << true << "12.4";
+    QTest::newRow("click-into-hs-watch-two") << "HS_Watch_1" << false << "12.4";
+    QTest::newRow("click-into-ls-watch-one") << "LS_Watch_0" << false << "25";
+    QTest::newRow("tab-into-ls-watch-two") << "LS_Watch_1" << true << "26.5";
+    QTest::newRow("click-into-engines") << "Engines_0" << false << "3";
+}
+
+void ScoreSheetWindowTest::selectAllOnEntry()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, byTab);
+    QFETCH(QString, typed);
+
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    auto *field = window.findChild<QLineEdit *>(name);
+    QVERIFY(field);
+    const Ctl control{name.startsWith(QLatin1String("HS")) ? Name::HS_Watch
+                      : name.startsWith(QLatin1String("LS")) ? Name::LS_Watch
+                                                             : Name::Engines,
+                      name.back().digitValue()};
+    if (byTab) {
+        // From the field before it, which holds a reading so no check stops the Tab.
+        QVERIFY(typeInto(window, {control.name, control.index - 1}, QStringLiteral("12.3")));
+        QVERIFY(tabOn(window));
+        QCOMPARE(focusName(), name);
+    } else {
+        QVERIFY(clickOn(window, control));
+    }
+    QVERIFY(type(typed));
+    QCOMPARE(field->text(), typed);
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::readOnlyFieldsTakeClicksNotTyping()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QVERIFY(typeInto(window, HS_Watch(0), QStringLiteral("12")));
+    // Clicking into the average time leaves the watch field: its run is computed.
+    QVERIFY(clickOn(window, HS_Time));
+    QTRY_COMPARE(textOf(window, HS_Time), QStringLiteral("12"));
+    QCOMPARE(focusName(), QStringLiteral("HS_Time"));
+    QVERIFY(type(QStringLiteral("99")));
+    QCOMPARE(textOf(window, HS_Time), QStringLiteral("12"));
+    QVERIFY(clickOn(window, Score));
+    QVERIFY(type(QStringLiteral("5")));
+    QCOMPARE(textOf(window, Score), QStringLiteral("0"));
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::workedExampleTyped()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+
+    QVERIFY(typeInto(window, HS_Watch(0), QStringLiteral("12.3")));
+    QVERIFY(tabOn(window));
+    QVERIFY(type(QStringLiteral("12.4")));
+    QVERIFY(tabOn(window));
+    QCOMPARE(focusName(), QStringLiteral("LS_Watch_0"));
+    QCOMPARE(textOf(window, HS_Watch(1)), QStringLiteral("12.4"));
+    QCOMPARE(textOf(window, HS_Time), QStringLiteral("12.35"));
+    QCOMPARE(textOf(window, HS_MPH), QStringLiteral("145.690347590725"));
+    QCOMPARE(textOf(window, HS_Points), QStringLiteral("145.7"));
+
+    QVERIFY(type(QStringLiteral("25")));
+    QVERIFY(tabOn(window));
+    QVERIFY(press(Qt::Key_Delete));
+    QCOMPARE(textOf(window, LS_Watch(1)), QString());
+    QVERIFY(tabOn(window));
+    QCOMPARE(focusName(), QStringLiteral("Engines_0"));
+    QCOMPARE(textOf(window, LS_Time), QStringLiteral("25"));
+    QCOMPARE(textOf(window, LS_MPH), QStringLiteral("71.9710317098182"));
+    QCOMPARE(textOf(window, LS_Points), QStringLiteral("20.2"));
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::classChangeWithBothTimes_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("scaleShown");
+    QTest::addColumn<QString>("upperScale");
+
+    QTest::newRow("class-two-keeps-hundred") << 1 << true << "100";
+    QTest::newRow("profile-offers-ten") << 2 << true << "10";
+    QTest::newRow("sportsman-offers-ten") << 3 << true << "10";
+    QTest::newRow("dot-15-smaller-circle-no-scale") << 4 << false << "";
+    QTest::newRow("skyray-no-scale") << 5 << false << "";
+}
+
+void ScoreSheetWindowTest::classChangeWithBothTimes()
+{
+    QFETCH(int, index);
+    QFETCH(bool, scaleShown);
+    QFETCH(QString, upperScale);
+
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    // Scale 100 picked under Class I: a class without scale points takes it away.
+    QVERIFY(clickOn(window, ScalePts(1)));
+    QTRY_VERIFY(widgetOf<QRadioButton>(window, ScalePts(1))->isChecked());
+    QVERIFY(enterWorkedRuns(window));
+
+    QVERIFY(clickOn(window, Class(index)));
+    const auto klass = static_cast<ClassIndex>(index);
+    QTRY_COMPARE(window.rules().classIndex(), klass);
+    QVERIFY2(widgetOf<QRadioButton>(window, Class(index))->isChecked(), "the clicked class is selected");
+    QCOMPARE(textOf(window, HS_MPH), QString::fromStdString(Number_Text(speedMph(klass, 12.35))));
+    QCOMPARE(textOf(window, HS_Points),
+             QString::fromStdString(Format_Pattern(Number_Text(speedMph(klass, 12.35)), Pattern::OneDecimal)));
+    QCOMPARE(textOf(window, LS_MPH), QString::fromStdString(Number_Text(speedMph(klass, 25))));
+    QCOMPARE(textOf(window, LS_Points), QStringLiteral("20.2"));
+    QCOMPARE(textOf(window, Score), QStringLiteral("0"));
+    QCOMPARE(widgetOf(window, ScalePts(1))->isVisible(), scaleShown);
+    if (scaleShown) {
+        QCOMPARE(widgetOf<QRadioButton>(window, ScalePts(1))->text(), upperScale);
+        QVERIFY2(widgetOf<QRadioButton>(window, ScalePts(1))->isChecked(), "the scale choice is kept");
+    } else {
+        QVERIFY2(widgetOf<QRadioButton>(window, ScalePts(0))->isChecked(), "no scale points for this class");
+    }
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::classByArrowKeys()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QVERIFY(press(Qt::Key_Right));
+    QTRY_COMPARE(window.rules().classIndex(), ClassIndex{1});
+    QVERIFY(settledAt(window, QStringLiteral("Class_1")));
+    QVERIFY(press(Qt::Key_Right));
+    QTRY_COMPARE(window.rules().classIndex(), ClassIndex{2});
+    QTRY_COMPARE(widgetOf<QRadioButton>(window, ScalePts(1))->text(), QStringLiteral("10"));
+    QVERIFY2(widgetOf<QRadioButton>(window, Class(2))->isChecked(), "Profile is selected");
+    // Tab from the group goes on from the selected option.
+    QVERIFY(tabOn(window));
+    QCOMPARE(focusName(), QStringLiteral("HS_Watch_0"));
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::badReading_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<QString>("leaveTo");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focusBack");
+
+    QTest::newRow("negative-high-speed-by-tab") << "HS_Watch_0" << "-1" << "tab" << negativeHighSpeed
+                                                << "HS_Watch_0";
+    QTest::newRow("negative-high-speed-by-click-on-calc") << "HS_Watch_0" << "-1" << "Command2"
+                                                          << negativeHighSpeed << "HS_Watch_0";
+    QTest::newRow("negative-high-speed-by-click-on-class") << "HS_Watch_1" << "-2" << "Class_1"
+                                                           << negativeHighSpeed << "HS_Watch_1";
+    QTest::newRow("negative-low-speed-by-tab") << "LS_Watch_1" << "-3" << "tab" << negativeLowSpeed
+                                               << "LS_Watch_1";
+    QTest::newRow("no-high-speed-reading") << "HS_Watch_1" << "" << "tab" << noHighSpeedTime << "HS_Watch_0";
+}
+
+void ScoreSheetWindowTest::badReading()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, reading);
+    QFETCH(QString, leaveTo);
+    QFETCH(QString, message);
+    QFETCH(QString, focusBack);
+
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    const Ctl control{field.startsWith(QLatin1String("HS")) ? Name::HS_Watch : Name::LS_Watch,
+                      field.back().digitValue()};
+    QVERIFY(clickOn(window, control));
+    if (reading.isEmpty())
+        QVERIFY(press(Qt::Key_Delete));
+    else
+        QVERIFY(type(reading));
+
+    if (leaveTo == QLatin1String("tab")) {
+        QVERIFY(press(Qt::Key_Tab));
+    } else {
+        QVERIFY(mouseOn(window.findChild<QWidget *>(leaveTo)));
+    }
+    QTRY_COMPARE(messages.texts(), QStringList{message});
+    QVERIFY2(messages.faults().isEmpty(), qPrintable(messages.faults().join('|')));
+    QVERIFY2(settledAt(window, focusBack), qPrintable("the focus is back in " + focusBack + ", not " + focusName()));
+    QVERIFY2(window.isActiveWindow(), "the sheet is active again after the message");
+    // A button the operator pressed on the way out does not run.
+    QVERIFY2(!widgetOf(window, Summary)->isVisible(), "no score was calculated");
+    QTest::qWait(100);
+    QCOMPARE(messages.texts().size(), 1);
+    // The field takes typing again at once.
+    auto *back = window.findChild<QLineEdit *>(focusBack);
+    QVERIFY(type(QStringLiteral("13")));
+    QVERIFY2(back->text().endsWith(QLatin1String("13")), qPrintable(back->text()));
+}
+
+void ScoreSheetWindowTest::engineCount_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("runningShown");
+    QTest::addColumn<QString>("running");
+    QTest::addColumn<QString>("focusAfter");
+    QTest::addColumn<QStringList>("messageTexts");
+
+    QTest::newRow("two-engines-ask-how-many-ran") << "2" << true << "2" << "Engines_1" << QStringList{};
+    QTest::newRow("one-engine-no-question") << "1" << false << "0" << "ScalePts_0" << QStringList{};
+    QTest::newRow("zero-engines") << "0" << false << "0" << "Engines_0" << QStringList{badEngineCount};
+    QTest::newRow("no-engines-typed") << "" << false << "0" << "Engines_0" << QStringList{badEngineCount};
+    QTest::newRow("half-an-engine") << "0.5" << false << "0" << "Engines_0" << QStringList{badEngineCount};
+}
+
+void ScoreSheetWindowTest::engineCount()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, runningShown);
+    QFETCH(QString, running);
+    QFETCH(QString, focusAfter);
+    QFETCH(QStringList, messageTexts);
+
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QVERIFY(clickOn(window, Engines(0)));
+    QVERIFY(typed.isEmpty() ? press(Qt::Key_Delete) : type(typed));
+    QVERIFY(press(Qt::Key_Tab));
+    QTRY_COMPARE(messages.texts(), messageTexts);
+    QVERIFY2(settledAt(window, focusAfter), qPrintable("the focus is in " + focusAfter + ", not " + focusName()));
+    QCOMPARE(widgetOf(window, Engines(1))->isVisible(), runningShown);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblRunning"))->isVisible(), runningShown);
+    QCOMPARE(textOf(window, Engines(1)), running);
+    QCOMPARE(textOf(window, Engines(0)), typed);
+    if (runningShown) {
+        // The copy is selected: typing replaces it.
+        QVERIFY(type(QStringLiteral("1")));
+        QCOMPARE(textOf(window, Engines(1)), QStringLiteral("1"));
+    }
+    QTest::qWait(100);
+    QCOMPARE(messages.texts(), messageTexts);
+}
+
+void ScoreSheetWindowTest::landingEntry_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("messageTexts");
+    QTest::addColumn<QString>("focusAfter");
+    QTest::addColumn<int>("openings");
+
+    QTest::newRow("ninety-five-passes") << "95" << QStringList{} << "HS_Watch_0" << 1;
+    QTest::newRow("ninety-seven-refused") << "97" << QStringList{badLandingPoints} << "LandingPts" << 2;
+    QTest::newRow("leading-zero-refused") << "05" << QStringList{badLandingPoints} << "LandingPts" << 2;
+    QTest::newRow("over-a-hundred-refused") << "105" << QStringList{badLandingPoints} << "LandingPts" << 2;
+}
+
+void ScoreSheetWindowTest::landingEntry()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, messageTexts);
+    QFETCH(QString, focusAfter);
+    QFETCH(int, openings);
+
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    int opened = 0;
+    window.setLandingDialog([&opened] { ++opened; }, [] {});
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QVERIFY(clickOn(window, LandingPts));
+    QTRY_COMPARE(opened, 1);
+    // Entering the landing field selects nothing: the operator clears it.
+    QVERIFY(press(Qt::Key_End));
+    QVERIFY(press(Qt::Key_Backspace));
+    QVERIFY(type(typed));
+    auto *landing = widgetOf<QLineEdit>(window, LandingPts);
+    QCOMPARE(landing->text(), typed);
+
+    QVERIFY(mouseOn(window, HS_Watch(0)));
+    QTRY_COMPARE(messages.texts(), messageTexts);
+    QVERIFY2(settledAt(window, focusAfter), qPrintable("the focus is in " + focusAfter + ", not " + focusName()));
+    // Coming back to the landing field leads the operator to the dialog again.
+    QTRY_COMPARE(opened, openings);
+    QCOMPARE(landing->text(), typed);
+}
+
+void ScoreSheetWindowTest::landingButtonOpensDialog()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QVERIFY2(clickOn(window, Command1), "without a dialog the button does nothing, and no harm");
+
+    int opened = 0;
+    window.setLandingDialog([&opened] { ++opened; }, [] {});
+    QVERIFY(clickOn(window, Command2));
+    QVERIFY(clickOn(window, Command1));
+    QTRY_COMPARE(opened, 1);
+    QVERIFY(press(Qt::Key_Space));
+    QTRY_COMPARE(opened, 2);
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::otherWindowIsNoFocusMove()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QVERIFY(typeInto(window, HS_Watch(0), QStringLiteral("-1")));
+
+    QWidget other;
+    other.setWindowTitle(QStringLiteral("another program"));
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::qWait(100);
+    QVERIFY2(messages.texts().isEmpty(), "switching windows does not leave the field");
+    QCOMPARE(focusName(), QStringLiteral("HS_Watch_0"));
+
+    QVERIFY(press(Qt::Key_Tab));
+    QTRY_COMPARE(messages.texts(), QStringList{negativeHighSpeed});
+    QVERIFY(settledAt(window, QStringLiteral("HS_Watch_0")));
+}
+
+void ScoreSheetWindowTest::resetThenCalculate()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QVERIFY(clickOn(window, Class(1)));
+    QVERIFY(enterWorkedRuns(window));
+    QVERIFY(clickOn(window, Command2));
+    QTRY_VERIFY(widgetOf(window, Summary)->isVisible());
+    QVERIFY2(textOf(window, Score) != QLatin1String("0"), "the flight has a score");
+
+    QVERIFY(mouseOn(window, Command3));
+    QVERIFY2(settledAt(window, QStringLiteral("Class_0")), "reset ends with the focus on Class I");
+    QVERIFY2(widgetOf<QRadioButton>(window, Class(0))->isChecked(), "reset selects Class I");
+    QCOMPARE(window.rules().classIndex(), ClassIndex{0});
+    for (Ctl cleared : {HS_Watch(0), HS_Watch(1), LS_Watch(0), LS_Watch(1), HS_Time, HS_MPH, HS_Points, LS_Time,
+                        LS_MPH, LS_Points, LandingPts, Score})
+        QCOMPARE(textOf(window, cleared), QStringLiteral("0"));
+    QVERIFY2(!widgetOf(window, Summary)->isVisible(), "reset hides the summary");
+
+    QVERIFY(clickOn(window, Command2));
+    QTRY_COMPARE(summaryOf(window), (QStringList{"Class I", ".0 High Speed Points", ".0 Low Speed Points",
+                                                 ".0 Scale Points", ".0 Landing Points", ".0 Total Score"}));
+    QCOMPARE(textOf(window, Score), QStringLiteral("0.0"));
+    QVERIFY2(widgetOf(window, Summary)->isVisible(), "the summary shows");
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+void ScoreSheetWindowTest::exitEndsTheProgram()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    int closed = 0;
+    window.setLandingDialog([] {}, [&closed] { ++closed; });
+    QVERIFY2(startSheet(window), "the sheet starts");
+
+    // The program's own event loop, ended by the Exit button alone.
+    QTimer::singleShot(0, &window, [&window] {
+        QWidget *exit = widgetOf(window, Command4);
+        QTest::mouseClick(exit, Qt::LeftButton, {}, exit->rect().center());
+    });
+    QTimer::singleShot(10000, &window, [] { QCoreApplication::exit(3); });
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(closed, 1);
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+QTEST_MAIN(ScoreSheetWindowTest)
+#include "score_sheet_window_test.moc"
