@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# Checks what a user gets: either the tree that `cmake --install` puts into a
+# prefix, or the Debian package that CPack builds, unpacked into a fresh root.
+#   check_installed.sh install|deb BUILD_DIR WORK_DIR
+# Prints every fault it finds and fails if there was one.
+set -uo pipefail
+
+kind=$1
+build=$2
+work=$3
+app_id=org.orloscore.OrloScore
+faults=0
+
+fault() {
+    echo "FAULT: $*"
+    faults=$((faults + 1))
+}
+
+rm -rf "$work"
+mkdir -p "$work"
+root=$work/root
+
+case $kind in
+install)
+    if ! cmake --install "$build" --prefix "$root/usr" >"$work/install.log" 2>&1; then
+        cat "$work/install.log"
+        echo "FAULT: cmake --install failed"
+        exit 1
+    fi
+    ;;
+deb)
+    if ! cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/cpack" >"$work/cpack.log" 2>&1; then
+        cat "$work/cpack.log"
+        echo "FAULT: cpack failed"
+        exit 1
+    fi
+    mapfile -t debs < <(find "$work/cpack" -maxdepth 1 -name '*.deb')
+    if [ "${#debs[@]}" -ne 1 ]; then
+        echo "FAULT: expected one .deb, found ${#debs[@]}"
+        exit 1
+    fi
+    deb=${debs[0]}
+    echo "package: $(basename "$deb")"
+    dpkg-deb -x "$deb" "$root" || { echo "FAULT: dpkg-deb -x failed"; exit 1; }
+    ;;
+*)
+    echo "usage: $0 install|deb BUILD_DIR WORK_DIR" >&2
+    exit 2
+    ;;
+esac
+
+# Width and height of a PNG, from its header chunk.
+png_size() {
+    local bytes
+    read -r -a bytes < <(od -An -tu1 -j16 -N8 "$1")
+    [ "${#bytes[@]}" -eq 8 ] || return 1
+    echo "$(( (bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3] ))x$(( (bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7] ))"
+}
+
+# The executable.
+binary=$root/usr/bin/Orlo_Score
+if [ ! -x "$binary" ]; then
+    fault "usr/bin/Orlo_Score is missing or not executable"
+elif [ "$(head -c4 "$binary" | od -An -c | tr -d ' ')" != '177ELF' ]; then
+    fault "usr/bin/Orlo_Score is not an ELF executable"
+fi
+
+# The menu entry: valid, and pointing at the executable and icon installed beside it.
+desktop=$root/usr/share/applications/$app_id.desktop
+icon_name=
+if [ ! -f "$desktop" ]; then
+    fault "usr/share/applications/$app_id.desktop is missing"
+else
+    desktop-file-validate "$desktop" || fault "the desktop entry does not validate"
+    exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+    exec_program=${exec_line%% *}
+    [ -x "$root/usr/bin/$exec_program" ] || fault "the desktop entry starts '$exec_program', which is not in usr/bin"
+    icon_name=$(sed -n 's/^Icon=//p' "$desktop")
+    [ -n "$icon_name" ] || fault "the desktop entry names no icon"
+fi
+
+# The software-centre entry: valid, and launching the menu entry above.
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+if [ ! -f "$metainfo" ]; then
+    fault "usr/share/metainfo/$app_id.metainfo.xml is missing"
+else
+    appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+        { cat "$work/appstream.log"; fault "the metainfo does not validate"; }
+    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+        fault "the metainfo does not launch $app_id.desktop"
+    grep -q '<screenshot' "$metainfo" || fault "the metainfo has no screenshot"
+    grep -q '<description>' "$metainfo" || fault "the metainfo has no description"
+fi
+
+# The stopwatch in the hicolor theme: scalable, and bitmaps of the sizes their folders promise.
+icons=$root/usr/share/icons/hicolor
+if [ -n "$icon_name" ]; then
+    svg=$icons/scalable/apps/$icon_name.svg
+    if [ ! -f "$svg" ]; then
+        fault "no scalable icon $icon_name.svg"
+    elif ! grep -q '<svg' "$svg"; then
+        fault "$icon_name.svg is not an SVG image"
+    fi
+    for size in 32 256; do
+        [ -f "$icons/${size}x$size/apps/$icon_name.png" ] || fault "no ${size}x$size icon $icon_name.png"
+    done
+    while IFS= read -r png; do
+        folder=$(basename "$(dirname "$(dirname "$png")")")
+        actual=$(png_size "$png") || actual=unreadable
+        [ "$actual" = "$folder" ] || fault "${png#"$root"/} is $actual pixels, not $folder"
+    done < <(find "$icons" -name '*.png')
+fi
+
+# Nothing beyond the program, its entries and its icons.
+while IFS= read -r file; do
+    case ${file#"$root"/} in
+    usr/bin/Orlo_Score | usr/share/applications/"$app_id".desktop | \
+        usr/share/metainfo/"$app_id".metainfo.xml | usr/share/icons/hicolor/*/apps/"$icon_name".*) ;;
+    *) fault "unexpected file ${file#"$root"/}" ;;
+    esac
+done < <(find "$root" -type f -o -type l)
+
+# The package's control fields, and a dependency for every library the program links.
+if [ "$kind" = deb ]; then
+    field() { dpkg-deb -f "$deb" "$1"; }
+    [ "$(field Package)" = orlo-score ] || fault "Package is '$(field Package)'"
+    [ "$(field Version)" = 1.00 ] || fault "Version is '$(field Version)', not 1.00"
+    [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fault "Architecture is '$(field Architecture)'"
+    [ -n "$(field Maintainer)" ] || fault "no Maintainer"
+    [ -n "$(field Description)" ] || fault "no Description"
+
+    depends=$(field Depends)
+    echo "Depends: $depends"
+    declare -A depended=()
+    IFS=',' read -r -a entries <<<"$depends"
+    for entry in "${entries[@]}"; do
+        entry=${entry#"${entry%%[![:space:]]*}"}
+        depended[${entry%% *}]=1
+    done
+    for package in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins fonts-wine; do
+        [ -n "${depended[$package]:-}" ] || fault "Depends lacks $package"
+    done
+    if [ -x "$binary" ]; then
+        while IFS= read -r library; do
+            # A library may come from several packages (libc6 and libc6-i386): one is enough.
+            mapfile -t owners < <(dpkg -S "$library" 2>/dev/null | awk -v lib="$library" -F': ' \
+                '{ n = split($2, p, "/"); if (p[n] == lib) { sub(/:.*/, "", $1); print $1 } }' | sort -u)
+            found=
+            for owner in "${owners[@]}"; do
+                [ -n "${depended[$owner]:-}" ] && found=$owner
+            done
+            if [ "${#owners[@]}" -eq 0 ]; then
+                fault "no installed package provides $library"
+            elif [ -z "$found" ]; then
+                fault "the program links $library from ${owners[*]}, which Depends lacks"
+            fi
+        done < <(readelf -d "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+    fi
+fi
+
+if [ "$faults" -gt 0 ]; then
+    echo "$faults fault(s) in the $kind tree"
+    exit 1
+fi
+echo "the $kind tree holds the program, its menu entry, its metainfo and its icons"
