@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Start-up benchmark of Orlo Score against a bare Qt Widgets window, under Xvfb.
+#   bench/startup.sh [BUILD_DIR [RUNS]]     defaults: build/default, 31 runs
+# Prints the medians of time to the first painted frame and of peak memory,
+# and the ratios program / reference.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/default}
+runs=${2:-31}
+
+cmake --build "$build" --target startup_bench >/dev/null
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    "$build/bench/startup_bench" --runs "$runs" \
+    "$PWD/$build/bench/libfirst_frame_probe.so" "$PWD/$build/app/Orlo_Score" "$PWD/$build/bench/reference_window"

@@ -1,0 +1,155 @@
+// Start-up benchmark: whole-process time from exec to the first painted
+// frame, and peak memory up to then, of a program and of a reference window,
+// started alternately under the X server in DISPLAY. first_frame_probe ends
+// each run when the first frame reaches the server.
+//   startup_bench [--runs N] PROBE PROGRAM REFERENCE
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Run {
+    double milliseconds = 0;
+    double peakMebibytes = 0;
+};
+
+struct Subject {
+    std::string label;
+    std::string path;
+    std::vector<Run> runs;
+};
+
+constexpr int frameTimeoutMs = 20000;
+
+// Starts the program with the probe and waits for its first frame.
+std::optional<Run> startOnce(const std::string &probe, const std::string &program)
+{
+    std::array<int, 2> pipeFds{};
+    if (pipe2(pipeFds.data(), O_CLOEXEC) != 0)
+        return std::nullopt;
+    const Clock::time_point started = Clock::now();
+    const pid_t child = fork();
+    if (child < 0)
+        return std::nullopt;
+    if (child == 0) {
+        const int reportFd = dup(pipeFds[1]); // without close-on-exec
+        const int devNull = open("/dev/null", O_WRONLY);
+        if (reportFd < 0 || devNull < 0)
+            _exit(126);
+        dup2(devNull, STDOUT_FILENO);
+        dup2(devNull, STDERR_FILENO);
+        setenv("LD_PRELOAD", probe.c_str(), 1);
+        setenv("FIRST_FRAME_FD", std::to_string(reportFd).c_str(), 1);
+        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    close(pipeFds[1]);
+
+    pollfd ready{pipeFds[0], POLLIN, 0};
+    char shown = 0;
+    const bool framed = poll(&ready, 1, frameTimeoutMs) == 1 && read(pipeFds[0], &shown, 1) == 1 && shown == 'F';
+    const Clock::time_point firstFrame = Clock::now();
+    close(pipeFds[0]);
+    if (!framed)
+        kill(child, SIGKILL);
+
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !framed || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "startup_bench: %s showed no frame (status %d)\n", program.c_str(), status);
+        return std::nullopt;
+    }
+    Run run;
+    run.milliseconds = std::chrono::duration<double, std::milli>(firstFrame - started).count();
+    run.peakMebibytes = static_cast<double>(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB
+    return run;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::vector<double> column(const Subject &subject, double Run::*field)
+{
+    std::vector<double> values;
+    for (const Run &run : subject.runs)
+        values.push_back(run.*field);
+    return values;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: startup_bench [--runs N] PROBE PROGRAM REFERENCE  (N >= 15)\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    int runs = 21;
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+            runs = std::atoi(argv[++i]);
+        else
+            paths.emplace_back(argv[i]);
+    }
+    if (paths.size() != 3 || runs < 15)
+        return usage();
+    if (!std::getenv("DISPLAY")) {
+        std::fprintf(stderr, "startup_bench: no DISPLAY; run it under Xvfb (bench/startup.sh does)\n");
+        return 2;
+    }
+    const std::string &probe = paths[0];
+    std::array<Subject, 2> subjects{Subject{"program", paths[1], {}}, Subject{"reference", paths[2], {}}};
+
+    // One run each to fill the file cache, then rounds that swap which
+    // subject goes first, so neither always starts on a warmer machine.
+    for (Subject &subject : subjects) {
+        if (!startOnce(probe, subject.path))
+            return 1;
+    }
+    for (int round = 0; round < runs; ++round) {
+        for (int turn = 0; turn < 2; ++turn) {
+            Subject &subject = subjects[static_cast<std::size_t>((round + turn) % 2)];
+            const std::optional<Run> run = startOnce(probe, subject.path);
+            if (!run)
+                return 1;
+            subject.runs.push_back(*run);
+        }
+    }
+
+    std::printf("Start-up to the first painted frame: medians of %d alternating runs each\n", runs);
+    std::printf("%-10s %14s %18s  %s\n", "", "time (ms)", "peak memory (MiB)", "executable");
+    std::array<double, 2> times{};
+    std::array<double, 2> memories{};
+    for (std::size_t i = 0; i < subjects.size(); ++i) {
+        times[i] = median(column(subjects[i], &Run::milliseconds));
+        memories[i] = median(column(subjects[i], &Run::peakMebibytes));
+        std::printf("%-10s %14.1f %18.1f  %s\n", subjects[i].label.c_str(), times[i], memories[i],
+                    subjects[i].path.c_str());
+    }
+    std::printf("%-10s %14.2f %18.2f  program / reference (goal: at most 1.10)\n", "ratio", times[0] / times[1],
+                memories[0] / memories[1]);
+    return 0;
+}
