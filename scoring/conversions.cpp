@@ -164,15 +164,20 @@ std::string roundedToOneDecimal(double value)
 {
     if (!std::isfinite(value))
         throw HandlerAbandoned(HandlerAbandoned::Reason::Overflow);
-    double toRound = value;
     const double quarters = value * 4.0;
+    char buffer[400];
     if (std::fabs(value) < 0x1p52 && quarters == std::floor(quarters)
         && std::fmod(quarters, 2.0) != 0.0) {
-        toRound = std::nextafter(value, value > 0 ? std::numeric_limits<double>::infinity()
-                                                  : -std::numeric_limits<double>::infinity());
+        // Written with two decimals an exact half ends in 25 or 75; away
+        // from zero its tenth goes up by one, which never carries. (Nudging
+        // the value by one step instead overshoots a tenth from 2^49 up.)
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          std::chars_format::fixed, 2);
+        std::string text(buffer, result.ptr - 1);
+        ++text.back();
+        return text;
     }
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, toRound,
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::fixed, 1);
     std::string text(buffer, result.ptr);
     if (text == "-0.0")

@@ -263,6 +263,9 @@ void ConversionsTest::formatNumber_data()
     QTest::newRow("exact-half-away-from-zero") << 72.25 << false << "72.3";
     QTest::newRow("exact-half-on-odd-tenth") << 13.75 << false << "13.8";
     QTest::newRow("negative-exact-half") << -72.25 << false << "-72.3";
+    QTest::newRow("exact-half-where-steps-are-eighths") << 999999999017978.25 << false << "999999999017978.3";
+    QTest::newRow("exact-half-where-steps-are-quarters") << 1125899906842624.75 << true << "1125899906842624.8";
+    QTest::newRow("negative-exact-half-below-one-hidden") << -0.25 << true << "-.3";
     QTest::newRow("not-quite-half") << 0.05 << false << "0.1";
     QTest::newRow("negative-rounding-to-zero-unsigned") << -0.04 << false << "0.0";
     QTest::newRow("negative-whole") << -5.0 << true << "-5.0";
