@@ -1,3 +1,4 @@
+#include "landing_dialog_launcher.h"
 #include "score_sheet_window.h"
 #include "sheet_artwork.h"
 #include "tahoma_font.h"
@@ -13,6 +14,8 @@ int main(int argc, char *argv[])
     orlo::registerTahoma();
 
     ScoreSheetWindow window;
+    LandingDialogLauncher landing(window, window.rules());
+    window.setLandingDialog([&] { landing.open(); }, [&] { landing.close(); });
     window.show();
     window.activateWindow();
     window.rules().start();

@@ -103,10 +103,6 @@ void LandingDialogWindow::pressDone()
     if (m_sheetIsWindow && (!m_sheetWindow || !m_sheetWindow->isVisible()))
         m_rules.sheetClosed();
     m_rules.buttonPressed();
-    // The focus now belongs to the sheet's "Calc. Score": its window is the
-    // one the keyboard goes to.
-    if (m_rules.isSheetOpen() && m_sheetWindow)
-        m_sheetWindow->activateWindow();
 }
 
 // The arrow keys step through the grades in a ring, as option groups do on

@@ -10,7 +10,7 @@ packages=(
     fonts-wine
     # tests: a comma-decimal locale, a headless X server, a window manager,
     # outside keyboard and mouse, screenshots, fuzzing and sanitizers
-    locales xvfb xauth openbox xdotool x11-apps imagemagick clang libclang-rt-14-dev
+    locales xvfb xauth openbox xdotool xclip x11-apps imagemagick clang libclang-rt-14-dev
     # packaging and its checks, benchmarks
     dpkg-dev desktop-file-utils appstream libbenchmark-dev libxcb-shm0-dev
 )

@@ -1,0 +1,277 @@
+#!/usr/bin/env bash
+# Scores a whole flight on the real program, driven from outside the process
+# with real keyboard and mouse events (XTEST) on a private Xvfb server, and
+# reads the results back the way any other program can: through the clipboard.
+#
+#   typical_flight.sh ORLO_SCORE_EXECUTABLE openbox|none
+#
+# With "openbox" the windows have a window manager as on an official's desktop,
+# and two more runs check closing by the windows' own close controls.
+# Environment: ORLO_SCREENSHOT=file.png saves the screen with the dialog open.
+# Exits 0 when every check holds, 77 when a tool it needs is missing.
+set -uo pipefail
+
+executable=${1:?usage: typical_flight.sh ORLO_SCORE_EXECUTABLE openbox|none}
+manager=${2:?usage: typical_flight.sh ORLO_SCORE_EXECUTABLE openbox|none}
+
+for tool in Xvfb xdotool xclip timeout; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+if [ "$manager" = openbox ]; then
+    command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 77; }
+    if [ -n "${ORLO_SCREENSHOT:-}" ]; then
+        command -v import >/dev/null || { echo "SKIP: import (ImageMagick) is not installed"; exit 77; }
+    fi
+fi
+
+work=$(mktemp -d)
+xvfb_pid= wm_pid= app_pid=
+failures=0
+
+cleanup() {
+    # Only what this script started, by its process id.
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fatal() {
+    echo "FAIL: $*"
+    if [ -s "$work/app.log" ]; then
+        echo "--- program output"
+        cat "$work/app.log"
+    fi
+    exit 1
+}
+
+check() { # what actual expected
+    if [ "$2" == "$3" ]; then
+        echo "ok   $1: '$2'"
+    else
+        echo "FAIL $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
+}
+
+wait_for() { # seconds command...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
+}
+
+# --- the X server, and the window manager when asked for
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+wait_for 20 test -s "$work/display" || fatal "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+case "$manager" in
+openbox)
+    openbox --sm-disable --startup "touch $work/wm-ready" >"$work/wm.log" 2>&1 &
+    wm_pid=$!
+    wait_for 20 test -e "$work/wm-ready" || fatal "openbox did not start: $(cat "$work/wm.log")"
+    ;;
+none) ;;
+*) fatal "unknown window manager '$manager' (openbox or none)" ;;
+esac
+
+# --- the operator's hands and eyes
+sheet_title='^Orlo Carrier Scoring Program$'
+dialog_title='^Form2$'
+
+visible_window() { # title pattern; prints the window id
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1
+}
+no_visible_window() {
+    [ -z "$(visible_window "$1")" ]
+}
+has_visible_window() {
+    [ -n "$(visible_window "$1")" ]
+}
+is_running() {
+    kill -0 "$app_pid" 2>/dev/null && [ "$(ps -o stat= -p "$app_pid" 2>/dev/null | cut -c1)" != Z ]
+}
+
+start_program() {
+    "$executable" >"$work/app.log" 2>&1 &
+    app_pid=$!
+    wait_for 20 has_visible_window "$sheet_title" || fatal "the score sheet did not appear"
+    sheet=$(visible_window "$sheet_title")
+}
+
+# Ends with the program's exit status, or fails when it does not end.
+program_ends() {
+    wait_for 10 eval '! is_running' || fatal "the program did not end"
+    wait "$app_pid"
+    local status=$?
+    app_pid=
+    return $status
+}
+
+# Positions inside a window's client area, in pixels (the layout is fixed).
+click() { # window x y
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+type_text() {
+    xdotool type --delay 40 "$1"
+}
+
+press() {
+    xdotool key --delay 40 "$@"
+}
+
+# What the program put on the clipboard after the keys given: a marker is
+# placed first, so that a stale clipboard is never taken for the answer.
+copied_after() { # keys...
+    printf '%s' '<nothing copied>' | xclip -selection clipboard
+    press "$@"
+    local text deadline=$((SECONDS + 5))
+    while :; do
+        text=$(xclip -o -selection clipboard 2>/dev/null)
+        if [ "$text" != '<nothing copied>' ] || [ $SECONDS -ge $deadline ]; then
+            printf '%s' "$text"
+            return
+        fi
+        sleep 0.1
+    done
+}
+
+# A text box's text: click into it, select everything, copy.
+field_text() { # x y
+    click "$sheet" "$1" "$2"
+    copied_after ctrl+a ctrl+c
+}
+
+# The centres of the score sheet's controls.
+Class_1=(134 246)
+HS_Watch_0=(48 322)
+HS_Watch_1=(212 324)
+HS_Time=(384 324)
+HS_MPH=(548 322)
+HS_Points=(712 322)
+LS_Time=(384 393)
+LS_MPH=(548 396)
+LS_Points=(712 396)
+Engines_0=(48 502)
+LandingPts=(344 504)
+Score=(448 504)
+Summary_first_line=(540 428)
+Command1=(350 560) # "Landing Points"
+Command2=(448 560) # "Calc. Score"
+Command3=(546 560) # "Reset"
+Command4=(790 560) # "Exit"
+Sheet_background=(100 424) # "Bonus and Landing Points"
+# ... and of the dialog's.
+Done=(568 264)
+
+summary_lines() {
+    click "$sheet" "${Summary_first_line[@]}"
+    local lines=() line i
+    lines+=("$(copied_after Home ctrl+c)")
+    for i in 1 2 3 4 5 6; do
+        line=$(copied_after Down ctrl+c)
+        [ "$line" == "${lines[-1]}" ] && break
+        lines+=("$line")
+    done
+    local IFS='|'
+    printf '%s' "${lines[*]}"
+}
+
+# --- the typical flight
+echo "# typical flight, window manager: $manager"
+start_program
+
+click "$sheet" "${Class_1[@]}"
+click "$sheet" "${HS_Watch_0[@]}"
+type_text 12.3
+click "$sheet" "${HS_Watch_1[@]}"
+type_text 12.4
+press Tab
+type_text 25
+press Tab
+type_text 25.2
+press Tab
+
+check "high-speed average" "$(field_text "${HS_Time[@]}")" 12.35
+check "high-speed speed" "$(field_text "${HS_MPH[@]}")" 145.690347590725
+check "high-speed points" "$(field_text "${HS_Points[@]}")" 145.7
+check "low-speed average" "$(field_text "${LS_Time[@]}")" 25.1
+check "low-speed speed" "$(field_text "${LS_MPH[@]}")" 71.6842945316914
+check "low-speed points" "$(field_text "${LS_Points[@]}")" 20.3
+check "engines" "$(field_text "${Engines_0[@]}")" 1
+
+click "$sheet" "${LandingPts[@]}"
+wait_for 10 has_visible_window "$dialog_title" || fatal "clicking into the landing points did not open the dialog"
+dialog=$(visible_window "$dialog_title")
+if [ -n "${ORLO_SCREENSHOT:-}" ]; then
+    sleep 0.5
+    import -window root "$ORLO_SCREENSHOT" || fatal "no screenshot"
+fi
+# The focus opens on the 100-point arrest; Tab leads on to the list.
+check "missed laps as opened" "$(copied_after Tab ctrl+c)" "0 landings missed"
+check "missed laps picked" "$(copied_after Down Down ctrl+c)" "2 landings missed"
+click "$dialog" "${Done[@]}"
+wait_for 10 no_visible_window "$dialog_title" || fatal "\"Done\" did not close the dialog"
+
+# "Done" handed the focus to "Calc. Score": Space presses it.
+press space
+check "score" "$(field_text "${Score[@]}")" 256.0
+check "summary" "$(summary_lines)" \
+    "Class II|145.7 High Speed Points|20.3 Low Speed Points|.0 Scale Points|90.0 Landing Points|256.0 Total Score"
+
+click "$sheet" "${Command3[@]}"
+check "score after reset" "$(field_text "${Score[@]}")" 0
+check "high-speed watch after reset" "$(field_text "${HS_Watch_0[@]}")" 0
+check "low-speed points after reset" "$(field_text "${LS_Points[@]}")" 0
+
+click "$sheet" "${Command4[@]}"
+program_ends
+check "exit status after \"Exit\"" "$?" 0
+
+if [ "$manager" = openbox ]; then
+    # Openbox closes the active window on Alt+F4, as the title bar's close
+    # button does.
+    echo "# the dialog's own close control writes nothing"
+    start_program
+    click "$sheet" "${Command1[@]}"
+    wait_for 10 has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog"
+    press Down Down # the 25-point arrest
+    press alt+F4
+    wait_for 10 no_visible_window "$dialog_title" || fatal "Alt+F4 did not close the dialog"
+    click "$sheet" "${Command2[@]}"
+    check "score with the dialog closed unscored" "$(field_text "${Score[@]}")" 0.0
+
+    echo "# the sheet closed under the open dialog"
+    click "$sheet" "${Command1[@]}"
+    wait_for 10 has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog again"
+    dialog=$(visible_window "$dialog_title")
+    click "$sheet" "${Sheet_background[@]}"
+    press alt+F4
+    wait_for 10 no_visible_window "$sheet_title" || fatal "Alt+F4 did not close the score sheet"
+    sleep 0.5
+    is_running || fatal "the program ended although the dialog was still open"
+    has_visible_window "$dialog_title" || fatal "the dialog closed with the score sheet"
+    echo "ok   program still running with the dialog open"
+    click "$dialog" "${Done[@]}"
+    program_ends
+    check "exit status after \"Done\" on the last window" "$?" 0
+fi
+
+if [ $failures -gt 0 ]; then
+    echo "--- program output"
+    cat "$work/app.log"
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "all checks passed"
