@@ -26,6 +26,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Run {
     double milliseconds = 0;
+    double cpuMilliseconds = 0; // user and system: less sensitive to a busy machine
     double peakMebibytes = 0;
 };
 
@@ -77,6 +78,8 @@ std::optional<Run> startOnce(const std::string &probe, const std::string &progra
     }
     Run run;
     run.milliseconds = std::chrono::duration<double, std::milli>(firstFrame - started).count();
+    run.cpuMilliseconds = (static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3);
     run.peakMebibytes = static_cast<double>(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB
     return run;
 }
@@ -120,6 +123,12 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "startup_bench: no DISPLAY; run it under Xvfb (bench/startup.sh does)\n");
         return 2;
     }
+    for (const std::string &path : paths) {
+        if (access(path.c_str(), R_OK) != 0) {
+            std::fprintf(stderr, "startup_bench: cannot read %s\n", path.c_str());
+            return 2;
+        }
+    }
     const std::string &probe = paths[0];
     std::array<Subject, 2> subjects{Subject{"program", paths[1], {}}, Subject{"reference", paths[2], {}}};
 
@@ -140,16 +149,18 @@ int main(int argc, char *argv[])
     }
 
     std::printf("Start-up to the first painted frame: medians of %d alternating runs each\n", runs);
-    std::printf("%-10s %14s %18s  %s\n", "", "time (ms)", "peak memory (MiB)", "executable");
+    std::printf("%-10s %10s %10s %18s  %s\n", "", "time (ms)", "CPU (ms)", "peak memory (MiB)", "executable");
     std::array<double, 2> times{};
+    std::array<double, 2> cpuTimes{};
     std::array<double, 2> memories{};
     for (std::size_t i = 0; i < subjects.size(); ++i) {
         times[i] = median(column(subjects[i], &Run::milliseconds));
+        cpuTimes[i] = median(column(subjects[i], &Run::cpuMilliseconds));
         memories[i] = median(column(subjects[i], &Run::peakMebibytes));
-        std::printf("%-10s %14.1f %18.1f  %s\n", subjects[i].label.c_str(), times[i], memories[i],
+        std::printf("%-10s %10.1f %10.1f %18.1f  %s\n", subjects[i].label.c_str(), times[i], cpuTimes[i], memories[i],
                     subjects[i].path.c_str());
     }
-    std::printf("%-10s %14.2f %18.2f  program / reference (goal: at most 1.10)\n", "ratio", times[0] / times[1],
-                memories[0] / memories[1]);
+    std::printf("%-10s %10.2f %10.2f %18.2f  program / reference (goal: time and memory at most 1.10)\n", "ratio",
+                times[0] / times[1], cpuTimes[0] / cpuTimes[1], memories[0] / memories[1]);
     return 0;
 }
