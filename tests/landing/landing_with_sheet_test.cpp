@@ -1,0 +1,230 @@
+#include "caption_fit.h"
+#include "headless_sheet.h"
+#include "landing_dialog_launcher.h"
+#include "landing_dialog_window.h"
+#include "score_sheet_window.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace orlo;
+using namespace orlo::ctl;
+
+namespace {
+
+// Answers every message box with OK and counts them: a box shown by a window
+// the operator has closed would otherwise wait for ever.
+class MessageCounter : public QObject {
+public:
+    MessageCounter()
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                m_texts << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        m_timer.start();
+    }
+
+    QStringList texts() const { return m_texts; }
+
+private:
+    QTimer m_timer;
+    QStringList m_texts;
+};
+
+// The sheet and the dialog as the program wires them.
+struct Program {
+    ScoreSheetWindow sheet;
+    LandingDialogLauncher landing{sheet, sheet.rules()};
+
+    Program()
+    {
+        sheet.setLandingDialog([this] { landing.open(); }, [this] { landing.close(); });
+    }
+
+    bool start()
+    {
+        sheet.show();
+        sheet.activateWindow();
+        sheet.rules().start();
+        return QTest::qWaitForWindowActive(&sheet)
+               && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); });
+    }
+
+    QWidget *control(Ctl name) const
+    {
+        return sheet.findChild<QWidget *>(ScoreSheetWindow::objectNameOf(name));
+    }
+
+    QString text(Ctl field) const
+    {
+        const auto *box = qobject_cast<QLineEdit *>(control(field));
+        return box ? box->text() : QStringLiteral("<no such field>");
+    }
+
+    bool click(Ctl name)
+    {
+        QWidget *target = control(name);
+        if (!target)
+            return false;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+        return QTest::qWaitFor([&] { return sheet.rules().focus() == name; });
+    }
+
+    // The dialog the sheet asked for, on screen and active.
+    LandingDialogWindow *dialog() const
+    {
+        if (!QTest::qWaitFor([this] { return landing.dialog() != nullptr; }))
+            return nullptr;
+        return QTest::qWaitForWindowActive(landing.dialog()) ? landing.dialog() : nullptr;
+    }
+};
+
+void clickMissedLaps(LandingDialogWindow &dialog, int laps)
+{
+    QListWidget *list = dialog.missedLaps();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(laps)).center());
+}
+
+} // namespace
+
+class LandingWithSheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionsFit();
+    void landingFieldOpensAndDoneHandsOverTheFocus();
+    void buttonBringsTheOpenDialogForward();
+    void exitClosesTheDialog();
+    void sheetClosedUnderTheDialog();
+    void sheetDeletedUnderTheDialog();
+};
+
+void LandingWithSheetTest::captionsFit()
+{
+    HeadlessSheet sheet;
+    LandingDialogWindow dialog(sheet, sheet.rules());
+    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
+    const QStringList cutOff = captionsCutOff(dialog);
+    QVERIFY2(cutOff.isEmpty(), qPrintable(cutOff.join(QStringLiteral("; "))));
+}
+
+void LandingWithSheetTest::landingFieldOpensAndDoneHandsOverTheFocus()
+{
+    MessageCounter messages;
+    Program program;
+    QVERIFY2(program.start(), "the score sheet did not start");
+
+    QVERIFY2(program.click(LandingPts), "the landing field did not take the focus");
+    LandingDialogWindow *dialog = program.dialog();
+    QVERIFY2(dialog, "the landing field did not open the dialog");
+    const QPointer<LandingDialogWindow> watched(dialog);
+    QVERIFY2(dialog->option(0)->isChecked(), "the dialog should open on the 100-point arrest");
+    QTest::mouseClick(dialog->option(1), Qt::LeftButton, {}, QPoint(8, dialog->option(1)->height() / 2));
+    clickMissedLaps(*dialog, 3);
+    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+
+    QCOMPARE(program.text(LandingPts), QStringLiteral("35"));
+    QTRY_VERIFY2(watched.isNull(), "the dialog should be discarded");
+    QTRY_VERIFY2(program.sheet.isActiveWindow(), "the sheet should be the active window again");
+    QTRY_COMPARE(QApplication::focusWidget(), program.control(Command2));
+    QVERIFY2(program.sheet.rules().focus() == Command2, "the sheet's rules should see \"Calc. Score\" focused");
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join(QStringLiteral(" | "))));
+
+    // The keyboard is on "Calc. Score": Space scores the flight.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTRY_COMPARE(program.text(Score), QStringLiteral("35.0"));
+}
+
+void LandingWithSheetTest::buttonBringsTheOpenDialogForward()
+{
+    Program program;
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QVERIFY2(program.click(Command1), "\"Landing Points\" did not take the focus");
+    LandingDialogWindow *dialog = program.dialog();
+    QVERIFY2(dialog, "\"Landing Points\" did not open the dialog");
+    QTest::mouseClick(dialog->option(2), Qt::LeftButton, {}, QPoint(8, dialog->option(2)->height() / 2));
+    clickMissedLaps(*dialog, 1);
+
+    // Back to the sheet, then ask again from the landing field.
+    program.sheet.activateWindow();
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet), "the sheet did not come back");
+    QVERIFY2(program.click(LandingPts), "the landing field did not take the focus");
+
+    QTRY_VERIFY2(dialog->isActiveWindow(), "the open dialog should come forward");
+    QVERIFY2(program.landing.dialog() == dialog, "no second dialog should be built");
+    QVERIFY2(dialog->option(2)->isChecked(), "the grade chosen should stay");
+    QCOMPARE(dialog->listIndex(), 1);
+    QCOMPARE(dialog->rules().points(), 25);
+}
+
+void LandingWithSheetTest::exitClosesTheDialog()
+{
+    Program program;
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QVERIFY2(program.click(Command1), "\"Landing Points\" did not take the focus");
+    const QPointer<LandingDialogWindow> watched(program.dialog());
+    QVERIFY2(watched, "\"Landing Points\" did not open the dialog");
+
+    program.sheet.activateWindow();
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet), "the sheet did not come back");
+    QVERIFY2(program.click(Command4), "\"Exit\" did not take the focus");
+
+    QTRY_VERIFY2(watched.isNull(), "\"Exit\" should close and discard the dialog");
+    QCOMPARE(program.text(LandingPts), QStringLiteral("0"));
+}
+
+// The operator closed the sheet with its own control and graded the landing
+// anyway: "Done" must not move the focus in the closed sheet, where a watch
+// field's check would raise a message over nothing.
+void LandingWithSheetTest::sheetClosedUnderTheDialog()
+{
+    MessageCounter messages;
+    Program program;
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QVERIFY2(program.click(Command1), "\"Landing Points\" did not take the focus");
+    LandingDialogWindow *dialog = program.dialog();
+    QVERIFY2(dialog, "\"Landing Points\" did not open the dialog");
+    const QPointer<LandingDialogWindow> watched(dialog);
+    program.sheet.activateWindow();
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet), "the sheet did not come back");
+    QVERIFY2(program.click(HS_Watch(1)), "the watch field did not take the focus"); // no reading yet
+
+    QVERIFY2(program.sheet.close(), "the sheet should accept its close control");
+    QVERIFY2(!program.sheet.isVisible(), "the sheet should be closed");
+    QVERIFY2(dialog->isVisible(), "the dialog should stay open");
+    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+
+    QTRY_VERIFY2(watched.isNull(), "the dialog should be discarded");
+    QCOMPARE(program.text(LandingPts), QStringLiteral("0"));
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join(QStringLiteral(" | "))));
+    QVERIFY2(program.sheet.rules().focus() == HS_Watch(1), "the closed sheet's focus should stay where it was");
+}
+
+void LandingWithSheetTest::sheetDeletedUnderTheDialog()
+{
+    auto sheet = std::make_unique<ScoreSheetWindow>();
+    LandingDialogLauncher landing(*sheet, sheet->rules());
+    landing.open();
+    const QPointer<LandingDialogWindow> dialog(landing.dialog());
+    QVERIFY2(dialog, "the dialog did not open");
+
+    sheet.reset();
+    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+
+    QTRY_VERIFY2(dialog.isNull(), "the dialog should close and be discarded");
+}
+
+QTEST_MAIN(LandingWithSheetTest)
+#include "landing_with_sheet_test.moc"
