@@ -82,10 +82,8 @@ private slots:
     void secondOpeningChangesNothing();
     void reopeningAfterDoneStartsAfresh();
     void closeControlWritesNothing();
-    void closingFromTheSheet();
     void doneHandsFocusToCalcScore_data();
     void doneHandsFocusToCalcScore();
-    void doneLeavesAnotherFieldThroughItsCheck();
     void doneWithNoLapSelected();
     void launcherTakesAnOpenDialogWithIt();
     void layout_data();
@@ -166,7 +164,6 @@ void LandingDialogTest::lastGradeCounts_data()
 
     QTest::newRow("100-then-50") << QList<int>{0, 1} << "50";
     QTest::newRow("no-arrest-then-25") << QList<int>{3, 2} << "25";
-    QTest::newRow("50-then-no-arrest") << QList<int>{1, 3} << "0";
     QTest::newRow("back-to-100") << QList<int>{2, 1, 0} << "100";
 }
 
@@ -366,25 +363,6 @@ void LandingDialogTest::closeControlWritesNothing()
     QCOMPARE(checkedOption(*again), 0);
 }
 
-// "Exit" on the sheet closes the dialog with it, and writes nothing.
-void LandingDialogTest::closingFromTheSheet()
-{
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    launcher.close(); // nothing open: nothing to do
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
-    const QPointer<LandingDialogWindow> watched(dialog);
-    clickOption(*dialog, 1);
-
-    launcher.close();
-
-    QVERIFY2(!launcher.dialog(), "the dialog should be closed");
-    QCOMPARE(landingPoints(sheet), QStringLiteral("0"));
-    QTRY_VERIFY2(watched.isNull(), "the closed dialog should be discarded");
-}
-
 void LandingDialogTest::doneHandsFocusToCalcScore_data()
 {
     QTest::addColumn<QString>("typed");
@@ -419,29 +397,6 @@ void LandingDialogTest::doneHandsFocusToCalcScore()
     QVERIFY2(sheet.messages().empty(),
              qPrintable(QStringLiteral("the landing check should pass, got: ") + messagesOf(sheet)));
     QCOMPARE(sheet.dialogOpenings(), 1);
-}
-
-// The move to "Calc. Score" is the operator's kind of move: the field that
-// had the focus runs its check.
-void LandingDialogTest::doneLeavesAnotherFieldThroughItsCheck()
-{
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    sheet.click(Command1);
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
-    // Back on the sheet while the dialog stays open; both watches read 0.
-    sheet.click(HS_Watch(1));
-    QVERIFY2(sheet.messages().empty(), qPrintable(messagesOf(sheet)));
-
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
-
-    QCOMPARE(landingPoints(sheet), QStringLiteral("100"));
-    QCOMPARE(sheet.messages().size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(sheet.messages().front()),
-             QStringLiteral("You must enter at least one watch time for the highspeed."));
-    QVERIFY2(sheet.focused() == HS_Watch(0), "the failed check should take the focus back");
 }
 
 void LandingDialogTest::doneWithNoLapSelected()
