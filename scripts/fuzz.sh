@@ -15,7 +15,7 @@ fi
 build="${ORLO_FUZZ_BUILD:-build/fuzz}"
 
 scripts/setup.sh
-cmake -S tests/fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S tests/fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build"
 
 targets=$(sed -n 's/^set(ORLO_FUZZ_TARGETS \(.*\))$/\1/p' tests/fuzz/fuzz_targets.cmake)

@@ -21,7 +21,7 @@ add_test(NAME fuzz_build
         --build-and-test ${fuzzSource} ${fuzzBinary}
         --build-generator ${CMAKE_GENERATOR}
         --build-noclean
-        --build-options -DCMAKE_CXX_COMPILER=${ORLO_FUZZ_CXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+        --build-options -DCMAKE_CXX_COMPILER=${ORLO_FUZZ_CXX})
 set_tests_properties(fuzz_build PROPERTIES FIXTURES_SETUP conversion_fuzzers LABELS fuzz)
 
 file(MAKE_DIRECTORY ${fuzzBinary}/artifacts)
