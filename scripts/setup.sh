@@ -12,7 +12,7 @@ packages=(
     # outside keyboard and mouse, screenshots, fuzzing and sanitizers
     locales xvfb xauth openbox xdotool xclip x11-apps imagemagick clang libclang-rt-14-dev
     # packaging and its checks, benchmarks
-    dpkg-dev desktop-file-utils appstream libbenchmark-dev libxcb-shm0-dev
+    dpkg-dev desktop-file-utils appstream libglib2.0-bin x11-utils libbenchmark-dev libxcb-shm0-dev
 )
 
 as_root() {
