@@ -203,12 +203,14 @@ private slots:
     void landingEntry();
     void landingButtonOpensDialog();
     void otherWindowIsNoFocusMove();
+    void clickIntoInactiveSheetCounts();
     void resetThenCalculate();
     void exitEndsTheProgram();
 };
 
 void ScoreSheetWindowTest::initTestCase()
 {
+    qInfo("window system: %s", qPrintable(QGuiApplication::platformName()));
     QApplication::setApplicationName(QStringLiteral("Orlo_Score"));
     QVERIFY2(registerTahoma(), "the Tahoma-metric fonts of fonts-wine are installed");
 }
@@ -748,6 +750,29 @@ void ScoreSheetWindowTest::otherWindowIsNoFocusMove()
     QVERIFY(press(Qt::Key_Tab));
     QTRY_COMPARE(messages.texts(), QStringList{negativeHighSpeed});
     QVERIFY(settledAt(window, QStringLiteral("HS_Watch_0")));
+}
+
+void ScoreSheetWindowTest::clickIntoInactiveSheetCounts()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    QVERIFY(typeInto(window, HS_Watch(0), QStringLiteral("12.3")));
+
+    // Another window (the landing dialog, say) is active; the operator
+    // clicks "Calc. Score" on the sheet straight away.
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QWidget *calculate = widgetOf(window, Command2);
+    QTest::mouseClick(calculate, Qt::LeftButton, {}, calculate->rect().center());
+
+    QTRY_VERIFY2(widgetOf(window, Summary)->isVisible(), "the press counted");
+    QCOMPARE(textOf(window, HS_Time), QStringLiteral("12.3"));
+    QCOMPARE(rulesFocusName(window), QStringLiteral("Command2"));
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
 }
 
 void ScoreSheetWindowTest::resetThenCalculate()
