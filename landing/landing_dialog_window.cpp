@@ -3,7 +3,6 @@
 #include "tahoma_font.h"
 
 #include <QEvent>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -62,16 +61,16 @@ LandingDialogWindow::LandingDialogWindow(SheetFields &sheet, ScoreSheet &sheetRu
         m_options[static_cast<std::size_t>(i)] = option;
     }
 
-    m_label = new QLabel(QStringLiteral("Missed landing laps"), this);
-    m_label->setObjectName(QStringLiteral("Label1"));
-    m_label->setGeometry(twipsRect(180, 1920, 2415, 255));
+    auto *label = new QLabel(QStringLiteral("Missed landing laps"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setGeometry(twipsRect(180, 1920, 2415, 255));
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));
-    m_list->setAccessibleName(m_label->text());
+    m_list->setAccessibleName(label->text());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setGeometry(twipsRect(180, 2160, 8835, 1500));
-    m_label->setBuddy(m_list);
+    label->setBuddy(m_list);
 
     m_done = new QPushButton(QStringLiteral("Done"), this);
     m_done->setObjectName(QStringLiteral("Command1"));
@@ -131,17 +130,6 @@ bool LandingDialogWindow::eventFilter(QObject *watched, QEvent *event)
             }
         }
     }
-    if (event->type() == QEvent::FocusIn && m_rulesAtWork == 0) {
-        // Coming back to the window returns the focus where it was; only a
-        // move inside the window counts as the option gaining the focus.
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            for (int i = 0; i < 4; ++i) {
-                if (watched == m_options[static_cast<std::size_t>(i)])
-                    m_rules.focusTo(dialog::Option1(i));
-            }
-        }
-    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -188,11 +176,8 @@ void LandingDialogWindow::setListIndex(int index)
 
 void LandingDialogWindow::setFocus(DialogCtl control)
 {
-    if (QWidget *target = widget(control)) {
-        ++m_rulesAtWork;
+    if (QWidget *target = widget(control))
         target->setFocus(Qt::OtherFocusReason);
-        --m_rulesAtWork;
-    }
 }
 
 void LandingDialogWindow::closeDialog()

@@ -8,7 +8,6 @@
 #include <array>
 
 class QKeyEvent;
-class QLabel;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
@@ -37,6 +36,7 @@ public:
     void setListIndex(int index) override;
     void setFocus(orlo::DialogCtl control) override;
     void closeDialog() override;
+    using QWidget::setFocus;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -47,7 +47,6 @@ private:
     QWidget *widget(orlo::DialogCtl control) const;
 
     std::array<QRadioButton *, 4> m_options{};
-    QLabel *m_label = nullptr;
     QListWidget *m_list = nullptr;
     QPushButton *m_done = nullptr;
 
@@ -56,8 +55,8 @@ private:
     QPointer<QWidget> m_sheetWindow;
     bool m_sheetIsWindow = false;
 
-    // Set while the rules change the controls: the signals and focus events
-    // that causes are the rules' own doing, not the operator's.
+    // Set while the rules select an option: the signal that causes is the
+    // rules' own doing, not the operator's.
     int m_rulesAtWork = 0;
 
     orlo::LandingDialog m_rules;

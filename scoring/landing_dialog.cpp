@@ -4,6 +4,7 @@
 #include "handler_failure.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace orlo {
 
