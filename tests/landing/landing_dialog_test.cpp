@@ -80,6 +80,7 @@ private slots:
     void tabVisitsTheSelectedGradeOnly_data();
     void tabVisitsTheSelectedGradeOnly();
     void secondOpeningChangesNothing();
+    void openingRestoresAMinimizedDialog();
     void reopeningAfterDoneStartsAfresh();
     void closeControlWritesNothing();
     void doneHandsFocusToCalcScore_data();
@@ -314,6 +315,22 @@ void LandingDialogTest::secondOpeningChangesNothing()
     QCOMPARE(dialog->rules().points(), 50);
     QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
     QCOMPARE(landingPoints(sheet), QStringLiteral("30"));
+}
+
+void LandingDialogTest::openingRestoresAMinimizedDialog()
+{
+    HeadlessSheet sheet;
+    sheet.start();
+    LandingDialogLauncher launcher(sheet, sheet.rules());
+    LandingDialogWindow *dialog = openDialog(launcher);
+    QVERIFY2(dialog, "the dialog did not open");
+    dialog->showMinimized();
+    QTRY_VERIFY2(dialog->isMinimized(), "the dialog did not minimise");
+
+    launcher.open();
+
+    QVERIFY2(launcher.dialog() == dialog, "the open dialog should only come forward");
+    QTRY_VERIFY2(!dialog->isMinimized(), "the dialog should be restored");
 }
 
 void LandingDialogTest::reopeningAfterDoneStartsAfresh()
