@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -354,14 +353,10 @@ void ScoreSheetWindow::watchOperator()
             continue;
         widget->installEventFilter(this);
         if (isButton(control)) {
-            connect(qobject_cast<QPushButton *>(widget), &QPushButton::clicked, this, [this, control] {
-                // A press counts only where the focus stayed on the button: a
-                // field whose check failed on leaving takes the focus back.
-                report([this, control] {
-                    if (m_rules.focus() == control)
-                        m_rules.buttonPressed(control);
-                });
-            });
+            // A click reaches the rules after the focus it gave the button,
+            // so a field whose check fails on leaving keeps the press from counting.
+            connect(qobject_cast<QPushButton *>(widget), &QPushButton::clicked, this,
+                    [this, control] { report([this, control] { m_rules.buttonPressed(control); }); });
         } else if (isOption(control)) {
             connect(qobject_cast<QRadioButton *>(widget), &QRadioButton::toggled, this, [this, control](bool on) {
                 if (on && m_ownChanges == 0)
@@ -394,27 +389,12 @@ void ScoreSheetWindow::setLandingDialog(std::function<void()> open, std::functio
 
 bool ScoreSheetWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn && m_ownChanges == 0) {
-        // Activation of this or another window (a message box, the landing
-        // dialog, another program) is not a move between controls.
-        switch (static_cast<QFocusEvent *>(event)->reason()) {
-        case Qt::TabFocusReason:
-        case Qt::BacktabFocusReason:
-        case Qt::MouseFocusReason:
-        case Qt::ShortcutFocusReason:
-        case Qt::OtherFocusReason:
-            if (const auto control = controlOf(watched)) {
-                report([this, control, widget = static_cast<QWidget *>(watched)] {
-                    // A move the focus has already left behind is not reported.
-                    if (focusWidget() == widget)
-                        m_rules.focusTo(*control);
-                });
-            }
-            break;
-        default:
-            break;
-        }
-    }
+    // Whatever the reason Qt gives, a focus-in is a move only where it puts
+    // the focus on another control than the rules know of: the activation
+    // that follows a message box or the dialog is none, while a click into
+    // the sheet when another window was active is one.
+    if (event->type() == QEvent::FocusIn && m_ownChanges == 0 && controlOf(watched))
+        report({});
     return QWidget::eventFilter(watched, event);
 }
 
@@ -436,15 +416,18 @@ void ScoreSheetWindow::deliverReports()
     while (!m_reports.empty() && !m_ended) {
         const std::function<void()> next = std::move(m_reports.front());
         m_reports.pop_front();
-        next();
+        // A press or a selection comes after the focus move that led to it.
+        catchUpFocus();
+        if (next && !m_ended)
+            next();
         catchUpFocus();
     }
     m_reports.clear();
     m_delivering = false;
 }
 
-// Qt moves the focus on by itself when a handler hides the control that
-// holds it; the rules hear of that move like any other.
+// Tells the rules where the focus really is when they think it elsewhere:
+// the operator moved it, or Qt moved it on from a control a handler hid.
 void ScoreSheetWindow::catchUpFocus()
 {
     for (int guard = 0; guard < 4 && !m_ended; ++guard) {
@@ -471,9 +454,13 @@ std::string ScoreSheetWindow::text(Ctl control) const
 void ScoreSheetWindow::setText(Ctl control, std::string_view text)
 {
     QWidget *widget = widgetOf(control);
-    if (auto *field = qobject_cast<QLineEdit *>(widget))
+    if (auto *field = qobject_cast<QLineEdit *>(widget)) {
         field->setText(fromUtf8(text));
-    else if (auto *label = qobject_cast<QLabel *>(widget))
+        // A number longer than its box shows its leading digits, unless the
+        // operator is typing there.
+        if (focusWidget() != field)
+            field->setCursorPosition(0);
+    } else if (auto *label = qobject_cast<QLabel *>(widget))
         label->setText(fromUtf8(text));
 }
 

@@ -490,6 +490,8 @@ void ScoreSheetWindowTest::workedExampleTyped()
     QCOMPARE(textOf(window, HS_Time), QStringLiteral("12.35"));
     QCOMPARE(textOf(window, HS_MPH), QStringLiteral("145.690347590725"));
     QCOMPARE(textOf(window, HS_Points), QStringLiteral("145.7"));
+    // The speed is wider than its box: its leading digits are the ones in view.
+    QCOMPARE(widgetOf<QLineEdit>(window, HS_MPH)->cursorPosition(), 0);
 
     QVERIFY(type(QStringLiteral("25")));
     QVERIFY(tabOn(window));
