@@ -157,8 +157,9 @@ int main(int argc, char *argv[])
         times[i] = median(column(subjects[i], &Run::milliseconds));
         cpuTimes[i] = median(column(subjects[i], &Run::cpuMilliseconds));
         memories[i] = median(column(subjects[i], &Run::peakMebibytes));
+        const std::string &path = subjects[i].path;
         std::printf("%-10s %10.1f %10.1f %18.1f  %s\n", subjects[i].label.c_str(), times[i], cpuTimes[i], memories[i],
-                    subjects[i].path.c_str());
+                    path.substr(path.find_last_of('/') + 1).c_str());
     }
     std::printf("%-10s %10.2f %10.2f %18.2f  program / reference (goal: time and memory at most 1.10)\n", "ratio",
                 times[0] / times[1], cpuTimes[0] / cpuTimes[1], memories[0] / memories[1]);
