@@ -243,9 +243,9 @@ echo "# \"Exit\" with the dialog open"
 start_program
 click "$sheet" "${Command1[@]}"
 wait_for 10 has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog"
-# Without a window manager the score sheet takes a click on one of its
-# buttons while another window is active as activation only; a first click
-# on its background brings it forward.
+# Without a window manager a click on a button of the score sheet while the
+# dialog is active does not press it (nor do further clicks on that button);
+# a first click on the sheet's background brings the sheet forward.
 [ "$manager" = none ] && click "$sheet" "${Sheet_background[@]}"
 click "$sheet" "${Command4[@]}"
 program_ends
