@@ -44,6 +44,10 @@ std::optional<Run> startOnce(const std::string &probe, const std::string &progra
     std::array<int, 2> pipeFds{};
     if (pipe2(pipeFds.data(), O_CLOEXEC) != 0)
         return std::nullopt;
+    // The program's complaints, shown only when a run fails.
+    FILE *complaints = std::tmpfile();
+    if (!complaints)
+        return std::nullopt;
     const Clock::time_point started = Clock::now();
     const pid_t child = fork();
     if (child < 0)
@@ -54,7 +58,7 @@ std::optional<Run> startOnce(const std::string &probe, const std::string &progra
         if (reportFd < 0 || devNull < 0)
             _exit(126);
         dup2(devNull, STDOUT_FILENO);
-        dup2(devNull, STDERR_FILENO);
+        dup2(fileno(complaints), STDERR_FILENO);
         setenv("LD_PRELOAD", probe.c_str(), 1);
         setenv("FIRST_FRAME_FD", std::to_string(reportFd).c_str(), 1);
         execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
@@ -73,9 +77,19 @@ std::optional<Run> startOnce(const std::string &probe, const std::string &progra
     int status = 0;
     rusage usage{};
     if (wait4(child, &status, 0, &usage) != child || !framed || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "startup_bench: %s showed no frame (status %d)\n", program.c_str(), status);
+        if (WIFSIGNALED(status))
+            std::fprintf(stderr, "startup_bench: %s showed no frame (signal %d)\n", program.c_str(), WTERMSIG(status));
+        else
+            std::fprintf(stderr, "startup_bench: %s showed no frame (exit status %d)\n", program.c_str(),
+                         WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+        std::rewind(complaints);
+        std::array<char, 4096> text{};
+        const std::size_t length = std::fread(text.data(), 1, text.size() - 1, complaints);
+        std::fwrite(text.data(), 1, length, stderr);
+        std::fclose(complaints);
         return std::nullopt;
     }
+    std::fclose(complaints);
     Run run;
     run.milliseconds = std::chrono::duration<double, std::milli>(firstFrame - started).count();
     run.cpuMilliseconds = (static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
