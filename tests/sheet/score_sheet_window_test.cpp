@@ -421,12 +421,16 @@ void ScoreSheetWindowTest::selectAllOnEntry_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("byTab");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("holding"); // written beforehand, as a handler would
 
-    QTest::newRow("tab-into-hs-watch-two") << "HS_Watch_1" << true << "12.4";
-    QTest::newRow("click-into-hs-watch-two") << "HS_Watch_1" << false << "12.4";
-    QTest::newRow("click-into-ls-watch-one") << "LS_Watch_0" << false << "25";
-    QTest::newRow("tab-into-ls-watch-two") << "LS_Watch_1" << true << "26.5";
-    QTest::newRow("click-into-engines") << "Engines_0" << false << "3";
+    QTest::newRow("tab-into-hs-watch-two") << "HS_Watch_1" << true << "12.4" << "";
+    QTest::newRow("click-into-hs-watch-two") << "HS_Watch_1" << false << "12.4" << "";
+    QTest::newRow("click-into-ls-watch-one") << "LS_Watch_0" << false << "25" << "";
+    QTest::newRow("tab-into-ls-watch-two") << "LS_Watch_1" << true << "26.5" << "";
+    QTest::newRow("click-into-engines") << "Engines_0" << false << "3" << "";
+    // Characters beyond the Basic Multilingual Plane take two UTF-16 units each.
+    QTest::newRow("characters-not-utf16-units")
+        << "HS_Watch_1" << false << "12.4" << QString::fromUtf8("1\xF0\x9D\x9F\x90\xF0\x9D\x9F\x91.5");
 }
 
 void ScoreSheetWindowTest::selectAllOnEntry()
@@ -434,12 +438,15 @@ void ScoreSheetWindowTest::selectAllOnEntry()
     QFETCH(QString, name);
     QFETCH(bool, byTab);
     QFETCH(QString, typed);
+    QFETCH(QString, holding);
 
     ScoreSheetWindow window;
     MessageAnswerer messages;
     QVERIFY2(startSheet(window), "the sheet starts");
     auto *field = window.findChild<QLineEdit *>(name);
     QVERIFY(field);
+    if (!holding.isEmpty())
+        field->setText(holding);
     const Ctl control{name.startsWith(QLatin1String("HS")) ? Name::HS_Watch
                       : name.startsWith(QLatin1String("LS")) ? Name::LS_Watch
                                                              : Name::Engines,
