@@ -98,6 +98,23 @@ qsizetype utf16Offset(const QString &text, int characters)
     return offset;
 }
 
+// An option that a click or an arrow key does not select by itself: it only
+// takes the focus, and the rules select it when the focus arrives there, as
+// they do for Tab. A field whose check fails on leaving keeps the focus and
+// the option stays unselected.
+class SheetOption final : public QRadioButton {
+public:
+    SheetOption(const QString &caption, QWidget *parent) : QRadioButton(caption, parent) {}
+
+protected:
+    // Its group still unchecks it through here when another option is selected.
+    void nextCheckState() override
+    {
+        if (isChecked())
+            setChecked(false);
+    }
+};
+
 // Keeps a count raised for the lifetime of a scope.
 class Raised {
 public:
@@ -204,7 +221,7 @@ void ScoreSheetWindow::buildControls()
     constexpr std::array<int, 6> classLefts{60, 1890, 3705, 5535, 7350, 9180};
     for (int i = 0; i < 6; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        auto *option = new QRadioButton(QString::fromLatin1(classCaptions[at]), this);
+        auto *option = new SheetOption(QString::fromLatin1(classCaptions[at]), this);
         option->setGeometry(twips(classLefts[at], 3540, 1755, 315));
         option->setAccessibleName(option->text());
         classGroup->addButton(option);
@@ -251,7 +268,7 @@ void ScoreSheetWindow::buildControls()
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twips(3000, 7080, 1395, 855));
     for (int i = 0; i <= 1; ++i) {
-        auto *option = new QRadioButton(QString::fromLatin1(i == 0 ? "0" : "100"), frame);
+        auto *option = new SheetOption(QString::fromLatin1(i == 0 ? "0" : "100"), frame);
         option->setGeometry(twips(120, i == 0 ? 240 : 540, 795, 255));
         option->setAccessibleName(QStringLiteral("Scale Points %1").arg(option->text()));
         scaleGroup->addButton(option);
@@ -357,11 +374,6 @@ void ScoreSheetWindow::watchOperator()
             // so a field whose check fails on leaving keeps the press from counting.
             connect(qobject_cast<QPushButton *>(widget), &QPushButton::clicked, this,
                     [this, control] { report([this, control] { m_rules.buttonPressed(control); }); });
-        } else if (isOption(control)) {
-            connect(qobject_cast<QRadioButton *>(widget), &QRadioButton::toggled, this, [this, control](bool on) {
-                if (on && m_ownChanges == 0)
-                    report([this, control] { m_rules.optionSelected(control); });
-            });
         }
     }
 }
@@ -483,10 +495,8 @@ bool ScoreSheetWindow::isSelected(Ctl option) const
 
 void ScoreSheetWindow::select(Ctl option)
 {
-    if (auto *button = qobject_cast<QRadioButton *>(widgetOf(option))) {
-        const Raised own(m_ownChanges);
+    if (auto *button = qobject_cast<QRadioButton *>(widgetOf(option)))
         button->setChecked(true);
-    }
 }
 
 void ScoreSheetWindow::setVisible(Ctl control, bool visible)

@@ -84,8 +84,8 @@ private:
     bool m_delivering = false;
     bool m_ended = false;
 
-    // Nonzero while the window itself changes focus, selection or visibility
-    // for the rules: those changes are not the operator's.
+    // Nonzero while the window itself moves the focus or hides a control for
+    // the rules: those moves are not the operator's.
     int m_ownChanges = 0;
 
     orlo::ScoreSheet m_rules{*this};

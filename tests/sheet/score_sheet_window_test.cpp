@@ -624,8 +624,10 @@ void ScoreSheetWindowTest::badReading()
     QVERIFY2(messages.faults().isEmpty(), qPrintable(messages.faults().join('|')));
     QVERIFY2(settledAt(window, focusBack), qPrintable("the focus is back in " + focusBack + ", not " + focusName()));
     QVERIFY2(window.isActiveWindow(), "the sheet is active again after the message");
-    // A button the operator pressed on the way out does not run.
+    // A button or an option the operator clicked on the way out does nothing.
     QVERIFY2(!widgetOf(window, Summary)->isVisible(), "no score was calculated");
+    QVERIFY2(widgetOf<QRadioButton>(window, Class(0))->isChecked() && window.rules().classIndex() == 0,
+             "the class stays as it was");
     QTest::qWait(100);
     QCOMPARE(messages.texts().size(), 1);
     // The field takes typing again at once.
