@@ -71,6 +71,8 @@ private:
     QWidget *widgetOf(orlo::Ctl control) const;
     std::optional<orlo::Ctl> controlOf(const QObject *widget) const;
 
+    // Queues an action for the rules; an empty one only brings the rules up
+    // to date with where the focus is.
     void report(std::function<void()> action);
     void deliverReports();
     void catchUpFocus();
