@@ -88,6 +88,13 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// What a screen reader announces for an option: its caption, and for the
+// bare numbers of the scale options what they are.
+QString optionAccessibleName(Ctl option, const QString &caption)
+{
+    return option.name == Name::ScalePts ? QStringLiteral("Scale Points %1").arg(caption) : caption;
+}
+
 // UTF-16 position of a character position: characters beyond the Basic
 // Multilingual Plane take two UTF-16 units.
 qsizetype utf16Offset(const QString &text, int characters)
@@ -223,7 +230,7 @@ void ScoreSheetWindow::buildControls()
         const auto at = static_cast<std::size_t>(i);
         auto *option = new SheetOption(QString::fromLatin1(classCaptions[at]), this);
         option->setGeometry(twips(classLefts[at], 3540, 1755, 315));
-        option->setAccessibleName(option->text());
+        option->setAccessibleName(optionAccessibleName(Class(i), option->text()));
         classGroup->addButton(option);
         addControl(Class(i), option);
     }
@@ -270,7 +277,7 @@ void ScoreSheetWindow::buildControls()
     for (int i = 0; i <= 1; ++i) {
         auto *option = new SheetOption(QString::fromLatin1(i == 0 ? "0" : "100"), frame);
         option->setGeometry(twips(120, i == 0 ? 240 : 540, 795, 255));
-        option->setAccessibleName(QStringLiteral("Scale Points %1").arg(option->text()));
+        option->setAccessibleName(optionAccessibleName(ScalePts(i), option->text()));
         scaleGroup->addButton(option);
         addControl(ScalePts(i), option);
     }
@@ -483,8 +490,10 @@ std::string ScoreSheetWindow::caption(Ctl option) const
 
 void ScoreSheetWindow::setCaption(Ctl option, std::string_view caption)
 {
-    if (auto *button = qobject_cast<QAbstractButton *>(widgetOf(option)))
+    if (auto *button = qobject_cast<QAbstractButton *>(widgetOf(option))) {
         button->setText(fromUtf8(caption));
+        button->setAccessibleName(optionAccessibleName(option, button->text()));
+    }
 }
 
 bool ScoreSheetWindow::isSelected(Ctl option) const

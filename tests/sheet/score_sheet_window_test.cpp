@@ -552,6 +552,7 @@ void ScoreSheetWindowTest::classChangeWithBothTimes()
     QCOMPARE(widgetOf(window, ScalePts(1))->isVisible(), scaleShown);
     if (scaleShown) {
         QCOMPARE(widgetOf<QRadioButton>(window, ScalePts(1))->text(), upperScale);
+        QCOMPARE(widgetOf(window, ScalePts(1))->accessibleName(), QStringLiteral("Scale Points ") + upperScale);
         QVERIFY2(widgetOf<QRadioButton>(window, ScalePts(1))->isChecked(), "the scale choice is kept");
     } else {
         QVERIFY2(widgetOf<QRadioButton>(window, ScalePts(0))->isChecked(), "no scale points for this class");
