@@ -243,10 +243,8 @@ echo "# \"Exit\" with the dialog open"
 start_program
 click "$sheet" "${Command1[@]}"
 wait_for 10 has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog"
-# Without a window manager a click on a button of the score sheet while the
-# dialog is active does not press it (nor do further clicks on that button);
-# a first click on the sheet's background brings the sheet forward.
-[ "$manager" = none ] && click "$sheet" "${Sheet_background[@]}"
+# One click on "Exit" of the inactive sheet is enough, with or without a
+# window manager.
 click "$sheet" "${Command4[@]}"
 program_ends
 check "exit status after \"Exit\" with the dialog open" "$?" 0
