@@ -1,6 +1,5 @@
 #include "landing_dialog_launcher.h"
 #include "score_sheet_window.h"
-#include "sheet_artwork.h"
 #include "tahoma_font.h"
 
 #include <QApplication>
@@ -10,7 +9,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orlo_Score"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setWindowIcon(orlo::stopwatchIcon());
+    // Ties the windows to the menu entry, for the icon on Wayland desktops.
+    QApplication::setDesktopFileName(QStringLiteral("org.orloscore.OrloScore"));
     orlo::registerTahoma();
 
     ScoreSheetWindow window;

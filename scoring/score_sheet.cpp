@@ -38,12 +38,6 @@ void ScoreSheet::focusTo(Ctl control)
     moveFocus(control);
 }
 
-void ScoreSheet::optionSelected(Ctl option)
-{
-    Action action(*this);
-    deliverOptionSelected(option);
-}
-
 void ScoreSheet::buttonPressed(Ctl button)
 {
     Action action(*this);

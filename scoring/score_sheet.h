@@ -22,7 +22,6 @@ public:
     // gives up (HandlerAbandoned) ends there, and the action goes on.
     void start();                    // the window has been shown
     void focusTo(Ctl control);       // the operator moved the focus (Tab, click)
-    void optionSelected(Ctl option); // the operator selected an option
     void buttonPressed(Ctl button);  // Command1 to Command4, holding the focus
 
     // Handlers, named after the control and the event.

@@ -204,8 +204,7 @@ void ScoreSheetWindow::buildControls()
     image->setGeometry(twips(60, 60, 3900, 2950));
     image->setFrameStyle(QFrame::Box | QFrame::Plain);
     image->setLineWidth(1);
-    image->setScaledContents(true);
-    image->setPixmap(carrierLogo());
+    image->setPixmap(carrierLogo(image->contentsRect().size()));
 
     QPalette blueInk = palette();
     blueInk.setColor(QPalette::WindowText, darkBlue);

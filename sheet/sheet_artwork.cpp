@@ -2,6 +2,7 @@
 
 #include "tahoma_font.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,6 +16,36 @@ namespace {
 
 const QColor caseOutline(0x2b, 0x34, 0x40);
 const QColor sweepRed(0xc0, 0x39, 0x2b);
+
+// Paints the stopwatch only at the sizes asked for, when asked: rendering
+// every theme size up front showed in the program's start-up time.
+class StopwatchIconEngine final : public QIconEngine {
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        const int side = qMin(rect.width(), rect.height());
+        paintStopwatch(*painter, QRectF(rect.x() + (rect.width() - side) / 2.0,
+                                        rect.y() + (rect.height() - side) / 2.0, side, side));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+
+    // The window-title sizes; window systems take these from an icon.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)};
+    }
+
+    QIconEngine *clone() const override { return new StopwatchIconEngine; }
+    QString key() const override { return QStringLiteral("OrloStopwatch"); }
+};
 
 } // namespace
 
@@ -70,23 +101,17 @@ void paintStopwatch(QPainter &painter, const QRectF &square)
 
 QIcon stopwatchIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        paintStopwatch(painter, QRectF(0, 0, size, size));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new StopwatchIconEngine);
 }
 
-QPixmap carrierLogo()
+QPixmap carrierLogo(const QSize &box)
 {
-    QPixmap logo(300, 232);
+    // Drawn on the logo's 300 x 232 grid and stretched by the painter, so
+    // the picture is as sharp in its box as it would be at its own size.
+    QPixmap logo(box);
     QPainter painter(&logo);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(box.width() / 300.0, box.height() / 232.0);
 
     QLinearGradient sky(QPointF(0, 0), QPointF(0, 140));
     sky.setColorAt(0, QColor(0x0b, 0x2a, 0x5b));

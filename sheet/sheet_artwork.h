@@ -14,10 +14,10 @@ namespace orlo {
 // drawing on its 256-unit grid, for the desktop's icon theme.
 void paintStopwatch(QPainter &painter, const QRectF &square);
 
-// The stopwatch at the sizes a desktop asks for, 16 to 256 pixels.
+// The stopwatch, painted at whatever size is asked for.
 QIcon stopwatchIcon();
 
-// The 300 x 232 logo of the score sheet's picture box.
-QPixmap carrierLogo();
+// The 300 x 232 logo of the score sheet's picture box, stretched to a size.
+QPixmap carrierLogo(const QSize &box = QSize(300, 232));
 
 } // namespace orlo
