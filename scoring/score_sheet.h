@@ -56,6 +56,7 @@ private:
     void reject(Ctl field, std::string_view message);
     void show(Ctl control, bool visible);
     bool isHidden(Ctl control) const;
+    std::optional<int> addUpReadings(Name watch, Ctl timeField, std::string_view negativeMessage);
     void setLowSpeedPoints(const std::string &points);
     std::string lowSpeedPointsFromTimes();
 

@@ -8,26 +8,35 @@ namespace orlo {
 
 using namespace ctl;
 
-// Both runs keep their running sum in the time field itself, so every partial
-// sum is rounded to 15 digits on the way; the published averages depend on it.
+// Adds a run's readings above 0 into its time field, which holds the running
+// sum: every partial sum is rounded to 15 digits on the way, and the published
+// averages depend on it. A negative reading is sent back to the operator and
+// ends the handler (nullopt), the sum so far left in the time field.
+std::optional<int> ScoreSheet::addUpReadings(Name watch, Ctl timeField, std::string_view negativeMessage)
+{
+    int readings = 0;
+    for (int i = 0; i <= 1; ++i) {
+        const double reading = Lenient_Value(m_fields.text({watch, i}));
+        if (!(reading >= 0)) {
+            reject({watch, i}, negativeMessage);
+            return std::nullopt;
+        }
+        if (reading > 0) {
+            const double sum = checked::add(Strict_Value(m_fields.text(timeField)), reading);
+            m_fields.setText(timeField, Number_Text(sum));
+            ++readings;
+        }
+    }
+    return readings;
+}
 
 void ScoreSheet::HS_Watch_LostFocus(int index)
 {
     m_fields.setText(HS_Time, "0");
-    int readings = 0;
     m_fields.setText(HS_MPH, "0");
-    for (int i = 0; i <= 1; ++i) {
-        const double reading = Lenient_Value(m_fields.text(HS_Watch(i)));
-        if (!(reading >= 0)) {
-            reject(HS_Watch(i), messages::negativeHighSpeedTime);
-            return;
-        }
-        if (reading > 0) {
-            const double sum = checked::add(Strict_Value(m_fields.text(HS_Time)), reading);
-            m_fields.setText(HS_Time, Number_Text(sum));
-            ++readings;
-        }
-    }
+    const auto readings = addUpReadings(Name::HS_Watch, HS_Time, messages::negativeHighSpeedTime);
+    if (!readings)
+        return;
 
     const double sum = Strict_Value(m_fields.text(HS_Time));
     if (sum == 0) {
@@ -40,7 +49,7 @@ void ScoreSheet::HS_Watch_LostFocus(int index)
             reject(HS_Watch(0), messages::noHighSpeedTime);
         return;
     }
-    m_fields.setText(HS_Time, Number_Text(checked::divide(sum, readings)));
+    m_fields.setText(HS_Time, Number_Text(checked::divide(sum, *readings)));
     m_fields.setText(HS_MPH, Number_Text(MPH(HS_Time)));
     // One point per mile per hour, to a tenth.
     m_fields.setText(HS_Points, Format_Pattern(m_fields.text(HS_MPH), Pattern::OneDecimal));
@@ -51,19 +60,9 @@ void ScoreSheet::HS_Watch_LostFocus(int index)
 void ScoreSheet::LS_Watch_LostFocus(int /*index*/)
 {
     m_fields.setText(LS_Time, "0");
-    int readings = 0;
-    for (int i = 0; i <= 1; ++i) {
-        const double reading = Lenient_Value(m_fields.text(LS_Watch(i)));
-        if (!(reading >= 0)) {
-            reject(LS_Watch(i), messages::negativeLowSpeedTime);
-            return;
-        }
-        if (reading > 0) {
-            const double sum = checked::add(Strict_Value(m_fields.text(LS_Time)), reading);
-            m_fields.setText(LS_Time, Number_Text(sum));
-            ++readings;
-        }
-    }
+    const auto readings = addUpReadings(Name::LS_Watch, LS_Time, messages::negativeLowSpeedTime);
+    if (!readings)
+        return;
 
     const double sum = Strict_Value(m_fields.text(LS_Time));
     if (sum == 0) {
@@ -71,7 +70,7 @@ void ScoreSheet::LS_Watch_LostFocus(int /*index*/)
         setLowSpeedPoints("0.0");
         return;
     }
-    m_fields.setText(LS_Time, Number_Text(checked::divide(sum, readings)));
+    m_fields.setText(LS_Time, Number_Text(checked::divide(sum, *readings)));
     m_fields.setText(LS_MPH, Number_Text(MPH(LS_Time)));
     setLowSpeedPoints(lowSpeedPointsFromTimes());
 }

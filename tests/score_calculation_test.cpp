@@ -1,4 +1,5 @@
 #include "headless_sheet.h"
+#include "headless_sheet_reading.h"
 
 #include <QTest>
 
@@ -6,19 +7,6 @@ using namespace orlo;
 using namespace orlo::ctl;
 
 namespace {
-
-QStringList summaryOf(const HeadlessSheet &sheet)
-{
-    QStringList lines;
-    for (const std::string &item : sheet.items(Summary))
-        lines << QString::fromStdString(item);
-    return lines;
-}
-
-QString textOf(const HeadlessSheet &sheet, Ctl control)
-{
-    return QString::fromStdString(sheet.text(control));
-}
 
 // The worked flight: Class I, 72.0 and 13.8 speed points, 100 scale points,
 // a 95-point landing.

@@ -1,4 +1,5 @@
 #include "headless_sheet.h"
+#include "headless_sheet_reading.h"
 
 #include "conversions.h"
 #include "event_classes.h"
@@ -9,19 +10,6 @@ using namespace orlo;
 using namespace orlo::ctl;
 
 namespace {
-
-QString textOf(const HeadlessSheet &sheet, Ctl control)
-{
-    return QString::fromStdString(sheet.text(control));
-}
-
-QStringList messagesOf(HeadlessSheet &sheet)
-{
-    QStringList messages;
-    for (const std::string &message : sheet.takeMessages())
-        messages << QString::fromStdString(message);
-    return messages;
-}
 
 const QString badEngines = QStringLiteral("The Number of engines must be a number > 0. Please try again.");
 const QString badLanding = QStringLiteral("Landing points range from 0 to 100 in 5 point increments");
