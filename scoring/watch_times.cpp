@@ -4,6 +4,8 @@
 #include "handler_failure.h"
 #include "sheet_messages.h"
 
+#include <cmath>
+
 namespace orlo {
 
 using namespace ctl;
@@ -30,8 +32,12 @@ std::optional<int> ScoreSheet::addUpReadings(Name watch, Ctl timeField, std::str
     return readings;
 }
 
+// A run that cannot be worked out (readings whose sum or speed lies beyond
+// any number) keeps the time reached so far but no speed and no points, as
+// a run without readings: no points from earlier readings stay on the sheet
+// and count in the score.
 void ScoreSheet::HS_Watch_LostFocus(int index)
-{
+try {
     m_fields.setText(HS_Time, "0");
     m_fields.setText(HS_MPH, "0");
     const auto readings = addUpReadings(Name::HS_Watch, HS_Time, messages::negativeHighSpeedTime);
@@ -55,10 +61,16 @@ void ScoreSheet::HS_Watch_LostFocus(int index)
     m_fields.setText(HS_Points, Format_Pattern(m_fields.text(HS_MPH), Pattern::OneDecimal));
     if (Strict_Value(m_fields.text(LS_Time)) > 0)
         setLowSpeedPoints(lowSpeedPointsFromTimes());
+} catch (const HandlerAbandoned &) {
+    m_fields.setText(HS_MPH, "0");
+    m_fields.setText(HS_Points, "0.0");
+    if (Strict_Value(m_fields.text(LS_Time)) > 0)
+        setLowSpeedPoints("0.0");
+    throw;
 }
 
 void ScoreSheet::LS_Watch_LostFocus(int /*index*/)
-{
+try {
     m_fields.setText(LS_Time, "0");
     const auto readings = addUpReadings(Name::LS_Watch, LS_Time, messages::negativeLowSpeedTime);
     if (!readings)
@@ -73,19 +85,27 @@ void ScoreSheet::LS_Watch_LostFocus(int /*index*/)
     m_fields.setText(LS_Time, Number_Text(checked::divide(sum, *readings)));
     m_fields.setText(LS_MPH, Number_Text(MPH(LS_Time)));
     setLowSpeedPoints(lowSpeedPointsFromTimes());
+} catch (const HandlerAbandoned &) {
+    m_fields.setText(LS_MPH, "0");
+    setLowSpeedPoints("0.0");
+    throw;
 }
 
 // Ten points for a low-speed run as slow as the high-speed run was fast:
 // ten times the ratio of the average times, multiplied before dividing.
-// No points while the high-speed run has no time to compare with.
+// No points while the high-speed run has no time to compare with, nor for
+// times so far apart that the ratio lies beyond any number: that failure is
+// the low-speed run's, and leaves the high-speed run as it is.
 std::string ScoreSheet::lowSpeedPointsFromTimes()
 {
     const double lowSpeedTime = Strict_Value(m_fields.text(LS_Time));
     const double highSpeedTime = Strict_Value(m_fields.text(HS_Time));
     if (!(highSpeedTime > 0))
         return "0.0";
-    return Format_Pattern(checked::divide(checked::multiply(lowSpeedTime, 10), highSpeedTime),
-                          Pattern::OneDecimal);
+    const double points = (lowSpeedTime * 10) / highSpeedTime;
+    if (!std::isfinite(points))
+        return "0.0";
+    return Format_Pattern(points, Pattern::OneDecimal);
 }
 
 void ScoreSheet::setLowSpeedPoints(const std::string &points)
