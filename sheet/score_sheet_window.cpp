@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -83,9 +84,12 @@ bool isArray(Name name)
            || name == Name::ScalePts;
 }
 
+// Every character as written: QString::fromUtf8 drops a leading byte order
+// mark, which would change a field's text between the rules' write and read.
 QString fromUtf8(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 // What a screen reader announces for an option: its caption, and for the

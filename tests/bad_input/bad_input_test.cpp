@@ -9,12 +9,14 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <array>
+#include <utility>
 
 using namespace orlo;
 using namespace orlo::ctl;
@@ -291,6 +293,7 @@ private slots:
     void pasteIntoWindow_data();
     void pasteIntoWindow();
     void lowSpeedBeyondRangeLeavesHighSpeedAlone();
+    void byteOrderMarkStaysInTheText();
 };
 
 void BadInputTest::initTestCase()
@@ -431,6 +434,30 @@ void BadInputTest::lowSpeedBeyondRangeLeavesHighSpeedAlone()
     sheet.click(Command2);
     QVERIFY2(sheet.messages().empty(), "no message on the way");
     QCOMPARE(QString::fromStdString(sheet.text(Score)), QStringLiteral("143.9"));
+}
+
+// A pasted text may begin with an invisible byte order mark. The landing
+// points then count 0, and the summary must list the text as it stands, mark
+// and all, not as "120", which the total does not hold.
+void BadInputTest::byteOrderMarkStaysInTheText()
+{
+    MessageAnswerer messages;
+    Program program;
+    program.sheet.show();
+    program.sheet.activateWindow();
+    program.sheet.rules().start();
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet) && program.settled(), "the sheet did not start");
+
+    const std::string marked = "\xEF\xBB\xBF" "120";
+    program.sheet.setText(LandingPts, marked);
+    QCOMPARE(program.sheet.text(LandingPts), marked);
+    QVERIFY2(program.click(Command2), "\"Calc. Score\" did not take the focus");
+
+    const auto *summary = program.sheet.findChild<QListWidget *>(QStringLiteral("Summary"));
+    QTRY_COMPARE(summary->count(), 6);
+    QCOMPARE(summary->item(4)->text(), QStringLiteral(u"\ufeff120 Landing Points"));
+    QCOMPARE(program.text(Score), QStringLiteral("0.0"));
+    QVERIFY2(messages.take().isEmpty(), "no message on the way");
 }
 
 QTEST_MAIN(BadInputTest)

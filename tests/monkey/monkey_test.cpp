@@ -20,10 +20,10 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <optional>
 #include <random>
+#include <utility>
 #include <vector>
 
 using namespace orlo;
@@ -133,11 +133,11 @@ bool looksLikeCompleteNumber(const QString &text)
     return number.match(text).hasMatch();
 }
 
+// A complete number within the double range; one too small for a double
+// reads as 0 and counts. Qt gives an infinity for a number too large.
 bool readsAsFiniteNumber(const QString &text)
 {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return looksLikeCompleteNumber(text) && ok && std::isfinite(value);
+    return looksLikeCompleteNumber(text) && std::isfinite(text.trimmed().toDouble());
 }
 
 // What the sheet counts for a text that need not be a number: blanks
