@@ -51,7 +51,7 @@ esac
 exit "$faults"
 EOF
 
-XDG_RUNTIME_DIR=$work/runtime xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+XDG_RUNTIME_DIR=$work/runtime xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     bash "$work/launch.sh" "$prefix" "$app_id" "$title"
 status=$?
 if [ "$status" -ne 0 ]; then
