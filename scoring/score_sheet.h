@@ -57,6 +57,7 @@ private:
     void show(Ctl control, bool visible);
     bool isHidden(Ctl control) const;
     std::optional<int> addUpReadings(Name watch, Ctl timeField, std::string_view negativeMessage);
+    void dropHighSpeedPoints();
     void setLowSpeedPoints(const std::string &points);
     std::string lowSpeedPointsFromTimes();
 

@@ -46,11 +46,7 @@ try {
 
     const double sum = Strict_Value(m_fields.text(HS_Time));
     if (sum == 0) {
-        // A run without a reading has no points, and nor does the low-speed
-        // run measured against it.
-        m_fields.setText(HS_Points, "0.0");
-        if (Strict_Value(m_fields.text(LS_Time)) > 0)
-            setLowSpeedPoints("0.0");
+        dropHighSpeedPoints();
         if (index == 1)
             reject(HS_Watch(0), messages::noHighSpeedTime);
         return;
@@ -63,10 +59,17 @@ try {
         setLowSpeedPoints(lowSpeedPointsFromTimes());
 } catch (const HandlerAbandoned &) {
     m_fields.setText(HS_MPH, "0");
+    dropHighSpeedPoints();
+    throw;
+}
+
+// A high-speed run without a usable time has no points, and nor does the
+// low-speed run measured against it.
+void ScoreSheet::dropHighSpeedPoints()
+{
     m_fields.setText(HS_Points, "0.0");
     if (Strict_Value(m_fields.text(LS_Time)) > 0)
         setLowSpeedPoints("0.0");
-    throw;
 }
 
 void ScoreSheet::LS_Watch_LostFocus(int /*index*/)
