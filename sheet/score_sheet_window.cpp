@@ -1,6 +1,8 @@
 #include "score_sheet_window.h"
 
+#include "event_classes.h"
 #include "sheet_artwork.h"
+#include "tab_order.h"
 #include "tahoma_font.h"
 #include "wrapping_button.h"
 
@@ -32,14 +34,6 @@ QRect twips(int left, int top, int width, int height)
 }
 
 const QColor darkBlue(0, 0, 128);
-
-constexpr std::array<const char *, 6> classCaptions{
-    "Class I", "Class II", "Profile", "Sportsman", ".15 Carrier", "Skyray Carrier"};
-
-bool isOption(Ctl control)
-{
-    return control.name == Name::Class || control.name == Name::ScalePts;
-}
 
 bool isButton(Ctl control)
 {
@@ -231,7 +225,8 @@ void ScoreSheetWindow::buildControls()
     constexpr std::array<int, 6> classLefts{60, 1890, 3705, 5535, 7350, 9180};
     for (int i = 0; i < 6; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        auto *option = new SheetOption(QString::fromLatin1(classCaptions[at]), this);
+        const std::string_view caption = eventClass(static_cast<ClassIndex>(i)).caption;
+        auto *option = new SheetOption(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), this);
         option->setGeometry(twips(classLefts[at], 3540, 1755, 315));
         option->setAccessibleName(optionAccessibleName(Class(i), option->text()));
         classGroup->addButton(option);
@@ -309,67 +304,34 @@ void ScoreSheetWindow::buildControls()
     button(Command4, "Exit", 11220);
 
     // Fields the Tab key skips still take the focus when clicked.
-    for (Ctl clickOnly : {HS_Time, HS_MPH, HS_Points, LS_Time, LS_MPH, LS_Points, LandingPts, Score, Summary})
-        widgetOf(clickOnly)->setFocusPolicy(Qt::ClickFocus);
+    for (const TabEntry &entry : sheetTabOrder) {
+        if (!entry.tabStop)
+            widgetOf(entry.control)->setFocusPolicy(Qt::ClickFocus);
+    }
 }
-
-// Every control that can hold the focus, by tab index. Labels, the frame,
-// the lines and the picture never take the focus and are left out.
-constexpr std::array<Ctl, 27> focusOrder{
-    LandingPts, Class(0), Class(1), Class(2), Class(4), Class(5),
-    HS_Watch(0), HS_Watch(1), LS_Watch(0), LS_Watch(1), Engines(0), Engines(1),
-    ScalePts(0), ScalePts(1), Command1, Command2, Class(3), Command3,
-    HS_MPH, HS_Points, LS_MPH, LS_Points, HS_Time, LS_Time, Summary, Score, Command4,
-};
 
 void ScoreSheetWindow::arrangeTabOrder()
 {
-    for (std::size_t i = 1; i < focusOrder.size(); ++i)
-        QWidget::setTabOrder(widgetOf(focusOrder[i - 1]), widgetOf(focusOrder[i]));
-}
-
-// Fields that only take the focus when clicked are no stops; an option
-// group is one stop, its selected option at its own place in the order
-// (every option of a group that has none selected is a stop).
-bool ScoreSheetWindow::isTabStop(Ctl control) const
-{
-    const QWidget *widget = widgetOf(control);
-    if (!widget || !widget->isVisibleTo(this) || !widget->isEnabled())
-        return false;
-    // Qt moves the Tab flag around an option group as the focus moves in it;
-    // the selection decides here.
-    if (!isOption(control))
-        return (widget->focusPolicy() & Qt::TabFocus) != 0;
-    if (isSelected(control))
-        return true;
-    const int members = control.name == Name::Class ? 6 : 2;
-    for (int i = 0; i < members; ++i) {
-        if (isSelected({control.name, i}))
-            return false;
-    }
-    return true;
+    for (std::size_t i = 1; i < sheetTabOrder.size(); ++i)
+        QWidget::setTabOrder(widgetOf(sheetTabOrder[i - 1].control), widgetOf(sheetTabOrder[i].control));
 }
 
 // Tab and Backtab walk the sheet's own order of stops, so that which option
-// of a group is a stop follows the selection alone.
+// of a group is a stop follows the selection alone (Qt moves the Tab flag
+// around an option group as the focus moves in it).
 bool ScoreSheetWindow::focusNextPrevChild(bool next)
 {
-    const auto size = static_cast<int>(focusOrder.size());
-    int position = next ? -1 : size;
-    if (const auto current = controlOf(focusWidget())) {
-        const auto found = std::find(focusOrder.begin(), focusOrder.end(), *current);
-        if (found != focusOrder.end())
-            position = static_cast<int>(found - focusOrder.begin());
-    }
-    for (int step = 1; step <= size; ++step) {
-        const int candidate = ((position + (next ? step : -step)) % size + size) % size;
-        const Ctl control = focusOrder[static_cast<std::size_t>(candidate)];
-        if (isTabStop(control)) {
-            widgetOf(control)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
-    return false;
+    const auto stop = nextTabStop(
+        controlOf(focusWidget()), next,
+        [this](Ctl control) {
+            const QWidget *widget = widgetOf(control);
+            return widget && widget->isVisibleTo(this) && widget->isEnabled();
+        },
+        [this](Ctl option) { return isSelected(option); });
+    if (!stop)
+        return false;
+    widgetOf(*stop)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void ScoreSheetWindow::watchOperator()

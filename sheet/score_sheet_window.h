@@ -65,7 +65,6 @@ private:
 
     void buildControls();
     void arrangeTabOrder();
-    bool isTabStop(orlo::Ctl control) const;
     void watchOperator();
     void addControl(orlo::Ctl control, QWidget *widget);
     QWidget *widgetOf(orlo::Ctl control) const;

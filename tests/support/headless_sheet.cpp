@@ -1,6 +1,8 @@
 #include "headless_sheet.h"
 
 #include "conversions.h"
+#include "event_classes.h"
+#include "tab_order.h"
 
 #include <algorithm>
 #include <array>
@@ -10,20 +12,6 @@ using namespace orlo;
 using namespace orlo::ctl;
 
 namespace {
-
-// Tab stops in the sheet's tab order. An option group is one stop: the
-// selected option, at its own place in the order.
-const std::array<Ctl, 18> tabOrder{
-    Class(0), Class(1), Class(2), Class(4), Class(5),
-    HS_Watch(0), HS_Watch(1), LS_Watch(0), LS_Watch(1),
-    Engines(0), Engines(1), ScalePts(0), ScalePts(1),
-    Command1, Command2, Class(3), Command3, Command4,
-};
-
-bool isOption(Ctl control)
-{
-    return control.name == Name::Class || control.name == Name::ScalePts;
-}
 
 int groupSize(Name group)
 {
@@ -60,10 +48,8 @@ HeadlessSheet::Control HeadlessSheet::control(std::string text, bool visible, bo
 
 HeadlessSheet::HeadlessSheet()
 {
-    const std::array<const char *, 6> classCaptions{
-        "Class I", "Class II", "Profile", "Sportsman", ".15 Carrier", "Skyray Carrier"};
     for (int i = 0; i < 6; ++i)
-        m_controls[{Name::Class, i}] = control(classCaptions[static_cast<std::size_t>(i)]);
+        m_controls[{Name::Class, i}] = control(std::string(eventClass(static_cast<ClassIndex>(i)).caption));
     for (int i = 0; i <= 1; ++i) {
         m_controls[{Name::HS_Watch, i}] = control("0.0");
         m_controls[{Name::LS_Watch, i}] = control("0.0");
@@ -152,19 +138,6 @@ void HeadlessSheet::backtab()
     moveByTab(false);
 }
 
-bool HeadlessSheet::isTabStop(Ctl control) const
-{
-    const Control &state = at(control);
-    if (!state.visible)
-        return false;
-    if (!isOption(control))
-        return true;
-    bool anySelected = false;
-    for (int i = 0; i < groupSize(control.name); ++i)
-        anySelected = anySelected || at({control.name, i}).selected;
-    return state.selected || !anySelected;
-}
-
 void HeadlessSheet::moveByTab(bool forward)
 {
     if (const auto next = nextTabStop(forward)) {
@@ -175,20 +148,9 @@ void HeadlessSheet::moveByTab(bool forward)
 
 std::optional<Ctl> HeadlessSheet::nextTabStop(bool forward) const
 {
-    const auto size = static_cast<int>(tabOrder.size());
-    int position = forward ? -1 : 0;
-    if (m_focus) {
-        const auto found = std::find(tabOrder.begin(), tabOrder.end(), *m_focus);
-        if (found != tabOrder.end())
-            position = static_cast<int>(found - tabOrder.begin());
-    }
-    for (int step = 1; step <= size; ++step) {
-        const int next = ((position + (forward ? step : -step)) % size + size) % size;
-        const Ctl candidate = tabOrder[static_cast<std::size_t>(next)];
-        if (isTabStop(candidate))
-            return candidate;
-    }
-    return std::nullopt;
+    return orlo::nextTabStop(
+        m_focus, forward, [this](Ctl control) { return at(control).visible; },
+        [this](Ctl option) { return at(option).selected; });
 }
 
 void HeadlessSheet::arrow(bool forward)

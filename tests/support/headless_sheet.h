@@ -74,7 +74,6 @@ private:
 
     Control &at(orlo::Ctl control);
     const Control &at(orlo::Ctl control) const;
-    bool isTabStop(orlo::Ctl control) const;
     void moveByTab(bool forward);
     std::optional<orlo::Ctl> nextTabStop(bool forward) const;
     void catchUpFocus();
