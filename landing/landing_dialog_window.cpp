@@ -1,6 +1,7 @@
 #include "landing_dialog_window.h"
 
 #include "tahoma_font.h"
+#include "twips.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -12,18 +13,6 @@
 using namespace orlo;
 
 namespace {
-
-// Positions are laid out in twips; the screen is taken at 96 dots per inch,
-// 15 twips to the pixel, rounded to the nearest pixel.
-constexpr int px(int twips)
-{
-    return (twips + 7) / 15;
-}
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {px(left), px(top), px(width), px(height)};
-}
 
 constexpr std::array<const char *, 4> optionCaptions{
     "Arrested landing, with plane in normal 3 point attitude = 100 Points.",
@@ -46,7 +35,7 @@ LandingDialogWindow::LandingDialogWindow(SheetFields &sheet, ScoreSheet &sheetRu
     setWindowTitle(QStringLiteral("Form2"));
     registerTahoma();
     setFont(tahomaBold(13));
-    resize(px(9810), px(4410));
+    resize(pixelsFromTwips(9810), pixelsFromTwips(4410));
 
     for (int i = 0; i < 4; ++i) {
         auto *option = new QRadioButton(QString::fromUtf8(optionCaptions[static_cast<std::size_t>(i)]), this);
