@@ -1,0 +1,82 @@
+#pragma once
+
+#include "flight_observer.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace orlo::journal {
+
+// One recorded calculation; recordedAt is local time with its UTC offset,
+// "2026-12-08T14:03:27+01:00".
+struct StoredCalculation {
+    std::int64_t id = 0;
+    std::string recordedAt;
+    CalculationRecord values;
+};
+
+// A flight as the flights window lists it: its score is its last calculation.
+struct FlightRow {
+    std::int64_t id = 0;
+    std::string contestant;
+    int calculationCount = 0;
+    StoredCalculation last;
+};
+
+// Empty members do not filter. day is "YYYY-MM-DD" of the local time recorded.
+struct FlightFilter {
+    std::string day;
+    std::string classCaption;
+};
+
+// Every flight scored, kept in one SQLite file that several programs may
+// write at once. Never stops the scoring: a journal that cannot be opened or
+// written records nothing and reports the problem once.
+class FlightJournal final : public FlightObserver {
+public:
+    // Opens the file, creating it and its folder at first use; a damaged file
+    // is moved aside under a dated name and a fresh journal started.
+    explicit FlightJournal(std::string path);
+    ~FlightJournal() override;
+    FlightJournal(const FlightJournal &) = delete;
+    FlightJournal &operator=(const FlightJournal &) = delete;
+
+    // Called once, with a sentence for the official, the first time the
+    // journal cannot be opened or written.
+    void setProblemHandler(std::function<void(const std::string &)> handler);
+    bool isWorking() const;
+    const std::string &problem() const;
+    const std::string &path() const;
+
+    // FlightObserver: on disk when the call returns.
+    void calculated(const CalculationRecord &calculation) override;
+    void flightEnded() override;
+
+    // Newest first.
+    std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
+    // Oldest first.
+    std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
+    bool setContestant(std::int64_t flightId, std::string_view contestant);
+    std::vector<std::string> days() const;          // newest first, "YYYY-MM-DD"
+    std::vector<std::string> classCaptions() const; // as recorded
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// $XDG_DATA_HOME/orlo-score/journal.sqlite, or ~/.local/share/... without it.
+std::string defaultJournalPath();
+
+// RFC 4180, UTF-8, a header row, one row per flight with every recorded
+// field; texts that a spreadsheet would take for a formula are prefixed.
+std::string flightsCsv(const std::vector<FlightRow> &flights);
+
+} // namespace orlo::journal
