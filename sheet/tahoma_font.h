@@ -8,8 +8,9 @@
 // Windows) that one is used.
 namespace orlo {
 
-// Registers the Tahoma files if the system has no Tahoma. Returns whether
-// Tahoma is available afterwards. Safe to call more than once.
+// Registers Wine's Tahoma Bold, to be emboldened as it is drawn, if the
+// system has no Tahoma. Returns whether Tahoma is available afterwards.
+// Safe to call more than once.
 bool registerTahoma();
 
 // Tahoma bold at a size in pixels, so that a desktop's font-DPI setting
