@@ -1,5 +1,6 @@
 #include "landing_dialog_window.h"
 
+#include "designed_palette.h"
 #include "tahoma_font.h"
 #include "twips.h"
 
@@ -77,6 +78,7 @@ LandingDialogWindow::LandingDialogWindow(SheetFields &sheet, ScoreSheet &sheetRu
     QWidget::setTabOrder(m_list, m_done);
     QWidget::setTabOrder(m_done, m_options[3]);
 
+    applyDesignedLook(*this);
     m_rules.load();
 }
 

@@ -1,5 +1,6 @@
 #include "score_sheet_window.h"
 
+#include "designed_palette.h"
 #include "event_classes.h"
 #include "sheet_artwork.h"
 #include "tab_order.h"
@@ -136,6 +137,7 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent) : QWidget(parent)
     buildControls();
     arrangeTabOrder();
     watchOperator();
+    applyDesignedLook(*this);
 }
 
 ScoreSheetWindow::~ScoreSheetWindow()
@@ -185,9 +187,7 @@ void ScoreSheetWindow::buildControls()
         // right edge of the client area and is clipped there.
         made->setGeometry(0, pixelsFromTwips(y) - 1, pixelsFromTwips(13035), 2);
         made->setAutoFillBackground(true);
-        QPalette ink = made->palette();
-        ink.setColor(QPalette::Window, palette().color(QPalette::WindowText));
-        made->setPalette(ink);
+        made->setBackgroundRole(QPalette::WindowText);
     };
 
     auto *image = new QLabel(this);
@@ -534,6 +534,7 @@ void ScoreSheetWindow::showMessage(std::string_view message)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), fromUtf8(message), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    applyDesignedLook(box);
     // Without a window manager nothing activates the box on its own.
     QMetaObject::invokeMethod(&box, [&box] { box.activateWindow(); }, Qt::QueuedConnection);
     box.exec();

@@ -1,5 +1,6 @@
 #include "caption_fit.h"
 #include "conversions.h"
+#include "designed_palette.h"
 #include "event_classes.h"
 #include "score_sheet_window.h"
 #include "tahoma_font.h"
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -54,6 +56,9 @@ private:
             m_faults << QStringLiteral("an icon");
         if (box->buttons().size() != 1 || !box->button(QMessageBox::Ok))
             m_faults << QStringLiteral("buttons other than one OK");
+        if (box->palette().color(QPalette::Window) != designedPalette().color(QPalette::Window)
+            || box->button(QMessageBox::Ok)->palette().color(QPalette::ButtonText) != QColor(Qt::black))
+            m_faults << QStringLiteral("the desktop's colours");
         box->button(QMessageBox::Ok)->click();
     }
 
@@ -61,6 +66,68 @@ private:
     QStringList m_texts;
     QStringList m_faults;
 };
+
+// Sets a dark application palette, as a dark desktop theme does, for the
+// lifetime of a scope.
+class DarkDesktop {
+public:
+    DarkDesktop() : m_before(QApplication::palette())
+    {
+        QPalette dark(QColor(238, 238, 236), QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(36, 36, 36));
+        dark.setColor(QPalette::Text, QColor(238, 238, 236));
+        QApplication::setPalette(dark);
+    }
+    ~DarkDesktop() { QApplication::setPalette(m_before); }
+    DarkDesktop(const DarkDesktop &) = delete;
+    DarkDesktop &operator=(const DarkDesktop &) = delete;
+
+private:
+    QPalette m_before;
+};
+
+QFont tahomaRegular(int pixelSize)
+{
+    QFont font = tahomaBold(pixelSize);
+    font.setBold(false);
+    return font;
+}
+
+// How much ink a caption takes in a font: the sum of its darkness.
+qint64 inkOf(const QFont &font)
+{
+    QImage image(300, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(2, 20), QStringLiteral("Landing Points Calc. Score"));
+    painter.end();
+    qint64 ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ink += 255 - qGray(image.pixel(x, y));
+    }
+    return ink;
+}
+
+// The longest row or column of near-black pixels in a control as drawn: a
+// focus frame makes one, a caption's letters do not.
+int longestDarkRun(QWidget &widget)
+{
+    const QImage image = widget.grab().toImage();
+    const auto dark = [&image](int x, int y) { return qGray(image.pixel(x, y)) < 64; };
+    int longest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0, run = 0; x < image.width(); ++x)
+            longest = std::max(longest, run = dark(x, y) ? run + 1 : 0);
+    }
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0, run = 0; y < image.height(); ++y)
+            longest = std::max(longest, run = dark(x, y) ? run + 1 : 0);
+    }
+    return longest;
+}
 
 template <typename Widget = QWidget>
 Widget *widgetOf(const ScoreSheetWindow &window, Ctl control)
@@ -281,13 +348,17 @@ void ScoreSheetWindowTest::startUpState()
 
 void ScoreSheetWindowTest::fontsAndColours()
 {
+    // A desktop with a dark colour scheme, set before the sheet is made.
+    const DarkDesktop dark;
     ScoreSheetWindow window;
+    MessageAnswerer messages;
     QVERIFY2(startSheet(window), "the sheet starts");
     for (const QWidget *widget : window.findChildren<QWidget *>()) {
         const QFontInfo used(widget->font());
         QVERIFY2(used.family() == QLatin1String("Tahoma") && used.bold(),
                  qPrintable(widget->objectName() + " uses " + used.family()));
     }
+    QVERIFY2(inkOf(tahomaBold(13)) > inkOf(tahomaRegular(13)) * 5 / 4, "bold draws visibly heavier than regular");
     const auto *title = window.findChild<QLabel *>(QStringLiteral("Label1"));
     QCOMPARE(title->font().pixelSize(), 32);
     QCOMPARE(title->palette().color(QPalette::WindowText), QColor(0, 0, 128));
@@ -295,6 +366,26 @@ void ScoreSheetWindowTest::fontsAndColours()
     QCOMPARE(credit->font().pixelSize(), 19);
     QCOMPARE(credit->palette().color(QPalette::WindowText), QColor(0, 0, 128));
     QVERIFY2(!credit->text().isEmpty(), "the credit line says something");
+
+    // The designed colours, whatever the desktop's.
+    QCOMPARE(window.palette().color(QPalette::Window), QColor(239, 239, 239));
+    QCOMPARE(QColor(window.grab().toImage().pixel(300, 430)), QColor(239, 239, 239));
+    QCOMPARE(widgetOf(window, HS_Watch(0))->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(widgetOf(window, HS_Watch(0))->palette().color(QPalette::Text), QColor(Qt::black));
+
+    // The focus shows at a glance: on Class I from the start, then on a
+    // button and on a watch field; a message box keeps the colours too.
+    QVERIFY2(longestDarkRun(*widgetOf(window, Class(0))) >= 30, "Class I shows it has the focus");
+    QVERIFY2(longestDarkRun(*widgetOf(window, Class(1))) < 30, "Class II shows no focus");
+    QVERIFY(clickOn(window, Command1));
+    QVERIFY2(longestDarkRun(*widgetOf(window, Command1)) >= 60, "the button shows it has the focus");
+    QVERIFY2(longestDarkRun(*widgetOf(window, Command2)) < 30, "the other button shows no focus");
+    QVERIFY(clickOn(window, HS_Watch(0)));
+    QVERIFY2(longestDarkRun(*widgetOf(window, HS_Watch(0))) >= 60, "the watch field shows it has the focus");
+    QVERIFY2(longestDarkRun(*widgetOf(window, HS_Watch(1))) < 30, "the other watch field shows no focus");
+    QVERIFY(type(QStringLiteral("-1")) && press(Qt::Key_Tab));
+    QTRY_COMPARE(messages.texts(), QStringList{negativeHighSpeed});
+    QVERIFY2(messages.faults().isEmpty(), qPrintable(messages.faults().join('|')));
 }
 
 void ScoreSheetWindowTest::captionsFitTheirBoxes()
