@@ -1,4 +1,5 @@
 #include "caption_fit.h"
+#include "dark_desktop.h"
 #include "headless_sheet.h"
 #include "landing_dialog_launcher.h"
 #include "landing_dialog_window.h"
@@ -113,11 +114,16 @@ private slots:
 
 void LandingWithSheetTest::captionsFit()
 {
+    const DarkDesktop dark;
     HeadlessSheet sheet;
     LandingDialogWindow dialog(sheet, sheet.rules());
     dialog.setAttribute(Qt::WA_DeleteOnClose, false);
     const QStringList cutOff = captionsCutOff(dialog);
     QVERIFY2(cutOff.isEmpty(), qPrintable(cutOff.join(QStringLiteral("; "))));
+    // The dialog keeps the colours it was laid out in, on a dark desktop too.
+    QCOMPARE(dialog.palette().color(QPalette::Window), QColor(239, 239, 239));
+    QCOMPARE(dialog.findChild<QListWidget *>(QStringLiteral("List1"))->palette().color(QPalette::Base),
+             QColor(Qt::white));
 }
 
 void LandingWithSheetTest::landingFieldOpensAndDoneHandsOverTheFocus()

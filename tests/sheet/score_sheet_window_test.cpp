@@ -1,5 +1,6 @@
 #include "caption_fit.h"
 #include "conversions.h"
+#include "dark_desktop.h"
 #include "designed_palette.h"
 #include "event_classes.h"
 #include "score_sheet_window.h"
@@ -65,25 +66,6 @@ private:
     QTimer m_timer;
     QStringList m_texts;
     QStringList m_faults;
-};
-
-// Sets a dark application palette, as a dark desktop theme does, for the
-// lifetime of a scope.
-class DarkDesktop {
-public:
-    DarkDesktop() : m_before(QApplication::palette())
-    {
-        QPalette dark(QColor(238, 238, 236), QColor(53, 53, 53));
-        dark.setColor(QPalette::Base, QColor(36, 36, 36));
-        dark.setColor(QPalette::Text, QColor(238, 238, 236));
-        QApplication::setPalette(dark);
-    }
-    ~DarkDesktop() { QApplication::setPalette(m_before); }
-    DarkDesktop(const DarkDesktop &) = delete;
-    DarkDesktop &operator=(const DarkDesktop &) = delete;
-
-private:
-    QPalette m_before;
 };
 
 QFont tahomaRegular(int pixelSize)
