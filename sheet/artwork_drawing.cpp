@@ -71,8 +71,8 @@ QImage drawCarrierLogo(const QSize &box)
 {
     // Drawn on the logo's 300 x 232 grid and stretched by the painter, so
     // the picture is as sharp in its box as it would be at its own size. The
-    // format is the one of a window's pixmap on a 24-bit screen, where the
-    // logo used to be painted at start-up: the pixels come out the same.
+    // format is that of a pixmap on a 24-bit screen, so the sheet shows the
+    // very pixels painting it there would give.
     QImage logo(box, QImage::Format_RGB32);
     QPainter painter(&logo);
     painter.setRenderHint(QPainter::Antialiasing);
