@@ -74,6 +74,9 @@ QImage drawCarrierLogo(const QSize &box)
     // format is that of a pixmap on a 24-bit screen, so the sheet shows the
     // very pixels painting it there would give.
     QImage logo(box, QImage::Format_RGB32);
+    // The horizon's row of pixels is only partly covered by the sky and by
+    // the sea; without a ground it would mix in whatever the memory held.
+    logo.fill(Qt::black);
     QPainter painter(&logo);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(box.width() / 300.0, box.height() / 232.0);
