@@ -13,7 +13,13 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.orloscore.OrloScore"));
     orlo::registerTahoma();
 
+    // Text boxes lay out their text once in the application's font before
+    // they take the sheet's: with the sheet's font standing in while the
+    // window is made, no font is loaded that the window never shows.
+    const QFont systemFont = QApplication::font();
+    QApplication::setFont(orlo::tahomaBold());
     ScoreSheetWindow window;
+    QApplication::setFont(systemFont);
     LandingDialogLauncher landing(window, window.rules());
     window.setLandingDialog([&] { landing.open(); }, [&] { landing.close(); });
     window.show();

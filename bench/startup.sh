@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Start-up benchmark of Orlo Score against a bare Qt Widgets window, under Xvfb.
+# Start-up benchmark of Orlo Score against two bare Qt Widgets windows of the
+# same size, one with as many plain controls and one with a single label,
+# under Xvfb.
 #   bench/startup.sh [BUILD_DIR [RUNS]]     defaults: build/default, 31 runs
 # Prints the medians of time to the first painted frame and of peak memory,
-# and the ratios program / reference.
+# the instructions to the first frame where valgrind is installed, and the
+# ratios program / reference.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/default}
@@ -14,4 +17,5 @@ export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     "$build/bench/startup_bench" --runs "$runs" \
-    "$PWD/$build/bench/libfirst_frame_probe.so" "$PWD/$build/app/Orlo_Score" "$PWD/$build/bench/reference_window"
+    "$PWD/$build/bench/libfirst_frame_probe.so" "$PWD/$build/app/Orlo_Score" "$PWD/$build/bench/reference_window" \
+    "$PWD/$build/bench/bare_window"

@@ -1,8 +1,11 @@
 // Start-up benchmark: whole-process time from exec to the first painted
-// frame, and peak memory up to then, of a program and of a reference window,
-// started alternately under the X server in DISPLAY. first_frame_probe ends
-// each run when the first frame reaches the server.
-//   startup_bench [--runs N] PROBE PROGRAM REFERENCE
+// frame, and peak memory up to then, of a program and of reference windows,
+// started in turn under the X server in DISPLAY; then, where valgrind is
+// installed, the instructions each runs up to its first frame, counted by
+// callgrind: a figure that does not depend on what else the machine is
+// doing. first_frame_probe ends each run when the first frame reaches the
+// server.
+//   startup_bench [--runs N] PROBE PROGRAM REFERENCE...
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -16,7 +19,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,9 +42,12 @@ struct Subject {
 };
 
 constexpr int frameTimeoutMs = 20000;
+constexpr int countedFrameTimeoutMs = 300000; // callgrind runs a program some 50 times slower
 
-// Starts the program with the probe and waits for its first frame.
-std::optional<Run> startOnce(const std::string &probe, const std::string &program)
+// Starts the program with the probe and waits for its first frame; with a
+// wrapper, the wrapper's command line runs the program.
+std::optional<Run> startOnce(const std::string &probe, const std::string &program,
+                             const std::vector<std::string> &wrapper = {})
 {
     std::array<int, 2> pipeFds{};
     if (pipe2(pipeFds.data(), O_CLOEXEC) != 0)
@@ -61,14 +69,20 @@ std::optional<Run> startOnce(const std::string &probe, const std::string &progra
         dup2(fileno(complaints), STDERR_FILENO);
         setenv("LD_PRELOAD", probe.c_str(), 1);
         setenv("FIRST_FRAME_FD", std::to_string(reportFd).c_str(), 1);
-        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+        std::vector<char *> command;
+        for (const std::string &word : wrapper)
+            command.push_back(const_cast<char *>(word.c_str()));
+        command.push_back(const_cast<char *>(program.c_str()));
+        command.push_back(nullptr);
+        execvp(command.front(), command.data());
         _exit(127);
     }
     close(pipeFds[1]);
 
     pollfd ready{pipeFds[0], POLLIN, 0};
     char shown = 0;
-    const bool framed = poll(&ready, 1, frameTimeoutMs) == 1 && read(pipeFds[0], &shown, 1) == 1 && shown == 'F';
+    const int timeoutMs = wrapper.empty() ? frameTimeoutMs : countedFrameTimeoutMs;
+    const bool framed = poll(&ready, 1, timeoutMs) == 1 && read(pipeFds[0], &shown, 1) == 1 && shown == 'F';
     const Clock::time_point firstFrame = Clock::now();
     close(pipeFds[0]);
     if (!framed)
@@ -113,9 +127,41 @@ std::vector<double> column(const Subject &subject, double Run::*field)
     return values;
 }
 
+// The instructions the program runs up to its first frame, loader included,
+// or nothing when callgrind cannot count them.
+std::optional<double> instructionsToFirstFrame(const std::string &probe, const std::string &program)
+{
+    char countFile[] = "/tmp/startup_bench_callgrind_XXXXXX";
+    const int fd = mkstemp(countFile);
+    if (fd < 0)
+        return std::nullopt;
+    close(fd);
+    const std::vector<std::string> callgrind{"valgrind", "--tool=callgrind", "--quiet",
+                                             std::string("--callgrind-out-file=") + countFile};
+    std::optional<double> instructions;
+    if (startOnce(probe, program, callgrind)) {
+        std::ifstream counts(countFile);
+        for (std::string line; std::getline(counts, line);) {
+            if (line.rfind("totals:", 0) == 0) {
+                std::istringstream total(line.substr(7));
+                double count = 0;
+                if (total >> count)
+                    instructions = count;
+            }
+        }
+    }
+    unlink(countFile);
+    return instructions;
+}
+
+std::string fileName(const std::string &path)
+{
+    return path.substr(path.find_last_of('/') + 1);
+}
+
 int usage()
 {
-    std::fprintf(stderr, "usage: startup_bench [--runs N] PROBE PROGRAM REFERENCE  (N >= 15)\n");
+    std::fprintf(stderr, "usage: startup_bench [--runs N] PROBE PROGRAM REFERENCE...  (N >= 15)\n");
     return 2;
 }
 
@@ -131,7 +177,7 @@ int main(int argc, char *argv[])
         else
             paths.emplace_back(argv[i]);
     }
-    if (paths.size() != 3 || runs < 15)
+    if (paths.size() < 3 || runs < 15)
         return usage();
     if (!std::getenv("DISPLAY")) {
         std::fprintf(stderr, "startup_bench: no DISPLAY; run it under Xvfb (bench/startup.sh does)\n");
@@ -144,17 +190,20 @@ int main(int argc, char *argv[])
         }
     }
     const std::string &probe = paths[0];
-    std::array<Subject, 2> subjects{Subject{"program", paths[1], {}}, Subject{"reference", paths[2], {}}};
+    std::vector<Subject> subjects;
+    for (std::size_t i = 1; i < paths.size(); ++i)
+        subjects.push_back(Subject{i == 1 ? "program" : "reference", paths[i], {}});
+    const std::size_t count = subjects.size();
 
-    // One run each to fill the file cache, then rounds that swap which
-    // subject goes first, so neither always starts on a warmer machine.
+    // One run each to fill the file cache, then rounds that rotate which
+    // subject goes first, so none always starts on a warmer machine.
     for (Subject &subject : subjects) {
         if (!startOnce(probe, subject.path))
             return 1;
     }
     for (int round = 0; round < runs; ++round) {
-        for (int turn = 0; turn < 2; ++turn) {
-            Subject &subject = subjects[static_cast<std::size_t>((round + turn) % 2)];
+        for (std::size_t turn = 0; turn < count; ++turn) {
+            Subject &subject = subjects[(static_cast<std::size_t>(round) + turn) % count];
             const std::optional<Run> run = startOnce(probe, subject.path);
             if (!run)
                 return 1;
@@ -162,20 +211,37 @@ int main(int argc, char *argv[])
         }
     }
 
-    std::printf("Start-up to the first painted frame: medians of %d alternating runs each\n", runs);
+    std::printf("Start-up to the first painted frame: medians of %d runs each, in turn\n", runs);
     std::printf("%-10s %10s %10s %18s  %s\n", "", "time (ms)", "CPU (ms)", "peak memory (MiB)", "executable");
-    std::array<double, 2> times{};
-    std::array<double, 2> cpuTimes{};
-    std::array<double, 2> memories{};
-    for (std::size_t i = 0; i < subjects.size(); ++i) {
-        times[i] = median(column(subjects[i], &Run::milliseconds));
-        cpuTimes[i] = median(column(subjects[i], &Run::cpuMilliseconds));
-        memories[i] = median(column(subjects[i], &Run::peakMebibytes));
-        const std::string &path = subjects[i].path;
-        std::printf("%-10s %10.1f %10.1f %18.1f  %s\n", subjects[i].label.c_str(), times[i], cpuTimes[i], memories[i],
-                    path.substr(path.find_last_of('/') + 1).c_str());
+    std::vector<double> times;
+    std::vector<double> cpuTimes;
+    std::vector<double> memories;
+    for (const Subject &subject : subjects) {
+        times.push_back(median(column(subject, &Run::milliseconds)));
+        cpuTimes.push_back(median(column(subject, &Run::cpuMilliseconds)));
+        memories.push_back(median(column(subject, &Run::peakMebibytes)));
+        std::printf("%-10s %10.1f %10.1f %18.1f  %s\n", subject.label.c_str(), times.back(), cpuTimes.back(),
+                    memories.back(), fileName(subject.path).c_str());
     }
-    std::printf("%-10s %10.2f %10.2f %18.2f  program / reference (goal: time and memory at most 1.10)\n", "ratio",
-                times[0] / times[1], cpuTimes[0] / cpuTimes[1], memories[0] / memories[1]);
+    for (std::size_t i = 1; i < count; ++i) {
+        std::printf("%-10s %10.2f %10.2f %18.2f  program / %s%s\n", "ratio", times[0] / times[i],
+                    cpuTimes[0] / cpuTimes[i], memories[0] / memories[i], fileName(subjects[i].path).c_str(),
+                    i == 1 ? " (goal: time and memory at most 1.05)" : "");
+    }
+
+    std::printf("\nInstructions to the first painted frame (callgrind, one run each)\n");
+    std::vector<double> instructions;
+    for (const Subject &subject : subjects) {
+        const std::optional<double> counted = instructionsToFirstFrame(probe, subject.path);
+        if (!counted) {
+            std::printf("not counted: valgrind is not installed or the counted run failed\n");
+            return 0;
+        }
+        instructions.push_back(*counted);
+        std::printf("%-10s %10.1f M  %s\n", subject.label.c_str(), *counted / 1e6, fileName(subject.path).c_str());
+    }
+    for (std::size_t i = 1; i < count; ++i)
+        std::printf("%-10s %10.2f    program / %s\n", "ratio", instructions[0] / instructions[i],
+                    fileName(subjects[i].path).c_str());
     return 0;
 }

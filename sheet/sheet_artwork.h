@@ -2,22 +2,21 @@
 
 #include <QIcon>
 #include <QPixmap>
-#include <QRectF>
+#include <QSize>
 
-class QPainter;
-
-// The program's own pictures, drawn in code so that they stay crisp at any
-// size: the stopwatch (window and program icon) and the carrier logo.
+// The program's own pictures, the stopwatch (window icon) and the carrier
+// logo, as render_artwork drew them at build time (artwork_drawing.h): raw
+// pixels in the program's resources, which start-up only copies.
 namespace orlo {
 
-// Draws the stopwatch into a square; app/icons/orlo-score.svg is the same
-// drawing on its 256-unit grid, for the desktop's icon theme.
-void paintStopwatch(QPainter &painter, const QRectF &square);
+// The size the logo is made at: the score sheet's picture box inside its frame.
+inline constexpr QSize carrierLogoSize(258, 195);
 
-// The stopwatch, painted at whatever size is asked for.
+// The stopwatch in the sizes a window system asks a window's icon for.
 QIcon stopwatchIcon();
 
-// The 300 x 232 logo of the score sheet's picture box, stretched to a size.
-QPixmap carrierLogo(const QSize &box = QSize(300, 232));
+// The logo of the score sheet's picture box; another size than the one it
+// is made at is scaled from it.
+QPixmap carrierLogo(const QSize &box = carrierLogoSize);
 
 } // namespace orlo

@@ -1,9 +1,11 @@
+#include "artwork_drawing.h"
 #include "caption_fit.h"
 #include "conversions.h"
 #include "dark_desktop.h"
 #include "designed_palette.h"
 #include "event_classes.h"
 #include "score_sheet_window.h"
+#include "sheet_artwork.h"
 #include "tahoma_font.h"
 
 #include <QAbstractButton>
@@ -231,6 +233,7 @@ private slots:
     void startUpFields_data();
     void startUpFields();
     void startUpState();
+    void picturesAreTheDrawings();
     void fontsAndColours();
     void captionsFitTheirBoxes();
     void nothingMovesOnResize();
@@ -326,6 +329,29 @@ void ScoreSheetWindowTest::startUpState()
         QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName() + " is no default"));
     QTest::qWait(50);
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+// The logo and the window icon come from images made at build time: they
+// are the drawings, pixel for pixel, at the sizes they are shown at.
+void ScoreSheetWindowTest::picturesAreTheDrawings()
+{
+    ScoreSheetWindow window;
+    const auto *image = window.findChild<QLabel *>(QStringLiteral("Image1"));
+    QCOMPARE(image->contentsRect().size(), carrierLogoSize);
+    QVERIFY2(image->pixmap().toImage().convertToFormat(QImage::Format_RGB32) == drawCarrierLogo(carrierLogoSize),
+             "the sheet's logo is the drawing at its box size");
+
+    const QIcon icon = window.windowIcon();
+    QVERIFY2(icon.availableSizes().contains(QSize(32, 32)), "the window icon has a 32 x 32 picture");
+    for (const QSize &size : icon.availableSizes()) {
+        QImage drawn(size, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        paintStopwatch(painter, QRectF(QPointF(0, 0), size));
+        painter.end();
+        const QImage shown = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QVERIFY2(shown == drawn, qPrintable(QStringLiteral("the %1-pixel icon is the stopwatch").arg(size.width())));
+    }
 }
 
 void ScoreSheetWindowTest::fontsAndColours()
