@@ -1,17 +1,46 @@
+#include "command_line.h"
+#include "flight_journal.h"
 #include "landing_dialog_launcher.h"
 #include "score_sheet_window.h"
 #include "tahoma_font.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <memory>
+
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Orlo_Score"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+
+    // The help, the version and an export need no display.
+    if (runsWithoutWindow(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        const auto parsed = parseCommandLine(QCoreApplication::arguments());
+        if (const int *status = std::get_if<int>(&parsed))
+            return *status;
+        return exportJournal(std::get<StartOptions>(parsed));
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orlo_Score"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Parsed after Qt has taken its own options (-platform, -style, ...).
+    const auto parsed = parseCommandLine(QApplication::arguments());
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const StartOptions &options = std::get<StartOptions>(parsed);
+
     // Ties the windows to the menu entry, for the icon on Wayland desktops.
     QApplication::setDesktopFileName(QStringLiteral("org.orloscore.OrloScore"));
     orlo::registerTahoma();
+
+    std::unique_ptr<orlo::journal::FlightJournal> journal;
+    if (!options.journalPath.isEmpty()) {
+        journal = std::make_unique<orlo::journal::FlightJournal>(options.journalPath.toStdString());
+        journal->setProblemHandler([](const std::string &problem) {
+            std::fprintf(stderr, "Orlo_Score: %s\n", problem.c_str());
+        });
+    }
 
     // Text boxes lay out their text once in the application's font before
     // they take the sheet's: with the sheet's font standing in while the
@@ -20,6 +49,7 @@ int main(int argc, char *argv[])
     QApplication::setFont(orlo::tahomaBold());
     ScoreSheetWindow window;
     QApplication::setFont(systemFont);
+    window.rules().setObserver(journal.get());
     LandingDialogLauncher landing(window, window.rules());
     window.setLandingDialog([&] { landing.open(); }, [&] { landing.close(); });
     window.show();

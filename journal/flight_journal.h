@@ -3,6 +3,7 @@
 #include "flight_observer.h"
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,19 +49,35 @@ public:
     FlightJournal(const FlightJournal &) = delete;
     FlightJournal &operator=(const FlightJournal &) = delete;
 
-    // Called once, with a sentence for the official, the first time the
-    // journal cannot be opened or written.
+    // Called with a sentence for the official when the journal cannot be
+    // opened, when it fails and stops recording, and when a damaged file was
+    // moved aside: once for each; at once when it happened before the handler
+    // was set.
     void setProblemHandler(std::function<void(const std::string &)> handler);
-    bool isWorking() const;
-    const std::string &problem() const;
+    bool isWorking() const; // records calculations
+    const std::string &problem() const; // the sentence for the official; empty when none
     const std::string &path() const;
+
+    // Where the time of a calculation comes from; the system clock unless set.
+    void setClock(std::function<std::time_t()> clock);
+    // Runs record, which reports calculations to this journal, as one
+    // transaction: filling a journal with many flights at once.
+    void recordInOneTransaction(const std::function<void(FlightObserver &)> &record);
 
     // FlightObserver: on disk when the call returns.
     void calculated(const CalculationRecord &calculation) override;
     void flightEnded() override;
 
+    // The flight on the sheet, once a calculation of it is recorded; 0 before.
+    std::int64_t currentFlight() const;
+
     // Newest first.
     std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
+    // A page of them, newest first: at most limit flights, all older than the
+    // flight olderThan unless that is 0. Reading a season of flights at once
+    // takes far longer than a window may take to open.
+    std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
+    int flightCount(const FlightFilter &filter = {}) const;
     // Oldest first.
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     bool setContestant(std::int64_t flightId, std::string_view contestant);
