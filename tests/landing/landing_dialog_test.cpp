@@ -83,6 +83,8 @@ private slots:
     void openingRestoresAMinimizedDialog();
     void reopeningAfterDoneStartsAfresh();
     void closeControlWritesNothing();
+    void desktopKeys_data();
+    void desktopKeys();
     void doneHandsFocusToCalcScore_data();
     void doneHandsFocusToCalcScore();
     void doneWithNoLapSelected();
@@ -378,6 +380,53 @@ void LandingDialogTest::closeControlWritesNothing()
     LandingDialogWindow *again = openDialog(launcher);
     QVERIFY2(again, "the dialog did not open again");
     QCOMPARE(checkedOption(*again), 0);
+}
+
+// Return presses "Done" wherever the focus is in the dialog; Escape closes
+// it as its close control does.
+void LandingDialogTest::desktopKeys_data()
+{
+    QTest::addColumn<bool>("inList"); // the key is pressed in the list, two laps down
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("focusOnCalcScore");
+
+    QTest::newRow("return-on-the-grade-presses-done") << false << int(Qt::Key_Return) << "50" << true;
+    QTest::newRow("return-in-the-list-presses-done") << true << int(Qt::Key_Return) << "40" << true;
+    QTest::newRow("keypad-enter-presses-done") << true << int(Qt::Key_Enter) << "40" << true;
+    QTest::newRow("escape-writes-nothing") << false << int(Qt::Key_Escape) << "95" << false;
+    QTest::newRow("escape-in-the-list-writes-nothing") << true << int(Qt::Key_Escape) << "95" << false;
+}
+
+void LandingDialogTest::desktopKeys()
+{
+    QFETCH(bool, inList);
+    QFETCH(int, key);
+    QFETCH(QString, written);
+    QFETCH(bool, focusOnCalcScore);
+
+    HeadlessSheet sheet;
+    sheet.start();
+    sheet.setText(LandingPts, "95");
+    LandingDialogLauncher launcher(sheet, sheet.rules());
+    LandingDialogWindow *dialog = openDialog(launcher);
+    QVERIFY2(dialog, "the dialog did not open");
+    const QPointer<LandingDialogWindow> watched(dialog);
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Down); // the 50-point grade
+    if (inList) {
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        QVERIFY2(dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
+        QTest::keyClick(dialog->missedLaps(), Qt::Key_Down);
+        QTest::keyClick(dialog->missedLaps(), Qt::Key_Down);
+    }
+
+    QTest::keyClick(dialog->focusWidget(), static_cast<Qt::Key>(key));
+
+    QCOMPARE(landingPoints(sheet), written);
+    QVERIFY2(!launcher.dialog(), "the key should close the dialog");
+    QTRY_VERIFY2(watched.isNull(), "the closed dialog should be discarded");
+    QCOMPARE(sheet.focused() == Command2, focusOnCalcScore);
+    QVERIFY2(sheet.messages().empty(), qPrintable(messagesOf(sheet)));
 }
 
 void LandingDialogTest::doneHandsFocusToCalcScore_data()
