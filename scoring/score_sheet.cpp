@@ -51,8 +51,13 @@ void ScoreSheet::buttonPressed(Ctl button)
     const bool refusedOnTheWay = m_refusedMoveTo == button;
     Action action(*this);
     m_refusedMoveTo.reset();
-    if (refusedOnTheWay && button != Command3 && button != Command4)
-        return;
+    if (refusedOnTheWay) {
+        if (button != Command3 && button != Command4)
+            return;
+        // The refused field has had its check, and Reset throws its text
+        // away: the focus leaves it without running its handler again.
+        m_focusArrived = false;
+    }
     switch (button.name) {
     case Name::Command1: runHandler([this] { Command1_Click(); }); break;
     case Name::Command2: runHandler([this] { Command2_Click(); }); break;

@@ -390,7 +390,9 @@ void SheetHandlersTest::resetAndExitAfterRefusedField()
     for (Ctl reset : {HS_Watch(0), HS_Watch(1), LandingPts, Score})
         QCOMPARE(textOf(sheet, reset), QStringLiteral("0"));
     QCOMPARE(textOf(sheet, Engines(0)), QStringLiteral("1"));
+    QCOMPARE(textOf(sheet, Engines(1)), QStringLiteral("1"));
     QVERIFY2(sheet.focused() == Class(0), "Reset ends on Class I");
+    QVERIFY(sheet.messages().empty());
 }
 
 // A calculation that stopped on the engine count used to leave a total
