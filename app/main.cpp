@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     ScoreSheetWindow window;
     LandingDialogLauncher landing(window, window.rules());
     window.setLandingDialog([&] { landing.open(); }, [&] { landing.close(); });
+    window.fitToScreen();
     window.show();
     window.activateWindow();
     window.rules().start();
