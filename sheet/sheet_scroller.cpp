@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -37,11 +38,25 @@ SheetScroller::SheetScroller(QWidget &window, QSize sheetSize) : QScrollArea(&wi
     });
 }
 
+// The sheet's size bounded by room; a sheet cut short in one direction gets
+// the width of a scroll bar more in the other where there is room for it, so
+// that only the one scroll bar shows.
+QSize SheetScroller::fittedSize(QSize room) const
+{
+    QSize fitted = m_sheetSize.boundedTo(room);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (fitted.height() < m_sheetSize.height())
+        fitted.setWidth(std::min(room.width(), m_sheetSize.width() + bar));
+    if (fitted.width() < m_sheetSize.width())
+        fitted.setHeight(std::min(room.height(), m_sheetSize.height() + bar));
+    return fitted;
+}
+
 void SheetScroller::fitWindowToScreen()
 {
     QWidget *framed = window();
     if (const QScreen *screen = framed->screen())
-        framed->resize(m_sheetSize.boundedTo(screen->availableGeometry().size()));
+        framed->resize(fittedSize(screen->availableGeometry().size()));
     // The frame a window manager adds is known only once the window is on
     // screen, by the time it is first activated.
     if (!m_awaitingFrame) {
@@ -72,7 +87,7 @@ void SheetScroller::fitFramedWindow()
         return; // no window manager, no frame
     const QRect room = screen->availableGeometry();
     const QSize frame = framed->frameGeometry().size() - framed->geometry().size();
-    const QSize client = m_sheetSize.boundedTo(room.size() - frame);
+    const QSize client = fittedSize(room.size() - frame);
     if (client != framed->size())
         framed->resize(client);
     const QSize outer = client + frame;

@@ -22,6 +22,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QSize fittedSize(QSize room) const;
     void fitFramedWindow();
 
     QSize m_sheetSize;
