@@ -52,6 +52,7 @@ int main(int argc, char *argv[])
     window.rules().setObserver(journal.get());
     LandingDialogLauncher landing(window, window.rules());
     window.setLandingDialog([&] { landing.open(); }, [&] { landing.close(); });
+    window.fitToScreen();
     window.show();
     window.activateWindow();
     window.rules().start();

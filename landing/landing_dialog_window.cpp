@@ -124,6 +124,23 @@ bool LandingDialogWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+// The keys of any desktop dialog: Return presses "Done", Escape closes the
+// dialog as its close control does, writing nothing. They arrive here when
+// the focused control has no use for them.
+void LandingDialogWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: m_done->click(); break;
+    case Qt::Key_Escape: close(); break;
+    default: QWidget::keyPressEvent(event); break;
+    }
+}
+
 QWidget *LandingDialogWindow::widget(DialogCtl control) const
 {
     switch (control.name) {

@@ -2,6 +2,7 @@
 
 #include "handler_failure.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -158,31 +159,70 @@ std::optional<double> completeNumber(std::string_view text)
     return value;
 }
 
-// One-decimal rounding, an exact half going away from zero. Halves at the
-// first decimal are exactly the values whose fraction is .25 or .75.
+// A finite nonzero magnitude to 15 significant digits: the digits without
+// trailing zeros, and the decimal exponent of the first. Near the top of the
+// double range, rounding up would give a text no reader can take back; it
+// rounds towards zero there instead.
+struct SignificantDigits {
+    std::string digits;
+    int exponent = 0;
+};
+
+SignificantDigits fifteenDigits(double magnitude)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::scientific, 14);
+    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const auto e = scientific.find('e');
+    SignificantDigits rounded;
+    rounded.digits.push_back(scientific[0]);
+    rounded.digits.append(scientific.substr(2, e - 2));
+    rounded.exponent = std::atoi(std::string(scientific.substr(e + 1)).c_str());
+    constexpr std::string_view largestDigits = "179769313486231";
+    if (rounded.exponent == 308 && rounded.digits > largestDigits)
+        rounded.digits = largestDigits;
+    while (rounded.digits.size() > 1 && rounded.digits.back() == '0')
+        rounded.digits.pop_back();
+    return rounded;
+}
+
+// One-decimal rounding of the number as its 15-digit text states it, an
+// exact half going away from zero: an official adding up the fields by hand
+// gets 72 + 20 + 6.85 + 95 = 193.85 and rounds it to 193.9, while the double
+// sum lies just below.
 std::string roundedToOneDecimal(double value)
 {
     if (!std::isfinite(value))
         throw HandlerAbandoned(HandlerAbandoned::Reason::Overflow);
-    const double quarters = value * 4.0;
-    char buffer[400];
-    if (std::fabs(value) < 0x1p52 && quarters == std::floor(quarters)
-        && std::fmod(quarters, 2.0) != 0.0) {
-        // Written with two decimals an exact half ends in 25 or 75; away
-        // from zero its tenth goes up by one, which never carries. (Nudging
-        // the value by one step instead overshoots a tenth from 2^49 up.)
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                          std::chars_format::fixed, 2);
-        std::string text(buffer, result.ptr - 1);
-        ++text.back();
-        return text;
+    if (value == 0.0)
+        return "0.0";
+    const SignificantDigits rounded = fifteenDigits(std::fabs(value));
+    // Below 0.01 nothing reaches the tenths.
+    if (rounded.exponent < -2)
+        return "0.0";
+
+    // The whole digits and the tenths, the hundredths deciding the rounding.
+    const auto digitAt = [&](int position) { // position 0 is the leading digit
+        return position >= 0 && position < static_cast<int>(rounded.digits.size())
+            ? rounded.digits[static_cast<std::size_t>(position)] : '0';
+    };
+    const int tenthsPosition = rounded.exponent + 1;
+    std::string tenths; // whole digits followed by the tenths digit
+    for (int position = std::min(0, tenthsPosition - 1); position <= tenthsPosition; ++position)
+        tenths.push_back(digitAt(position));
+    if (digitAt(tenthsPosition + 1) >= '5') {
+        auto digit = tenths.rbegin();
+        for (; digit != tenths.rend() && *digit == '9'; ++digit)
+            *digit = '0';
+        if (digit == tenths.rend())
+            tenths.insert(tenths.begin(), '1');
+        else
+            ++*digit;
     }
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, 1);
-    std::string text(buffer, result.ptr);
-    if (text == "-0.0")
-        text = "0.0"; // a value that rounds to nothing carries no sign
-    return text;
+    if (tenths.find_first_not_of('0') == std::string::npos)
+        return "0.0"; // a value that rounds to nothing carries no sign
+    return (value < 0 ? "-" : "") + tenths.substr(0, tenths.size() - 1) + "." + tenths.back();
 }
 
 } // namespace
@@ -220,24 +260,7 @@ std::string Number_Text(double value)
         throw HandlerAbandoned(HandlerAbandoned::Reason::Overflow);
     if (value == 0.0)
         return "0";
-
-    // Rounded to 15 significant digits: d.dddddddddddddde±x
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, 14);
-    const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    const auto e = scientific.find('e');
-    std::string digits;
-    digits.push_back(scientific[0]);
-    digits.append(scientific.substr(2, e - 2));
-    const int exponent = std::atoi(std::string(scientific.substr(e + 1)).c_str());
-    // Near the top of the double range, rounding up to 15 digits would give a
-    // text no reader can take back; round towards zero there instead.
-    constexpr std::string_view largestDigits = "179769313486231";
-    if (exponent == 308 && digits > largestDigits)
-        digits = largestDigits;
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    const auto [digits, exponent] = fifteenDigits(std::fabs(value));
 
     std::string text = value < 0 ? "-" : "";
     if (exponent >= 15 || exponent < -4) {

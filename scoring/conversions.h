@@ -32,8 +32,10 @@ enum class Pattern {
     OneDecimalNoZero, // "###.0": 0 gives ".0", 0.5 gives ".5"
 };
 
-// Rounds to one decimal, an exact half away from zero. A text that is a
-// number is formatted as that number; any other text comes back unchanged.
+// Rounds to one decimal the number as Number_Text writes it, to 15 digits,
+// an exact half away from zero: 193.85 gives "193.9" although the double
+// lies just below. A text that is a number is formatted as that number; any
+// other text comes back unchanged.
 std::string Format_Pattern(double value, Pattern pattern);
 std::string Format_Pattern(std::string_view text, Pattern pattern);
 std::string Format_Pattern(std::optional<double> value, Pattern pattern);

@@ -8,6 +8,18 @@ namespace orlo {
 
 using namespace ctl;
 
+namespace {
+
+// The counts of engines fitted and still running, compared as numbers: "2"
+// and "2.0" are the same two engines. A running count that is no number
+// differs from any.
+bool sameEngineCount(const std::string &running, const std::string &fitted)
+{
+    return isCompleteNumber(running) && Strict_Value(running) == Strict_Value(fitted);
+}
+
+} // namespace
+
 void ScoreSheet::Command2_Click()
 {
     show(Summary, true);
@@ -23,22 +35,27 @@ void ScoreSheet::Command2_Click()
     if (!m_lowSpeedRunPoints)
         m_lowSpeedRunPoints = m_fields.text(LS_Points);
     const std::string runPoints = *m_lowSpeedRunPoints;
-    m_fields.addItem(Summary, Format_Pattern(runPoints, Pattern::OneDecimalNoZero) + " Low Speed Points");
 
+    // Halved for an engine that stopped, and listed as they count.
     const std::string engines = m_fields.text(Engines(0));
+    const bool multiEngine = isCompleteNumber(engines) && Strict_Value(engines) > 1;
+    std::string lowSpeedPoints = runPoints;
+    if (multiEngine && !sameEngineCount(m_fields.text(Engines(1)), engines)) {
+        const double runValue = Strict_Value(runPoints);
+        if (runValue > 0)
+            lowSpeedPoints = Number_Text(checked::divide(runValue, 2));
+    }
+    m_fields.addItem(Summary, Format_Pattern(lowSpeedPoints, Pattern::OneDecimalNoZero) + " Low Speed Points");
+
     if (!isCompleteNumber(engines)) {
         // No total from this sheet, and none left over from another flight.
         m_fields.setText(Score, "0");
         reject(Engines(0), messages::badEngineCount);
         return;
     }
-    std::string lowSpeedPoints = runPoints;
-    if (Strict_Value(engines) > 1) {
+    if (multiEngine) {
         total = checked::add(total, 20);
         m_fields.addItem(Summary, " 20.0 Multiple Engine Bonus");
-        const double runValue = Strict_Value(runPoints);
-        if (m_fields.text(Engines(1)) != engines && runValue > 0)
-            lowSpeedPoints = Number_Text(checked::divide(runValue, 2));
     }
     if (m_fields.text(LS_Points) != lowSpeedPoints)
         m_fields.setText(LS_Points, lowSpeedPoints);

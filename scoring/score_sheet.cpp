@@ -29,6 +29,7 @@ ScoreSheet::ScoreSheet(SheetFields &fields)
 void ScoreSheet::start()
 {
     Action action(*this);
+    m_refusedMoveTo.reset();
     moveFocus(Class(0));
 }
 
@@ -36,15 +37,27 @@ void ScoreSheet::focusTo(Ctl control)
 {
     Action action(*this);
     moveFocus(control);
+    m_refusedMoveTo.reset();
+    if (!m_rejectedThisAction.empty())
+        m_refusedMoveTo = control;
 }
 
 void ScoreSheet::buttonPressed(Ctl button)
 {
+    // Pressing a button gives it the focus first, and the press belongs to
+    // that move: it still counts when a field's handler sent the focus on
+    // elsewhere. Only a check that failed with a message on the way stops
+    // it, and not for Reset and Exit, which throw the sheet's contents away.
+    const bool refusedOnTheWay = m_refusedMoveTo == button;
     Action action(*this);
-    // Pressing a button gives it the focus first; when a field whose check
-    // failed took the focus back, the press does not count.
-    if (m_focus != button || !m_focusArrived)
-        return;
+    m_refusedMoveTo.reset();
+    if (refusedOnTheWay) {
+        if (button != Command3 && button != Command4)
+            return;
+        // The refused field has had its check, and Reset throws its text
+        // away: the focus leaves it without running its handler again.
+        m_focusArrived = false;
+    }
     switch (button.name) {
     case Name::Command1: runHandler([this] { Command1_Click(); }); break;
     case Name::Command2:
@@ -211,7 +224,10 @@ void ScoreSheet::Class_Click(int index)
     }
     if (lowSpeedTimed)
         m_fields.setText(LS_MPH, Number_Text(MPH(LS_Time)));
+    // No result stays listed beside the score this change took away.
     m_fields.setText(Score, "0");
+    m_fields.clearList(Summary);
+    show(Summary, false);
 }
 
 void ScoreSheet::Engines_LostFocus(int index)

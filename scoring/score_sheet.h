@@ -23,7 +23,7 @@ public:
     // gives up (HandlerAbandoned) ends there, and the action goes on.
     void start();                    // the window has been shown
     void focusTo(Ctl control);       // the operator moved the focus (Tab, click)
-    void buttonPressed(Ctl button);  // Command1 to Command4, holding the focus
+    void buttonPressed(Ctl button);  // Command1 to Command4, after the move to it
 
     // Told of every calculation that reached its total, and of the end of
     // each flight; none when null.
@@ -95,6 +95,9 @@ private:
 
     int m_actionDepth = 0;
     std::vector<Ctl> m_rejectedThisAction;
+    // The control the operator's last move of the focus was headed for, when
+    // a field's check refused to let the focus go on that move.
+    std::optional<Ctl> m_refusedMoveTo;
 
     // The low-speed points as the run produced them, before any halving for
     // an engine that stopped; empty until a run or a calculation fixes them.

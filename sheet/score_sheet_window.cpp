@@ -3,6 +3,7 @@
 #include "designed_palette.h"
 #include "event_classes.h"
 #include "sheet_artwork.h"
+#include "sheet_scroller.h"
 #include "tab_order.h"
 #include "tahoma_font.h"
 #include "twips.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,9 @@ using namespace orlo::ctl;
 namespace {
 
 const QColor darkBlue(0, 0, 128);
+
+// The client area: 12915 x 8775 twips.
+constexpr QSize sheetSize(pixelsFromTwips(12915), pixelsFromTwips(8775));
 
 bool isButton(Ctl control)
 {
@@ -132,9 +137,10 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Orlo Carrier Scoring Program"));
     setWindowIcon(stopwatchIcon());
-    resize(861, 585);
+    resize(sheetSize);
     setFont(tahomaBold(13));
     buildControls();
+    m_scroller = new SheetScroller(*this, sheetSize);
     arrangeTabOrder();
     watchOperator();
     applyDesignedLook(*this);
@@ -144,6 +150,11 @@ ScoreSheetWindow::~ScoreSheetWindow()
 {
     for (const auto &[key, widget] : m_widgets)
         widget->removeEventFilter(this);
+}
+
+void ScoreSheetWindow::fitToScreen()
+{
+    m_scroller->fitWindowToScreen();
 }
 
 QString ScoreSheetWindow::objectNameOf(Ctl control)
@@ -372,6 +383,15 @@ bool ScoreSheetWindow::eventFilter(QObject *watched, QEvent *event)
     // the sheet when another window was active is one.
     if (event->type() == QEvent::FocusIn && m_ownChanges == 0 && controlOf(watched))
         report({});
+    // A number longer than its box shows its leading digits again once the
+    // focus has moved on to another control; a message box or another window
+    // taking the focus leaves the cursor where the operator was typing.
+    if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        auto *field = qobject_cast<QLineEdit *>(watched);
+        if (field && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            field->setCursorPosition(0);
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class SheetScroller;
+
 #include <deque>
 #include <functional>
 #include <map>
@@ -26,6 +28,10 @@ public:
     ~ScoreSheetWindow() override;
 
     orlo::ScoreSheet &rules() { return m_rules; }
+
+    // Sizes the window for its screen before it opens: the sheet's size, or
+    // the screen's free area where that is smaller, the sheet then scrolling.
+    void fitToScreen();
 
     // The landing points dialog lives in its own library; these open (or
     // bring forward) and close it. Without them opening does nothing.
@@ -78,6 +84,7 @@ private:
     void catchUpFocus();
 
     std::map<Key, QWidget *> m_widgets;
+    SheetScroller *m_scroller = nullptr;
     std::function<void()> m_openLanding;
     std::function<void()> m_closeLanding;
 

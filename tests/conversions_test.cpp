@@ -263,8 +263,14 @@ void ConversionsTest::formatNumber_data()
     QTest::newRow("exact-half-away-from-zero") << 72.25 << false << "72.3";
     QTest::newRow("exact-half-on-odd-tenth") << 13.75 << false << "13.8";
     QTest::newRow("negative-exact-half") << -72.25 << false << "-72.3";
-    QTest::newRow("exact-half-where-steps-are-eighths") << 999999999017978.25 << false << "999999999017978.3";
-    QTest::newRow("exact-half-where-steps-are-quarters") << 1125899906842624.75 << true << "1125899906842624.8";
+    // Rounded as the 15-digit text states the number, not as the double lies.
+    QTest::newRow("sum-just-below-its-written-half") << 72.0 + 20 + 6.85 + 95 << false << "193.9";
+    QTest::newRow("written-half-double-below") << 240.35 << false << "240.4";
+    QTest::newRow("written-half-below-one") << 0.15 << true << ".2";
+    QTest::newRow("negative-written-half") << -240.35 << false << "-240.4";
+    QTest::newRow("half-beyond-fifteen-digits-not-written") << 999999999017978.25 << false << "999999999017978.0";
+    QTest::newRow("whole-beyond-fifteen-digits-as-written") << 1125899906842624.75 << true << "1125899906842620.0";
+    QTest::newRow("written-half-carries-into-whole") << 9.95 << false << "10.0";
     QTest::newRow("negative-exact-half-below-one-hidden") << -0.25 << true << "-.3";
     QTest::newRow("not-quite-half") << 0.05 << false << "0.1";
     QTest::newRow("negative-rounding-to-zero-unsigned") << -0.04 << false << "0.0";

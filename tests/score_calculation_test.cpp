@@ -69,8 +69,9 @@ void ScoreCalculationTest::stoppedEngineHalvesLowSpeedPoints()
     HeadlessSheet sheet;
     enterWorkedFlight(sheet, "2", "1");
     sheet.click(Command2);
+    // The low-speed line lists the halved points that count, so the lines add up.
     QCOMPARE(summaryOf(sheet),
-             QStringList({"Class I", "72.0 High Speed Points", "13.8 Low Speed Points", " 20.0 Multiple Engine Bonus",
+             QStringList({"Class I", "72.0 High Speed Points", "6.9 Low Speed Points", " 20.0 Multiple Engine Bonus",
                           "100.0 Scale Points", "95.0 Landing Points", "293.9 Total Score"}));
     QCOMPARE(textOf(sheet, LS_Points), QStringLiteral("6.9"));
     QCOMPARE(textOf(sheet, Score), QStringLiteral("293.9"));
@@ -100,6 +101,11 @@ void ScoreCalculationTest::equalCountsRestoreFullPoints()
     sheet.setText(Engines(1), "2");
     sheet.click(Command2);
     QCOMPARE(textOf(sheet, LS_Points), QStringLiteral("13.8"));
+    sheet.setText(Engines(1), "two");
+    sheet.click(Command2);
+    QCOMPARE(textOf(sheet, LS_Points), QStringLiteral("6.9")); // a running count that is no number differs
+    sheet.setText(Engines(1), "2");
+    sheet.click(Command2);
     QCOMPARE(textOf(sheet, Score), QStringLiteral("300.8")); // 72 + 20 + 13.8 + 100 + 95
 
     sheet.setText(Engines(0), "1");
@@ -126,7 +132,11 @@ void ScoreCalculationTest::bonusWithoutHalving_data()
     QTest::addColumn<QString>("lowSpeedPoints");
     QTest::addColumn<QString>("score");
     QTest::newRow("all-engines-running") << "2" << "13.8" << "300.8";
+    QTest::newRow("running-count-written-as-decimal") << "2.0" << "13.8" << "300.8";
+    QTest::newRow("running-count-with-blanks") << " 2 " << "13.8" << "300.8";
     QTest::newRow("no-low-speed-points-to-halve") << "0" << "0.0" << "287.0";
+    // 92 + 6.95 + 100 + 95 as a double lies just below 293.95.
+    QTest::newRow("total-rounds-as-the-fields-add-up") << "2" << "6.95" << "294.0";
 }
 
 void ScoreCalculationTest::bonusWithoutHalving()

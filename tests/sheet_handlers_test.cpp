@@ -15,6 +15,7 @@ namespace {
 const QString badEngines = QStringLiteral("The Number of engines must be a number > 0. Please try again.");
 const QString badLanding = QStringLiteral("Landing points range from 0 to 100 in 5 point increments");
 const QString negativeHigh = QStringLiteral("Negative time, how'd you do that? Positive numbers please.");
+const QString noHighSpeed = QStringLiteral("You must enter at least one watch time for the highspeed.");
 
 // The typical flight up to the landing: Class II, both runs timed.
 void flyTypicalRuns(HeadlessSheet &sheet)
@@ -57,6 +58,10 @@ private slots:
     void twoFailingChecksGiveOneMessageEach_data();
     void twoFailingChecksGiveOneMessageEach();
     void pressWithFailedCheckDoesNotCount();
+    void pressAfterMultiEngineCount_data();
+    void pressAfterMultiEngineCount();
+    void resetAndExitAfterRefusedField_data();
+    void resetAndExitAfterRefusedField();
     void calculationWithoutEngineCount_data();
     void calculationWithoutEngineCount();
     void resetClearsTheSheet();
@@ -121,8 +126,11 @@ void SheetHandlersTest::classChangeRescoresBothRuns()
     HeadlessSheet sheet;
     flyTypicalRuns(sheet);
     QCOMPARE(textOf(sheet, LS_Points), QStringLiteral("20.2"));
-    sheet.setText(Score, "300.0");
+    sheet.click(Command2);
+    QCOMPARE(textOf(sheet, Score), QStringLiteral("165.9"));
     sheet.click(Class(4));
+    QVERIFY2(!sheet.isVisible(Summary) && sheet.items(Summary).empty(),
+             "the summary goes with the score the class change took away");
     QCOMPARE(textOf(sheet, HS_MPH), QString::fromStdString(Number_Text(speedMph(4, 12.35))));
     QCOMPARE(textOf(sheet, HS_Points), QStringLiteral("126.3"));
     QCOMPARE(textOf(sheet, LS_MPH), QStringLiteral("62.3748941485091"));
@@ -303,6 +311,97 @@ void SheetHandlersTest::pressWithFailedCheckDoesNotCount()
     sheet.click(Command2);
     QCOMPARE(messagesOf(sheet), QStringList{badLanding});
     QVERIFY2(!sheet.isVisible(Summary), "no calculation while the landing points are wrong");
+}
+
+// Leaving a count of two engines sends the focus on to the running engines;
+// the press that left it used to vanish without a word.
+void SheetHandlersTest::pressAfterMultiEngineCount_data()
+{
+    QTest::addColumn<int>("button"); // Command1 to Command4
+    QTest::newRow("calc-score") << 2;
+    QTest::newRow("landing-points") << 1;
+    QTest::newRow("reset") << 3;
+    QTest::newRow("exit") << 4;
+}
+
+void SheetHandlersTest::pressAfterMultiEngineCount()
+{
+    QFETCH(int, button);
+    const Ctl buttons[] = {Command1, Command2, Command3, Command4};
+    HeadlessSheet sheet;
+    flyTypicalRuns(sheet);
+    sheet.click(Command2);
+    QCOMPARE(textOf(sheet, Score), QStringLiteral("165.9"));
+    sheet.type(Engines(0), "2");
+    sheet.click(buttons[button - 1]);
+    QVERIFY(sheet.messages().empty());
+    switch (button) {
+    case 1:
+        QVERIFY2(sheet.isDialogOpen(), "the landing dialog opens on the first press");
+        break;
+    case 2:
+        QCOMPARE(textOf(sheet, Score), QStringLiteral("185.9"));
+        QVERIFY(summaryOf(sheet).contains(" 20.0 Multiple Engine Bonus"));
+        break;
+    case 3:
+        QCOMPARE(textOf(sheet, Engines(0)), QStringLiteral("1"));
+        QVERIFY(sheet.focused() == Class(0));
+        return;
+    case 4:
+        QVERIFY2(sheet.hasEnded(), "the program ends on the first press");
+        return;
+    }
+    QVERIFY2(sheet.focused() == Engines(1), "the focus ends where the engine count sent it");
+    QCOMPARE(textOf(sheet, Engines(1)), QStringLiteral("2"));
+    QCOMPARE(sheet.selection(Engines(1)), std::make_pair(0, 1));
+}
+
+// Reset and Exit throw the sheet away, so a field just refused does not
+// keep the official in: its message shows, then the button does its job.
+void SheetHandlersTest::resetAndExitAfterRefusedField_data()
+{
+    QTest::addColumn<int>("field"); // 0 engines, 1 high-speed watches, 2 landing points
+    QTest::addColumn<bool>("exit");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no-engines-reset") << 0 << false << badEngines;
+    QTest::newRow("no-engines-exit") << 0 << true << badEngines;
+    QTest::newRow("empty-watches-reset") << 1 << false << noHighSpeed;
+    QTest::newRow("empty-watches-exit") << 1 << true << noHighSpeed;
+    QTest::newRow("landing-97-reset") << 2 << false << badLanding;
+    QTest::newRow("landing-97-exit") << 2 << true << badLanding;
+}
+
+void SheetHandlersTest::resetAndExitAfterRefusedField()
+{
+    QFETCH(int, field);
+    QFETCH(bool, exit);
+    QFETCH(QString, message);
+    HeadlessSheet sheet;
+    sheet.start();
+    switch (field) {
+    case 0: sheet.type(Engines(0), "0"); break;
+    case 1:
+        sheet.type(HS_Watch(0), "");
+        sheet.type(HS_Watch(1), "");
+        break;
+    case 2:
+        sheet.setText(LandingPts, "97");
+        sheet.click(LandingPts);
+        break;
+    }
+    sheet.takeMessages();
+    sheet.click(exit ? Command4 : Command3);
+    QCOMPARE(messagesOf(sheet), QStringList{message});
+    if (exit) {
+        QVERIFY2(sheet.hasEnded(), "Exit ends the program after the message");
+        return;
+    }
+    for (Ctl reset : {HS_Watch(0), HS_Watch(1), LandingPts, Score})
+        QCOMPARE(textOf(sheet, reset), QStringLiteral("0"));
+    QCOMPARE(textOf(sheet, Engines(0)), QStringLiteral("1"));
+    QCOMPARE(textOf(sheet, Engines(1)), QStringLiteral("1"));
+    QVERIFY2(sheet.focused() == Class(0), "Reset ends on Class I");
+    QVERIFY(sheet.messages().empty());
 }
 
 // A calculation that stopped on the engine count used to leave a total

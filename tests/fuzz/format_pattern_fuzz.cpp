@@ -1,7 +1,7 @@
 // Format_Pattern of any number has its pattern's shape, -?[0-9]+\.[0-9] for
-// "0.0" and -?[0-9]*\.[0-9] for "###.0", and is that number rounded to one
-// decimal, an exact half away from zero; a text that is not a complete
-// number comes back unchanged.
+// "0.0" and -?[0-9]*\.[0-9] for "###.0", and is that number as its 15-digit
+// text states it rounded to one decimal, an exact half away from zero; a
+// text that is not a complete number comes back unchanged.
 //
 // The first input byte chooses: bit 0 the pattern ("###.0" when set), bit 1
 // whether the next eight bytes are the bits of a double rather than the
@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -44,22 +45,47 @@ bool hasPatternShape(std::string_view text, orlo::Pattern pattern)
     return wholeFits && !(negative && zero);
 }
 
-// The value to one decimal as the C library writes it. printf rounds the
-// exact binary value, so it only needs help at exact halves, which in
-// binary are the values ending in .25 or .75; those go away from zero.
+// Adds 5 to a number written in decimal digits.
+std::string plusFive(std::string digits)
+{
+    int carry = 5;
+    for (auto digit = digits.rbegin(); digit != digits.rend() && carry != 0; ++digit) {
+        const int sum = (*digit - '0') + carry;
+        *digit = static_cast<char>('0' + sum % 10);
+        carry = sum / 10;
+    }
+    if (carry != 0)
+        digits.insert(digits.begin(), static_cast<char>('0' + carry));
+    return digits;
+}
+
+// The value to one decimal as its 15-digit text states it, an exact half
+// away from zero. The C library writes the 15 digits (cut to the largest
+// 15-digit number below the double range where rounding would overflow);
+// from them the count of whole hundredths is read off, and the tenths are
+// that count plus 5, its last digit dropped.
 std::string expectedText(double value, orlo::Pattern pattern)
 {
-    const double magnitude = std::fabs(value);
-    const double fraction = magnitude - std::floor(magnitude);
-    std::string text;
-    if (fraction == 0.25 || fraction == 0.75) {
-        text = (value < 0 ? "-" : "") + reference::printed("%.0f", std::floor(magnitude))
-            + (fraction == 0.25 ? ".3" : ".8");
-    } else {
-        text = reference::printed("%.1f", value);
+    const std::string rounded = reference::printed("%.14e", std::fabs(value));
+    std::string digits = rounded.substr(0, 1) + rounded.substr(2, 14);
+    int exponent = std::atoi(rounded.c_str() + rounded.find('e') + 1);
+    if (std::isinf(reference::readByCLibrary(rounded))) {
+        digits = "179769313486231";
+        exponent = 308;
     }
-    if (text == "-0.0")
-        text = "0.0";
+    std::string hundredths = "0";
+    const int hundredthsDigits = exponent + 3;
+    if (value != 0 && hundredthsDigits > 0) {
+        hundredths = hundredthsDigits <= 15 ? digits.substr(0, static_cast<std::size_t>(hundredthsDigits))
+                                           : digits + std::string(static_cast<std::size_t>(hundredthsDigits - 15), '0');
+    }
+    std::string tenths = plusFive(hundredths);
+    tenths.pop_back();
+    tenths.erase(0, tenths.find_first_not_of('0'));
+    if (tenths.size() < 2)
+        tenths.insert(0, 2 - tenths.size(), '0');
+    const bool zero = tenths.find_first_not_of('0') == std::string::npos;
+    std::string text = (value < 0 && !zero ? "-" : "") + tenths.substr(0, tenths.size() - 1) + "." + tenths.back();
     if (pattern == orlo::Pattern::OneDecimalNoZero) {
         const std::size_t whole = text[0] == '-' ? 1 : 0;
         if (text.compare(whole, 2, "0.") == 0)
@@ -85,8 +111,8 @@ void checkNumber(double value, orlo::Pattern pattern, std::string_view input)
     FUZZ_CHECK(hasPatternShape(text, pattern), "the text has the pattern's shape", input, text,
                pattern == orlo::Pattern::OneDecimal ? "-?[0-9]+\\.[0-9]" : "-?[0-9]*\\.[0-9]");
     const std::string expected = expectedText(value, pattern);
-    FUZZ_CHECK(text == expected, "the number rounded to one decimal, halves away from zero", input, text,
-               expected);
+    FUZZ_CHECK(text == expected, "the 15-digit number rounded to one decimal, halves away from zero", input,
+               text, expected);
 }
 
 } // namespace

@@ -82,7 +82,10 @@ private slots:
     void secondOpeningChangesNothing();
     void openingRestoresAMinimizedDialog();
     void reopeningAfterDoneStartsAfresh();
+    void closeControlWritesNothing_data();
     void closeControlWritesNothing();
+    void returnPressesDone_data();
+    void returnPressesDone();
     void doneHandsFocusToCalcScore_data();
     void doneHandsFocusToCalcScore();
     void doneWithNoLapSelected();
@@ -358,8 +361,18 @@ void LandingDialogTest::reopeningAfterDoneStartsAfresh()
     QCOMPARE(landingPoints(sheet), QStringLiteral("100"));
 }
 
+// Escape closes the dialog as its own close control does.
+void LandingDialogTest::closeControlWritesNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("close-control") << "close";
+    QTest::newRow("escape-on-the-grade") << "escape";
+    QTest::newRow("escape-in-the-list") << "escape-in-list";
+}
+
 void LandingDialogTest::closeControlWritesNothing()
 {
+    QFETCH(QString, how);
     HeadlessSheet sheet;
     sheet.start();
     sheet.setText(LandingPts, "95");
@@ -369,7 +382,15 @@ void LandingDialogTest::closeControlWritesNothing()
     const QPointer<LandingDialogWindow> watched(dialog);
     clickOption(*dialog, 3);
 
-    QVERIFY2(dialog->close(), "the dialog should accept its close control");
+    if (how == QLatin1String("close")) {
+        QVERIFY2(dialog->close(), "the dialog should accept its close control");
+    } else {
+        if (how == QLatin1String("escape-in-list")) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            QVERIFY2(dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
+        }
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+    }
 
     QCOMPARE(landingPoints(sheet), QStringLiteral("95"));
     QVERIFY2(sheet.focused() == Class(0), "closing the dialog should leave the sheet's focus alone");
@@ -378,6 +399,45 @@ void LandingDialogTest::closeControlWritesNothing()
     LandingDialogWindow *again = openDialog(launcher);
     QVERIFY2(again, "the dialog did not open again");
     QCOMPARE(checkedOption(*again), 0);
+}
+
+// Return presses "Done" wherever the focus is in the dialog.
+void LandingDialogTest::returnPressesDone_data()
+{
+    QTest::addColumn<bool>("inList"); // the key is pressed in the list, two laps down
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("return-on-the-grade") << false << int(Qt::Key_Return) << "50";
+    QTest::newRow("return-in-the-list") << true << int(Qt::Key_Return) << "40";
+    QTest::newRow("keypad-enter-in-the-list") << true << int(Qt::Key_Enter) << "40";
+}
+
+void LandingDialogTest::returnPressesDone()
+{
+    QFETCH(bool, inList);
+    QFETCH(int, key);
+    QFETCH(QString, written);
+
+    HeadlessSheet sheet;
+    sheet.start();
+    LandingDialogLauncher launcher(sheet, sheet.rules());
+    LandingDialogWindow *dialog = openDialog(launcher);
+    QVERIFY2(dialog, "the dialog did not open");
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Down); // the 50-point grade
+    if (inList) {
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        QVERIFY2(dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
+        QTest::keyClick(dialog->missedLaps(), Qt::Key_Down);
+        QTest::keyClick(dialog->missedLaps(), Qt::Key_Down);
+    }
+
+    QTest::keyClick(dialog->focusWidget(), static_cast<Qt::Key>(key));
+
+    QCOMPARE(landingPoints(sheet), written);
+    QVERIFY2(!launcher.dialog(), "\"Done\" closes the dialog");
+    QVERIFY2(sheet.focused() == Command2, "the sheet's focus should be on \"Calc. Score\"");
+    QVERIFY2(sheet.messages().empty(), qPrintable(messagesOf(sheet)));
 }
 
 void LandingDialogTest::doneHandsFocusToCalcScore_data()

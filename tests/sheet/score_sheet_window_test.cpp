@@ -18,6 +18,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -237,12 +239,14 @@ private slots:
     void fontsAndColours();
     void captionsFitTheirBoxes();
     void nothingMovesOnResize();
+    void sheetFitsItsScreen();
     void accessibleNames();
     void tabWalk_data();
     void tabWalk();
     void selectAllOnEntry_data();
     void selectAllOnEntry();
     void readOnlyFieldsTakeClicksNotTyping();
+    void longNumberShowsItsLeadingDigits();
     void workedExampleTyped();
     void classChangeWithBothTimes_data();
     void classChangeWithBothTimes();
@@ -257,6 +261,7 @@ private slots:
     void otherWindowIsNoFocusMove();
     void clickIntoInactiveSheetCounts();
     void resetThenCalculate();
+    void exitEndsTheProgram_data();
     void exitEndsTheProgram();
 };
 
@@ -418,8 +423,12 @@ void ScoreSheetWindowTest::nothingMovesOnResize()
 {
     ScoreSheetWindow window;
     QVERIFY2(startSheet(window), "the sheet starts");
+    // The controls keep their places on the sheet's page, which scrolls in
+    // a window smaller than the sheet.
+    const auto *page = window.findChild<QWidget *>(QStringLiteral("SheetPage"));
+    QVERIFY2(page, "the controls are on the sheet's page");
     QMap<QString, QRect> before;
-    for (const QWidget *widget : window.findChildren<QWidget *>())
+    for (const QWidget *widget : page->findChildren<QWidget *>())
         before[widget->objectName()] = widget->geometry();
     QCOMPARE(widgetOf(window, HS_Watch(0))->geometry(), QRect(4, 312, 89, 21));
     QCOMPARE(widgetOf(window, Command4)->geometry(), QRect(748, 540, 85, 41));
@@ -427,10 +436,46 @@ void ScoreSheetWindowTest::nothingMovesOnResize()
     for (const QSize size : {QSize(1200, 900), QSize(400, 300)}) {
         window.resize(size);
         QTRY_COMPARE(window.size(), size);
-        for (const QWidget *widget : window.findChildren<QWidget *>())
+        for (const QWidget *widget : page->findChildren<QWidget *>())
             QVERIFY2(widget->geometry() == before.value(widget->objectName()),
                      qPrintable(widget->objectName() + " moved"));
     }
+}
+
+// A sheet larger than the screen's free area opens no larger than that area
+// and scrolls each control into view as the keyboard reaches it; where the
+// sheet fits, it opens at its own size without scroll bars.
+void ScoreSheetWindowTest::sheetFitsItsScreen()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    window.fitToScreen();
+    QVERIFY2(startSheet(window), "the sheet starts");
+    const QSize room = window.screen()->availableGeometry().size();
+    qInfo("free area of the screen: %dx%d", room.width(), room.height());
+    const auto *scroller = window.findChild<QScrollArea *>(QStringLiteral("SheetScroller"));
+    QVERIFY2(scroller, "the sheet lies in a scroll area");
+    if (room.width() >= 861 && room.height() >= 585) {
+        QCOMPARE(window.size(), QSize(861, 585));
+        QVERIFY2(!scroller->horizontalScrollBar()->isVisible() && !scroller->verticalScrollBar()->isVisible(),
+                 "a sheet that fits shows no scroll bars");
+        return;
+    }
+    QVERIFY2(window.width() <= room.width() && window.height() <= room.height(),
+             qPrintable(QStringLiteral("the sheet opened at %1x%2").arg(window.width()).arg(window.height())));
+    // Tab reaches every stop, each scrolled fully into view; a high-speed
+    // reading lets the focus past the watches.
+    const QWidget *viewport = scroller->viewport();
+    for (int stop = 0; stop < 20 && focusName() != QLatin1String("Command4"); ++stop) {
+        if (focusName() == QLatin1String("HS_Watch_0"))
+            QVERIFY(type(QStringLiteral("12.3")));
+        QVERIFY(tabOn(window));
+        const QWidget *focused = QApplication::focusWidget();
+        QTRY_VERIFY2(viewport->rect().contains(QRect(focused->mapTo(viewport, QPoint(0, 0)), focused->size())),
+                     qPrintable(focused->objectName() + " is out of view"));
+    }
+    QCOMPARE(focusName(), QStringLiteral("Command4"));
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
 }
 
 void ScoreSheetWindowTest::accessibleNames()
@@ -578,6 +623,22 @@ void ScoreSheetWindowTest::readOnlyFieldsTakeClicksNotTyping()
     QVERIFY(clickOn(window, Score));
     QVERIFY(type(QStringLiteral("5")));
     QCOMPARE(textOf(window, Score), QStringLiteral("0"));
+    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+}
+
+// A number longer than its box, once the operator has clicked into it and
+// moved on, shows its leading digits again rather than its tail.
+void ScoreSheetWindowTest::longNumberShowsItsLeadingDigits()
+{
+    ScoreSheetWindow window;
+    MessageAnswerer messages;
+    QVERIFY2(startSheet(window), "the sheet starts");
+    window.setText(HS_MPH, "179927.579274545");
+    QVERIFY(clickOn(window, HS_MPH));
+    QVERIFY(press(Qt::Key_End));
+    QVERIFY(widgetOf<QLineEdit>(window, HS_MPH)->cursorPosition() > 0);
+    QVERIFY(clickOn(window, HS_Watch(0)));
+    QCOMPARE(widgetOf<QLineEdit>(window, HS_MPH)->cursorPosition(), 0);
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
 }
 
@@ -745,6 +806,8 @@ void ScoreSheetWindowTest::engineCount_data()
     QTest::addColumn<QStringList>("messageTexts");
 
     QTest::newRow("two-engines-ask-how-many-ran") << "2" << true << "2" << "Engines_1" << QStringList{};
+    // The press that leaves the count counts, and the focus ends where the count sent it.
+    QTest::newRow("two-engines-then-calc-score") << "2" << true << "2" << "Engines_1" << QStringList{};
     QTest::newRow("one-engine-no-question") << "1" << false << "0" << "ScalePts_0" << QStringList{};
     QTest::newRow("zero-engines") << "0" << false << "0" << "Engines_0" << QStringList{badEngineCount};
     QTest::newRow("no-engines-typed") << "" << false << "0" << "Engines_0" << QStringList{badEngineCount};
@@ -764,8 +827,11 @@ void ScoreSheetWindowTest::engineCount()
     QVERIFY2(startSheet(window), "the sheet starts");
     QVERIFY(clickOn(window, Engines(0)));
     QVERIFY(typed.isEmpty() ? press(Qt::Key_Delete) : type(typed));
-    QVERIFY(press(Qt::Key_Tab));
+    const bool calculate = QByteArray(QTest::currentDataTag()).endsWith("calc-score");
+    QVERIFY(calculate ? mouseOn(window, Command2) : press(Qt::Key_Tab));
     QTRY_COMPARE(messages.texts(), messageTexts);
+    if (calculate)
+        QTRY_COMPARE(textOf(window, Score), QStringLiteral("20.0"));
     QVERIFY2(settledAt(window, focusAfter), qPrintable("the focus is in " + focusAfter + ", not " + focusName()));
     QCOMPARE(widgetOf(window, Engines(1))->isVisible(), runningShown);
     QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblRunning"))->isVisible(), runningShown);
@@ -918,13 +984,29 @@ void ScoreSheetWindowTest::resetThenCalculate()
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
 }
 
+// Exit ends the program on the first press, also when the field it leaves
+// fails its check: the message shows, and after OK the program ends.
+void ScoreSheetWindowTest::exitEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("landingPoints");
+    QTest::addColumn<QStringList>("messageTexts");
+    QTest::newRow("from-class-i") << QString() << QStringList{};
+    QTest::newRow("from-refused-landing-points") << "97" << QStringList{badLandingPoints};
+}
+
 void ScoreSheetWindowTest::exitEndsTheProgram()
 {
+    QFETCH(QString, landingPoints);
+    QFETCH(QStringList, messageTexts);
     ScoreSheetWindow window;
     MessageAnswerer messages;
     int closed = 0;
     window.setLandingDialog([] {}, [&closed] { ++closed; });
     QVERIFY2(startSheet(window), "the sheet starts");
+    if (!landingPoints.isEmpty()) {
+        window.setText(LandingPts, landingPoints.toStdString());
+        QVERIFY(clickOn(window, LandingPts));
+    }
 
     // The program's own event loop, ended by the Exit button alone.
     QTimer::singleShot(0, &window, [&window] {
@@ -934,7 +1016,7 @@ void ScoreSheetWindowTest::exitEndsTheProgram()
     QTimer::singleShot(10000, &window, [] { QCoreApplication::exit(3); });
     QCOMPARE(QApplication::exec(), 0);
     QCOMPARE(closed, 1);
-    QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
+    QCOMPARE(messages.texts(), messageTexts);
 }
 
 QTEST_MAIN(ScoreSheetWindowTest)
