@@ -3,6 +3,7 @@
 #include "flight_observer.h"
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -49,11 +50,18 @@ public:
     FlightJournal &operator=(const FlightJournal &) = delete;
 
     // Called once, with a sentence for the official, the first time the
-    // journal cannot be opened or written.
+    // journal cannot be opened or written, or when a damaged file was moved
+    // aside; at once when that happened before the handler was set.
     void setProblemHandler(std::function<void(const std::string &)> handler);
-    bool isWorking() const;
-    const std::string &problem() const;
+    bool isWorking() const; // records calculations
+    const std::string &problem() const; // the sentence for the official; empty when none
     const std::string &path() const;
+
+    // Where the time of a calculation comes from; the system clock unless set.
+    void setClock(std::function<std::time_t()> clock);
+    // Runs record, which reports calculations to this journal, as one
+    // transaction: filling a journal with many flights at once.
+    void recordInOneTransaction(const std::function<void(FlightObserver &)> &record);
 
     // FlightObserver: on disk when the call returns.
     void calculated(const CalculationRecord &calculation) override;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    g++ cmake ninja-build qt6-base-dev libxkbcommon-dev
+    g++ cmake ninja-build qt6-base-dev libxkbcommon-dev libsqlite3-dev
     # the Tahoma-metric fonts the windows are laid out for
     fonts-wine
     # tests: a comma-decimal locale, a headless X server, a window manager,

@@ -1,0 +1,344 @@
+#include "flight_journal.h"
+
+#include "journal_schema.h"
+#include "sqlite_statement.h"
+
+#include <sqlite3.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+
+namespace orlo::journal {
+
+namespace {
+
+// The texts of a calculation, in the order of calculationColumns.
+template <typename Record>
+auto textsOf(Record &record)
+{
+    return std::array{&record.classCaption,     &record.highSpeedWatches[0], &record.highSpeedWatches[1],
+                      &record.lowSpeedWatches[0], &record.lowSpeedWatches[1],  &record.highSpeedTime,
+                      &record.highSpeedMph,     &record.highSpeedPoints,     &record.lowSpeedTime,
+                      &record.lowSpeedMph,      &record.lowSpeedPoints,      &record.engines[0],
+                      &record.engines[1],       &record.scalePoints,         &record.landingPoints,
+                      &record.score};
+}
+
+#define ORLO_CALCULATION_COLUMNS                                                                               \
+    "recorded_at, class_caption, hs_watch_1, hs_watch_2, ls_watch_1, ls_watch_2, hs_time, hs_mph, hs_points, " \
+    "ls_time, ls_mph, ls_points, engines_entered, engines_running, scale_points, landing_points, score, summary"
+
+// The summary lines in one column: joined by line feeds, with a backslash
+// escaping a line feed or backslash inside a line, so every line comes back
+// exactly as shown.
+std::string joinLines(const std::vector<std::string> &lines)
+{
+    std::string joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            joined += '\n';
+        for (const char c : lines[i]) {
+            if (c == '\\' || c == '\n')
+                joined += '\\';
+            joined += c == '\n' ? 'n' : c;
+        }
+    }
+    return joined;
+}
+
+std::vector<std::string> splitLines(const std::string &joined)
+{
+    std::vector<std::string> lines;
+    if (joined.empty())
+        return lines;
+    lines.emplace_back();
+    for (std::size_t i = 0; i < joined.size(); ++i) {
+        if (joined[i] == '\n')
+            lines.emplace_back();
+        else if (joined[i] == '\\' && i + 1 < joined.size())
+            lines.back() += joined[++i] == 'n' ? '\n' : joined[i];
+        else
+            lines.back() += joined[i];
+    }
+    return lines;
+}
+
+// Reads the columns "id, " ORLO_CALCULATION_COLUMNS starting at column first.
+StoredCalculation readCalculation(const Statement &row, int first)
+{
+    StoredCalculation stored;
+    stored.id = row.integer(first);
+    stored.recordedAt = row.text(first + 1);
+    int column = first + 2;
+    for (std::string *text : textsOf(stored.values))
+        *text = row.text(column++);
+    stored.values.summary = splitLines(row.text(column));
+    return stored;
+}
+
+} // namespace
+
+struct FlightJournal::Impl {
+    std::string path;
+    sqlite3 *db = nullptr;
+    std::string problem;
+    bool told = false;
+    std::function<void(const std::string &)> problemHandler;
+    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+    bool inOneTransaction = false;
+
+    // The flight on the sheet, once its first calculation is recorded.
+    std::optional<std::int64_t> flight;
+    CalculationRecord lastRecorded;
+
+    void tell(const std::string &sentence)
+    {
+        if (problem.empty())
+            problem = sentence;
+        if (told || !problemHandler)
+            return;
+        told = true;
+        problemHandler(problem);
+    }
+
+    // A journal that failed once records nothing more: the official has
+    // been told, and a file that refuses writes would stall every press.
+    void fail(const std::string &what)
+    {
+        sqlite3_close_v2(db);
+        db = nullptr;
+        tell("The flight journal " + path + " cannot be written (" + what + "). Scoring goes on without it.");
+    }
+
+    void record(const CalculationRecord &calculation);
+};
+
+FlightJournal::FlightJournal(std::string path) : m_impl(std::make_unique<Impl>())
+{
+    m_impl->path = std::move(path);
+    try {
+        std::string notice;
+        m_impl->db = openJournal(m_impl->path, notice);
+        m_impl->problem = notice;
+    } catch (const std::exception &problem) {
+        m_impl->problem = problem.what();
+    }
+}
+
+FlightJournal::~FlightJournal()
+{
+    sqlite3_close_v2(m_impl->db);
+}
+
+void FlightJournal::setProblemHandler(std::function<void(const std::string &)> handler)
+{
+    m_impl->problemHandler = std::move(handler);
+    if (!m_impl->problem.empty())
+        m_impl->tell(m_impl->problem);
+}
+
+bool FlightJournal::isWorking() const
+{
+    return m_impl->db != nullptr;
+}
+
+const std::string &FlightJournal::problem() const
+{
+    return m_impl->problem;
+}
+
+const std::string &FlightJournal::path() const
+{
+    return m_impl->path;
+}
+
+void FlightJournal::setClock(std::function<std::time_t()> clock)
+{
+    m_impl->clock = std::move(clock);
+}
+
+void FlightJournal::Impl::record(const CalculationRecord &calculation)
+{
+    const std::string recordedAt = localTimeText(clock(), "%Y-%m-%dT%H:%M:%S%z");
+    std::optional<WriteTransaction> transaction;
+    if (!inOneTransaction)
+        transaction.emplace(db);
+    std::int64_t flightId = 0;
+    if (flight) {
+        flightId = *flight;
+    } else {
+        Statement(db, "INSERT INTO flight DEFAULT VALUES").run();
+        flightId = sqlite3_last_insert_rowid(db);
+    }
+    Statement insert(db, "INSERT INTO calculation (flight, " ORLO_CALCULATION_COLUMNS ", day) "
+                         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, "
+                         "?19, ?20)");
+    insert.bind(1, flightId).bind(2, recordedAt);
+    int position = 3;
+    for (const std::string *text : textsOf(calculation))
+        insert.bind(position++, *text);
+    insert.bind(position, joinLines(calculation.summary)).bind(position + 1, recordedAt.substr(0, 10));
+    insert.run();
+    Statement(db, "UPDATE flight SET last_calculation = ?1, calculation_count = calculation_count + 1 "
+                  "WHERE id = ?2")
+        .bind(1, sqlite3_last_insert_rowid(db))
+        .bind(2, flightId)
+        .run();
+    if (transaction)
+        transaction->commit();
+    flight = flightId;
+    lastRecorded = calculation;
+}
+
+void FlightJournal::calculated(const CalculationRecord &calculation)
+{
+    if (!m_impl->db || (m_impl->flight && calculation == m_impl->lastRecorded))
+        return;
+    try {
+        m_impl->record(calculation);
+    } catch (const std::exception &error) {
+        if (m_impl->inOneTransaction)
+            throw; // recordInOneTransaction rolls back first
+        m_impl->fail(error.what());
+    }
+}
+
+void FlightJournal::flightEnded()
+{
+    m_impl->flight.reset();
+}
+
+void FlightJournal::recordInOneTransaction(const std::function<void(FlightObserver &)> &record)
+{
+    if (!m_impl->db)
+        return;
+    try {
+        WriteTransaction transaction(m_impl->db);
+        m_impl->inOneTransaction = true;
+        record(*this);
+        m_impl->inOneTransaction = false;
+        transaction.commit();
+    } catch (const std::exception &error) {
+        m_impl->inOneTransaction = false;
+        m_impl->fail(error.what());
+    }
+}
+
+std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter) const
+{
+    std::vector<FlightRow> rows;
+    if (!m_impl->db)
+        return rows;
+    try {
+        Statement query(m_impl->db,
+                        "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
+                        " FROM flight f JOIN calculation c ON c.id = f.last_calculation"
+                        " WHERE (?1 = '' OR c.day = ?1) AND (?2 = '' OR c.class_caption = ?2)"
+                        " ORDER BY f.id DESC");
+        query.bind(1, filter.day).bind(2, filter.classCaption);
+        while (query.step()) {
+            FlightRow &row = rows.emplace_back();
+            row.id = query.integer(0);
+            row.contestant = query.text(1);
+            row.calculationCount = static_cast<int>(query.integer(2));
+            row.last = readCalculation(query, 3);
+        }
+    } catch (const std::exception &error) {
+        m_impl->fail(error.what());
+        rows.clear();
+    }
+    return rows;
+}
+
+std::vector<StoredCalculation> FlightJournal::calculations(std::int64_t flightId) const
+{
+    std::vector<StoredCalculation> calculations;
+    if (!m_impl->db)
+        return calculations;
+    try {
+        Statement query(m_impl->db, "SELECT id, " ORLO_CALCULATION_COLUMNS
+                                    " FROM calculation WHERE flight = ?1 ORDER BY id");
+        query.bind(1, flightId);
+        while (query.step())
+            calculations.push_back(readCalculation(query, 0));
+    } catch (const std::exception &error) {
+        m_impl->fail(error.what());
+        calculations.clear();
+    }
+    return calculations;
+}
+
+bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contestant)
+{
+    if (!m_impl->db)
+        return false;
+    try {
+        Statement update(m_impl->db, "UPDATE flight SET contestant = ?1 WHERE id = ?2");
+        update.bind(1, contestant).bind(2, flightId).run();
+        return sqlite3_changes(m_impl->db) == 1;
+    } catch (const std::exception &error) {
+        m_impl->fail(error.what());
+        return false;
+    }
+}
+
+namespace {
+
+std::vector<std::string> column(sqlite3 *db, const char *sql)
+{
+    std::vector<std::string> texts;
+    Statement query(db, sql);
+    while (query.step())
+        texts.push_back(query.text(0));
+    return texts;
+}
+
+} // namespace
+
+std::vector<std::string> FlightJournal::days() const
+{
+    if (!m_impl->db)
+        return {};
+    try {
+        return column(m_impl->db, "SELECT DISTINCT day FROM calculation ORDER BY day DESC");
+    } catch (const std::exception &error) {
+        m_impl->fail(error.what());
+        return {};
+    }
+}
+
+std::vector<std::string> FlightJournal::classCaptions() const
+{
+    if (!m_impl->db)
+        return {};
+    try {
+        return column(m_impl->db, "SELECT DISTINCT class_caption FROM calculation ORDER BY class_caption");
+    } catch (const std::exception &error) {
+        m_impl->fail(error.what());
+        return {};
+    }
+}
+
+std::string defaultJournalPath()
+{
+    namespace fs = std::filesystem;
+    const auto environment = [](const char *name) -> std::string {
+        const char *value = std::getenv(name);
+        return value ? value : "";
+    };
+    fs::path folder;
+#if defined(_WIN32)
+    folder = environment("LOCALAPPDATA");
+#elif defined(__APPLE__)
+    folder = fs::path(environment("HOME")) / "Library" / "Application Support";
+#else
+    // A relative XDG_DATA_HOME is invalid and ignored, as the base directory rules say.
+    folder = environment("XDG_DATA_HOME");
+    if (folder.empty() || folder.is_relative())
+        folder = fs::path(environment("HOME")) / ".local" / "share";
+#endif
+    return (folder / "orlo-score" / "journal.sqlite").string();
+}
+
+} // namespace orlo::journal

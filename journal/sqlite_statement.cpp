@@ -1,0 +1,102 @@
+#include "sqlite_statement.h"
+
+#include <sqlite3.h>
+
+namespace orlo::journal {
+
+DatabaseError::DatabaseError(int code, const std::string &message)
+    : std::runtime_error(message), m_code(code & 0xff)
+{
+}
+
+namespace {
+
+[[noreturn]] void fail(sqlite3 *db, int code)
+{
+    throw DatabaseError(code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+}
+
+} // namespace
+
+Statement::Statement(sqlite3 *db, std::string_view sql) : m_db(db)
+{
+    const int code = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &m_statement, nullptr);
+    if (code != SQLITE_OK)
+        fail(db, code);
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+Statement &Statement::bind(int position, std::string_view text)
+{
+    const int code = sqlite3_bind_text64(m_statement, position, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    if (code != SQLITE_OK)
+        fail(m_db, code);
+    return *this;
+}
+
+Statement &Statement::bind(int position, std::int64_t value)
+{
+    const int code = sqlite3_bind_int64(m_statement, position, value);
+    if (code != SQLITE_OK)
+        fail(m_db, code);
+    return *this;
+}
+
+bool Statement::step()
+{
+    const int code = sqlite3_step(m_statement);
+    if (code == SQLITE_ROW)
+        return true;
+    if (code == SQLITE_DONE)
+        return false;
+    fail(m_db, code);
+}
+
+void Statement::run()
+{
+    while (step()) {
+    }
+}
+
+std::string Statement::text(int column) const
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    if (!bytes)
+        return {};
+    return std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(m_statement, column)));
+}
+
+std::int64_t Statement::integer(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+void execute(sqlite3 *db, const char *sql)
+{
+    const int code = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        fail(db, code);
+}
+
+WriteTransaction::WriteTransaction(sqlite3 *db) : m_db(db)
+{
+    execute(db, "BEGIN IMMEDIATE");
+}
+
+WriteTransaction::~WriteTransaction()
+{
+    if (m_open)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void WriteTransaction::commit()
+{
+    execute(m_db, "COMMIT");
+    m_open = false;
+}
+
+} // namespace orlo::journal
