@@ -69,6 +69,10 @@ public:
 
     // Newest first.
     std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
+    // Newest first, at most limit of the flights older than the flight
+    // olderThan (0: from the newest): a long journal read a screenful at a time.
+    std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
+    std::int64_t flightCount(const FlightFilter &filter = {}) const;
     // Oldest first.
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     bool setContestant(std::int64_t flightId, std::string_view contestant);
