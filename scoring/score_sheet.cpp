@@ -47,9 +47,22 @@ void ScoreSheet::buttonPressed(Ctl button)
         return;
     switch (button.name) {
     case Name::Command1: runHandler([this] { Command1_Click(); }); break;
-    case Name::Command2: runHandler([this] { Command2_Click(); }); break;
-    case Name::Command3: runHandler([this] { Command3_Click(); }); break;
-    case Name::Command4: runHandler([this] { Command4_Click(); }); break;
+    case Name::Command2:
+        // A calculation stopped by a check or a failed step wrote no total.
+        if (runHandler([this] { Command2_Click(); }) && m_rejectedThisAction.empty() && m_observer)
+            m_observer->calculated(shownCalculation());
+        break;
+    case Name::Command3:
+        runHandler([this] { Command3_Click(); });
+        if (m_observer)
+            m_observer->flightEnded();
+        break;
+    case Name::Command4:
+        // Told first: ending the program may not come back here.
+        if (m_observer)
+            m_observer->flightEnded();
+        runHandler([this] { Command4_Click(); });
+        break;
     default: break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "event_classes.h"
+#include "flight_observer.h"
 #include "sheet_fields.h"
 
 #include <optional>
@@ -23,6 +24,10 @@ public:
     void start();                    // the window has been shown
     void focusTo(Ctl control);       // the operator moved the focus (Tab, click)
     void buttonPressed(Ctl button);  // Command1 to Command4, holding the focus
+
+    // Told of every calculation that reached its total, and of the end of
+    // each flight; none when null.
+    void setObserver(FlightObserver *observer) { m_observer = observer; }
 
     // Handlers, named after the control and the event.
     void HS_Watch_GotFocus(int index);
@@ -60,6 +65,7 @@ private:
     void dropHighSpeedPoints();
     void setLowSpeedPoints(const std::string &points);
     std::string lowSpeedPointsFromTimes();
+    CalculationRecord shownCalculation() const;
 
     // Marks one operator action; messages are counted per action.
     class Action {
@@ -93,6 +99,8 @@ private:
     // The low-speed points as the run produced them, before any halving for
     // an engine that stopped; empty until a run or a calculation fixes them.
     std::optional<std::string> m_lowSpeedRunPoints;
+
+    FlightObserver *m_observer = nullptr;
 };
 
 } // namespace orlo

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlo {
 
@@ -79,6 +80,7 @@ public:
 
     virtual void clearList(Ctl list) = 0;
     virtual void addItem(Ctl list, std::string_view item) = 0;
+    virtual std::vector<std::string> items(Ctl list) const = 0;
     virtual int listIndex(Ctl list) const = 0; // -1 when no item is selected
     virtual void setListIndex(Ctl list, int index) = 0;
 

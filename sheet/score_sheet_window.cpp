@@ -499,6 +499,16 @@ void ScoreSheetWindow::addItem(Ctl list, std::string_view item)
         items->addItem(fromUtf8(item));
 }
 
+std::vector<std::string> ScoreSheetWindow::items(Ctl list) const
+{
+    std::vector<std::string> texts;
+    if (const auto *items = qobject_cast<const QListWidget *>(widgetOf(list))) {
+        for (int row = 0; row < items->count(); ++row)
+            texts.push_back(items->item(row)->text().toStdString());
+    }
+    return texts;
+}
+
 int ScoreSheetWindow::listIndex(Ctl list) const
 {
     const auto *items = qobject_cast<const QListWidget *>(widgetOf(list));

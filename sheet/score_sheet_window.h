@@ -44,6 +44,7 @@ public:
     void setVisible(orlo::Ctl control, bool visible) override;
     void clearList(orlo::Ctl list) override;
     void addItem(orlo::Ctl list, std::string_view item) override;
+    std::vector<std::string> items(orlo::Ctl list) const override;
     int listIndex(orlo::Ctl list) const override;
     void setListIndex(orlo::Ctl list, int index) override;
     void selectText(orlo::Ctl textBox, int start, int length) override;

@@ -3,6 +3,7 @@
 
 #include "conversions.h"
 #include "event_classes.h"
+#include "flight_observer.h"
 
 #include <QTest>
 
@@ -26,6 +27,14 @@ void flyTypicalRuns(HeadlessSheet &sheet)
     sheet.tab();
     sheet.tab();
 }
+
+// What the sheet reported of its flights, as the journal would be told.
+struct ReportedFlights final : FlightObserver {
+    std::vector<CalculationRecord> calculations;
+    int flightsEnded = 0;
+    void calculated(const CalculationRecord &calculation) override { calculations.push_back(calculation); }
+    void flightEnded() override { ++flightsEnded; }
+};
 
 } // namespace
 
@@ -310,6 +319,8 @@ void SheetHandlersTest::calculationWithoutEngineCount()
 {
     QFETCH(QString, engines);
     HeadlessSheet sheet;
+    ReportedFlights reported;
+    sheet.rules().setObserver(&reported);
     flyTypicalRuns(sheet);
     sheet.click(Command2);
     QCOMPARE(textOf(sheet, Score), QStringLiteral("165.9"));
@@ -319,6 +330,7 @@ void SheetHandlersTest::calculationWithoutEngineCount()
     QVERIFY(sheet.focused() == Engines(0));
     QCOMPARE(textOf(sheet, Score), QStringLiteral("0"));
     QCOMPARE(sheet.items(Summary).size(), std::size_t(3));
+    QVERIFY2(reported.calculations.size() == 1, "a calculation stopped on the engine count is not reported");
 }
 
 void SheetHandlersTest::resetClearsTheSheet()
@@ -329,9 +341,33 @@ void SheetHandlersTest::resetClearsTheSheet()
     sheet.tab();
     sheet.click(ScalePts(1));
     sheet.setText(LandingPts, "90");
+    ReportedFlights reported;
+    sheet.rules().setObserver(&reported);
     sheet.click(Command2);
+
+    // Every text as the sheet showed it after the press.
+    QCOMPARE(reported.calculations.size(), std::size_t(1));
+    const CalculationRecord &shown = reported.calculations.front();
+    QCOMPARE(shown.classCaption, sheet.caption(Class(1)));
+    QCOMPARE(shown.scalePoints, sheet.caption(ScalePts(1)));
+    const std::pair<const std::string &, Ctl> fields[] = {
+        {shown.highSpeedWatches[0], HS_Watch(0)}, {shown.highSpeedWatches[1], HS_Watch(1)},
+        {shown.lowSpeedWatches[0], LS_Watch(0)},  {shown.lowSpeedWatches[1], LS_Watch(1)},
+        {shown.highSpeedTime, HS_Time},           {shown.highSpeedMph, HS_MPH},
+        {shown.highSpeedPoints, HS_Points},       {shown.lowSpeedTime, LS_Time},
+        {shown.lowSpeedMph, LS_MPH},              {shown.lowSpeedPoints, LS_Points},
+        {shown.engines[0], Engines(0)},           {shown.engines[1], Engines(1)},
+        {shown.landingPoints, LandingPts},        {shown.score, Score}};
+    for (const auto &[recorded, field] : fields)
+        QCOMPARE(recorded, sheet.text(field));
+    QCOMPARE(shown.highSpeedWatches[1], std::string("12.4"));
+    QCOMPARE(shown.landingPoints, std::string("90"));
+    QCOMPARE(shown.summary, sheet.items(Summary));
+    QCOMPARE(QString::fromStdString(shown.summary.back()), QStringLiteral("375.9 Total Score"));
+
     sheet.click(Class(5));
     sheet.click(Command3);
+    QCOMPARE(reported.flightsEnded, 1);
 
     QVERIFY(sheet.isSelected(Class(0)));
     QCOMPARE(sheet.rules().classIndex(), ClassIndex(0));
@@ -350,9 +386,12 @@ void SheetHandlersTest::resetClearsTheSheet()
 void SheetHandlersTest::exitEndsTheProgram()
 {
     HeadlessSheet sheet;
+    ReportedFlights reported;
+    sheet.rules().setObserver(&reported);
     sheet.start();
     sheet.click(Command4);
     QVERIFY(sheet.hasEnded());
+    QCOMPARE(reported.flightsEnded, 1);
 }
 
 QTEST_APPLESS_MAIN(SheetHandlersTest)

@@ -29,7 +29,6 @@ public:
 
     // What the window shows.
     bool isVisible(orlo::Ctl control) const;
-    std::vector<std::string> items(orlo::Ctl list) const;
     std::optional<orlo::Ctl> focused() const { return m_focus; }
     std::pair<int, int> selection(orlo::Ctl textBox) const;
     const std::vector<std::string> &messages() const { return m_messages; }
@@ -48,6 +47,7 @@ public:
     void setVisible(orlo::Ctl control, bool visible) override;
     void clearList(orlo::Ctl list) override;
     void addItem(orlo::Ctl list, std::string_view item) override;
+    std::vector<std::string> items(orlo::Ctl list) const override;
     int listIndex(orlo::Ctl list) const override;
     void setListIndex(orlo::Ctl list, int index) override;
     void selectText(orlo::Ctl textBox, int start, int length) override;

@@ -1,0 +1,297 @@
+#include "flight_journal.h"
+#include "headless_sheet.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sqlite3.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <ctime>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace orlo;
+using namespace orlo::journal;
+
+namespace {
+
+// A calculation whose every text differs with its score; the summary holds
+// the characters the journal must carry through a single column.
+CalculationRecord calculation(const std::string &score)
+{
+    CalculationRecord values;
+    values.classCaption = "Class I";
+    values.highSpeedWatches = {"12.3", "12.4"};
+    values.lowSpeedWatches = {"25", "25.2"};
+    values.highSpeedTime = "12.35";
+    values.highSpeedMph = "72.013";
+    values.highSpeedPoints = "72.0";
+    values.lowSpeedTime = "25.1";
+    values.lowSpeedMph = "35.4";
+    values.lowSpeedPoints = "13.8";
+    values.engines = {"2", "1"};
+    values.scalePoints = "100";
+    values.landingPoints = "95";
+    values.score = score;
+    values.summary = {"Class I", "a \\n backslash", "two\nlines", score + " Total Score"};
+    return values;
+}
+
+QString journalIn(const QTemporaryDir &folder)
+{
+    return folder.filePath(QStringLiteral("orlo-score/journal.sqlite"));
+}
+
+std::string text(const QString &path)
+{
+    return path.toStdString();
+}
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Ends the child on every path: reaped here, killed first when asked.
+int reap(pid_t child, bool kill = false)
+{
+    if (kill)
+        ::kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+}
+
+// A child that outlives a failed test ends on its own.
+constexpr unsigned childWatchdogSeconds = 60;
+
+} // namespace
+
+class FlightJournalTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void flightAndItsHistory();
+    void sheetReportsEachNewCalculation();
+    void twoWritersLoseNothing();
+    void killedWriterKeepsItsCalculation();
+    void badFile_data();
+    void badFile();
+};
+
+void FlightJournalTest::initTestCase()
+{
+    qputenv("TZ", "UTC");
+    tzset();
+}
+
+void FlightJournalTest::flightAndItsHistory()
+{
+    QTemporaryDir folder;
+    const std::string path = text(journalIn(folder));
+    {
+        FlightJournal journal(path);
+        QVERIFY2(journal.isWorking(), journal.problem().c_str());
+        std::time_t now = 1796637600; // 2026-12-07 10:00 UTC
+        journal.setClock([&] { return now; });
+        journal.calculated(calculation("100.0"));
+        journal.calculated(calculation("200.0"));
+        journal.calculated(calculation("200.0")); // a press that changes nothing
+        journal.calculated(calculation("100.0"));
+        journal.flightEnded();
+        now = 1796722200; // the next day
+        CalculationRecord profile = calculation("50.0");
+        profile.classCaption = "Profile";
+        journal.calculated(profile);
+        journal.flightEnded();
+    }
+
+    FlightJournal reopened(path);
+    const std::vector<FlightRow> flights = reopened.flights();
+    QCOMPARE(flights.size(), std::size_t(2));
+    QCOMPARE(flights[0].last.values.classCaption, std::string("Profile"));
+    QCOMPARE(flights[0].last.recordedAt, std::string("2026-12-08T09:30:00+00:00"));
+    QCOMPARE(flights[1].calculationCount, 3);
+    QVERIFY2(flights[1].last.values == calculation("100.0"), "a flight's score is its last calculation");
+
+    const std::vector<StoredCalculation> history = reopened.calculations(flights[1].id);
+    QCOMPARE(history.size(), std::size_t(3));
+    QVERIFY2(history[0].values == calculation("100.0") && history[1].values == calculation("200.0"),
+             "the earlier calculations stay, every text as recorded");
+    QCOMPARE(history[0].recordedAt, std::string("2026-12-07T10:00:00+00:00"));
+
+    const std::string name = "O'Brien \"Bud\"; DELETE FROM flight; --";
+    QVERIFY(reopened.setContestant(flights[1].id, name));
+    QCOMPARE(FlightJournal(path).flights()[1].contestant, name);
+
+    QCOMPARE(reopened.flights({"2026-12-07", ""}).size(), std::size_t(1));
+    QCOMPARE(reopened.flights({"", "Profile"}).front().id, flights[0].id);
+    QVERIFY(reopened.flights({"2026-12-08", "Class I"}).empty());
+    QCOMPARE(reopened.days(), std::vector<std::string>({"2026-12-08", "2026-12-07"}));
+}
+
+void FlightJournalTest::sheetReportsEachNewCalculation()
+{
+    QTemporaryDir folder;
+    FlightJournal journal(text(journalIn(folder)));
+    HeadlessSheet sheet;
+    sheet.rules().setObserver(&journal);
+    sheet.start();
+    sheet.type(orlo::ctl::HS_Watch(0), "12.3");
+    sheet.tab();
+    sheet.click(orlo::ctl::Command2);
+    sheet.click(orlo::ctl::Command2);
+    const std::string firstScore = sheet.text(orlo::ctl::Score);
+    sheet.setText(orlo::ctl::LandingPts, "95");
+    sheet.click(orlo::ctl::Command2);
+    sheet.click(orlo::ctl::Command3);
+    sheet.click(orlo::ctl::Command2);
+
+    const std::vector<FlightRow> flights = journal.flights();
+    QCOMPARE(flights.size(), std::size_t(2));
+    QCOMPARE(flights[1].calculationCount, 2);
+    const std::vector<StoredCalculation> history = journal.calculations(flights[1].id);
+    QCOMPARE(history.front().values.score, firstScore);
+    QCOMPARE(history.back().values.landingPoints, std::string("95"));
+    QCOMPARE(flights[0].last.values.summary, sheet.items(orlo::ctl::Summary));
+}
+
+void FlightJournalTest::twoWritersLoseNothing()
+{
+    QTemporaryDir folder;
+    const std::string path = text(journalIn(folder));
+    {
+        // Two sheets in one program, pressing in turn.
+        FlightJournal first(path);
+        FlightJournal second(path);
+        first.calculated(calculation("1.0"));
+        second.calculated(calculation("1.0"));
+        first.calculated(calculation("2.0"));
+        second.calculated(calculation("2.0"));
+        QCOMPARE(first.flights().size(), std::size_t(2));
+    }
+
+    // Two programs, each scoring its flights as fast as it can.
+    constexpr int flightsEach = 40;
+    pid_t children[2];
+    for (pid_t &child : children) {
+        child = fork();
+        QVERIFY2(child >= 0, "fork");
+        if (child == 0) {
+            alarm(childWatchdogSeconds);
+            FlightJournal journal(path);
+            for (int flight = 0; flight < flightsEach; ++flight) {
+                journal.calculated(calculation(std::to_string(flight)));
+                journal.flightEnded();
+            }
+            _exit(journal.isWorking() ? 0 : 1);
+        }
+    }
+    for (pid_t child : children) {
+        const int status = reap(child);
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "each writer recorded every flight");
+    }
+    QCOMPARE(FlightJournal(path).flights().size(), std::size_t(2 + 2 * flightsEach));
+}
+
+void FlightJournalTest::killedWriterKeepsItsCalculation()
+{
+    QTemporaryDir folder;
+    const std::string path = text(journalIn(folder));
+    int recorded[2];
+    QVERIFY(pipe(recorded) == 0);
+    const pid_t child = fork();
+    QVERIFY2(child >= 0, "fork");
+    if (child == 0) {
+        alarm(childWatchdogSeconds);
+        close(recorded[0]);
+        FlightJournal journal(path);
+        journal.calculated(calculation("280.8"));
+        (void)!write(recorded[1], "x", 1);
+        pause();
+        _exit(0);
+    }
+    close(recorded[1]);
+    char signal = 0;
+    const bool told = read(recorded[0], &signal, 1) == 1;
+    close(recorded[0]);
+    reap(child, true);
+    QVERIFY2(told, "the writer returned from its calculation");
+
+    const std::vector<FlightRow> flights = FlightJournal(path).flights();
+    QCOMPARE(flights.size(), std::size_t(1));
+    QCOMPARE(flights[0].last.values.score, std::string("280.8"));
+}
+
+void FlightJournalTest::badFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("working");
+    QTest::newRow("folder-is-a-file") << "folder-is-a-file" << false;
+    QTest::newRow("read-only-folder") << "read-only-folder" << false;
+    QTest::newRow("not-a-database-moved-aside") << "not-a-database" << true;
+    QTest::newRow("newer-schema-left-untouched") << "newer-schema" << false;
+}
+
+void FlightJournalTest::badFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, working);
+    QTemporaryDir folder;
+    QString path = journalIn(folder);
+    QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("orlo-score"))));
+    const QByteArray garbage = "Flight,Score\r\n1,280.8\r\n" + QByteArray(4096, 'x');
+    if (kind == "folder-is-a-file") {
+        QFile file(folder.filePath(QStringLiteral("plain")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
+        path = folder.filePath(QStringLiteral("plain/journal.sqlite"));
+    } else if (kind == "read-only-folder") {
+        if (geteuid() == 0)
+            QSKIP("the superuser writes into a read-only folder");
+        QFile::setPermissions(folder.filePath(QStringLiteral("orlo-score")), QFile::ReadOwner | QFile::ExeOwner);
+    } else if (kind == "not-a-database") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(garbage) == garbage.size());
+    } else if (kind == "newer-schema") {
+        FlightJournal(text(path)).calculated(calculation("1.0"));
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
+    const QByteArray before = contentsOf(path);
+
+    std::vector<std::string> told;
+    {
+        FlightJournal journal(text(path));
+        journal.setProblemHandler([&](const std::string &sentence) { told.push_back(sentence); });
+        journal.calculated(calculation("10.0"));
+        journal.flightEnded();
+        journal.calculated(calculation("20.0"));
+        QCOMPARE(journal.isWorking(), working);
+        QCOMPARE(journal.flights().size(), std::size_t(working ? 2 : 0));
+    }
+    QCOMPARE(told.size(), std::size_t(1));
+    QVERIFY2(told[0].find(text(path)) != std::string::npos, told[0].c_str());
+
+    if (kind == "not-a-database") {
+        const QStringList kept = QDir(folder.filePath(QStringLiteral("orlo-score")))
+                                     .entryList({QStringLiteral("journal.sqlite.damaged-*")});
+        QCOMPARE(kept.size(), 1);
+        QVERIFY2(QRegularExpression(QStringLiteral("^journal\\.sqlite\\.damaged-\\d{4}-\\d\\d-\\d\\dT\\d{6}$"))
+                     .match(kept[0]).hasMatch(),
+                 qPrintable(kept[0]));
+        QCOMPARE(contentsOf(folder.filePath(QStringLiteral("orlo-score/") + kept[0])), garbage);
+    } else if (kind == "newer-schema") {
+        QVERIFY2(contentsOf(path) == before, "a later version's journal is left as it was");
+    }
+}
+
+QTEST_APPLESS_MAIN(FlightJournalTest)
+#include "flight_journal_test.moc"

@@ -1,0 +1,80 @@
+#include "flight_journal.h"
+
+#include <QTest>
+
+using namespace orlo;
+using namespace orlo::journal;
+
+// The export as a spreadsheet reads it: RFC 4180 quoting, and no text that a
+// spreadsheet would run as a formula.
+class JournalCsvTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void oneFlight_data();
+    void oneFlight();
+};
+
+void JournalCsvTest::oneFlight_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("recorded");
+    QTest::addColumn<QString>("exported");
+    QTest::newRow("plain-name") << "contestant" << "Ann Lee" << "Ann Lee";
+    QTest::newRow("comma-quoted") << "contestant" << "Lee, Ann" << "\"Lee, Ann\"";
+    QTest::newRow("quotes-doubled") << "contestant" << "Bud \"Ace\" O'Brien" << "\"Bud \"\"Ace\"\" O'Brien\"";
+    QTest::newRow("utf8-kept") << "contestant" << "Zoë Ærø #12" << "Zoë Ærø #12";
+    QTest::newRow("equals-formula-prefixed") << "contestant" << "=1+1" << "'=1+1";
+    QTest::newRow("plus-formula-prefixed") << "contestant" << "+SUM(A1:A9)" << "'+SUM(A1:A9)";
+    QTest::newRow("minus-formula-prefixed") << "contestant" << "-1+2" << "'-1+2";
+    QTest::newRow("at-formula-prefixed") << "contestant" << "@SUM(A1)" << "'@SUM(A1)";
+    QTest::newRow("tab-start-prefixed") << "contestant" << "\tx" << "'\tx";
+    QTest::newRow("carriage-return-prefixed-and-quoted") << "contestant" << "\rx" << "\"'\rx\"";
+    QTest::newRow("formula-with-quotes-prefixed-then-quoted")
+        << "contestant" << "=HYPERLINK(\"http://x\",\"y\")" << "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\"";
+    QTest::newRow("negative-number-untouched") << "score" << "-0.5" << "-0.5";
+    QTest::newRow("score-exactly-as-shown") << "score" << "280.80" << "280.80";
+    QTest::newRow("typed-formula-in-watch-prefixed") << "watch" << "=2*6" << "'=2*6";
+    QTest::newRow("comma-decimal-watch-quoted") << "watch" << "12,3" << "\"12,3\"";
+    QTest::newRow("summary-lines-in-one-cell") << "summary" << "Class I\n280.8 Total Score"
+                                               << "\"Class I\n280.8 Total Score\"";
+}
+
+void JournalCsvTest::oneFlight()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, recorded);
+    QFETCH(QString, exported);
+    FlightRow flight;
+    flight.id = 7;
+    flight.calculationCount = 2;
+    flight.last.recordedAt = "2026-12-08T14:03:27+01:00";
+    flight.last.values.classCaption = "Class I";
+    flight.last.values.score = "280.8";
+    QStringList row = {"7", "", "2", "2026-12-08T14:03:27+01:00", "Class I", "", "", "", "", "", "",
+                       "",  "", "", "",  "",                          "",        "", "", "280.8", ""};
+    const std::string text = recorded.toStdString();
+    if (field == "contestant") {
+        flight.contestant = text;
+        row[1] = exported;
+    } else if (field == "watch") {
+        flight.last.values.highSpeedWatches[0] = text;
+        row[5] = exported;
+    } else if (field == "score") {
+        flight.last.values.score = text;
+        row[19] = exported;
+    } else {
+        for (const QString &line : recorded.split('\n'))
+            flight.last.values.summary.push_back(line.toStdString());
+        row[20] = exported;
+    }
+
+    const QString csv = QString::fromStdString(flightsCsv({flight}));
+    const qsizetype headerEnd = csv.indexOf(QStringLiteral("\r\n"));
+    QVERIFY2(csv.startsWith(QStringLiteral("Flight,Contestant,")), qPrintable(csv));
+    QCOMPARE(csv.left(headerEnd).count(','), row.size() - 1);
+    QCOMPARE(csv.mid(headerEnd + 2), row.join(',') + QStringLiteral("\r\n"));
+}
+
+QTEST_APPLESS_MAIN(JournalCsvTest)
+#include "journal_csv_test.moc"
