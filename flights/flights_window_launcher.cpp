@@ -21,8 +21,14 @@ void FlightsWindowLauncher::open(Activation activation)
     }
 }
 
-void FlightsWindowLauncher::journalChanged()
+void FlightsWindowLauncher::calculated(const orlo::CalculationRecord &calculation)
 {
+    m_journal.calculated(calculation);
     if (m_window)
         m_window->journalChanged();
+}
+
+void FlightsWindowLauncher::flightEnded()
+{
+    m_journal.flightEnded();
 }
