@@ -177,6 +177,8 @@ void FlightsWindow::buildControls()
     layout->addWidget(splitter, 1);
     layout->addWidget(m_status);
     resize(960, 600);
+    // Arrow keys and typing go to the flights from the start.
+    m_view->setFocus();
 
     connect(m_day, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
     connect(m_class, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
@@ -196,7 +198,8 @@ void FlightsWindow::reload()
     const std::int64_t kept = chosenFlight();
     refillFilters();
     m_model->setFilter(FlightFilter{chosen(m_day), chosen(m_class)});
-    const int row = kept ? m_model->rowOf(kept) : -1;
+    // The newest flight is the one chosen until the official chooses another.
+    const int row = kept ? m_model->rowOf(kept) : (m_model->rowCount() > 0 ? 0 : -1);
     if (row >= 0) {
         const QModelIndex index = m_model->index(row, FlightTableModel::Contestant);
         m_view->setCurrentIndex(index);

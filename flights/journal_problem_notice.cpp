@@ -1,5 +1,6 @@
 #include "journal_problem_notice.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
@@ -48,10 +49,24 @@ void JournalProblemNotice::showLater(const QString &problem, QWidget *sheet)
 }
 
 // Over the carrier picture in the sheet's upper left corner, where it hides
-// no field, caption or result.
+// no field, caption or result; it follows the sheet, which the window manager
+// may place only after the notice is shown.
+void JournalProblemNotice::placeOverSheet()
+{
+    move(m_sheet->mapToGlobal(QPoint(12, 12)));
+}
+
 void JournalProblemNotice::showEvent(QShowEvent *event)
 {
     adjustSize();
-    move(m_sheet->mapToGlobal(QPoint(12, 12)));
+    placeOverSheet();
+    m_sheet->installEventFilter(this);
     QWidget::showEvent(event);
+}
+
+bool JournalProblemNotice::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_sheet && (event->type() == QEvent::Move || event->type() == QEvent::Show))
+        placeOverSheet();
+    return QWidget::eventFilter(watched, event);
 }

@@ -17,7 +17,10 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void placeOverSheet();
+
     QWidget *m_sheet;
 };

@@ -1,5 +1,6 @@
 #include "flight_table_model.h"
 #include "flights_window_launcher.h"
+#include "journal_problem_notice.h"
 #include "score_sheet_window.h"
 
 #include <QAbstractButton>
@@ -23,14 +24,19 @@ namespace {
 // as the program wires them.
 struct Program {
     QTemporaryDir folder;
-    journal::FlightJournal journal{folder.filePath(QStringLiteral("journal.sqlite")).toStdString()};
+    journal::FlightJournal journal;
     FlightsWindowLauncher flights{journal};
     ScoreSheetWindow sheet;
 
-    Program()
+    // The journal in the temporary folder, or at journalPath.
+    explicit Program(const QString &journalPath = {})
+        : journal((journalPath.isEmpty() ? folder.filePath(QStringLiteral("journal.sqlite")) : journalPath).toStdString())
     {
         sheet.rules().setObserver(&flights);
         QObject::connect(&sheet, &ScoreSheetWindow::journalRequested, &sheet, [this] { flights.open(); });
+        journal.setProblemHandler([this](const std::string &problem) {
+            JournalProblemNotice::showLater(QString::fromStdString(problem), &sheet);
+        });
     }
 
     bool start()
@@ -135,6 +141,7 @@ class FlightsWindowTest : public QObject {
 private slots:
     void flightOnTheSheetToTheExport();
     void contestantKeptAtOnce();
+    void problemToldWithoutTakingTheFocus();
 };
 
 void FlightsWindowTest::flightOnTheSheetToTheExport()
@@ -237,6 +244,32 @@ void FlightsWindowTest::contestantKeptAtOnce()
     const std::vector<journal::FlightRow> kept = reader.flights();
     QCOMPARE(kept.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(kept[0].contestant), typed);
+}
+
+void FlightsWindowTest::problemToldWithoutTakingTheFocus()
+{
+    // A file where the journal's folder should be: nothing can be kept.
+    QTemporaryDir folder;
+    QFile blocker(folder.filePath(QStringLiteral("blocker")));
+    QVERIFY2(blocker.open(QIODevice::WriteOnly), qPrintable(blocker.errorString()));
+    blocker.close();
+    Program program(blocker.fileName() + QStringLiteral("/journal.sqlite"));
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QVERIFY2(program.click(HS_Watch(0)), "the first high-speed watch did not take the focus");
+    const QStringList before = program.state();
+
+    QTRY_VERIFY2(program.sheet.findChild<JournalProblemNotice *>(), "the official was not told");
+    const auto *notice = program.sheet.findChild<JournalProblemNotice *>();
+    QTRY_VERIFY2(notice->isVisible(), "the notice is not shown");
+    QVERIFY2(program.sheet.isActiveWindow(), "the notice took the sheet's activation");
+    QCOMPARE(program.state(), before);
+
+    // The sheet scores as without a journal, and the official is told only once.
+    QVERIFY(program.typeAndTab(QStringLiteral("12.3")));
+    QVERIFY2(program.click(Command2), "Calc. Score did not take the focus");
+    QTRY_COMPARE(program.text(Score), QStringLiteral("146.3"));
+    QTest::qWait(50);
+    QCOMPARE(program.sheet.findChildren<JournalProblemNotice *>().size(), 1);
 }
 
 QTEST_MAIN(FlightsWindowTest)
