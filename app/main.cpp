@@ -1,3 +1,4 @@
+#include "command_line.h"
 #include "flight_journal.h"
 #include "flights_window_launcher.h"
 #include "journal_problem_notice.h"
@@ -7,33 +8,59 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <memory>
+
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Orlo_Score"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+
+    // The help, the version and an export need no display.
+    if (runsWithoutWindow(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        const auto parsed = parseCommandLine(QCoreApplication::arguments());
+        if (const int *status = std::get_if<int>(&parsed))
+            return *status;
+        return exportJournal(std::get<StartOptions>(parsed));
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orlo_Score"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Parsed after Qt has taken its own options (-platform, -style, ...).
+    const auto parsed = parseCommandLine(QApplication::arguments());
+    if (const int *status = std::get_if<int>(&parsed))
+        return *status;
+    const StartOptions &options = std::get<StartOptions>(parsed);
+
     // Ties the windows to the menu entry, for the icon on Wayland desktops.
     QApplication::setDesktopFileName(QStringLiteral("org.orloscore.OrloScore"));
     orlo::registerTahoma();
 
     // The journal and the flights window outlive the sheet, which ends its
-    // flight as it closes.
-    orlo::journal::FlightJournal journal(orlo::journal::defaultJournalPath());
-    FlightsWindowLauncher flights(journal);
+    // flight as it closes. The sheet's flights reach the journal through the
+    // flights window's launcher, which shows them in the open window.
+    std::unique_ptr<orlo::journal::FlightJournal> journal;
+    std::unique_ptr<FlightsWindowLauncher> flights;
+    if (!options.journalPath.isEmpty()) {
+        journal = std::make_unique<orlo::journal::FlightJournal>(options.journalPath.toStdString());
+        flights = std::make_unique<FlightsWindowLauncher>(*journal);
+    }
 
     ScoreSheetWindow window;
+    window.rules().setObserver(flights.get());
     LandingDialogLauncher landing(window, window.rules());
     window.setLandingDialog([&] { landing.open(); }, [&] { landing.close(); });
-    window.rules().setObserver(&flights);
-    QObject::connect(&window, &ScoreSheetWindow::journalRequested, &window, [&flights] { flights.open(); });
-    journal.setProblemHandler([&window](const std::string &problem) {
-        JournalProblemNotice::showLater(QString::fromStdString(problem), &window);
-    });
-
+    if (journal) {
+        journal->setProblemHandler([&window](const std::string &problem) {
+            std::fprintf(stderr, "Orlo_Score: %s\n", problem.c_str());
+            JournalProblemNotice::showLater(QString::fromStdString(problem), &window);
+        });
+        QObject::connect(&window, &ScoreSheetWindow::journalRequested, &window, [&flights] { flights->open(); });
+    }
     window.show();
     window.activateWindow();
     window.rules().start();
-    if (QApplication::arguments().contains(QStringLiteral("--journal-window")))
-        flights.open(FlightsWindowLauncher::Activation::BesideTheSheet);
+    if (flights && options.journalWindow)
+        flights->open(FlightsWindowLauncher::Activation::BesideTheSheet);
     return QApplication::exec();
 }

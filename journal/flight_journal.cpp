@@ -204,6 +204,11 @@ void FlightJournal::calculated(const CalculationRecord &calculation)
     }
 }
 
+std::int64_t FlightJournal::currentFlight() const
+{
+    return m_impl->flight.value_or(0);
+}
+
 void FlightJournal::flightEnded()
 {
     m_impl->flight.reset();
@@ -230,35 +235,21 @@ std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter) const
     return flights(filter, 0, -1);
 }
 
-#define ORLO_FLIGHTS_FILTERED                                                   \
-    " FROM flight f JOIN calculation c ON c.id = f.last_calculation"            \
+// The flights' last calculations that pass the filter in ?1 (day) and ?2 (class).
+#define ORLO_FILTERED_FLIGHTS                                            \
+    " FROM flight f JOIN calculation c ON c.id = f.last_calculation"     \
     " WHERE (?1 = '' OR c.day = ?1) AND (?2 = '' OR c.class_caption = ?2)"
 
-std::int64_t FlightJournal::flightCount(const FlightFilter &filter) const
-{
-    if (!m_impl->db)
-        return 0;
-    try {
-        Statement query(m_impl->db, "SELECT count(*)" ORLO_FLIGHTS_FILTERED);
-        query.bind(1, filter.day).bind(2, filter.classCaption);
-        return query.step() ? query.integer(0) : 0;
-    } catch (const std::exception &error) {
-        m_impl->fail(error.what());
-        return 0;
-    }
-}
-
-// A negative limit is none.
 std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
 {
     std::vector<FlightRow> rows;
     if (!m_impl->db)
         return rows;
     try {
-        Statement query(m_impl->db,
-                        "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
-                        ORLO_FLIGHTS_FILTERED " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
-        query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t{limit});
+        // A negative limit is none, to SQLite.
+        Statement query(m_impl->db, "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
+                                    ORLO_FILTERED_FLIGHTS " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
+        query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t(limit));
         while (query.step()) {
             FlightRow &row = rows.emplace_back();
             row.id = query.integer(0);
@@ -271,6 +262,24 @@ std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, std::i
         rows.clear();
     }
     return rows;
+}
+
+int FlightJournal::flightCount(const FlightFilter &filter) const
+{
+    if (!m_impl->db)
+        return 0;
+    try {
+        // Unfiltered, the flights alone are counted, without their calculations.
+        const bool filtered = !filter.day.empty() || !filter.classCaption.empty();
+        Statement query(m_impl->db, filtered ? "SELECT count(*)" ORLO_FILTERED_FLIGHTS
+                                             : "SELECT count(*) FROM flight WHERE last_calculation IS NOT NULL");
+        if (filtered)
+            query.bind(1, filter.day).bind(2, filter.classCaption);
+        return query.step() ? static_cast<int>(query.integer(0)) : 0;
+    } catch (const std::exception &error) {
+        m_impl->fail(error.what());
+        return 0;
+    }
 }
 
 std::vector<StoredCalculation> FlightJournal::calculations(std::int64_t flightId) const

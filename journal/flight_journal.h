@@ -67,12 +67,16 @@ public:
     void calculated(const CalculationRecord &calculation) override;
     void flightEnded() override;
 
+    // The flight on the sheet, once a calculation of it is recorded; 0 before.
+    std::int64_t currentFlight() const;
+
     // Newest first.
     std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
-    // Newest first, at most limit of the flights older than the flight
-    // olderThan (0: from the newest): a long journal read a screenful at a time.
+    // A page of them, newest first: at most limit flights, all older than the
+    // flight olderThan unless that is 0. Reading a season of flights at once
+    // takes far longer than a window may take to open.
     std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
-    std::int64_t flightCount(const FlightFilter &filter = {}) const;
+    int flightCount(const FlightFilter &filter = {}) const;
     // Oldest first.
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     bool setContestant(std::int64_t flightId, std::string_view contestant);

@@ -131,6 +131,10 @@ void FlightJournalTest::flightAndItsHistory()
     QCOMPARE(FlightJournal(path).flights()[1].contestant, name);
 
     QCOMPARE(reopened.flights({"2026-12-07", ""}).size(), std::size_t(1));
+    QCOMPARE(reopened.flightCount({"2026-12-07", ""}), 1);
+    QCOMPARE(reopened.flightCount(), 2);
+    const std::vector<FlightRow> secondPage = reopened.flights({}, flights[0].id, 1);
+    QVERIFY2(secondPage.size() == 1 && secondPage[0].id == flights[1].id, "a page holds the older flights");
     QCOMPARE(reopened.flights({"", "Profile"}).front().id, flights[0].id);
     QVERIFY(reopened.flights({"2026-12-08", "Class I"}).empty());
     QCOMPARE(reopened.days(), std::vector<std::string>({"2026-12-08", "2026-12-07"}));

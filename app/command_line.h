@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <variant>
+
+// What the command line asks of this start of the program.
+struct StartOptions {
+    QString journalPath; // empty: no journal is kept
+    bool journalWindow = false;
+    QString exportPath; // set: the flights are exported and no window opens
+    QString day;        // "YYYY-MM-DD": only that day's flights are exported
+};
+
+// Whether the arguments ask for the help, the version, an export or hold an
+// unknown long option: these are answered without a window, so they work
+// without a display. Decided before any application object exists, from the
+// raw arguments.
+bool runsWithoutWindow(int argc, char *argv[]);
+
+// The options, or the exit status when the program ends here: after the help
+// or the version, or a one-line error (status 2) for a wrong command line.
+std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments);
+
+// Writes the flights to options.exportPath as CSV, or nothing and says why.
+// Returns the exit status.
+int exportJournal(const StartOptions &options);

@@ -1,0 +1,59 @@
+#include "journal_filler.h"
+
+#include "flight_journal.h"
+
+#include <array>
+#include <ctime>
+
+namespace orlo::bench {
+
+namespace {
+
+CalculationRecord flightScore(int flight, int pressing)
+{
+    static const std::array<const char *, 6> classes{"Class I", "Class II", "Profile", "Sportsman",
+                                                      "1/2 A Profile", "Skyray"};
+    const int tenths = 1500 + (flight * 37 + pressing * 11) % 2000;
+    const std::string score = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+    CalculationRecord values;
+    values.classCaption = classes[static_cast<std::size_t>(flight) % classes.size()];
+    values.highSpeedWatches = {"12.3", "12.4"};
+    values.lowSpeedWatches = {"25", "25.2"};
+    values.highSpeedTime = "12.35";
+    values.highSpeedMph = "72.86";
+    values.highSpeedPoints = "72.9";
+    values.lowSpeedTime = "25.1";
+    values.lowSpeedMph = "35.85";
+    values.lowSpeedPoints = "13.8";
+    values.engines = {"1", "0"};
+    values.scalePoints = "100";
+    values.landingPoints = std::to_string(5 * ((flight + pressing) % 21));
+    values.score = score;
+    values.summary = {values.classCaption, "72.9 High Speed Points", "13.8 Low Speed Points", "100.0 Scale Points",
+                      values.landingPoints + ".0 Landing Points", score + " Total Score"};
+    return values;
+}
+
+} // namespace
+
+bool fillJournal(const std::string &path, int flights)
+{
+    journal::FlightJournal journal(path);
+    constexpr std::time_t seasonStart = 1780000000; // May 2026
+    std::time_t now = seasonStart;
+    journal.setClock([&] { return now; });
+    journal.recordInOneTransaction([&](FlightObserver &observer) {
+        for (int flight = 0; flight < flights; ++flight) {
+            now = seasonStart + flight * 120; // a flight every two minutes
+            const int pressings = flight % 4 == 0 ? 2 : 1;
+            for (int pressing = 0; pressing < pressings; ++pressing)
+                observer.calculated(flightScore(flight, pressing));
+            if (flight % 5 != 0)
+                journal.setContestant(journal.currentFlight(), "Contestant " + std::to_string(flight % 400 + 1));
+            observer.flightEnded();
+        }
+    });
+    return journal.isWorking();
+}
+
+} // namespace orlo::bench
