@@ -11,6 +11,10 @@
 JournalProblemNotice::JournalProblemNotice(const QString &problem, QWidget *sheet)
     : QWidget(sheet, Qt::Tool | Qt::WindowDoesNotAcceptFocus), m_sheet(sheet)
 {
+    // The sheet's font and colours, as a part of the sheet.
+    setAttribute(Qt::WA_WindowPropagation);
+    setFont(sheet->font());
+    setPalette(sheet->palette());
     setObjectName(QStringLiteral("JournalProblem"));
     setWindowTitle(QStringLiteral("Flight journal"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -58,7 +62,8 @@ void JournalProblemNotice::placeOverSheet()
 
 void JournalProblemNotice::showEvent(QShowEvent *event)
 {
-    adjustSize();
+    // Tall enough for every line of the wrapped sentence.
+    setFixedHeight(layout()->totalHeightForWidth(width()));
     placeOverSheet();
     m_sheet->installEventFilter(this);
     QWidget::showEvent(event);
