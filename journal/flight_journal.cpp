@@ -92,11 +92,13 @@ struct FlightJournal::Impl {
     std::optional<std::int64_t> flight;
     CalculationRecord lastRecorded;
 
+    // Each event is told once: a damaged file moved aside at the opening, and
+    // the failure that ends the recording; a handler set later hears the last.
     void tell(const std::string &sentence)
     {
-        if (problem.empty())
-            problem = sentence;
-        if (told || !problemHandler)
+        problem = sentence;
+        told = false;
+        if (!problemHandler)
             return;
         told = true;
         problemHandler(problem);
@@ -108,10 +110,27 @@ struct FlightJournal::Impl {
     {
         sqlite3_close_v2(db);
         db = nullptr;
-        tell("The flight journal " + path + " cannot be written (" + what + "). Scoring goes on without it.");
+        tell("The flight journal " + path + " failed (" + what + ") and keeps nothing more. Scoring goes on without it.");
     }
 
     void record(const CalculationRecord &calculation);
+
+    // The first column of every row of a query without parameters.
+    std::vector<std::string> column(const char *sql)
+    {
+        std::vector<std::string> texts;
+        if (!db)
+            return texts;
+        try {
+            Statement query(db, sql);
+            while (query.step())
+                texts.push_back(query.text(0));
+        } catch (const std::exception &error) {
+            fail(error.what());
+            texts.clear();
+        }
+        return texts;
+    }
 };
 
 FlightJournal::FlightJournal(std::string path) : m_impl(std::make_unique<Impl>())
@@ -134,7 +153,7 @@ FlightJournal::~FlightJournal()
 void FlightJournal::setProblemHandler(std::function<void(const std::string &)> handler)
 {
     m_impl->problemHandler = std::move(handler);
-    if (!m_impl->problem.empty())
+    if (!m_impl->problem.empty() && !m_impl->told)
         m_impl->tell(m_impl->problem);
 }
 
@@ -314,41 +333,14 @@ bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contes
     }
 }
 
-namespace {
-
-std::vector<std::string> column(sqlite3 *db, const char *sql)
-{
-    std::vector<std::string> texts;
-    Statement query(db, sql);
-    while (query.step())
-        texts.push_back(query.text(0));
-    return texts;
-}
-
-} // namespace
-
 std::vector<std::string> FlightJournal::days() const
 {
-    if (!m_impl->db)
-        return {};
-    try {
-        return column(m_impl->db, "SELECT DISTINCT day FROM calculation ORDER BY day DESC");
-    } catch (const std::exception &error) {
-        m_impl->fail(error.what());
-        return {};
-    }
+    return m_impl->column("SELECT DISTINCT day FROM calculation ORDER BY day DESC");
 }
 
 std::vector<std::string> FlightJournal::classCaptions() const
 {
-    if (!m_impl->db)
-        return {};
-    try {
-        return column(m_impl->db, "SELECT DISTINCT class_caption FROM calculation ORDER BY class_caption");
-    } catch (const std::exception &error) {
-        m_impl->fail(error.what());
-        return {};
-    }
+    return m_impl->column("SELECT DISTINCT class_caption FROM calculation ORDER BY class_caption");
 }
 
 std::string defaultJournalPath()

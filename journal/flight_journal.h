@@ -49,9 +49,10 @@ public:
     FlightJournal(const FlightJournal &) = delete;
     FlightJournal &operator=(const FlightJournal &) = delete;
 
-    // Called once, with a sentence for the official, the first time the
-    // journal cannot be opened or written, or when a damaged file was moved
-    // aside; at once when that happened before the handler was set.
+    // Called with a sentence for the official when the journal cannot be
+    // opened, when it fails and stops recording, and when a damaged file was
+    // moved aside: once for each; at once when it happened before the handler
+    // was set.
     void setProblemHandler(std::function<void(const std::string &)> handler);
     bool isWorking() const; // records calculations
     const std::string &problem() const; // the sentence for the official; empty when none

@@ -138,6 +138,7 @@ void FlightJournalTest::flightAndItsHistory()
     QCOMPARE(reopened.flights({"", "Profile"}).front().id, flights[0].id);
     QVERIFY(reopened.flights({"2026-12-08", "Class I"}).empty());
     QCOMPARE(reopened.days(), std::vector<std::string>({"2026-12-08", "2026-12-07"}));
+    QCOMPARE(reopened.classCaptions(), std::vector<std::string>({"Class I", "Profile"}));
 }
 
 void FlightJournalTest::sheetReportsEachNewCalculation()

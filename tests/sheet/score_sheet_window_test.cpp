@@ -812,6 +812,10 @@ void ScoreSheetWindowTest::resetThenCalculate()
                                                  ".0 Scale Points", ".0 Landing Points", ".0 Total Score"}));
     QCOMPARE(textOf(window, Score), QStringLiteral("0.0"));
     QVERIFY2(widgetOf(window, Summary)->isVisible(), "the summary shows");
+    QStringList reported; // as the rules read it back for the journal
+    for (const std::string &line : window.items(Summary))
+        reported << QString::fromStdString(line);
+    QCOMPARE(reported, summaryOf(window));
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
 }
 
