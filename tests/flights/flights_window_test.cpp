@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,6 +142,7 @@ class FlightsWindowTest : public QObject {
 private slots:
     void flightOnTheSheetToTheExport();
     void contestantKeptAtOnce();
+    void longJournalFilteredAndExported();
     void problemToldWithoutTakingTheFocus();
 };
 
@@ -244,6 +246,47 @@ void FlightsWindowTest::contestantKeptAtOnce()
     const std::vector<journal::FlightRow> kept = reader.flights();
     QCOMPARE(kept.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(kept[0].contestant), typed);
+}
+
+void FlightsWindowTest::longJournalFilteredAndExported()
+{
+    Program program;
+    program.journal.recordInOneTransaction([](FlightObserver &journal) {
+        for (int flight = 0; flight < 450; ++flight) {
+            CalculationRecord calculation;
+            calculation.classCaption = flight % 3 == 0 ? "Profile" : "Class I";
+            calculation.score = std::to_string(flight) + ".0";
+            journal.calculated(calculation);
+            journal.flightEnded();
+        }
+    });
+    program.flights.open();
+    FlightsWindow *window = program.flights.window();
+    QVERIFY2(window && QTest::qWaitForWindowActive(window), "the flights window did not open");
+    const FlightTableModel &flights = *window->flights();
+    const auto scrolledToTheEnd = [&](int expected) {
+        return QTest::qWaitFor([&] {
+            window->flightsView()->scrollToBottom();
+            return flights.rowCount() == expected;
+        });
+    };
+    QVERIFY2(scrolledToTheEnd(450), qPrintable(QStringLiteral("%1 flights listed").arg(flights.rowCount())));
+    QCOMPARE(flights.index(0, FlightTableModel::Total).data().toString(), QStringLiteral("449.0"));
+    QCOMPARE(flights.index(449, FlightTableModel::Total).data().toString(), QStringLiteral("0.0"));
+
+    window->classFilter()->setCurrentIndex(window->classFilter()->findText(QStringLiteral("Profile")));
+    QVERIFY2(scrolledToTheEnd(150), qPrintable(QStringLiteral("%1 flights listed").arg(flights.rowCount())));
+    for (int row = 0; row < flights.rowCount(); ++row)
+        QCOMPARE(flights.index(row, FlightTableModel::Class).data().toString(), QStringLiteral("Profile"));
+
+    // The export holds every flight the filter shows, read from the journal or not yet.
+    window->classFilter()->setCurrentIndex(0);
+    QVERIFY2(flights.rowCount() < 450, "the journal should be read a screenful at a time");
+    const QString exported = program.folder.filePath(QStringLiteral("flights.csv"));
+    QVERIFY2(window->exportTo(exported), qPrintable(window->statusLine()->text()));
+    QFile file(exported);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
+    QCOMPARE(csvRows(QString::fromUtf8(file.readAll())).size(), 1 + 450);
 }
 
 void FlightsWindowTest::problemToldWithoutTakingTheFocus()
