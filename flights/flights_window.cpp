@@ -18,6 +18,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
+
 using orlo::journal::FlightFilter;
 using orlo::journal::StoredCalculation;
 
