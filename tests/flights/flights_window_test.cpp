@@ -10,11 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace orlo;
 using namespace orlo::ctl;
@@ -226,9 +228,35 @@ void FlightsWindowTest::contestantKeptAtOnce()
     calculation.classCaption = "Profile";
     calculation.score = "212.5";
     program.flights.calculated(calculation);
-    program.flights.open();
+    QVERIFY2(program.start(), "the score sheet did not start");
+    const QStringList before = program.state();
+
+    // Opened from the sheet's context menu, on the carrier picture.
+    QStringList offered;
+    QTimer chooser;
+    chooser.setInterval(20);
+    QObject::connect(&chooser, &QTimer::timeout, &chooser, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !offered.isEmpty())
+            return;
+        for (QAction *item : menu->actions()) {
+            offered << item->text();
+            if (item->text() == QStringLiteral("Flight journal…"))
+                menu->setActiveAction(item);
+        }
+        QTest::keyClick(menu, menu->activeAction() ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    chooser.start();
+    QWidget *picture = program.sheet.findChild<QWidget *>(QStringLiteral("Image1"));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, picture->rect().center(),
+                                 picture->mapToGlobal(picture->rect().center()));
+    QApplication::sendEvent(picture, &rightClick);
+    QCOMPARE(offered, QStringList{QStringLiteral("Flight journal…")});
+    QTRY_VERIFY2(program.flights.window() && program.flights.window()->isVisible(),
+                 "the context menu opened no flights window");
     FlightsWindow *window = program.flights.window();
-    QVERIFY2(window && QTest::qWaitForWindowActive(window), "the flights window did not open");
+    QVERIFY2(QTest::qWaitForWindowActive(window), "the flights window did not come forward");
+    QCOMPARE(program.state(), before);
 
     QTableView *view = window->flightsView();
     view->setCurrentIndex(window->flights()->index(0, FlightTableModel::Contestant));
