@@ -87,6 +87,8 @@ FlightsWindow::FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *par
     : QWidget(parent, Qt::Window), m_journal(journal)
 {
     setWindowTitle(QStringLiteral("Flight journal"));
+    // The program ends with its sheet, this window open or not.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setPalette(windowPalette());
     buildControls();
     reload();

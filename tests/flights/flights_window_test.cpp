@@ -143,7 +143,7 @@ class FlightsWindowTest : public QObject {
 
 private slots:
     void flightOnTheSheetToTheExport();
-    void contestantKeptAtOnce();
+    void openedByMenuNamedAtOnceEndedWithTheSheet();
     void longJournalFilteredAndExported();
     void problemToldWithoutTakingTheFocus();
 };
@@ -221,7 +221,7 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
     QCOMPARE(field("Summary"), summary.join(QLatin1Char('\n')));
 }
 
-void FlightsWindowTest::contestantKeptAtOnce()
+void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
 {
     Program program;
     CalculationRecord calculation;
@@ -274,6 +274,15 @@ void FlightsWindowTest::contestantKeptAtOnce()
     const std::vector<journal::FlightRow> kept = reader.flights();
     QCOMPARE(kept.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(kept[0].contestant), typed);
+
+    // Closing the sheet ends the program, the flights window open or not;
+    // the watchdog ends a program that runs on.
+    QTimer::singleShot(0, &program.sheet, [&program] { program.sheet.close(); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, &watchdog, [] { QCoreApplication::exit(1); });
+    watchdog.start(30'000);
+    QVERIFY2(QApplication::exec() == 0, "the flights window kept the program running without its sheet");
 }
 
 void FlightsWindowTest::longJournalFilteredAndExported()
