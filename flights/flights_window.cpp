@@ -89,8 +89,9 @@ FlightsWindow::FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *par
     setWindowTitle(QStringLiteral("Flight journal"));
     // The program ends with its sheet, this window open or not.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setPalette(windowPalette());
     buildControls();
+    // Once the controls are made: the look reaches each of them.
+    setPalette(windowPalette());
     reload();
 }
 
