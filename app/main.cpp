@@ -1,5 +1,7 @@
 #include "command_line.h"
 #include "flight_journal.h"
+#include "flights_window_launcher.h"
+#include "journal_problem_notice.h"
 #include "landing_dialog_launcher.h"
 #include "score_sheet_window.h"
 #include "tahoma_font.h"
@@ -34,12 +36,14 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.orloscore.OrloScore"));
     orlo::registerTahoma();
 
+    // The journal and the flights window outlive the sheet, which ends its
+    // flight as it closes. The sheet's flights reach the journal through the
+    // flights window's launcher, which shows them in the open window.
     std::unique_ptr<orlo::journal::FlightJournal> journal;
+    std::unique_ptr<FlightsWindowLauncher> flights;
     if (!options.journalPath.isEmpty()) {
         journal = std::make_unique<orlo::journal::FlightJournal>(options.journalPath.toStdString());
-        journal->setProblemHandler([](const std::string &problem) {
-            std::fprintf(stderr, "Orlo_Score: %s\n", problem.c_str());
-        });
+        flights = std::make_unique<FlightsWindowLauncher>(*journal);
     }
 
     // Text boxes lay out their text once in the application's font before
@@ -49,12 +53,21 @@ int main(int argc, char *argv[])
     QApplication::setFont(orlo::tahomaBold());
     ScoreSheetWindow window;
     QApplication::setFont(systemFont);
-    window.rules().setObserver(journal.get());
+    window.rules().setObserver(flights.get());
     LandingDialogLauncher landing(window, window.rules());
     window.setLandingDialog([&] { landing.open(); }, [&] { landing.close(); });
+    if (journal) {
+        journal->setProblemHandler([&window](const std::string &problem) {
+            std::fprintf(stderr, "Orlo_Score: %s\n", problem.c_str());
+            JournalProblemNotice::showLater(QString::fromStdString(problem), &window);
+        });
+        QObject::connect(&window, &ScoreSheetWindow::journalRequested, &window, [&flights] { flights->open(); });
+    }
     window.fitToScreen();
     window.show();
     window.activateWindow();
     window.rules().start();
+    if (flights && options.journalWindow)
+        flights->open(FlightsWindowLauncher::Activation::BesideTheSheet);
     return QApplication::exec();
 }

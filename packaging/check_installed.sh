@@ -72,9 +72,12 @@ if [ ! -f "$desktop" ]; then
     fault "usr/share/applications/$app_id.desktop is missing"
 else
     desktop-file-validate "$desktop" || fault "the desktop entry does not validate"
-    exec_line=$(sed -n 's/^Exec=//p' "$desktop")
-    exec_program=${exec_line%% *}
-    [ -x "$root/usr/bin/$exec_program" ] || fault "the desktop entry starts '$exec_program', which is not in usr/bin"
+    # The entry and each of its actions (the flight journal) start the program installed.
+    while read -r exec_line; do
+        exec_program=${exec_line%% *}
+        [ -x "$root/usr/bin/$exec_program" ] || fault "the desktop entry starts '$exec_program', which is not in usr/bin"
+    done < <(sed -n 's/^Exec=//p' "$desktop")
+    grep -qx 'Exec=Orlo_Score --journal-window' "$desktop" || fault "the desktop entry has no action opening the flight journal"
     icon_name=$(sed -n 's/^Icon=//p' "$desktop")
     [ -n "$icon_name" ] || fault "the desktop entry names no icon"
 fi

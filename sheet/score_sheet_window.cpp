@@ -9,6 +9,7 @@
 #include "twips.h"
 #include "wrapping_button.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFocusEvent>
@@ -143,6 +144,7 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent) : QWidget(parent)
     m_scroller = new SheetScroller(*this, sheetSize);
     arrangeTabOrder();
     watchOperator();
+    offerJournal();
     applyDesignedLook(*this);
 }
 
@@ -352,6 +354,17 @@ void ScoreSheetWindow::watchOperator()
                     [this, control] { report([this, control] { m_rules.buttonPressed(control); }); });
         }
     }
+}
+
+// The window's own action, in the context menu of everything but the text
+// boxes (which keep their editing menu) and on Ctrl+J wherever the focus is.
+void ScoreSheetWindow::offerJournal()
+{
+    auto *journal = new QAction(QStringLiteral("Flight journal…"), this);
+    journal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    addAction(journal);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(journal, &QAction::triggered, this, &ScoreSheetWindow::journalRequested);
 }
 
 QWidget *ScoreSheetWindow::widgetOf(Ctl control) const

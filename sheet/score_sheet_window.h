@@ -63,6 +63,11 @@ public:
     using QWidget::setFocus;
     using QWidget::setVisible;
 
+signals:
+    // The official asked for the flight journal (context menu or Ctrl+J);
+    // nothing on the sheet changes.
+    void journalRequested();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
@@ -73,6 +78,7 @@ private:
     void buildControls();
     void arrangeTabOrder();
     void watchOperator();
+    void offerJournal();
     void addControl(orlo::Ctl control, QWidget *widget);
     QWidget *widgetOf(orlo::Ctl control) const;
     std::optional<orlo::Ctl> controlOf(const QObject *widget) const;

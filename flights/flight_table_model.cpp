@@ -1,0 +1,179 @@
+#include "flight_table_model.h"
+
+#include <algorithm>
+#include <string_view>
+
+using orlo::journal::FlightRow;
+
+namespace {
+
+QString fromUtf8(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string shownValue(const FlightRow &flight, int column)
+{
+    const orlo::CalculationRecord &last = flight.last.values;
+    switch (column) {
+    case FlightTableModel::Contestant: return flight.contestant;
+    case FlightTableModel::Class: return last.classCaption;
+    case FlightTableModel::HighSpeed: return last.highSpeedPoints;
+    case FlightTableModel::LowSpeed: return last.lowSpeedPoints;
+    case FlightTableModel::EngineBonus: return engineBonus(last);
+    case FlightTableModel::Scale: return last.scalePoints;
+    case FlightTableModel::Landing: return last.landingPoints;
+    case FlightTableModel::Total: return last.score;
+    default: return {};
+    }
+}
+
+} // namespace
+
+QString shownTime(const std::string &recordedAt)
+{
+    // "2026-12-08T14:03:27+01:00": the first nineteen characters are the local time.
+    QString shown = fromUtf8(recordedAt.substr(0, 19));
+    if (shown.size() > 10 && shown.at(10) == QLatin1Char('T'))
+        shown[10] = QLatin1Char(' ');
+    return shown;
+}
+
+std::string engineBonus(const orlo::CalculationRecord &calculation)
+{
+    constexpr std::string_view bonusText = " Multiple Engine Bonus";
+    for (const std::string &line : calculation.summary) {
+        if (line.size() >= bonusText.size() && line.ends_with(bonusText)) {
+            std::string_view points(line.data(), line.size() - bonusText.size());
+            while (!points.empty() && points.front() == ' ')
+                points.remove_prefix(1);
+            return std::string(points);
+        }
+    }
+    return {};
+}
+
+FlightTableModel::FlightTableModel(orlo::journal::FlightJournal &journal, QObject *parent)
+    : QAbstractTableModel(parent), m_journal(journal)
+{
+}
+
+// Enough rows to fill a tall window several times over.
+constexpr int pageSize = 200;
+
+void FlightTableModel::setFilter(orlo::journal::FlightFilter filter)
+{
+    beginResetModel();
+    m_filter = std::move(filter);
+    m_flights = m_journal.flights(m_filter, 0, pageSize);
+    m_readAll = m_flights.size() < static_cast<std::size_t>(pageSize);
+    endResetModel();
+}
+
+std::vector<FlightRow> FlightTableModel::allFlights() const
+{
+    return m_journal.flights(m_filter);
+}
+
+bool FlightTableModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && !m_readAll;
+}
+
+void FlightTableModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    std::vector<FlightRow> page = m_journal.flights(m_filter, m_flights.empty() ? 0 : m_flights.back().id, pageSize);
+    m_readAll = page.size() < static_cast<std::size_t>(pageSize);
+    if (page.empty())
+        return;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(page.size()) - 1);
+    m_flights.insert(m_flights.end(), std::make_move_iterator(page.begin()), std::make_move_iterator(page.end()));
+    endInsertRows();
+}
+
+int FlightTableModel::rowOf(std::int64_t flightId)
+{
+    // Newest first: the flight is read once the last row read is as old as it.
+    while (canFetchMore({}) && !m_flights.empty() && m_flights.back().id > flightId)
+        fetchMore({});
+    const auto found = std::find_if(m_flights.begin(), m_flights.end(),
+                                    [flightId](const FlightRow &flight) { return flight.id == flightId; });
+    return found == m_flights.end() ? -1 : static_cast<int>(found - m_flights.begin());
+}
+
+int FlightTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_flights.size());
+}
+
+int FlightTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FlightTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const FlightRow &flight = m_flights[static_cast<std::size_t>(index.row())];
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return column == Time ? shownTime(flight.last.recordedAt) : fromUtf8(shownValue(flight, column));
+    case Qt::ToolTipRole:
+        if (column == Time)
+            return fromUtf8(flight.last.recordedAt);
+        if (column == Total && flight.calculationCount > 1)
+            return tr("The last of %1 calculations").arg(flight.calculationCount);
+        return {};
+    case Qt::TextAlignmentRole:
+        return column >= HighSpeed ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    default: return {};
+    }
+}
+
+QVariant FlightTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case Time: return QStringLiteral("Time");
+    case Contestant: return QStringLiteral("Contestant");
+    case Class: return QStringLiteral("Class");
+    case HighSpeed: return QStringLiteral("High Speed");
+    case LowSpeed: return QStringLiteral("Low Speed");
+    case EngineBonus: return QStringLiteral("Engine Bonus");
+    case Scale: return QStringLiteral("Scale");
+    case Landing: return QStringLiteral("Landing");
+    case Total: return QStringLiteral("Total Score");
+    default: return {};
+    }
+}
+
+Qt::ItemFlags FlightTableModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == Contestant)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool FlightTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.column() != Contestant || index.row() >= rowCount())
+        return false;
+    FlightRow &flight = m_flights[static_cast<std::size_t>(index.row())];
+    const std::string typed = value.toString().toStdString();
+    if (typed == flight.contestant)
+        return true;
+    if (!m_journal.setContestant(flight.id, typed))
+        return false;
+    flight.contestant = typed;
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}

@@ -1,0 +1,306 @@
+#include "flights_window.h"
+
+#include "designed_palette.h"
+#include "event_classes.h"
+#include "flight_table_model.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+using orlo::journal::FlightFilter;
+using orlo::journal::StoredCalculation;
+
+namespace {
+
+QString fromUtf8(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The columns of a flight's history: every reading and result a calculation kept.
+const QStringList historyHeaders{
+    QStringLiteral("Time"),          QStringLiteral("Class"),    QStringLiteral("HS Watches"),
+    QStringLiteral("HS Avg. Time"),  QStringLiteral("HS MPH"),   QStringLiteral("HS Points"),
+    QStringLiteral("LS Watches"),    QStringLiteral("LS Avg. Time"), QStringLiteral("LS MPH"),
+    QStringLiteral("LS Points"),     QStringLiteral("Engines"),  QStringLiteral("Running"),
+    QStringLiteral("Scale"),         QStringLiteral("Landing"),  QStringLiteral("Score"),
+    QStringLiteral("Summary"),
+};
+
+QStringList historyCells(const StoredCalculation &calculation)
+{
+    const orlo::CalculationRecord &v = calculation.values;
+    const auto pair = [](const std::array<std::string, 2> &readings) {
+        return fromUtf8(readings[0]) + QStringLiteral(" / ") + fromUtf8(readings[1]);
+    };
+    QStringList summary;
+    for (const std::string &line : v.summary)
+        summary << fromUtf8(line);
+    return {shownTime(calculation.recordedAt), fromUtf8(v.classCaption), pair(v.highSpeedWatches),
+            fromUtf8(v.highSpeedTime), fromUtf8(v.highSpeedMph), fromUtf8(v.highSpeedPoints),
+            pair(v.lowSpeedWatches), fromUtf8(v.lowSpeedTime), fromUtf8(v.lowSpeedMph),
+            fromUtf8(v.lowSpeedPoints), fromUtf8(v.engines[0]), fromUtf8(v.engines[1]),
+            fromUtf8(v.scalePoints), fromUtf8(v.landingPoints), fromUtf8(v.score),
+            summary.join(QStringLiteral(" | "))};
+}
+
+// A filter's choice: the item's data, empty for "All ...".
+std::string chosen(const QComboBox *filter)
+{
+    return filter->currentData().toString().toStdString();
+}
+
+void refill(QComboBox *filter, const QString &all, const std::vector<std::string> &choices)
+{
+    const QString kept = filter->currentData().toString();
+    const QSignalBlocker quiet(filter);
+    filter->clear();
+    filter->addItem(all, QString());
+    for (const std::string &choice : choices)
+        filter->addItem(fromUtf8(choice), fromUtf8(choice));
+    filter->setCurrentIndex(std::max(0, filter->findData(kept)));
+}
+
+} // namespace
+
+FlightsWindow::FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_journal(journal)
+{
+    setWindowTitle(QStringLiteral("Flight journal"));
+    // The program ends with its sheet, this window open or not.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    buildControls();
+    // Once the controls are made: the sheet's light colours and focus mark
+    // reach each of them, whatever the desktop's theme.
+    orlo::applyDesignedLook(*this);
+    reload();
+}
+
+FlightsWindow::~FlightsWindow() = default;
+
+void FlightsWindow::buildControls()
+{
+    m_day = new QComboBox(this);
+    m_day->setObjectName(QStringLiteral("DayFilter"));
+    m_day->setAccessibleName(QStringLiteral("Day"));
+    m_class = new QComboBox(this);
+    m_class->setObjectName(QStringLiteral("ClassFilter"));
+    m_class->setAccessibleName(QStringLiteral("Class"));
+    m_export = new QPushButton(QStringLiteral("Export CSV…"), this);
+    m_export->setObjectName(QStringLiteral("ExportCsv"));
+
+    auto *dayLabel = new QLabel(QStringLiteral("&Day:"), this);
+    dayLabel->setBuddy(m_day);
+    auto *classLabel = new QLabel(QStringLiteral("C&lass:"), this);
+    classLabel->setBuddy(m_class);
+    auto *filters = new QHBoxLayout;
+    filters->addWidget(dayLabel);
+    filters->addWidget(m_day);
+    filters->addSpacing(12);
+    filters->addWidget(classLabel);
+    filters->addWidget(m_class);
+    filters->addStretch();
+    filters->addWidget(m_export);
+
+    m_model = new FlightTableModel(m_journal, this);
+    m_view = new QTableView(this);
+    m_view->setObjectName(QStringLiteral("Flights"));
+    m_view->setAccessibleName(QStringLiteral("Flights"));
+    m_view->setModel(m_model);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+                            | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    m_view->setWordWrap(false);
+    m_view->setAlternatingRowColors(true);
+    // One fixed height for every row, and widths from the font rather than
+    // from the rows: a journal of a whole season opens without measuring it.
+    const QFontMetrics metrics = fontMetrics();
+    QHeaderView *rows = m_view->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(metrics.height() + 8);
+    QHeaderView *columns = m_view->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    columns->setStretchLastSection(true);
+    const auto widthOf = [&metrics](const QString &sample) { return metrics.horizontalAdvance(sample) + 20; };
+    m_view->setColumnWidth(FlightTableModel::Time, widthOf(QStringLiteral("2026-12-08 14:03:27")));
+    m_view->setColumnWidth(FlightTableModel::Contestant, widthOf(QStringLiteral("Contestant name, 123")));
+    m_view->setColumnWidth(FlightTableModel::Class, widthOf(QStringLiteral("Skyray Carrier")));
+    for (int column = FlightTableModel::HighSpeed; column < FlightTableModel::ColumnCount; ++column)
+        m_view->setColumnWidth(column, widthOf(m_model->headerData(column, Qt::Horizontal).toString()));
+
+    m_history = new QTableWidget(0, static_cast<int>(historyHeaders.size()), this);
+    m_history->setObjectName(QStringLiteral("Calculations"));
+    m_history->setAccessibleName(QStringLiteral("Calculations of the chosen flight"));
+    m_history->setHorizontalHeaderLabels(historyHeaders);
+    m_history->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_history->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_history->setWordWrap(false);
+    m_history->verticalHeader()->hide();
+    m_history->horizontalHeader()->setStretchLastSection(true);
+
+    auto *history = new QWidget(this);
+    auto *historyLayout = new QVBoxLayout(history);
+    historyLayout->setContentsMargins(0, 0, 0, 0);
+    auto *historyLabel = new QLabel(QStringLiteral("Calculations of the chosen flight, oldest first:"), history);
+    historyLabel->setBuddy(m_history);
+    historyLayout->addWidget(historyLabel);
+    historyLayout->addWidget(m_history);
+
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(m_view);
+    splitter->addWidget(history);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+
+    // A line of text only: it never takes the focus.
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("Status"));
+    m_status->setWordWrap(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(m_status);
+    resize(960, 600);
+    // Arrow keys and typing go to the flights from the start.
+    m_view->setFocus();
+
+    connect(m_day, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
+    connect(m_class, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
+    connect(m_export, &QPushButton::clicked, this, &FlightsWindow::chooseExportFile);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FlightsWindow::showHistory);
+}
+
+std::int64_t FlightsWindow::chosenFlight() const
+{
+    const int row = m_view->currentIndex().row();
+    return row >= 0 && row < m_model->rowCount() ? m_model->flights()[static_cast<std::size_t>(row)].id : 0;
+}
+
+void FlightsWindow::reload()
+{
+    m_stale = false;
+    const std::int64_t kept = chosenFlight();
+    refillFilters();
+    m_model->setFilter(FlightFilter{chosen(m_day), chosen(m_class)});
+    // The newest flight is the one chosen until the official chooses another.
+    const int row = kept ? m_model->rowOf(kept) : (m_model->rowCount() > 0 ? 0 : -1);
+    if (row >= 0) {
+        const QModelIndex index = m_model->index(row, FlightTableModel::Contestant);
+        m_view->setCurrentIndex(index);
+        m_view->scrollTo(index);
+    }
+    showHistory();
+    showCount();
+}
+
+void FlightsWindow::refillFilters()
+{
+    refill(m_day, QStringLiteral("All days"), m_journal.days());
+    // The sheet's classes in the sheet's order: reading the captions recorded
+    // would mean reading every calculation.
+    static const std::vector<std::string> classes = [] {
+        std::vector<std::string> captions;
+        for (const orlo::EventClass &eventClass : orlo::eventClasses)
+            captions.emplace_back(eventClass.caption);
+        return captions;
+    }();
+    refill(m_class, QStringLiteral("All classes"), classes);
+}
+
+void FlightsWindow::showHistory()
+{
+    const std::int64_t flight = chosenFlight();
+    const std::vector<StoredCalculation> calculations =
+        flight ? m_journal.calculations(flight) : std::vector<StoredCalculation>{};
+    m_history->setRowCount(static_cast<int>(calculations.size()));
+    for (int row = 0; row < static_cast<int>(calculations.size()); ++row) {
+        const StoredCalculation &calculation = calculations[static_cast<std::size_t>(row)];
+        const QStringList cells = historyCells(calculation);
+        for (int column = 0; column < cells.size(); ++column) {
+            auto *item = new QTableWidgetItem(cells[column]);
+            if (column == 0)
+                item->setToolTip(fromUtf8(calculation.recordedAt));
+            m_history->setItem(row, column, item);
+        }
+    }
+    m_history->resizeColumnsToContents();
+}
+
+void FlightsWindow::showCount()
+{
+    const std::int64_t shown = m_journal.flightCount(m_model->filter());
+    QString status = shown == 1 ? QStringLiteral("1 flight shown.") : QStringLiteral("%1 flights shown.").arg(shown);
+    if (!m_exported.isEmpty())
+        status += QLatin1Char(' ') + m_exported;
+    if (!m_journal.problem().empty())
+        status += QLatin1Char(' ') + fromUtf8(m_journal.problem());
+    m_status->setText(status);
+}
+
+bool FlightsWindow::exportTo(const QString &fileName)
+{
+    const std::string csv = orlo::journal::flightsCsv(m_model->allFlights());
+    QSaveFile file(fileName);
+    const bool written = file.open(QIODevice::WriteOnly)
+                         && file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size())
+                         && file.commit();
+    const QString shownName = QDir::toNativeSeparators(fileName);
+    m_exported = written ? QStringLiteral("Exported to %1.").arg(shownName)
+                         : QStringLiteral("Could not write %1: %2").arg(shownName, file.errorString());
+    showCount();
+    return written;
+}
+
+void FlightsWindow::chooseExportFile()
+{
+    const std::string day = chosen(m_day);
+    const QString suggested = QDir::home().filePath(
+        day.empty() ? QStringLiteral("flights.csv") : QStringLiteral("flights-%1.csv").arg(fromUtf8(day)));
+    const QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV…"), suggested,
+                                                          QStringLiteral("CSV files (*.csv);;All files (*)"));
+    if (!fileName.isEmpty())
+        exportTo(fileName);
+}
+
+void FlightsWindow::journalChanged()
+{
+    m_stale = true;
+    // Once, after the press of "Calc. Score" that recorded it has returned.
+    if (isVisible() && !m_reloadQueued) {
+        m_reloadQueued = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_reloadQueued = false;
+            if (m_stale)
+                reload();
+        }, Qt::QueuedConnection);
+    }
+}
+
+// Another program writing the same journal tells this one nothing: what it
+// recorded is read when the official comes back to this window.
+bool FlightsWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowDeactivate)
+        m_stale = true;
+    else if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) && m_stale)
+        reload();
+    return QWidget::event(event);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "flights_window.h"
+
+#include <QPointer>
+
+// Opens the flights window for the program: one window, built at its first
+// opening and kept, hidden, when the official closes it. Stands between the
+// sheet and the journal, so that a flight recorded shows in the open window.
+class FlightsWindowLauncher final : public orlo::FlightObserver {
+public:
+    explicit FlightsWindowLauncher(orlo::journal::FlightJournal &journal);
+    ~FlightsWindowLauncher() override;
+    FlightsWindowLauncher(const FlightsWindowLauncher &) = delete;
+    FlightsWindowLauncher &operator=(const FlightsWindowLauncher &) = delete;
+
+    enum class Activation { Activate, BesideTheSheet };
+    // Shows the window, or brings it forward; BesideTheSheet shows it without
+    // taking the keyboard from the sheet.
+    void open(Activation activation = Activation::Activate);
+    // FlightObserver: the journal records, then the window reads it.
+    void calculated(const orlo::CalculationRecord &calculation) override;
+    void flightEnded() override;
+
+    // Null until the first opening.
+    FlightsWindow *window() const { return m_window.data(); }
+
+private:
+    orlo::journal::FlightJournal &m_journal;
+    QPointer<FlightsWindow> m_window;
+};

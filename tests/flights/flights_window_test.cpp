@@ -1,0 +1,356 @@
+#include "flight_table_model.h"
+#include "flights_window_launcher.h"
+#include "journal_problem_notice.h"
+#include "score_sheet_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace orlo;
+using namespace orlo::ctl;
+
+namespace {
+
+// The sheet, the journal in a temporary folder and the flights window, wired
+// as the program wires them.
+struct Program {
+    QTemporaryDir folder;
+    journal::FlightJournal journal;
+    FlightsWindowLauncher flights{journal};
+    ScoreSheetWindow sheet;
+
+    // The journal in the temporary folder, or at journalPath.
+    explicit Program(const QString &journalPath = {})
+        : journal((journalPath.isEmpty() ? folder.filePath(QStringLiteral("journal.sqlite")) : journalPath).toStdString())
+    {
+        sheet.rules().setObserver(&flights);
+        QObject::connect(&sheet, &ScoreSheetWindow::journalRequested, &sheet, [this] { flights.open(); });
+        journal.setProblemHandler([this](const std::string &problem) {
+            JournalProblemNotice::showLater(QString::fromStdString(problem), &sheet);
+        });
+    }
+
+    bool start()
+    {
+        sheet.show();
+        sheet.activateWindow();
+        sheet.rules().start();
+        return QTest::qWaitForWindowActive(&sheet)
+               && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); });
+    }
+
+    QWidget *control(Ctl name) const { return sheet.findChild<QWidget *>(ScoreSheetWindow::objectNameOf(name)); }
+
+    QString text(Ctl field) const
+    {
+        const auto *box = qobject_cast<QLineEdit *>(control(field));
+        return box ? box->text() : QStringLiteral("<no such field>");
+    }
+
+    bool click(Ctl name)
+    {
+        QWidget *target = control(name);
+        if (!target)
+            return false;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+        return QTest::qWaitFor([&] { return sheet.rules().focus() == name; });
+    }
+
+    // Types into the focused field and leaves it with Tab, as the official does.
+    bool typeAndTab(const QString &typed)
+    {
+        QWidget *field = QApplication::focusWidget();
+        if (!field)
+            return false;
+        const auto before = sheet.rules().focus();
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Tab);
+        return QTest::qWaitFor([&] { return sheet.rules().focus() != before; });
+    }
+
+    // Everything on the sheet the official could see or type into next.
+    QStringList state()
+    {
+        QStringList seen;
+        for (const auto *box : sheet.findChildren<QLineEdit *>())
+            seen << QStringLiteral("%1 '%2' selected '%3' at %4")
+                        .arg(box->objectName(), box->text(), box->selectedText())
+                        .arg(box->cursorPosition());
+        for (const auto *option : sheet.findChildren<QAbstractButton *>())
+            seen << QStringLiteral("%1 '%2' %3").arg(option->objectName(), option->text()).arg(option->isChecked());
+        for (const auto *list : sheet.findChildren<QListWidget *>()) {
+            for (int row = 0; row < list->count(); ++row)
+                seen << list->item(row)->text();
+            seen << QStringLiteral("current row %1").arg(list->currentRow());
+        }
+        const QWidget *focused = sheet.focusWidget();
+        seen << QStringLiteral("focus on %1").arg(focused ? focused->objectName() : QStringLiteral("nothing"));
+        const auto rulesFocus = sheet.rules().focus();
+        seen << QStringLiteral("rules' focus on %1")
+                    .arg(rulesFocus ? ScoreSheetWindow::objectNameOf(*rulesFocus) : QStringLiteral("nothing"));
+        return seen;
+    }
+};
+
+// The header and the rows of an RFC 4180 text: quoted fields may hold
+// commas, doubled quotes and line breaks.
+QList<QStringList> csvRows(const QString &csv)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype at = 0; at < csv.size(); ++at) {
+        const QChar c = csv.at(at);
+        if (quoted) {
+            if (c == QLatin1Char('"') && at + 1 < csv.size() && csv.at(at + 1) == QLatin1Char('"'))
+                field += csv.at(++at);
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+            else
+                field += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            row << std::exchange(field, QString());
+        } else if (c == QLatin1Char('\r') && at + 1 < csv.size() && csv.at(at + 1) == QLatin1Char('\n')) {
+            row << std::exchange(field, QString());
+            rows << std::exchange(row, QStringList());
+            ++at;
+        } else {
+            field += c;
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+class FlightsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void flightOnTheSheetToTheExport();
+    void openedByMenuNamedAtOnceEndedWithTheSheet();
+    void longJournalFilteredAndExported();
+    void problemToldWithoutTakingTheFocus();
+};
+
+void FlightsWindowTest::flightOnTheSheetToTheExport()
+{
+    Program program;
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QVERIFY2(program.click(HS_Watch(0)), "the first high-speed watch did not take the focus");
+    QVERIFY(program.typeAndTab(QStringLiteral("12.3")));
+    QVERIFY(program.typeAndTab(QStringLiteral("12.4")));
+    QVERIFY(program.typeAndTab(QStringLiteral("25")));
+    QVERIFY(program.typeAndTab(QString()));
+    QVERIFY2(program.click(Command2), "Calc. Score did not take the focus");
+    QTRY_COMPARE(program.text(Score), QStringLiteral("165.9"));
+    const struct {
+        const char *column;
+        Ctl field;
+    } sheetFields[] = {{"HS watch 1", HS_Watch(0)}, {"HS watch 2", HS_Watch(1)}, {"LS watch 1", LS_Watch(0)},
+                       {"LS watch 2", LS_Watch(1)}, {"HS time", HS_Time},       {"HS MPH", HS_MPH},
+                       {"HS points", HS_Points},    {"LS time", LS_Time},       {"LS MPH", LS_MPH},
+                       {"LS points", LS_Points},    {"Engines", Engines(0)},    {"Landing points", LandingPts},
+                       {"Score", Score}};
+    QStringList pressed;
+    for (const auto &sheetField : sheetFields)
+        pressed << program.text(sheetField.field);
+
+    // The official is halfway through the next reading when the journal is asked for.
+    QVERIFY2(program.click(LS_Watch(1)), "the second low-speed watch did not take the focus");
+    auto *typing = qobject_cast<QLineEdit *>(program.control(LS_Watch(1)));
+    QTest::keyClicks(typing, QStringLiteral("24.8"));
+    typing->setSelection(1, 2);
+    const QStringList before = program.state();
+    QTest::keyClick(typing, Qt::Key_J, Qt::ControlModifier);
+    QTRY_VERIFY2(program.flights.window() && program.flights.window()->isVisible(), "Ctrl+J opened no flights window");
+    FlightsWindow &window = *program.flights.window();
+    QVERIFY2(QTest::qWaitForWindowActive(&window), "the flights window did not come forward");
+    QVERIFY2(!window.isModal(), "the flights window must not block the sheet");
+    QCOMPARE(program.state(), before);
+
+    const FlightTableModel &flights = *window.flights();
+    QCOMPARE(flights.rowCount(), 1);
+    const struct {
+        int column;
+        Ctl field;
+    } shown[] = {{FlightTableModel::HighSpeed, HS_Points}, {FlightTableModel::LowSpeed, LS_Points},
+                 {FlightTableModel::Landing, LandingPts}, {FlightTableModel::Total, Score}};
+    for (const auto &[column, field] : shown)
+        QCOMPARE(flights.index(0, column).data().toString(), program.text(field));
+    QCOMPARE(flights.index(0, FlightTableModel::Class).data().toString(), QStringLiteral("Class I"));
+    window.flightsView()->setCurrentIndex(flights.index(0, 0));
+    QCOMPARE(window.historyView()->rowCount(), 1);
+
+    const QString exported = program.folder.filePath(QStringLiteral("flights.csv"));
+    QVERIFY2(window.exportTo(exported), qPrintable(window.statusLine()->text()));
+    QFile file(exported);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
+    const QList<QStringList> rows = csvRows(QString::fromUtf8(file.readAll()));
+    QCOMPARE(rows.size(), 2);
+    const QStringList &header = rows[0];
+    const QStringList &row = rows[1];
+    QCOMPARE(row.size(), header.size());
+    const auto field = [&](const char *name) {
+        const qsizetype column = header.indexOf(QLatin1String(name));
+        return column < 0 ? QStringLiteral("<no column %1>").arg(QLatin1String(name)) : row[column];
+    };
+    // As the sheet showed them at the press: a reading typed since is no part of the flight.
+    for (std::size_t at = 0; at < std::size(sheetFields); ++at)
+        QCOMPARE(field(sheetFields[at].column), pressed[static_cast<qsizetype>(at)]);
+    QCOMPARE(field("Class"), QStringLiteral("Class I"));
+    QStringList summary;
+    const auto *list = qobject_cast<QListWidget *>(program.control(Summary));
+    for (int line = 0; line < list->count(); ++line)
+        summary << list->item(line)->text();
+    QCOMPARE(field("Summary"), summary.join(QLatin1Char('\n')));
+}
+
+void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
+{
+    Program program;
+    CalculationRecord calculation;
+    calculation.classCaption = "Profile";
+    calculation.score = "212.5";
+    program.flights.calculated(calculation);
+    QVERIFY2(program.start(), "the score sheet did not start");
+    const QStringList before = program.state();
+
+    // Opened from the sheet's context menu, on the carrier picture.
+    QStringList offered;
+    QTimer chooser;
+    chooser.setInterval(20);
+    QObject::connect(&chooser, &QTimer::timeout, &chooser, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !offered.isEmpty())
+            return;
+        for (QAction *item : menu->actions()) {
+            offered << item->text();
+            if (item->text() == QStringLiteral("Flight journal…"))
+                menu->setActiveAction(item);
+        }
+        QTest::keyClick(menu, menu->activeAction() ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    chooser.start();
+    QWidget *picture = program.sheet.findChild<QWidget *>(QStringLiteral("Image1"));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, picture->rect().center(),
+                                 picture->mapToGlobal(picture->rect().center()));
+    QApplication::sendEvent(picture, &rightClick);
+    QCOMPARE(offered, QStringList{QStringLiteral("Flight journal…")});
+    QTRY_VERIFY2(program.flights.window() && program.flights.window()->isVisible(),
+                 "the context menu opened no flights window");
+    FlightsWindow *window = program.flights.window();
+    QVERIFY2(QTest::qWaitForWindowActive(window), "the flights window did not come forward");
+    QCOMPARE(program.state(), before);
+
+    QTableView *view = window->flightsView();
+    view->setCurrentIndex(window->flights()->index(0, FlightTableModel::Contestant));
+    // A name is text, whatever it holds.
+    const QString typed = QStringLiteral("=1+1 O'Neil, \"Jo\"");
+    // Typing on a flight starts the name; the editor that opens takes the rest.
+    QTest::keyClick(view, typed.at(0).toLatin1());
+    QTRY_VERIFY2(QApplication::focusWidget() != view, "typing on a flight opened no editor for the name");
+    QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(window->flights()->index(0, FlightTableModel::Contestant).data().toString(), typed);
+
+    // Another program reading the same file sees the name while this window is still open.
+    journal::FlightJournal reader(program.journal.path());
+    const std::vector<journal::FlightRow> kept = reader.flights();
+    QCOMPARE(kept.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(kept[0].contestant), typed);
+
+    // Closing the sheet ends the program, the flights window open or not;
+    // the watchdog ends a program that runs on.
+    QTimer::singleShot(0, &program.sheet, [&program] { program.sheet.close(); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, &watchdog, [] { QCoreApplication::exit(1); });
+    watchdog.start(30'000);
+    QVERIFY2(QApplication::exec() == 0, "the flights window kept the program running without its sheet");
+}
+
+void FlightsWindowTest::longJournalFilteredAndExported()
+{
+    Program program;
+    program.journal.recordInOneTransaction([](FlightObserver &journal) {
+        for (int flight = 0; flight < 450; ++flight) {
+            CalculationRecord calculation;
+            calculation.classCaption = flight % 3 == 0 ? "Profile" : "Class I";
+            calculation.score = std::to_string(flight) + ".0";
+            journal.calculated(calculation);
+            journal.flightEnded();
+        }
+    });
+    program.flights.open();
+    FlightsWindow *window = program.flights.window();
+    QVERIFY2(window && QTest::qWaitForWindowActive(window), "the flights window did not open");
+    const FlightTableModel &flights = *window->flights();
+    const auto scrolledToTheEnd = [&](int expected) {
+        return QTest::qWaitFor([&] {
+            window->flightsView()->scrollToBottom();
+            return flights.rowCount() == expected;
+        });
+    };
+    QVERIFY2(scrolledToTheEnd(450), qPrintable(QStringLiteral("%1 flights listed").arg(flights.rowCount())));
+    QCOMPARE(flights.index(0, FlightTableModel::Total).data().toString(), QStringLiteral("449.0"));
+    QCOMPARE(flights.index(449, FlightTableModel::Total).data().toString(), QStringLiteral("0.0"));
+
+    window->classFilter()->setCurrentIndex(window->classFilter()->findText(QStringLiteral("Profile")));
+    QVERIFY2(scrolledToTheEnd(150), qPrintable(QStringLiteral("%1 flights listed").arg(flights.rowCount())));
+    for (int row = 0; row < flights.rowCount(); ++row)
+        QCOMPARE(flights.index(row, FlightTableModel::Class).data().toString(), QStringLiteral("Profile"));
+
+    // The export holds every flight the filter shows, read from the journal or not yet.
+    window->classFilter()->setCurrentIndex(0);
+    QVERIFY2(flights.rowCount() < 450, "the journal should be read a screenful at a time");
+    const QString exported = program.folder.filePath(QStringLiteral("flights.csv"));
+    QVERIFY2(window->exportTo(exported), qPrintable(window->statusLine()->text()));
+    QFile file(exported);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
+    QCOMPARE(csvRows(QString::fromUtf8(file.readAll())).size(), 1 + 450);
+}
+
+void FlightsWindowTest::problemToldWithoutTakingTheFocus()
+{
+    // A file where the journal's folder should be: nothing can be kept.
+    QTemporaryDir folder;
+    QFile blocker(folder.filePath(QStringLiteral("blocker")));
+    QVERIFY2(blocker.open(QIODevice::WriteOnly), qPrintable(blocker.errorString()));
+    blocker.close();
+    Program program(blocker.fileName() + QStringLiteral("/journal.sqlite"));
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QVERIFY2(program.click(HS_Watch(0)), "the first high-speed watch did not take the focus");
+    const QStringList before = program.state();
+
+    QTRY_VERIFY2(program.sheet.findChild<JournalProblemNotice *>(), "the official was not told");
+    const auto *notice = program.sheet.findChild<JournalProblemNotice *>();
+    QTRY_VERIFY2(notice->isVisible(), "the notice is not shown");
+    QVERIFY2(program.sheet.isActiveWindow(), "the notice took the sheet's activation");
+    QCOMPARE(program.state(), before);
+
+    // The sheet scores as without a journal, and the official is told only once.
+    QVERIFY(program.typeAndTab(QStringLiteral("12.3")));
+    QVERIFY2(program.click(Command2), "Calc. Score did not take the focus");
+    QTRY_COMPARE(program.text(Score), QStringLiteral("146.3"));
+    QTest::qWait(50);
+    QCOMPARE(program.sheet.findChildren<JournalProblemNotice *>().size(), 1);
+}
+
+QTEST_MAIN(FlightsWindowTest)
+#include "flights_window_test.moc"
