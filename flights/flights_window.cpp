@@ -4,7 +4,6 @@
 #include "event_classes.h"
 #include "flight_table_model.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
