@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -111,6 +112,14 @@ class SheetOption final : public QRadioButton {
 public:
     SheetOption(const QString &caption, QWidget *parent) : QRadioButton(caption, parent) {}
 
+    // Only the left button moves the focus here: a right-click is for the
+    // sheet's menu, and must not pick a class and take the score away.
+    void takeFocusOnLeftClickOnly()
+    {
+        m_clickFocus = (focusPolicy() & Qt::ClickFocus) != 0;
+        setFocusPolicy((focusPolicy() & Qt::TabFocus) != 0 ? Qt::TabFocus : Qt::NoFocus);
+    }
+
 protected:
     // Its group still unchecks it through here when another option is selected.
     void nextCheckState() override
@@ -118,6 +127,16 @@ protected:
         if (isChecked())
             setChecked(false);
     }
+
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (m_clickFocus && event->button() == Qt::LeftButton)
+            setFocus(Qt::MouseFocusReason);
+        QRadioButton::mousePressEvent(event);
+    }
+
+private:
+    bool m_clickFocus = true;
 };
 
 // Keeps a count raised for the lifetime of a scope.
@@ -314,6 +333,8 @@ void ScoreSheetWindow::buildControls()
         if (!entry.tabStop)
             widgetOf(entry.control)->setFocusPolicy(Qt::ClickFocus);
     }
+    for (auto *option : findChildren<SheetOption *>())
+        option->takeFocusOnLeftClickOnly();
 }
 
 void ScoreSheetWindow::arrangeTabOrder()
