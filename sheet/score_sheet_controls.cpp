@@ -1,0 +1,178 @@
+#include "score_sheet_window.h"
+
+#include "event_classes.h"
+#include "sheet_artwork.h"
+#include "sheet_option.h"
+#include "tab_order.h"
+#include "tahoma_font.h"
+#include "twips.h"
+#include "wrapping_button.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <array>
+
+using namespace orlo;
+using namespace orlo::ctl;
+
+namespace {
+
+const QColor darkBlue(0, 0, 128);
+
+} // namespace
+
+// The controls where the sheet's form places them, in twips.
+void ScoreSheetWindow::buildControls()
+{
+    const auto label = [this](const char *name, const QString &caption, QRect box) {
+        auto *made = new QLabel(caption, this);
+        made->setObjectName(QLatin1String(name));
+        made->setGeometry(box);
+        made->setWordWrap(true);
+        made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return made;
+    };
+    const auto textBox = [this](Ctl control, const char *initial, QRect box, const char *accessibleName,
+                                bool readOnly) {
+        auto *made = new QLineEdit(QString::fromLatin1(initial), this);
+        made->setGeometry(box);
+        made->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        made->setReadOnly(readOnly);
+        made->setAccessibleName(QString::fromLatin1(accessibleName));
+        addControl(control, made);
+        return made;
+    };
+    const auto line = [this](int index, int y) {
+        auto *made = new QWidget(this);
+        made->setObjectName(QStringLiteral("Line1_%1").arg(index));
+        // Two pixels wide, centred on its twip position; it runs past the
+        // right edge of the client area and is clipped there.
+        made->setGeometry(0, pixelsFromTwips(y) - 1, pixelsFromTwips(13035), 2);
+        made->setAutoFillBackground(true);
+        made->setBackgroundRole(QPalette::WindowText);
+    };
+
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(twipsRect(60, 60, 3900, 2950));
+    image->setFrameStyle(QFrame::Box | QFrame::Plain);
+    image->setLineWidth(1);
+    image->setPixmap(carrierLogo(image->contentsRect().size()));
+
+    QPalette blueInk = palette();
+    blueInk.setColor(QPalette::WindowText, darkBlue);
+    QLabel *title = label("Label1", QStringLiteral("Tarrow Carrier Scoring Program"), twipsRect(4980, 120, 6075, 1275));
+    title->setFont(tahomaBold(32));
+    title->setPalette(blueInk);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QLabel *credit = label("Label2", QStringLiteral("Scores to the tenth"), twipsRect(7020, 2040, 2055, 975));
+    credit->setFont(tahomaBold(19));
+    credit->setPalette(blueInk);
+    credit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    // Explicit groups: Qt's automatic grouping of sibling options also
+    // reaches into the frame, and would treat both groups as one for Tab.
+    auto *classGroup = new QButtonGroup(this);
+    auto *scaleGroup = new QButtonGroup(this);
+
+    line(0, 3120);
+    label("Label3", QStringLiteral("Select One:"), twipsRect(60, 3240, 1275, 255));
+    constexpr std::array<int, 6> classLefts{60, 1890, 3705, 5535, 7350, 9180};
+    for (int i = 0; i < 6; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::string_view caption = eventClass(static_cast<ClassIndex>(i)).caption;
+        auto *option = new SheetOption(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), this);
+        option->setGeometry(twipsRect(classLefts[at], 3540, 1755, 315));
+        option->setAccessibleName(optionAccessibleName(Class(i), option->text()));
+        classGroup->addButton(option);
+        addControl(Class(i), option);
+    }
+
+    line(1, 4020);
+    label("Label4", QStringLiteral("High Speed (Enter time in Seconds)"), twipsRect(60, 4080, 3615, 255));
+    label("Label5", QStringLiteral("Watch One:"), twipsRect(60, 4380, 1275, 255));
+    label("Label6", QStringLiteral("Watch One:"), twipsRect(2520, 4380, 1275, 255));
+    label("Label16", QStringLiteral("Avg. Time"), twipsRect(5100, 4380, 1275, 255));
+    label("Label7", QStringLiteral("MPH:"), twipsRect(7560, 4380, 1275, 255));
+    label("Label8", QStringLiteral("Points:"), twipsRect(10080, 4380, 1275, 255));
+    textBox(HS_Watch(0), "0.0", twipsRect(60, 4680, 1335, 315), "High Speed Watch One", false);
+    textBox(HS_Watch(1), "0.0", twipsRect(2520, 4680, 1335, 360), "High Speed Watch Two", false);
+    textBox(HS_Time, "0.0", twipsRect(5100, 4680, 1335, 360), "High Speed Avg. Time", true);
+    textBox(HS_MPH, "0.0", twipsRect(7560, 4680, 1335, 315), "High Speed MPH", true);
+    textBox(HS_Points, "0.0", twipsRect(10020, 4680, 1335, 315), "High Speed Points", true);
+
+    line(2, 5100);
+    label("Label9", QStringLiteral("Low Speed (Enter time in Seconds)"), twipsRect(60, 5160, 3615, 255));
+    label("Label10", QStringLiteral("Watch One:"), twipsRect(60, 5460, 1275, 255));
+    label("Label11", QStringLiteral("Watch One:"), twipsRect(2520, 5460, 1275, 255));
+    label("Label19", QStringLiteral("Avg. Time"), twipsRect(5100, 5460, 1275, 255));
+    label("Label12", QStringLiteral("MPH:"), twipsRect(7560, 5460, 1275, 255));
+    label("Label13", QStringLiteral("Points:"), twipsRect(10080, 5460, 1275, 255));
+    textBox(LS_Watch(0), "0.0", twipsRect(60, 5760, 1335, 360), "Low Speed Watch One", false);
+    textBox(LS_Watch(1), "0.0", twipsRect(2520, 5760, 1335, 360), "Low Speed Watch Two", false);
+    textBox(LS_Time, "0.0", twipsRect(5100, 5715, 1335, 360), "Low Speed Avg. Time", true);
+    textBox(LS_MPH, "0.0", twipsRect(7560, 5760, 1335, 360), "Low Speed MPH", true);
+    textBox(LS_Points, "0.0", twipsRect(10020, 5760, 1335, 360), "Low Speed Points", true);
+
+    line(3, 6180);
+    label("Label14", QStringLiteral("Bonus and Landing Points"), twipsRect(60, 6240, 3615, 255));
+    label("Label15", QStringLiteral("Number of Engines"), twipsRect(60, 6840, 1275, 495));
+    textBox(Engines(0), "1", twipsRect(60, 7380, 1335, 315), "Number of Engines", false);
+    QLabel *running = label("lblRunning", QStringLiteral("# of Engines Running at End of High Speed:"),
+                            twipsRect(1440, 6600, 1515, 735));
+    m_widgets[{Name::lblRunning, 0}] = running;
+    running->hide();
+    textBox(Engines(1), "1", twipsRect(1440, 7380, 1335, 360), "Engines Running at End of High Speed", false)->hide();
+
+    auto *frame = new QGroupBox(QStringLiteral("Scale Points"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(twipsRect(3000, 7080, 1395, 855));
+    for (int i = 0; i <= 1; ++i) {
+        auto *option = new SheetOption(QString::fromLatin1(i == 0 ? "0" : "100"), frame);
+        option->setGeometry(twipsRect(120, i == 0 ? 240 : 540, 795, 255));
+        option->setAccessibleName(optionAccessibleName(ScalePts(i), option->text()));
+        scaleGroup->addButton(option);
+        addControl(ScalePts(i), option);
+    }
+    qobject_cast<QRadioButton *>(widgetOf(ScalePts(0)))->setChecked(true);
+
+    label("Label18", QStringLiteral("Landing Points:"), twipsRect(4500, 6840, 1275, 495));
+    textBox(LandingPts, "0", twipsRect(4500, 7380, 1335, 360), "Landing Points", false);
+    label("Label20", QStringLiteral("Score:"), twipsRect(6060, 7080, 1275, 255));
+    textBox(Score, "0", twipsRect(6060, 7380, 1335, 360), "Score", true);
+
+    auto *summary = new QListWidget(this);
+    summary->setGeometry(twipsRect(7560, 6300, 3075, 1740));
+    summary->setSelectionMode(QAbstractItemView::SingleSelection);
+    summary->setAccessibleName(QStringLiteral("Summary"));
+    summary->hide();
+    addControl(Summary, summary);
+
+    const auto button = [this](Ctl control, const char *caption, int left) {
+        auto *made = new WrappingButton(QString::fromLatin1(caption), this);
+        made->setGeometry(twipsRect(left, 8100, 1275, 615));
+        addControl(control, made);
+    };
+    button(Command1, "Landing Points", 4620);
+    button(Command2, "Calc. Score", 6090);
+    button(Command3, "Reset", 7560);
+    button(Command4, "Exit", 11220);
+
+    // Fields the Tab key skips still take the focus when clicked.
+    for (const TabEntry &entry : sheetTabOrder) {
+        if (!entry.tabStop)
+            widgetOf(entry.control)->setFocusPolicy(Qt::ClickFocus);
+    }
+    for (auto *option : findChildren<SheetOption *>())
+        option->takeFocusOnLeftClickOnly();
+}
+
+void ScoreSheetWindow::arrangeTabOrder()
+{
+    for (std::size_t i = 1; i < sheetTabOrder.size(); ++i)
+        QWidget::setTabOrder(widgetOf(sheetTabOrder[i - 1].control), widgetOf(sheetTabOrder[i].control));
+}

@@ -1,0 +1,28 @@
+#include "sheet_option.h"
+
+#include <QMouseEvent>
+
+void SheetOption::takeFocusOnLeftClickOnly()
+{
+    m_clickFocus = (focusPolicy() & Qt::ClickFocus) != 0;
+    setFocusPolicy((focusPolicy() & Qt::TabFocus) != 0 ? Qt::TabFocus : Qt::NoFocus);
+}
+
+// Its group still unchecks it through here when another option is selected.
+void SheetOption::nextCheckState()
+{
+    if (isChecked())
+        setChecked(false);
+}
+
+void SheetOption::mousePressEvent(QMouseEvent *event)
+{
+    if (m_clickFocus && event->button() == Qt::LeftButton)
+        setFocus(Qt::MouseFocusReason);
+    QRadioButton::mousePressEvent(event);
+}
+
+QString optionAccessibleName(orlo::Ctl option, const QString &caption)
+{
+    return option.name == orlo::Name::ScalePts ? QStringLiteral("Scale Points %1").arg(caption) : caption;
+}
