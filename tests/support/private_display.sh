@@ -9,11 +9,11 @@
 # every path: at exit, on a signal, and (through the parent-death signal)
 # when it is killed outright.
 #
-# Run a command on it; its exit status is the command's:
+# Runs a command on it, in a process group that is ended with it; the exit
+# status is the command's. PRIVATE_DISPLAY tells the command the display is
+# its own.
 #   private_display.sh [--window-manager] COMMAND [ARG...]
-# Or source it into a script:
-#   trap private_display_end EXIT
-#   private_display_start WORK_DIR [openbox] || exit 1
+# Sourced by such a command, it lends it the means to end what it starts:
 #   start_owned_process LOG_FILE COMMAND [ARG...]   # sets owned_pid
 #   end_process PID
 
@@ -44,7 +44,7 @@ end_process() { # pid
 }
 
 private_display_start() { # work_dir [openbox|none]
-    local work=$1 manager=${2:-none} tries
+    local work=$1 manager=${2:-none} tries tool
     for tool in Xvfb setpriv; do
         command -v "$tool" >/dev/null || { echo "private display: $tool is not installed"; return 1; }
     done
