@@ -123,28 +123,57 @@ click() { # window x y
     xdotool mousemove --window "$1" "$2" "$3" click 1
 }
 
-type_text() {
-    xdotool type --delay 40 "$1"
-}
-
 press() {
     xdotool key --delay 40 "$@"
 }
 
-# What the program put on the clipboard after the keys given: a marker is
-# placed first, so that a stale clipboard is never taken for the answer.
+marker='<nothing copied>'
+clipboard() {
+    timeout 10 xclip -o -selection clipboard 2>/dev/null
+}
+clipboard_is() {
+    [ "$(clipboard)" == "$1" ]
+}
+
+# What the program put on the clipboard after the keys given. A marker goes
+# there first, and the keys follow once it reads back (xclip serves it from
+# a process of its own that may still be starting), so that a stale
+# clipboard is never taken for the answer.
 copied_after() { # keys...
-    printf '%s' '<nothing copied>' | xclip -selection clipboard >/dev/null 2>&1
+    printf '%s' "$marker" | xclip -selection clipboard >/dev/null 2>&1
+    wait_for $patience clipboard_is "$marker" || { printf '%s' '<the clipboard took no marker>'; return; }
     press "$@"
     local text deadline=$((SECONDS + patience))
     while :; do
-        text=$(timeout 10 xclip -o -selection clipboard 2>/dev/null)
-        if [ "$text" != '<nothing copied>' ] || [ $SECONDS -ge $deadline ]; then
+        text=$(clipboard)
+        if [ "$text" != "$marker" ] || [ $SECONDS -ge $deadline ]; then
             printf '%s' "$text"
             return
         fi
         sleep 0.1
     done
+}
+
+# The program hands the focus on from its event loop, after the click or
+# key that moved it; keys typed ahead of that, on a busy machine, land in
+# the field before it selects its text on entry. So the operator waits for
+# the field to show the focus: the program answers a copy of the field's
+# text only once it has handled everything before, and then the text
+# replaces the selection, as it does after the program's own.
+type_text() {
+    copied_after ctrl+a ctrl+c >/dev/null
+    xdotool type --delay 40 "$1"
+}
+
+# Returns once the program has handled every click and key sent so far:
+# since its last copy it owns the clipboard, and answers a request for it
+# from its event loop, after them.
+program_caught_up() {
+    clipboard >/dev/null
+    clipboard >/dev/null
+}
+sheet_has_keyboard() {
+    [ "$(xdotool getwindowfocus 2>/dev/null)" == "$sheet" ]
 }
 
 # A text box's text: click into it, select everything, copy.
@@ -217,6 +246,8 @@ click "$dialog" "${Done[@]}"
 wait_for $patience no_visible_window "$dialog_title" || fatal "\"Done\" did not close the dialog"
 
 # "Done" handed the focus to "Calc. Score": Space presses it.
+wait_for $patience sheet_has_keyboard || fatal "the score sheet did not get the keyboard back after \"Done\""
+program_caught_up
 press space
 check "score" "$(field_text "${Score[@]}")" 256.0
 check "summary" "$(summary_lines)" \
