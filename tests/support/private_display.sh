@@ -43,8 +43,20 @@ end_process() { # pid
     return 0
 }
 
+# Waits up to a minute for a starting server to write into the file it
+# reports its readiness in; fails at once should the server end.
+server_ready() { # pid file
+    local tries
+    for ((tries = 0; tries < 600; tries++)); do
+        [ -s "$2" ] && return 0
+        kill -0 "$1" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
 private_display_start() { # work_dir [openbox|none]
-    local work=$1 manager=${2:-none} tries tool
+    local work=$1 manager=${2:-none} tool
     for tool in Xvfb setpriv; do
         command -v "$tool" >/dev/null || { echo "private display: $tool is not installed"; return 1; }
     done
@@ -53,12 +65,7 @@ private_display_start() { # work_dir [openbox|none]
     setpriv --pdeathsig KILL -- Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
         3>"$work/display" >"$work/xvfb.log" 2>&1 </dev/null &
     private_display_pids+=($!)
-    for ((tries = 0; tries < 600; tries++)); do
-        [ -s "$work/display" ] && break
-        kill -0 "${private_display_pids[-1]}" 2>/dev/null || break
-        sleep 0.1
-    done
-    if ! [ -s "$work/display" ]; then
+    if ! server_ready "$!" "$work/display"; then
         echo "private display: Xvfb did not start: $(cat "$work/xvfb.log")"
         return 1
     fi
@@ -74,14 +81,9 @@ private_display_start() { # work_dir [openbox|none]
     openbox)
         command -v openbox >/dev/null || { echo "private display: openbox is not installed"; return 1; }
         rm -f "$work/wm-ready"
-        start_owned_process "$work/wm.log" openbox --sm-disable --startup "touch $work/wm-ready"
+        start_owned_process "$work/wm.log" openbox --sm-disable --startup "sh -c 'echo ready >$work/wm-ready'"
         private_display_pids+=("$owned_pid")
-        for ((tries = 0; tries < 600; tries++)); do
-            [ -e "$work/wm-ready" ] && break
-            kill -0 "$owned_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        if ! [ -e "$work/wm-ready" ]; then
+        if ! server_ready "$owned_pid" "$work/wm-ready"; then
             echo "private display: openbox did not start: $(cat "$work/wm.log")"
             return 1
         fi
