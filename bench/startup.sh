@@ -12,10 +12,8 @@ build=${1:-build/default}
 runs=${2:-31}
 
 cmake --build "$build" --target startup_bench >/dev/null
-XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR
-trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
+# A private X server without a window manager, ended with the benchmark.
+tests/support/private_display.sh \
     "$build/bench/startup_bench" --runs "$runs" \
     "$PWD/$build/bench/libfirst_frame_probe.so" "$PWD/$build/app/Orlo_Score" "$PWD/$build/bench/reference_window" \
     "$PWD/$build/bench/bare_window"

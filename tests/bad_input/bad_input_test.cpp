@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -359,7 +358,7 @@ void BadInputTest::pasteIntoWindow_data()
 
 // A paste longer than a line edit holds, on the real window: the field keeps
 // the first 32767 characters, and the sheet reacts to those as the rules do
-// to the whole text, well within a second.
+// to the whole text. How long that takes is measured in bench/paste_bench.
 void BadInputTest::pasteIntoWindow()
 {
     QFETCH(QString, field);
@@ -385,8 +384,6 @@ void BadInputTest::pasteIntoWindow()
     QVERIFY2(messages.take().isEmpty(), "the flight goes in without a message");
     QCOMPARE(program.text(HS_Points), QStringLiteral("143.9"));
 
-    QElapsedTimer clock;
-    clock.start();
     QGuiApplication::clipboard()->setText(typed);
     // The landing field opened the dialog; the operator clicks back into it.
     QVERIFY2(program.click(target), qPrintable(field + " did not take the focus back"));
@@ -397,7 +394,6 @@ void BadInputTest::pasteIntoWindow()
     QCOMPARE(box->text().size(), kept.size());
     QVERIFY2(box->text() == kept, "the field keeps the paste's first characters");
     QVERIFY2(program.tab(), "the sheet did not settle after Tab");
-    QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("the paste took %1 ms").arg(clock.elapsed())));
 
     QCOMPARE(messages.take(), expected.message.isEmpty() ? QStringList() : QStringList{expected.message});
     QCOMPARE(program.focus(), expected.focus);

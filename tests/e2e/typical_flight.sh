@@ -9,12 +9,15 @@
 # and two more runs check closing by the windows' own close controls.
 # Environment: ORLO_SCREENSHOT=file.png saves the screen with the dialog open.
 # Exits 0 when every check holds, 77 when a tool it needs is missing.
+# Waits are hang watchdogs only: a step fails when nothing has happened
+# after a minute, however slow the machine.
 set -uo pipefail
+support=$(cd "$(dirname "$0")/../support" && pwd)
 
 executable=${1:?usage: typical_flight.sh ORLO_SCORE_EXECUTABLE openbox|none}
 manager=${2:?usage: typical_flight.sh ORLO_SCORE_EXECUTABLE openbox|none}
 
-for tool in Xvfb xdotool xclip timeout; do
+for tool in Xvfb setpriv xdotool xclip timeout; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 if [ "$manager" = openbox ]; then
@@ -24,19 +27,34 @@ if [ "$manager" = openbox ]; then
     fi
 fi
 
+case "$manager" in
+openbox) display_options=(--window-manager) ;;
+none) display_options=() ;;
+*) echo "FAIL: unknown window manager '$manager' (openbox or none)"; exit 1 ;;
+esac
+# The script runs on a private X server, in a process group that ends with
+# it, so that nothing it starts outlives it (xclip stays behind to serve
+# the clipboard, for one).
+if [ -z "${PRIVATE_DISPLAY:-}" ] || [ "$PRIVATE_DISPLAY" != "${DISPLAY:-}" ]; then
+    exec "$support/private_display.sh" "${display_options[@]}" bash "$0" "$@"
+fi
+source "$support/private_display.sh"
+
 work=$(mktemp -d)
-xvfb_pid= wm_pid= app_pid=
+app_pid=
 failures=0
+patience=60
 
 cleanup() {
+    trap - EXIT INT TERM HUP
     # Only what this script started, by its process id.
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
+    [ -n "$app_pid" ] && end_process "$app_pid"
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM
+trap 'exit 130' INT
+trap 'exit 129' HUP
 
 fatal() {
     echo "FAIL: $*"
@@ -65,25 +83,7 @@ wait_for() { # seconds command...
     done
 }
 
-# --- the X server, and the window manager when asked for
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-wait_for 20 test -s "$work/display" || fatal "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-
-case "$manager" in
-openbox)
-    openbox --sm-disable --startup "touch $work/wm-ready" >"$work/wm.log" 2>&1 &
-    wm_pid=$!
-    wait_for 20 test -e "$work/wm-ready" || fatal "openbox did not start: $(cat "$work/wm.log")"
-    ;;
-none) ;;
-*) fatal "unknown window manager '$manager' (openbox or none)" ;;
-esac
+export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
 
 # --- the operator's hands and eyes
 sheet_title='^Orlo Carrier Scoring Program$'
@@ -103,15 +103,15 @@ is_running() {
 }
 
 start_program() {
-    "$executable" >"$work/app.log" 2>&1 &
-    app_pid=$!
-    wait_for 20 has_visible_window "$sheet_title" || fatal "the score sheet did not appear"
+    start_owned_process "$work/app.log" "$executable"
+    app_pid=$owned_pid
+    wait_for $patience has_visible_window "$sheet_title" || fatal "the score sheet did not appear"
     sheet=$(visible_window "$sheet_title")
 }
 
 # Ends with the program's exit status, or fails when it does not end.
 program_ends() {
-    wait_for 10 eval '! is_running' || fatal "the program did not end"
+    wait_for $patience eval '! is_running' || fatal "the program did not end"
     wait "$app_pid"
     local status=$?
     app_pid=
@@ -123,28 +123,57 @@ click() { # window x y
     xdotool mousemove --window "$1" "$2" "$3" click 1
 }
 
-type_text() {
-    xdotool type --delay 40 "$1"
-}
-
 press() {
     xdotool key --delay 40 "$@"
 }
 
-# What the program put on the clipboard after the keys given: a marker is
-# placed first, so that a stale clipboard is never taken for the answer.
+marker='<nothing copied>'
+clipboard() {
+    timeout 10 xclip -o -selection clipboard 2>/dev/null
+}
+clipboard_is() {
+    [ "$(clipboard)" == "$1" ]
+}
+
+# What the program put on the clipboard after the keys given. A marker goes
+# there first, and the keys follow once it reads back (xclip serves it from
+# a process of its own that may still be starting), so that a stale
+# clipboard is never taken for the answer.
 copied_after() { # keys...
-    printf '%s' '<nothing copied>' | xclip -selection clipboard
+    printf '%s' "$marker" | xclip -selection clipboard >/dev/null 2>&1
+    wait_for $patience clipboard_is "$marker" || { printf '%s' '<the clipboard took no marker>'; return; }
     press "$@"
-    local text deadline=$((SECONDS + 5))
+    local text deadline=$((SECONDS + patience))
     while :; do
-        text=$(xclip -o -selection clipboard 2>/dev/null)
-        if [ "$text" != '<nothing copied>' ] || [ $SECONDS -ge $deadline ]; then
+        text=$(clipboard)
+        if [ "$text" != "$marker" ] || [ $SECONDS -ge $deadline ]; then
             printf '%s' "$text"
             return
         fi
         sleep 0.1
     done
+}
+
+# The program hands the focus on from its event loop, after the click or
+# key that moved it; keys typed ahead of that, on a busy machine, land in
+# the field before it selects its text on entry. So the operator waits for
+# the field to show the focus: the program answers a copy of the field's
+# text only once it has handled everything before, and then the text
+# replaces the selection, as it does after the program's own.
+type_text() {
+    copied_after ctrl+a ctrl+c >/dev/null
+    xdotool type --delay 40 "$1"
+}
+
+# Returns once the program has handled every click and key sent so far:
+# since its last copy it owns the clipboard, and answers a request for it
+# from its event loop, after them.
+program_caught_up() {
+    clipboard >/dev/null
+    clipboard >/dev/null
+}
+sheet_has_keyboard() {
+    [ "$(xdotool getwindowfocus 2>/dev/null)" == "$sheet" ]
 }
 
 # A text box's text: click into it, select everything, copy.
@@ -204,7 +233,7 @@ type_text 25.2
 press Tab
 
 click "$sheet" "${LandingPts[@]}"
-wait_for 10 has_visible_window "$dialog_title" || fatal "clicking into the landing points did not open the dialog"
+wait_for $patience has_visible_window "$dialog_title" || fatal "clicking into the landing points did not open the dialog"
 dialog=$(visible_window "$dialog_title")
 if [ -n "${ORLO_SCREENSHOT:-}" ]; then
     sleep 0.5
@@ -214,9 +243,11 @@ fi
 check "missed laps as opened" "$(copied_after Tab ctrl+c)" "0 landings missed"
 check "missed laps picked" "$(copied_after Down Down ctrl+c)" "2 landings missed"
 click "$dialog" "${Done[@]}"
-wait_for 10 no_visible_window "$dialog_title" || fatal "\"Done\" did not close the dialog"
+wait_for $patience no_visible_window "$dialog_title" || fatal "\"Done\" did not close the dialog"
 
 # "Done" handed the focus to "Calc. Score": Space presses it.
+wait_for $patience sheet_has_keyboard || fatal "the score sheet did not get the keyboard back after \"Done\""
+program_caught_up
 press space
 check "score" "$(field_text "${Score[@]}")" 256.0
 check "summary" "$(summary_lines)" \
@@ -243,7 +274,7 @@ check "exit status after \"Exit\"" "$?" 0
 echo "# \"Exit\" with the dialog open"
 start_program
 click "$sheet" "${Command1[@]}"
-wait_for 10 has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog"
+wait_for $patience has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog"
 # One click on "Exit" of the inactive sheet is enough, with or without a
 # window manager.
 click "$sheet" "${Command4[@]}"
@@ -256,20 +287,20 @@ if [ "$manager" = openbox ]; then
     echo "# the dialog's own close control writes nothing"
     start_program
     click "$sheet" "${Command1[@]}"
-    wait_for 10 has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog"
+    wait_for $patience has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog"
     press Down Down # the 25-point arrest
     press alt+F4
-    wait_for 10 no_visible_window "$dialog_title" || fatal "Alt+F4 did not close the dialog"
+    wait_for $patience no_visible_window "$dialog_title" || fatal "Alt+F4 did not close the dialog"
     click "$sheet" "${Command2[@]}"
     check "score with the dialog closed unscored" "$(field_text "${Score[@]}")" 0.0
 
     echo "# the sheet closed under the open dialog"
     click "$sheet" "${Command1[@]}"
-    wait_for 10 has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog again"
+    wait_for $patience has_visible_window "$dialog_title" || fatal "\"Landing Points\" did not open the dialog again"
     dialog=$(visible_window "$dialog_title")
     click "$sheet" "${Sheet_background[@]}"
     press alt+F4
-    wait_for 10 no_visible_window "$sheet_title" || fatal "Alt+F4 did not close the score sheet"
+    wait_for $patience no_visible_window "$sheet_title" || fatal "Alt+F4 did not close the score sheet"
     sleep 0.5
     is_running || fatal "the program ended although the dialog was still open"
     has_visible_window "$dialog_title" || fatal "the dialog closed with the score sheet"

@@ -46,12 +46,14 @@ RunSettings &settings()
     return chosen;
 }
 
-constexpr qint64 slowActionMs = 1000;
 constexpr int messagesPerActionAllowed = 3;
 // Past this many messages for one action the program is taken to be stuck
 // in a loop of messages; the run ends there rather than wait for ever.
 constexpr int messagesMeaningStuck = 25;
-constexpr qint64 stuckActionMs = 15000;
+// An action that has not ended after a minute has hung. Nothing tighter:
+// how long an action takes depends on the machine, its load and the build,
+// so the slowest one is reported, not judged.
+constexpr qint64 hangMs = 60000;
 constexpr std::size_t logTail = 40;
 
 const QStringList knownMessages{
@@ -216,19 +218,20 @@ public:
             m_slowestKeyMs.reset();
             m_clock.start();
             act();
-            // Typed text is timed key by key: a long text takes as long to
-            // type as the operator's fingers make it.
+            // Typed text is timed key by key for the report: a long text
+            // takes as long to type as the operator's fingers make it.
             const qint64 input = m_slowestKeyMs.value_or(m_clock.restart());
             m_clock.restart();
             if (!settle())
-                return failure(QStringLiteral("the windows did not settle within %1 ms").arg(slowActionMs - input));
+                return failure(QStringLiteral("the windows had not settled after %1 ms").arg(hangMs));
             if (settings().trace)
                 std::fprintf(stderr, "   -> %s\n", qPrintable(state()));
             const qint64 took = input + m_clock.elapsed();
             m_clock.invalidate();
-            m_tally.slowestMs = std::max(m_tally.slowestMs, took);
-            if (took > slowActionMs)
-                return failure(QStringLiteral("the action took %1 ms").arg(took));
+            if (took >= m_tally.slowestMs) {
+                m_tally.slowestMs = took;
+                m_tally.slowestAction = m_log.empty() ? QString() : m_log.back();
+            }
             if (const QString broken = brokenRule(); !broken.isEmpty())
                 return failure(broken);
         }
@@ -239,13 +242,14 @@ public:
     QString tally() const
     {
         return QStringLiteral("%1 messages answered, %2 calculations, %3 pressed twice in a row, %4 resets, "
-                              "%5 landings graded; the slowest action took %6 ms")
+                              "%5 landings graded; the slowest action took %6 ms: %7")
             .arg(m_tally.messages)
             .arg(m_tally.calculations)
             .arg(m_tally.repeatedCalculations)
             .arg(m_tally.resets)
             .arg(m_tally.landings)
-            .arg(m_tally.slowestMs);
+            .arg(m_tally.slowestMs)
+            .arg(m_tally.slowestAction);
     }
 
 private:
@@ -318,8 +322,8 @@ private:
     // Answers a message box with OK, from inside the box's own event loop.
     void answerMessage()
     {
-        if (m_clock.isValid() && m_clock.elapsed() > stuckActionMs)
-            qFatal("%s", qPrintable(failure(QStringLiteral("the action has not ended after %1 ms").arg(stuckActionMs))));
+        if (m_clock.isValid() && m_clock.elapsed() > hangMs)
+            qFatal("%s", qPrintable(failure(QStringLiteral("the action has not ended after %1 ms").arg(hangMs))));
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
@@ -335,8 +339,7 @@ private:
     bool settle()
     {
         int quiet = 0;
-        const qint64 limit = slowActionMs - m_slowestKeyMs.value_or(0);
-        while (m_clock.elapsed() <= limit) {
+        while (m_clock.elapsed() <= hangMs) {
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             const bool idle = !QApplication::activeModalWidget() && focusAgrees();
@@ -790,6 +793,7 @@ private:
         int resets = 0;
         int landings = 0;
         qint64 slowestMs = 0;
+        QString slowestAction;
     } m_tally;
 };
 
