@@ -65,6 +65,8 @@ int main(int argc, char *argv[])
     }
     window.fitToScreen();
     window.show();
+    if (flights)
+        flights->openJournalAfterFirstFrame(window);
     window.activateWindow();
     window.rules().start();
     if (flights && options.journalWindow)

@@ -22,6 +22,11 @@ public:
     void calculated(const orlo::CalculationRecord &calculation) override;
     void flightEnded() override;
 
+    // Opens the journal once the shown sheet has had its first frame, so that
+    // a first start creating the file never delays it, and a journal that
+    // cannot be kept is told at once rather than at the first score.
+    void openJournalAfterFirstFrame(QWidget &sheet);
+
     // Null until the first opening.
     FlightsWindow *window() const { return m_window.data(); }
 

@@ -1,6 +1,5 @@
 #include "journal_problem_notice.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
@@ -8,16 +7,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-JournalProblemNotice::JournalProblemNotice(const QString &problem, QWidget *sheet)
-    : QWidget(sheet, Qt::Tool | Qt::WindowDoesNotAcceptFocus), m_sheet(sheet)
+JournalProblemNotice::JournalProblemNotice(const QString &problem, QWidget *sheet) : QFrame(sheet)
 {
-    // The sheet's font and colours, as a part of the sheet.
-    setAttribute(Qt::WA_WindowPropagation);
-    setFont(sheet->font());
-    setPalette(sheet->palette());
     setObjectName(QStringLiteral("JournalProblem"));
-    setWindowTitle(QStringLiteral("Flight journal"));
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(2);
+    setAutoFillBackground(true);
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
 
@@ -46,32 +41,14 @@ void JournalProblemNotice::showLater(const QString &problem, QWidget *sheet)
     QMetaObject::invokeMethod(
         sheet,
         [problem, over] {
-            if (over)
-                (new JournalProblemNotice(problem, over))->show();
+            if (!over)
+                return;
+            auto *notice = new JournalProblemNotice(problem, over);
+            // Tall enough for every line of the wrapped sentence.
+            notice->setFixedHeight(notice->layout()->totalHeightForWidth(notice->width()));
+            notice->move(12, 12);
+            notice->raise();
+            notice->show();
         },
         Qt::QueuedConnection);
-}
-
-// Over the carrier picture in the sheet's upper left corner, where it hides
-// no field, caption or result; it follows the sheet, which the window manager
-// may place only after the notice is shown.
-void JournalProblemNotice::placeOverSheet()
-{
-    move(m_sheet->mapToGlobal(QPoint(12, 12)));
-}
-
-void JournalProblemNotice::showEvent(QShowEvent *event)
-{
-    // Tall enough for every line of the wrapped sentence.
-    setFixedHeight(layout()->totalHeightForWidth(width()));
-    placeOverSheet();
-    m_sheet->installEventFilter(this);
-    QWidget::showEvent(event);
-}
-
-bool JournalProblemNotice::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_sheet && (event->type() == QEvent::Move || event->type() == QEvent::Show))
-        placeOverSheet();
-    return QWidget::eventFilter(watched, event);
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include <QFrame>
 
-// Tells the official that flights are not being kept: a small window over
-// the sheet that shows without activating and never takes the focus, so the
-// sheet's focus and the rules that follow it go on as before. The official
-// closes it with its button or leaves it.
-class JournalProblemNotice final : public QWidget {
+// Tells the official that flights are not being kept: a framed panel laid
+// over the carrier picture, where it hides no field, caption or result. It is
+// part of the sheet, not a window of its own, so it can take neither the
+// focus nor the sheet's activation, and the rules that follow the focus go on
+// as before. The official closes it with its button or leaves it.
+class JournalProblemNotice final : public QFrame {
     Q_OBJECT
 public:
     JournalProblemNotice(const QString &problem, QWidget *sheet);
@@ -14,13 +15,4 @@ public:
     // Shows a notice over the sheet once the event loop runs: the journal
     // reports from inside a press of "Calc. Score" and before the sheet is shown.
     static void showLater(const QString &problem, QWidget *sheet);
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void placeOverSheet();
-
-    QWidget *m_sheet;
 };

@@ -87,6 +87,7 @@ struct FlightJournal::Impl {
     std::function<void(const std::string &)> problemHandler;
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
     bool inOneTransaction = false;
+    bool opened = false;
 
     // The flight on the sheet, once its first calculation is recorded.
     std::optional<std::int64_t> flight;
@@ -113,13 +114,31 @@ struct FlightJournal::Impl {
         tell("The flight journal " + path + " failed (" + what + ") and keeps nothing more. Scoring goes on without it.");
     }
 
+    // The file is opened at its first use, not at start-up: a first start
+    // creating it, or a slow disk, never holds up the sheet's first frame.
+    sqlite3 *database()
+    {
+        if (opened)
+            return db;
+        opened = true;
+        try {
+            std::string notice;
+            db = openJournal(path, notice);
+            if (!notice.empty())
+                tell(notice);
+        } catch (const std::exception &problem) {
+            tell(problem.what());
+        }
+        return db;
+    }
+
     void record(const CalculationRecord &calculation);
 
     // The first column of every row of a query without parameters.
     std::vector<std::string> column(const char *sql)
     {
         std::vector<std::string> texts;
-        if (!db)
+        if (!database())
             return texts;
         try {
             Statement query(db, sql);
@@ -136,13 +155,6 @@ struct FlightJournal::Impl {
 FlightJournal::FlightJournal(std::string path) : m_impl(std::make_unique<Impl>())
 {
     m_impl->path = std::move(path);
-    try {
-        std::string notice;
-        m_impl->db = openJournal(m_impl->path, notice);
-        m_impl->problem = notice;
-    } catch (const std::exception &problem) {
-        m_impl->problem = problem.what();
-    }
 }
 
 FlightJournal::~FlightJournal()
@@ -159,11 +171,12 @@ void FlightJournal::setProblemHandler(std::function<void(const std::string &)> h
 
 bool FlightJournal::isWorking() const
 {
-    return m_impl->db != nullptr;
+    return m_impl->database() != nullptr;
 }
 
 const std::string &FlightJournal::problem() const
 {
+    m_impl->database();
     return m_impl->problem;
 }
 
@@ -212,7 +225,7 @@ void FlightJournal::Impl::record(const CalculationRecord &calculation)
 
 void FlightJournal::calculated(const CalculationRecord &calculation)
 {
-    if (!m_impl->db || (m_impl->flight && calculation == m_impl->lastRecorded))
+    if (!m_impl->database() || (m_impl->flight && calculation == m_impl->lastRecorded))
         return;
     try {
         m_impl->record(calculation);
@@ -235,7 +248,7 @@ void FlightJournal::flightEnded()
 
 void FlightJournal::recordInOneTransaction(const std::function<void(FlightObserver &)> &record)
 {
-    if (!m_impl->db)
+    if (!m_impl->database())
         return;
     try {
         WriteTransaction transaction(m_impl->db);
@@ -262,7 +275,7 @@ std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter) const
 std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
 {
     std::vector<FlightRow> rows;
-    if (!m_impl->db)
+    if (!m_impl->database())
         return rows;
     try {
         // A negative limit is none, to SQLite.
@@ -285,7 +298,7 @@ std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, std::i
 
 int FlightJournal::flightCount(const FlightFilter &filter) const
 {
-    if (!m_impl->db)
+    if (!m_impl->database())
         return 0;
     try {
         // Unfiltered, the flights alone are counted, without their calculations.
@@ -304,7 +317,7 @@ int FlightJournal::flightCount(const FlightFilter &filter) const
 std::vector<StoredCalculation> FlightJournal::calculations(std::int64_t flightId) const
 {
     std::vector<StoredCalculation> calculations;
-    if (!m_impl->db)
+    if (!m_impl->database())
         return calculations;
     try {
         Statement query(m_impl->db, "SELECT id, " ORLO_CALCULATION_COLUMNS
@@ -321,7 +334,7 @@ std::vector<StoredCalculation> FlightJournal::calculations(std::int64_t flightId
 
 bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contestant)
 {
-    if (!m_impl->db)
+    if (!m_impl->database())
         return false;
     try {
         Statement update(m_impl->db, "UPDATE flight SET contestant = ?1 WHERE id = ?2");

@@ -42,8 +42,9 @@ struct FlightFilter {
 // written records nothing and reports the problem once.
 class FlightJournal final : public FlightObserver {
 public:
-    // Opens the file, creating it and its folder at first use; a damaged file
-    // is moved aside under a dated name and a fresh journal started.
+    // The file is opened at the first call that reads or records, and created
+    // with its folder if need be; a damaged file is moved aside under a dated
+    // name and a fresh journal started.
     explicit FlightJournal(std::string path);
     ~FlightJournal() override;
     FlightJournal(const FlightJournal &) = delete;
