@@ -215,6 +215,15 @@ bool ScoreSheetWindow::eventFilter(QObject *watched, QEvent *event)
     // the sheet when another window was active is one.
     if (event->type() == QEvent::FocusIn && m_ownChanges == 0 && controlOf(watched))
         report({});
+    // Keys typed ahead, as a fast official does on a busy machine, come after
+    // the focus move that went before them: the field has selected its text
+    // and typing replaces it. When the rules refused the move with a message,
+    // the key belonged to a field the official has been sent back from.
+    if (event->type() == QEvent::KeyPress && !m_reports.empty() && !m_delivering) {
+        deliverReports();
+        if (QApplication::focusWidget() != watched)
+            return true;
+    }
     // A number longer than its box shows its leading digits again once the
     // focus has moved on to another control; a message box or another window
     // taking the focus leaves the cursor where the operator was typing.
