@@ -3,9 +3,9 @@
 # server picks itself (-displayfd), so that tests and whole suites running at
 # the same time never collide, optionally with the openbox window manager.
 # Programs started on it see only this display, whatever the caller's
-# environment holds: Qt's X11 platform, no Wayland, a runtime directory of
-# their own and no D-Bus session bus (the address points at nothing, so no
-# bus is started for them either). Everything it starts ends with it, on
+# environment holds: Qt's X11 platform, no Wayland, a runtime directory and
+# a data folder (so a flight journal) of their own, and no D-Bus session bus
+# (the address points at nothing, so no bus is started for them either). Everything it starts ends with it, on
 # every path: at exit and on a signal; killed outright (a CTest timeout), it
 # takes the X server along through the parent-death signal, and with the
 # server go the programs still on it.
@@ -75,6 +75,8 @@ private_display_start() { # work_dir [openbox|none]
     export DISPLAY=":$(head -n1 "$work/display")" PRIVATE_DISPLAY=":$(head -n1 "$work/display")"
     export QT_QPA_PLATFORM=xcb
     export XDG_RUNTIME_DIR=$work/runtime
+    # Flights scored by a test go into a journal of its own, never the user's.
+    export XDG_DATA_HOME=$work/data
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/no-session-bus"
     unset WAYLAND_DISPLAY XAUTHORITY
 
