@@ -5,10 +5,10 @@
 # Programs started on it see only this display, whatever the caller's
 # environment holds: Qt's X11 platform, no Wayland, a runtime directory and
 # a data folder (so a flight journal) of their own, and no D-Bus session bus
-# (the address points at nothing, so no bus is started for them either). Everything it starts ends with it, on
-# every path: at exit and on a signal; killed outright (a CTest timeout), it
-# takes the X server along through the parent-death signal, and with the
-# server go the programs still on it.
+# (the address points at nothing, so no bus is started for them either).
+# Everything it starts ends with it, on every path: at exit and on a signal;
+# killed outright (a CTest timeout), it takes the X server along through the
+# parent-death signal, and with the server go the programs still on it.
 #
 # Runs a command on it, in a process group that is ended with it; the exit
 # status is the command's. PRIVATE_DISPLAY tells the command the display is
