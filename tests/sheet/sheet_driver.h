@@ -1,0 +1,77 @@
+#pragma once
+
+#include "score_sheet_window.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+
+// Drives the real score sheet window as the official does, with keyboard and
+// mouse events, and reads back what it shows; shared by the sheet's tests.
+
+inline const QString negativeHighSpeed = QStringLiteral("Negative time, how'd you do that? Positive numbers please.");
+inline const QString negativeLowSpeed = QStringLiteral("Negative times, how'd you do that? Positive numbers please.");
+inline const QString noHighSpeedTime = QStringLiteral("You must enter at least one watch time for the highspeed.");
+inline const QString badEngineCount = QStringLiteral("The Number of engines must be a number > 0. Please try again.");
+inline const QString badLandingPoints = QStringLiteral("Landing points range from 0 to 100 in 5 point increments");
+
+// Answers every message box with OK, as the operator would, and keeps what
+// each box said. It never waits: it runs inside the box's own event loop.
+class MessageAnswerer final : public QObject {
+public:
+    MessageAnswerer();
+
+    QStringList texts() const { return m_texts; }
+    QStringList faults() const { return m_faults; }
+
+private:
+    void answer();
+
+    QTimer m_timer;
+    QStringList m_texts;
+    QStringList m_faults;
+};
+
+template <typename Widget = QWidget>
+Widget *widgetOf(const ScoreSheetWindow &window, orlo::Ctl control)
+{
+    return window.findChild<Widget *>(ScoreSheetWindow::objectNameOf(control));
+}
+
+QString textOf(const ScoreSheetWindow &window, orlo::Ctl control);
+
+QString focusName();
+
+QString rulesFocusName(ScoreSheetWindow &window);
+
+// The window has the focus where the rules think it is, and no report of
+// the operator's is waiting for the rules.
+bool settledAt(ScoreSheetWindow &window, const QString &name);
+
+// Shows the sheet the way the program starts: show, activate, start.
+bool startSheet(ScoreSheetWindow &window);
+
+// Clicks a control where the operator would: an option on its round button.
+bool mouseOn(QWidget *widget);
+
+bool mouseOn(const ScoreSheetWindow &window, orlo::Ctl control);
+
+// Clicks a control and waits until the rules have heard of the move.
+bool clickOn(ScoreSheetWindow &window, orlo::Ctl control);
+
+// Keys go where the focus is, once the window has it.
+bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+
+bool type(const QString &typed);
+
+// Clicks into a field and types, replacing what entry selected.
+bool typeInto(ScoreSheetWindow &window, orlo::Ctl field, const QString &typed);
+
+// Leaves the focused field with Tab and waits for the rules to follow.
+bool tabOn(ScoreSheetWindow &window);
+
+QStringList summaryOf(const ScoreSheetWindow &window);
+
+// Types both runs of the worked example: HS 12.3 and 12.4, LS 25 and nothing.
+bool enterWorkedRuns(ScoreSheetWindow &window);
