@@ -134,21 +134,31 @@ struct FlightJournal::Impl {
 
     void record(const CalculationRecord &calculation);
 
+    // Runs work on the open journal; without one, or when the work fails
+    // (the journal then keeping nothing more), the answer is none.
+    template <typename Work>
+    auto guarded(Work work) -> decltype(work())
+    {
+        if (!database())
+            return {};
+        try {
+            return work();
+        } catch (const std::exception &error) {
+            fail(error.what());
+            return {};
+        }
+    }
+
     // The first column of every row of a query without parameters.
     std::vector<std::string> column(const char *sql)
     {
-        std::vector<std::string> texts;
-        if (!database())
-            return texts;
-        try {
+        return guarded([&] {
+            std::vector<std::string> texts;
             Statement query(db, sql);
             while (query.step())
                 texts.push_back(query.text(0));
-        } catch (const std::exception &error) {
-            fail(error.what());
-            texts.clear();
-        }
-        return texts;
+            return texts;
+        });
     }
 };
 
@@ -274,10 +284,8 @@ std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter) const
 
 std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
 {
-    std::vector<FlightRow> rows;
-    if (!m_impl->database())
-        return rows;
-    try {
+    return m_impl->guarded([&] {
+        std::vector<FlightRow> rows;
         // A negative limit is none, to SQLite.
         Statement query(m_impl->db, "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
                                     ORLO_FILTERED_FLIGHTS " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
@@ -289,18 +297,13 @@ std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, std::i
             row.calculationCount = static_cast<int>(query.integer(2));
             row.last = readCalculation(query, 3);
         }
-    } catch (const std::exception &error) {
-        m_impl->fail(error.what());
-        rows.clear();
-    }
-    return rows;
+        return rows;
+    });
 }
 
 int FlightJournal::flightCount(const FlightFilter &filter) const
 {
-    if (!m_impl->database())
-        return 0;
-    try {
+    return m_impl->guarded([&] {
         // Unfiltered, the flights alone are counted, without their calculations.
         const bool filtered = !filter.day.empty() || !filter.classCaption.empty();
         Statement query(m_impl->db, filtered ? "SELECT count(*)" ORLO_FILTERED_FLIGHTS
@@ -308,42 +311,29 @@ int FlightJournal::flightCount(const FlightFilter &filter) const
         if (filtered)
             query.bind(1, filter.day).bind(2, filter.classCaption);
         return query.step() ? static_cast<int>(query.integer(0)) : 0;
-    } catch (const std::exception &error) {
-        m_impl->fail(error.what());
-        return 0;
-    }
+    });
 }
 
 std::vector<StoredCalculation> FlightJournal::calculations(std::int64_t flightId) const
 {
-    std::vector<StoredCalculation> calculations;
-    if (!m_impl->database())
-        return calculations;
-    try {
+    return m_impl->guarded([&] {
+        std::vector<StoredCalculation> calculations;
         Statement query(m_impl->db, "SELECT id, " ORLO_CALCULATION_COLUMNS
                                     " FROM calculation WHERE flight = ?1 ORDER BY id");
         query.bind(1, flightId);
         while (query.step())
             calculations.push_back(readCalculation(query, 0));
-    } catch (const std::exception &error) {
-        m_impl->fail(error.what());
-        calculations.clear();
-    }
-    return calculations;
+        return calculations;
+    });
 }
 
 bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contestant)
 {
-    if (!m_impl->database())
-        return false;
-    try {
+    return m_impl->guarded([&] {
         Statement update(m_impl->db, "UPDATE flight SET contestant = ?1 WHERE id = ?2");
         update.bind(1, contestant).bind(2, flightId).run();
         return sqlite3_changes(m_impl->db) == 1;
-    } catch (const std::exception &error) {
-        m_impl->fail(error.what());
-        return false;
-    }
+    });
 }
 
 std::vector<std::string> FlightJournal::days() const
