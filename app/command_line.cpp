@@ -1,12 +1,12 @@
 #include "command_line.h"
 
 #include "flight_journal.h"
+#include "flights_csv_file.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <string_view>
@@ -114,14 +114,9 @@ int exportJournal(const StartOptions &options)
         say(QString::fromStdString(journal.problem()));
         return 1;
     }
-    const std::vector<orlo::journal::FlightRow> flights = journal.flights({options.day.toStdString(), {}});
-    const std::string csv = orlo::journal::flightsCsv(flights);
-
-    // The whole file or none of it: written aside and put in place at the end.
-    QSaveFile file(options.exportPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), qint64(csv.size())) != qint64(csv.size())
-        || !file.commit()) {
-        say(QStringLiteral("Cannot write %1: %2. Nothing was written.").arg(options.exportPath, file.errorString()));
+    QString problem;
+    if (!writeFlightsCsv(options.exportPath, journal.flights({options.day.toStdString(), {}}), problem)) {
+        say(QStringLiteral("Cannot write %1: %2. Nothing was written.").arg(options.exportPath, problem));
         return 1;
     }
     return 0;

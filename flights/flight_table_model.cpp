@@ -7,11 +7,6 @@ using orlo::journal::FlightRow;
 
 namespace {
 
-QString fromUtf8(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string shownValue(const FlightRow &flight, int column)
 {
     const orlo::CalculationRecord &last = flight.last.values;
@@ -30,10 +25,15 @@ std::string shownValue(const FlightRow &flight, int column)
 
 } // namespace
 
+QString shownText(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString shownTime(const std::string &recordedAt)
 {
     // "2026-12-08T14:03:27+01:00": the first nineteen characters are the local time.
-    QString shown = fromUtf8(recordedAt.substr(0, 19));
+    QString shown = shownText(recordedAt.substr(0, 19));
     if (shown.size() > 10 && shown.at(10) == QLatin1Char('T'))
         shown[10] = QLatin1Char(' ');
     return shown;
@@ -123,10 +123,10 @@ QVariant FlightTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return column == Time ? shownTime(flight.last.recordedAt) : fromUtf8(shownValue(flight, column));
+        return column == Time ? shownTime(flight.last.recordedAt) : shownText(shownValue(flight, column));
     case Qt::ToolTipRole:
         if (column == Time)
-            return fromUtf8(flight.last.recordedAt);
+            return shownText(flight.last.recordedAt);
         if (column == Total && flight.calculationCount > 1)
             return tr("The last of %1 calculations").arg(flight.calculationCount);
         return {};

@@ -45,6 +45,9 @@ private:
     bool m_readAll = false;
 };
 
+// A text the journal kept (UTF-8), as a window shows it.
+QString shownText(const std::string &text);
+
 // The time of a calculation as the tables show it: local date and time,
 // without the UTC offset, which the tooltip and the export keep.
 QString shownTime(const std::string &recordedAt);

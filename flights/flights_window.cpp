@@ -3,6 +3,7 @@
 #include "designed_palette.h"
 #include "event_classes.h"
 #include "flight_table_model.h"
+#include "flights_csv_file.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -25,11 +25,6 @@ using orlo::journal::FlightFilter;
 using orlo::journal::StoredCalculation;
 
 namespace {
-
-QString fromUtf8(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The columns of a flight's history: every reading and result a calculation kept.
 const QStringList historyHeaders{
@@ -45,16 +40,16 @@ QStringList historyCells(const StoredCalculation &calculation)
 {
     const orlo::CalculationRecord &v = calculation.values;
     const auto pair = [](const std::array<std::string, 2> &readings) {
-        return fromUtf8(readings[0]) + QStringLiteral(" / ") + fromUtf8(readings[1]);
+        return shownText(readings[0]) + QStringLiteral(" / ") + shownText(readings[1]);
     };
     QStringList summary;
     for (const std::string &line : v.summary)
-        summary << fromUtf8(line);
-    return {shownTime(calculation.recordedAt), fromUtf8(v.classCaption), pair(v.highSpeedWatches),
-            fromUtf8(v.highSpeedTime), fromUtf8(v.highSpeedMph), fromUtf8(v.highSpeedPoints),
-            pair(v.lowSpeedWatches), fromUtf8(v.lowSpeedTime), fromUtf8(v.lowSpeedMph),
-            fromUtf8(v.lowSpeedPoints), fromUtf8(v.engines[0]), fromUtf8(v.engines[1]),
-            fromUtf8(v.scalePoints), fromUtf8(v.landingPoints), fromUtf8(v.score),
+        summary << shownText(line);
+    return {shownTime(calculation.recordedAt), shownText(v.classCaption), pair(v.highSpeedWatches),
+            shownText(v.highSpeedTime), shownText(v.highSpeedMph), shownText(v.highSpeedPoints),
+            pair(v.lowSpeedWatches), shownText(v.lowSpeedTime), shownText(v.lowSpeedMph),
+            shownText(v.lowSpeedPoints), shownText(v.engines[0]), shownText(v.engines[1]),
+            shownText(v.scalePoints), shownText(v.landingPoints), shownText(v.score),
             summary.join(QStringLiteral(" | "))};
 }
 
@@ -71,7 +66,7 @@ void refill(QComboBox *filter, const QString &all, const std::vector<std::string
     filter->clear();
     filter->addItem(all, QString());
     for (const std::string &choice : choices)
-        filter->addItem(fromUtf8(choice), fromUtf8(choice));
+        filter->addItem(shownText(choice), shownText(choice));
     filter->setCurrentIndex(std::max(0, filter->findData(kept)));
 }
 
@@ -236,7 +231,7 @@ void FlightsWindow::showHistory()
         for (int column = 0; column < cells.size(); ++column) {
             auto *item = new QTableWidgetItem(cells[column]);
             if (column == 0)
-                item->setToolTip(fromUtf8(calculation.recordedAt));
+                item->setToolTip(shownText(calculation.recordedAt));
             m_history->setItem(row, column, item);
         }
     }
@@ -250,20 +245,17 @@ void FlightsWindow::showCount()
     if (!m_exported.isEmpty())
         status += QLatin1Char(' ') + m_exported;
     if (!m_journal.problem().empty())
-        status += QLatin1Char(' ') + fromUtf8(m_journal.problem());
+        status += QLatin1Char(' ') + shownText(m_journal.problem());
     m_status->setText(status);
 }
 
 bool FlightsWindow::exportTo(const QString &fileName)
 {
-    const std::string csv = orlo::journal::flightsCsv(m_model->allFlights());
-    QSaveFile file(fileName);
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size())
-                         && file.commit();
+    QString problem;
+    const bool written = writeFlightsCsv(fileName, m_model->allFlights(), problem);
     const QString shownName = QDir::toNativeSeparators(fileName);
     m_exported = written ? QStringLiteral("Exported to %1.").arg(shownName)
-                         : QStringLiteral("Could not write %1: %2").arg(shownName, file.errorString());
+                         : QStringLiteral("Could not write %1: %2").arg(shownName, problem);
     showCount();
     return written;
 }
@@ -272,7 +264,7 @@ void FlightsWindow::chooseExportFile()
 {
     const std::string day = chosen(m_day);
     const QString suggested = QDir::home().filePath(
-        day.empty() ? QStringLiteral("flights.csv") : QStringLiteral("flights-%1.csv").arg(fromUtf8(day)));
+        day.empty() ? QStringLiteral("flights.csv") : QStringLiteral("flights-%1.csv").arg(shownText(day)));
     const QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV…"), suggested,
                                                           QStringLiteral("CSV files (*.csv);;All files (*)"));
     if (!fileName.isEmpty())
