@@ -5,13 +5,13 @@
 
 #include <QWidget>
 
-class SheetScroller;
-
 #include <deque>
 #include <functional>
 #include <map>
 #include <optional>
 #include <utility>
+
+class SheetScroller;
 
 // The score sheet on the screen: every control at its fixed pixel position,
 // the field operations for the rules, and the operator's actions reported to
