@@ -78,6 +78,15 @@ void ScoreSheetWindow::buildControls()
     // reaches into the frame, and would treat both groups as one for Tab.
     auto *classGroup = new QButtonGroup(this);
     auto *scaleGroup = new QButtonGroup(this);
+    const auto option = [this](Ctl control, const QString &caption, QWidget *parent, QRect box,
+                               QButtonGroup *group) {
+        auto *made = new SheetOption(caption, parent);
+        made->setGeometry(box);
+        made->setAccessibleName(optionAccessibleName(control, caption));
+        group->addButton(made);
+        addControl(control, made);
+        return made;
+    };
 
     line(0, 3120);
     label("Label3", QStringLiteral("Select One:"), twipsRect(60, 3240, 1275, 255));
@@ -85,11 +94,8 @@ void ScoreSheetWindow::buildControls()
     for (int i = 0; i < 6; ++i) {
         const auto at = static_cast<std::size_t>(i);
         const std::string_view caption = eventClass(static_cast<ClassIndex>(i)).caption;
-        auto *option = new SheetOption(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), this);
-        option->setGeometry(twipsRect(classLefts[at], 3540, 1755, 315));
-        option->setAccessibleName(optionAccessibleName(Class(i), option->text()));
-        classGroup->addButton(option);
-        addControl(Class(i), option);
+        option(Class(i), QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), this,
+               twipsRect(classLefts[at], 3540, 1755, 315), classGroup);
     }
 
     line(1, 4020);
@@ -131,14 +137,8 @@ void ScoreSheetWindow::buildControls()
     auto *frame = new QGroupBox(QStringLiteral("Scale Points"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(3000, 7080, 1395, 855));
-    for (int i = 0; i <= 1; ++i) {
-        auto *option = new SheetOption(QString::fromLatin1(i == 0 ? "0" : "100"), frame);
-        option->setGeometry(twipsRect(120, i == 0 ? 240 : 540, 795, 255));
-        option->setAccessibleName(optionAccessibleName(ScalePts(i), option->text()));
-        scaleGroup->addButton(option);
-        addControl(ScalePts(i), option);
-    }
-    qobject_cast<QRadioButton *>(widgetOf(ScalePts(0)))->setChecked(true);
+    option(ScalePts(0), QStringLiteral("0"), frame, twipsRect(120, 240, 795, 255), scaleGroup)->setChecked(true);
+    option(ScalePts(1), QStringLiteral("100"), frame, twipsRect(120, 540, 795, 255), scaleGroup);
 
     label("Label18", QStringLiteral("Landing Points:"), twipsRect(4500, 6840, 1275, 495));
     textBox(LandingPts, "0", twipsRect(4500, 7380, 1335, 360), "Landing Points", false);
