@@ -2,6 +2,7 @@
 #include "flights_window_launcher.h"
 #include "journal_problem_notice.h"
 #include "score_sheet_window.h"
+#include "sheet_driver.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -50,35 +51,6 @@ struct Program {
         sheet.rules().start();
         return QTest::qWaitForWindowActive(&sheet)
                && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); });
-    }
-
-    QWidget *control(Ctl name) const { return sheet.findChild<QWidget *>(ScoreSheetWindow::objectNameOf(name)); }
-
-    QString text(Ctl field) const
-    {
-        const auto *box = qobject_cast<QLineEdit *>(control(field));
-        return box ? box->text() : QStringLiteral("<no such field>");
-    }
-
-    bool click(Ctl name)
-    {
-        QWidget *target = control(name);
-        if (!target)
-            return false;
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
-        return QTest::qWaitFor([&] { return sheet.rules().focus() == name; });
-    }
-
-    // Types into the focused field and leaves it with Tab, as the official does.
-    bool typeAndTab(const QString &typed)
-    {
-        QWidget *field = QApplication::focusWidget();
-        if (!field)
-            return false;
-        const auto before = sheet.rules().focus();
-        QTest::keyClicks(field, typed);
-        QTest::keyClick(field, Qt::Key_Tab);
-        return QTest::qWaitFor([&] { return sheet.rules().focus() != before; });
     }
 
     // Everything on the sheet the official could see or type into next.
@@ -156,13 +128,13 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
 {
     Program program;
     QVERIFY2(program.start(), "the score sheet did not start");
-    QVERIFY2(program.click(HS_Watch(0)), "the first high-speed watch did not take the focus");
-    QVERIFY(program.typeAndTab(QStringLiteral("12.3")));
-    QVERIFY(program.typeAndTab(QStringLiteral("12.4")));
-    QVERIFY(program.typeAndTab(QStringLiteral("25")));
-    QVERIFY(program.typeAndTab(QString()));
-    QVERIFY2(program.click(Command2), "Calc. Score did not take the focus");
-    QTRY_COMPARE(program.text(Score), QStringLiteral("165.9"));
+    QVERIFY2(clickOn(program.sheet, HS_Watch(0)), "the first high-speed watch did not take the focus");
+    QVERIFY(type(QStringLiteral("12.3")) && tabOn(program.sheet));
+    QVERIFY(type(QStringLiteral("12.4")) && tabOn(program.sheet));
+    QVERIFY(type(QStringLiteral("25")) && tabOn(program.sheet));
+    QVERIFY(type(QString()) && tabOn(program.sheet));
+    QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
+    QTRY_COMPARE(textOf(program.sheet, Score), QStringLiteral("165.9"));
     const struct {
         const char *column;
         Ctl field;
@@ -173,11 +145,11 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
                        {"Score", Score}};
     QStringList pressed;
     for (const auto &sheetField : sheetFields)
-        pressed << program.text(sheetField.field);
+        pressed << textOf(program.sheet, sheetField.field);
 
     // The official is halfway through the next reading when the journal is asked for.
-    QVERIFY2(program.click(LS_Watch(1)), "the second low-speed watch did not take the focus");
-    auto *typing = qobject_cast<QLineEdit *>(program.control(LS_Watch(1)));
+    QVERIFY2(clickOn(program.sheet, LS_Watch(1)), "the second low-speed watch did not take the focus");
+    auto *typing = qobject_cast<QLineEdit *>(widgetOf(program.sheet, LS_Watch(1)));
     QTest::keyClicks(typing, QStringLiteral("24.8"));
     typing->setSelection(1, 2);
     const QStringList before = program.state();
@@ -196,7 +168,7 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
     } shown[] = {{FlightTableModel::HighSpeed, HS_Points}, {FlightTableModel::LowSpeed, LS_Points},
                  {FlightTableModel::Landing, LandingPts}, {FlightTableModel::Total, Score}};
     for (const auto &[column, field] : shown)
-        QCOMPARE(flights.index(0, column).data().toString(), program.text(field));
+        QCOMPARE(flights.index(0, column).data().toString(), textOf(program.sheet, field));
     QCOMPARE(flights.index(0, FlightTableModel::Class).data().toString(), QStringLiteral("Class I"));
     window.flightsView()->setCurrentIndex(flights.index(0, 0));
     QCOMPARE(window.historyView()->rowCount(), 1);
@@ -219,7 +191,7 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
         QCOMPARE(field(sheetFields[at].column), pressed[static_cast<qsizetype>(at)]);
     QCOMPARE(field("Class"), QStringLiteral("Class I"));
     QStringList summary;
-    const auto *list = qobject_cast<QListWidget *>(program.control(Summary));
+    const auto *list = qobject_cast<QListWidget *>(widgetOf(program.sheet, Summary));
     for (int line = 0; line < list->count(); ++line)
         summary << list->item(line)->text();
     QCOMPARE(field("Summary"), summary.join(QLatin1Char('\n')));
@@ -347,7 +319,7 @@ void FlightsWindowTest::problemToldWithoutTakingTheFocus()
     blocker.close();
     Program program(blocker.fileName() + QStringLiteral("/journal.sqlite"));
     QVERIFY2(program.start(), "the score sheet did not start");
-    QVERIFY2(program.click(HS_Watch(0)), "the first high-speed watch did not take the focus");
+    QVERIFY2(clickOn(program.sheet, HS_Watch(0)), "the first high-speed watch did not take the focus");
     const QStringList before = program.state();
 
     QTRY_VERIFY2(program.sheet.findChild<JournalProblemNotice *>(), "the official was not told");
@@ -357,9 +329,9 @@ void FlightsWindowTest::problemToldWithoutTakingTheFocus()
     QCOMPARE(program.state(), before);
 
     // The sheet scores as without a journal, and the official is told only once.
-    QVERIFY(program.typeAndTab(QStringLiteral("12.3")));
-    QVERIFY2(program.click(Command2), "Calc. Score did not take the focus");
-    QTRY_COMPARE(program.text(Score), QStringLiteral("146.3"));
+    QVERIFY(type(QStringLiteral("12.3")) && tabOn(program.sheet));
+    QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
+    QTRY_COMPARE(textOf(program.sheet, Score), QStringLiteral("146.3"));
     QTest::qWait(50);
     QCOMPARE(program.sheet.findChildren<JournalProblemNotice *>().size(), 1);
 }
