@@ -1,9 +1,10 @@
 #include "artwork_drawing.h"
 #include "sheet_artwork.h"
+#include "sheet_headings.h"
 #include "tahoma_font.h"
 
+#include <QApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -15,8 +16,9 @@
 // takes up the finished pixels and the desktop's icon theme shows the very
 // stopwatch of the window:
 //   render_artwork theme DIR SIZE...    DIR/SIZE.png, the stopwatch for the icon theme
-//   render_artwork program DIR SIZE...  DIR/carrier-logo.rgb32 and DIR/stopwatch/SIZE.argb32,
-//                                       raw pixels for the program's resources (sheet_artwork.h)
+//   render_artwork program DIR SIZE...  DIR/carrier-logo.rgb32, DIR/stopwatch/SIZE.argb32 and
+//                                       DIR/heading/NAME.rgb32, raw pixels for the program's
+//                                       resources (sheet_artwork.h)
 namespace {
 
 int usage(const char *program)
@@ -86,9 +88,16 @@ int main(int argc, char *argv[])
     // The lettering needs the fonts; the platform needs no screen, and is
     // the same wherever the program is built.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     if (!orlo::registerTahoma())
-        std::fprintf(stderr, "warning: no Tahoma-metric font; the logo's lettering takes another font\n");
+        std::fprintf(stderr, "warning: no Tahoma-metric font; the lettering takes another font\n");
     const QString logo = folder + QStringLiteral("/carrier-logo.rgb32");
-    return written(saveRaw(orlo::drawCarrierLogo(orlo::carrierLogoSize), logo), logo) ? 0 : 1;
+    if (!written(saveRaw(orlo::drawCarrierLogo(orlo::carrierLogoSize), logo), logo))
+        return 1;
+    for (const orlo::SheetHeading &each : orlo::sheetHeadings) {
+        const QString file = folder + QLatin1Char('/') + orlo::headingArtworkName(each);
+        if (!written(saveRaw(orlo::drawHeading(each), file), file))
+            return 1;
+    }
+    return 0;
 }

@@ -4,7 +4,6 @@
 #include "sheet_artwork.h"
 #include "sheet_option.h"
 #include "tab_order.h"
-#include "tahoma_font.h"
 #include "twips.h"
 #include "wrapping_button.h"
 
@@ -18,12 +17,6 @@
 
 using namespace orlo;
 using namespace orlo::ctl;
-
-namespace {
-
-const QColor darkBlue(0, 0, 128);
-
-} // namespace
 
 // The controls where the sheet's form places them, in twips.
 void ScoreSheetWindow::buildControls()
@@ -63,16 +56,8 @@ void ScoreSheetWindow::buildControls()
     image->setLineWidth(1);
     image->setPixmap(carrierLogo(image->contentsRect().size()));
 
-    QPalette blueInk = palette();
-    blueInk.setColor(QPalette::WindowText, darkBlue);
-    QLabel *title = label("Label1", QStringLiteral("Tarrow Carrier Scoring Program"), twipsRect(4980, 120, 6075, 1275));
-    title->setFont(tahomaBold(32));
-    title->setPalette(blueInk);
-    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QLabel *credit = label("Label2", QStringLiteral("Scores to the tenth"), twipsRect(7020, 2040, 2055, 975));
-    credit->setFont(tahomaBold(19));
-    credit->setPalette(blueInk);
-    credit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    for (const SheetHeading &heading : sheetHeadings)
+        new HeadingLabel(heading, headingArtwork(heading), this);
 
     // Explicit groups: Qt's automatic grouping of sibling options also
     // reaches into the frame, and would treat both groups as one for Tab.

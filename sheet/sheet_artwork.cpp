@@ -27,6 +27,12 @@ QImage rawImage(const QString &path, const QSize &size, QImage::Format format)
 
 } // namespace
 
+QImage headingArtwork(const SheetHeading &heading)
+{
+    return rawImage(QStringLiteral(":/artwork/") + headingArtworkName(heading), heading.box.size(),
+                    QImage::Format_RGB32);
+}
+
 QIcon stopwatchIcon()
 {
     // One square file per size, named for its side.

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "sheet_headings.h"
+
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 
-// The program's own pictures, the stopwatch (window icon) and the carrier
-// logo, as render_artwork drew them at build time (artwork_drawing.h): raw
+// The program's own pictures, the stopwatch (window icon), the carrier logo
+// and the sheet's headings, as render_artwork drew them at build time (artwork_drawing.h): raw
 // pixels in the program's resources, which start-up only copies.
 namespace orlo {
 
@@ -18,5 +21,8 @@ QIcon stopwatchIcon();
 // The logo of the score sheet's picture box; another size than the one it
 // is made at is scaled from it.
 QPixmap carrierLogo(const QSize &box = carrierLogoSize);
+
+// A heading's pixels for HeadingLabel; a null image where there are none.
+QImage headingArtwork(const SheetHeading &heading);
 
 } // namespace orlo

@@ -155,8 +155,9 @@ void ScoreSheetLookTest::startUpState()
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
 }
 
-// The logo and the window icon come from images made at build time: they
-// are the drawings, pixel for pixel, at the sizes they are shown at.
+// The logo, the window icon and the headings come from images made at build
+// time: they are the drawings, pixel for pixel, at the sizes they are shown
+// at, and the headings are what their labels draw of their text here.
 
 void ScoreSheetLookTest::picturesAreTheDrawings()
 {
@@ -176,6 +177,13 @@ void ScoreSheetLookTest::picturesAreTheDrawings()
         painter.end();
         const QImage shown = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QVERIFY2(shown == drawn, qPrintable(QStringLiteral("the %1-pixel icon is the stopwatch").arg(size.width())));
+    }
+
+    for (const SheetHeading &heading : sheetHeadings) {
+        QVERIFY2(!headingArtwork(heading).isNull(), heading.name);
+        auto *label = window.findChild<QLabel *>(QLatin1String(heading.name));
+        QVERIFY2(label->grab().toImage().convertToFormat(QImage::Format_RGB32) == drawHeading(heading),
+                 qPrintable(label->text() + " shows the pixels its text gives here"));
     }
 }
 
