@@ -1,4 +1,5 @@
 #include "command_line.h"
+#include "designed_palette.h"
 #include "flight_journal.h"
 #include "flights_window_launcher.h"
 #include "journal_problem_notice.h"
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
     // Ties the windows to the menu entry, for the icon on Wayland desktops.
     QApplication::setDesktopFileName(QStringLiteral("org.orloscore.OrloScore"));
     orlo::registerTahoma();
+    QApplication::setStyle(orlo::designedStyle());
 
     // The journal and the flights window outlive the sheet, which ends its
     // flight as it closes. The sheet's flights reach the journal through the

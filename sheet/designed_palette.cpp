@@ -44,18 +44,28 @@ QPalette designedPalette()
     return palette;
 }
 
-void applyDesignedLook(QWidget &window)
+QStyle *designedStyle()
 {
-    // One style for every window; it goes with the application.
     static QPointer<FocusMarkStyle> focusMark;
     if (!focusMark) {
         focusMark = new FocusMarkStyle;
         focusMark->setParent(QCoreApplication::instance());
     }
+    return focusMark;
+}
+
+void applyDesignedLook(QWidget &window)
+{
+    QStyle *style = designedStyle();
     window.setPalette(designedPalette());
-    window.setStyle(focusMark);
-    for (QWidget *control : window.findChildren<QWidget *>())
-        control->setStyle(focusMark);
+    // Controls that already take it from the application are left alone:
+    // setting a style on each of them costs start-up its polishing again.
+    if (window.style() != style)
+        window.setStyle(style);
+    for (QWidget *control : window.findChildren<QWidget *>()) {
+        if (control->style() != style)
+            control->setStyle(style);
+    }
 }
 
 } // namespace orlo

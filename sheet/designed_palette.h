@@ -2,6 +2,7 @@
 
 #include <QPalette>
 
+class QStyle;
 class QWidget;
 
 // The windows' own look, the same under every desktop colour scheme and
@@ -11,6 +12,10 @@ namespace orlo {
 
 // Window grey, white text boxes, black text.
 QPalette designedPalette();
+
+// The desktop's style with the focus mark; the application owns it. Made the
+// application's style before any window, every control takes it from there.
+QStyle *designedStyle();
 
 // Gives a top-level window and every control it holds now the designed
 // palette and the focus mark. Call it once the controls are made; a message
