@@ -13,16 +13,21 @@ namespace orlo {
 namespace {
 
 // A picture as render_artwork left it: rows of 32-bit pixels in this
-// machine's byte order, nothing else. Copied, since resource data need not
-// be aligned for 32-bit reads; a null image when it is not of that size.
+// machine's byte order, nothing else; a null image when it is not of that
+// size. The resources are stored uncompressed, so the image reads the
+// program's own copy where it lies suitably aligned for 32-bit pixels, and
+// takes a copy only where it does not.
 QImage rawImage(const QString &path, const QSize &size, QImage::Format format)
 {
-    const QByteArray pixels = QResource(path).uncompressedData();
-    QImage image(size, format);
-    if (pixels.size() != image.sizeInBytes())
+    const QResource resource(path);
+    const QImage shown(resource.data(), size.width(), size.height(), format);
+    if (resource.compressionAlgorithm() != QResource::NoCompression || resource.size() != shown.sizeInBytes())
         return {};
-    std::memcpy(image.bits(), pixels.constData(), static_cast<std::size_t>(pixels.size()));
-    return image;
+    if (reinterpret_cast<quintptr>(resource.data()) % alignof(quint32) == 0)
+        return shown;
+    QImage copied(size, format);
+    std::memcpy(copied.bits(), resource.data(), static_cast<std::size_t>(resource.size()));
+    return copied;
 }
 
 } // namespace
