@@ -1,9 +1,8 @@
 #include "flight_journal.h"
 
 #include "journal_schema.h"
+#include "sqlite_library.h"
 #include "sqlite_statement.h"
-
-#include <sqlite3.h>
 
 #include <array>
 #include <cstdlib>
@@ -109,8 +108,7 @@ struct FlightJournal::Impl {
     // been told, and a file that refuses writes would stall every press.
     void fail(const std::string &what)
     {
-        sqlite3_close_v2(db);
-        db = nullptr;
+        close();
         tell("The flight journal " + path + " failed (" + what + ") and keeps nothing more. Scoring goes on without it.");
     }
 
@@ -130,6 +128,14 @@ struct FlightJournal::Impl {
             tell(problem.what());
         }
         return db;
+    }
+
+    // Without a file open, SQLite may never have been loaded.
+    void close()
+    {
+        if (db)
+            sqlite().close_v2(db);
+        db = nullptr;
     }
 
     void record(const CalculationRecord &calculation);
@@ -169,7 +175,7 @@ FlightJournal::FlightJournal(std::string path) : m_impl(std::make_unique<Impl>()
 
 FlightJournal::~FlightJournal()
 {
-    sqlite3_close_v2(m_impl->db);
+    m_impl->close();
 }
 
 void FlightJournal::setProblemHandler(std::function<void(const std::string &)> handler)
@@ -211,7 +217,7 @@ void FlightJournal::Impl::record(const CalculationRecord &calculation)
         flightId = *flight;
     } else {
         Statement(db, "INSERT INTO flight DEFAULT VALUES").run();
-        flightId = sqlite3_last_insert_rowid(db);
+        flightId = sqlite().last_insert_rowid(db);
     }
     Statement insert(db, "INSERT INTO calculation (flight, " ORLO_CALCULATION_COLUMNS ", day) "
                          "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, "
@@ -224,7 +230,7 @@ void FlightJournal::Impl::record(const CalculationRecord &calculation)
     insert.run();
     Statement(db, "UPDATE flight SET last_calculation = ?1, calculation_count = calculation_count + 1 "
                   "WHERE id = ?2")
-        .bind(1, sqlite3_last_insert_rowid(db))
+        .bind(1, sqlite().last_insert_rowid(db))
         .bind(2, flightId)
         .run();
     if (transaction)
@@ -332,7 +338,7 @@ bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contes
     return m_impl->guarded([&] {
         Statement update(m_impl->db, "UPDATE flight SET contestant = ?1 WHERE id = ?2");
         update.bind(1, contestant).bind(2, flightId).run();
-        return sqlite3_changes(m_impl->db) == 1;
+        return sqlite().changes(m_impl->db) == 1;
     });
 }
 

@@ -1,8 +1,7 @@
 #include "journal_schema.h"
 
+#include "sqlite_library.h"
 #include "sqlite_statement.h"
-
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <string_view>
@@ -75,13 +74,13 @@ int userVersion(sqlite3 *db)
 sqlite3 *openConnection(const std::string &path)
 {
     sqlite3 *db = nullptr;
-    const int code = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int code = sqlite().open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (code != SQLITE_OK) {
-        const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
-        sqlite3_close_v2(db);
+        const std::string message = db ? sqlite().errmsg(db) : sqlite().errstr(code);
+        sqlite().close_v2(db);
         throw DatabaseError(code, message);
     }
-    sqlite3_busy_timeout(db, busyTimeoutMs);
+    sqlite().busy_timeout(db, busyTimeoutMs);
     return db;
 }
 
@@ -97,7 +96,7 @@ void prepare(sqlite3 *db, const std::string &path)
 {
     if (userVersion(db) > schemaVersion)
         throw newerSchema(path);
-    if (sqlite3_db_readonly(db, "main") == 1)
+    if (sqlite().db_readonly(db, "main") == 1)
         throw DatabaseError(SQLITE_READONLY, "the file is read-only");
     execute(db, "PRAGMA journal_mode=WAL");
     // FULL: in write-ahead mode each commit is then synced to the disk, so a
@@ -125,7 +124,7 @@ sqlite3 *openPrepared(const std::string &path)
         prepare(db, path);
         return db;
     } catch (...) {
-        sqlite3_close_v2(db);
+        sqlite().close_v2(db);
         throw;
     }
 }
@@ -154,6 +153,7 @@ sqlite3 *openJournal(const std::string &path, std::string &notice)
     const std::string cannotKeep = "The flight journal cannot be kept in " + path + ": ";
     const std::string scoringGoesOn = ". Scoring goes on without it.";
     try {
+        sqlite(); // loaded at the first opening, before anything is created
         const fs::path folder = fs::path(path).parent_path();
         if (!folder.empty())
             fs::create_directories(folder);
@@ -179,6 +179,8 @@ sqlite3 *openJournal(const std::string &path, std::string &notice)
         throw JournalProblem(cannotKeep + error.what() + scoringGoesOn);
     } catch (const fs::filesystem_error &error) {
         throw JournalProblem(cannotKeep + error.code().message() + scoringGoesOn);
+    } catch (const SqliteMissing &missing) {
+        throw JournalProblem(cannotKeep + missing.what() + scoringGoesOn);
     }
 }
 

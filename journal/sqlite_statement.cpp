@@ -1,6 +1,6 @@
 #include "sqlite_statement.h"
 
-#include <sqlite3.h>
+#include "sqlite_library.h"
 
 namespace orlo::journal {
 
@@ -13,26 +13,27 @@ namespace {
 
 [[noreturn]] void fail(sqlite3 *db, int code)
 {
-    throw DatabaseError(code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+    throw DatabaseError(code, db ? sqlite().errmsg(db) : sqlite().errstr(code));
 }
 
 } // namespace
 
 Statement::Statement(sqlite3 *db, std::string_view sql) : m_db(db)
 {
-    const int code = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &m_statement, nullptr);
+    const int code = sqlite().prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &m_statement, nullptr);
     if (code != SQLITE_OK)
         fail(db, code);
 }
 
 Statement::~Statement()
 {
-    sqlite3_finalize(m_statement);
+    sqlite().finalize(m_statement);
 }
 
 Statement &Statement::bind(int position, std::string_view text)
 {
-    const int code = sqlite3_bind_text64(m_statement, position, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    const int code = sqlite().bind_text64(m_statement, position, text.data(), text.size(), SQLITE_TRANSIENT,
+                                          SQLITE_UTF8);
     if (code != SQLITE_OK)
         fail(m_db, code);
     return *this;
@@ -40,7 +41,7 @@ Statement &Statement::bind(int position, std::string_view text)
 
 Statement &Statement::bind(int position, std::int64_t value)
 {
-    const int code = sqlite3_bind_int64(m_statement, position, value);
+    const int code = sqlite().bind_int64(m_statement, position, value);
     if (code != SQLITE_OK)
         fail(m_db, code);
     return *this;
@@ -48,7 +49,7 @@ Statement &Statement::bind(int position, std::int64_t value)
 
 bool Statement::step()
 {
-    const int code = sqlite3_step(m_statement);
+    const int code = sqlite().step(m_statement);
     if (code == SQLITE_ROW)
         return true;
     if (code == SQLITE_DONE)
@@ -64,20 +65,20 @@ void Statement::run()
 
 std::string Statement::text(int column) const
 {
-    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    const auto *bytes = reinterpret_cast<const char *>(sqlite().column_text(m_statement, column));
     if (!bytes)
         return {};
-    return std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(m_statement, column)));
+    return std::string(bytes, static_cast<std::size_t>(sqlite().column_bytes(m_statement, column)));
 }
 
 std::int64_t Statement::integer(int column) const
 {
-    return sqlite3_column_int64(m_statement, column);
+    return sqlite().column_int64(m_statement, column);
 }
 
 void execute(sqlite3 *db, const char *sql)
 {
-    const int code = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    const int code = sqlite().exec(db, sql, nullptr, nullptr, nullptr);
     if (code != SQLITE_OK)
         fail(db, code);
 }
@@ -90,7 +91,7 @@ WriteTransaction::WriteTransaction(sqlite3 *db) : m_db(db)
 WriteTransaction::~WriteTransaction()
 {
     if (m_open)
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite().exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void WriteTransaction::commit()

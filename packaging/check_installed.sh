@@ -144,6 +144,8 @@ if [ "$kind" = deb ]; then
         [ -n "${depended[$package]:-}" ] || fault "Depends lacks $package"
     done
     if [ -x "$binary" ]; then
+        # The libraries it links, and those it loads itself at run time
+        # (SQLite, at the journal's first use), which dpkg-shlibdeps cannot see.
         while IFS= read -r library; do
             # A library may come from several packages (libc6 and libc6-i386): one is enough.
             mapfile -t owners < <(dpkg -S "$library" 2>/dev/null | awk -v lib="$library" -F': ' \
@@ -155,9 +157,9 @@ if [ "$kind" = deb ]; then
             if [ "${#owners[@]}" -eq 0 ]; then
                 fault "no installed package provides $library"
             elif [ -z "$found" ]; then
-                fault "the program links $library from ${owners[*]}, which Depends lacks"
+                fault "the program needs $library from ${owners[*]}, which Depends lacks"
             fi
-        done < <(readelf -d "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+        done < <(readelf -d "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; echo libsqlite3.so.0)
     fi
 fi
 

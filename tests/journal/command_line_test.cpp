@@ -17,10 +17,13 @@ struct Run {
 };
 
 // The built program without any display: none of these starts may need one.
-Run run(const QStringList &arguments)
+// The dynamic loader looks for libraries in libraryFolder first.
+Run run(const QStringList &arguments, const QString &libraryFolder = {})
 {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!libraryFolder.isEmpty())
+        environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraryFolder);
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -56,6 +59,7 @@ private slots:
     void wrongCommandLine_data();
     void wrongCommandLine();
     void exportOfOneDay();
+    void exportWithoutSqlite();
 
 private:
     QTemporaryDir m_folder;
@@ -135,6 +139,23 @@ void CommandLineTest::exportOfOneDay()
     const std::vector<FlightRow> day = FlightJournal(m_journal.toStdString()).flights({"2026-12-08", ""});
     QCOMPARE(day.size(), std::size_t(1));
     QCOMPARE(file.readAll().toStdString(), flightsCsv(day));
+}
+
+// SQLite is loaded when the journal is first used: a library that cannot be
+// loaded fails the export in one line naming it, as a journal that cannot be
+// opened does.
+void CommandLineTest::exportWithoutSqlite()
+{
+    QTemporaryDir folder;
+    QFile notALibrary(folder.filePath(QStringLiteral("libsqlite3.so.0")));
+    QVERIFY(notALibrary.open(QIODevice::WriteOnly));
+    notALibrary.close();
+    const QString csv = folder.filePath(QStringLiteral("flights.csv"));
+    const Run exported = run({"--journal", m_journal, "--export-journal", csv}, folder.path());
+    QCOMPARE(exported.status, 1);
+    QVERIFY2(exported.errors.count('\n') == 1 && exported.errors.contains(QLatin1String("libsqlite3.so.0")),
+             qPrintable(exported.errors));
+    QVERIFY2(!QFile::exists(csv), "nothing is written");
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -1,12 +1,11 @@
 #include "flight_journal.h"
 #include "headless_sheet.h"
+#include "sqlite_library.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -266,9 +265,9 @@ void FlightJournalTest::badFile()
     } else if (kind == "newer-schema") {
         FlightJournal(text(path)).calculated(calculation("1.0"));
         sqlite3 *db = nullptr;
-        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        QCOMPARE(sqlite().open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite().exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite().close_v2(db);
     }
     const QByteArray before = contentsOf(path);
 
