@@ -63,6 +63,10 @@ if [ ! -x "$binary" ]; then
     fault "usr/bin/Orlo_Score is missing or not executable"
 elif [ "$(head -c4 "$binary" | od -An -c | tr -d ' ')" != '177ELF' ]; then
     fault "usr/bin/Orlo_Score is not an ELF executable"
+elif readelf -d "$binary" | grep -Eq '\((RPATH|RUNPATH)\)'; then
+    # Its libraries are the system's: a search path of its own only sends
+    # the loader through other folders first.
+    fault "usr/bin/Orlo_Score carries a library search path: $(readelf -d "$binary" | grep -E 'R(UN)?PATH')"
 fi
 
 # The menu entry: valid, and pointing at the executable and icon installed beside it.
