@@ -20,13 +20,13 @@ namespace {
 QImage rawImage(const QString &path, const QSize &size, QImage::Format format)
 {
     const QResource resource(path);
-    const QImage shown(resource.data(), size.width(), size.height(), format);
-    if (resource.compressionAlgorithm() != QResource::NoCompression || resource.size() != shown.sizeInBytes())
+    const qint64 bytes = qint64(size.width()) * size.height() * qint64(sizeof(quint32));
+    if (!resource.data() || resource.compressionAlgorithm() != QResource::NoCompression || resource.size() != bytes)
         return {};
     if (reinterpret_cast<quintptr>(resource.data()) % alignof(quint32) == 0)
-        return shown;
+        return QImage(resource.data(), size.width(), size.height(), format);
     QImage copied(size, format);
-    std::memcpy(copied.bits(), resource.data(), static_cast<std::size_t>(resource.size()));
+    std::memcpy(copied.bits(), resource.data(), static_cast<std::size_t>(bytes));
     return copied;
 }
 
