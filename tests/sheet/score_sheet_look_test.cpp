@@ -86,9 +86,7 @@ private slots:
 
 void ScoreSheetLookTest::initTestCase()
 {
-    qInfo("window system: %s", qPrintable(QGuiApplication::platformName()));
-    QApplication::setApplicationName(QStringLiteral("Orlo_Score"));
-    QVERIFY2(registerTahoma(), "the Tahoma-metric fonts of fonts-wine are installed");
+    QVERIFY2(prepareSheetTests(), "the Tahoma-metric fonts of fonts-wine are installed");
 }
 
 void ScoreSheetLookTest::startUpFields_data()

@@ -1,6 +1,7 @@
 #include "sheet_driver.h"
 
 #include "designed_palette.h"
+#include "tahoma_font.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -11,6 +12,13 @@
 
 using namespace orlo;
 using namespace orlo::ctl;
+
+bool prepareSheetTests()
+{
+    qInfo("window system: %s", qPrintable(QGuiApplication::platformName()));
+    QApplication::setApplicationName(QStringLiteral("Orlo_Score"));
+    return registerTahoma();
+}
 
 MessageAnswerer::MessageAnswerer()
 {

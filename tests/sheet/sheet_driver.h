@@ -1,6 +1,7 @@
 #pragma once
 
 #include "score_sheet_window.h"
+#include "expected_messages.h"
 
 #include <QObject>
 #include <QStringList>
@@ -9,12 +10,6 @@
 
 // Drives the real score sheet window as the official does, with keyboard and
 // mouse events, and reads back what it shows; shared by the sheet's tests.
-
-inline const QString negativeHighSpeed = QStringLiteral("Negative time, how'd you do that? Positive numbers please.");
-inline const QString negativeLowSpeed = QStringLiteral("Negative times, how'd you do that? Positive numbers please.");
-inline const QString noHighSpeedTime = QStringLiteral("You must enter at least one watch time for the highspeed.");
-inline const QString badEngineCount = QStringLiteral("The Number of engines must be a number > 0. Please try again.");
-inline const QString badLandingPoints = QStringLiteral("Landing points range from 0 to 100 in 5 point increments");
 
 // Answers every message box with OK, as the operator would, and keeps what
 // each box said. It never waits: it runs inside the box's own event loop.
@@ -32,6 +27,10 @@ private:
     QStringList m_texts;
     QStringList m_faults;
 };
+
+// Names the application as the program does, says which window system the
+// tests run on, and registers the Tahoma-metric fonts: false without them.
+bool prepareSheetTests();
 
 template <typename Widget = QWidget>
 Widget *widgetOf(const ScoreSheetWindow &window, orlo::Ctl control)

@@ -1,0 +1,176 @@
+// The landing dialog worked from the keyboard: arrow keys, Tab, Space and Return.
+
+#include "landing_driver.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace orlo;
+using namespace orlo::ctl;
+
+class LandingDialogKeyboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void arrowKeysSelectAndScore_data();
+    void arrowKeysSelectAndScore();
+    void listWorksFromTheKeyboard_data();
+    void listWorksFromTheKeyboard();
+    void tabVisitsTheSelectedGradeOnly_data();
+    void tabVisitsTheSelectedGradeOnly();
+    void returnPressesDone_data();
+    void returnPressesDone();
+};
+
+void LandingDialogKeyboardTest::arrowKeysSelectAndScore_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("down-to-50") << QList<int>{Qt::Key_Down} << 1 << "50";
+    QTest::newRow("down-to-25") << QList<int>{Qt::Key_Down, Qt::Key_Down} << 2 << "25";
+    QTest::newRow("down-to-no-arrest") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down} << 3 << "0";
+    QTest::newRow("down-and-back-up") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << 1 << "50";
+    QTest::newRow("right-moves-like-down") << QList<int>{Qt::Key_Right} << 1 << "50";
+    QTest::newRow("left-moves-like-up") << QList<int>{Qt::Key_Down, Qt::Key_Left} << 0 << "100";
+    QTest::newRow("up-wraps-to-no-arrest") << QList<int>{Qt::Key_Up} << 3 << "0";
+    QTest::newRow("down-wraps-to-100")
+        << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down} << 0 << "100";
+}
+
+void LandingDialogKeyboardTest::arrowKeysSelectAndScore()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, selected);
+    QFETCH(QString, written);
+
+    HeadlessSheet sheet;
+    sheet.start();
+    LandingDialogLauncher launcher(sheet, sheet.rules());
+    LandingDialogWindow *dialog = openDialog(launcher);
+    QVERIFY2(dialog, "the dialog did not open");
+
+    for (int key : keys)
+        QTest::keyClick(dialog->focusWidget(), static_cast<Qt::Key>(key));
+    QCOMPARE(checkedOption(*dialog), selected);
+    QVERIFY2(dialog->option(selected)->hasFocus(), "the focus should move with the selection");
+    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+
+    QCOMPARE(landingPoints(sheet), written);
+}
+
+void LandingDialogKeyboardTest::listWorksFromTheKeyboard_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("missedLaps");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("down-3-times") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down} << 3 << "85";
+    QTest::newRow("end-is-20-missed") << QList<int>{Qt::Key_End} << 20 << "0";
+    QTest::newRow("end-then-up") << QList<int>{Qt::Key_End, Qt::Key_Up} << 19 << "5";
+    QTest::newRow("up-stays-at-none") << QList<int>{Qt::Key_Up} << 0 << "100";
+}
+
+// Tab from the grade to the list, arrow keys there, Tab to "Done", Space.
+void LandingDialogKeyboardTest::listWorksFromTheKeyboard()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, missedLaps);
+    QFETCH(QString, written);
+
+    HeadlessSheet sheet;
+    sheet.start();
+    LandingDialogLauncher launcher(sheet, sheet.rules());
+    LandingDialogWindow *dialog = openDialog(launcher);
+    QVERIFY2(dialog, "the dialog did not open");
+
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    QVERIFY2(dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
+    for (int key : keys)
+        QTest::keyClick(dialog->missedLaps(), static_cast<Qt::Key>(key));
+    QCOMPARE(dialog->listIndex(), missedLaps);
+    QTest::keyClick(dialog->missedLaps(), Qt::Key_Tab);
+    QVERIFY2(dialog->doneButton()->hasFocus(), "Tab from the list should reach \"Done\"");
+    QTest::keyClick(dialog->doneButton(), Qt::Key_Space);
+
+    QCOMPARE(landingPoints(sheet), written);
+}
+
+void LandingDialogKeyboardTest::tabVisitsTheSelectedGradeOnly_data()
+{
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<QStringList>("stops");
+
+    QTest::newRow("normal-arrest-first") << 0 << QStringList{"List1", "Command1", "Option1_0", "List1"};
+    QTest::newRow("wheel-off-deck-first") << 2 << QStringList{"List1", "Command1", "Option1_2", "List1"};
+    QTest::newRow("no-arrest-after-done") << 3 << QStringList{"List1", "Command1", "Option1_3", "List1"};
+}
+
+// Tab passes over the grades that are not selected: were they stops, reaching
+// one would select it and change the points on the way through.
+void LandingDialogKeyboardTest::tabVisitsTheSelectedGradeOnly()
+{
+    QFETCH(int, grade);
+    QFETCH(QStringList, stops);
+
+    HeadlessSheet sheet;
+    sheet.start();
+    LandingDialogLauncher launcher(sheet, sheet.rules());
+    LandingDialogWindow *dialog = openDialog(launcher);
+    QVERIFY2(dialog, "the dialog did not open");
+    clickOption(*dialog, grade);
+
+    QStringList visited;
+    for (int i = 0; i < stops.size(); ++i) {
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        visited << dialog->focusWidget()->objectName();
+    }
+    QCOMPARE(visited, stops);
+    QCOMPARE(checkedOption(*dialog), grade);
+    QCOMPARE(dialog->rules().points(), LandingDialog::pointsForOption[grade]);
+}
+
+// Return presses "Done" wherever the focus is in the dialog.
+void LandingDialogKeyboardTest::returnPressesDone_data()
+{
+    QTest::addColumn<bool>("inList"); // the key is pressed in the list, two laps down
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("return-on-the-grade") << false << int(Qt::Key_Return) << "50";
+    QTest::newRow("return-in-the-list") << true << int(Qt::Key_Return) << "40";
+    QTest::newRow("keypad-enter-in-the-list") << true << int(Qt::Key_Enter) << "40";
+}
+
+void LandingDialogKeyboardTest::returnPressesDone()
+{
+    QFETCH(bool, inList);
+    QFETCH(int, key);
+    QFETCH(QString, written);
+
+    HeadlessSheet sheet;
+    sheet.start();
+    LandingDialogLauncher launcher(sheet, sheet.rules());
+    LandingDialogWindow *dialog = openDialog(launcher);
+    QVERIFY2(dialog, "the dialog did not open");
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Down); // the 50-point grade
+    if (inList) {
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        QVERIFY2(dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
+        QTest::keyClick(dialog->missedLaps(), Qt::Key_Down);
+        QTest::keyClick(dialog->missedLaps(), Qt::Key_Down);
+    }
+
+    QTest::keyClick(dialog->focusWidget(), static_cast<Qt::Key>(key));
+
+    QCOMPARE(landingPoints(sheet), written);
+    QVERIFY2(!launcher.dialog(), "\"Done\" closes the dialog");
+    QVERIFY2(sheet.focused() == Command2, "the sheet's focus should be on \"Calc. Score\"");
+    QVERIFY2(sheet.messages().empty(), qPrintable(messagesOf(sheet)));
+}
+
+QTEST_MAIN(LandingDialogKeyboardTest)
+#include "landing_dialog_keyboard_test.moc"

@@ -1,0 +1,53 @@
+#include "landing_driver.h"
+
+#include <QListWidget>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTest>
+
+using namespace orlo::ctl;
+
+QString landingPoints(const HeadlessSheet &sheet)
+{
+    return QString::fromStdString(sheet.text(LandingPts));
+}
+
+QString messagesOf(const HeadlessSheet &sheet)
+{
+    QStringList shown;
+    for (const std::string &message : sheet.messages())
+        shown << QString::fromStdString(message);
+    return shown.join(QStringLiteral(" | "));
+}
+
+int checkedOption(const LandingDialogWindow &dialog)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (dialog.option(i)->isChecked())
+            return i;
+    }
+    return -1;
+}
+
+void clickOption(LandingDialogWindow &dialog, int grade)
+{
+    QRadioButton *option = dialog.option(grade);
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+}
+
+void clickMissedLaps(LandingDialogWindow &dialog, int laps)
+{
+    QListWidget *list = dialog.missedLaps();
+    QListWidgetItem *item = list->item(laps);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+LandingDialogWindow *openDialog(LandingDialogLauncher &launcher)
+{
+    launcher.open();
+    LandingDialogWindow *dialog = launcher.dialog();
+    if (dialog && !QTest::qWaitForWindowActive(dialog))
+        return nullptr;
+    return dialog;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "headless_sheet.h"
+#include "landing_dialog_launcher.h"
+#include "landing_dialog_window.h"
+
+#include <QString>
+
+// Works the landing dialog beside the headless sheet as the operator does, and
+// reads back what the two show; shared by the dialog's tests.
+
+QString landingPoints(const HeadlessSheet &sheet);
+
+QString messagesOf(const HeadlessSheet &sheet);
+
+int checkedOption(const LandingDialogWindow &dialog);
+
+void clickOption(LandingDialogWindow &dialog, int grade);
+
+void clickMissedLaps(LandingDialogWindow &dialog, int laps);
+
+// The sheet opened the dialog; wait until it is on screen with its focus.
+LandingDialogWindow *openDialog(LandingDialogLauncher &launcher);
