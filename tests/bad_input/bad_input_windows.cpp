@@ -1,6 +1,7 @@
 // Bad input on the real windows: a paste longer than a line edit holds, and a byte order mark in the landing points.
 #include "bad_input_table.h"
 #include "bad_input_test.h"
+#include "hang_watchdog.h"
 #include "landing_dialog_launcher.h"
 #include "score_sheet_window.h"
 
@@ -65,7 +66,7 @@ struct Program {
         return QTest::qWaitFor([this] {
             const QWidget *real = sheet.focusWidget();
             return !QApplication::activeModalWidget() && real && real->objectName() == focus();
-        });
+        }, hangWatchdogMs);
     }
 
     // Shown, active and started, the focus where the rules put it.
@@ -74,14 +75,14 @@ struct Program {
         sheet.show();
         sheet.activateWindow();
         sheet.rules().start();
-        return QTest::qWaitForWindowActive(&sheet) && settled();
+        return QTest::qWaitForWindowActive(&sheet, hangWatchdogMs) && settled();
     }
 
     bool click(Ctl name)
     {
         if (!sheet.isActiveWindow()) {
             sheet.activateWindow();
-            if (!QTest::qWaitForWindowActive(&sheet))
+            if (!QTest::qWaitForWindowActive(&sheet, hangWatchdogMs))
                 return false;
         }
         QWidget *target = sheet.findChild<QWidget *>(nameOf(name));
@@ -175,7 +176,7 @@ void BadInputTest::byteOrderMarkStaysInTheText()
     QVERIFY2(program.click(Command2), "\"Calc. Score\" did not take the focus");
 
     const auto *summary = program.sheet.findChild<QListWidget *>(QStringLiteral("Summary"));
-    QTRY_COMPARE(summary->count(), 6);
+    QTRY_COMPARE_WITH_TIMEOUT(summary->count(), 6, hangWatchdogMs);
     QCOMPARE(summary->item(4)->text(), QStringLiteral(u"\ufeff120 Landing Points"));
     QCOMPARE(program.text(Score), QStringLiteral("0.0"));
     QVERIFY2(messages.take().isEmpty(), "no message on the way");

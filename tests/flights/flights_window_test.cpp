@@ -1,5 +1,6 @@
 #include "flight_table_model.h"
 #include "flights_window_launcher.h"
+#include "hang_watchdog.h"
 #include "journal_problem_notice.h"
 #include "score_sheet_window.h"
 #include "sheet_driver.h"
@@ -49,8 +50,8 @@ struct Program {
         flights.openJournalAfterFirstFrame(sheet);
         sheet.activateWindow();
         sheet.rules().start();
-        return QTest::qWaitForWindowActive(&sheet)
-               && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); });
+        return QTest::qWaitForWindowActive(&sheet, hangWatchdogMs)
+               && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); }, hangWatchdogMs);
     }
 
     // Everything on the sheet the official could see or type into next.
@@ -134,7 +135,7 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
     QVERIFY(type(QStringLiteral("25")) && tabOn(program.sheet));
     QVERIFY(type(QString()) && tabOn(program.sheet));
     QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
-    QTRY_COMPARE(textOf(program.sheet, Score), QStringLiteral("165.9"));
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(program.sheet, Score), QStringLiteral("165.9"), hangWatchdogMs);
     const struct {
         const char *column;
         Ctl field;
@@ -154,9 +155,9 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
     typing->setSelection(1, 2);
     const QStringList before = program.state();
     QTest::keyClick(typing, Qt::Key_J, Qt::ControlModifier);
-    QTRY_VERIFY2(program.flights.window() && program.flights.window()->isVisible(), "Ctrl+J opened no flights window");
+    QTRY_VERIFY2_WITH_TIMEOUT(program.flights.window() && program.flights.window()->isVisible(), "Ctrl+J opened no flights window", hangWatchdogMs);
     FlightsWindow &window = *program.flights.window();
-    QVERIFY2(QTest::qWaitForWindowActive(&window), "the flights window did not come forward");
+    QVERIFY2(QTest::qWaitForWindowActive(&window, hangWatchdogMs), "the flights window did not come forward");
     QVERIFY2(!window.isModal(), "the flights window must not block the sheet");
     QCOMPARE(program.state(), before);
 
@@ -236,10 +237,10 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
                                  picture->mapToGlobal(picture->rect().center()));
     QApplication::sendEvent(picture, &rightClick);
     QCOMPARE(offered, QStringList{QStringLiteral("Flight journal…")});
-    QTRY_VERIFY2(program.flights.window() && program.flights.window()->isVisible(),
-                 "the context menu opened no flights window");
+    QTRY_VERIFY2_WITH_TIMEOUT(program.flights.window() && program.flights.window()->isVisible(),
+                 "the context menu opened no flights window", hangWatchdogMs);
     FlightsWindow *window = program.flights.window();
-    QVERIFY2(QTest::qWaitForWindowActive(window), "the flights window did not come forward");
+    QVERIFY2(QTest::qWaitForWindowActive(window, hangWatchdogMs), "the flights window did not come forward");
     QCOMPARE(program.state(), before);
 
     QTableView *view = window->flightsView();
@@ -248,10 +249,10 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     const QString typed = QStringLiteral("=1+1 O'Neil, \"Jo\"");
     // Typing on a flight starts the name; the editor that opens takes the rest.
     QTest::keyClick(view, typed.at(0).toLatin1());
-    QTRY_VERIFY2(QApplication::focusWidget() != view, "typing on a flight opened no editor for the name");
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() != view, "typing on a flight opened no editor for the name", hangWatchdogMs);
     QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE(window->flights()->index(0, FlightTableModel::Contestant).data().toString(), typed);
+    QTRY_COMPARE_WITH_TIMEOUT(window->flights()->index(0, FlightTableModel::Contestant).data().toString(), typed, hangWatchdogMs);
 
     // Another program reading the same file sees the name while this window is still open.
     journal::FlightJournal reader(program.journal.path());
@@ -283,13 +284,13 @@ void FlightsWindowTest::longJournalFilteredAndExported()
     });
     program.flights.open();
     FlightsWindow *window = program.flights.window();
-    QVERIFY2(window && QTest::qWaitForWindowActive(window), "the flights window did not open");
+    QVERIFY2(window && QTest::qWaitForWindowActive(window, hangWatchdogMs), "the flights window did not open");
     const FlightTableModel &flights = *window->flights();
     const auto scrolledToTheEnd = [&](int expected) {
         return QTest::qWaitFor([&] {
             window->flightsView()->scrollToBottom();
             return flights.rowCount() == expected;
-        });
+        }, hangWatchdogMs);
     };
     QVERIFY2(scrolledToTheEnd(450), qPrintable(QStringLiteral("%1 flights listed").arg(flights.rowCount())));
     QCOMPARE(flights.index(0, FlightTableModel::Total).data().toString(), QStringLiteral("449.0"));
@@ -322,16 +323,16 @@ void FlightsWindowTest::problemToldWithoutTakingTheFocus()
     QVERIFY2(clickOn(program.sheet, HS_Watch(0)), "the first high-speed watch did not take the focus");
     const QStringList before = program.state();
 
-    QTRY_VERIFY2(program.sheet.findChild<JournalProblemNotice *>(), "the official was not told");
+    QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.findChild<JournalProblemNotice *>(), "the official was not told", hangWatchdogMs);
     const auto *notice = program.sheet.findChild<JournalProblemNotice *>();
-    QTRY_VERIFY2(notice->isVisible(), "the notice is not shown");
+    QTRY_VERIFY2_WITH_TIMEOUT(notice->isVisible(), "the notice is not shown", hangWatchdogMs);
     QVERIFY2(program.sheet.isActiveWindow(), "the notice took the sheet's activation");
     QCOMPARE(program.state(), before);
 
     // The sheet scores as without a journal, and the official is told only once.
     QVERIFY(type(QStringLiteral("12.3")) && tabOn(program.sheet));
     QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
-    QTRY_COMPARE(textOf(program.sheet, Score), QStringLiteral("146.3"));
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(program.sheet, Score), QStringLiteral("146.3"), hangWatchdogMs);
     QTest::qWait(50);
     QCOMPARE(program.sheet.findChildren<JournalProblemNotice *>().size(), 1);
 }

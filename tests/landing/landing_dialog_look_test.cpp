@@ -1,5 +1,6 @@
 // The landing dialog's look: its controls' places and fonts, and their accessible names.
 
+#include "hang_watchdog.h"
 #include "headless_sheet.h"
 #include "landing_dialog_window.h"
 
@@ -45,7 +46,7 @@ void LandingDialogLookTest::layout()
     LandingDialogWindow dialog(sheet, sheet.rules());
     dialog.setAttribute(Qt::WA_DeleteOnClose, false);
     dialog.show();
-    QVERIFY2(QTest::qWaitForWindowExposed(&dialog), "the dialog was not shown");
+    QVERIFY2(QTest::qWaitForWindowExposed(&dialog, hangWatchdogMs), "the dialog was not shown");
 
     QCOMPARE(dialog.size(), QSize(654, 294));
     auto *control = dialog.findChild<QWidget *>(name);
@@ -62,11 +63,11 @@ void LandingDialogLookTest::resizingMovesNothing()
     LandingDialogWindow dialog(sheet, sheet.rules());
     dialog.setAttribute(Qt::WA_DeleteOnClose, false);
     dialog.show();
-    QVERIFY2(QTest::qWaitForWindowExposed(&dialog), "the dialog was not shown");
+    QVERIFY2(QTest::qWaitForWindowExposed(&dialog, hangWatchdogMs), "the dialog was not shown");
     const QRect before = dialog.doneButton()->geometry();
 
     dialog.resize(900, 500);
-    QTRY_COMPARE(dialog.size(), QSize(900, 500));
+    QTRY_COMPARE_WITH_TIMEOUT(dialog.size(), QSize(900, 500), hangWatchdogMs);
 
     QCOMPARE(dialog.doneButton()->geometry(), before);
     QCOMPARE(dialog.missedLaps()->geometry(), QRect(12, 144, 589, 100));

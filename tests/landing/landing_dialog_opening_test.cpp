@@ -1,5 +1,6 @@
 // The landing dialog opened twice, restored, reopened, and closed without "Done".
 
+#include "hang_watchdog.h"
 #include "landing_driver.h"
 
 #include <QListWidget>
@@ -50,12 +51,12 @@ void LandingDialogOpeningTest::openingRestoresAMinimizedDialog()
     LandingDialogWindow *dialog = openDialog(launcher);
     QVERIFY2(dialog, "the dialog did not open");
     dialog->showMinimized();
-    QTRY_VERIFY2(dialog->isMinimized(), "the dialog did not minimise");
+    QTRY_VERIFY2_WITH_TIMEOUT(dialog->isMinimized(), "the dialog did not minimise", hangWatchdogMs);
 
     launcher.open();
 
     QVERIFY2(launcher.dialog() == dialog, "the open dialog should only come forward");
-    QTRY_VERIFY2(!dialog->isMinimized(), "the dialog should be restored");
+    QTRY_VERIFY2_WITH_TIMEOUT(!dialog->isMinimized(), "the dialog should be restored", hangWatchdogMs);
 }
 
 void LandingDialogOpeningTest::reopeningAfterDoneStartsAfresh()
@@ -78,7 +79,7 @@ void LandingDialogOpeningTest::reopeningAfterDoneStartsAfresh()
     QCOMPARE(second->rules().points(), 100);
     QCOMPARE(second->missedLaps()->count(), 21);
     QCOMPARE(second->listIndex(), 0);
-    QTRY_VERIFY2(watched.isNull(), "the first dialog should be discarded");
+    QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the first dialog should be discarded", hangWatchdogMs);
     QTest::mouseClick(second->doneButton(), Qt::LeftButton);
     QCOMPARE(landingPoints(sheet), QStringLiteral("100"));
 }
@@ -117,7 +118,7 @@ void LandingDialogOpeningTest::closeControlWritesNothing()
     QCOMPARE(landingPoints(sheet), QStringLiteral("95"));
     QVERIFY2(sheet.focused() == Class(0), "closing the dialog should leave the sheet's focus alone");
     QVERIFY2(!launcher.dialog(), "the dialog should be closed");
-    QTRY_VERIFY2(watched.isNull(), "the closed dialog should be discarded");
+    QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the closed dialog should be discarded", hangWatchdogMs);
     LandingDialogWindow *again = openDialog(launcher);
     QVERIFY2(again, "the dialog did not open again");
     QCOMPARE(checkedOption(*again), 0);

@@ -1,5 +1,6 @@
 // The landing dialog graded with the mouse: the points "Done" writes on the sheet.
 
+#include "hang_watchdog.h"
 #include "landing_driver.h"
 
 #include <QListWidget>
@@ -92,7 +93,7 @@ void LandingDialogPointsTest::doneWritesPoints()
 
     QCOMPARE(landingPoints(sheet), written);
     QVERIFY2(!launcher.dialog(), "\"Done\" should close the dialog");
-    QTRY_VERIFY2(watched.isNull(), "the closed dialog should be discarded");
+    QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the closed dialog should be discarded", hangWatchdogMs);
 }
 
 void LandingDialogPointsTest::lastGradeCounts_data()

@@ -1,5 +1,7 @@
 #include "landing_driver.h"
 
+#include "hang_watchdog.h"
+
 #include <QListWidget>
 #include <QRadioButton>
 #include <QStringList>
@@ -47,7 +49,7 @@ LandingDialogWindow *openDialog(LandingDialogLauncher &launcher)
 {
     launcher.open();
     LandingDialogWindow *dialog = launcher.dialog();
-    if (dialog && !QTest::qWaitForWindowActive(dialog))
+    if (dialog && !QTest::qWaitForWindowActive(dialog, hangWatchdogMs))
         return nullptr;
     return dialog;
 }

@@ -1,5 +1,6 @@
 #include "caption_fit.h"
 #include "dark_desktop.h"
+#include "hang_watchdog.h"
 #include "headless_sheet.h"
 #include "landing_dialog_launcher.h"
 #include "landing_dialog_window.h"
@@ -59,8 +60,8 @@ struct Program {
         sheet.show();
         sheet.activateWindow();
         sheet.rules().start();
-        return QTest::qWaitForWindowActive(&sheet)
-               && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); });
+        return QTest::qWaitForWindowActive(&sheet, hangWatchdogMs)
+               && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); }, hangWatchdogMs);
     }
 
     QWidget *control(Ctl name) const
@@ -80,15 +81,15 @@ struct Program {
         if (!target)
             return false;
         QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
-        return QTest::qWaitFor([&] { return sheet.rules().focus() == name; });
+        return QTest::qWaitFor([&] { return sheet.rules().focus() == name; }, hangWatchdogMs);
     }
 
     // The dialog the sheet asked for, on screen and active.
     LandingDialogWindow *dialog() const
     {
-        if (!QTest::qWaitFor([this] { return landing.dialog() != nullptr; }))
+        if (!QTest::qWaitFor([this] { return landing.dialog() != nullptr; }, hangWatchdogMs))
             return nullptr;
-        return QTest::qWaitForWindowActive(landing.dialog()) ? landing.dialog() : nullptr;
+        return QTest::qWaitForWindowActive(landing.dialog(), hangWatchdogMs) ? landing.dialog() : nullptr;
     }
 };
 
@@ -142,15 +143,15 @@ void LandingWithSheetTest::landingFieldOpensAndDoneHandsOverTheFocus()
     QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
 
     QCOMPARE(program.text(LandingPts), QStringLiteral("35"));
-    QTRY_VERIFY2(watched.isNull(), "the dialog should be discarded");
-    QTRY_VERIFY2(program.sheet.isActiveWindow(), "the sheet should be the active window again");
-    QTRY_COMPARE(QApplication::focusWidget(), program.control(Command2));
+    QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the dialog should be discarded", hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.isActiveWindow(), "the sheet should be the active window again", hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), program.control(Command2), hangWatchdogMs);
     QVERIFY2(program.sheet.rules().focus() == Command2, "the sheet's rules should see \"Calc. Score\" focused");
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join(QStringLiteral(" | "))));
 
     // The keyboard is on "Calc. Score": Space scores the flight.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QTRY_COMPARE(program.text(Score), QStringLiteral("35.0"));
+    QTRY_COMPARE_WITH_TIMEOUT(program.text(Score), QStringLiteral("35.0"), hangWatchdogMs);
 }
 
 void LandingWithSheetTest::buttonBringsTheOpenDialogForward()
@@ -165,10 +166,10 @@ void LandingWithSheetTest::buttonBringsTheOpenDialogForward()
 
     // Back to the sheet, then ask again from the landing field.
     program.sheet.activateWindow();
-    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet), "the sheet did not come back");
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet, hangWatchdogMs), "the sheet did not come back");
     QVERIFY2(program.click(LandingPts), "the landing field did not take the focus");
 
-    QTRY_VERIFY2(dialog->isActiveWindow(), "the open dialog should come forward");
+    QTRY_VERIFY2_WITH_TIMEOUT(dialog->isActiveWindow(), "the open dialog should come forward", hangWatchdogMs);
     QVERIFY2(program.landing.dialog() == dialog, "no second dialog should be built");
     QVERIFY2(dialog->option(2)->isChecked(), "the grade chosen should stay");
     QCOMPARE(dialog->listIndex(), 1);
@@ -184,10 +185,10 @@ void LandingWithSheetTest::exitClosesTheDialog()
     QVERIFY2(watched, "\"Landing Points\" did not open the dialog");
 
     program.sheet.activateWindow();
-    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet), "the sheet did not come back");
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet, hangWatchdogMs), "the sheet did not come back");
     QVERIFY2(program.click(Command4), "\"Exit\" did not take the focus");
 
-    QTRY_VERIFY2(watched.isNull(), "\"Exit\" should close and discard the dialog");
+    QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "\"Exit\" should close and discard the dialog", hangWatchdogMs);
     QCOMPARE(program.text(LandingPts), QStringLiteral("0"));
 }
 
@@ -204,7 +205,7 @@ void LandingWithSheetTest::sheetClosedUnderTheDialog()
     QVERIFY2(dialog, "\"Landing Points\" did not open the dialog");
     const QPointer<LandingDialogWindow> watched(dialog);
     program.sheet.activateWindow();
-    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet), "the sheet did not come back");
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet, hangWatchdogMs), "the sheet did not come back");
     QVERIFY2(program.click(HS_Watch(1)), "the watch field did not take the focus"); // no reading yet
 
     QVERIFY2(program.sheet.close(), "the sheet should accept its close control");
@@ -212,7 +213,7 @@ void LandingWithSheetTest::sheetClosedUnderTheDialog()
     QVERIFY2(dialog->isVisible(), "the dialog should stay open");
     QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
 
-    QTRY_VERIFY2(watched.isNull(), "the dialog should be discarded");
+    QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the dialog should be discarded", hangWatchdogMs);
     QCOMPARE(program.text(LandingPts), QStringLiteral("0"));
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join(QStringLiteral(" | "))));
     QVERIFY2(program.sheet.rules().focus() == HS_Watch(1), "the closed sheet's focus should stay where it was");
@@ -229,7 +230,7 @@ void LandingWithSheetTest::sheetDeletedUnderTheDialog()
     sheet.reset();
     QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
 
-    QTRY_VERIFY2(dialog.isNull(), "the dialog should close and be discarded");
+    QTRY_VERIFY2_WITH_TIMEOUT(dialog.isNull(), "the dialog should close and be discarded", hangWatchdogMs);
 }
 
 QTEST_MAIN(LandingWithSheetTest)

@@ -1,6 +1,8 @@
 // The monkey's run: each action let settle and checked, every message answered, the last actions kept for the report.
 #include "monkey.h"
 
+#include "hang_watchdog.h"
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QMessageBox>
@@ -50,8 +52,8 @@ bool Program::start()
     sheet.show();
     sheet.activateWindow();
     sheet.rules().start();
-    return QTest::qWaitForWindowActive(&sheet)
-           && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); });
+    return QTest::qWaitForWindowActive(&sheet, hangWatchdogMs)
+           && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); }, hangWatchdogMs);
 }
 
 Monkey::Monkey(Program &program, quint64 seed, bool trace)

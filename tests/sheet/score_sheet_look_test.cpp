@@ -2,6 +2,7 @@
 #include "caption_fit.h"
 #include "dark_desktop.h"
 #include "event_classes.h"
+#include "hang_watchdog.h"
 #include "score_sheet_window.h"
 #include "sheet_artwork.h"
 #include "sheet_driver.h"
@@ -223,7 +224,7 @@ void ScoreSheetLookTest::fontsAndColours()
     QVERIFY2(longestDarkRun(*widgetOf(window, HS_Watch(0))) >= 60, "the watch field shows it has the focus");
     QVERIFY2(longestDarkRun(*widgetOf(window, HS_Watch(1))) < 30, "the other watch field shows no focus");
     QVERIFY(type(QStringLiteral("-1")) && press(Qt::Key_Tab));
-    QTRY_COMPARE(messages.texts(), QStringList{negativeHighSpeed});
+    QTRY_COMPARE_WITH_TIMEOUT(messages.texts(), QStringList{negativeHighSpeed}, hangWatchdogMs);
     QVERIFY2(messages.faults().isEmpty(), qPrintable(messages.faults().join('|')));
 }
 
@@ -236,7 +237,7 @@ void ScoreSheetLookTest::captionsFitTheirBoxes()
 
     // The two lower scale captions of the classes, once each has been shown.
     QVERIFY(clickOn(window, Class(2)));
-    QTRY_COMPARE(widgetOf<QRadioButton>(window, ScalePts(1))->text(), QStringLiteral("10"));
+    QTRY_COMPARE_WITH_TIMEOUT(widgetOf<QRadioButton>(window, ScalePts(1))->text(), QStringLiteral("10"), hangWatchdogMs);
     cutOff = captionsCutOff(window);
     QVERIFY2(cutOff.isEmpty(), qPrintable(cutOff.join(QStringLiteral("; "))));
 
@@ -261,7 +262,7 @@ void ScoreSheetLookTest::nothingMovesOnResize()
 
     for (const QSize size : {QSize(1200, 900), QSize(400, 300)}) {
         window.resize(size);
-        QTRY_COMPARE(window.size(), size);
+        QTRY_COMPARE_WITH_TIMEOUT(window.size(), size, hangWatchdogMs);
         for (const QWidget *widget : page->findChildren<QWidget *>())
             QVERIFY2(widget->geometry() == before.value(widget->objectName()),
                      qPrintable(widget->objectName() + " moved"));
@@ -298,8 +299,8 @@ void ScoreSheetLookTest::sheetFitsItsScreen()
             QVERIFY(type(QStringLiteral("12.3")));
         QVERIFY(tabOn(window));
         const QWidget *focused = QApplication::focusWidget();
-        QTRY_VERIFY2(viewport->rect().contains(QRect(focused->mapTo(viewport, QPoint(0, 0)), focused->size())),
-                     qPrintable(focused->objectName() + " is out of view"));
+        QTRY_VERIFY2_WITH_TIMEOUT(viewport->rect().contains(QRect(focused->mapTo(viewport, QPoint(0, 0)), focused->size())),
+                     qPrintable(focused->objectName() + " is out of view"), hangWatchdogMs);
     }
     QCOMPARE(focusName(), QStringLiteral("Command4"));
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));

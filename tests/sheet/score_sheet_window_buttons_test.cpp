@@ -1,5 +1,6 @@
 // The score sheet window's landing field and buttons: the landing dialog asked for, Reset, and Exit.
 
+#include "hang_watchdog.h"
 #include "score_sheet_window.h"
 #include "sheet_driver.h"
 
@@ -56,7 +57,7 @@ void ScoreSheetWindowButtonsTest::landingEntry()
     window.setLandingDialog([&opened] { ++opened; }, [] {});
     QVERIFY2(startSheet(window), "the sheet starts");
     QVERIFY(clickOn(window, LandingPts));
-    QTRY_COMPARE(opened, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(opened, 1, hangWatchdogMs);
     // Entering the landing field selects nothing: the operator clears it.
     QVERIFY(press(Qt::Key_End));
     QVERIFY(press(Qt::Key_Backspace));
@@ -65,10 +66,10 @@ void ScoreSheetWindowButtonsTest::landingEntry()
     QCOMPARE(landing->text(), typed);
 
     QVERIFY(mouseOn(window, HS_Watch(0)));
-    QTRY_COMPARE(messages.texts(), messageTexts);
+    QTRY_COMPARE_WITH_TIMEOUT(messages.texts(), messageTexts, hangWatchdogMs);
     QVERIFY2(settledAt(window, focusAfter), qPrintable("the focus is in " + focusAfter + ", not " + focusName()));
     // Coming back to the landing field leads the operator to the dialog again.
-    QTRY_COMPARE(opened, openings);
+    QTRY_COMPARE_WITH_TIMEOUT(opened, openings, hangWatchdogMs);
     QCOMPARE(landing->text(), typed);
 }
 
@@ -83,9 +84,9 @@ void ScoreSheetWindowButtonsTest::landingButtonOpensDialog()
     window.setLandingDialog([&opened] { ++opened; }, [] {});
     QVERIFY(clickOn(window, Command2));
     QVERIFY(clickOn(window, Command1));
-    QTRY_COMPARE(opened, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(opened, 1, hangWatchdogMs);
     QVERIFY(press(Qt::Key_Space));
-    QTRY_COMPARE(opened, 2);
+    QTRY_COMPARE_WITH_TIMEOUT(opened, 2, hangWatchdogMs);
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
 }
 
@@ -97,7 +98,7 @@ void ScoreSheetWindowButtonsTest::resetThenCalculate()
     QVERIFY(clickOn(window, Class(1)));
     QVERIFY(enterWorkedRuns(window));
     QVERIFY(clickOn(window, Command2));
-    QTRY_VERIFY(widgetOf(window, Summary)->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(widgetOf(window, Summary)->isVisible(), hangWatchdogMs);
     QVERIFY2(textOf(window, Score) != QLatin1String("0"), "the flight has a score");
 
     QVERIFY(mouseOn(window, Command3));
@@ -110,8 +111,8 @@ void ScoreSheetWindowButtonsTest::resetThenCalculate()
     QVERIFY2(!widgetOf(window, Summary)->isVisible(), "reset hides the summary");
 
     QVERIFY(clickOn(window, Command2));
-    QTRY_COMPARE(summaryOf(window), (QStringList{"Class I", ".0 High Speed Points", ".0 Low Speed Points",
-                                                 ".0 Scale Points", ".0 Landing Points", ".0 Total Score"}));
+    QTRY_COMPARE_WITH_TIMEOUT(summaryOf(window), (QStringList{"Class I", ".0 High Speed Points", ".0 Low Speed Points",
+                                                 ".0 Scale Points", ".0 Landing Points", ".0 Total Score"}), hangWatchdogMs);
     QCOMPARE(textOf(window, Score), QStringLiteral("0.0"));
     QVERIFY2(widgetOf(window, Summary)->isVisible(), "the summary shows");
     QStringList reported; // as the rules read it back for the journal

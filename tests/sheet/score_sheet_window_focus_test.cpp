@@ -1,6 +1,7 @@
 // The score sheet window's keyboard and focus: Tab, entry into the fields, the class by arrow keys, other windows.
 
 #include "event_classes.h"
+#include "hang_watchdog.h"
 #include "score_sheet_window.h"
 #include "sheet_driver.h"
 
@@ -75,7 +76,7 @@ void ScoreSheetWindowFocusTest::tabWalk()
     if (!classOption.isEmpty()) {
         const int index = classOption.back().digitValue();
         QVERIFY(clickOn(window, Class(index)));
-        QTRY_COMPARE(window.rules().classIndex(), ClassIndex(index));
+        QTRY_COMPARE_WITH_TIMEOUT(window.rules().classIndex(), ClassIndex(index), hangWatchdogMs);
     }
     QVERIFY(typeInto(window, HS_Watch(0), QStringLiteral("12.3")));
     if (engines != QLatin1String("1")) {
@@ -88,7 +89,7 @@ void ScoreSheetWindowFocusTest::tabWalk()
     QStringList walked;
     for (qsizetype step = 0; step < walk.size(); ++step) {
         QVERIFY(press(forward ? Qt::Key_Tab : Qt::Key_Backtab));
-        QVERIFY2(QTest::qWaitFor([&] { return !focusName().isEmpty() && focusName() == rulesFocusName(window); }),
+        QVERIFY2(QTest::qWaitFor([&] { return !focusName().isEmpty() && focusName() == rulesFocusName(window); }, hangWatchdogMs),
                  qPrintable("the rules follow the focus to " + focusName()));
         walked << focusName();
     }
@@ -155,7 +156,7 @@ void ScoreSheetWindowFocusTest::selectAllOnEntry()
         QTest::keyClicks(field, typed);
     else
         QVERIFY(type(typed));
-    QTRY_COMPARE(field->text(), typed);
+    QTRY_COMPARE_WITH_TIMEOUT(field->text(), typed, hangWatchdogMs);
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));
 }
 
@@ -167,7 +168,7 @@ void ScoreSheetWindowFocusTest::readOnlyFieldsTakeClicksNotTyping()
     QVERIFY(typeInto(window, HS_Watch(0), QStringLiteral("12")));
     // Clicking into the average time leaves the watch field: its run is computed.
     QVERIFY(clickOn(window, HS_Time));
-    QTRY_COMPARE(textOf(window, HS_Time), QStringLiteral("12"));
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(window, HS_Time), QStringLiteral("12"), hangWatchdogMs);
     QCOMPARE(focusName(), QStringLiteral("HS_Time"));
     QVERIFY(type(QStringLiteral("99")));
     QCOMPARE(textOf(window, HS_Time), QStringLiteral("12"));
@@ -200,11 +201,11 @@ void ScoreSheetWindowFocusTest::classByArrowKeys()
     MessageAnswerer messages;
     QVERIFY2(startSheet(window), "the sheet starts");
     QVERIFY(press(Qt::Key_Right));
-    QTRY_COMPARE(window.rules().classIndex(), ClassIndex{1});
+    QTRY_COMPARE_WITH_TIMEOUT(window.rules().classIndex(), ClassIndex{1}, hangWatchdogMs);
     QVERIFY(settledAt(window, QStringLiteral("Class_1")));
     QVERIFY(press(Qt::Key_Right));
-    QTRY_COMPARE(window.rules().classIndex(), ClassIndex{2});
-    QTRY_COMPARE(widgetOf<QRadioButton>(window, ScalePts(1))->text(), QStringLiteral("10"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.rules().classIndex(), ClassIndex{2}, hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(widgetOf<QRadioButton>(window, ScalePts(1))->text(), QStringLiteral("10"), hangWatchdogMs);
     QVERIFY2(widgetOf<QRadioButton>(window, Class(2))->isChecked(), "Profile is selected");
     // Tab from the group goes on from the selected option.
     QVERIFY(tabOn(window));
@@ -224,15 +225,15 @@ void ScoreSheetWindowFocusTest::otherWindowIsNoFocusMove()
     other.resize(200, 100);
     other.show();
     other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(QTest::qWaitForWindowActive(&other, hangWatchdogMs));
     window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(QTest::qWaitForWindowActive(&window, hangWatchdogMs));
     QTest::qWait(100);
     QVERIFY2(messages.texts().isEmpty(), "switching windows does not leave the field");
     QCOMPARE(focusName(), QStringLiteral("HS_Watch_0"));
 
     QVERIFY(press(Qt::Key_Tab));
-    QTRY_COMPARE(messages.texts(), QStringList{negativeHighSpeed});
+    QTRY_COMPARE_WITH_TIMEOUT(messages.texts(), QStringList{negativeHighSpeed}, hangWatchdogMs);
     QVERIFY(settledAt(window, QStringLiteral("HS_Watch_0")));
 }
 
@@ -249,11 +250,11 @@ void ScoreSheetWindowFocusTest::clickIntoInactiveSheetCounts()
     other.resize(200, 100);
     other.show();
     other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(QTest::qWaitForWindowActive(&other, hangWatchdogMs));
     QWidget *calculate = widgetOf(window, Command2);
     QTest::mouseClick(calculate, Qt::LeftButton, {}, calculate->rect().center());
 
-    QTRY_VERIFY2(widgetOf(window, Summary)->isVisible(), "the press counted");
+    QTRY_VERIFY2_WITH_TIMEOUT(widgetOf(window, Summary)->isVisible(), "the press counted", hangWatchdogMs);
     QCOMPARE(textOf(window, HS_Time), QStringLiteral("12.3"));
     QCOMPARE(rulesFocusName(window), QStringLiteral("Command2"));
     QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('|')));

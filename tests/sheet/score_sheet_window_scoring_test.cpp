@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 #include "event_classes.h"
+#include "hang_watchdog.h"
 #include "score_sheet_window.h"
 #include "sheet_driver.h"
 
@@ -86,12 +87,12 @@ void ScoreSheetWindowScoringTest::classChangeWithBothTimes()
     QVERIFY2(startSheet(window), "the sheet starts");
     // Scale 100 picked under Class I: a class without scale points takes it away.
     QVERIFY(clickOn(window, ScalePts(1)));
-    QTRY_VERIFY(widgetOf<QRadioButton>(window, ScalePts(1))->isChecked());
+    QTRY_VERIFY_WITH_TIMEOUT(widgetOf<QRadioButton>(window, ScalePts(1))->isChecked(), hangWatchdogMs);
     QVERIFY(enterWorkedRuns(window));
 
     QVERIFY(clickOn(window, Class(index)));
     const auto klass = static_cast<ClassIndex>(index);
-    QTRY_COMPARE(window.rules().classIndex(), klass);
+    QTRY_COMPARE_WITH_TIMEOUT(window.rules().classIndex(), klass, hangWatchdogMs);
     QVERIFY2(widgetOf<QRadioButton>(window, Class(index))->isChecked(), "the clicked class is selected");
     QCOMPARE(textOf(window, HS_MPH), QString::fromStdString(Number_Text(speedMph(klass, 12.35))));
     QCOMPARE(textOf(window, HS_Points),
@@ -153,7 +154,7 @@ void ScoreSheetWindowScoringTest::badReading()
     } else {
         QVERIFY(mouseOn(window.findChild<QWidget *>(leaveTo)));
     }
-    QTRY_COMPARE(messages.texts(), QStringList{message});
+    QTRY_COMPARE_WITH_TIMEOUT(messages.texts(), QStringList{message}, hangWatchdogMs);
     QVERIFY2(messages.faults().isEmpty(), qPrintable(messages.faults().join('|')));
     QVERIFY2(settledAt(window, focusBack), qPrintable("the focus is back in " + focusBack + ", not " + focusName()));
     QVERIFY2(window.isActiveWindow(), "the sheet is active again after the message");
@@ -201,9 +202,9 @@ void ScoreSheetWindowScoringTest::engineCount()
     QVERIFY(typed.isEmpty() ? press(Qt::Key_Delete) : type(typed));
     const bool calculate = QByteArray(QTest::currentDataTag()).endsWith("calc-score");
     QVERIFY(calculate ? mouseOn(window, Command2) : press(Qt::Key_Tab));
-    QTRY_COMPARE(messages.texts(), messageTexts);
+    QTRY_COMPARE_WITH_TIMEOUT(messages.texts(), messageTexts, hangWatchdogMs);
     if (calculate)
-        QTRY_COMPARE(textOf(window, Score), QStringLiteral("20.0"));
+        QTRY_COMPARE_WITH_TIMEOUT(textOf(window, Score), QStringLiteral("20.0"), hangWatchdogMs);
     QVERIFY2(settledAt(window, focusAfter), qPrintable("the focus is in " + focusAfter + ", not " + focusName()));
     QCOMPARE(widgetOf(window, Engines(1))->isVisible(), runningShown);
     QCOMPARE(window.findChild<QLabel *>(QStringLiteral("lblRunning"))->isVisible(), runningShown);

@@ -1,6 +1,7 @@
 #include "sheet_driver.h"
 
 #include "designed_palette.h"
+#include "hang_watchdog.h"
 #include "tahoma_font.h"
 
 #include <QApplication>
@@ -65,7 +66,7 @@ QString rulesFocusName(ScoreSheetWindow &window)
 
 bool settledAt(ScoreSheetWindow &window, const QString &name)
 {
-    return QTest::qWaitFor([&] { return focusName() == name && rulesFocusName(window) == name; });
+    return QTest::qWaitFor([&] { return focusName() == name && rulesFocusName(window) == name; }, hangWatchdogMs);
 }
 
 bool startSheet(ScoreSheetWindow &window)
@@ -73,12 +74,12 @@ bool startSheet(ScoreSheetWindow &window)
     window.show();
     window.activateWindow();
     window.rules().start();
-    return QTest::qWaitForWindowActive(&window) && settledAt(window, QStringLiteral("Class_0"));
+    return QTest::qWaitForWindowActive(&window, hangWatchdogMs) && settledAt(window, QStringLiteral("Class_0"));
 }
 
 bool mouseOn(QWidget *widget)
 {
-    if (!widget || !QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }))
+    if (!widget || !QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, hangWatchdogMs))
         return false;
     const QPoint where = qobject_cast<QRadioButton *>(widget) ? QPoint(8, widget->height() / 2)
                                                               : widget->rect().center();
@@ -93,12 +94,12 @@ bool mouseOn(const ScoreSheetWindow &window, Ctl control)
 
 bool clickOn(ScoreSheetWindow &window, Ctl control)
 {
-    return mouseOn(window, control) && QTest::qWaitFor([&] { return window.rules().focus() == control; });
+    return mouseOn(window, control) && QTest::qWaitFor([&] { return window.rules().focus() == control; }, hangWatchdogMs);
 }
 
 bool press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }))
+    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, hangWatchdogMs))
         return false;
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     return true;
@@ -106,7 +107,7 @@ bool press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 
 bool type(const QString &typed)
 {
-    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }))
+    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, hangWatchdogMs))
         return false;
     QTest::keyClicks(QApplication::focusWidget(), typed);
     return true;
@@ -121,7 +122,7 @@ bool tabOn(ScoreSheetWindow &window)
 {
     if (!press(Qt::Key_Tab))
         return false;
-    return QTest::qWaitFor([&] { return !focusName().isEmpty() && focusName() == rulesFocusName(window); });
+    return QTest::qWaitFor([&] { return !focusName().isEmpty() && focusName() == rulesFocusName(window); }, hangWatchdogMs);
 }
 
 QStringList summaryOf(const ScoreSheetWindow &window)
@@ -137,5 +138,5 @@ bool enterWorkedRuns(ScoreSheetWindow &window)
 {
     return typeInto(window, HS_Watch(0), QStringLiteral("12.3")) && tabOn(window) && type(QStringLiteral("12.4"))
            && tabOn(window) && type(QStringLiteral("25")) && tabOn(window) && press(Qt::Key_Delete)
-           && tabOn(window) && QTest::qWaitFor([&] { return textOf(window, LS_Points) == QLatin1String("20.2"); });
+           && tabOn(window) && QTest::qWaitFor([&] { return textOf(window, LS_Points) == QLatin1String("20.2"); }, hangWatchdogMs);
 }
