@@ -47,19 +47,16 @@ void LandingDialogKeyboardTest::arrowKeysSelectAndScore()
     QFETCH(int, selected);
     QFETCH(QString, written);
 
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
 
     for (int key : keys)
-        QTest::keyClick(dialog->focusWidget(), static_cast<Qt::Key>(key));
-    QCOMPARE(checkedOption(*dialog), selected);
-    QVERIFY2(dialog->option(selected)->hasFocus(), "the focus should move with the selection");
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+        QTest::keyClick(opened.dialog->focusWidget(), static_cast<Qt::Key>(key));
+    QCOMPARE(checkedOption(*opened.dialog), selected);
+    QVERIFY2(opened.dialog->option(selected)->hasFocus(), "the focus should move with the selection");
+    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
 
-    QCOMPARE(landingPoints(sheet), written);
+    QCOMPARE(landingPoints(opened.sheet), written);
 }
 
 void LandingDialogKeyboardTest::listWorksFromTheKeyboard_data()
@@ -81,22 +78,19 @@ void LandingDialogKeyboardTest::listWorksFromTheKeyboard()
     QFETCH(int, missedLaps);
     QFETCH(QString, written);
 
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
 
-    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-    QVERIFY2(dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
+    QTest::keyClick(opened.dialog->focusWidget(), Qt::Key_Tab);
+    QVERIFY2(opened.dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
     for (int key : keys)
-        QTest::keyClick(dialog->missedLaps(), static_cast<Qt::Key>(key));
-    QCOMPARE(dialog->listIndex(), missedLaps);
-    QTest::keyClick(dialog->missedLaps(), Qt::Key_Tab);
-    QVERIFY2(dialog->doneButton()->hasFocus(), "Tab from the list should reach \"Done\"");
-    QTest::keyClick(dialog->doneButton(), Qt::Key_Space);
+        QTest::keyClick(opened.dialog->missedLaps(), static_cast<Qt::Key>(key));
+    QCOMPARE(opened.dialog->listIndex(), missedLaps);
+    QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Tab);
+    QVERIFY2(opened.dialog->doneButton()->hasFocus(), "Tab from the list should reach \"Done\"");
+    QTest::keyClick(opened.dialog->doneButton(), Qt::Key_Space);
 
-    QCOMPARE(landingPoints(sheet), written);
+    QCOMPARE(landingPoints(opened.sheet), written);
 }
 
 void LandingDialogKeyboardTest::tabVisitsTheSelectedGradeOnly_data()
@@ -116,21 +110,18 @@ void LandingDialogKeyboardTest::tabVisitsTheSelectedGradeOnly()
     QFETCH(int, grade);
     QFETCH(QStringList, stops);
 
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
-    clickOption(*dialog, grade);
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
+    clickOption(*opened.dialog, grade);
 
     QStringList visited;
     for (int i = 0; i < stops.size(); ++i) {
-        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-        visited << dialog->focusWidget()->objectName();
+        QTest::keyClick(opened.dialog->focusWidget(), Qt::Key_Tab);
+        visited << opened.dialog->focusWidget()->objectName();
     }
     QCOMPARE(visited, stops);
-    QCOMPARE(checkedOption(*dialog), grade);
-    QCOMPARE(dialog->rules().points(), LandingDialog::pointsForOption[grade]);
+    QCOMPARE(checkedOption(*opened.dialog), grade);
+    QCOMPARE(opened.dialog->rules().points(), LandingDialog::pointsForOption[grade]);
 }
 
 // Return presses "Done" wherever the focus is in the dialog.
@@ -151,25 +142,22 @@ void LandingDialogKeyboardTest::returnPressesDone()
     QFETCH(int, key);
     QFETCH(QString, written);
 
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
-    QTest::keyClick(dialog->focusWidget(), Qt::Key_Down); // the 50-point grade
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
+    QTest::keyClick(opened.dialog->focusWidget(), Qt::Key_Down); // the 50-point grade
     if (inList) {
-        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-        QVERIFY2(dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
-        QTest::keyClick(dialog->missedLaps(), Qt::Key_Down);
-        QTest::keyClick(dialog->missedLaps(), Qt::Key_Down);
+        QTest::keyClick(opened.dialog->focusWidget(), Qt::Key_Tab);
+        QVERIFY2(opened.dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
+        QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Down);
+        QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Down);
     }
 
-    QTest::keyClick(dialog->focusWidget(), static_cast<Qt::Key>(key));
+    QTest::keyClick(opened.dialog->focusWidget(), static_cast<Qt::Key>(key));
 
-    QCOMPARE(landingPoints(sheet), written);
-    QVERIFY2(!launcher.dialog(), "\"Done\" closes the dialog");
-    QVERIFY2(sheet.focused() == Command2, "the sheet's focus should be on \"Calc. Score\"");
-    QVERIFY2(sheet.messages().empty(), qPrintable(messagesOf(sheet)));
+    QCOMPARE(landingPoints(opened.sheet), written);
+    QVERIFY2(!opened.launcher.dialog(), "\"Done\" closes the dialog");
+    QVERIFY2(opened.sheet.focused() == Command2, "the sheet's focus should be on \"Calc. Score\"");
+    QVERIFY2(opened.sheet.messages().empty(), qPrintable(messagesOf(opened.sheet)));
 }
 
 QTEST_MAIN(LandingDialogKeyboardTest)

@@ -24,56 +24,48 @@ private slots:
 
 void LandingDialogOpeningTest::secondOpeningChangesNothing()
 {
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
-    clickOption(*dialog, 1);
-    clickMissedLaps(*dialog, 4);
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
+    clickOption(*opened.dialog, 1);
+    clickMissedLaps(*opened.dialog, 4);
 
-    launcher.open();
+    opened.launcher.open();
 
-    QVERIFY2(launcher.dialog() == dialog, "the open dialog should only come forward");
-    QCOMPARE(dialog->missedLaps()->count(), 21);
-    QCOMPARE(checkedOption(*dialog), 1);
-    QCOMPARE(dialog->listIndex(), 4);
-    QCOMPARE(dialog->rules().points(), 50);
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
-    QCOMPARE(landingPoints(sheet), QStringLiteral("30"));
+    QVERIFY2(opened.launcher.dialog() == opened.dialog, "the open dialog should only come forward");
+    QCOMPARE(opened.dialog->missedLaps()->count(), 21);
+    QCOMPARE(checkedOption(*opened.dialog), 1);
+    QCOMPARE(opened.dialog->listIndex(), 4);
+    QCOMPARE(opened.dialog->rules().points(), 50);
+    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
+    QCOMPARE(landingPoints(opened.sheet), QStringLiteral("30"));
 }
 
 void LandingDialogOpeningTest::openingRestoresAMinimizedDialog()
 {
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
-    dialog->showMinimized();
-    QTRY_VERIFY2_WITH_TIMEOUT(dialog->isMinimized(), "the dialog did not minimise", hangWatchdogMs);
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
+    opened.dialog->showMinimized();
+    QTRY_VERIFY2_WITH_TIMEOUT(opened.dialog->isMinimized(), "the dialog did not minimise", hangWatchdogMs);
 
-    launcher.open();
+    opened.launcher.open();
 
-    QVERIFY2(launcher.dialog() == dialog, "the open dialog should only come forward");
-    QTRY_VERIFY2_WITH_TIMEOUT(!dialog->isMinimized(), "the dialog should be restored", hangWatchdogMs);
+    QVERIFY2(opened.launcher.dialog() == opened.dialog, "the open dialog should only come forward");
+    QTRY_VERIFY2_WITH_TIMEOUT(!opened.dialog->isMinimized(), "the dialog should be restored", hangWatchdogMs);
 }
 
 void LandingDialogOpeningTest::reopeningAfterDoneStartsAfresh()
 {
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *first = openDialog(launcher);
+    OpenedDialog opened;
+    LandingDialogWindow *first = opened.dialog;
     QVERIFY2(first, "the dialog did not open");
     const QPointer<LandingDialogWindow> watched(first);
     clickOption(*first, 2);
     clickMissedLaps(*first, 3);
     QTest::mouseClick(first->doneButton(), Qt::LeftButton);
-    QCOMPARE(landingPoints(sheet), QStringLiteral("10"));
+    QCOMPARE(landingPoints(opened.sheet), QStringLiteral("10"));
 
     // Asked again at once, before the closed dialog is deleted.
-    LandingDialogWindow *second = openDialog(launcher);
+    LandingDialogWindow *second = openDialog(opened.launcher);
     QVERIFY2(second && second != watched, "a new dialog should be built");
     QCOMPARE(checkedOption(*second), 0);
     QCOMPARE(second->rules().points(), 100);
@@ -81,7 +73,7 @@ void LandingDialogOpeningTest::reopeningAfterDoneStartsAfresh()
     QCOMPARE(second->listIndex(), 0);
     QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the first dialog should be discarded", hangWatchdogMs);
     QTest::mouseClick(second->doneButton(), Qt::LeftButton);
-    QCOMPARE(landingPoints(sheet), QStringLiteral("100"));
+    QCOMPARE(landingPoints(opened.sheet), QStringLiteral("100"));
 }
 
 // Escape closes the dialog as its own close control does.
@@ -96,11 +88,9 @@ void LandingDialogOpeningTest::closeControlWritesNothing_data()
 void LandingDialogOpeningTest::closeControlWritesNothing()
 {
     QFETCH(QString, how);
-    HeadlessSheet sheet;
-    sheet.start();
-    sheet.setText(LandingPts, "95");
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
+    SheetWithLauncher beside;
+    beside.sheet.setText(LandingPts, "95");
+    LandingDialogWindow *dialog = openDialog(beside.launcher);
     QVERIFY2(dialog, "the dialog did not open");
     const QPointer<LandingDialogWindow> watched(dialog);
     clickOption(*dialog, 3);
@@ -115,11 +105,11 @@ void LandingDialogOpeningTest::closeControlWritesNothing()
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
     }
 
-    QCOMPARE(landingPoints(sheet), QStringLiteral("95"));
-    QVERIFY2(sheet.focused() == Class(0), "closing the dialog should leave the sheet's focus alone");
-    QVERIFY2(!launcher.dialog(), "the dialog should be closed");
+    QCOMPARE(landingPoints(beside.sheet), QStringLiteral("95"));
+    QVERIFY2(beside.sheet.focused() == Class(0), "closing the dialog should leave the sheet's focus alone");
+    QVERIFY2(!beside.launcher.dialog(), "the dialog should be closed");
     QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the closed dialog should be discarded", hangWatchdogMs);
-    LandingDialogWindow *again = openDialog(launcher);
+    LandingDialogWindow *again = openDialog(beside.launcher);
     QVERIFY2(again, "the dialog did not open again");
     QCOMPARE(checkedOption(*again), 0);
 }

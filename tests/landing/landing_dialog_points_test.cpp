@@ -34,22 +34,19 @@ private slots:
 
 void LandingDialogPointsTest::opensWithNormalArrestAndNoLapsMissed()
 {
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
 
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Form2"));
-    QVERIFY2(!dialog->parentWidget(), "the dialog must not belong to the score sheet");
-    QCOMPARE(checkedOption(*dialog), 0);
-    QVERIFY2(dialog->option(0)->hasFocus(), "the 100-point grade should hold the focus");
-    QCOMPARE(dialog->rules().points(), 100);
-    QCOMPARE(dialog->missedLaps()->count(), 21);
-    QCOMPARE(dialog->missedLaps()->item(0)->text(), QStringLiteral("0 landings missed"));
-    QCOMPARE(dialog->missedLaps()->item(1)->text(), QStringLiteral("1 landings missed"));
-    QCOMPARE(dialog->missedLaps()->item(20)->text(), QStringLiteral("20 landings missed"));
-    QCOMPARE(dialog->listIndex(), 0);
+    QCOMPARE(opened.dialog->windowTitle(), QStringLiteral("Form2"));
+    QVERIFY2(!opened.dialog->parentWidget(), "the dialog must not belong to the score sheet");
+    QCOMPARE(checkedOption(*opened.dialog), 0);
+    QVERIFY2(opened.dialog->option(0)->hasFocus(), "the 100-point grade should hold the focus");
+    QCOMPARE(opened.dialog->rules().points(), 100);
+    QCOMPARE(opened.dialog->missedLaps()->count(), 21);
+    QCOMPARE(opened.dialog->missedLaps()->item(0)->text(), QStringLiteral("0 landings missed"));
+    QCOMPARE(opened.dialog->missedLaps()->item(1)->text(), QStringLiteral("1 landings missed"));
+    QCOMPARE(opened.dialog->missedLaps()->item(20)->text(), QStringLiteral("20 landings missed"));
+    QCOMPARE(opened.dialog->listIndex(), 0);
 }
 
 void LandingDialogPointsTest::doneWritesPoints_data()
@@ -77,22 +74,19 @@ void LandingDialogPointsTest::doneWritesPoints()
     QFETCH(int, missedLaps);
     QFETCH(QString, written);
 
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
-    const QPointer<LandingDialogWindow> watched(dialog);
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
+    const QPointer<LandingDialogWindow> watched(opened.dialog);
 
     if (grade != asOpened)
-        clickOption(*dialog, grade);
+        clickOption(*opened.dialog, grade);
     if (missedLaps != 0)
-        clickMissedLaps(*dialog, missedLaps);
-    QCOMPARE(dialog->listIndex(), missedLaps);
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+        clickMissedLaps(*opened.dialog, missedLaps);
+    QCOMPARE(opened.dialog->listIndex(), missedLaps);
+    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
 
-    QCOMPARE(landingPoints(sheet), written);
-    QVERIFY2(!launcher.dialog(), "\"Done\" should close the dialog");
+    QCOMPARE(landingPoints(opened.sheet), written);
+    QVERIFY2(!opened.launcher.dialog(), "\"Done\" should close the dialog");
     QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the closed dialog should be discarded", hangWatchdogMs);
 }
 
@@ -111,18 +105,15 @@ void LandingDialogPointsTest::lastGradeCounts()
     QFETCH(QList<int>, grades);
     QFETCH(QString, written);
 
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
 
     for (int grade : grades)
-        clickOption(*dialog, grade);
-    QCOMPARE(checkedOption(*dialog), grades.last());
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+        clickOption(*opened.dialog, grade);
+    QCOMPARE(checkedOption(*opened.dialog), grades.last());
+    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
 
-    QCOMPARE(landingPoints(sheet), written);
+    QCOMPARE(landingPoints(opened.sheet), written);
 }
 
 void LandingDialogPointsTest::doneHandsFocusToCalcScore_data()
@@ -141,44 +132,39 @@ void LandingDialogPointsTest::doneHandsFocusToCalcScore()
     QFETCH(QString, typed);
     QFETCH(QString, written);
 
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    sheet.click(LandingPts);
-    QVERIFY2(sheet.dialogOpenings() == 1, "clicking into the landing field should ask for the dialog");
+    SheetWithLauncher beside;
+    beside.sheet.click(LandingPts);
+    QVERIFY2(beside.sheet.dialogOpenings() == 1, "clicking into the landing field should ask for the dialog");
     if (!typed.isEmpty())
-        sheet.setText(LandingPts, typed.toStdString());
-    LandingDialogWindow *dialog = openDialog(launcher);
+        beside.sheet.setText(LandingPts, typed.toStdString());
+    LandingDialogWindow *dialog = openDialog(beside.launcher);
     QVERIFY2(dialog, "the dialog did not open");
 
     QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
 
-    QCOMPARE(landingPoints(sheet), written);
-    QVERIFY2(sheet.focused() == Command2, "the sheet's focus should be on \"Calc. Score\"");
-    QVERIFY2(sheet.rules().focus() == Command2, "the sheet's rules should see the focus on \"Calc. Score\"");
-    QVERIFY2(sheet.messages().empty(),
-             qPrintable(QStringLiteral("the landing check should pass, got: ") + messagesOf(sheet)));
-    QCOMPARE(sheet.dialogOpenings(), 1);
+    QCOMPARE(landingPoints(beside.sheet), written);
+    QVERIFY2(beside.sheet.focused() == Command2, "the sheet's focus should be on \"Calc. Score\"");
+    QVERIFY2(beside.sheet.rules().focus() == Command2, "the sheet's rules should see the focus on \"Calc. Score\"");
+    QVERIFY2(beside.sheet.messages().empty(),
+             qPrintable(QStringLiteral("the landing check should pass, got: ") + messagesOf(beside.sheet)));
+    QCOMPARE(beside.sheet.dialogOpenings(), 1);
 }
 
 void LandingDialogPointsTest::doneWithNoLapSelected()
 {
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogLauncher launcher(sheet, sheet.rules());
-    LandingDialogWindow *dialog = openDialog(launcher);
-    QVERIFY2(dialog, "the dialog did not open");
-    clickOption(*dialog, 1);
-    clickMissedLaps(*dialog, 2);
+    OpenedDialog opened;
+    QVERIFY2(opened.dialog, "the dialog did not open");
+    clickOption(*opened.dialog, 1);
+    clickMissedLaps(*opened.dialog, 2);
     // Ctrl+click takes the selection off the list altogether.
-    QListWidget *list = dialog->missedLaps();
+    QListWidget *list = opened.dialog->missedLaps();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       list->visualItemRect(list->item(2)).center());
-    QCOMPARE(dialog->listIndex(), -1);
+    QCOMPARE(opened.dialog->listIndex(), -1);
 
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
 
-    QCOMPARE(landingPoints(sheet), QStringLiteral("50"));
+    QCOMPARE(landingPoints(opened.sheet), QStringLiteral("50"));
 }
 
 QTEST_MAIN(LandingDialogPointsTest)

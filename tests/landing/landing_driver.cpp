@@ -9,6 +9,17 @@
 
 using namespace orlo::ctl;
 
+namespace {
+
+// Starts the sheet before what is made beside it sees it.
+HeadlessSheet &started(HeadlessSheet &sheet)
+{
+    sheet.start();
+    return sheet;
+}
+
+} // namespace
+
 QString landingPoints(const HeadlessSheet &sheet)
 {
     return QString::fromStdString(sheet.text(LandingPts));
@@ -52,4 +63,17 @@ LandingDialogWindow *openDialog(LandingDialogLauncher &launcher)
     if (dialog && !QTest::qWaitForWindowActive(dialog, hangWatchdogMs))
         return nullptr;
     return dialog;
+}
+
+SheetWithLauncher::SheetWithLauncher() : launcher(started(sheet), sheet.rules())
+{
+}
+
+OpenedDialog::OpenedDialog() : dialog(openDialog(launcher))
+{
+}
+
+DialogBesideSheet::DialogBesideSheet() : dialog(started(sheet), sheet.rules())
+{
+    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
 }

@@ -21,3 +21,28 @@ void clickMissedLaps(LandingDialogWindow &dialog, int laps);
 
 // The sheet opened the dialog; wait until it is on screen with its focus.
 LandingDialogWindow *openDialog(LandingDialogLauncher &launcher);
+
+// A started headless sheet with the dialog's launcher beside it, made in that
+// order, as the program starts its sheet before the sheet can ask for the dialog.
+struct SheetWithLauncher {
+    SheetWithLauncher();
+
+    HeadlessSheet sheet;
+    LandingDialogLauncher launcher;
+};
+
+// ... with the dialog opened and waited for; null when it did not come, which
+// each test checks for itself.
+struct OpenedDialog : SheetWithLauncher {
+    OpenedDialog();
+
+    LandingDialogWindow *dialog;
+};
+
+// The dialog itself beside a started sheet, kept on the stack when closed.
+struct DialogBesideSheet {
+    DialogBesideSheet();
+
+    HeadlessSheet sheet;
+    LandingDialogWindow dialog;
+};
