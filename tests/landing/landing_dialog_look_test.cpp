@@ -1,8 +1,7 @@
 // The landing dialog's look: its controls' places and fonts, and their accessible names.
 
 #include "hang_watchdog.h"
-#include "headless_sheet.h"
-#include "landing_dialog_window.h"
+#include "landing_driver.h"
 
 #include <QAccessible>
 #include <QListWidget>
@@ -41,15 +40,12 @@ void LandingDialogLookTest::layout()
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
 
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogWindow dialog(sheet, sheet.rules());
-    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
-    dialog.show();
-    QVERIFY2(QTest::qWaitForWindowExposed(&dialog, hangWatchdogMs), "the dialog was not shown");
+    DialogBesideSheet beside;
+    beside.dialog.show();
+    QVERIFY2(QTest::qWaitForWindowExposed(&beside.dialog, hangWatchdogMs), "the dialog was not shown");
 
-    QCOMPARE(dialog.size(), QSize(654, 294));
-    auto *control = dialog.findChild<QWidget *>(name);
+    QCOMPARE(beside.dialog.size(), QSize(654, 294));
+    auto *control = beside.dialog.findChild<QWidget *>(name);
     QVERIFY2(control, qPrintable(name + QStringLiteral(" is missing")));
     QCOMPARE(control->geometry(), geometry);
     QCOMPARE(control->font().pixelSize(), 13);
@@ -58,19 +54,16 @@ void LandingDialogLookTest::layout()
 
 void LandingDialogLookTest::resizingMovesNothing()
 {
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogWindow dialog(sheet, sheet.rules());
-    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
-    dialog.show();
-    QVERIFY2(QTest::qWaitForWindowExposed(&dialog, hangWatchdogMs), "the dialog was not shown");
-    const QRect before = dialog.doneButton()->geometry();
+    DialogBesideSheet beside;
+    beside.dialog.show();
+    QVERIFY2(QTest::qWaitForWindowExposed(&beside.dialog, hangWatchdogMs), "the dialog was not shown");
+    const QRect before = beside.dialog.doneButton()->geometry();
 
-    dialog.resize(900, 500);
-    QTRY_COMPARE_WITH_TIMEOUT(dialog.size(), QSize(900, 500), hangWatchdogMs);
+    beside.dialog.resize(900, 500);
+    QTRY_COMPARE_WITH_TIMEOUT(beside.dialog.size(), QSize(900, 500), hangWatchdogMs);
 
-    QCOMPARE(dialog.doneButton()->geometry(), before);
-    QCOMPARE(dialog.missedLaps()->geometry(), QRect(12, 144, 589, 100));
+    QCOMPARE(beside.dialog.doneButton()->geometry(), before);
+    QCOMPARE(beside.dialog.missedLaps()->geometry(), QRect(12, 144, 589, 100));
 }
 
 void LandingDialogLookTest::accessibleNames_data()
@@ -94,11 +87,8 @@ void LandingDialogLookTest::accessibleNames()
     QFETCH(QString, name);
     QFETCH(QString, accessibleName);
 
-    HeadlessSheet sheet;
-    sheet.start();
-    LandingDialogWindow dialog(sheet, sheet.rules());
-    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
-    auto *control = dialog.findChild<QWidget *>(name);
+    DialogBesideSheet beside;
+    auto *control = beside.dialog.findChild<QWidget *>(name);
     QVERIFY2(control, qPrintable(name + QStringLiteral(" is missing")));
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
     QVERIFY2(accessible, "no accessibility interface");

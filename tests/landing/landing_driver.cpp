@@ -11,7 +11,7 @@ using namespace orlo::ctl;
 
 namespace {
 
-// Starts the sheet before what is made beside it sees it.
+// Starts the sheet before anything is made beside it.
 HeadlessSheet &started(HeadlessSheet &sheet)
 {
     sheet.start();

@@ -22,8 +22,8 @@ void clickMissedLaps(LandingDialogWindow &dialog, int laps);
 // The sheet opened the dialog; wait until it is on screen with its focus.
 LandingDialogWindow *openDialog(LandingDialogLauncher &launcher);
 
-// A started headless sheet with the dialog's launcher beside it, made in that
-// order, as the program starts its sheet before the sheet can ask for the dialog.
+// A headless sheet, started, and the dialog's launcher beside it, which only
+// keeps the sheet until the sheet asks for the dialog.
 struct SheetWithLauncher {
     SheetWithLauncher();
 
