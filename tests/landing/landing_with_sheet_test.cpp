@@ -1,19 +1,14 @@
 #include "caption_fit.h"
 #include "dark_desktop.h"
 #include "hang_watchdog.h"
-#include "headless_sheet.h"
-#include "landing_dialog_launcher.h"
-#include "landing_dialog_window.h"
-#include "score_sheet_window.h"
+#include "landing_driver.h"
+#include "wired_program.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -22,59 +17,8 @@ using namespace orlo::ctl;
 
 namespace {
 
-// Answers every message box with OK and counts them: a box shown by a window
-// the operator has closed would otherwise wait for ever.
-class MessageCounter : public QObject {
-public:
-    MessageCounter()
-    {
-        m_timer.setInterval(20);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                m_texts << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        m_timer.start();
-    }
-
-    QStringList texts() const { return m_texts; }
-
-private:
-    QTimer m_timer;
-    QStringList m_texts;
-};
-
-// The sheet and the dialog as the program wires them.
-struct Program {
-    ScoreSheetWindow sheet;
-    LandingDialogLauncher landing{sheet, sheet.rules()};
-
-    Program()
-    {
-        sheet.setLandingDialog([this] { landing.open(); }, [this] { landing.close(); });
-    }
-
-    bool start()
-    {
-        sheet.show();
-        sheet.activateWindow();
-        sheet.rules().start();
-        return QTest::qWaitForWindowActive(&sheet, hangWatchdogMs)
-               && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); }, hangWatchdogMs);
-    }
-
-    QWidget *control(Ctl name) const
-    {
-        return sheet.findChild<QWidget *>(ScoreSheetWindow::objectNameOf(name));
-    }
-
-    QString text(Ctl field) const
-    {
-        const auto *box = qobject_cast<QLineEdit *>(control(field));
-        return box ? box->text() : QStringLiteral("<no such field>");
-    }
-
+// The program, with the operator's clicks on the sheet and the dialog they open.
+struct Program : WiredProgram {
     bool click(Ctl name)
     {
         QWidget *target = control(name);
@@ -92,12 +36,6 @@ struct Program {
         return QTest::qWaitForWindowActive(landing.dialog(), hangWatchdogMs) ? landing.dialog() : nullptr;
     }
 };
-
-void clickMissedLaps(LandingDialogWindow &dialog, int laps)
-{
-    QListWidget *list = dialog.missedLaps();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(laps)).center());
-}
 
 } // namespace
 
@@ -129,7 +67,7 @@ void LandingWithSheetTest::captionsFit()
 
 void LandingWithSheetTest::landingFieldOpensAndDoneHandsOverTheFocus()
 {
-    MessageCounter messages;
+    MessageRecorder messages;
     Program program;
     QVERIFY2(program.start(), "the score sheet did not start");
 
@@ -138,7 +76,7 @@ void LandingWithSheetTest::landingFieldOpensAndDoneHandsOverTheFocus()
     QVERIFY2(dialog, "the landing field did not open the dialog");
     const QPointer<LandingDialogWindow> watched(dialog);
     QVERIFY2(dialog->option(0)->isChecked(), "the dialog should open on the 100-point arrest");
-    QTest::mouseClick(dialog->option(1), Qt::LeftButton, {}, QPoint(8, dialog->option(1)->height() / 2));
+    clickOption(*dialog, 1);
     clickMissedLaps(*dialog, 3);
     QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
 
@@ -161,7 +99,7 @@ void LandingWithSheetTest::buttonBringsTheOpenDialogForward()
     QVERIFY2(program.click(Command1), "\"Landing Points\" did not take the focus");
     LandingDialogWindow *dialog = program.dialog();
     QVERIFY2(dialog, "\"Landing Points\" did not open the dialog");
-    QTest::mouseClick(dialog->option(2), Qt::LeftButton, {}, QPoint(8, dialog->option(2)->height() / 2));
+    clickOption(*dialog, 2);
     clickMissedLaps(*dialog, 1);
 
     // Back to the sheet, then ask again from the landing field.
@@ -197,7 +135,7 @@ void LandingWithSheetTest::exitClosesTheDialog()
 // field's check would raise a message over nothing.
 void LandingWithSheetTest::sheetClosedUnderTheDialog()
 {
-    MessageCounter messages;
+    MessageRecorder messages;
     Program program;
     QVERIFY2(program.start(), "the score sheet did not start");
     QVERIFY2(program.click(Command1), "\"Landing Points\" did not take the focus");
