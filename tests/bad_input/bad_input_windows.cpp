@@ -2,17 +2,13 @@
 #include "bad_input_table.h"
 #include "bad_input_test.h"
 #include "hang_watchdog.h"
-#include "landing_dialog_launcher.h"
-#include "score_sheet_window.h"
+#include "wired_program.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <utility>
 
@@ -22,37 +18,9 @@ using namespace orlo::ctl;
 
 namespace {
 
-// Answers every message box of the real windows with OK and keeps its text.
-class MessageAnswerer : public QObject {
-public:
-    MessageAnswerer()
-    {
-        m_timer.setInterval(5);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); box && box->isVisible()) {
-                m_texts << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        m_timer.start();
-    }
-
-    QStringList take() { return std::exchange(m_texts, {}); }
-
-private:
-    QTimer m_timer;
-    QStringList m_texts;
-};
-
-// The sheet and the dialog as the program wires them.
-struct Program {
-    ScoreSheetWindow sheet;
-    LandingDialogLauncher landing{sheet, sheet.rules()};
-
-    Program() { sheet.setLandingDialog([this] { landing.open(); }, [this] { landing.close(); }); }
-
+// The program, driven until Qt and the rules agree on the focus after every step.
+struct Program : WiredProgram {
     QLineEdit *field(Ctl name) const { return sheet.findChild<QLineEdit *>(nameOf(name)); }
-    QString text(Ctl name) const { return field(name) ? field(name)->text() : QStringLiteral("<none>"); }
 
     QString focus()
     {
@@ -70,11 +38,9 @@ struct Program {
     }
 
     // Shown, active and started, the focus where the rules put it.
-    bool start()
+    bool startSettled()
     {
-        sheet.show();
-        sheet.activateWindow();
-        sheet.rules().start();
+        launch();
         return QTest::qWaitForWindowActive(&sheet, hangWatchdogMs) && settled();
     }
 
@@ -85,7 +51,7 @@ struct Program {
             if (!QTest::qWaitForWindowActive(&sheet, hangWatchdogMs))
                 return false;
         }
-        QWidget *target = sheet.findChild<QWidget *>(nameOf(name));
+        QWidget *target = control(name);
         QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
         return settled();
     }
@@ -124,9 +90,9 @@ void BadInputTest::pasteIntoWindow()
     const Reaction expected = expectedReaction(target, static_cast<Reading>(reading));
     const QString kept = typed.left(lineEditLimit);
 
-    MessageAnswerer messages;
+    MessageRecorder messages;
     Program program;
-    QVERIFY2(program.start(), "the sheet did not start");
+    QVERIFY2(program.startSettled(), "the sheet did not start");
     for (const auto &[watch, time] : {std::pair{HS_Watch(0), "12.5"}, std::pair{HS_Watch(1), "12.5"},
                                       std::pair{LS_Watch(0), "25"}, std::pair{LS_Watch(1), "25"}})
         QVERIFY2(program.typeInto(watch, QString::fromLatin1(time)), "a watch field did not take the focus");
@@ -166,9 +132,9 @@ void BadInputTest::pasteIntoWindow()
 // and all, not as "120", which the total does not hold.
 void BadInputTest::byteOrderMarkStaysInTheText()
 {
-    MessageAnswerer messages;
+    MessageRecorder messages;
     Program program;
-    QVERIFY2(program.start(), "the sheet did not start");
+    QVERIFY2(program.startSettled(), "the sheet did not start");
 
     const std::string marked = "\xEF\xBB\xBF" "120";
     program.sheet.setText(LandingPts, marked);
