@@ -1,13 +1,10 @@
 // The monkey's run: each action let settle and checked, every message answered, the last actions kept for the report.
 #include "monkey.h"
 
-#include "hang_watchdog.h"
-
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 
 #include <cstdio>
 
@@ -42,21 +39,7 @@ QString preview(const QString &text)
     return QLatin1Char('"') + shown + QLatin1Char('"');
 }
 
-Program::Program()
-{
-    sheet.setLandingDialog([this] { landing.open(); }, [this] { landing.close(); });
-}
-
-bool Program::start()
-{
-    sheet.show();
-    sheet.activateWindow();
-    sheet.rules().start();
-    return QTest::qWaitForWindowActive(&sheet, hangWatchdogMs)
-           && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); }, hangWatchdogMs);
-}
-
-Monkey::Monkey(Program &program, quint64 seed, bool trace)
+Monkey::Monkey(WiredProgram &program, quint64 seed, bool trace)
     : m_program(program), m_seed(seed), m_trace(trace), m_random(seed)
 {
     m_answerer.setInterval(2);

@@ -1,12 +1,10 @@
-// The monkey test's shared parts: the program it drives, what a calculation leaves, and the operator itself.
+// The monkey test's shared parts: what a calculation leaves, and the operator itself.
 #pragma once
 
-#include "landing_dialog_launcher.h"
 #include "landing_dialog_window.h"
-#include "score_sheet_window.h"
+#include "wired_program.h"
 
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QObject>
 #include <QRadioButton>
@@ -22,15 +20,6 @@ namespace orlo::monkey {
 
 // A text shown in a report: control characters escaped, a long one cut.
 QString preview(const QString &text);
-
-// The sheet and the dialog as the program wires them.
-struct Program {
-    ScoreSheetWindow sheet;
-    LandingDialogLauncher landing{sheet, sheet.rules()};
-
-    Program();
-    bool start();
-};
 
 // What "Calc. Score" leaves behind.
 struct Calculation {
@@ -50,7 +39,7 @@ class Monkey : public QObject {
 public:
     // With trace, every action is printed before it is done, and the fields
     // after it (to find the one that crashes).
-    Monkey(Program &program, quint64 seed, bool trace);
+    Monkey(WiredProgram &program, quint64 seed, bool trace);
 
     // The first broken rule, with the seed and the last actions; empty when
     // every action kept every rule.
@@ -69,11 +58,7 @@ private:
         return m_program.sheet.findChild<Widget *>(ScoreSheetWindow::objectNameOf(name));
     }
     QListWidget *list(Ctl name) const { return control<QListWidget>(name); }
-    QString text(Ctl field) const
-    {
-        const auto *box = control<QLineEdit>(field);
-        return box ? box->text() : QStringLiteral("<no such field>");
-    }
+    QString text(Ctl field) const { return m_program.text(field); }
     bool checked(Ctl option) const
     {
         const auto *button = control<QRadioButton>(option);
@@ -111,7 +96,7 @@ private:
     QString brokenCalculation();
     QString brokenReset();
 
-    Program &m_program;
+    WiredProgram &m_program;
     const quint64 m_seed;
     const bool m_trace;
     std::mt19937_64 m_random;

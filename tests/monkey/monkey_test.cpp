@@ -74,7 +74,7 @@ void MonkeyTest::randomOperator()
           static_cast<unsigned long long>(seed), settings().actions, static_cast<unsigned long long>(seed),
           settings().actions);
 
-    Program program;
+    WiredProgram program;
     QVERIFY2(program.start(), "the score sheet did not start");
     Monkey monkey(program, seed, settings().trace);
     const QString broken = monkey.run(settings().actions);
