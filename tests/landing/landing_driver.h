@@ -22,8 +22,8 @@ void clickMissedLaps(LandingDialogWindow &dialog, int laps);
 // The sheet opened the dialog; wait until it is on screen with its focus.
 LandingDialogWindow *openDialog(LandingDialogLauncher &launcher);
 
-// A headless sheet, started, and the dialog's launcher beside it, which only
-// keeps the sheet until the sheet asks for the dialog.
+// A headless sheet, started, and the dialog's launcher beside it; the test
+// opens the dialog where the sheet would ask for it.
 struct SheetWithLauncher {
     SheetWithLauncher();
 
