@@ -8,8 +8,9 @@
 #include <QSize>
 
 // The program's own pictures, the stopwatch (window icon), the carrier logo
-// and the sheet's headings, as render_artwork drew them at build time (artwork_drawing.h): raw
-// pixels in the program's resources, which start-up only copies.
+// and the sheet's headings, as render_artwork drew them at build time
+// (artwork_drawing.h, sheet_headings.h): raw pixels in the program's
+// resources, which start-up reads where they lie.
 namespace orlo {
 
 // The size the logo is made at: the score sheet's picture box inside its frame.
