@@ -176,6 +176,7 @@ void ScoreSheetWindow::setFocus(Ctl control)
 
 void ScoreSheetWindow::showMessage(std::string_view message)
 {
+    settlePressBeforeMessage();
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), fromUtf8(message), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     applyDesignedLook(box);

@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -173,6 +175,8 @@ void ScoreSheetWindow::setLandingDialog(std::function<void()> open, std::functio
 
 bool ScoreSheetWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (followButtonPress(watched, event))
+        return true;
     // Whatever the reason Qt gives, a focus-in is a move only where it puts
     // the focus on another control than the rules know of: the activation
     // that follows a message box or the dialog is none, while a click into
@@ -182,7 +186,8 @@ bool ScoreSheetWindow::eventFilter(QObject *watched, QEvent *event)
     // Keys typed ahead, as a fast official does on a busy machine, come after
     // the focus move that went before them: the field has selected its text
     // and typing replaces it. When the rules refused the move with a message,
-    // the key belonged to a field the official has been sent back from.
+    // the key belonged to a field the official has been sent back from. Space
+    // on a button is held from here on, wherever the move sends the focus.
     if (event->type() == QEvent::KeyPress && !m_reports.empty() && !m_delivering) {
         deliverReports();
         if (QApplication::focusWidget() != watched)
@@ -198,6 +203,77 @@ bool ScoreSheetWindow::eventFilter(QObject *watched, QEvent *event)
             field->setCursorPosition(0);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// A press of a sheet button is the official's from the moment it goes down
+// until it is released over the button (or Space is let go). The release
+// reports it to the rules, which decide whether it counts; Qt's own click is
+// kept from firing, since Qt drops the click when the focus leaves a held
+// button, as the rules' focus moves may do before the release comes.
+bool ScoreSheetWindow::followButtonPress(QObject *watched, QEvent *event)
+{
+    const auto control = controlOf(watched);
+    auto *button = control && isButton(*control) ? qobject_cast<QPushButton *>(watched) : nullptr;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (button && button->isEnabled() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            m_held = HeldButton{*control, true};
+        return false;
+    case QEvent::MouseButtonRelease: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!button || mouse->button() != Qt::LeftButton)
+            return false;
+        const bool counts = m_held && m_held->byMouse && m_held->button == *control
+                            && button->rect().contains(mouse->position().toPoint());
+        m_held.reset();
+        button->setDown(false);
+        if (counts)
+            report([this, pressed = *control] { m_rules.buttonPressed(pressed); });
+        return false;
+    }
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Space || key->isAutoRepeat())
+            return false;
+        if (button && button->isEnabled() && key->modifiers() == Qt::NoModifier)
+            m_held = HeldButton{*control, false};
+        else
+            m_held.reset();
+        return false;
+    }
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Space || key->isAutoRepeat())
+            return false;
+        const auto held = m_held;
+        if (button)
+            button->setDown(false);
+        if (!held || held->byMouse)
+            return false;
+        m_held.reset();
+        if (auto *pressed = qobject_cast<QPushButton *>(widgetOf(held->button)))
+            pressed->setDown(false);
+        report([this, pressed = held->button] { m_rules.buttonPressed(pressed); });
+        // Let go where the focus has been sent on, the key is the button's.
+        return watched != widgetOf(held->button);
+    }
+    default: return false;
+    }
+}
+
+// A message box takes the release of a button held while the focus move to
+// it ran a field's check: the press is settled as the message comes up, and
+// the rules count it or not as they count a press refused on the way.
+void ScoreSheetWindow::settlePressBeforeMessage()
+{
+    const auto held = std::exchange(m_held, std::nullopt);
+    if (!held)
+        return;
+    if (auto *button = qobject_cast<QPushButton *>(widgetOf(held->button)))
+        button->setDown(false);
+    if (m_rules.focus() == held->button)
+        report([this, pressed = held->button] { m_rules.buttonPressed(pressed); });
 }
 
 // The rules run outside the window system's delivery of focus and mouse

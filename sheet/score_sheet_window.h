@@ -83,6 +83,9 @@ private:
     QWidget *widgetOf(orlo::Ctl control) const;
     std::optional<orlo::Ctl> controlOf(const QObject *widget) const;
 
+    bool followButtonPress(QObject *watched, QEvent *event);
+    void settlePressBeforeMessage();
+
     // Queues an action for the rules; an empty one only brings the rules up
     // to date with where the focus is.
     void report(std::function<void()> action);
@@ -98,6 +101,15 @@ private:
     std::deque<std::function<void()>> m_reports;
     bool m_delivering = false;
     bool m_ended = false;
+
+    // The button the official holds down, with the mouse or with Space,
+    // until its release: Qt forgets a press when the rules move the focus
+    // on while the button is held, but the official's click still counts.
+    struct HeldButton {
+        orlo::Ctl button;
+        bool byMouse;
+    };
+    std::optional<HeldButton> m_held;
 
     // Nonzero while the window itself moves the focus or hides a control for
     // the rules: those moves are not the operator's.

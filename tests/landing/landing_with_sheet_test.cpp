@@ -1,6 +1,7 @@
 #include "caption_fit.h"
 #include "dark_desktop.h"
 #include "hang_watchdog.h"
+#include "held_click.h"
 #include "landing_driver.h"
 #include "wired_program.h"
 
@@ -24,7 +25,7 @@ struct Program : WiredProgram {
         QWidget *target = control(name);
         if (!target)
             return false;
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+        heldClick(target, target->rect().center());
         return QTest::qWaitFor([&] { return sheet.rules().focus() == name; }, hangWatchdogMs);
     }
 

@@ -1,6 +1,8 @@
 // The monkey's actions: what it clicks, which keys it presses, what it types and pastes, how it grades landings.
 #include "monkey.h"
 
+#include "held_click.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
@@ -148,7 +150,12 @@ void Monkey::clickOn(Ctl name)
         m_resetPressed = true;
     const QPoint where = qobject_cast<QRadioButton *>(target) ? QPoint(8, target->height() / 2)
                                                                : target->rect().center();
-    QTest::mouseClick(target, Qt::LeftButton, {}, where);
+    // Mostly a hand's click, its release after the press's work; sometimes
+    // press and release back to back, as from a fast touchpad tap.
+    if (chance(70))
+        heldClick(target, where);
+    else
+        QTest::mouseClick(target, Qt::LeftButton, {}, where);
 }
 
 // Most of the time the operator waits for the sheet to take the click

@@ -2,6 +2,7 @@
 
 #include "designed_palette.h"
 #include "hang_watchdog.h"
+#include "held_click.h"
 #include "tahoma_font.h"
 
 #include <QApplication>
@@ -83,7 +84,7 @@ bool mouseOn(QWidget *widget)
         return false;
     const QPoint where = qobject_cast<QRadioButton *>(widget) ? QPoint(8, widget->height() / 2)
                                                               : widget->rect().center();
-    QTest::mouseClick(widget, Qt::LeftButton, {}, where);
+    heldClick(widget, where);
     return true;
 }
 
