@@ -38,16 +38,19 @@ void ScoreSheet::Command2_Click()
 
     // Halved for an engine that stopped, and listed as they count.
     const std::string engines = m_fields.text(Engines(0));
-    const bool multiEngine = isCompleteNumber(engines) && Strict_Value(engines) > 1;
+    const bool countReadable = isCompleteNumber(engines);
+    const bool multiEngine = countReadable && Strict_Value(engines) > 1;
     std::string lowSpeedPoints = runPoints;
     if (multiEngine && !sameEngineCount(m_fields.text(Engines(1)), engines)) {
         const double runValue = Strict_Value(runPoints);
         if (runValue > 0)
             lowSpeedPoints = Number_Text(checked::divide(runValue, 2));
     }
-    m_fields.addItem(Summary, Format_Pattern(lowSpeedPoints, Pattern::OneDecimalNoZero) + " Low Speed Points");
-
-    if (!isCompleteNumber(engines)) {
+    // An unreadable count halves and writes nothing: the list then shows the
+    // low-speed points as the field beside it still holds them.
+    const std::string listed = countReadable ? lowSpeedPoints : m_fields.text(LS_Points);
+    m_fields.addItem(Summary, Format_Pattern(listed, Pattern::OneDecimalNoZero) + " Low Speed Points");
+    if (!countReadable) {
         // No total from this sheet, and none left over from another flight.
         m_fields.setText(Score, "0");
         reject(Engines(0), messages::badEngineCount);

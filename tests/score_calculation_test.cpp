@@ -75,6 +75,14 @@ void ScoreCalculationTest::stoppedEngineHalvesLowSpeedPoints()
                           "100.0 Scale Points", "95.0 Landing Points", "293.9 Total Score"}));
     QCOMPARE(textOf(sheet, LS_Points), QStringLiteral("6.9"));
     QCOMPARE(textOf(sheet, Score), QStringLiteral("293.9"));
+
+    // An unreadable count stops the calculation; the partial list shows the
+    // low-speed points the field still holds, not the run's unhalved ones.
+    sheet.setText(Engines(0), "2x");
+    sheet.click(Command2);
+    QCOMPARE(summaryOf(sheet), QStringList({"Class I", "72.0 High Speed Points", "6.9 Low Speed Points"}));
+    QCOMPARE(textOf(sheet, LS_Points), QStringLiteral("6.9"));
+    QCOMPARE(textOf(sheet, Score), QStringLiteral("0"));
 }
 
 void ScoreCalculationTest::repeatedPressChangesNothing()
