@@ -225,9 +225,7 @@ std::string roundedToOneDecimal(double value)
     return (value < 0 ? "-" : "") + tenths.substr(0, tenths.size() - 1) + "." + tenths.back();
 }
 
-} // namespace
-
-double Lenient_Value(std::string_view text)
+std::string withoutBlanks(std::string_view text)
 {
     std::string compact;
     compact.reserve(text.size());
@@ -235,10 +233,31 @@ double Lenient_Value(std::string_view text)
         if (!isBlank(c))
             compact.push_back(c);
     }
+    return compact;
+}
+
+} // namespace
+
+double Lenient_Value(std::string_view text)
+{
+    const std::string compact = withoutBlanks(text);
     NumberParts parts;
     if (scanNumber(compact, parts, true) == 0)
         return 0.0;
     return valueOf(parts);
+}
+
+double watchReadingValue(std::string_view text)
+{
+    std::string compact = withoutBlanks(text);
+    // A comma right after the whole digits and followed by digits is the
+    // decimal mark the official meant.
+    std::size_t i = !compact.empty() && (compact[0] == '+' || compact[0] == '-') ? 1 : 0;
+    while (i < compact.size() && isDigit(compact[i]))
+        ++i;
+    if (i + 1 < compact.size() && compact[i] == ',' && isDigit(compact[i + 1]))
+        compact[i] = '.';
+    return Lenient_Value(compact);
 }
 
 double Strict_Value(std::string_view text)

@@ -15,6 +15,11 @@ namespace orlo {
 // and a number beyond the double range reads as an infinity of its sign.
 double Lenient_Value(std::string_view text);
 
+// A stop-watch reading as the official types it: Lenient_Value, except
+// that a decimal comma followed by digits counts as the decimal point, as
+// the keypad of many layouts types it ("12,5" reads as 12.5).
+double watchReadingValue(std::string_view text);
+
 // Reads a text that is a complete number apart from blanks at either end.
 // Anything else, the empty text included, abandons the calling handler.
 double Strict_Value(std::string_view text);

@@ -18,7 +18,7 @@ std::optional<int> ScoreSheet::addUpReadings(Name watch, Ctl timeField, std::str
 {
     int readings = 0;
     for (int i = 0; i <= 1; ++i) {
-        const double reading = Lenient_Value(m_fields.text({watch, i}));
+        const double reading = watchReadingValue(m_fields.text({watch, i}));
         if (!(reading >= 0)) {
             reject({watch, i}, negativeMessage);
             return std::nullopt;

@@ -38,6 +38,8 @@ class ConversionsTest : public QObject {
 private slots:
     void lenientValue_data();
     void lenientValue();
+    void watchReading_data();
+    void watchReading();
     void strictValue_data();
     void strictValue();
     void numberText_data();
@@ -115,6 +117,38 @@ void ConversionsTest::lenientValue()
     QFETCH(QString, text);
     QFETCH(double, expected);
     const double actual = Lenient_Value(utf8(text));
+    QVERIFY2(same(actual, expected), describe(actual, expected));
+    // Without a comma, a stop-watch reading is read exactly as leniently.
+    if (!text.contains(QLatin1Char(','))) {
+        const double reading = watchReadingValue(utf8(text));
+        QVERIFY2(same(reading, expected), describe(reading, expected));
+    }
+}
+
+// A decimal comma in a stop-watch reading, as many keypads type it.
+void ConversionsTest::watchReading_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("decimal-comma") << "12,5" << 12.5;
+    QTest::newRow("decimal-comma-with-blanks") << " 12 , 7 " << 12.7;
+    QTest::newRow("negative-with-comma") << "-12,5" << -12.5;
+    QTest::newRow("leading-comma") << ",5" << 0.5;
+    QTest::newRow("comma-then-exponent") << "1,5e2" << 150.0;
+    QTest::newRow("comma-without-digits-stops") << "12,s" << 12.0;
+    QTest::newRow("trailing-comma-stops") << "12," << 12.0;
+    QTest::newRow("second-comma-stops") << "12,5,3" << 12.5;
+    QTest::newRow("comma-after-point-stops") << "12.5,3" << 12.5;
+    QTest::newRow("comma-after-exponent-stops") << "1e2,5" << 100.0;
+    QTest::newRow("lone-comma-is-zero") << "," << 0.0;
+}
+
+void ConversionsTest::watchReading()
+{
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    const double actual = watchReadingValue(utf8(text));
     QVERIFY2(same(actual, expected), describe(actual, expected));
 }
 

@@ -81,7 +81,7 @@ void WatchTimesTest::highSpeedRun_data()
     QTest::newRow("only-second-watch") << "" << "12.5" << 1 << "12.5" << "143.942063419636" << "143.9" << "" << -1;
     QTest::newRow("only-first-watch-leaving-first") << "25" << "0" << 0 << "25" << "71.9710317098182" << "72.0" << "" << -1;
     QTest::newRow("letters-skipped") << "abc" << "25" << 1 << "25" << "71.9710317098182" << "72.0" << "" << -1;
-    QTest::newRow("comma-stops-reading") << "12,5" << "" << 0 << "12" << "149.939649395455" << "149.9" << "" << -1;
+    QTest::newRow("decimal-commas-read-as-points") << "12,5" << "12,7" << 1 << "12.6" << "142.799666090909" << "142.8" << "" << -1;
     QTest::newRow("blanks-inside-reading") << "1 2.5" << "" << 0 << "12.5" << "143.942063419636" << "143.9" << "" << -1;
     QTest::newRow("nothing-leaving-first-is-quiet") << "" << "" << 0 << "0" << "0" << "0.0" << "" << -1;
     QTest::newRow("zeros-leaving-second-asks-for-a-time") << "0" << "0" << 1 << "0" << "0" << "0.0" << noHighSpeed << 0;

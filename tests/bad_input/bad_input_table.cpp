@@ -31,7 +31,7 @@ const std::array<BadInput, 11> badInputs{{
     {"blanks", QStringLiteral("   "), Reading::Nothing},
     {"plus-sign-only", QStringLiteral("+"), Reading::Nothing},
     {"minus-sign-only", QStringLiteral("-"), Reading::Nothing},
-    {"decimal-comma-stops-reading", QStringLiteral("12,5"), Reading::Twelve},
+    {"comma-without-digits-stops-reading", QStringLiteral("12,x"), Reading::Twelve},
     {"exponent-beyond-double", QStringLiteral("1e999"), Reading::BeyondRange},
     {"c-hex-reads-leading-zero", QStringLiteral("0x10"), Reading::Nothing},
     {"basic-hex-is-no-number", QStringLiteral("&H10"), Reading::Nothing},
