@@ -67,6 +67,7 @@ LandingDialogWindow::LandingDialogWindow(SheetFields &sheet, ScoreSheet &sheetRu
     m_done->setAutoDefault(false);
     m_done->setDefault(false);
     m_done->setGeometry(twipsRect(7980, 3720, 1095, 495));
+    m_done->installEventFilter(this);
     connect(m_done, &QPushButton::clicked, this, &LandingDialogWindow::pressDone);
 
     // The tab order of the form: the first three grades, the list, "Done",
@@ -113,7 +114,17 @@ int LandingDialogWindow::arrowStep(const QKeyEvent &key)
 bool LandingDialogWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
-        const int step = arrowStep(*static_cast<QKeyEvent *>(event));
+        const auto &key = *static_cast<QKeyEvent *>(event);
+        // "Done" is neither the default nor the cancel button: Return presses
+        // it only where it has the focus, as Space does and as a focused
+        // button takes Return on the desktops officials use.
+        if (watched == m_done && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+            && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            if (!key.isAutoRepeat())
+                m_done->click();
+            return true;
+        }
+        const int step = arrowStep(key);
         for (int i = 0; step != 0 && i < 4; ++i) {
             if (watched == m_options[static_cast<std::size_t>(i)]) {
                 m_rules.focusTo(dialog::Option1((i + step + 4) % 4));
@@ -122,23 +133,6 @@ bool LandingDialogWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// The keys of any desktop dialog: Return presses "Done", Escape closes the
-// dialog as its close control does, writing nothing. They arrive here when
-// the focused control has no use for them.
-void LandingDialogWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: m_done->click(); break;
-    case Qt::Key_Escape: close(); break;
-    default: QWidget::keyPressEvent(event); break;
-    }
 }
 
 QWidget *LandingDialogWindow::widget(DialogCtl control) const

@@ -1,4 +1,4 @@
-// The landing dialog worked from the keyboard: arrow keys, Tab, Space and Return.
+// The landing dialog worked from the keyboard: arrow keys, Tab, Space, Return and Escape.
 
 #include "landing_driver.h"
 
@@ -20,8 +20,8 @@ private slots:
     void listWorksFromTheKeyboard();
     void tabVisitsTheSelectedGradeOnly_data();
     void tabVisitsTheSelectedGradeOnly();
-    void returnPressesDone_data();
-    void returnPressesDone();
+    void onlyFocusedDoneTakesReturn_data();
+    void onlyFocusedDoneTakesReturn();
 };
 
 void LandingDialogKeyboardTest::arrowKeysSelectAndScore_data()
@@ -124,36 +124,53 @@ void LandingDialogKeyboardTest::tabVisitsTheSelectedGradeOnly()
     QCOMPARE(opened.dialog->rules().points(), LandingDialog::pointsForOption[grade]);
 }
 
-// Return presses "Done" wherever the focus is in the dialog.
-void LandingDialogKeyboardTest::returnPressesDone_data()
+// "Done" is neither the default nor the cancel button: Return and Escape do
+// nothing on a grade or in the list, and Return or Space on a focused "Done"
+// press it.
+void LandingDialogKeyboardTest::onlyFocusedDoneTakesReturn_data()
 {
-    QTest::addColumn<bool>("inList"); // the key is pressed in the list, two laps down
+    QTest::addColumn<QString>("focusOn"); // "grade", or "list" and "done" with two laps missed
     QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("written"); // empty: nothing pressed, the dialog stays open
 
-    QTest::newRow("return-on-the-grade") << false << int(Qt::Key_Return) << "50";
-    QTest::newRow("return-in-the-list") << true << int(Qt::Key_Return) << "40";
-    QTest::newRow("keypad-enter-in-the-list") << true << int(Qt::Key_Enter) << "40";
+    QTest::newRow("return-on-the-grade") << "grade" << int(Qt::Key_Return) << "";
+    QTest::newRow("escape-on-the-grade") << "grade" << int(Qt::Key_Escape) << "";
+    QTest::newRow("return-in-the-list") << "list" << int(Qt::Key_Return) << "";
+    QTest::newRow("keypad-enter-in-the-list") << "list" << int(Qt::Key_Enter) << "";
+    QTest::newRow("escape-in-the-list") << "list" << int(Qt::Key_Escape) << "";
+    QTest::newRow("return-on-done") << "done" << int(Qt::Key_Return) << "40";
+    QTest::newRow("keypad-enter-on-done") << "done" << int(Qt::Key_Enter) << "40";
+    QTest::newRow("space-on-done") << "done" << int(Qt::Key_Space) << "40";
 }
 
-void LandingDialogKeyboardTest::returnPressesDone()
+void LandingDialogKeyboardTest::onlyFocusedDoneTakesReturn()
 {
-    QFETCH(bool, inList);
+    QFETCH(QString, focusOn);
     QFETCH(int, key);
     QFETCH(QString, written);
 
     OpenedDialog opened;
     QVERIFY2(opened.dialog, "the dialog did not open");
+    const QString before = landingPoints(opened.sheet);
     QTest::keyClick(opened.dialog->focusWidget(), Qt::Key_Down); // the 50-point grade
-    if (inList) {
+    if (focusOn != QLatin1String("grade")) {
         QTest::keyClick(opened.dialog->focusWidget(), Qt::Key_Tab);
         QVERIFY2(opened.dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
         QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Down);
         QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Down);
     }
+    if (focusOn == QLatin1String("done")) {
+        QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Tab);
+        QVERIFY2(opened.dialog->doneButton()->hasFocus(), "Tab from the list should reach \"Done\"");
+    }
 
     QTest::keyClick(opened.dialog->focusWidget(), static_cast<Qt::Key>(key));
 
+    if (written.isEmpty()) {
+        QVERIFY2(opened.launcher.dialog() && opened.dialog->isVisible(), "the key should leave the dialog open");
+        QCOMPARE(landingPoints(opened.sheet), before);
+        return;
+    }
     QCOMPARE(landingPoints(opened.sheet), written);
     QVERIFY2(!opened.launcher.dialog(), "\"Done\" closes the dialog");
     QVERIFY2(opened.sheet.focused() == Command2, "the sheet's focus should be on \"Calc. Score\"");

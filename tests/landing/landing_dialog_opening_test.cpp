@@ -17,7 +17,6 @@ private slots:
     void secondOpeningChangesNothing();
     void openingRestoresAMinimizedDialog();
     void reopeningAfterDoneStartsAfresh();
-    void closeControlWritesNothing_data();
     void closeControlWritesNothing();
     void launcherTakesAnOpenDialogWithIt();
 };
@@ -76,18 +75,9 @@ void LandingDialogOpeningTest::reopeningAfterDoneStartsAfresh()
     QCOMPARE(landingPoints(opened.sheet), QStringLiteral("100"));
 }
 
-// Escape closes the dialog as its own close control does.
-void LandingDialogOpeningTest::closeControlWritesNothing_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("close-control") << "close";
-    QTest::newRow("escape-on-the-grade") << "escape";
-    QTest::newRow("escape-in-the-list") << "escape-in-list";
-}
-
+// The dialog's own close control writes nothing into the sheet.
 void LandingDialogOpeningTest::closeControlWritesNothing()
 {
-    QFETCH(QString, how);
     SheetWithLauncher beside;
     beside.sheet.setText(LandingPts, "95");
     LandingDialogWindow *dialog = openDialog(beside.launcher);
@@ -95,15 +85,7 @@ void LandingDialogOpeningTest::closeControlWritesNothing()
     const QPointer<LandingDialogWindow> watched(dialog);
     clickOption(*dialog, 3);
 
-    if (how == QLatin1String("close")) {
-        QVERIFY2(dialog->close(), "the dialog should accept its close control");
-    } else {
-        if (how == QLatin1String("escape-in-list")) {
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-            QVERIFY2(dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
-        }
-        QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
-    }
+    QVERIFY2(dialog->close(), "the dialog should accept its close control");
 
     QCOMPARE(landingPoints(beside.sheet), QStringLiteral("95"));
     QVERIFY2(beside.sheet.focused() == Class(0), "closing the dialog should leave the sheet's focus alone");
