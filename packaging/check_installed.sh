@@ -118,11 +118,23 @@ if [ -n "$icon_name" ]; then
     done < <(find "$icons" -name '*.png')
 fi
 
-# Nothing beyond the program, its entries and its icons.
+# The copyright file, and the changelog, whose newest entry is this version.
+doc=$root/usr/share/doc/orlo-score
+[ -f "$doc/copyright" ] || fault "usr/share/doc/orlo-score/copyright is missing"
+if [ ! -f "$doc/changelog.gz" ]; then
+    fault "usr/share/doc/orlo-score/changelog.gz is missing"
+elif [ -x "$binary" ]; then
+    newest=$(zcat "$doc/changelog.gz" | sed -n '1s/^orlo-score (\([^)]*\)).*/\1/p')
+    version=$("$binary" --version | awk '{ print $2 }')
+    [ "$newest" = "$version" ] || fault "the changelog's newest entry is '$newest', the program's version $version"
+fi
+
+# Nothing beyond the program, its entries, its icons and its documentation.
 while IFS= read -r file; do
     case ${file#"$root"/} in
     usr/bin/Orlo_Score | usr/share/applications/"$app_id".desktop | \
-        usr/share/metainfo/"$app_id".metainfo.xml | usr/share/icons/hicolor/*/apps/"$icon_name".*) ;;
+        usr/share/metainfo/"$app_id".metainfo.xml | usr/share/icons/hicolor/*/apps/"$icon_name".* | \
+        usr/share/doc/orlo-score/copyright | usr/share/doc/orlo-score/changelog.gz) ;;
     *) fault "unexpected file ${file#"$root"/}" ;;
     esac
 done < <(find "$root" -type f -o -type l)
@@ -171,4 +183,4 @@ if [ "$faults" -gt 0 ]; then
     echo "$faults fault(s) in the $kind tree"
     exit 1
 fi
-echo "the $kind tree holds the program, its menu entry, its metainfo and its icons"
+echo "the $kind tree holds the program, its menu entry, its metainfo, its icons and its documentation"
