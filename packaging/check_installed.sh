@@ -233,6 +233,15 @@ if [ "$kind" = deb ]; then
     fi
 fi
 
+# Debian's own checks, as a packager runs them before an upload: neither an
+# error nor a warning.
+if [ "$kind" = deb ]; then
+    if ! lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1; then
+        cat "$work/lintian.log"
+        fault "lintian finds errors or warnings in the package"
+    fi
+fi
+
 if [ "$faults" -gt 0 ]; then
     echo "$faults fault(s) in the $kind tree"
     exit 1
