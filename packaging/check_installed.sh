@@ -118,11 +118,77 @@ if [ -n "$icon_name" ]; then
     done < <(find "$icons" -name '*.png')
 fi
 
-# Nothing beyond the program, its entries and its icons.
+# Every long option the program names in its help, from its own lines and
+# from the other options' descriptions alike.
+options=()
+if [ -x "$binary" ]; then
+    mapfile -t options < <("$binary" --help | grep -oE -- '--[A-Za-z0-9][-A-Za-z0-9]*' | sort -u)
+    [ "${#options[@]}" -gt 0 ] || fault "Orlo_Score --help names no option"
+fi
+
+# The manual page: readable by man without a complaint, and naming every option.
+manual=$root/usr/share/man/man1/Orlo_Score.1.gz
+if [ ! -f "$manual" ]; then
+    fault "usr/share/man/man1/Orlo_Score.1.gz is missing"
+else
+    complaints=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$manual" 2>&1 >/dev/null)
+    [ -z "$complaints" ] || fault "man complains of the manual page: $complaints"
+    page=$(zcat "$manual" | sed 's/\\-/-/g')
+    for option in "${options[@]}"; do
+        grep -qE -- "$option([^-A-Za-z0-9]|$)" <<<"$page" || fault "the manual page lacks $option"
+    done
+    # The default journal is named as the reader's own, not the builder's.
+    grep -qE '(/root|/home/)' <<<"$page" && fault "the manual page names the builder's home: $(grep -E '(/root|/home/)' <<<"$page")"
+fi
+
+# What bash completes after the words given, the last one being completed.
+completions() {
+    (cd "$work" && bash -c '
+        source /usr/share/bash-completion/bash_completion
+        source "$1"
+        shift
+        COMP_WORDS=("$@")
+        COMP_CWORD=$(($# - 1))
+        COMP_LINE="$*"
+        COMP_POINT=${#COMP_LINE}
+        _Orlo_Score Orlo_Score "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+        printf "%s\n" "${COMPREPLY[@]}"' completion "$completion" "$@")
+}
+
+# The bash completion: every option, and file names for the journal.
+completion=$root/usr/share/bash-completion/completions/Orlo_Score
+if [ ! -f "$completion" ]; then
+    fault "usr/share/bash-completion/completions/Orlo_Score is missing"
+elif ! bash -n "$completion"; then
+    fault "the bash completion is not valid bash"
+else
+    offered=$(completions Orlo_Score --)
+    for option in "${options[@]}"; do
+        grep -qx -- "$option" <<<"$offered" || fault "the bash completion does not offer $option"
+    done
+    touch "$work/contest.sqlite"
+    [ "$(completions Orlo_Score --journal cont)" = contest.sqlite ] ||
+        fault "the bash completion offers no file name after --journal: $(completions Orlo_Score --journal cont)"
+fi
+
+# The copyright file, and the changelog, whose newest entry is this version.
+doc=$root/usr/share/doc/orlo-score
+[ -f "$doc/copyright" ] || fault "usr/share/doc/orlo-score/copyright is missing"
+if [ ! -f "$doc/changelog.gz" ]; then
+    fault "usr/share/doc/orlo-score/changelog.gz is missing"
+elif [ -x "$binary" ]; then
+    newest=$(zcat "$doc/changelog.gz" | sed -n '1s/^orlo-score (\([^)]*\)).*/\1/p')
+    version=$("$binary" --version | awk '{ print $2 }')
+    [ "$newest" = "$version" ] || fault "the changelog's newest entry is '$newest', the program's version $version"
+fi
+
+# Nothing beyond the program, its entries, its icons and its documentation.
 while IFS= read -r file; do
     case ${file#"$root"/} in
     usr/bin/Orlo_Score | usr/share/applications/"$app_id".desktop | \
-        usr/share/metainfo/"$app_id".metainfo.xml | usr/share/icons/hicolor/*/apps/"$icon_name".*) ;;
+        usr/share/metainfo/"$app_id".metainfo.xml | usr/share/icons/hicolor/*/apps/"$icon_name".* | \
+        usr/share/man/man1/Orlo_Score.1.gz | usr/share/bash-completion/completions/Orlo_Score | \
+        usr/share/doc/orlo-score/copyright | usr/share/doc/orlo-score/changelog.gz) ;;
     *) fault "unexpected file ${file#"$root"/}" ;;
     esac
 done < <(find "$root" -type f -o -type l)
@@ -167,8 +233,17 @@ if [ "$kind" = deb ]; then
     fi
 fi
 
+# Debian's own checks, as a packager runs them before an upload: neither an
+# error nor a warning.
+if [ "$kind" = deb ]; then
+    if ! lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1; then
+        cat "$work/lintian.log"
+        fault "lintian finds errors or warnings in the package"
+    fi
+fi
+
 if [ "$faults" -gt 0 ]; then
     echo "$faults fault(s) in the $kind tree"
     exit 1
 fi
-echo "the $kind tree holds the program, its menu entry, its metainfo and its icons"
+echo "the $kind tree holds the program, its menu entry, its metainfo, its icons, its manual page, its completion and its documentation"

@@ -13,6 +13,8 @@ packages=(
     locales xvfb xauth openbox xdotool xclip x11-apps imagemagick clang libclang-rt-14-dev
     # packaging and its checks, benchmarks
     dpkg-dev desktop-file-utils appstream libglib2.0-bin x11-utils libbenchmark-dev libxcb-shm0-dev
+    # the manual page made from --help, the bash completion, Debian's package checker
+    help2man man-db bash-completion lintian
 )
 
 as_root() {
