@@ -9,6 +9,7 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <unistd.h>
 #include <utility>
 
 namespace orlo::journal {
@@ -216,9 +217,21 @@ sqlite3 *openUnchangeable(const std::string &path)
     return openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, readingBusyTimeoutMs);
 }
 
+// A reader that may write the folder opens the file as any other program
+// does but with every write refused (query_only): closing it then removes
+// the log and index it opened, as the last connection does, instead of
+// leaving them beside the journal. One that may not opens it read-only.
+bool mayWrite(const std::string &path)
+{
+    const fs::path folder = fs::absolute(path).parent_path();
+    return access(path.c_str(), W_OK) == 0 && access(folder.c_str(), W_OK) == 0;
+}
+
 sqlite3 *openForReading(const std::string &path, std::string &notice)
 {
-    Connection connection{openConnection(path, SQLITE_OPEN_READONLY, readingBusyTimeoutMs)};
+    const int flags = mayWrite(path) ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+    Connection connection{openConnection(path, flags, readingBusyTimeoutMs)};
+    execute(connection.db, "PRAGMA query_only=1");
     Kind kind;
     try {
         kind = kindOf(connection.db);
