@@ -125,6 +125,8 @@ int runJournalCommand(const StartOptions &options)
     const JournalExport done = options.backupPath.isEmpty()
         ? exportFlightsCsv(options.journalPath, {options.day.toStdString(), {}}, options.exportPath)
         : backUpJournalTo(options.journalPath, options.backupPath);
+    if (!done.notice.isEmpty())
+        say(done.notice);
     if (!done.done) {
         say(done.sentence);
         return 1;

@@ -350,7 +350,7 @@ void FlightsWindow::runBeside(const QString &doing, std::function<JournalExport(
         m_job = nullptr;
         m_export->setEnabled(true);
         m_backup->setEnabled(true);
-        m_exported = outcome->sentence;
+        m_exported = outcome->notice.isEmpty() ? outcome->sentence : outcome->notice + QLatin1Char(' ') + outcome->sentence;
         showCount();
         emit jobFinished(outcome->done, outcome->sentence);
     });

@@ -21,13 +21,16 @@ JournalExport exportFlightsCsv(const QString &journalPath, const orlo::journal::
 {
     const QString shownName = QDir::toNativeSeparators(fileName);
     const auto cannot = [&shownName](const QString &why) {
-        return JournalExport{false, QStringLiteral("Cannot export to %1: %2 Nothing was written.").arg(shownName, why)};
+        return JournalExport{false, QStringLiteral("Cannot export to %1: %2 Nothing was written.").arg(shownName, why), {}};
     };
     if (orlo::journal::isJournalFile(fileName.toStdString(), journalPath.toStdString()))
         return cannot(QStringLiteral("that is the flight journal itself."));
     std::vector<orlo::journal::FlightRow> flights;
+    QString notice;
     try {
-        flights = orlo::journal::JournalReader(journalPath.toStdString()).flights(filter);
+        const orlo::journal::JournalReader reader(journalPath.toStdString());
+        flights = reader.flights(filter);
+        notice = QString::fromStdString(reader.notice());
     } catch (const orlo::journal::JournalProblem &problem) {
         return cannot(QString::fromStdString(problem.what()));
     }
@@ -38,7 +41,8 @@ JournalExport exportFlightsCsv(const QString &journalPath, const orlo::journal::
                          && file.commit();
     if (!written)
         return cannot(file.errorString() + QLatin1Char('.'));
-    return {true, QStringLiteral("Exported %1 to %2.").arg(flightsWritten(static_cast<int>(flights.size())), shownName)};
+    return {true, QStringLiteral("Exported %1 to %2.").arg(flightsWritten(static_cast<int>(flights.size())), shownName),
+            notice};
 }
 
 JournalExport backUpJournalTo(const QString &journalPath, const QString &fileName)
@@ -46,8 +50,9 @@ JournalExport backUpJournalTo(const QString &journalPath, const QString &fileNam
     try {
         const int flights = orlo::journal::backUpJournal(journalPath.toStdString(), fileName.toStdString());
         return {true, QStringLiteral("Backed up the journal, %1, to %2.")
-                          .arg(flightsWritten(flights), QDir::toNativeSeparators(fileName))};
+                          .arg(flightsWritten(flights), QDir::toNativeSeparators(fileName)),
+                {}};
     } catch (const orlo::journal::JournalProblem &problem) {
-        return {false, QString::fromStdString(problem.what())};
+        return {false, QString::fromStdString(problem.what()), {}};
     }
 }

@@ -8,6 +8,7 @@
 struct JournalExport {
     bool done = false;
     QString sentence;
+    QString notice; // an older journal carried forward as it was read; empty otherwise
 };
 
 // Writes the journal's flights that pass filter to fileName as CSV for a

@@ -143,6 +143,21 @@ void FlightJournalTest::flightAndItsHistory()
     QVERIFY(reopened.flights({"2026-12-08", "Class I"}).empty());
     QCOMPARE(reopened.days(), std::vector<std::string>({"2026-12-08", "2026-12-07"}));
     QCOMPARE(reopened.classCaptions(), std::vector<std::string>({"Class I", "Profile"}));
+
+    // A flight recalculated after midnight is of the day of its last calculation alone.
+    const std::string late = text(folder.filePath(QStringLiteral("late.sqlite")));
+    {
+        FlightJournal journal(late);
+        std::time_t now = 1796774340; // 2026-12-08 23:59 UTC
+        journal.setClock([&] { return now; });
+        journal.calculated(calculation("100.0"));
+        now += 120;
+        journal.calculated(calculation("110.0"));
+    }
+    const JournalReader lateReader(late);
+    QCOMPARE(lateReader.days(), std::vector<std::string>({"2026-12-09"}));
+    QVERIFY(lateReader.flights({"2026-12-08", ""}).empty());
+    QCOMPARE(lateReader.flights({"2026-12-09", ""}).size(), std::size_t(1));
 }
 
 void FlightJournalTest::sheetReportsEachNewCalculation()
