@@ -45,10 +45,11 @@ FlightsWindowLauncher::FlightsWindowLauncher(orlo::journal::FlightJournal &journ
 {
     m_retry.setInterval(retryIntervalMs);
     QObject::connect(&m_retry, &QTimer::timeout, &m_retry, [this] {
+        const int waiting = m_journal.waitingCalculations();
         m_journal.writeWaiting();
         if (m_journal.waitingCalculations() == 0)
             m_retry.stop();
-        if (m_window)
+        if (m_window && m_journal.waitingCalculations() < waiting)
             m_window->journalChanged();
     });
 }
