@@ -110,6 +110,21 @@ Kind kindOf(sqlite3 *db)
     return firstVersion ? Kind::OursToCarryForward : Kind::Foreign;
 }
 
+// The header and the schema read in one snapshot: another program creating
+// the file meanwhile is seen before or after, never half way.
+Kind kindInOneRead(sqlite3 *db)
+{
+    execute(db, "BEGIN");
+    try {
+        const Kind kind = kindOf(db);
+        execute(db, "COMMIT");
+        return kind;
+    } catch (...) {
+        sqlite().exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
 sqlite3 *openConnection(const std::string &path, int flags, int busyTimeoutMs)
 {
     sqlite3 *db = nullptr;
@@ -180,7 +195,7 @@ sqlite3 *openForRecording(const std::string &path, std::string &notice)
 {
     Connection connection{openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, recordingBusyTimeoutMs)};
     sqlite3 *db = connection.db;
-    const Kind kind = kindOf(db);
+    const Kind kind = kindInOneRead(db);
     if (kind == Kind::Newer || kind == Kind::Foreign)
         throw JournalProblem(refusal(path, kind));
     if (sqlite().db_readonly(db, "main") == 1)
@@ -234,13 +249,13 @@ sqlite3 *openForReading(const std::string &path, std::string &notice)
     execute(connection.db, "PRAGMA query_only=1");
     Kind kind;
     try {
-        kind = kindOf(connection.db);
+        kind = kindInOneRead(connection.db);
     } catch (const DatabaseError &error) {
         if (error.code() != SQLITE_CANTOPEN && error.code() != SQLITE_READONLY)
             throw;
         sqlite().close_v2(connection.release());
         connection.db = openUnchangeable(path);
-        kind = kindOf(connection.db);
+        kind = kindInOneRead(connection.db);
     }
     if (kind == Kind::Newer || kind == Kind::Foreign)
         throw JournalProblem(refusal(path, kind));
