@@ -64,7 +64,9 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
         {exportOption,
          QStringLiteral("Writes the journal's flights to <file.csv> for a spreadsheet and ends, without a window."),
          QStringLiteral("file.csv")},
-        {dayOption, QStringLiteral("With --export-journal: only the flights of that day."),
+        {dayOption,
+         QStringLiteral("With --export-journal: only the flights of that day, the day of a flight's last "
+                        "calculation."),
          QStringLiteral("YYYY-MM-DD")},
         {backupOption,
          QStringLiteral("Copies the journal, whole even while Orlo Score records into it, to <file> and ends, "

@@ -161,9 +161,12 @@ std::vector<StoredCalculation> JournalReader::calculations(std::int64_t flightId
 std::vector<std::string> JournalReader::days() const
 {
     // The days of the flights' last calculations: a flight recalculated
-    // after midnight belongs to the new day only.
-    return m_impl->column("SELECT DISTINCT c.day FROM flight f JOIN calculation c ON c.id = f.last_calculation "
-                          "ORDER BY c.day DESC");
+    // after midnight belongs to the new day only. Each day the calculations
+    // hold is kept once one of them is its flight's last, found through the
+    // day's index: as quick as listing the days alone.
+    return m_impl->column("SELECT d.day FROM (SELECT DISTINCT day FROM calculation) d WHERE EXISTS ("
+                          "SELECT 1 FROM calculation c JOIN flight f ON f.id = c.flight "
+                          "WHERE c.day = d.day AND f.last_calculation = c.id) ORDER BY d.day DESC");
 }
 
 std::vector<std::string> JournalReader::classCaptions() const
