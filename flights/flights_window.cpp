@@ -286,8 +286,9 @@ void FlightsWindow::showCount()
     QString status;
     if (!m_readFailure.isEmpty()) {
         // What was read before stays: it was right when it was read.
-        status = QStringLiteral("The flights could not be read: %1 The flights listed were read before.")
-                     .arg(m_readFailure);
+        status = QStringLiteral("The flights could not be read: %1").arg(m_readFailure);
+        if (m_model->rowCount() > 0)
+            status += QStringLiteral(" The flights listed were read before.");
     } else {
         try {
             const int shown = m_journal.flightCount(m_model->filter());
