@@ -1,12 +1,11 @@
 #include "command_line.h"
 
 #include "flight_journal.h"
-#include "flights_csv_file.h"
+#include "journal_exports.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <string_view>
@@ -20,6 +19,7 @@ const QString noJournalOption = QStringLiteral("no-journal");
 const QString journalWindowOption = QStringLiteral("journal-window");
 const QString exportOption = QStringLiteral("export-journal");
 const QString dayOption = QStringLiteral("day");
+const QString backupOption = QStringLiteral("backup-journal");
 
 void say(const QString &sentence)
 {
@@ -64,8 +64,14 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
         {exportOption,
          QStringLiteral("Writes the journal's flights to <file.csv> for a spreadsheet and ends, without a window."),
          QStringLiteral("file.csv")},
-        {dayOption, QStringLiteral("With --export-journal: only the flights of that day."),
+        {dayOption,
+         QStringLiteral("With --export-journal: only the flights of that day, the day of a flight's last "
+                        "calculation."),
          QStringLiteral("YYYY-MM-DD")},
+        {backupOption,
+         QStringLiteral("Copies the journal, whole even while Orlo Score records into it, to <file> and ends, "
+                        "without a window."),
+         QStringLiteral("file")},
     });
 
     if (!parser.parse(arguments)) {
@@ -82,8 +88,17 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
     }
 
     StartOptions options;
-    if (parser.isSet(noJournalOption) && (parser.isSet(journalOption) || parser.isSet(exportOption))) {
-        say(QStringLiteral("--no-journal goes with neither --journal nor --export-journal."));
+    if (parser.isSet(noJournalOption)
+        && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption))) {
+        say(QStringLiteral("--no-journal goes with none of --journal, --export-journal and --backup-journal."));
+        return usageError;
+    }
+    if (parser.isSet(dayOption) && !parser.isSet(exportOption)) {
+        say(QStringLiteral("--day goes with --export-journal only."));
+        return usageError;
+    }
+    if (parser.isSet(exportOption) && parser.isSet(backupOption)) {
+        say(QStringLiteral("--export-journal and --backup-journal are given one at a time."));
         return usageError;
     }
     if (!parser.isSet(noJournalOption))
@@ -91,8 +106,11 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
     options.journalWindow = parser.isSet(journalWindowOption);
     options.exportPath = parser.value(exportOption);
     options.day = parser.value(dayOption);
-    if (parser.isSet(exportOption) && options.exportPath.isEmpty()) {
-        say(QStringLiteral("--export-journal needs the name of the file to write."));
+    options.backupPath = parser.value(backupOption);
+    if ((parser.isSet(exportOption) && options.exportPath.isEmpty())
+        || (parser.isSet(backupOption) && options.backupPath.isEmpty())) {
+        say(QStringLiteral("--%1 needs the name of the file to write.")
+                .arg(parser.isSet(exportOption) ? exportOption : backupOption));
         return usageError;
     }
     if (parser.isSet(dayOption) && !QDate::fromString(options.day, QStringLiteral("yyyy-MM-dd")).isValid()) {
@@ -102,22 +120,19 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
     return options;
 }
 
-int exportJournal(const StartOptions &options)
+int runJournalCommand(const StartOptions &options)
 {
-    // Exporting never creates a journal where there was none.
-    if (!QFileInfo::exists(options.journalPath)) {
-        say(QStringLiteral("There is no flight journal at %1; nothing was written.").arg(options.journalPath));
+    // Reading never creates, moves or changes a journal: the journal is
+    // opened for reading, and a file that is none is refused untouched.
+    const JournalExport done = options.backupPath.isEmpty()
+        ? exportFlightsCsv(options.journalPath, {options.day.toStdString(), {}}, options.exportPath)
+        : backUpJournalTo(options.journalPath, options.backupPath);
+    if (!done.notice.isEmpty())
+        say(done.notice);
+    if (!done.done) {
+        say(done.sentence);
         return 1;
     }
-    orlo::journal::FlightJournal journal(options.journalPath.toStdString());
-    if (!journal.isWorking()) {
-        say(QString::fromStdString(journal.problem()));
-        return 1;
-    }
-    QString problem;
-    if (!writeFlightsCsv(options.exportPath, journal.flights({options.day.toStdString(), {}}), problem)) {
-        say(QStringLiteral("Cannot write %1: %2. Nothing was written.").arg(options.exportPath, problem));
-        return 1;
-    }
+    std::printf("%s\n", qPrintable(done.sentence));
     return 0;
 }

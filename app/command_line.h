@@ -11,6 +11,7 @@ struct StartOptions {
     bool journalWindow = false;
     QString exportPath; // set: the flights are exported and no window opens
     QString day;        // "YYYY-MM-DD": only that day's flights are exported
+    QString backupPath; // set: the journal is copied there and no window opens
 };
 
 // Whether the arguments ask for the help, the version, an export or hold an
@@ -23,6 +24,8 @@ bool runsWithoutWindow(int argc, char *argv[]);
 // or the version, or a one-line error (status 2) for a wrong command line.
 std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments);
 
-// Writes the flights to options.exportPath as CSV, or nothing and says why.
+// Writes the flights to options.exportPath as CSV, or the journal's backup to
+// options.backupPath, and says how many flights it wrote on the standard
+// output; or writes nothing and says why in one line on the standard error.
 // Returns the exit status.
-int exportJournal(const StartOptions &options);
+int runJournalCommand(const StartOptions &options);

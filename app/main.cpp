@@ -17,13 +17,13 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Orlo_Score"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
 
-    // The help, the version and an export need no display.
+    // The help, the version, an export and a backup need no display.
     if (runsWithoutWindow(argc, argv)) {
         QCoreApplication app(argc, argv);
         const auto parsed = parseCommandLine(QCoreApplication::arguments());
         if (const int *status = std::get_if<int>(&parsed))
             return *status;
-        return exportJournal(std::get<StartOptions>(parsed));
+        return runJournalCommand(std::get<StartOptions>(parsed));
     }
 
     QApplication app(argc, argv);

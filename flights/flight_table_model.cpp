@@ -1,5 +1,7 @@
 #include "flight_table_model.h"
 
+#include "journal_schema.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -63,16 +65,12 @@ constexpr int pageSize = 200;
 
 void FlightTableModel::setFilter(orlo::journal::FlightFilter filter)
 {
+    std::vector<FlightRow> page = m_journal.flights(filter, 0, pageSize);
     beginResetModel();
     m_filter = std::move(filter);
-    m_flights = m_journal.flights(m_filter, 0, pageSize);
+    m_flights = std::move(page);
     m_readAll = m_flights.size() < static_cast<std::size_t>(pageSize);
     endResetModel();
-}
-
-std::vector<FlightRow> FlightTableModel::allFlights() const
-{
-    return m_journal.flights(m_filter);
 }
 
 bool FlightTableModel::canFetchMore(const QModelIndex &parent) const
@@ -84,7 +82,14 @@ void FlightTableModel::fetchMore(const QModelIndex &parent)
 {
     if (!canFetchMore(parent))
         return;
-    std::vector<FlightRow> page = m_journal.flights(m_filter, m_flights.empty() ? 0 : m_flights.back().id, pageSize);
+    std::vector<FlightRow> page;
+    try {
+        page = m_journal.flights(m_filter, m_flights.empty() ? 0 : m_flights.back().id, pageSize);
+    } catch (const orlo::journal::JournalProblem &problem) {
+        // The view asks again as the official scrolls on.
+        emit readFailed(shownText(problem.what()));
+        return;
+    }
     m_readAll = page.size() < static_cast<std::size_t>(pageSize);
     if (page.empty())
         return;
@@ -97,8 +102,12 @@ void FlightTableModel::fetchMore(const QModelIndex &parent)
 int FlightTableModel::rowOf(std::int64_t flightId)
 {
     // Newest first: the flight is read once the last row read is as old as it.
-    while (canFetchMore({}) && !m_flights.empty() && m_flights.back().id > flightId)
+    while (canFetchMore({}) && !m_flights.empty() && m_flights.back().id > flightId) {
+        const std::size_t read = m_flights.size();
         fetchMore({});
+        if (m_flights.size() == read)
+            break; // the journal could not be read on
+    }
     const auto found = std::find_if(m_flights.begin(), m_flights.end(),
                                     [flightId](const FlightRow &flight) { return flight.id == flightId; });
     return found == m_flights.end() ? -1 : static_cast<int>(found - m_flights.begin());

@@ -17,12 +17,12 @@ public:
     explicit FlightTableModel(orlo::journal::FlightJournal &journal, QObject *parent = nullptr);
 
     // Reads the flights again, the first screenful of them; the view asks
-    // for more as the official scrolls.
+    // for more as the official scrolls. Throws JournalProblem, the rows
+    // unchanged, when the journal cannot be read.
     void setFilter(orlo::journal::FlightFilter filter);
     const orlo::journal::FlightFilter &filter() const { return m_filter; }
-    // The flights read so far, and every flight the filter lets through.
+    // The flights read so far.
     const std::vector<orlo::journal::FlightRow> &flights() const { return m_flights; }
-    std::vector<orlo::journal::FlightRow> allFlights() const;
     // The row of a flight, reading on as far as it; -1 when the filter hides it.
     int rowOf(std::int64_t flightId);
 
@@ -37,6 +37,10 @@ public:
     // A contestant typed next to a flight goes to the journal at once; the
     // cell keeps the old name when the journal could not take the new one.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+signals:
+    // Reading on as the official scrolled failed; the rows read stay.
+    void readFailed(const QString &problem);
 
 private:
     orlo::journal::FlightJournal &m_journal;

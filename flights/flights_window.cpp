@@ -3,7 +3,8 @@
 #include "designed_palette.h"
 #include "event_classes.h"
 #include "flight_table_model.h"
-#include "flights_csv_file.h"
+#include "journal_exports.h"
+#include "journal_schema.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -14,12 +15,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
+#include <QThread>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 using orlo::journal::FlightFilter;
 using orlo::journal::StoredCalculation;
@@ -85,7 +88,13 @@ FlightsWindow::FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *par
     reload();
 }
 
-FlightsWindow::~FlightsWindow() = default;
+// An export still running is waited for: it reads the journal and writes
+// its file, and ends on its own.
+FlightsWindow::~FlightsWindow()
+{
+    if (m_job)
+        m_job->wait();
+}
 
 void FlightsWindow::buildControls()
 {
@@ -97,6 +106,8 @@ void FlightsWindow::buildControls()
     m_class->setAccessibleName(QStringLiteral("Class"));
     m_export = new QPushButton(QStringLiteral("Export CSV…"), this);
     m_export->setObjectName(QStringLiteral("ExportCsv"));
+    m_backup = new QPushButton(QStringLiteral("Back up journal…"), this);
+    m_backup->setObjectName(QStringLiteral("BackUpJournal"));
 
     auto *dayLabel = new QLabel(QStringLiteral("&Day:"), this);
     dayLabel->setBuddy(m_day);
@@ -110,6 +121,7 @@ void FlightsWindow::buildControls()
     filters->addWidget(m_class);
     filters->addStretch();
     filters->addWidget(m_export);
+    filters->addWidget(m_backup);
 
     m_model = new FlightTableModel(m_journal, this);
     m_view = new QTableView(this);
@@ -178,7 +190,20 @@ void FlightsWindow::buildControls()
 
     connect(m_day, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
     connect(m_class, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
-    connect(m_export, &QPushButton::clicked, this, &FlightsWindow::chooseExportFile);
+    connect(m_export, &QPushButton::clicked, this, [this] {
+        const std::string day = chosen(m_day);
+        chooseFile(QStringLiteral("Export CSV…"),
+                   day.empty() ? QStringLiteral("flights.csv") : QStringLiteral("flights-%1.csv").arg(shownText(day)),
+                   QStringLiteral("CSV files (*.csv);;All files (*)"), &FlightsWindow::exportTo);
+    });
+    connect(m_backup, &QPushButton::clicked, this, [this] {
+        chooseFile(QStringLiteral("Back up journal…"), QStringLiteral("journal-backup.sqlite"),
+                   QStringLiteral("Flight journals (*.sqlite);;All files (*)"), &FlightsWindow::backUpTo);
+    });
+    connect(m_model, &FlightTableModel::readFailed, this, [this](const QString &problem) {
+        m_readFailure = problem;
+        showCount();
+    });
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FlightsWindow::showHistory);
 }
 
@@ -192,8 +217,14 @@ void FlightsWindow::reload()
 {
     m_stale = false;
     const std::int64_t kept = chosenFlight();
-    refillFilters();
-    m_model->setFilter(FlightFilter{chosen(m_day), chosen(m_class)});
+    try {
+        refillFilters();
+        m_model->setFilter(FlightFilter{chosen(m_day), chosen(m_class)});
+        m_readFailure.clear();
+    } catch (const orlo::journal::JournalProblem &problem) {
+        showProblem(problem);
+        return;
+    }
     // The newest flight is the one chosen until the official chooses another.
     const int row = kept ? m_model->rowOf(kept) : (m_model->rowCount() > 0 ? 0 : -1);
     if (row >= 0) {
@@ -219,11 +250,23 @@ void FlightsWindow::refillFilters()
     refill(m_class, QStringLiteral("All classes"), classes);
 }
 
+void FlightsWindow::showProblem(const std::exception &problem)
+{
+    m_readFailure = shownText(problem.what());
+    showCount();
+}
+
 void FlightsWindow::showHistory()
 {
     const std::int64_t flight = chosenFlight();
-    const std::vector<StoredCalculation> calculations =
-        flight ? m_journal.calculations(flight) : std::vector<StoredCalculation>{};
+    std::vector<StoredCalculation> calculations;
+    try {
+        if (flight)
+            calculations = m_journal.calculations(flight);
+    } catch (const orlo::journal::JournalProblem &problem) {
+        showProblem(problem);
+        return;
+    }
     m_history->setRowCount(static_cast<int>(calculations.size()));
     for (int row = 0; row < static_cast<int>(calculations.size()); ++row) {
         const StoredCalculation &calculation = calculations[static_cast<std::size_t>(row)];
@@ -240,8 +283,21 @@ void FlightsWindow::showHistory()
 
 void FlightsWindow::showCount()
 {
-    const std::int64_t shown = m_journal.flightCount(m_model->filter());
-    QString status = shown == 1 ? QStringLiteral("1 flight shown.") : QStringLiteral("%1 flights shown.").arg(shown);
+    QString status;
+    if (!m_readFailure.isEmpty()) {
+        // What was read before stays: it was right when it was read.
+        status = QStringLiteral("The flights could not be read: %1").arg(m_readFailure);
+        if (m_model->rowCount() > 0)
+            status += QStringLiteral(" The flights listed were read before.");
+    } else {
+        try {
+            const int shown = m_journal.flightCount(m_model->filter());
+            status = shown == 1 ? QStringLiteral("1 flight shown.") : QStringLiteral("%1 flights shown.").arg(shown);
+        } catch (const orlo::journal::JournalProblem &problem) {
+            showProblem(problem);
+            return;
+        }
+    }
     if (!m_exported.isEmpty())
         status += QLatin1Char(' ') + m_exported;
     if (!m_journal.problem().empty())
@@ -249,26 +305,57 @@ void FlightsWindow::showCount()
     m_status->setText(status);
 }
 
-bool FlightsWindow::exportTo(const QString &fileName)
+// A dialog of this window alone: the sheet beside it takes every click and key.
+void FlightsWindow::chooseFile(const QString &title, const QString &suggested, const QString &filter,
+                               void (FlightsWindow::*then)(const QString &))
 {
-    QString problem;
-    const bool written = writeFlightsCsv(fileName, m_model->allFlights(), problem);
-    const QString shownName = QDir::toNativeSeparators(fileName);
-    m_exported = written ? QStringLiteral("Exported to %1.").arg(shownName)
-                         : QStringLiteral("Could not write %1: %2").arg(shownName, problem);
-    showCount();
-    return written;
+    auto *dialog = new QFileDialog(this, title, QDir::homePath(), filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->selectFile(suggested);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, then);
+    dialog->open();
 }
 
-void FlightsWindow::chooseExportFile()
+void FlightsWindow::exportTo(const QString &fileName)
 {
-    const std::string day = chosen(m_day);
-    const QString suggested = QDir::home().filePath(
-        day.empty() ? QStringLiteral("flights.csv") : QStringLiteral("flights-%1.csv").arg(shownText(day)));
-    const QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV…"), suggested,
-                                                          QStringLiteral("CSV files (*.csv);;All files (*)"));
-    if (!fileName.isEmpty())
-        exportTo(fileName);
+    const FlightFilter filter = m_model->filter();
+    const QString journal = shownText(m_journal.path());
+    runBeside(QStringLiteral("Exporting to %1…").arg(QDir::toNativeSeparators(fileName)),
+              [journal, filter, fileName] { return exportFlightsCsv(journal, filter, fileName); });
+}
+
+void FlightsWindow::backUpTo(const QString &fileName)
+{
+    const QString journal = shownText(m_journal.path());
+    runBeside(QStringLiteral("Backing up the journal to %1…").arg(QDir::toNativeSeparators(fileName)),
+              [journal, fileName] { return backUpJournalTo(journal, fileName); });
+}
+
+// A season's flights take seconds to read and write: the work runs on a
+// thread of its own, over a connection of its own, and the sheet scores on.
+void FlightsWindow::runBeside(const QString &doing, std::function<JournalExport()> job)
+{
+    if (m_job)
+        return;
+    auto outcome = std::make_shared<JournalExport>();
+    m_job = QThread::create([job = std::move(job), outcome] { *outcome = job(); });
+    m_job->setParent(this);
+    m_export->setEnabled(false);
+    m_backup->setEnabled(false);
+    m_exported = doing;
+    showCount();
+    connect(m_job, &QThread::finished, this, [this, outcome] {
+        m_job->deleteLater();
+        m_job = nullptr;
+        m_export->setEnabled(true);
+        m_backup->setEnabled(true);
+        m_exported = outcome->notice.isEmpty() ? outcome->sentence : outcome->notice + QLatin1Char(' ') + outcome->sentence;
+        showCount();
+        emit jobFinished(outcome->done, outcome->sentence);
+    });
+    m_job->start();
 }
 
 void FlightsWindow::journalChanged()

@@ -4,30 +4,41 @@
 
 #include <QWidget>
 
+#include <exception>
+#include <functional>
+
 class FlightTableModel;
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
 class QTableWidget;
+class QThread;
+struct JournalExport;
 
 // The flights window: every flight the journal keeps, newest first, filtered
 // by day and class, with the calculations of the chosen flight below and the
 // export of the flights shown. A window of its own beside the sheet, which it
-// never blocks.
+// never blocks: its file dialogs block this window alone, and exports and
+// backups run on a thread of their own.
 class FlightsWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *parent = nullptr);
     ~FlightsWindow() override;
 
-    // Reads the flights again under the chosen filters, keeping the chosen flight.
+    // Reads the flights again under the chosen filters, keeping the chosen
+    // flight; when the journal cannot be read, says so and keeps what it showed.
     void reload();
     // A calculation was recorded: a window on the screen shows it soon, a
     // hidden one when it is shown again.
     void journalChanged();
-    // Writes the flights shown as CSV: what "Export CSV…" does once the file is chosen.
-    bool exportTo(const QString &fileName);
+    // Writes the flights shown as CSV: what "Export CSV…" does once the file
+    // is chosen. Runs beside the sheet; jobFinished tells the outcome.
+    void exportTo(const QString &fileName);
+    // Copies the journal: what "Back up journal…" does once the file is chosen.
+    void backUpTo(const QString &fileName);
+    bool isBusy() const { return m_job != nullptr; }
 
     FlightTableModel *flights() const { return m_model; }
     QTableView *flightsView() const { return m_view; }
@@ -35,7 +46,12 @@ public:
     QComboBox *dayFilter() const { return m_day; }
     QComboBox *classFilter() const { return m_class; }
     QPushButton *exportButton() const { return m_export; }
+    QPushButton *backupButton() const { return m_backup; }
     QLabel *statusLine() const { return m_status; }
+
+signals:
+    // An export or backup ended; sentence is what the status line says of it.
+    void jobFinished(bool done, const QString &sentence);
 
 protected:
     bool event(QEvent *event) override;
@@ -43,7 +59,10 @@ protected:
 private:
     void buildControls();
     void refillFilters();
-    void chooseExportFile();
+    void chooseFile(const QString &title, const QString &suggested, const QString &filter,
+                    void (FlightsWindow::*then)(const QString &));
+    void runBeside(const QString &doing, std::function<JournalExport()> job);
+    void showProblem(const std::exception &problem);
     void showHistory();
     void showCount();
     std::int64_t chosenFlight() const;
@@ -55,8 +74,11 @@ private:
     QComboBox *m_day = nullptr;
     QComboBox *m_class = nullptr;
     QPushButton *m_export = nullptr;
+    QPushButton *m_backup = nullptr;
+    QThread *m_job = nullptr;
     QLabel *m_status = nullptr;
-    QString m_exported;
+    QString m_exported;   // what the last export or backup did, or is doing
+    QString m_readFailure; // why the last reading failed; empty after one that did not
     bool m_stale = false;
     bool m_reloadQueued = false;
 };

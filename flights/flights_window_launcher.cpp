@@ -2,6 +2,7 @@
 
 #include <QWindow>
 
+#include <cstdio>
 #include <functional>
 
 namespace {
@@ -36,12 +37,36 @@ private:
 
 } // namespace
 
-FlightsWindowLauncher::FlightsWindowLauncher(orlo::journal::FlightJournal &journal) : m_journal(journal) {}
+// Often enough that a calculation waits little longer than the lock; a
+// try that meets the lock returns at once.
+constexpr int retryIntervalMs = 250;
+
+FlightsWindowLauncher::FlightsWindowLauncher(orlo::journal::FlightJournal &journal) : m_journal(journal)
+{
+    m_retry.setInterval(retryIntervalMs);
+    QObject::connect(&m_retry, &QTimer::timeout, &m_retry, [this] {
+        const int waiting = m_journal.waitingCalculations();
+        m_journal.writeWaiting();
+        if (m_journal.waitingCalculations() == 0)
+            m_retry.stop();
+        if (m_window && m_journal.waitingCalculations() < waiting)
+            m_window->journalChanged();
+    });
+}
 
 // The window goes before the journal it reads and the application its widgets need.
 FlightsWindowLauncher::~FlightsWindowLauncher()
 {
     delete m_window.data();
+    if (const int lost = m_journal.finish(); lost > 0)
+        std::fprintf(stderr, "Orlo_Score: %d calculations could not be written to the flight journal %s.\n", lost,
+                     m_journal.path().c_str());
+}
+
+void FlightsWindowLauncher::writeWaitingSoon()
+{
+    if (m_journal.waitingCalculations() > 0 && !m_retry.isActive())
+        m_retry.start();
 }
 
 void FlightsWindowLauncher::open(Activation activation)
@@ -68,6 +93,7 @@ void FlightsWindowLauncher::openJournalAfterFirstFrame(QWidget &sheet)
 void FlightsWindowLauncher::calculated(const orlo::CalculationRecord &calculation)
 {
     m_journal.calculated(calculation);
+    writeWaitingSoon();
     if (m_window)
         m_window->journalChanged();
 }
@@ -75,4 +101,5 @@ void FlightsWindowLauncher::calculated(const orlo::CalculationRecord &calculatio
 void FlightsWindowLauncher::flightEnded()
 {
     m_journal.flightEnded();
+    writeWaitingSoon();
 }

@@ -3,13 +3,17 @@
 #include "flights_window.h"
 
 #include <QPointer>
+#include <QTimer>
 
 // Opens the flights window for the program: one window, built at its first
 // opening and kept, hidden, when the official closes it. Stands between the
-// sheet and the journal, so that a flight recorded shows in the open window.
+// sheet and the journal, so that a flight recorded shows in the open window,
+// and gives the journal the time to write what waits for a locked file.
 class FlightsWindowLauncher final : public orlo::FlightObserver {
 public:
     explicit FlightsWindowLauncher(orlo::journal::FlightJournal &journal);
+    // Writes what waits and the log into the journal file: a copy of the
+    // file alone is then whole. Says on the standard error what could not be.
     ~FlightsWindowLauncher() override;
     FlightsWindowLauncher(const FlightsWindowLauncher &) = delete;
     FlightsWindowLauncher &operator=(const FlightsWindowLauncher &) = delete;
@@ -31,6 +35,9 @@ public:
     FlightsWindow *window() const { return m_window.data(); }
 
 private:
+    void writeWaitingSoon();
+
     orlo::journal::FlightJournal &m_journal;
     QPointer<FlightsWindow> m_window;
+    QTimer m_retry;
 };

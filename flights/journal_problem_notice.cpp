@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 JournalProblemNotice::JournalProblemNotice(const QString &problem, QWidget *sheet) : QFrame(sheet)
 {
     setObjectName(QStringLiteral("JournalProblem"));
@@ -43,10 +45,17 @@ void JournalProblemNotice::showLater(const QString &problem, QWidget *sheet)
         [problem, over] {
             if (!over)
                 return;
+            // Below the notices still shown: a later one (recording goes on
+            // again, say) hides no earlier one.
+            int top = 12;
+            for (const auto *shown : over->findChildren<JournalProblemNotice *>(Qt::FindDirectChildrenOnly)) {
+                if (shown->isVisible())
+                    top = std::max(top, shown->geometry().bottom() + 7);
+            }
             auto *notice = new JournalProblemNotice(problem, over);
             // Tall enough for every line of the wrapped sentence.
             notice->setFixedHeight(notice->layout()->totalHeightForWidth(notice->width()));
-            notice->move(12, 12);
+            notice->move(12, top);
             notice->raise();
             notice->show();
         },

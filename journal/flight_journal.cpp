@@ -1,32 +1,17 @@
 #include "flight_journal.h"
 
+#include "journal_columns.h"
 #include "journal_schema.h"
 #include "sqlite_library.h"
 #include "sqlite_statement.h"
 
-#include <array>
-#include <cstdlib>
-#include <filesystem>
+#include <chrono>
+#include <deque>
+#include <optional>
 
 namespace orlo::journal {
 
 namespace {
-
-// The texts of a calculation, in the order of calculationColumns.
-template <typename Record>
-auto textsOf(Record &record)
-{
-    return std::array{&record.classCaption,     &record.highSpeedWatches[0], &record.highSpeedWatches[1],
-                      &record.lowSpeedWatches[0], &record.lowSpeedWatches[1],  &record.highSpeedTime,
-                      &record.highSpeedMph,     &record.highSpeedPoints,     &record.lowSpeedTime,
-                      &record.lowSpeedMph,      &record.lowSpeedPoints,      &record.engines[0],
-                      &record.engines[1],       &record.scalePoints,         &record.landingPoints,
-                      &record.score};
-}
-
-#define ORLO_CALCULATION_COLUMNS                                                                               \
-    "recorded_at, class_caption, hs_watch_1, hs_watch_2, ls_watch_1, ls_watch_2, hs_time, hs_mph, hs_points, " \
-    "ls_time, ls_mph, ls_points, engines_entered, engines_running, scale_points, landing_points, score, summary"
 
 // The summary lines in one column: joined by line feeds, with a backslash
 // escaping a line feed or backslash inside a line, so every line comes back
@@ -46,54 +31,49 @@ std::string joinLines(const std::vector<std::string> &lines)
     return joined;
 }
 
-std::vector<std::string> splitLines(const std::string &joined)
-{
-    std::vector<std::string> lines;
-    if (joined.empty())
-        return lines;
-    lines.emplace_back();
-    for (std::size_t i = 0; i < joined.size(); ++i) {
-        if (joined[i] == '\n')
-            lines.emplace_back();
-        else if (joined[i] == '\\' && i + 1 < joined.size())
-            lines.back() += joined[++i] == 'n' ? '\n' : joined[i];
-        else
-            lines.back() += joined[i];
-    }
-    return lines;
-}
+// A press waits this long for another program's short write (see
+// journal_schema.cpp); once calculations wait, nothing waits on a lock.
+constexpr int pressBusyTimeoutMs = 200;
+// Another program's lock is told only when it lasts longer than this.
+constexpr auto lockPatience = std::chrono::seconds(3);
+// At the end, a lock is waited out this long.
+constexpr int finishBusyTimeoutMs = 5000;
 
-// Reads the columns "id, " ORLO_CALCULATION_COLUMNS starting at column first.
-StoredCalculation readCalculation(const Statement &row, int first)
-{
-    StoredCalculation stored;
-    stored.id = row.integer(first);
-    stored.recordedAt = row.text(first + 1);
-    int column = first + 2;
-    for (std::string *text : textsOf(stored.values))
-        *text = row.text(column++);
-    stored.values.summary = splitLines(row.text(column));
-    return stored;
-}
+// A calculation, or the end of a flight, not yet in the file.
+struct Waiting {
+    bool flightEnd = false;
+    CalculationRecord values;
+    std::string recordedAt;
+    // The rows a write wrote before it failed; its commit may have reached
+    // the disk all the same, and the calculation is then not written twice.
+    std::int64_t attemptedCalculation = 0;
+};
 
 } // namespace
 
 struct FlightJournal::Impl {
     std::string path;
     sqlite3 *db = nullptr;
+    JournalReader reader;
     std::string problem;
     bool told = false;
     std::function<void(const std::string &)> problemHandler;
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
     bool inOneTransaction = false;
-    bool opened = false;
+    bool stopped = false; // the file cannot be kept: nothing is recorded
+    bool damaged = false; // found damaged in use: moved aside at the next opening
 
     // The flight on the sheet, once its first calculation is recorded.
     std::optional<std::int64_t> flight;
-    CalculationRecord lastRecorded;
+    // The last calculation of the flight on the sheet, written or waiting.
+    std::optional<CalculationRecord> lastCalculated;
 
-    // Each event is told once: a damaged file moved aside at the opening, and
-    // the failure that ends the recording; a handler set later hears the last.
+    std::deque<Waiting> waiting;
+    std::optional<std::chrono::steady_clock::time_point> waitingSince;
+    bool toldWaiting = false;
+
+    explicit Impl(std::string journalPath) : path(std::move(journalPath)), reader(path) {}
+
     void tell(const std::string &sentence)
     {
         problem = sentence;
@@ -104,32 +84,6 @@ struct FlightJournal::Impl {
         problemHandler(problem);
     }
 
-    // A journal that failed once records nothing more: the official has
-    // been told, and a file that refuses writes would stall every press.
-    void fail(const std::string &what)
-    {
-        close();
-        tell("The flight journal " + path + " failed (" + what + ") and keeps nothing more. Scoring goes on without it.");
-    }
-
-    // The file is opened at its first use, not at start-up: a first start
-    // creating it, or a slow disk, never holds up the sheet's first frame.
-    sqlite3 *database()
-    {
-        if (opened)
-            return db;
-        opened = true;
-        try {
-            std::string notice;
-            db = openJournal(path, notice);
-            if (!notice.empty())
-                tell(notice);
-        } catch (const std::exception &problem) {
-            tell(problem.what());
-        }
-        return db;
-    }
-
     // Without a file open, SQLite may never have been loaded.
     void close()
     {
@@ -138,44 +92,81 @@ struct FlightJournal::Impl {
         db = nullptr;
     }
 
-    void record(const CalculationRecord &calculation);
-
-    // Runs work on the open journal; without one, or when the work fails
-    // (the journal then keeping nothing more), the answer is none.
-    template <typename Work>
-    auto guarded(Work work) -> decltype(work())
+    // Opens the file for recording unless it is open; false when it cannot
+    // be now (a passing problem, told as calculations wait) or ever.
+    bool open()
     {
-        if (!database())
-            return {};
+        if (db)
+            return true;
+        if (stopped)
+            return false;
         try {
-            return work();
-        } catch (const std::exception &error) {
-            fail(error.what());
-            return {};
+            std::string notice;
+            db = openJournal(path, damaged ? Access::RecordAfresh : Access::Record, notice);
+            damaged = false;
+            if (!notice.empty())
+                tell(notice);
+            return true;
+        } catch (const JournalProblem &problem) {
+            if (problem.passing()) {
+                wait(problem.what(), true);
+                return false;
+            }
+            stopped = true;
+            waiting.clear();
+            tell(problem.what());
+            return false;
         }
     }
 
-    // The first column of every row of a query without parameters.
-    std::vector<std::string> column(const char *sql)
+    // A write failed or met a lock: what waits is told at once after a
+    // failure, and after a few seconds of a lock, which is mostly over sooner.
+    void wait(const std::string &cause, bool locked)
     {
-        return guarded([&] {
-            std::vector<std::string> texts;
-            Statement query(db, sql);
-            while (query.step())
-                texts.push_back(query.text(0));
-            return texts;
-        });
+        const auto now = std::chrono::steady_clock::now();
+        if (!waitingSince)
+            waitingSince = now;
+        if (toldWaiting || (locked && now - *waitingSince < lockPatience))
+            return;
+        toldWaiting = true;
+        tell("The flight journal " + path + (locked ? " is held by another program" : " cannot be written")
+             + " (" + cause + "). The calculations scored meanwhile wait in memory and are written as soon as it "
+             "can take them; keep Orlo Score open until then.");
+    }
+
+    void record(Waiting &calculation);
+    bool alreadyRecorded(const Waiting &calculation);
+    void writeWaiting(int busyTimeoutMs);
+
+    // Writes the log into the journal file. A failure loses nothing, as the
+    // log keeps every commit; the next write reopens the file and meets the
+    // fault, if it lasts.
+    void checkpointQuietly()
+    {
+        if (!db)
+            return;
+        try {
+            sqlite().busy_timeout(db, 0);
+            checkpoint(db);
+        } catch (const DatabaseError &) {
+            close();
+        }
+    }
+
+    int waitingCount() const
+    {
+        int count = 0;
+        for (const Waiting &entry : waiting)
+            count += entry.flightEnd ? 0 : 1;
+        return count;
     }
 };
 
-FlightJournal::FlightJournal(std::string path) : m_impl(std::make_unique<Impl>())
-{
-    m_impl->path = std::move(path);
-}
+FlightJournal::FlightJournal(std::string path) : m_impl(std::make_unique<Impl>(std::move(path))) {}
 
 FlightJournal::~FlightJournal()
 {
-    m_impl->close();
+    finish();
 }
 
 void FlightJournal::setProblemHandler(std::function<void(const std::string &)> handler)
@@ -187,12 +178,11 @@ void FlightJournal::setProblemHandler(std::function<void(const std::string &)> h
 
 bool FlightJournal::isWorking() const
 {
-    return m_impl->database() != nullptr;
+    return m_impl->open() && m_impl->waiting.empty();
 }
 
 const std::string &FlightJournal::problem() const
 {
-    m_impl->database();
     return m_impl->problem;
 }
 
@@ -206,9 +196,24 @@ void FlightJournal::setClock(std::function<std::time_t()> clock)
     m_impl->clock = std::move(clock);
 }
 
-void FlightJournal::Impl::record(const CalculationRecord &calculation)
+bool FlightJournal::Impl::alreadyRecorded(const Waiting &calculation)
 {
-    const std::string recordedAt = localTimeText(clock(), "%Y-%m-%dT%H:%M:%S%z");
+    Statement query(db, "SELECT flight FROM calculation WHERE id = ?1 AND recorded_at = ?2 AND score = ?3 "
+                        "AND summary = ?4");
+    query.bind(1, calculation.attemptedCalculation)
+        .bind(2, calculation.recordedAt)
+        .bind(3, calculation.values.score)
+        .bind(4, joinLines(calculation.values.summary));
+    if (!query.step())
+        return false;
+    flight = query.integer(0);
+    return true;
+}
+
+void FlightJournal::Impl::record(Waiting &calculation)
+{
+    if (calculation.attemptedCalculation && alreadyRecorded(calculation))
+        return;
     std::optional<WriteTransaction> transaction;
     if (!inOneTransaction)
         transaction.emplace(db);
@@ -222,34 +227,75 @@ void FlightJournal::Impl::record(const CalculationRecord &calculation)
     Statement insert(db, "INSERT INTO calculation (flight, " ORLO_CALCULATION_COLUMNS ", day) "
                          "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, "
                          "?19, ?20)");
-    insert.bind(1, flightId).bind(2, recordedAt);
+    insert.bind(1, flightId).bind(2, calculation.recordedAt);
     int position = 3;
-    for (const std::string *text : textsOf(calculation))
+    for (const std::string *text : textsOf(calculation.values))
         insert.bind(position++, *text);
-    insert.bind(position, joinLines(calculation.summary)).bind(position + 1, recordedAt.substr(0, 10));
+    insert.bind(position, joinLines(calculation.values.summary))
+        .bind(position + 1, calculation.recordedAt.substr(0, 10));
     insert.run();
+    calculation.attemptedCalculation = sqlite().last_insert_rowid(db);
     Statement(db, "UPDATE flight SET last_calculation = ?1, calculation_count = calculation_count + 1 "
                   "WHERE id = ?2")
-        .bind(1, sqlite().last_insert_rowid(db))
+        .bind(1, calculation.attemptedCalculation)
         .bind(2, flightId)
         .run();
     if (transaction)
         transaction->commit();
     flight = flightId;
-    lastRecorded = calculation;
+}
+
+void FlightJournal::Impl::writeWaiting(int busyTimeoutMs)
+{
+    if (waiting.empty() || !open())
+        return;
+    sqlite().busy_timeout(db, busyTimeoutMs);
+    while (!waiting.empty()) {
+        Waiting &next = waiting.front();
+        if (next.flightEnd) {
+            flight.reset();
+            waiting.pop_front();
+            checkpointQuietly();
+            if (!open())
+                return;
+            continue;
+        }
+        try {
+            record(next);
+            waiting.pop_front();
+        } catch (const DatabaseError &error) {
+            const bool locked = error.code() == SQLITE_BUSY || error.code() == SQLITE_LOCKED;
+            // A lock leaves the file as it was; anything else may have left
+            // the connection unusable, and the file is opened afresh.
+            if (!locked) {
+                damaged = isDamage(error);
+                close();
+            }
+            wait(error.what(), locked);
+            return;
+        }
+    }
+    const bool wasTold = toldWaiting;
+    waitingSince.reset();
+    toldWaiting = false;
+    if (wasTold)
+        tell("The flight journal " + path + " records again: every calculation that waited is written.");
 }
 
 void FlightJournal::calculated(const CalculationRecord &calculation)
 {
-    if (!m_impl->database() || (m_impl->flight && calculation == m_impl->lastRecorded))
+    if (m_impl->stopped || (m_impl->lastCalculated && calculation == *m_impl->lastCalculated))
         return;
-    try {
-        m_impl->record(calculation);
-    } catch (const std::exception &error) {
-        if (m_impl->inOneTransaction)
-            throw; // recordInOneTransaction rolls back first
-        m_impl->fail(error.what());
+    m_impl->lastCalculated = calculation;
+    Waiting next{false, calculation, localTimeText(m_impl->clock(), "%Y-%m-%dT%H:%M:%S%z")};
+    if (m_impl->inOneTransaction) {
+        m_impl->record(next); // recordInOneTransaction rolls back on a failure
+        return;
     }
+    // Behind calculations that wait, this one waits its turn without a lock's wait.
+    const int busyTimeout = m_impl->waiting.empty() ? pressBusyTimeoutMs : 0;
+    m_impl->waiting.push_back(std::move(next));
+    m_impl->writeWaiting(busyTimeout);
 }
 
 std::int64_t FlightJournal::currentFlight() const
@@ -259,12 +305,37 @@ std::int64_t FlightJournal::currentFlight() const
 
 void FlightJournal::flightEnded()
 {
-    m_impl->flight.reset();
+    m_impl->lastCalculated.reset();
+    if (m_impl->waiting.empty()) {
+        m_impl->flight.reset();
+        m_impl->checkpointQuietly();
+    } else {
+        m_impl->waiting.push_back(Waiting{true, {}, {}});
+    }
+}
+
+int FlightJournal::waitingCalculations() const
+{
+    return m_impl->waitingCount();
+}
+
+void FlightJournal::writeWaiting()
+{
+    m_impl->writeWaiting(0);
+}
+
+int FlightJournal::finish()
+{
+    m_impl->problemHandler = nullptr;
+    m_impl->writeWaiting(finishBusyTimeoutMs);
+    m_impl->checkpointQuietly();
+    m_impl->close();
+    return m_impl->waitingCount();
 }
 
 void FlightJournal::recordInOneTransaction(const std::function<void(FlightObserver &)> &record)
 {
-    if (!m_impl->database())
+    if (!m_impl->open())
         return;
     try {
         WriteTransaction transaction(m_impl->db);
@@ -274,103 +345,53 @@ void FlightJournal::recordInOneTransaction(const std::function<void(FlightObserv
         transaction.commit();
     } catch (const std::exception &error) {
         m_impl->inOneTransaction = false;
-        m_impl->fail(error.what());
+        m_impl->close();
+        m_impl->tell("The flight journal " + m_impl->path + " failed (" + error.what() + ").");
     }
 }
 
 std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter) const
 {
-    return flights(filter, 0, -1);
+    return m_impl->reader.flights(filter);
 }
-
-// The flights' last calculations that pass the filter in ?1 (day) and ?2 (class).
-#define ORLO_FILTERED_FLIGHTS                                            \
-    " FROM flight f JOIN calculation c ON c.id = f.last_calculation"     \
-    " WHERE (?1 = '' OR c.day = ?1) AND (?2 = '' OR c.class_caption = ?2)"
 
 std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
 {
-    return m_impl->guarded([&] {
-        std::vector<FlightRow> rows;
-        // A negative limit is none, to SQLite.
-        Statement query(m_impl->db, "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
-                                    ORLO_FILTERED_FLIGHTS " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
-        query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t(limit));
-        while (query.step()) {
-            FlightRow &row = rows.emplace_back();
-            row.id = query.integer(0);
-            row.contestant = query.text(1);
-            row.calculationCount = static_cast<int>(query.integer(2));
-            row.last = readCalculation(query, 3);
-        }
-        return rows;
-    });
+    return m_impl->reader.flights(filter, olderThan, limit);
 }
 
 int FlightJournal::flightCount(const FlightFilter &filter) const
 {
-    return m_impl->guarded([&] {
-        // Unfiltered, the flights alone are counted, without their calculations.
-        const bool filtered = !filter.day.empty() || !filter.classCaption.empty();
-        Statement query(m_impl->db, filtered ? "SELECT count(*)" ORLO_FILTERED_FLIGHTS
-                                             : "SELECT count(*) FROM flight WHERE last_calculation IS NOT NULL");
-        if (filtered)
-            query.bind(1, filter.day).bind(2, filter.classCaption);
-        return query.step() ? static_cast<int>(query.integer(0)) : 0;
-    });
+    return m_impl->reader.flightCount(filter);
 }
 
 std::vector<StoredCalculation> FlightJournal::calculations(std::int64_t flightId) const
 {
-    return m_impl->guarded([&] {
-        std::vector<StoredCalculation> calculations;
-        Statement query(m_impl->db, "SELECT id, " ORLO_CALCULATION_COLUMNS
-                                    " FROM calculation WHERE flight = ?1 ORDER BY id");
-        query.bind(1, flightId);
-        while (query.step())
-            calculations.push_back(readCalculation(query, 0));
-        return calculations;
-    });
-}
-
-bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contestant)
-{
-    return m_impl->guarded([&] {
-        Statement update(m_impl->db, "UPDATE flight SET contestant = ?1 WHERE id = ?2");
-        update.bind(1, contestant).bind(2, flightId).run();
-        return sqlite().changes(m_impl->db) == 1;
-    });
+    return m_impl->reader.calculations(flightId);
 }
 
 std::vector<std::string> FlightJournal::days() const
 {
-    return m_impl->column("SELECT DISTINCT day FROM calculation ORDER BY day DESC");
+    return m_impl->reader.days();
 }
 
 std::vector<std::string> FlightJournal::classCaptions() const
 {
-    return m_impl->column("SELECT DISTINCT class_caption FROM calculation ORDER BY class_caption");
+    return m_impl->reader.classCaptions();
 }
 
-std::string defaultJournalPath()
+bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contestant)
 {
-    namespace fs = std::filesystem;
-    const auto environment = [](const char *name) -> std::string {
-        const char *value = std::getenv(name);
-        return value ? value : "";
-    };
-    fs::path folder;
-#if defined(_WIN32)
-    folder = environment("LOCALAPPDATA");
-#elif defined(__APPLE__)
-    folder = fs::path(environment("HOME")) / "Library" / "Application Support";
-#else
-    // A relative XDG_DATA_HOME is invalid and ignored, as the base directory rules say.
-    folder = environment("XDG_DATA_HOME");
-    if (folder.empty() || folder.is_relative())
-        folder = fs::path(environment("HOME")) / ".local" / "share";
-#endif
-    return (folder / "orlo-score" / "journal.sqlite").string();
+    if (!m_impl->open())
+        return false;
+    try {
+        sqlite().busy_timeout(m_impl->db, pressBusyTimeoutMs);
+        Statement update(m_impl->db, "UPDATE flight SET contestant = ?1 WHERE id = ?2");
+        update.bind(1, contestant).bind(2, flightId).run();
+        return sqlite().changes(m_impl->db) == 1;
+    } catch (const DatabaseError &) {
+        return false;
+    }
 }
 
 } // namespace orlo::journal

@@ -38,10 +38,19 @@ bool looksLikeFormula(std::string_view text)
 // quotes doubled.
 void appendField(std::string &csv, std::string_view text)
 {
+    // A NUL or another control character ends or garbles a cell in many
+    // spreadsheets; tabs and line breaks are kept, as typed. Left out before
+    // the formula check, so that none hides a formula behind it.
+    std::string kept;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 0x20 && byte != 0x7f) || c == '\t' || c == '\n' || c == '\r')
+            kept += c;
+    }
     std::string field;
-    if (looksLikeFormula(text))
+    if (looksLikeFormula(kept))
         field += '\'';
-    field += text;
+    field += kept;
     if (field.find_first_of(",\"\r\n") == std::string::npos) {
         csv += field;
         return;

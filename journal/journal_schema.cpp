@@ -1,11 +1,16 @@
 #include "journal_schema.h"
 
+#include "journal_files.h"
 #include "sqlite_library.h"
 #include "sqlite_statement.h"
 
+#include <chrono>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <thread>
+#include <unistd.h>
+#include <utility>
 
 namespace orlo::journal {
 
@@ -53,118 +58,260 @@ CREATE TABLE calculation (
 CREATE INDEX calculation_of_flight ON calculation(flight, id);
 CREATE INDEX calculation_by_day ON calculation(day);
 )sql",
+    // The layout is unchanged; the file is marked with the application id,
+    // which the first version did not write.
+    "",
 };
 static_assert(std::size(migrations) == schemaVersion);
 
-// Another program writing the same file holds its lock for one short
-// transaction; this is far longer than any of those.
-constexpr int busyTimeoutMs = 5000;
+// A press waits this long for another program's short transaction; a longer
+// lock is waited out without the press (FlightJournal keeps the calculation).
+constexpr int recordingBusyTimeoutMs = 200;
+// Reading has no press waiting on it.
+constexpr int readingBusyTimeoutMs = 5000;
 
-bool isDamage(const DatabaseError &error)
+bool isPassing(const DatabaseError &error)
 {
-    return error.code() == SQLITE_NOTADB || error.code() == SQLITE_CORRUPT;
+    switch (error.code()) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+    case SQLITE_PROTOCOL:
+        return true;
+    default:
+        return false;
+    }
 }
 
-int userVersion(sqlite3 *db)
+int pragmaNumber(sqlite3 *db, const char *sql)
 {
-    Statement query(db, "PRAGMA user_version");
+    Statement query(db, sql);
     return query.step() ? static_cast<int>(query.integer(0)) : 0;
 }
 
-sqlite3 *openConnection(const std::string &path)
+// What the file holds, read from its header and schema before anything is written.
+enum class Kind { New, Ours, OursToCarryForward, Newer, Foreign };
+
+Kind kindOf(sqlite3 *db)
+{
+    const int id = pragmaNumber(db, "PRAGMA application_id");
+    const int version = pragmaNumber(db, "PRAGMA user_version");
+    if (id == applicationId)
+        return version > schemaVersion ? Kind::Newer : version == schemaVersion ? Kind::Ours : Kind::OursToCarryForward;
+    if (id != 0)
+        return Kind::Foreign;
+    if (version == 0 && pragmaNumber(db, "SELECT count(*) FROM sqlite_schema") == 0)
+        return Kind::New;
+    // The first version wrote no application id; its tables tell it.
+    const bool firstVersion = version == 1
+        && pragmaNumber(db, "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
+                            "('flight', 'calculation')") == 2;
+    return firstVersion ? Kind::OursToCarryForward : Kind::Foreign;
+}
+
+// The header and the schema read in one snapshot: another program creating
+// the file meanwhile is seen before or after, never half way.
+Kind kindInOneRead(sqlite3 *db)
+{
+    execute(db, "BEGIN");
+    try {
+        const Kind kind = kindOf(db);
+        execute(db, "COMMIT");
+        return kind;
+    } catch (...) {
+        sqlite().exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+sqlite3 *openConnection(const std::string &path, int flags, int busyTimeoutMs)
 {
     sqlite3 *db = nullptr;
-    const int code = sqlite().open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int code = sqlite().open_v2(path.c_str(), &db, flags, nullptr);
     if (code != SQLITE_OK) {
         const std::string message = db ? sqlite().errmsg(db) : sqlite().errstr(code);
         sqlite().close_v2(db);
-        throw DatabaseError(code, message);
+        throw DatabaseError(code, message + " (code " + std::to_string(code) + ")");
     }
     sqlite().busy_timeout(db, busyTimeoutMs);
     return db;
 }
 
-JournalProblem newerSchema(const std::string &path)
+// Closes the connection unless released: on every path that throws.
+struct Connection {
+    sqlite3 *db;
+    ~Connection() { sqlite().close_v2(db); }
+    sqlite3 *release() { return std::exchange(db, nullptr); }
+};
+
+// Brings the file up to schemaVersion in one transaction, marking it as this
+// program's. Returns false when another program did it first.
+bool carryForward(sqlite3 *db)
 {
-    return JournalProblem("The flight journal " + path
-                          + " was written by a later version of Orlo Score; it is left as it is.");
+    WriteTransaction transaction(db);
+    const int version = kindOf(db) == Kind::New ? 0 : pragmaNumber(db, "PRAGMA user_version");
+    if (version >= schemaVersion)
+        return false;
+    for (int step = version; step < schemaVersion; ++step)
+        execute(db, migrations[step]);
+    // A pragma takes no parameters; the numbers are the program's own constants.
+    execute(db, ("PRAGMA application_id = " + std::to_string(applicationId)).c_str());
+    execute(db, ("PRAGMA user_version = " + std::to_string(schemaVersion)).c_str());
+    transaction.commit();
+    return true;
 }
 
-// The file's version is read before anything is written, so that a file from
-// a later version is refused untouched.
-void prepare(sqlite3 *db, const std::string &path)
+// Two programs creating the same file at once: switching to write-ahead
+// logging answers "locked" at once, without the busy timeout, to the one
+// that comes second; it tries again shortly.
+void switchToWriteAheadLog(sqlite3 *db, const std::string &path)
 {
-    if (userVersion(db) > schemaVersion)
-        throw newerSchema(path);
+    for (int attempt = 0;; ++attempt) {
+        try {
+            Statement query(db, "PRAGMA journal_mode=WAL");
+            const std::string mode = query.step() ? query.text(0) : std::string();
+            if (mode != "wal")
+                throw JournalProblem("The flight journal cannot be kept in " + path
+                                     + ": the file cannot take SQLite's write-ahead log (it answers '" + mode
+                                     + "'). Scoring goes on without it.");
+            return;
+        } catch (const DatabaseError &error) {
+            if ((error.code() != SQLITE_BUSY && error.code() != SQLITE_LOCKED) || attempt == 20)
+                throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10 * (attempt + 1)));
+        }
+    }
+}
+
+std::string refusal(const std::string &path, Kind kind)
+{
+    if (kind == Kind::Newer)
+        return "The flight journal " + path + " was written by a later version of Orlo Score; it is left as it is.";
+    return path + " is not an Orlo Score flight journal but another program's database; it is left as it is.";
+}
+
+sqlite3 *openForRecording(const std::string &path, std::string &notice)
+{
+    Connection connection{openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, recordingBusyTimeoutMs)};
+    sqlite3 *db = connection.db;
+    const Kind kind = kindInOneRead(db);
+    if (kind == Kind::Newer || kind == Kind::Foreign)
+        throw JournalProblem(refusal(path, kind));
     if (sqlite().db_readonly(db, "main") == 1)
         throw DatabaseError(SQLITE_READONLY, "the file is read-only");
-    execute(db, "PRAGMA journal_mode=WAL");
+    switchToWriteAheadLog(db, path);
     // FULL: in write-ahead mode each commit is then synced to the disk, so a
     // calculation survives a power cut as well as a killed program. NORMAL
     // would survive only the killed program.
     execute(db, "PRAGMA synchronous=FULL");
-
-    WriteTransaction transaction(db);
-    const int version = userVersion(db); // another program may have migrated meanwhile
-    if (version > schemaVersion)
-        throw newerSchema(path);
-    if (version == schemaVersion)
-        return;
-    for (int step = version; step < schemaVersion; ++step)
-        execute(db, migrations[step]);
-    // A pragma takes no parameters; the number is the program's own constant.
-    execute(db, ("PRAGMA user_version = " + std::to_string(schemaVersion)).c_str());
-    transaction.commit();
+    if (kind != Kind::Ours && carryForward(db)) {
+        if (kind == Kind::OursToCarryForward)
+            notice = "The flight journal " + path + " was carried forward to this version's layout.";
+        // The new file holds its tables itself, not only in its log: a copy
+        // of it alone is a journal.
+        checkpoint(db);
+    }
+    return connection.release();
 }
 
-sqlite3 *openPrepared(const std::string &path)
+// A read-only mount or folder: SQLite cannot make the log's index beside
+// the file, and reads the file as it lies, as nobody can write it either.
+sqlite3 *openUnchangeable(const std::string &path)
 {
-    sqlite3 *db = openConnection(path);
+    std::string uri = "file:";
+    for (const char c : fs::absolute(path).string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            static const char hex[] = "0123456789ABCDEF";
+            uri += {'%', hex[(c >> 4) & 0xf], hex[c & 0xf]};
+        } else {
+            uri += c;
+        }
+    }
+    uri += "?immutable=1";
+    return openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, readingBusyTimeoutMs);
+}
+
+// A reader that may write the folder opens the file as any other program
+// does but with every write refused (query_only): closing it then removes
+// the log and index it opened, as the last connection does, instead of
+// leaving them beside the journal. One that may not opens it read-only.
+bool mayWrite(const std::string &path)
+{
+    const fs::path folder = fs::absolute(path).parent_path();
+    return access(path.c_str(), W_OK) == 0 && access(folder.c_str(), W_OK) == 0;
+}
+
+sqlite3 *openForReading(const std::string &path, std::string &notice)
+{
+    const int flags = mayWrite(path) ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+    Connection connection{openConnection(path, flags, readingBusyTimeoutMs)};
+    execute(connection.db, "PRAGMA query_only=1");
+    Kind kind;
     try {
-        prepare(db, path);
-        return db;
-    } catch (...) {
-        sqlite().close_v2(db);
-        throw;
+        kind = kindInOneRead(connection.db);
+    } catch (const DatabaseError &error) {
+        if (error.code() != SQLITE_CANTOPEN && error.code() != SQLITE_READONLY)
+            throw;
+        sqlite().close_v2(connection.release());
+        connection.db = openUnchangeable(path);
+        kind = kindInOneRead(connection.db);
     }
-}
-
-// Moves the damaged file, and the write-ahead log and index that belong to
-// it, to a dated name that no file has yet: nothing is overwritten.
-std::string moveAside(const std::string &path)
-{
-    const std::string stem = path + ".damaged-" + localTimeText(std::time(nullptr), "%Y-%m-%dT%H%M%S");
-    std::string target = stem;
-    for (int n = 2; fs::exists(target) || fs::exists(target + "-wal") || fs::exists(target + "-shm"); ++n)
-        target = stem + "-" + std::to_string(n);
-    fs::rename(path, target);
-    for (const char *companion : {"-wal", "-shm"}) {
-        std::error_code ignored;
-        if (fs::exists(path + companion, ignored))
-            fs::rename(path + companion, target + companion, ignored);
+    if (kind == Kind::Newer || kind == Kind::Foreign)
+        throw JournalProblem(refusal(path, kind));
+    if (kind == Kind::New)
+        throw JournalProblem("The flight journal " + path + " holds nothing yet: it was never written, or it was "
+                             "copied while Orlo Score was writing it, without its -wal file.");
+    if (kind == Kind::OursToCarryForward) {
+        // The older layout reads as it is when the file cannot be written.
+        try {
+            Connection writer{openConnection(path, SQLITE_OPEN_READWRITE, readingBusyTimeoutMs)};
+            if (sqlite().db_readonly(writer.db, "main") != 1 && carryForward(writer.db))
+                notice = "The flight journal " + path + " was carried forward to this version's layout.";
+        } catch (const DatabaseError &) {
+        }
     }
-    return target;
+    return connection.release();
 }
 
 } // namespace
 
-sqlite3 *openJournal(const std::string &path, std::string &notice)
+sqlite3 *openJournal(const std::string &path, Access access, std::string &notice)
 {
-    const std::string cannotKeep = "The flight journal cannot be kept in " + path + ": ";
-    const std::string scoringGoesOn = ". Scoring goes on without it.";
+    const bool reading = access == Access::Read;
+    const std::string cannot = reading ? "The flight journal " + path + " cannot be read: "
+                                       : "The flight journal cannot be kept in " + path + ": ";
+    const std::string after = reading ? "." : ". Scoring goes on without it.";
     try {
+        if (const std::string unfit = unfitJournalName(path); !unfit.empty())
+            throw JournalProblem(cannot + unfit + after);
+        if (reading && !fs::exists(path))
+            throw JournalProblem("There is no flight journal at " + path + ".");
         sqlite(); // loaded at the first opening, before anything is created
+        if (reading)
+            return openForReading(path, notice);
+
         const fs::path folder = fs::path(path).parent_path();
         if (!folder.empty())
             fs::create_directories(folder);
-        try {
-            return openPrepared(path);
-        } catch (const DatabaseError &error) {
-            if (!isDamage(error))
-                throw;
+        // A log without its journal holds flights recorded while the journal
+        // was moved away or copied without it; SQLite would delete it on
+        // creating the journal afresh.
+        if (!fs::exists(path) && fs::exists(path + "-wal")) {
+            const std::string kept = moveAside(path + "-wal", ".without-journal-");
+            notice = "A log of the flight journal " + path + " was found without its journal; it is kept as " + kept
+                + ". Put it beside its journal, named as the journal with -wal added, to read its flights.";
+        }
+        if (access == Access::Record) {
+            try {
+                return openForRecording(path, notice);
+            } catch (const DatabaseError &error) {
+                if (!isDamage(error))
+                    throw;
+            }
         }
         try {
-            const std::string kept = moveAside(path);
+            const std::string kept = moveAside(path, ".damaged-");
             notice = "The flight journal " + path + " was damaged; it is kept as " + kept
                 + " and a fresh journal is started.";
         } catch (const fs::filesystem_error &) {
@@ -172,16 +319,28 @@ sqlite3 *openJournal(const std::string &path, std::string &notice)
             if (fs::exists(path))
                 throw;
         }
-        return openPrepared(path);
+        return openForRecording(path, notice);
     } catch (const JournalProblem &) {
         throw;
     } catch (const DatabaseError &error) {
-        throw JournalProblem(cannotKeep + error.what() + scoringGoesOn);
+        throw JournalProblem(cannot + error.what() + after, isPassing(error));
     } catch (const fs::filesystem_error &error) {
-        throw JournalProblem(cannotKeep + error.code().message() + scoringGoesOn);
+        throw JournalProblem(cannot + error.code().message() + after);
     } catch (const SqliteMissing &missing) {
-        throw JournalProblem(cannotKeep + missing.what() + scoringGoesOn);
+        throw JournalProblem(cannot + missing.what() + after);
     }
+}
+
+bool isDamage(const DatabaseError &error)
+{
+    return error.code() == SQLITE_NOTADB || error.code() == SQLITE_CORRUPT;
+}
+
+void checkpoint(sqlite3 *db)
+{
+    const int code = sqlite().wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (code != SQLITE_OK && code != SQLITE_BUSY && code != SQLITE_LOCKED)
+        throw DatabaseError(code, std::string(sqlite().errmsg(db)) + " (code " + std::to_string(code) + ")");
 }
 
 std::string localTimeText(std::time_t when, const char *format)

@@ -9,20 +9,56 @@ struct sqlite3;
 namespace orlo::journal {
 
 // The layout this program writes; PRAGMA user_version in the file.
-inline constexpr int schemaVersion = 1;
+inline constexpr int schemaVersion = 2;
+// PRAGMA application_id of every journal of this program: "Orlo" in ASCII.
+inline constexpr int applicationId = 0x4f726c6f;
 
-// Why a journal cannot be kept, as a sentence for the official.
+// Why a journal cannot be kept or read, as a sentence for the official.
+// A passing one (a lock held by another program, a failed write) may be gone
+// at the next try; a lasting one (a file that is not a journal, a folder that
+// cannot be made) stays until the official acts.
 class JournalProblem : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit JournalProblem(const std::string &sentence, bool passing = false)
+        : std::runtime_error(sentence), m_passing(passing)
+    {
+    }
+    bool passing() const noexcept { return m_passing; }
+
+private:
+    bool m_passing;
 };
 
-// Opens the journal file at path, ready to record: its folder and the file
-// created at first use, write-ahead logging, a busy timeout, and the schema
-// brought up to schemaVersion. A file that is not a database is moved aside
-// and a fresh journal started; notice then says where it went. A file written
-// by a later version is refused and left untouched. Throws JournalProblem.
-sqlite3 *openJournal(const std::string &path, std::string &notice);
+enum class Access {
+    // Ready to record: the folder and the file created at first use,
+    // write-ahead logging, the schema brought up to schemaVersion. A damaged
+    // file, or a log found without its journal, is moved aside; notice then
+    // says where it went.
+    Record,
+    // For reading only: nothing is created, moved or switched, and a journal
+    // the official may read but not write is read. The one write is carrying
+    // an older journal of this program forward where the file can be
+    // written; notice then says so.
+    Read,
+    // Recording, after the open journal turned out damaged in use: the file
+    // is moved aside first and a fresh journal started.
+    RecordAfresh,
+};
+
+// Opens the journal file at path. Only this program's journals are opened:
+// another program's database, a file written by a later version, a device,
+// ":memory:" and URI names are refused and left untouched. Throws
+// JournalProblem.
+sqlite3 *openJournal(const std::string &path, Access access, std::string &notice);
+
+// Writes what the log holds into the journal file itself and empties the
+// log, so that a copy of the file alone is whole; skipped while another
+// program reads. Throws DatabaseError on a failure other than that.
+void checkpoint(sqlite3 *db);
+
+class DatabaseError;
+// SQLite found the file is no database, or a damaged one.
+bool isDamage(const DatabaseError &error);
 
 // Local time by strftime's format; "%z" comes out as "+01:00".
 std::string localTimeText(std::time_t when, const char *format);

@@ -28,6 +28,14 @@ struct SqliteLibrary {
     decltype(&sqlite3_column_int64) column_int64;
     decltype(&sqlite3_changes) changes;
     decltype(&sqlite3_last_insert_rowid) last_insert_rowid;
+    decltype(&sqlite3_extended_errcode) extended_errcode;
+    decltype(&sqlite3_wal_checkpoint_v2) wal_checkpoint_v2;
+    decltype(&sqlite3_backup_init) backup_init;
+    decltype(&sqlite3_backup_step) backup_step;
+    decltype(&sqlite3_backup_finish) backup_finish;
+    decltype(&sqlite3_vfs_find) vfs_find;
+    decltype(&sqlite3_vfs_register) vfs_register;
+    decltype(&sqlite3_vfs_unregister) vfs_unregister;
 };
 
 // The library or one of its functions could not be found; what() says why,

@@ -2,6 +2,8 @@
 
 #include "sqlite_library.h"
 
+#include <string>
+
 namespace orlo::journal {
 
 DatabaseError::DatabaseError(int code, const std::string &message)
@@ -11,9 +13,13 @@ DatabaseError::DatabaseError(int code, const std::string &message)
 
 namespace {
 
+// The message names the extended code too: "disk I/O error (code 778)"
+// tells a failed write from a failed read or sync.
 [[noreturn]] void fail(sqlite3 *db, int code)
 {
-    throw DatabaseError(code, db ? sqlite().errmsg(db) : sqlite().errstr(code));
+    const int extended = db ? sqlite().extended_errcode(db) : code;
+    const std::string message = db ? sqlite().errmsg(db) : sqlite().errstr(code);
+    throw DatabaseError(code, message + " (code " + std::to_string(extended) + ")");
 }
 
 } // namespace

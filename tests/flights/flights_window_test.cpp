@@ -13,7 +13,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -174,8 +177,24 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
     window.flightsView()->setCurrentIndex(flights.index(0, 0));
     QCOMPARE(window.historyView()->rowCount(), 1);
 
+    // The file dialog blocks the flights window alone, and the export runs
+    // beside the sheet, which takes a click meanwhile.
     const QString exported = program.folder.filePath(QStringLiteral("flights.csv"));
-    QVERIFY2(window.exportTo(exported), qPrintable(window.statusLine()->text()));
+    QSignalSpy finished(&window, &FlightsWindow::jobFinished);
+    window.exportButton()->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<QFileDialog *>(), "Export CSV… opened no file dialog", hangWatchdogMs);
+    auto *dialog = window.findChild<QFileDialog *>();
+    QVERIFY2(dialog->windowModality() == Qt::WindowModal, "the file dialog must not block the sheet");
+    dialog->selectFile(exported);
+    static_cast<QDialog *>(dialog)->accept(); // as its Save button does
+    QVERIFY2(window.isBusy(), "the export should run beside the sheet, not in the press");
+    program.sheet.activateWindow();
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet, hangWatchdogMs), "the sheet could not be come back to");
+    QVERIFY2(clickOn(program.sheet, HS_Watch(0)), "the sheet took no click while the export ran");
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, hangWatchdogMs);
+    QVERIFY2(finished[0][0].toBool(), qPrintable(window.statusLine()->text()));
+    QVERIFY2(window.statusLine()->text().contains(QLatin1String("Exported 1 flight to")),
+             qPrintable(window.statusLine()->text()));
     QFile file(exported);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
     const QList<QStringList> rows = csvRows(QString::fromUtf8(file.readAll()));
@@ -305,7 +324,10 @@ void FlightsWindowTest::longJournalFilteredAndExported()
     window->classFilter()->setCurrentIndex(0);
     QVERIFY2(flights.rowCount() < 450, "the journal should be read a screenful at a time");
     const QString exported = program.folder.filePath(QStringLiteral("flights.csv"));
-    QVERIFY2(window->exportTo(exported), qPrintable(window->statusLine()->text()));
+    QSignalSpy finished(window, &FlightsWindow::jobFinished);
+    window->exportTo(exported);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, hangWatchdogMs);
+    QVERIFY2(finished[0][0].toBool(), qPrintable(window->statusLine()->text()));
     QFile file(exported);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
     QCOMPARE(csvRows(QString::fromUtf8(file.readAll())).size(), 1 + 450);
@@ -335,6 +357,12 @@ void FlightsWindowTest::problemToldWithoutTakingTheFocus()
     QTRY_COMPARE_WITH_TIMEOUT(textOf(program.sheet, Score), QStringLiteral("146.3"), hangWatchdogMs);
     QTest::qWait(50);
     QCOMPARE(program.sheet.findChildren<JournalProblemNotice *>().size(), 1);
+
+    // The flights window says it cannot read the journal, not that it holds no flights.
+    program.flights.open();
+    const QString status = program.flights.window()->statusLine()->text();
+    QVERIFY2(status.contains(QLatin1String("could not be read")) && !status.contains(QLatin1String("0 flights")),
+             qPrintable(status));
 }
 
 QTEST_MAIN(FlightsWindowTest)

@@ -1,9 +1,16 @@
 #include "flight_journal.h"
+#include "sqlite_library.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace orlo;
 using namespace orlo::journal;
@@ -60,6 +67,9 @@ private slots:
     void wrongCommandLine();
     void exportOfOneDay();
     void exportWithoutSqlite();
+    void journalLeftAsItWas_data();
+    void journalLeftAsItWas();
+    void copiesTakenWhileRecording();
 
 private:
     QTemporaryDir m_folder;
@@ -89,7 +99,7 @@ void CommandLineTest::versionAndHelp()
     const Run help = run({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
     for (const char *option : {"--journal <file>", "--no-journal", "--journal-window", "--export-journal <file.csv>",
-                               "--day <YYYY-MM-DD>", "--version", "--help"})
+                               "--day <YYYY-MM-DD>", "--backup-journal <file>", "--version", "--help"})
         QVERIFY2(help.output.contains(QLatin1String(option)), option);
 }
 
@@ -107,6 +117,12 @@ void CommandLineTest::wrongCommandLine_data()
                                                 << "Nothing was written";
     QTest::newRow("export-without-journal")
         << QStringList{"--export-journal", csv, "--journal", "no-such.sqlite"} << 1 << "no flight journal";
+    QTest::newRow("memory-journal-refused") << QStringList{"--export-journal", csv, "--journal", ":memory:"} << 1
+                                            << "in memory only";
+    QTest::newRow("uri-journal-refused") << QStringList{"--export-journal", csv, "--journal", "file:journal.db"} << 1
+                                         << "URI";
+    QTest::newRow("device-journal-refused") << QStringList{"--export-journal", csv, "--journal", "/dev/zero"} << 1
+                                            << "not a plain file";
 }
 
 void CommandLineTest::wrongCommandLine()
@@ -156,6 +172,144 @@ void CommandLineTest::exportWithoutSqlite()
     QVERIFY2(exported.errors.count('\n') == 1 && exported.errors.contains(QLatin1String("libsqlite3.so.0")),
              qPrintable(exported.errors));
     QVERIFY2(!QFile::exists(csv), "nothing is written");
+}
+
+namespace {
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeAt(const QString &path, qint64 offset, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+// Reading a journal writes nothing into it nor beside it: a journal that
+// cannot be read, or is none, is told in one line with status 1 and no file
+// written; one that can is exported whole, and the export says how much.
+void CommandLineTest::journalLeftAsItWas_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("saying");
+    QTest::newRow("damaged-header") << "damaged-header" << "out.csv" << 1 << "cannot be read: file is not a database";
+    QTest::newRow("truncated") << "truncated" << "out.csv" << 1 << "cannot be read";
+    QTest::newRow("unreadable-pages") << "unreadable-pages" << "out.csv" << 1 << "cannot be read";
+    QTest::newRow("export-onto-its-journal") << "journal" << "journal.sqlite" << 1 << "the flight journal itself";
+    QTest::newRow("backup-onto-its-journal") << "journal" << "backup:journal.sqlite" << 1 << "the journal itself";
+    QTest::newRow("export-while-another-program-writes") << "locked" << "out.csv" << 0 << "Exported 2 flights";
+    QTest::newRow("another-programs-database") << "foreign" << "out.csv" << 1 << "another program's database";
+    QTest::newRow("older-journal-carried-forward") << "first-version" << "out.csv" << 0 << "Exported 2 flights";
+    QTest::newRow("read-only-journal") << "read-only" << "out.csv" << 0 << "Exported 2 flights";
+    QTest::newRow("day-without-export") << "journal" << "day-alone" << 2 << "--day goes with --export-journal";
+}
+
+void CommandLineTest::journalLeftAsItWas()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, output);
+    QFETCH(int, status);
+    QFETCH(QString, saying);
+    QTemporaryDir folder;
+    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
+    QVERIFY(QFile::copy(m_journal, journal));
+    const qint64 size = QFileInfo(journal).size();
+    sqlite3 *other = nullptr;
+    if (kind == "damaged-header") {
+        QVERIFY(writeAt(journal, 0, QByteArray(100, 'x')));
+    } else if (kind == "truncated") {
+        QVERIFY(QFile::resize(journal, size * 6 / 10));
+    } else if (kind == "unreadable-pages") {
+        QVERIFY(writeAt(journal, 4096, QByteArray(static_cast<int>(size - 4096), '\xee')));
+    } else if (kind == "locked" || kind == "foreign" || kind == "first-version") {
+        QCOMPARE(sqlite().open_v2(journal.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        const char *sql = kind == "locked"  ? "BEGIN IMMEDIATE; INSERT INTO flight DEFAULT VALUES"
+                          : kind == "foreign" ? "PRAGMA application_id = 1"
+                                              : "PRAGMA application_id = 0; PRAGMA user_version = 1";
+        QCOMPARE(sqlite().exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    } else if (kind == "read-only") {
+        QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    if (kind != "locked" && other) {
+        sqlite().close_v2(other);
+        other = nullptr;
+    }
+    const QByteArray before = contentsOf(journal);
+    QStringList arguments{QStringLiteral("--journal"), journal};
+    if (output == "day-alone")
+        arguments << QStringLiteral("--day") << QStringLiteral("2026-12-08");
+    else if (output.startsWith(QStringLiteral("backup:")))
+        arguments << QStringLiteral("--backup-journal") << folder.filePath(output.mid(7));
+    else
+        arguments << QStringLiteral("--export-journal") << folder.filePath(output);
+
+    const Run exported = run(arguments);
+    if (other) {
+        sqlite().exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite().close_v2(other);
+    }
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(exported.status, status);
+    const QString said = status == 0 ? exported.output : exported.errors;
+    QVERIFY2(said.count('\n') == 1 && said.contains(saying), qPrintable(said));
+    QStringList expected{QStringLiteral("journal.sqlite")};
+    if (status == 0)
+        expected << output;
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files, QDir::Name), expected);
+    if (kind == "first-version") {
+        QVERIFY2(contentsOf(journal) != before && exported.errors.contains(QLatin1String("carried forward")),
+                 "an older journal is carried forward where it can be written, and the official told");
+    } else {
+        QVERIFY2(contentsOf(journal) == before, "the journal is left exactly as it was");
+    }
+}
+
+// A copy of the journal file alone, taken while a program records into it,
+// holds every flight that had ended; a backup holds every calculation.
+void CommandLineTest::copiesTakenWhileRecording()
+{
+    QTemporaryDir folder;
+    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
+    int recorded[2];
+    QVERIFY(pipe(recorded) == 0);
+    const pid_t child = fork();
+    QVERIFY2(child >= 0, "fork");
+    if (child == 0) {
+        alarm(60);
+        ::close(recorded[0]);
+        FlightJournal recording(journal.toStdString());
+        recording.calculated(scored("Class I", "280.8"));
+        recording.flightEnded();
+        recording.calculated(scored("Profile", "200.0"));
+        (void)!write(recorded[1], "x", 1);
+        pause();
+        _exit(0);
+    }
+    ::close(recorded[1]);
+    char signal = 0;
+    const bool told = read(recorded[0], &signal, 1) == 1;
+    ::close(recorded[0]);
+    const QString copy = folder.filePath(QStringLiteral("copy.sqlite"));
+    const bool copied = told && QFile::copy(journal, copy);
+    const Run backup = run({"--journal", journal, "--backup-journal", folder.filePath(QStringLiteral("backup.sqlite"))});
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    QVERIFY2(copied, "the recording program did not record");
+
+    const Run fromCopy = run({"--journal", copy, "--export-journal", folder.filePath(QStringLiteral("copy.csv"))});
+    QCOMPARE(fromCopy.status, 0);
+    QVERIFY2(fromCopy.output.contains(QLatin1String("Exported 1 flight ")), qPrintable(fromCopy.output));
+    QCOMPARE(backup.status, 0);
+    QVERIFY2(backup.output.contains(QLatin1String("2 flights")), qPrintable(backup.output + backup.errors));
+    QCOMPARE(JournalReader(folder.filePath(QStringLiteral("backup.sqlite")).toStdString()).flightCount(), 2);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -36,6 +36,9 @@ void JournalCsvTest::oneFlight_data()
     QTest::newRow("score-exactly-as-shown") << "score" << "280.80" << "280.80";
     QTest::newRow("typed-formula-in-watch-prefixed") << "watch" << "=2*6" << "'=2*6";
     QTest::newRow("comma-decimal-watch-quoted") << "watch" << "12,3" << "\"12,3\"";
+    QTest::newRow("nul-left-out") << "contestant" << QString::fromUtf8("Ann\0Lee", 7) << "AnnLee";
+    QTest::newRow("escape-and-delete-left-out") << "contestant" << "a\x1b[31mb\x7f" << "a[31mb";
+    QTest::newRow("control-hiding-formula-prefixed") << "contestant" << "\x01=1+1" << "'=1+1";
     QTest::newRow("summary-lines-in-one-cell") << "summary" << "Class I\n280.8 Total Score"
                                                << "\"Class I\n280.8 Total Score\"";
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "journal_reader.h"
+
+#include <QString>
+
+// What an export or a backup did, in one sentence for the official.
+struct JournalExport {
+    bool done = false;
+    QString sentence;
+    QString notice; // an older journal carried forward as it was read; empty otherwise
+};
+
+// Writes the journal's flights that pass filter to fileName as CSV for a
+// spreadsheet, the whole file or none of it: it is written aside and put in
+// place at the end, and never onto the journal itself. The journal is read
+// over a connection of the export's own, so it may run on any thread.
+JournalExport exportFlightsCsv(const QString &journalPath, const orlo::journal::FlightFilter &filter,
+                               const QString &fileName);
+
+// Copies the journal to fileName with SQLite's online backup: a whole
+// journal, even of one being recorded into. Runs on any thread.
+JournalExport backUpJournalTo(const QString &journalPath, const QString &fileName);

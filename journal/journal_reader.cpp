@@ -1,0 +1,247 @@
+#include "journal_reader.h"
+
+#include "journal_columns.h"
+#include "journal_files.h"
+#include "journal_schema.h"
+#include "sqlite_library.h"
+#include "sqlite_statement.h"
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+#include <unistd.h>
+
+namespace orlo::journal {
+
+namespace {
+
+std::vector<std::string> splitLines(const std::string &joined)
+{
+    std::vector<std::string> lines;
+    if (joined.empty())
+        return lines;
+    lines.emplace_back();
+    for (std::size_t i = 0; i < joined.size(); ++i) {
+        if (joined[i] == '\n')
+            lines.emplace_back();
+        else if (joined[i] == '\\' && i + 1 < joined.size())
+            lines.back() += joined[++i] == 'n' ? '\n' : joined[i];
+        else
+            lines.back() += joined[i];
+    }
+    return lines;
+}
+
+// Reads the columns "id, " ORLO_CALCULATION_COLUMNS starting at column first.
+StoredCalculation readCalculation(const Statement &row, int first)
+{
+    StoredCalculation stored;
+    stored.id = row.integer(first);
+    stored.recordedAt = row.text(first + 1);
+    int column = first + 2;
+    for (std::string *text : textsOf(stored.values))
+        *text = row.text(column++);
+    stored.values.summary = splitLines(row.text(column));
+    return stored;
+}
+
+} // namespace
+
+struct JournalReader::Impl {
+    std::string path;
+    sqlite3 *db = nullptr;
+    std::string notice;
+
+    void close()
+    {
+        if (db)
+            sqlite().close_v2(db);
+        db = nullptr;
+    }
+
+    // Runs work on the open file; a failure closes it, so that the next
+    // read starts afresh, and is thrown as the sentence for the official.
+    template <typename Work>
+    auto read(Work work) -> decltype(work())
+    {
+        if (!db)
+            db = openJournal(path, Access::Read, notice);
+        try {
+            return work();
+        } catch (const DatabaseError &error) {
+            close();
+            throw JournalProblem("The flight journal " + path + " cannot be read: " + error.what() + ".", true);
+        }
+    }
+
+    std::vector<std::string> column(const char *sql)
+    {
+        return read([&] {
+            std::vector<std::string> texts;
+            Statement query(db, sql);
+            while (query.step())
+                texts.push_back(query.text(0));
+            return texts;
+        });
+    }
+};
+
+JournalReader::JournalReader(std::string path) : m_impl(std::make_unique<Impl>())
+{
+    m_impl->path = std::move(path);
+}
+
+JournalReader::~JournalReader()
+{
+    m_impl->close();
+}
+
+const std::string &JournalReader::notice() const
+{
+    return m_impl->notice;
+}
+
+std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter) const
+{
+    return flights(filter, 0, -1);
+}
+
+// The flights' last calculations that pass the filter in ?1 (day) and ?2 (class).
+#define ORLO_FILTERED_FLIGHTS                                            \
+    " FROM flight f JOIN calculation c ON c.id = f.last_calculation"     \
+    " WHERE (?1 = '' OR c.day = ?1) AND (?2 = '' OR c.class_caption = ?2)"
+
+std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
+{
+    return m_impl->read([&] {
+        std::vector<FlightRow> rows;
+        // A negative limit is none, to SQLite.
+        Statement query(m_impl->db, "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
+                                    ORLO_FILTERED_FLIGHTS " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
+        query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t(limit));
+        while (query.step()) {
+            FlightRow &row = rows.emplace_back();
+            row.id = query.integer(0);
+            row.contestant = query.text(1);
+            row.calculationCount = static_cast<int>(query.integer(2));
+            row.last = readCalculation(query, 3);
+        }
+        return rows;
+    });
+}
+
+int JournalReader::flightCount(const FlightFilter &filter) const
+{
+    return m_impl->read([&] {
+        // Unfiltered, the flights alone are counted, without their calculations.
+        const bool filtered = !filter.day.empty() || !filter.classCaption.empty();
+        Statement query(m_impl->db, filtered ? "SELECT count(*)" ORLO_FILTERED_FLIGHTS
+                                             : "SELECT count(*) FROM flight WHERE last_calculation IS NOT NULL");
+        if (filtered)
+            query.bind(1, filter.day).bind(2, filter.classCaption);
+        if (!query.step())
+            throw DatabaseError(SQLITE_ERROR, "no count of the flights");
+        return static_cast<int>(query.integer(0));
+    });
+}
+
+std::vector<StoredCalculation> JournalReader::calculations(std::int64_t flightId) const
+{
+    return m_impl->read([&] {
+        std::vector<StoredCalculation> calculations;
+        Statement query(m_impl->db, "SELECT id, " ORLO_CALCULATION_COLUMNS
+                                    " FROM calculation WHERE flight = ?1 ORDER BY id");
+        query.bind(1, flightId);
+        while (query.step())
+            calculations.push_back(readCalculation(query, 0));
+        return calculations;
+    });
+}
+
+std::vector<std::string> JournalReader::days() const
+{
+    // The days of the flights' last calculations: a flight recalculated
+    // after midnight belongs to the new day only. Each day the calculations
+    // hold is kept once one of them is its flight's last, found through the
+    // day's index: as quick as listing the days alone.
+    return m_impl->column("SELECT d.day FROM (SELECT DISTINCT day FROM calculation) d WHERE EXISTS ("
+                          "SELECT 1 FROM calculation c JOIN flight f ON f.id = c.flight "
+                          "WHERE c.day = d.day AND f.last_calculation = c.id) ORDER BY d.day DESC");
+}
+
+std::vector<std::string> JournalReader::classCaptions() const
+{
+    return m_impl->column("SELECT DISTINCT class_caption FROM calculation ORDER BY class_caption");
+}
+
+namespace {
+
+// Copies every page of source into the file at copyPath, waiting out
+// another program's writes, which restart the copy. The copy keeps no log
+// of its own: it is one file, whole, wherever it is carried.
+void copyPages(sqlite3 *source, const std::string &copyPath)
+{
+    sqlite3 *copy = nullptr;
+    int code = sqlite().open_v2(copyPath.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const auto closeCopy = [&copy] {
+        const int closed = sqlite().close_v2(copy);
+        copy = nullptr;
+        return closed;
+    };
+    try {
+        if (code != SQLITE_OK)
+            throw DatabaseError(code, (copy ? sqlite().errmsg(copy) : sqlite().errstr(code)) + std::string(" (code ")
+                                          + std::to_string(code) + ")");
+        sqlite3_backup *backup = sqlite().backup_init(copy, "main", source, "main");
+        if (!backup)
+            throw DatabaseError(sqlite().extended_errcode(copy), sqlite().errmsg(copy));
+        for (int waits = 0; (code = sqlite().backup_step(backup, -1)) != SQLITE_DONE; ++waits) {
+            if ((code != SQLITE_OK && code != SQLITE_BUSY && code != SQLITE_LOCKED) || waits == 100)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        sqlite().backup_finish(backup);
+        if (code != SQLITE_DONE)
+            throw DatabaseError(code, std::string(sqlite().errstr(code)) + " (code " + std::to_string(code) + ")");
+        execute(copy, "PRAGMA journal_mode=DELETE");
+    } catch (...) {
+        closeCopy();
+        throw;
+    }
+    if (const int closed = closeCopy(); closed != SQLITE_OK)
+        throw DatabaseError(closed, sqlite().errstr(closed));
+}
+
+} // namespace
+
+int backUpJournal(const std::string &journalPath, const std::string &copyPath)
+{
+    namespace fs = std::filesystem;
+    const std::string cannot = "Cannot back up the flight journal to " + copyPath + ": ";
+    if (isJournalFile(copyPath, journalPath))
+        throw JournalProblem(cannot + "that is the journal itself. Nothing was written.");
+    std::string notice;
+    sqlite3 *source = openJournal(journalPath, Access::Read, notice);
+    const std::string part = copyPath + ".part-" + std::to_string(getpid());
+    try {
+        copyPages(source, part);
+        sqlite().close_v2(source);
+        source = nullptr;
+        const int flights = JournalReader(part).flightCount();
+        fs::rename(part, copyPath);
+        return flights;
+    } catch (const std::exception &error) {
+        if (source)
+            sqlite().close_v2(source);
+        std::error_code ignored;
+        for (const char *companion : {"", "-wal", "-shm", "-journal"})
+            fs::remove(part + companion, ignored);
+        const auto *problem = dynamic_cast<const JournalProblem *>(&error);
+        const auto *failure = dynamic_cast<const fs::filesystem_error *>(&error);
+        throw JournalProblem(cannot + (problem ? std::string(problem->what())
+                                               : failure ? failure->code().message() : std::string(error.what()))
+                             + ". Nothing was written.");
+    }
+}
+
+} // namespace orlo::journal

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "flight_observer.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orlo::journal {
+
+// One recorded calculation; recordedAt is local time with its UTC offset,
+// "2026-12-08T14:03:27+01:00".
+struct StoredCalculation {
+    std::int64_t id = 0;
+    std::string recordedAt;
+    CalculationRecord values;
+};
+
+// A flight as the flights window lists it: its score is its last calculation.
+struct FlightRow {
+    std::int64_t id = 0;
+    std::string contestant;
+    int calculationCount = 0;
+    StoredCalculation last;
+};
+
+// Empty members do not filter. day is "YYYY-MM-DD" of the local time of the
+// flight's last calculation, as everywhere a flight's day is shown.
+struct FlightFilter {
+    std::string day;
+    std::string classCaption;
+};
+
+// Reads a journal over a connection of its own that never writes: nothing
+// is created, switched or moved aside. The file is opened at the first read.
+// Every read that fails throws JournalProblem saying why, so that a failure
+// is never taken for a journal without flights; the next read opens the
+// file again. One reader serves one thread at a time.
+class JournalReader {
+public:
+    explicit JournalReader(std::string path);
+    ~JournalReader();
+    JournalReader(const JournalReader &) = delete;
+    JournalReader &operator=(const JournalReader &) = delete;
+
+    // Newest first.
+    std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
+    // A page of them, newest first: at most limit flights, all older than the
+    // flight olderThan unless that is 0. Reading a season of flights at once
+    // takes far longer than a window may take to open.
+    std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
+    int flightCount(const FlightFilter &filter = {}) const;
+    // Oldest first.
+    std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
+    std::vector<std::string> days() const;          // newest first, "YYYY-MM-DD"
+    std::vector<std::string> classCaptions() const; // as recorded
+    // Said once the file was opened: an older journal carried forward.
+    const std::string &notice() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// Copies the journal at journalPath to copyPath with SQLite's online backup,
+// which copies a journal other programs are recording into as one whole
+// journal, and returns how many flights the copy holds. The copy is written
+// aside and put in place at the end; it never replaces the journal itself.
+// Throws JournalProblem.
+int backUpJournal(const std::string &journalPath, const std::string &copyPath);
+
+} // namespace orlo::journal
