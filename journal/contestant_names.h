@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlo::journal {
+
+// A name as it is kept: blanks (spaces, tabs, line breaks, no-break spaces)
+// at the ends dropped and every run of them inside made one space.
+std::string tidyName(std::string_view typed);
+
+// The key two names are compared by: the tidy name with the case folded.
+// Letters of ASCII and of Latin-1 (À to Þ, in UTF-8) are folded; letters of
+// other scripts are compared exactly as written.
+std::string comparedName(std::string_view typed);
+
+// Names differing only in case and blanks are the same contestant's.
+bool sameName(std::string_view a, std::string_view b);
+
+// What a completion list searches: a name and a number.
+struct NameAndNumber {
+    std::string_view name;
+    std::string_view number;
+};
+
+// The positions of the entries whose compared name or number holds the
+// typed text: "17" and "oka" both find "B. Okafor", number 17. Entries whose
+// name or number starts with it come first, then the others, each in the
+// list's order. Empty typing finds every entry.
+std::vector<std::size_t> completions(const std::vector<NameAndNumber> &entries, std::string_view typed);
+
+} // namespace orlo::journal
