@@ -1,7 +1,8 @@
 #include "flight_journal.h"
 
+#include "contest_store.h"
 #include "journal_columns.h"
-#include "journal_schema.h"
+#include "journal_steps.h"
 #include "sqlite_library.h"
 #include "sqlite_statement.h"
 
@@ -221,7 +222,7 @@ void FlightJournal::Impl::record(Waiting &calculation)
     if (flight) {
         flightId = *flight;
     } else {
-        Statement(db, "INSERT INTO flight DEFAULT VALUES").run();
+        Statement(db, "INSERT INTO flight (uuid) VALUES (" ORLO_NEW_UUID ")").run();
         flightId = sqlite().last_insert_rowid(db);
     }
     Statement insert(db, "INSERT INTO calculation (flight, " ORLO_CALCULATION_COLUMNS ", day) "
@@ -386,10 +387,13 @@ bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contes
         return false;
     try {
         sqlite().busy_timeout(m_impl->db, pressBusyTimeoutMs);
-        Statement update(m_impl->db, "UPDATE flight SET contestant = ?1 WHERE id = ?2");
-        update.bind(1, contestant).bind(2, flightId).run();
-        return sqlite().changes(m_impl->db) == 1;
-    } catch (const DatabaseError &) {
+        WriteTransaction transaction(m_impl->db);
+        const std::string now = localTimeText(m_impl->clock(), "%Y-%m-%dT%H:%M:%S%z");
+        if (!nameContestant(m_impl->db, flightId, contestant, now))
+            return false;
+        transaction.commit();
+        return true;
+    } catch (const std::exception &) {
         return false;
     }
 }

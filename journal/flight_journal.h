@@ -72,7 +72,9 @@ public:
     std::vector<std::string> days() const;
     std::vector<std::string> classCaptions() const;
 
-    // False when the journal could not take it.
+    // Puts the flight under the entry of that name, compared without case and
+    // extra blanks, adding an entry when none matches; the change is kept in
+    // the flight's trail. False when the journal could not take it.
     bool setContestant(std::int64_t flightId, std::string_view contestant);
 
 private:

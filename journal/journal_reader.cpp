@@ -51,6 +51,9 @@ struct JournalReader::Impl {
     std::string path;
     sqlite3 *db = nullptr;
     std::string notice;
+    // A journal of an older layout that could not be carried forward has no
+    // entry list; its flights are all official.
+    bool withEntries = true;
 
     void close()
     {
@@ -64,9 +67,12 @@ struct JournalReader::Impl {
     template <typename Work>
     auto read(Work work) -> decltype(work())
     {
-        if (!db)
-            db = openJournal(path, Access::Read, notice);
         try {
+            if (!db) {
+                db = openJournal(path, Access::Read, notice);
+                Statement version(db, "PRAGMA user_version");
+                withEntries = version.step() && version.integer(0) >= 3;
+            }
             return work();
         } catch (const DatabaseError &error) {
             close();
@@ -106,9 +112,9 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter) const
     return flights(filter, 0, -1);
 }
 
-// The flights' last calculations that pass the filter in ?1 (day) and ?2 (class).
+// After FROM flight f: the flights' last calculations that pass the filter in ?1 (day) and ?2 (class).
 #define ORLO_FILTERED_FLIGHTS                                            \
-    " FROM flight f JOIN calculation c ON c.id = f.last_calculation"     \
+    " JOIN calculation c ON c.id = f.last_calculation"                   \
     " WHERE (?1 = '' OR c.day = ?1) AND (?2 = '' OR c.class_caption = ?2)"
 
 std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
@@ -116,8 +122,14 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::i
     return m_impl->read([&] {
         std::vector<FlightRow> rows;
         // A negative limit is none, to SQLite.
-        Statement query(m_impl->db, "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
-                                    ORLO_FILTERED_FLIGHTS " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
+        const std::string sql = m_impl->withEntries
+            ? "SELECT f.id, coalesce(e.name, f.contestant), f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
+              ", coalesce(f.entry, 0), coalesce(e.number, ''), f.status, f.status_reason, f.uuid"
+              " FROM flight f LEFT JOIN entry e ON e.id = f.entry" ORLO_FILTERED_FLIGHTS
+            : "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
+              ", 0, '', 'official', '', ''"
+              " FROM flight f" ORLO_FILTERED_FLIGHTS;
+        Statement query(m_impl->db, sql + " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
         query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t(limit));
         while (query.step()) {
             FlightRow &row = rows.emplace_back();
@@ -125,6 +137,12 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::i
             row.contestant = query.text(1);
             row.calculationCount = static_cast<int>(query.integer(2));
             row.last = readCalculation(query, 3);
+            // After the id, the calculation's 18 columns.
+            row.entry = query.integer(22);
+            row.number = query.text(23);
+            row.status = query.text(24);
+            row.statusReason = query.text(25);
+            row.uuid = query.text(26);
         }
         return rows;
     });
@@ -135,7 +153,7 @@ int JournalReader::flightCount(const FlightFilter &filter) const
     return m_impl->read([&] {
         // Unfiltered, the flights alone are counted, without their calculations.
         const bool filtered = !filter.day.empty() || !filter.classCaption.empty();
-        Statement query(m_impl->db, filtered ? "SELECT count(*)" ORLO_FILTERED_FLIGHTS
+        Statement query(m_impl->db, filtered ? "SELECT count(*) FROM flight f" ORLO_FILTERED_FLIGHTS
                                              : "SELECT count(*) FROM flight WHERE last_calculation IS NOT NULL");
         if (filtered)
             query.bind(1, filter.day).bind(2, filter.classCaption);

@@ -18,11 +18,17 @@ struct StoredCalculation {
 };
 
 // A flight as the flights window lists it: its score is its last calculation.
+// contestant is the entry's name, or the name typed when none is linked.
 struct FlightRow {
     std::int64_t id = 0;
     std::string contestant;
     int calculationCount = 0;
     StoredCalculation last;
+    std::int64_t entry = 0; // 0: no contestant named
+    std::string number;     // the contestant's
+    std::string status = "official"; // "official", "attempt" or "void"
+    std::string statusReason;
+    std::string uuid; // the flight's identifier across scoring tables
 };
 
 // Empty members do not filter. day is "YYYY-MM-DD" of the local time of the

@@ -1,6 +1,7 @@
 #include "journal_schema.h"
 
 #include "journal_files.h"
+#include "journal_steps.h"
 #include "sqlite_library.h"
 #include "sqlite_statement.h"
 
@@ -18,14 +19,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Each step takes the file from one version to the next. A later version of
+// Each step takes the file from one version to the next, in the transaction
+// that marks the new version. A later version of
 // the program appends a step and never edits one, so that every file ever
 // written is carried forward instead of replaced.
 // A flight row is written with its first calculation; last_calculation and
 // calculation_count are kept with every calculation, so that listing the
 // flights needs no grouping over all calculations.
-const char *const migrations[] = {
-    R"sql(
+const char *const firstLayout = R"sql(
 CREATE TABLE flight (
     id INTEGER PRIMARY KEY,
     contestant TEXT NOT NULL DEFAULT '',
@@ -57,10 +58,15 @@ CREATE TABLE calculation (
 );
 CREATE INDEX calculation_of_flight ON calculation(flight, id);
 CREATE INDEX calculation_by_day ON calculation(day);
-)sql",
+)sql";
+
+using Step = void (*)(sqlite3 *db);
+const Step migrations[] = {
+    [](sqlite3 *db) { execute(db, firstLayout); },
     // The layout is unchanged; the file is marked with the application id,
     // which the first version did not write.
-    "",
+    [](sqlite3 *) {},
+    addEntryList,
 };
 static_assert(std::size(migrations) == schemaVersion);
 
@@ -154,7 +160,7 @@ bool carryForward(sqlite3 *db)
     if (version >= schemaVersion)
         return false;
     for (int step = version; step < schemaVersion; ++step)
-        execute(db, migrations[step]);
+        migrations[step](db);
     // A pragma takes no parameters; the numbers are the program's own constants.
     execute(db, ("PRAGMA application_id = " + std::to_string(applicationId)).c_str());
     execute(db, ("PRAGMA user_version = " + std::to_string(schemaVersion)).c_str());

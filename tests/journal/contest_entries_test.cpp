@@ -1,8 +1,40 @@
+#include "contest_journal.h"
 #include "contestant_names.h"
+#include "journal_schema.h"
+#include "journal_test_support.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <set>
+
 using namespace orlo::journal;
+using namespace journal_test;
+
+namespace {
+
+// The list as "name number (flights)", by name.
+QStringList listed(const ContestJournal &contest)
+{
+    QStringList lines;
+    for (const Entry &entry : contest.entries())
+        lines.append(QStringLiteral("%1 %2 (%3)")
+                         .arg(QString::fromStdString(entry.name), QString::fromStdString(entry.number))
+                         .arg(entry.flights));
+    return lines;
+}
+
+std::int64_t idOf(const ContestJournal &contest, const QString &name)
+{
+    for (const Entry &entry : contest.entries())
+        if (sameName(entry.name, name.toStdString()))
+            return entry.id;
+    return -1;
+}
+
+} // namespace
 
 // The entry list of a contest: names compared, entries kept and imported,
 // flights corrected with a trail of every change.
@@ -14,6 +46,13 @@ private slots:
     void namesCompared();
     void completionFinds_data();
     void completionFinds();
+    void journalOfTheLastVersionCarriedForward_data();
+    void journalOfTheLastVersionCarriedForward();
+    void entryListChanges_data();
+    void entryListChanges();
+
+private:
+    QTemporaryDir m_folder;
 };
 
 void ContestEntriesTest::namesCompared_data()
@@ -63,6 +102,103 @@ void ContestEntriesTest::completionFinds()
     for (const std::size_t position : completions(entries, typed.toStdString()))
         positions.append(static_cast<int>(position));
     QCOMPARE(positions, found);
+}
+
+void ContestEntriesTest::journalOfTheLastVersionCarriedForward_data()
+{
+    QTest::addColumn<qint64>("flight");
+    QTest::addColumn<QString>("contestant");
+    // The fixture was recorded by the previous version, names typed in the flights window.
+    QTest::newRow("first spelling names the entry") << qint64(1) << "Hal Ivers";
+    QTest::newRow("two spaces inside") << qint64(2) << "Hal Ivers";
+    QTest::newRow("other case and blanks at the ends") << qint64(3) << "Hal Ivers";
+    QTest::newRow("no name typed") << qint64(4) << "";
+    QTest::newRow("no-break space") << qint64(6) << "B. Okafor";
+}
+
+void ContestEntriesTest::journalOfTheLastVersionCarriedForward()
+{
+    QFETCH(qint64, flight);
+    QFETCH(QString, contestant);
+    const QString path = m_folder.filePath(QStringLiteral("carried-%1.sqlite").arg(QTest::currentDataTag()));
+    QVERIFY2(QFile::copy(QStringLiteral(ORLO_JOURNAL_FIXTURES "/journal_before_entries.sqlite"), path),
+             "the fixture journal could not be copied");
+    ContestJournal contest(text(path));
+    QCOMPARE(listed(contest), (QStringList{"B. Okafor  (1)", "Hal Ivers  (3)", "Ken Lo  (1)"}));
+    FlightJournal journal(text(path));
+    const std::vector<FlightRow> rows = journal.flights();
+    QCOMPARE(rows.size(), std::size_t(6));
+    std::set<std::string> uuids;
+    for (const FlightRow &row : rows) {
+        QVERIFY2(row.uuid.size() == 36 && row.uuid[14] == '4', row.uuid.c_str());
+        uuids.insert(row.uuid);
+        QCOMPARE(row.status, std::string("official"));
+        if (row.id == flight)
+            QCOMPARE(QString::fromStdString(row.contestant), contestant);
+    }
+    QCOMPARE(uuids.size(), rows.size());
+}
+
+void ContestEntriesTest::entryListChanges_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QStringList>("list");
+    const QStringList before{"Hal Ivers 12 (1)", "Ken Lo 17 (0)"};
+    QTest::newRow("add a name listed, in other case") << "add" << "" << "hal  IVERS" << "Hal Ivers is already" << before;
+    QTest::newRow("add an empty name") << "add" << "" << " \t" << "needs a name" << before;
+    QTest::newRow("add with a number used") << "add" << "" << "Ann Cho|17" << "Number 17 is already Ken Lo's" << before;
+    QTest::newRow("add a new entry")
+        << "add" << "" << "Ann  Cho|5" << "" << QStringList{"Ann Cho 5 (0)", "Hal Ivers 12 (1)", "Ken Lo 17 (0)"};
+    QTest::newRow("rename to another's name") << "rename" << "Ken Lo" << "HAL IVERS" << "merge them" << before;
+    QTest::newRow("rename in another case")
+        << "rename" << "Hal Ivers" << "HAL IVERS" << "" << QStringList{"HAL IVERS 12 (1)", "Ken Lo 17 (0)"};
+    QTest::newRow("take another's number") << "number" << "Hal Ivers" << " 17 " << "Number 17 is already" << before;
+    QTest::newRow("remove with flights") << "remove" << "Hal Ivers" << "" << "has flights" << before;
+    QTest::newRow("remove without flights") << "remove" << "Ken Lo" << "" << "" << QStringList{"Hal Ivers 12 (1)"};
+    QTest::newRow("merge, flights follow") << "merge" << "Hal Ivers" << "Ken Lo" << "" << QStringList{"Ken Lo 17 (1)"};
+    QTest::newRow("merge into itself") << "merge" << "Ken Lo" << "Ken Lo" << "into itself" << before;
+}
+
+void ContestEntriesTest::entryListChanges()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, entry);
+    QFETCH(QString, value);
+    QFETCH(QString, refusal);
+    QFETCH(QStringList, list);
+    const QString path = m_folder.filePath(QStringLiteral("list-%1.sqlite").arg(QTest::currentDataTag()));
+    ContestJournal contest(text(path));
+    contest.add({"Hal Ivers", "12", {}});
+    contest.add({"Ken Lo", "17", {"Profile"}});
+    {
+        FlightJournal journal(text(path));
+        journal.calculated(calculation("310.5"));
+        QVERIFY2(journal.setContestant(journal.currentFlight(), " hal  IVERS"), "the flight took no contestant");
+    }
+    const std::int64_t id = idOf(contest, entry);
+    const std::string typed = value.toStdString();
+    QString refused;
+    try {
+        if (change == QLatin1String("add")) {
+            const auto bar = typed.find('|');
+            contest.add({typed.substr(0, bar), bar == std::string::npos ? "" : typed.substr(bar + 1), {}});
+        } else if (change == QLatin1String("rename")) {
+            contest.rename(id, typed);
+        } else if (change == QLatin1String("number")) {
+            contest.setNumber(id, typed);
+        } else if (change == QLatin1String("remove")) {
+            contest.remove(id);
+        } else {
+            contest.merge(id, idOf(contest, value));
+        }
+    } catch (const EntryRefused &refusedChange) {
+        refused = QString::fromUtf8(refusedChange.what());
+    }
+    QVERIFY2(refusal.isEmpty() ? refused.isEmpty() : refused.contains(refusal), qPrintable(refused));
+    QCOMPARE(listed(contest), list);
 }
 
 QTEST_GUILESS_MAIN(ContestEntriesTest)

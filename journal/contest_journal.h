@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlo::journal {
+
+// Whether a flight counts: official (the default for a scored flight), an
+// attempt (counts as an attempt, scores nothing) or void (does not count).
+enum class FlightStatus { Official, Attempt, Void };
+std::string statusName(FlightStatus status); // "official", "attempt", "void"
+std::optional<FlightStatus> statusNamed(std::string_view name);
+
+// A contestant on the entry list. number is free text: a licence or contest number.
+struct Entry {
+    std::int64_t id = 0;
+    std::string name;
+    std::string number;
+    std::vector<std::string> classes;
+    int flights = 0;
+};
+
+// An entry to be added, as typed or read from a registration file.
+struct NewEntry {
+    std::string name;
+    std::string number;
+    std::vector<std::string> classes;
+};
+
+// One row of a registration file, with the line it starts on.
+struct RegistrationRow {
+    int line = 0;
+    NewEntry entry;
+};
+
+// What an import did: every row added or already listed, or nothing at all
+// and a sentence for each row that stopped it.
+struct ImportOutcome {
+    int added = 0;
+    int alreadyListed = 0;
+    std::vector<std::string> problems;
+};
+
+// One change of a flight, kept for good: what changed ("status" or
+// "contestant"), from what to what, why and when (local time with offset).
+struct FlightChange {
+    std::string changedAt;
+    std::string what;
+    std::string before;
+    std::string after;
+    std::string reason;
+};
+
+// A change the entry list or a flight refuses, as a sentence for the director;
+// nothing was changed.
+class EntryRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The contest kept in a journal file: the entry list, each flight's
+// contestant and status, and the trail of changes. Opens the file for
+// recording at the first call, carrying an older journal forward. Every call
+// throws EntryRefused for a change refused, JournalProblem when the file
+// cannot be read or written.
+class ContestJournal {
+public:
+    explicit ContestJournal(std::string path);
+    ~ContestJournal();
+    ContestJournal(const ContestJournal &) = delete;
+    ContestJournal &operator=(const ContestJournal &) = delete;
+
+    // Where the time of a change comes from; the system clock unless set.
+    void setClock(std::function<std::time_t()> clock);
+
+    std::vector<Entry> entries() const; // by name
+    std::int64_t add(const NewEntry &entry);
+    void rename(std::int64_t entry, std::string_view name);
+    void setNumber(std::int64_t entry, std::string_view number);
+    void setClasses(std::int64_t entry, const std::vector<std::string> &classes);
+    // The flights of from go to into, the change kept on each; from is gone.
+    void merge(std::int64_t from, std::int64_t into);
+    // Only an entry without flights goes; one with flights is renamed or merged.
+    void remove(std::int64_t entry);
+    // All or nothing; a row matching an entry by number, or else by the
+    // compared name, is already listed and adds nothing.
+    ImportOutcome importEntries(const std::vector<RegistrationRow> &rows);
+
+    // A reason is required: it settles a protest later.
+    void setStatus(std::int64_t flight, FlightStatus status, std::string_view reason);
+    void moveFlight(std::int64_t flight, std::int64_t entry, std::string_view reason);
+    std::vector<FlightChange> changes(std::int64_t flight) const; // oldest first
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace orlo::journal

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "contest_journal.h"
+#include "journal_schema.h"
+#include "sqlite_statement.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+namespace orlo::journal {
+
+// The entry list's writes that the flight journal shares: each in the
+// caller's transaction.
+
+// The entry whose compared name is that of name; none when nobody has it.
+std::optional<std::int64_t> entryNamed(sqlite3 *db, std::string_view name);
+// Adds the entry after checking its name and number against the list.
+std::int64_t insertEntry(sqlite3 *db, const NewEntry &entry);
+// Keeps one change of a flight in the trail.
+void keepChange(sqlite3 *db, std::int64_t flight, const std::string &changedAt, std::string_view what,
+                std::string_view before, std::string_view after, std::string_view reason);
+// Names the flight's contestant as typed: the flight goes to the entry of
+// that name, made when none matches; an empty name leaves it without one.
+// False when there is no such flight.
+bool nameContestant(sqlite3 *db, std::int64_t flight, std::string_view typed, const std::string &changedAt);
+
+struct ContestJournal::Impl {
+    std::string path;
+    sqlite3 *db = nullptr;
+    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+
+    ~Impl();
+    sqlite3 *open();
+    std::string now() const { return localTimeText(clock(), "%Y-%m-%dT%H:%M:%S%z"); }
+
+    // Runs work on the open file, in one transaction when it writes; a
+    // failure of the file closes it and is told as a JournalProblem.
+    template <typename Work>
+    auto run(bool writes, Work work) -> decltype(work())
+    {
+        try {
+            open();
+            if (!writes)
+                return work();
+            WriteTransaction transaction(db);
+            if constexpr (std::is_void_v<decltype(work())>) {
+                work();
+                transaction.commit();
+            } else {
+                auto result = work();
+                transaction.commit();
+                return result;
+            }
+        } catch (const DatabaseError &error) {
+            fail(error);
+        }
+    }
+    [[noreturn]] void fail(const DatabaseError &error);
+};
+
+} // namespace orlo::journal

@@ -1,0 +1,121 @@
+#include "contest_store.h"
+#include "contestant_names.h"
+#include "sqlite_library.h"
+
+namespace orlo::journal {
+
+namespace {
+
+// A director's edit waits out another program's write for this long.
+constexpr int editBusyTimeoutMs = 5000;
+
+} // namespace
+
+std::string statusName(FlightStatus status)
+{
+    switch (status) {
+    case FlightStatus::Attempt: return "attempt";
+    case FlightStatus::Void: return "void";
+    case FlightStatus::Official: break;
+    }
+    return "official";
+}
+
+std::optional<FlightStatus> statusNamed(std::string_view name)
+{
+    for (const FlightStatus status : {FlightStatus::Official, FlightStatus::Attempt, FlightStatus::Void})
+        if (statusName(status) == name)
+            return status;
+    return std::nullopt;
+}
+
+ContestJournal::Impl::~Impl()
+{
+    if (db)
+        sqlite().close_v2(db);
+}
+
+sqlite3 *ContestJournal::Impl::open()
+{
+    if (!db) {
+        std::string notice;
+        db = openJournal(path, Access::Record, notice);
+        sqlite().busy_timeout(db, editBusyTimeoutMs);
+    }
+    return db;
+}
+
+void ContestJournal::Impl::fail(const DatabaseError &error)
+{
+    sqlite().close_v2(db);
+    db = nullptr;
+    throw JournalProblem("The flight journal " + path + " cannot be changed: " + error.what() + ".",
+                         error.code() == SQLITE_BUSY || error.code() == SQLITE_LOCKED);
+}
+
+ContestJournal::ContestJournal(std::string path) : m_impl(std::make_unique<Impl>())
+{
+    m_impl->path = std::move(path);
+}
+
+ContestJournal::~ContestJournal() = default;
+
+void ContestJournal::setClock(std::function<std::time_t()> clock)
+{
+    m_impl->clock = std::move(clock);
+}
+
+void ContestJournal::setStatus(std::int64_t flight, FlightStatus status, std::string_view reason)
+{
+    m_impl->run(true, [&] {
+        if (tidyName(reason).empty())
+            throw EntryRefused("Give the reason for marking the flight " + statusName(status)
+                               + ": it settles a protest later.");
+        Statement current(m_impl->db, "SELECT status FROM flight WHERE id = ?1");
+        current.bind(1, flight);
+        if (!current.step())
+            throw EntryRefused("There is no flight " + std::to_string(flight) + " in the journal.");
+        const std::string before = current.text(0);
+        if (before == statusName(status))
+            throw EntryRefused("Flight " + std::to_string(flight) + " is " + before + " already.");
+        Statement(m_impl->db, "UPDATE flight SET status = ?1, status_reason = ?2 WHERE id = ?3")
+            .bind(1, statusName(status))
+            .bind(2, tidyName(reason))
+            .bind(3, flight)
+            .run();
+        keepChange(m_impl->db, flight, m_impl->now(), "status", before, statusName(status), reason);
+    });
+}
+
+void ContestJournal::moveFlight(std::int64_t flight, std::int64_t entry, std::string_view reason)
+{
+    m_impl->run(true, [&] {
+        Statement names(m_impl->db, "SELECT coalesce((SELECT name FROM entry WHERE id = f.entry), ''), "
+                                    "(SELECT name FROM entry WHERE id = ?2), f.entry IS ?2 FROM flight f "
+                                    "WHERE f.id = ?1");
+        names.bind(1, flight).bind(2, entry);
+        if (!names.step())
+            throw EntryRefused("There is no flight " + std::to_string(flight) + " in the journal.");
+        if (names.text(1).empty())
+            throw EntryRefused("That entry is no longer on the list.");
+        if (names.integer(2))
+            throw EntryRefused("Flight " + std::to_string(flight) + " is " + names.text(1) + "'s already.");
+        Statement(m_impl->db, "UPDATE flight SET entry = ?1 WHERE id = ?2").bind(1, entry).bind(2, flight).run();
+        keepChange(m_impl->db, flight, m_impl->now(), "contestant", names.text(0), names.text(1), reason);
+    });
+}
+
+std::vector<FlightChange> ContestJournal::changes(std::int64_t flight) const
+{
+    return m_impl->run(false, [&] {
+        std::vector<FlightChange> changes;
+        Statement query(m_impl->db, "SELECT changed_at, what, before, after, reason FROM flight_change "
+                                    "WHERE flight = ?1 ORDER BY id");
+        query.bind(1, flight);
+        while (query.step())
+            changes.push_back({query.text(0), query.text(1), query.text(2), query.text(3), query.text(4)});
+        return changes;
+    });
+}
+
+} // namespace orlo::journal

@@ -1,0 +1,19 @@
+#pragma once
+
+struct sqlite3;
+
+namespace orlo::journal {
+
+// A random (version 4) UUID as SQL, computed afresh for every row: SQLite's
+// random numbers come from the system's source of randomness, so flights of
+// two scoring tables never share one.
+#define ORLO_NEW_UUID                                                                              \
+    "(lower(hex(randomblob(4))) || '-' || lower(hex(randomblob(2))) || '-4' || "                   \
+    "substr(lower(hex(randomblob(2))), 2) || '-' || substr('89ab', 1 + abs(random() % 4), 1) || " \
+    "substr(lower(hex(randomblob(2))), 2) || '-' || lower(hex(randomblob(6))))"
+
+// The entry list, the flights' status and identifier and the table of
+// changes; the names typed on flights become entries the flights link to.
+void addEntryList(sqlite3 *db);
+
+} // namespace orlo::journal
