@@ -1,6 +1,9 @@
 #include "command_line.h"
 
+#include "contest_journal.h"
+#include "entry_import.h"
 #include "flight_journal.h"
+#include "journal_schema.h"
 #include "journal_exports.h"
 
 #include <QCommandLineParser>
@@ -8,6 +11,8 @@
 #include <QDate>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string_view>
 
 namespace {
@@ -20,10 +25,43 @@ const QString journalWindowOption = QStringLiteral("journal-window");
 const QString exportOption = QStringLiteral("export-journal");
 const QString dayOption = QStringLiteral("day");
 const QString backupOption = QStringLiteral("backup-journal");
+const QString importOption = QStringLiteral("import-entries");
 
 void say(const QString &sentence)
 {
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(sentence));
+}
+
+// Adds the registration file's entries to the journal's list, all or none.
+int importEntries(const QString &journalPath, const QString &filePath)
+{
+    using namespace orlo::journal;
+    std::ifstream file(filePath.toStdString(), std::ios::binary);
+    std::ostringstream bytes;
+    if (!(bytes << file.rdbuf())) {
+        say(QStringLiteral("Cannot read the registration file %1. Nothing was imported.").arg(filePath));
+        return 1;
+    }
+    ImportOutcome outcome;
+    Registration registration = readRegistration(bytes.str());
+    try {
+        if (registration.problems.empty())
+            outcome = ContestJournal(journalPath.toStdString()).importEntries(registration.rows);
+    } catch (const std::exception &failure) {
+        say(QString::fromStdString(failure.what()) + QStringLiteral(" Nothing was imported."));
+        return 1;
+    }
+    const std::vector<std::string> &problems = registration.problems.empty() ? outcome.problems : registration.problems;
+    if (!problems.empty()) {
+        say(QStringLiteral("Nothing was imported from %1:").arg(filePath));
+        for (const std::string &problem : problems)
+            std::fprintf(stderr, "  %s\n", problem.c_str());
+        return 1;
+    }
+    std::printf("Added %d %s to the entry list of %s; %d %s on it already.\n", outcome.added,
+                outcome.added == 1 ? "entry" : "entries", qPrintable(journalPath), outcome.alreadyListed,
+                outcome.alreadyListed == 1 ? "was" : "were");
+    return 0;
 }
 
 } // namespace
@@ -72,6 +110,11 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
          QStringLiteral("Copies the journal, whole even while Orlo Score records into it, to <file> and ends, "
                         "without a window."),
          QStringLiteral("file")},
+        {importOption,
+         QStringLiteral("Adds the contestants of the registration file <file.csv> (columns Name, Number, Classes; "
+                        "classes separated by / or |) to the journal's entry list and ends, without a window. A "
+                        "file with a bad row adds nobody; a contestant listed already is not added again."),
+         QStringLiteral("file.csv")},
     });
 
     if (!parser.parse(arguments)) {
@@ -89,16 +132,18 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
 
     StartOptions options;
     if (parser.isSet(noJournalOption)
-        && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption))) {
-        say(QStringLiteral("--no-journal goes with none of --journal, --export-journal and --backup-journal."));
+        && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption)
+            || parser.isSet(importOption))) {
+        say(QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal and "
+                           "--import-entries."));
         return usageError;
     }
     if (parser.isSet(dayOption) && !parser.isSet(exportOption)) {
         say(QStringLiteral("--day goes with --export-journal only."));
         return usageError;
     }
-    if (parser.isSet(exportOption) && parser.isSet(backupOption)) {
-        say(QStringLiteral("--export-journal and --backup-journal are given one at a time."));
+    if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption)) > 1) {
+        say(QStringLiteral("--export-journal, --backup-journal and --import-entries are given one at a time."));
         return usageError;
     }
     if (!parser.isSet(noJournalOption))
@@ -107,10 +152,15 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
     options.exportPath = parser.value(exportOption);
     options.day = parser.value(dayOption);
     options.backupPath = parser.value(backupOption);
+    options.importPath = parser.value(importOption);
     if ((parser.isSet(exportOption) && options.exportPath.isEmpty())
         || (parser.isSet(backupOption) && options.backupPath.isEmpty())) {
         say(QStringLiteral("--%1 needs the name of the file to write.")
                 .arg(parser.isSet(exportOption) ? exportOption : backupOption));
+        return usageError;
+    }
+    if (parser.isSet(importOption) && options.importPath.isEmpty()) {
+        say(QStringLiteral("--import-entries needs the name of the registration file to read."));
         return usageError;
     }
     if (parser.isSet(dayOption) && !QDate::fromString(options.day, QStringLiteral("yyyy-MM-dd")).isValid()) {
@@ -122,6 +172,8 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
 
 int runJournalCommand(const StartOptions &options)
 {
+    if (!options.importPath.isEmpty())
+        return importEntries(options.journalPath, options.importPath);
     // Reading never creates, moves or changes a journal: the journal is
     // opened for reading, and a file that is none is refused untouched.
     const JournalExport done = options.backupPath.isEmpty()

@@ -12,6 +12,7 @@ struct StartOptions {
     QString exportPath; // set: the flights are exported and no window opens
     QString day;        // "YYYY-MM-DD": only that day's flights are exported
     QString backupPath; // set: the journal is copied there and no window opens
+    QString importPath; // set: the registration file's entries are added to the journal's list
 };
 
 // Whether the arguments ask for the help, the version, an export or hold an
@@ -27,5 +28,6 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments);
 // Writes the flights to options.exportPath as CSV, or the journal's backup to
 // options.backupPath, and says how many flights it wrote on the standard
 // output; or writes nothing and says why in one line on the standard error.
-// Returns the exit status.
+// An import adds the registration file's entries and says how many, or adds
+// none and says why, a line for each bad row. Returns the exit status.
 int runJournalCommand(const StartOptions &options);

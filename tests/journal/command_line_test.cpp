@@ -1,3 +1,4 @@
+#include "contest_journal.h"
 #include "flight_journal.h"
 #include "sqlite_library.h"
 
@@ -70,6 +71,8 @@ private slots:
     void journalLeftAsItWas_data();
     void journalLeftAsItWas();
     void copiesTakenWhileRecording();
+    void registrationImported_data();
+    void registrationImported();
 
 private:
     QTemporaryDir m_folder;
@@ -99,7 +102,8 @@ void CommandLineTest::versionAndHelp()
     const Run help = run({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
     for (const char *option : {"--journal <file>", "--no-journal", "--journal-window", "--export-journal <file.csv>",
-                               "--day <YYYY-MM-DD>", "--backup-journal <file>", "--version", "--help"})
+                               "--day <YYYY-MM-DD>", "--backup-journal <file>", "--import-entries <file.csv>", "--version",
+                               "--help"})
         QVERIFY2(help.output.contains(QLatin1String(option)), option);
 }
 
@@ -121,6 +125,12 @@ void CommandLineTest::wrongCommandLine_data()
                                             << "in memory only";
     QTest::newRow("uri-journal-refused") << QStringList{"--export-journal", csv, "--journal", "file:journal.db"} << 1
                                          << "URI";
+    QTest::newRow("import-with-export") << QStringList{"--import-entries", "entries.csv", "--export-journal", csv}
+                                        << 2 << "given one at a time";
+    QTest::newRow("import-without-journal") << QStringList{"--import-entries", "entries.csv", "--no-journal"} << 2
+                                            << "--no-journal goes with none";
+    QTest::newRow("import-of-missing-file") << QStringList{"--import-entries", "missing.csv"} << 1
+                                            << "Cannot read the registration file";
     QTest::newRow("device-journal-refused") << QStringList{"--export-journal", csv, "--journal", "/dev/zero"} << 1
                                             << "not a plain file";
 }
@@ -206,7 +216,7 @@ void CommandLineTest::journalLeftAsItWas_data()
     QTest::newRow("backup-onto-its-journal") << "journal" << "backup:journal.sqlite" << 1 << "the journal itself";
     QTest::newRow("export-while-another-program-writes") << "locked" << "out.csv" << 0 << "Exported 2 flights";
     QTest::newRow("another-programs-database") << "foreign" << "out.csv" << 1 << "another program's database";
-    QTest::newRow("older-journal-carried-forward") << "first-version" << "out.csv" << 0 << "Exported 2 flights";
+    QTest::newRow("older-journal-carried-forward") << "first-version" << "out.csv" << 0 << "Exported 6 flights";
     QTest::newRow("read-only-journal") << "read-only" << "out.csv" << 0 << "Exported 2 flights";
     QTest::newRow("day-without-export") << "journal" << "day-alone" << 2 << "--day goes with --export-journal";
 }
@@ -219,7 +229,11 @@ void CommandLineTest::journalLeftAsItWas()
     QFETCH(QString, saying);
     QTemporaryDir folder;
     const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
-    QVERIFY(QFile::copy(m_journal, journal));
+    // The first version's layout is that of the journal kept as a fixture, without the application id.
+    QVERIFY(QFile::copy(kind == "first-version"
+                            ? QStringLiteral(ORLO_JOURNAL_FIXTURES "/journal_before_entries.sqlite") : m_journal,
+                        journal));
+    QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner | QFile::WriteOwner));
     const qint64 size = QFileInfo(journal).size();
     sqlite3 *other = nullptr;
     if (kind == "damaged-header") {
@@ -310,6 +324,49 @@ void CommandLineTest::copiesTakenWhileRecording()
     QCOMPARE(backup.status, 0);
     QVERIFY2(backup.output.contains(QLatin1String("2 flights")), qPrintable(backup.output + backup.errors));
     QCOMPARE(JournalReader(folder.filePath(QStringLiteral("backup.sqlite")).toStdString()).flightCount(), 2);
+}
+
+// The registration file imported without a window: all of it, or nothing
+// and a line for each bad row; a second import adds nobody twice.
+void CommandLineTest::registrationImported_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("saying");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("semicolons, a contestant already named on a flight")
+        << QByteArray("Name;Number;Classes\r\nLEE, ANN;4;Profile\r\nBo Dee;5;Class I|Class II\r\n") << 0
+        << "Added 1 entry to the entry list of " << 2;
+    QTest::newRow("bad rows told, nobody added")
+        << QByteArray("Name,Number\nBo Dee,5\n,6\nCy Fox,5\n") << 1
+        << "Nothing was imported from %1:\n  line 3: no name.\n  line 4: number 5 is on line 2 already.\n" << 1;
+}
+
+void CommandLineTest::registrationImported()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, status);
+    QFETCH(QString, saying);
+    QFETCH(int, entries);
+    QTemporaryDir folder;
+    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
+    const QString csv = folder.filePath(QStringLiteral("entries.csv"));
+    QVERIFY(QFile::copy(m_journal, journal));
+    QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner | QFile::WriteOwner));
+    QFile written(csv);
+    QVERIFY(written.open(QIODevice::WriteOnly) && written.write(file) == file.size());
+    written.close();
+
+    const Run imported = run({"--journal", journal, "--import-entries", csv});
+    QCOMPARE(imported.status, status);
+    const QString said = status == 0 ? imported.output : imported.errors;
+    QVERIFY2(said.contains(saying.arg(csv)), qPrintable(said));
+    QCOMPARE(ContestJournal(journal.toStdString()).entries().size(), std::size_t(entries));
+    if (status != 0)
+        return;
+    const Run again = run({"--journal", journal, "--import-entries", csv});
+    QVERIFY2(again.status == 0 && again.output.contains(QLatin1String("Added 0 entries")), qPrintable(again.output));
+    QCOMPARE(ContestJournal(journal.toStdString()).entries().size(), std::size_t(entries));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

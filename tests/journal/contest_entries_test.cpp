@@ -1,5 +1,6 @@
 #include "contest_journal.h"
 #include "contestant_names.h"
+#include "entry_import.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
 
@@ -42,6 +43,7 @@ class ContestEntriesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { qputenv("TZ", "UTC"); }
     void namesCompared_data();
     void namesCompared();
     void completionFinds_data();
@@ -50,6 +52,10 @@ private slots:
     void journalOfTheLastVersionCarriedForward();
     void entryListChanges_data();
     void entryListChanges();
+    void registrationImported_data();
+    void registrationImported();
+    void flightCorrected_data();
+    void flightCorrected();
 
 private:
     QTemporaryDir m_folder;
@@ -199,6 +205,127 @@ void ContestEntriesTest::entryListChanges()
     }
     QVERIFY2(refusal.isEmpty() ? refused.isEmpty() : refused.contains(refusal), qPrintable(refused));
     QCOMPARE(listed(contest), list);
+}
+
+void ContestEntriesTest::registrationImported_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("added");
+    QTest::addColumn<QStringList>("problems");
+    QTest::newRow("comma, mark, columns in any order")
+        << QByteArray("\xef\xbb\xbfNumber,name,Classes\r\n17,B. Okafor,Profile/Class I\r\n5,Ann Cho,\r\n") << 2
+        << QStringList{};
+    QTest::newRow("semicolons, quoted separator and quotes")
+        << QByteArray("Name;Number\n\"Lee; Ward\";3\n\"Ann \"\"Red\"\" Cho\";4\n\n") << 2 << QStringList{};
+    QTest::newRow("formula-like name kept as text") << QByteArray("Name\n=1+1\n") << 1 << QStringList{};
+    QTest::newRow("listed already, by number or by name")
+        << QByteArray("Name,Number\nHAL  IVERS,12\nken lo,\n") << 0 << QStringList{};
+    QTest::newRow("name twice in the file") << QByteArray("Name\nAnn Cho\nann  cho\n") << 0
+                                            << QStringList{"line 3: ann cho is on line 2 already."};
+    QTest::newRow("too many and too few fields") << QByteArray("Name,Number\nA,1,x\nB\nC,3\n") << 0
+                                                 << QStringList{"line 2: 3 fields where the header has 2.",
+                                                                "line 3: 1 fields where the header has 2."};
+    QTest::newRow("empty name, line break in quotes counted")
+        << QByteArray("Name,Number\n\"Ann\nCho\",1\n ,2\n") << 0 << QStringList{"line 4: no name."};
+    QTest::newRow("number twice in the file")
+        << QByteArray("Name,Number\nA,7\nB,7\n") << 0 << QStringList{"line 3: number 7 is on line 2 already."};
+    QTest::newRow("number of another on the list")
+        << QByteArray("Name,Number\nAnn Cho,12\n") << 0
+        << QStringList{"line 2: number 12 is Hal Ivers's on the entry list."};
+    QTest::newRow("listed with another number")
+        << QByteArray("Name,Number\nAnn Cho,8\nHal Ivers,13\n") << 0
+        << QStringList{"line 3: Hal Ivers is on the entry list with number 12, not 13."};
+    QTest::newRow("latin-1 file") << QByteArray("Name\nJos\xe9\n") << 0
+                                  << QStringList{"line 2: not UTF-8 text; save the file as \"CSV UTF-8\"."};
+    QTest::newRow("line over 1 MB") << QByteArray("Name\n") + QByteArray(1024 * 1024 + 1, 'x') << 0
+                                    << QStringList{"line 2: longer than 1 MB; a registration file holds one entry a line."};
+    QTest::newRow("quote never closed") << QByteArray("Name\n\"Ann\nBob\n") << 0
+                                        << QStringList{"line 2: a quote opened here is never closed."};
+    QTest::newRow("no name column") << QByteArray("Pilot,Number\nA,1\n") << 0
+                                    << QStringList{"line 1: the header row names no Name column."};
+}
+
+void ContestEntriesTest::registrationImported()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, added);
+    QFETCH(QStringList, problems);
+    const QString path = m_folder.filePath(QStringLiteral("import-%1.sqlite").arg(QTest::currentDataTag()));
+    ContestJournal contest(text(path));
+    contest.add({"Hal Ivers", "12", {}});
+    contest.add({"Ken Lo", "", {}});
+    const Registration read = readRegistration(file.toStdString());
+    ImportOutcome outcome;
+    if (read.problems.empty())
+        outcome = contest.importEntries(read.rows);
+    QStringList said;
+    for (const std::string &problem : read.problems.empty() ? outcome.problems : read.problems)
+        said.append(QString::fromStdString(problem));
+    QCOMPARE(said, problems);
+    QCOMPARE(outcome.added, added);
+    QCOMPARE(contest.entries().size(), std::size_t(2 + added));
+    if (!problems.isEmpty())
+        return;
+    const ImportOutcome again = contest.importEntries(read.rows);
+    QVERIFY2(again.added == 0 && again.problems.empty() && again.alreadyListed == int(read.rows.size()),
+             "importing the same file again adds nobody");
+}
+
+void ContestEntriesTest::flightCorrected_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QString>("trail");
+    const QString named = "10:00:00+00:00 contestant  > Hal Ivers ()";
+    QTest::newRow("marked attempt") << "attempt" << " no low-speed  signal" << "" << "Hal Ivers 12 attempt"
+                                    << named + "\n10:05:00+00:00 status official > attempt (no low-speed signal)";
+    QTest::newRow("void without a reason") << "void" << " " << "Give the reason" << "Hal Ivers 12 official" << named;
+    QTest::newRow("official again is no change") << "official" << "re-fly" << "official already"
+                                                 << "Hal Ivers 12 official" << named;
+    QTest::newRow("moved to another contestant")
+        << "move" << "keyed under the wrong number" << "" << "Ken Lo 17 official"
+        << named + "\n10:05:00+00:00 contestant Hal Ivers > Ken Lo (keyed under the wrong number)";
+    QTest::newRow("moved to its own contestant") << "stay" << "" << "Hal Ivers's already" << "Hal Ivers 12 official"
+                                                 << named;
+}
+
+void ContestEntriesTest::flightCorrected()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, reason);
+    QFETCH(QString, refusal);
+    QFETCH(QString, listed);
+    QFETCH(QString, trail);
+    const QString path = m_folder.filePath(QStringLiteral("corrected-%1.sqlite").arg(QTest::currentDataTag()));
+    std::time_t now = 1796724000; // 2026-12-08 10:00 UTC
+    ContestJournal contest(text(path));
+    contest.setClock([&] { return now + 300; });
+    contest.add({"Hal Ivers", "12", {}});
+    const std::int64_t other = contest.add({"Ken Lo", "17", {}});
+    FlightJournal journal(text(path));
+    journal.setClock([&] { return now; });
+    journal.calculated(calculation("310.5"));
+    const std::int64_t flight = journal.currentFlight();
+    QVERIFY(journal.setContestant(flight, "hal ivers"));
+    QString refused;
+    try {
+        if (const auto status = statusNamed(change.toStdString()))
+            contest.setStatus(flight, *status, reason.toStdString());
+        else
+            contest.moveFlight(flight, change == "move" ? other : idOf(contest, "Hal Ivers"), reason.toStdString());
+    } catch (const EntryRefused &refusedChange) {
+        refused = QString::fromUtf8(refusedChange.what());
+    }
+    QVERIFY2(refusal.isEmpty() ? refused.isEmpty() : refused.contains(refusal), qPrintable(refused));
+    const FlightRow row = journal.flights().front();
+    QCOMPARE(QString::fromStdString(row.contestant + " " + row.number + " " + row.status), listed);
+    QStringList kept;
+    for (const FlightChange &kept1 : contest.changes(flight))
+        kept.append(QString::fromStdString(kept1.changedAt.substr(11) + " " + kept1.what + " " + kept1.before + " > "
+                                           + kept1.after + " (" + kept1.reason + ")"));
+    QCOMPARE(kept.join('\n'), trail);
 }
 
 QTEST_GUILESS_MAIN(ContestEntriesTest)
