@@ -86,7 +86,8 @@ private:
 std::string defaultJournalPath();
 
 // RFC 4180, UTF-8, a header row, one row per flight with every recorded
-// field; texts that a spreadsheet would take for a formula are prefixed, and
+// field, then the contestant's number, the flight's status and its reason
+// and its UUID; texts that a spreadsheet would take for a formula are prefixed, and
 // control characters other than tabs and line breaks are left out.
 std::string flightsCsv(const std::vector<FlightRow> &flights);
 

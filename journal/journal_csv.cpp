@@ -80,6 +80,8 @@ constexpr std::array header{
     "HS MPH",         "HS points",        "LS time",         "LS MPH",          "LS points",
     "Engines",        "Engines running",  "Scale points",    "Landing points",  "Score",
     "Summary",
+    // Added later, at the end, so that readers of the first columns read on.
+    "Number",         "Status",           "Status reason",   "UUID",
 };
 
 } // namespace
@@ -101,7 +103,7 @@ std::string flightsCsv(const std::vector<FlightRow> &flights)
                         values.lowSpeedWatches[1], values.highSpeedTime, values.highSpeedMph,
                         values.highSpeedPoints, values.lowSpeedTime, values.lowSpeedMph, values.lowSpeedPoints,
                         values.engines[0], values.engines[1], values.scalePoints, values.landingPoints,
-                        values.score, summary});
+                        values.score, summary, flight.number, flight.status, flight.statusReason, flight.uuid});
     }
     return csv;
 }

@@ -39,6 +39,8 @@ void JournalCsvTest::oneFlight_data()
     QTest::newRow("nul-left-out") << "contestant" << QString::fromUtf8("Ann\0Lee", 7) << "AnnLee";
     QTest::newRow("escape-and-delete-left-out") << "contestant" << "a\x1b[31mb\x7f" << "a[31mb";
     QTest::newRow("control-hiding-formula-prefixed") << "contestant" << "\x01=1+1" << "'=1+1";
+    QTest::newRow("number-formula-prefixed") << "number" << "=17" << "'=17";
+    QTest::newRow("status-reason-quoted") << "reason" << "re-fly, granted" << "\"re-fly, granted\"";
     QTest::newRow("summary-lines-in-one-cell") << "summary" << "Class I\n280.8 Total Score"
                                                << "\"Class I\n280.8 Total Score\"";
 }
@@ -54,8 +56,11 @@ void JournalCsvTest::oneFlight()
     flight.last.recordedAt = "2026-12-08T14:03:27+01:00";
     flight.last.values.classCaption = "Class I";
     flight.last.values.score = "280.8";
+    flight.status = "attempt";
+    flight.uuid = "0b8e6f4a-1c2d-4e5f-8a9b-0c1d2e3f4a5b";
     QStringList row = {"7", "", "2", "2026-12-08T14:03:27+01:00", "Class I", "", "", "", "", "", "",
-                       "",  "", "", "",  "",                          "",        "", "", "280.8", ""};
+                       "",  "", "", "",  "",                          "",        "", "", "280.8", "",
+                       "",  "attempt", "", "0b8e6f4a-1c2d-4e5f-8a9b-0c1d2e3f4a5b"};
     const std::string text = recorded.toStdString();
     if (field == "contestant") {
         flight.contestant = text;
@@ -66,6 +71,12 @@ void JournalCsvTest::oneFlight()
     } else if (field == "score") {
         flight.last.values.score = text;
         row[19] = exported;
+    } else if (field == "number") {
+        flight.number = text;
+        row[21] = exported;
+    } else if (field == "reason") {
+        flight.statusReason = text;
+        row[23] = exported;
     } else {
         for (const QString &line : recorded.split('\n'))
             flight.last.values.summary.push_back(line.toStdString());
