@@ -10,6 +10,21 @@ namespace orlo {
 
 using namespace ctl;
 
+namespace {
+
+// A sheet on which no watch read above 0 and no landing points were given
+// holds no flight: a press of "Calc. Score" on it scores nothing to keep.
+bool holdsAFlight(const CalculationRecord &shown)
+{
+    for (const auto *watches : {&shown.highSpeedWatches, &shown.lowSpeedWatches})
+        for (const std::string &reading : *watches)
+            if (watchReadingValue(reading) > 0)
+                return true;
+    return Lenient_Value(shown.landingPoints) != 0;
+}
+
+} // namespace
+
 ScoreSheet::Action::Action(ScoreSheet &sheet) : m_sheet(sheet)
 {
     if (m_sheet.m_actionDepth++ == 0)
@@ -62,8 +77,10 @@ void ScoreSheet::buttonPressed(Ctl button)
     case Name::Command1: runHandler([this] { Command1_Click(); }); break;
     case Name::Command2:
         // A calculation stopped by a check or a failed step wrote no total.
-        if (runHandler([this] { Command2_Click(); }) && m_rejectedThisAction.empty() && m_observer)
-            m_observer->calculated(shownCalculation());
+        if (runHandler([this] { Command2_Click(); }) && m_rejectedThisAction.empty() && m_observer) {
+            if (const CalculationRecord shown = shownCalculation(); holdsAFlight(shown))
+                m_observer->calculated(shown);
+        }
         break;
     case Name::Command3:
         runHandler([this] { Command3_Click(); });

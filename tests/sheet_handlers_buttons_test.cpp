@@ -36,6 +36,8 @@ private slots:
     void resetAndExitAfterRefusedField();
     void calculationWithoutEngineCount_data();
     void calculationWithoutEngineCount();
+    void untouchedSheetRecordsNothing_data();
+    void untouchedSheetRecordsNothing();
     void resetClearsTheSheet();
     void exitEndsTheProgram();
 };
@@ -178,6 +180,35 @@ void SheetHandlersButtonsTest::calculationWithoutEngineCount()
     QCOMPARE(textOf(sheet, Score), QStringLiteral("0"));
     QCOMPARE(sheet.items(Summary).size(), std::size_t(3));
     QVERIFY2(reported.calculations.size() == 1, "a calculation stopped on the engine count is not reported");
+}
+
+// A press of "Calc. Score" on a sheet with no watch reading and no landing
+// points once put a flight of 0.0 in the journal.
+void SheetHandlersButtonsTest::untouchedSheetRecordsNothing_data()
+{
+    QTest::addColumn<QString>("filled"); // the field given a value before the press
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("reported");
+    QTest::newRow("as started") << "" << "" << 0;
+    QTest::newRow("watch read 0") << "hs" << "0" << 0;
+    QTest::newRow("one watch reading") << "ls" << "25,2" << 1;
+    QTest::newRow("landing points alone") << "landing" << "90" << 1;
+}
+
+void SheetHandlersButtonsTest::untouchedSheetRecordsNothing()
+{
+    QFETCH(QString, filled);
+    QFETCH(QString, value);
+    QFETCH(int, reported);
+    HeadlessSheet sheet;
+    ReportedFlights flights;
+    sheet.rules().setObserver(&flights);
+    sheet.start();
+    const Ctl field = filled == "hs" ? HS_Watch(0) : filled == "ls" ? LS_Watch(1) : LandingPts;
+    if (!filled.isEmpty())
+        sheet.setText(field, value.toStdString());
+    sheet.click(Command2);
+    QVERIFY2(int(flights.calculations.size()) == reported, qPrintable(messagesOf(sheet).join('|')));
 }
 
 void SheetHandlersButtonsTest::resetClearsTheSheet()
