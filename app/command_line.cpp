@@ -45,8 +45,12 @@ int importEntries(const QString &journalPath, const QString &filePath)
     ImportOutcome outcome;
     Registration registration = readRegistration(bytes.str());
     try {
-        if (registration.problems.empty())
-            outcome = ContestJournal(journalPath.toStdString()).importEntries(registration.rows);
+        if (registration.problems.empty()) {
+            ContestJournal contest(journalPath.toStdString());
+            outcome = contest.importEntries(registration.rows);
+            if (!contest.notice().empty())
+                say(QString::fromStdString(contest.notice()));
+        }
     } catch (const std::exception &failure) {
         say(QString::fromStdString(failure.what()) + QStringLiteral(" Nothing was imported."));
         return 1;

@@ -77,6 +77,9 @@ public:
     ContestJournal(const ContestJournal &) = delete;
     ContestJournal &operator=(const ContestJournal &) = delete;
 
+    // Said once the file was opened: an older journal carried forward, or a
+    // damaged one moved aside and a fresh one started.
+    const std::string &notice() const;
     // Where the time of a change comes from; the system clock unless set.
     void setClock(std::function<std::time_t()> clock);
 

@@ -31,6 +31,7 @@ bool nameContestant(sqlite3 *db, std::int64_t flight, std::string_view typed, co
 struct ContestJournal::Impl {
     std::string path;
     sqlite3 *db = nullptr;
+    std::string notice;
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
 
     ~Impl();

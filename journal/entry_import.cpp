@@ -3,6 +3,7 @@
 #include "contest_store.h"
 #include "contestant_names.h"
 
+#include <algorithm>
 #include <map>
 
 namespace orlo::journal {
@@ -84,7 +85,9 @@ std::vector<Record> recordsOf(std::string_view file, char separator, std::vector
             problems.push_back("line " + std::to_string(quoteLine) + ": a quote opened here is never closed.");
             break;
         }
-        const bool blank = record.fields.size() == 1 && tidyName(record.fields[0]).empty();
+        // A spreadsheet writes an empty row as separators alone.
+        const bool blank = std::all_of(record.fields.begin(), record.fields.end(),
+                                       [](const std::string &field) { return tidyName(field).empty(); });
         if (!blank)
             records.push_back(std::move(record));
     }

@@ -20,8 +20,8 @@ struct Registration {
 // the header line holds more of), quoted fields with doubled quotes and line
 // breaks inside. The header row names the columns: Name, and optionally
 // Number and Classes, in any order and any case; other columns are left
-// out. Classes are separated by "/" or "|" within their cell. Blank lines
-// are skipped.
+// out. Classes are separated by "/" or "|" within their cell. Blank rows,
+// separators alone included, are skipped.
 Registration readRegistration(std::string_view file);
 
 // The longest line a registration file may hold.

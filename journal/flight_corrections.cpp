@@ -38,7 +38,6 @@ ContestJournal::Impl::~Impl()
 sqlite3 *ContestJournal::Impl::open()
 {
     if (!db) {
-        std::string notice;
         db = openJournal(path, Access::Record, notice);
         sqlite().busy_timeout(db, editBusyTimeoutMs);
     }
@@ -59,6 +58,11 @@ ContestJournal::ContestJournal(std::string path) : m_impl(std::make_unique<Impl>
 }
 
 ContestJournal::~ContestJournal() = default;
+
+const std::string &ContestJournal::notice() const
+{
+    return m_impl->notice;
+}
 
 void ContestJournal::setClock(std::function<std::time_t()> clock)
 {

@@ -216,7 +216,7 @@ void ContestEntriesTest::registrationImported_data()
         << QByteArray("\xef\xbb\xbfNumber,name,Classes\r\n17,B. Okafor,Profile/Class I\r\n5,Ann Cho,\r\n") << 2
         << QStringList{};
     QTest::newRow("semicolons, quoted separator and quotes")
-        << QByteArray("Name;Number\n\"Lee; Ward\";3\n\"Ann \"\"Red\"\" Cho\";4\n\n") << 2 << QStringList{};
+        << QByteArray("Name;Number\n\"Lee; Ward\";3\n;\n\"Ann \"\"Red\"\" Cho\";4\n\n") << 2 << QStringList{};
     QTest::newRow("formula-like name kept as text") << QByteArray("Name\n=1+1\n") << 1 << QStringList{};
     QTest::newRow("listed already, by number or by name")
         << QByteArray("Name,Number\nHAL  IVERS,12\nken lo,\n") << 0 << QStringList{};

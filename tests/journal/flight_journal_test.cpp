@@ -111,6 +111,9 @@ void FlightJournalTest::sheetReportsEachNewCalculation()
     sheet.setText(orlo::ctl::LandingPts, "95");
     sheet.click(orlo::ctl::Command2);
     sheet.click(orlo::ctl::Command3);
+    sheet.click(orlo::ctl::Command2); // an untouched sheet: no flight
+    sheet.type(orlo::ctl::HS_Watch(0), "13.1");
+    sheet.tab();
     sheet.click(orlo::ctl::Command2);
 
     const std::vector<FlightRow> flights = journal.flights();
