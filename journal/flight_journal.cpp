@@ -224,13 +224,17 @@ void FlightJournal::Impl::record(Waiting &calculation)
         Statement(db, "INSERT INTO flight DEFAULT VALUES").run();
         flightId = sqlite().last_insert_rowid(db);
     }
-    Statement insert(db, "INSERT INTO calculation (flight, " ORLO_CALCULATION_COLUMNS ", day) "
-                         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, "
-                         "?19, ?20)");
+    static const std::string insertSql = [] {
+        std::string sql = "INSERT INTO calculation (flight, " + calculationColumns() + ", day) VALUES (?1";
+        for (int position = 2; position <= calculationColumnCount + 2; ++position)
+            sql += ", ?" + std::to_string(position);
+        return sql + ")";
+    }();
+    Statement insert(db, insertSql);
     insert.bind(1, flightId).bind(2, calculation.recordedAt);
     int position = 3;
-    for (const std::string *text : textsOf(calculation.values))
-        insert.bind(position++, *text);
+    for (const CalculationField &field : calculationFields)
+        insert.bind(position++, calculation.values.*field.text);
     insert.bind(position, joinLines(calculation.values.summary))
         .bind(position + 1, calculation.recordedAt.substr(0, 10));
     insert.run();

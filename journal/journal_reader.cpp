@@ -32,15 +32,15 @@ std::vector<std::string> splitLines(const std::string &joined)
     return lines;
 }
 
-// Reads the columns "id, " ORLO_CALCULATION_COLUMNS starting at column first.
+// Reads the columns "id, " + calculationColumns() starting at column first.
 StoredCalculation readCalculation(const Statement &row, int first)
 {
     StoredCalculation stored;
     stored.id = row.integer(first);
     stored.recordedAt = row.text(first + 1);
     int column = first + 2;
-    for (std::string *text : textsOf(stored.values))
-        *text = row.text(column++);
+    for (const CalculationField &field : calculationFields)
+        stored.values.*field.text = row.text(column++);
     stored.values.summary = splitLines(row.text(column));
     return stored;
 }
@@ -116,8 +116,9 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::i
     return m_impl->read([&] {
         std::vector<FlightRow> rows;
         // A negative limit is none, to SQLite.
-        Statement query(m_impl->db, "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
-                                    ORLO_FILTERED_FLIGHTS " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
+        static const std::string sql = "SELECT f.id, f.contestant, f.calculation_count, c.id, " + calculationColumns()
+                                       + ORLO_FILTERED_FLIGHTS " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4";
+        Statement query(m_impl->db, sql);
         query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t(limit));
         while (query.step()) {
             FlightRow &row = rows.emplace_back();
@@ -149,8 +150,9 @@ std::vector<StoredCalculation> JournalReader::calculations(std::int64_t flightId
 {
     return m_impl->read([&] {
         std::vector<StoredCalculation> calculations;
-        Statement query(m_impl->db, "SELECT id, " ORLO_CALCULATION_COLUMNS
-                                    " FROM calculation WHERE flight = ?1 ORDER BY id");
+        static const std::string sql = "SELECT id, " + calculationColumns()
+                                       + " FROM calculation WHERE flight = ?1 ORDER BY id";
+        Statement query(m_impl->db, sql);
         query.bind(1, flightId);
         while (query.step())
             calculations.push_back(readCalculation(query, 0));

@@ -61,6 +61,13 @@ CREATE INDEX calculation_by_day ON calculation(day);
     // The layout is unchanged; the file is marked with the application id,
     // which the first version did not write.
     "",
+    // The multiple engine bonus in a column of its own, taken for the
+    // flights recorded before from their summary's bonus line.
+    R"sql(
+ALTER TABLE calculation ADD COLUMN engine_bonus TEXT NOT NULL DEFAULT '';
+UPDATE calculation SET engine_bonus = '20.0'
+    WHERE instr(char(10) || summary || char(10), char(10) || ' 20.0 Multiple Engine Bonus' || char(10)) > 0;
+)sql",
 };
 static_assert(std::size(migrations) == schemaVersion);
 

@@ -232,7 +232,10 @@ void CommandLineTest::journalLeftAsItWas()
         QCOMPARE(sqlite().open_v2(journal.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
         const char *sql = kind == "locked"  ? "BEGIN IMMEDIATE; INSERT INTO flight DEFAULT VALUES"
                           : kind == "foreign" ? "PRAGMA application_id = 1"
-                                              : "PRAGMA application_id = 0; PRAGMA user_version = 1";
+                                              : "PRAGMA application_id = 0; PRAGMA user_version = 1;"
+                                                "ALTER TABLE calculation DROP COLUMN engine_bonus;"
+                                                "UPDATE calculation SET summary = summary || char(10) || "
+                                                "' 20.0 Multiple Engine Bonus' WHERE class_caption = 'Profile'";
         QCOMPARE(sqlite().exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     } else if (kind == "read-only") {
         QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner));
@@ -267,6 +270,10 @@ void CommandLineTest::journalLeftAsItWas()
     if (kind == "first-version") {
         QVERIFY2(contentsOf(journal) != before && exported.errors.contains(QLatin1String("carried forward")),
                  "an older journal is carried forward where it can be written, and the official told");
+        const std::vector<FlightRow> flights = JournalReader(journal.toStdString()).flights();
+        QVERIFY2(flights.size() == 2 && flights[0].last.values.engineBonus == "20.0"
+                     && flights[1].last.values.engineBonus.empty(),
+                 "each carried flight's engine bonus is taken from its summary");
     } else {
         QVERIFY2(contentsOf(journal) == before, "the journal is left exactly as it was");
     }
