@@ -176,9 +176,14 @@ void FlightJournal::setProblemHandler(std::function<void(const std::string &)> h
         m_impl->tell(m_impl->problem);
 }
 
+bool FlightJournal::open()
+{
+    return m_impl->open() && isWorking();
+}
+
 bool FlightJournal::isWorking() const
 {
-    return m_impl->open() && m_impl->waiting.empty();
+    return !m_impl->stopped && m_impl->waiting.empty();
 }
 
 const std::string &FlightJournal::problem() const

@@ -104,7 +104,7 @@ void FlightJournalTest::flightAndItsHistory()
     const std::string path = text(journalIn(folder));
     {
         FlightJournal journal(path);
-        QVERIFY2(journal.isWorking(), journal.problem().c_str());
+        QVERIFY2(journal.open(), journal.problem().c_str());
         std::time_t now = 1796637600; // 2026-12-07 10:00 UTC
         journal.setClock([&] { return now; });
         journal.calculated(calculation("100.0"));
@@ -433,7 +433,7 @@ void FlightJournalTest::faultSweep()
                 FlightJournal journal(path);
                 std::vector<std::string> told;
                 journal.setProblemHandler([&](const std::string &sentence) { told.push_back(sentence); });
-                QVERIFY2(journal.isWorking(), journal.problem().c_str());
+                QVERIFY2(journal.open(), journal.problem().c_str());
                 faulty_vfs::arm(operation, failing);
                 for (int press = 0; press < pressesPerFlight; ++press) {
                     journal.calculated(calculation(std::to_string(press)));

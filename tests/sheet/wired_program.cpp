@@ -13,18 +13,6 @@
 using namespace orlo;
 using namespace orlo::ctl;
 
-WiredProgram::WiredProgram()
-{
-    sheet.setLandingDialog([this] { landing.open(); }, [this] { landing.close(); });
-}
-
-void WiredProgram::launch()
-{
-    sheet.show();
-    sheet.activateWindow();
-    sheet.rules().start();
-}
-
 bool WiredProgram::start()
 {
     launch();
