@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 #include "handler_failure.h"
+#include "sheet_at_start.h"
 #include "sheet_messages.h"
 
 #include <algorithm>
@@ -21,9 +22,11 @@ ScoreSheet::Action::~Action()
     --m_sheet.m_actionDepth;
 }
 
-ScoreSheet::ScoreSheet(SheetFields &fields)
-    : m_fields(fields), m_hidden{lblRunning, Engines(1), Summary}
+ScoreSheet::ScoreSheet(SheetFields &fields) : m_fields(fields)
 {
+    for (const StartingControl &entry : sheetAtStart)
+        if (!entry.visible)
+            m_hidden.push_back(entry.control);
 }
 
 void ScoreSheet::start()
@@ -40,6 +43,17 @@ void ScoreSheet::focusTo(Ctl control)
     m_refusedMoveTo.reset();
     if (!m_rejectedThisAction.empty())
         m_refusedMoveTo = control;
+}
+
+void ScoreSheet::catchUpFocus(const std::function<std::optional<Ctl>()> &realFocus)
+{
+    // A handler run on the way may move the focus on again: a few rounds.
+    for (int guard = 0; guard < 4; ++guard) {
+        const std::optional<Ctl> real = realFocus();
+        if (!real || !m_focus || *real == *m_focus)
+            return;
+        focusTo(*real);
+    }
 }
 
 void ScoreSheet::buttonPressed(Ctl button)
