@@ -384,11 +384,6 @@ std::vector<std::string> FlightJournal::days() const
     return m_impl->reader.days();
 }
 
-std::vector<std::string> FlightJournal::classCaptions() const
-{
-    return m_impl->reader.classCaptions();
-}
-
 bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contestant)
 {
     if (!m_impl->open())

@@ -74,7 +74,6 @@ public:
     int flightCount(const FlightFilter &filter = {}) const;
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     std::vector<std::string> days() const;
-    std::vector<std::string> classCaptions() const;
 
     // False when the journal could not take it.
     bool setContestant(std::int64_t flightId, std::string_view contestant);

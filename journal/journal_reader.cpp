@@ -171,11 +171,6 @@ std::vector<std::string> JournalReader::days() const
                           "WHERE c.day = d.day AND f.last_calculation = c.id) ORDER BY d.day DESC");
 }
 
-std::vector<std::string> JournalReader::classCaptions() const
-{
-    return m_impl->column("SELECT DISTINCT class_caption FROM calculation ORDER BY class_caption");
-}
-
 namespace {
 
 // Copies every page of source into the file at copyPath, waiting out

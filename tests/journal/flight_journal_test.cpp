@@ -145,7 +145,6 @@ void FlightJournalTest::flightAndItsHistory()
     QCOMPARE(reopened.flights({"", "Profile"}).front().id, flights[0].id);
     QVERIFY(reopened.flights({"2026-12-08", "Class I"}).empty());
     QCOMPARE(reopened.days(), std::vector<std::string>({"2026-12-08", "2026-12-07"}));
-    QCOMPARE(reopened.classCaptions(), std::vector<std::string>({"Class I", "Profile"}));
 
     // A flight recalculated after midnight is of the day of its last calculation alone.
     const std::string late = text(folder.filePath(QStringLiteral("late.sqlite")));

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "orlo_program.h"
+#include "sheet_driver.h"
 
-#include <QObject>
-#include <QStringList>
-#include <QTimer>
 
 // The program itself, for the tests that drive its windows together: the
 // sheet and its landing dialog and, given a journal path, the journal and
@@ -23,18 +21,4 @@ struct WiredProgram {
 
     QWidget *control(orlo::Ctl name) const;
     QString text(orlo::Ctl field) const;
-};
-
-// Answers every message box with OK and keeps its text: a box shown by a
-// window the operator has closed would otherwise wait for ever.
-class MessageRecorder : public QObject {
-public:
-    MessageRecorder();
-
-    QStringList texts() const { return m_texts; }
-    QStringList take();
-
-private:
-    QTimer m_timer;
-    QStringList m_texts;
 };
