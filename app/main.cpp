@@ -1,16 +1,9 @@
 #include "command_line.h"
 #include "designed_palette.h"
-#include "flight_journal.h"
-#include "flights_window_launcher.h"
-#include "journal_problem_notice.h"
-#include "landing_dialog_launcher.h"
-#include "score_sheet_window.h"
+#include "orlo_program.h"
 #include "tahoma_font.h"
 
 #include <QApplication>
-
-#include <cstdio>
-#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -38,40 +31,8 @@ int main(int argc, char *argv[])
     orlo::registerTahoma();
     QApplication::setStyle(orlo::designedStyle());
 
-    // The journal and the flights window outlive the sheet, which ends its
-    // flight as it closes. The sheet's flights reach the journal through the
-    // flights window's launcher, which shows them in the open window.
-    std::unique_ptr<orlo::journal::FlightJournal> journal;
-    std::unique_ptr<FlightsWindowLauncher> flights;
-    if (!options.journalPath.isEmpty()) {
-        journal = std::make_unique<orlo::journal::FlightJournal>(options.journalPath.toStdString());
-        flights = std::make_unique<FlightsWindowLauncher>(*journal);
-    }
-
-    // Text boxes lay out their text once in the application's font before
-    // they take the sheet's: with the sheet's font standing in while the
-    // window is made, no font is loaded that the window never shows.
-    const QFont systemFont = QApplication::font();
-    QApplication::setFont(orlo::tahomaBold());
-    ScoreSheetWindow window;
-    QApplication::setFont(systemFont);
-    window.rules().setObserver(flights.get());
-    LandingDialogLauncher landing(window, window.rules());
-    window.setLandingDialog([&] { landing.open(); }, [&] { landing.close(); });
-    if (journal) {
-        journal->setProblemHandler([&window](const std::string &problem) {
-            std::fprintf(stderr, "Orlo_Score: %s\n", problem.c_str());
-            JournalProblemNotice::showLater(QString::fromStdString(problem), &window);
-        });
-        QObject::connect(&window, &ScoreSheetWindow::journalRequested, &window, [&flights] { flights->open(); });
-    }
-    window.fitToScreen();
-    window.show();
-    if (flights)
-        flights->openJournalAfterFirstFrame(window);
-    window.activateWindow();
-    window.rules().start();
-    if (flights && options.journalWindow)
-        flights->open(FlightsWindowLauncher::Activation::BesideTheSheet);
+    orlo::OrloProgram program(options.journalPath);
+    program.start(options.journalWindow ? orlo::OrloProgram::FlightsWindow::BesideTheSheet
+                                        : orlo::OrloProgram::FlightsWindow::Closed);
     return QApplication::exec();
 }

@@ -56,7 +56,7 @@ void BM_CalcScoreRecorded(benchmark::State &state)
 {
     const auto folder = benchFolder();
     journal::FlightJournal journal((folder / "journal.sqlite").string());
-    if (!journal.isWorking())
+    if (!journal.open())
         state.SkipWithError(journal.problem().c_str());
     pressCalcScore(state, &journal);
     std::filesystem::remove_all(folder);

@@ -3,7 +3,6 @@
 #include "journal_schema.h"
 
 #include <algorithm>
-#include <string_view>
 
 using orlo::journal::FlightRow;
 
@@ -17,7 +16,7 @@ std::string shownValue(const FlightRow &flight, int column)
     case FlightTableModel::Class: return last.classCaption;
     case FlightTableModel::HighSpeed: return last.highSpeedPoints;
     case FlightTableModel::LowSpeed: return last.lowSpeedPoints;
-    case FlightTableModel::EngineBonus: return engineBonus(last);
+    case FlightTableModel::EngineBonus: return last.engineBonus;
     case FlightTableModel::Scale: return last.scalePoints;
     case FlightTableModel::Landing: return last.landingPoints;
     case FlightTableModel::Total: return last.score;
@@ -39,20 +38,6 @@ QString shownTime(const std::string &recordedAt)
     if (shown.size() > 10 && shown.at(10) == QLatin1Char('T'))
         shown[10] = QLatin1Char(' ');
     return shown;
-}
-
-std::string engineBonus(const orlo::CalculationRecord &calculation)
-{
-    constexpr std::string_view bonusText = " Multiple Engine Bonus";
-    for (const std::string &line : calculation.summary) {
-        if (line.size() >= bonusText.size() && line.ends_with(bonusText)) {
-            std::string_view points(line.data(), line.size() - bonusText.size());
-            while (!points.empty() && points.front() == ' ')
-                points.remove_prefix(1);
-            return std::string(points);
-        }
-    }
-    return {};
 }
 
 FlightTableModel::FlightTableModel(orlo::journal::FlightJournal &journal, QObject *parent)

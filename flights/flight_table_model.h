@@ -56,6 +56,3 @@ QString shownText(const std::string &text);
 // without the UTC offset, which the tooltip and the export keep.
 QString shownTime(const std::string &recordedAt);
 
-// The multiple engine bonus as its summary line showed it ("20.0"); empty
-// when the flight earned none.
-std::string engineBonus(const orlo::CalculationRecord &calculation);

@@ -1,5 +1,6 @@
 #include "flights_window.h"
 
+#include "calculation_fields.h"
 #include "designed_palette.h"
 #include "event_classes.h"
 #include "flight_table_model.h"
@@ -21,7 +22,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 #include <memory>
 
 using orlo::journal::FlightFilter;
@@ -30,30 +30,29 @@ using orlo::journal::StoredCalculation;
 namespace {
 
 // The columns of a flight's history: every reading and result a calculation kept.
-const QStringList historyHeaders{
-    QStringLiteral("Time"),          QStringLiteral("Class"),    QStringLiteral("HS Watches"),
-    QStringLiteral("HS Avg. Time"),  QStringLiteral("HS MPH"),   QStringLiteral("HS Points"),
-    QStringLiteral("LS Watches"),    QStringLiteral("LS Avg. Time"), QStringLiteral("LS MPH"),
-    QStringLiteral("LS Points"),     QStringLiteral("Engines"),  QStringLiteral("Running"),
-    QStringLiteral("Scale"),         QStringLiteral("Landing"),  QStringLiteral("Score"),
-    QStringLiteral("Summary"),
-};
+QStringList historyHeaders()
+{
+    QStringList headers{QStringLiteral("Time")};
+    for (const orlo::CalculationField &field : orlo::calculationFields)
+        if (field.inHistory == orlo::InHistory::Column)
+            headers << shownText(std::string(field.historyHeading));
+    return headers << QStringLiteral("Summary");
+}
 
 QStringList historyCells(const StoredCalculation &calculation)
 {
-    const orlo::CalculationRecord &v = calculation.values;
-    const auto pair = [](const std::array<std::string, 2> &readings) {
-        return shownText(readings[0]) + QStringLiteral(" / ") + shownText(readings[1]);
-    };
+    QStringList cells{shownTime(calculation.recordedAt)};
+    for (const orlo::CalculationField &field : orlo::calculationFields) {
+        const QString text = shownText(calculation.values.*field.text);
+        if (field.inHistory == orlo::InHistory::Column)
+            cells << text;
+        else if (field.inHistory == orlo::InHistory::WithPrevious)
+            cells.last() += QStringLiteral(" / ") + text;
+    }
     QStringList summary;
-    for (const std::string &line : v.summary)
+    for (const std::string &line : calculation.values.summary)
         summary << shownText(line);
-    return {shownTime(calculation.recordedAt), shownText(v.classCaption), pair(v.highSpeedWatches),
-            shownText(v.highSpeedTime), shownText(v.highSpeedMph), shownText(v.highSpeedPoints),
-            pair(v.lowSpeedWatches), shownText(v.lowSpeedTime), shownText(v.lowSpeedMph),
-            shownText(v.lowSpeedPoints), shownText(v.engines[0]), shownText(v.engines[1]),
-            shownText(v.scalePoints), shownText(v.landingPoints), shownText(v.score),
-            summary.join(QStringLiteral(" | "))};
+    return cells << summary.join(QStringLiteral(" | "));
 }
 
 // A filter's choice: the item's data, empty for "All ...".
@@ -151,10 +150,11 @@ void FlightsWindow::buildControls()
     for (int column = FlightTableModel::HighSpeed; column < FlightTableModel::ColumnCount; ++column)
         m_view->setColumnWidth(column, widthOf(m_model->headerData(column, Qt::Horizontal).toString()));
 
-    m_history = new QTableWidget(0, static_cast<int>(historyHeaders.size()), this);
+    const QStringList headers = historyHeaders();
+    m_history = new QTableWidget(0, static_cast<int>(headers.size()), this);
     m_history->setObjectName(QStringLiteral("Calculations"));
     m_history->setAccessibleName(QStringLiteral("Calculations of the chosen flight"));
-    m_history->setHorizontalHeaderLabels(historyHeaders);
+    m_history->setHorizontalHeaderLabels(headers);
     m_history->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_history->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_history->setWordWrap(false);

@@ -85,9 +85,9 @@ void FlightsWindowLauncher::open(Activation activation)
 void FlightsWindowLauncher::openJournalAfterFirstFrame(QWidget &sheet)
 {
     if (QWindow *window = sheet.windowHandle())
-        new AfterFirstFrame(*window, [this] { m_journal.isWorking(); });
+        new AfterFirstFrame(*window, [this] { m_journal.open(); });
     else
-        m_journal.isWorking();
+        m_journal.open();
 }
 
 void FlightsWindowLauncher::calculated(const orlo::CalculationRecord &calculation)

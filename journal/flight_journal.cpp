@@ -177,9 +177,14 @@ void FlightJournal::setProblemHandler(std::function<void(const std::string &)> h
         m_impl->tell(m_impl->problem);
 }
 
+bool FlightJournal::open()
+{
+    return m_impl->open() && isWorking();
+}
+
 bool FlightJournal::isWorking() const
 {
-    return m_impl->open() && m_impl->waiting.empty();
+    return !m_impl->stopped && m_impl->waiting.empty();
 }
 
 const std::string &FlightJournal::problem() const
@@ -225,13 +230,17 @@ void FlightJournal::Impl::record(Waiting &calculation)
         Statement(db, "INSERT INTO flight (uuid) VALUES (" ORLO_NEW_UUID ")").run();
         flightId = sqlite().last_insert_rowid(db);
     }
-    Statement insert(db, "INSERT INTO calculation (flight, " ORLO_CALCULATION_COLUMNS ", day) "
-                         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, "
-                         "?19, ?20)");
+    static const std::string insertSql = [] {
+        std::string sql = "INSERT INTO calculation (flight, " + calculationColumns() + ", day) VALUES (?1";
+        for (int position = 2; position <= calculationColumnCount + 2; ++position)
+            sql += ", ?" + std::to_string(position);
+        return sql + ")";
+    }();
+    Statement insert(db, insertSql);
     insert.bind(1, flightId).bind(2, calculation.recordedAt);
     int position = 3;
-    for (const std::string *text : textsOf(calculation.values))
-        insert.bind(position++, *text);
+    for (const CalculationField &field : calculationFields)
+        insert.bind(position++, calculation.values.*field.text);
     insert.bind(position, joinLines(calculation.values.summary))
         .bind(position + 1, calculation.recordedAt.substr(0, 10));
     insert.run();
@@ -374,11 +383,6 @@ std::vector<StoredCalculation> FlightJournal::calculations(std::int64_t flightId
 std::vector<std::string> FlightJournal::days() const
 {
     return m_impl->reader.days();
-}
-
-std::vector<std::string> FlightJournal::classCaptions() const
-{
-    return m_impl->reader.classCaptions();
 }
 
 bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contestant)

@@ -33,7 +33,11 @@ public:
     // and when they are written after all. At once for the last sentence
     // when it came before the handler was set.
     void setProblemHandler(std::function<void(const std::string &)> handler);
-    bool isWorking() const; // the file is open for recording and keeps every calculation
+    // Opens the file for recording now rather than at the first calculation,
+    // so that a journal that cannot be kept is told at once. Returns isWorking().
+    bool open();
+    // Nothing has stopped the journal and no calculation waits for the file.
+    bool isWorking() const;
     const std::string &problem() const; // the last sentence for the official; empty when none
     const std::string &path() const;
 
@@ -70,7 +74,6 @@ public:
     int flightCount(const FlightFilter &filter = {}) const;
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     std::vector<std::string> days() const;
-    std::vector<std::string> classCaptions() const;
 
     // Puts the flight under the entry of that name, compared without case and
     // extra blanks, adding an entry when none matches; the change is kept in

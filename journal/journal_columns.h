@@ -1,25 +1,25 @@
 #pragma once
 
-#include "flight_observer.h"
+#include "calculation_fields.h"
 
-#include <array>
+#include <string>
 
 namespace orlo::journal {
 
-// The texts of a calculation, in the order of ORLO_CALCULATION_COLUMNS.
-template <typename Record>
-auto textsOf(Record &record)
+// The journal's columns of a calculation, "recorded_at, class_caption, ...,
+// summary": the time, every field of calculationFields and the summary.
+inline const std::string &calculationColumns()
 {
-    return std::array{&record.classCaption,     &record.highSpeedWatches[0], &record.highSpeedWatches[1],
-                      &record.lowSpeedWatches[0], &record.lowSpeedWatches[1],  &record.highSpeedTime,
-                      &record.highSpeedMph,     &record.highSpeedPoints,     &record.lowSpeedTime,
-                      &record.lowSpeedMph,      &record.lowSpeedPoints,      &record.engines[0],
-                      &record.engines[1],       &record.scalePoints,         &record.landingPoints,
-                      &record.score};
+    static const std::string columns = [] {
+        std::string list = "recorded_at";
+        for (const CalculationField &field : calculationFields)
+            (list += ", ") += field.column;
+        return list + ", summary";
+    }();
+    return columns;
 }
 
-} // namespace orlo::journal
+// How many columns calculationColumns() names.
+inline constexpr int calculationColumnCount = static_cast<int>(calculationFields.size()) + 2;
 
-#define ORLO_CALCULATION_COLUMNS                                                                               \
-    "recorded_at, class_caption, hs_watch_1, hs_watch_2, ls_watch_1, ls_watch_2, hs_time, hs_mph, hs_points, " \
-    "ls_time, ls_mph, ls_points, engines_entered, engines_running, scale_points, landing_points, score, summary"
+} // namespace orlo::journal

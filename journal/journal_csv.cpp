@@ -1,6 +1,6 @@
+#include "calculation_fields.h"
 #include "flight_journal.h"
 
-#include <array>
 #include <cctype>
 
 namespace orlo::journal {
@@ -74,22 +74,33 @@ void appendRow(std::string &csv, const std::vector<std::string_view> &fields)
     csv += "\r\n";
 }
 
-constexpr std::array header{
-    "Flight",         "Contestant",       "Calculations",    "Recorded at",     "Class",
-    "HS watch 1",     "HS watch 2",       "LS watch 1",      "LS watch 2",      "HS time",
-    "HS MPH",         "HS points",        "LS time",         "LS MPH",          "LS points",
-    "Engines",        "Engines running",  "Scale points",    "Landing points",  "Score",
-    "Summary",
-    // Added later, at the end, so that readers of the first columns read on.
-    "Number",         "Status",           "Status reason",   "UUID",
-};
+// The exported texts of a calculation, in the export's order.
+template <typename Text>
+void appendFields(std::vector<std::string_view> &row, Text text)
+{
+    std::vector<std::string_view> placed;
+    for (const CalculationField &field : calculationFields) {
+        if (field.csvPlace == 0)
+            continue;
+        const auto place = static_cast<std::size_t>(field.csvPlace);
+        if (placed.size() < place)
+            placed.resize(place);
+        placed[place - 1] = text(field);
+    }
+    row.insert(row.end(), placed.begin(), placed.end());
+}
 
 } // namespace
 
 std::string flightsCsv(const std::vector<FlightRow> &flights)
 {
+    std::vector<std::string_view> header{"Flight", "Contestant", "Calculations", "Recorded at"};
+    appendFields(header, [](const CalculationField &field) { return field.csvHeading; });
+    header.push_back("Summary");
+    // Added later, at the end, so that readers of the first columns read on.
+    header.insert(header.end(), {"Number", "Status", "Status reason", "UUID"});
     std::string csv;
-    appendRow(csv, {header.begin(), header.end()});
+    appendRow(csv, header);
     for (const FlightRow &flight : flights) {
         const CalculationRecord &values = flight.last.values;
         // The summary lines in one cell, one line each, as the sheet lists them.
@@ -98,12 +109,10 @@ std::string flightsCsv(const std::vector<FlightRow> &flights)
             summary += (i > 0 ? "\n" : "") + values.summary[i];
         const std::string id = std::to_string(flight.id);
         const std::string count = std::to_string(flight.calculationCount);
-        appendRow(csv, {id, flight.contestant, count, flight.last.recordedAt, values.classCaption,
-                        values.highSpeedWatches[0], values.highSpeedWatches[1], values.lowSpeedWatches[0],
-                        values.lowSpeedWatches[1], values.highSpeedTime, values.highSpeedMph,
-                        values.highSpeedPoints, values.lowSpeedTime, values.lowSpeedMph, values.lowSpeedPoints,
-                        values.engines[0], values.engines[1], values.scalePoints, values.landingPoints,
-                        values.score, summary, flight.number, flight.status, flight.statusReason, flight.uuid});
+        std::vector<std::string_view> row{id, flight.contestant, count, flight.last.recordedAt};
+        appendFields(row, [&](const CalculationField &field) { return std::string_view(values.*field.text); });
+        row.insert(row.end(), {summary, flight.number, flight.status, flight.statusReason, flight.uuid});
+        appendRow(csv, row);
     }
     return csv;
 }

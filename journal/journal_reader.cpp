@@ -32,15 +32,15 @@ std::vector<std::string> splitLines(const std::string &joined)
     return lines;
 }
 
-// Reads the columns "id, " ORLO_CALCULATION_COLUMNS starting at column first.
+// Reads the columns "id, " + calculationColumns() starting at column first.
 StoredCalculation readCalculation(const Statement &row, int first)
 {
     StoredCalculation stored;
     stored.id = row.integer(first);
     stored.recordedAt = row.text(first + 1);
     int column = first + 2;
-    for (std::string *text : textsOf(stored.values))
-        *text = row.text(column++);
+    for (const CalculationField &field : calculationFields)
+        stored.values.*field.text = row.text(column++);
     stored.values.summary = splitLines(row.text(column));
     return stored;
 }
@@ -54,6 +54,9 @@ struct JournalReader::Impl {
     // A journal of an older layout that could not be carried forward has no
     // entry list; its flights are all official.
     bool withEntries = true;
+    // The calculation's columns as the file holds them: one of a layout
+    // before the engine bonus had its column reads the bonus as empty.
+    std::string columns;
 
     void close()
     {
@@ -71,7 +74,11 @@ struct JournalReader::Impl {
             if (!db) {
                 db = openJournal(path, Access::Read, notice);
                 Statement version(db, "PRAGMA user_version");
-                withEntries = version.step() && version.integer(0) >= 3;
+                const auto layout = version.step() ? version.integer(0) : 0;
+                withEntries = layout >= 3;
+                columns = calculationColumns();
+                if (layout < 4)
+                    columns.replace(columns.find("engine_bonus"), std::string_view("engine_bonus").size(), "''");
             }
             return work();
         } catch (const DatabaseError &error) {
@@ -123,12 +130,12 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::i
         std::vector<FlightRow> rows;
         // A negative limit is none, to SQLite.
         const std::string sql = m_impl->withEntries
-            ? "SELECT f.id, coalesce(e.name, f.contestant), f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
-              ", coalesce(f.entry, 0), coalesce(e.number, ''), f.status, f.status_reason, f.uuid"
-              " FROM flight f LEFT JOIN entry e ON e.id = f.entry" ORLO_FILTERED_FLIGHTS
-            : "SELECT f.id, f.contestant, f.calculation_count, c.id, " ORLO_CALCULATION_COLUMNS
-              ", 0, '', 'official', '', ''"
-              " FROM flight f" ORLO_FILTERED_FLIGHTS;
+            ? "SELECT f.id, coalesce(e.name, f.contestant), f.calculation_count, c.id, " + m_impl->columns
+                  + ", coalesce(f.entry, 0), coalesce(e.number, ''), f.status, f.status_reason, f.uuid"
+                    " FROM flight f LEFT JOIN entry e ON e.id = f.entry" ORLO_FILTERED_FLIGHTS
+            : "SELECT f.id, f.contestant, f.calculation_count, c.id, " + m_impl->columns
+                  + ", 0, '', 'official', '', ''"
+                    " FROM flight f" ORLO_FILTERED_FLIGHTS;
         Statement query(m_impl->db, sql + " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
         query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t(limit));
         while (query.step()) {
@@ -137,12 +144,13 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::i
             row.contestant = query.text(1);
             row.calculationCount = static_cast<int>(query.integer(2));
             row.last = readCalculation(query, 3);
-            // After the id, the calculation's 18 columns.
-            row.entry = query.integer(22);
-            row.number = query.text(23);
-            row.status = query.text(24);
-            row.statusReason = query.text(25);
-            row.uuid = query.text(26);
+            // After the calculation's id and its columns, the flight's own.
+            const int next = 4 + calculationColumnCount;
+            row.entry = query.integer(next);
+            row.number = query.text(next + 1);
+            row.status = query.text(next + 2);
+            row.statusReason = query.text(next + 3);
+            row.uuid = query.text(next + 4);
         }
         return rows;
     });
@@ -167,8 +175,7 @@ std::vector<StoredCalculation> JournalReader::calculations(std::int64_t flightId
 {
     return m_impl->read([&] {
         std::vector<StoredCalculation> calculations;
-        Statement query(m_impl->db, "SELECT id, " ORLO_CALCULATION_COLUMNS
-                                    " FROM calculation WHERE flight = ?1 ORDER BY id");
+        Statement query(m_impl->db, "SELECT id, " + m_impl->columns + " FROM calculation WHERE flight = ?1 ORDER BY id");
         query.bind(1, flightId);
         while (query.step())
             calculations.push_back(readCalculation(query, 0));
@@ -185,11 +192,6 @@ std::vector<std::string> JournalReader::days() const
     return m_impl->column("SELECT d.day FROM (SELECT DISTINCT day FROM calculation) d WHERE EXISTS ("
                           "SELECT 1 FROM calculation c JOIN flight f ON f.id = c.flight "
                           "WHERE c.day = d.day AND f.last_calculation = c.id) ORDER BY d.day DESC");
-}
-
-std::vector<std::string> JournalReader::classCaptions() const
-{
-    return m_impl->column("SELECT DISTINCT class_caption FROM calculation ORDER BY class_caption");
 }
 
 namespace {

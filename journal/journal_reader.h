@@ -60,7 +60,6 @@ public:
     // Oldest first.
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     std::vector<std::string> days() const;          // newest first, "YYYY-MM-DD"
-    std::vector<std::string> classCaptions() const; // as recorded
     // Said once the file was opened: an older journal carried forward.
     const std::string &notice() const;
 

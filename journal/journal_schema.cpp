@@ -67,6 +67,15 @@ const Step migrations[] = {
     // which the first version did not write.
     [](sqlite3 *) {},
     addEntryList,
+    // The multiple engine bonus in a column of its own, taken for the
+    // flights recorded before from their summary's bonus line.
+    [](sqlite3 *db) {
+        execute(db, R"sql(
+ALTER TABLE calculation ADD COLUMN engine_bonus TEXT NOT NULL DEFAULT '';
+UPDATE calculation SET engine_bonus = '20.0'
+    WHERE instr(char(10) || summary || char(10), char(10) || ' 20.0 Multiple Engine Bonus' || char(10)) > 0;
+)sql");
+    },
 };
 static_assert(std::size(migrations) == schemaVersion);
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -8,16 +7,19 @@ namespace orlo {
 
 // What the sheet showed after a press of "Calc. Score" that wrote a score:
 // every text exactly as it stood, so a disputed score can be traced to the
-// readings that produced it.
+// readings that produced it. Each text is one row of calculationFields
+// (calculation_fields.h), which says where the sheet shows it and where the
+// journal, the export and the flights window keep it.
 struct CalculationRecord {
     std::string classCaption;
-    std::array<std::string, 2> highSpeedWatches;
-    std::array<std::string, 2> lowSpeedWatches;
+    std::string highSpeedWatch1, highSpeedWatch2;
+    std::string lowSpeedWatch1, lowSpeedWatch2;
     std::string highSpeedTime, highSpeedMph, highSpeedPoints;
     std::string lowSpeedTime, lowSpeedMph, lowSpeedPoints;
-    std::array<std::string, 2> engines; // entered, still running
+    std::string enginesEntered, enginesRunning;
     std::string scalePoints;
     std::string landingPoints;
+    std::string engineBonus; // "20.0" for a multiple engine flight; empty without the bonus
     std::string score;
     std::vector<std::string> summary; // the summary lines as shown
 

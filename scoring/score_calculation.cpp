@@ -1,5 +1,6 @@
 #include "score_sheet.h"
 
+#include "calculation_fields.h"
 #include "conversions.h"
 #include "handler_failure.h"
 #include "sheet_messages.h"
@@ -58,7 +59,7 @@ void ScoreSheet::Command2_Click()
     }
     if (multiEngine) {
         total = checked::add(total, 20);
-        m_fields.addItem(Summary, " 20.0 Multiple Engine Bonus");
+        m_fields.addItem(Summary, engineBonusLine);
     }
     if (m_fields.text(LS_Points) != lowSpeedPoints)
         m_fields.setText(LS_Points, lowSpeedPoints);

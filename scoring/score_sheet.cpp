@@ -2,6 +2,7 @@
 
 #include "conversions.h"
 #include "handler_failure.h"
+#include "sheet_at_start.h"
 #include "sheet_messages.h"
 
 #include <algorithm>
@@ -16,10 +17,10 @@ namespace {
 // holds no flight: a press of "Calc. Score" on it scores nothing to keep.
 bool holdsAFlight(const CalculationRecord &shown)
 {
-    for (const auto *watches : {&shown.highSpeedWatches, &shown.lowSpeedWatches})
-        for (const std::string &reading : *watches)
-            if (watchReadingValue(reading) > 0)
-                return true;
+    for (const std::string *reading :
+         {&shown.highSpeedWatch1, &shown.highSpeedWatch2, &shown.lowSpeedWatch1, &shown.lowSpeedWatch2})
+        if (watchReadingValue(*reading) > 0)
+            return true;
     return Lenient_Value(shown.landingPoints) != 0;
 }
 
@@ -36,9 +37,11 @@ ScoreSheet::Action::~Action()
     --m_sheet.m_actionDepth;
 }
 
-ScoreSheet::ScoreSheet(SheetFields &fields)
-    : m_fields(fields), m_hidden{lblRunning, Engines(1), Summary}
+ScoreSheet::ScoreSheet(SheetFields &fields) : m_fields(fields)
 {
+    for (const StartingControl &entry : sheetAtStart)
+        if (!entry.visible)
+            m_hidden.push_back(entry.control);
 }
 
 void ScoreSheet::start()
@@ -55,6 +58,17 @@ void ScoreSheet::focusTo(Ctl control)
     m_refusedMoveTo.reset();
     if (!m_rejectedThisAction.empty())
         m_refusedMoveTo = control;
+}
+
+void ScoreSheet::catchUpFocus(const std::function<std::optional<Ctl>()> &realFocus)
+{
+    // A handler run on the way may move the focus on again: a few rounds.
+    for (int guard = 0; guard < 4; ++guard) {
+        const std::optional<Ctl> real = realFocus();
+        if (!real || !m_focus || *real == *m_focus)
+            return;
+        focusTo(*real);
+    }
 }
 
 void ScoreSheet::buttonPressed(Ctl button)

@@ -4,6 +4,7 @@
 #include "flight_observer.h"
 #include "sheet_fields.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,10 @@ public:
     void start();                    // the window has been shown
     void focusTo(Ctl control);       // the operator moved the focus (Tab, click)
     void buttonPressed(Ctl button);  // Command1 to Command4, after the move to it
+    // Tells the rules where the focus really is (realFocus; none when not
+    // known) when they think it elsewhere: the operator moved it, or the
+    // window moved it on from a control a handler hid.
+    void catchUpFocus(const std::function<std::optional<Ctl>()> &realFocus);
 
     // Told of every calculation that reached its total, and of the end of
     // each flight; none when null.

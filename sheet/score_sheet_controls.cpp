@@ -1,6 +1,6 @@
 #include "score_sheet_window.h"
 
-#include "event_classes.h"
+#include "sheet_at_start.h"
 #include "sheet_artwork.h"
 #include "sheet_option.h"
 #include "tab_order.h"
@@ -29,15 +29,18 @@ void ScoreSheetWindow::buildControls()
         made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return made;
     };
-    const auto textBox = [this](Ctl control, const char *initial, QRect box, const char *accessibleName,
-                                bool readOnly) {
-        auto *made = new QLineEdit(QString::fromLatin1(initial), this);
+    // The texts, captions and states the controls start with.
+    const auto startText = [](Ctl control) {
+        const std::string_view text = atStart(control).text;
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    const auto textBox = [this, startText](Ctl control, QRect box, const char *accessibleName) {
+        auto *made = new QLineEdit(startText(control), this);
         made->setGeometry(box);
         made->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        made->setReadOnly(readOnly);
+        made->setReadOnly(atStart(control).readOnly);
         made->setAccessibleName(QString::fromLatin1(accessibleName));
         addControl(control, made);
-        return made;
     };
     const auto line = [this](int index, int y) {
         auto *made = new QWidget(this);
@@ -63,25 +66,20 @@ void ScoreSheetWindow::buildControls()
     // reaches into the frame, and would treat both groups as one for Tab.
     auto *classGroup = new QButtonGroup(this);
     auto *scaleGroup = new QButtonGroup(this);
-    const auto option = [this](Ctl control, const QString &caption, QWidget *parent, QRect box,
-                               QButtonGroup *group) {
-        auto *made = new SheetOption(caption, parent);
+    const auto option = [this, startText](Ctl control, QWidget *parent, QRect box, QButtonGroup *group) {
+        auto *made = new SheetOption(startText(control), parent);
         made->setGeometry(box);
-        made->setAccessibleName(optionAccessibleName(control, caption));
+        made->setAccessibleName(optionAccessibleName(control, startText(control)));
+        made->setChecked(atStart(control).selected);
         group->addButton(made);
         addControl(control, made);
-        return made;
     };
 
     line(0, 3120);
     label("Label3", QStringLiteral("Select One:"), twipsRect(60, 3240, 1275, 255));
     constexpr std::array<int, 6> classLefts{60, 1890, 3705, 5535, 7350, 9180};
-    for (int i = 0; i < 6; ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        const std::string_view caption = eventClass(static_cast<ClassIndex>(i)).caption;
-        option(Class(i), QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), this,
-               twipsRect(classLefts[at], 3540, 1755, 315), classGroup);
-    }
+    for (int i = 0; i < 6; ++i)
+        option(Class(i), this, twipsRect(classLefts[static_cast<std::size_t>(i)], 3540, 1755, 315), classGroup);
 
     line(1, 4020);
     label("Label4", QStringLiteral("High Speed (Enter time in Seconds)"), twipsRect(60, 4080, 3615, 255));
@@ -90,11 +88,11 @@ void ScoreSheetWindow::buildControls()
     label("Label16", QStringLiteral("Avg. Time"), twipsRect(5100, 4380, 1275, 255));
     label("Label7", QStringLiteral("MPH:"), twipsRect(7560, 4380, 1275, 255));
     label("Label8", QStringLiteral("Points:"), twipsRect(10080, 4380, 1275, 255));
-    textBox(HS_Watch(0), "0.0", twipsRect(60, 4680, 1335, 315), "High Speed Watch One", false);
-    textBox(HS_Watch(1), "0.0", twipsRect(2520, 4680, 1335, 360), "High Speed Watch Two", false);
-    textBox(HS_Time, "0.0", twipsRect(5100, 4680, 1335, 360), "High Speed Avg. Time", true);
-    textBox(HS_MPH, "0.0", twipsRect(7560, 4680, 1335, 315), "High Speed MPH", true);
-    textBox(HS_Points, "0.0", twipsRect(10020, 4680, 1335, 315), "High Speed Points", true);
+    textBox(HS_Watch(0), twipsRect(60, 4680, 1335, 315), "High Speed Watch One");
+    textBox(HS_Watch(1), twipsRect(2520, 4680, 1335, 360), "High Speed Watch Two");
+    textBox(HS_Time, twipsRect(5100, 4680, 1335, 360), "High Speed Avg. Time");
+    textBox(HS_MPH, twipsRect(7560, 4680, 1335, 315), "High Speed MPH");
+    textBox(HS_Points, twipsRect(10020, 4680, 1335, 315), "High Speed Points");
 
     line(2, 5100);
     label("Label9", QStringLiteral("Low Speed (Enter time in Seconds)"), twipsRect(60, 5160, 3615, 255));
@@ -103,49 +101,50 @@ void ScoreSheetWindow::buildControls()
     label("Label19", QStringLiteral("Avg. Time"), twipsRect(5100, 5460, 1275, 255));
     label("Label12", QStringLiteral("MPH:"), twipsRect(7560, 5460, 1275, 255));
     label("Label13", QStringLiteral("Points:"), twipsRect(10080, 5460, 1275, 255));
-    textBox(LS_Watch(0), "0.0", twipsRect(60, 5760, 1335, 360), "Low Speed Watch One", false);
-    textBox(LS_Watch(1), "0.0", twipsRect(2520, 5760, 1335, 360), "Low Speed Watch Two", false);
-    textBox(LS_Time, "0.0", twipsRect(5100, 5715, 1335, 360), "Low Speed Avg. Time", true);
-    textBox(LS_MPH, "0.0", twipsRect(7560, 5760, 1335, 360), "Low Speed MPH", true);
-    textBox(LS_Points, "0.0", twipsRect(10020, 5760, 1335, 360), "Low Speed Points", true);
+    textBox(LS_Watch(0), twipsRect(60, 5760, 1335, 360), "Low Speed Watch One");
+    textBox(LS_Watch(1), twipsRect(2520, 5760, 1335, 360), "Low Speed Watch Two");
+    textBox(LS_Time, twipsRect(5100, 5715, 1335, 360), "Low Speed Avg. Time");
+    textBox(LS_MPH, twipsRect(7560, 5760, 1335, 360), "Low Speed MPH");
+    textBox(LS_Points, twipsRect(10020, 5760, 1335, 360), "Low Speed Points");
 
     line(3, 6180);
     label("Label14", QStringLiteral("Bonus and Landing Points"), twipsRect(60, 6240, 3615, 255));
     label("Label15", QStringLiteral("Number of Engines"), twipsRect(60, 6840, 1275, 495));
-    textBox(Engines(0), "1", twipsRect(60, 7380, 1335, 315), "Number of Engines", false);
-    QLabel *running = label("lblRunning", QStringLiteral("# of Engines Running at End of High Speed:"),
-                            twipsRect(1440, 6600, 1515, 735));
-    m_widgets[{Name::lblRunning, 0}] = running;
-    running->hide();
-    textBox(Engines(1), "1", twipsRect(1440, 7380, 1335, 360), "Engines Running at End of High Speed", false)->hide();
+    textBox(Engines(0), twipsRect(60, 7380, 1335, 315), "Number of Engines");
+    m_widgets[{Name::lblRunning, 0}] = label("lblRunning", startText(lblRunning), twipsRect(1440, 6600, 1515, 735));
+    textBox(Engines(1), twipsRect(1440, 7380, 1335, 360), "Engines Running at End of High Speed");
 
     auto *frame = new QGroupBox(QStringLiteral("Scale Points"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(3000, 7080, 1395, 855));
-    option(ScalePts(0), QStringLiteral("0"), frame, twipsRect(120, 240, 795, 255), scaleGroup)->setChecked(true);
-    option(ScalePts(1), QStringLiteral("100"), frame, twipsRect(120, 540, 795, 255), scaleGroup);
+    option(ScalePts(0), frame, twipsRect(120, 240, 795, 255), scaleGroup);
+    option(ScalePts(1), frame, twipsRect(120, 540, 795, 255), scaleGroup);
 
     label("Label18", QStringLiteral("Landing Points:"), twipsRect(4500, 6840, 1275, 495));
-    textBox(LandingPts, "0", twipsRect(4500, 7380, 1335, 360), "Landing Points", false);
+    textBox(LandingPts, twipsRect(4500, 7380, 1335, 360), "Landing Points");
     label("Label20", QStringLiteral("Score:"), twipsRect(6060, 7080, 1275, 255));
-    textBox(Score, "0", twipsRect(6060, 7380, 1335, 360), "Score", true);
+    textBox(Score, twipsRect(6060, 7380, 1335, 360), "Score");
 
     auto *summary = new QListWidget(this);
     summary->setGeometry(twipsRect(7560, 6300, 3075, 1740));
     summary->setSelectionMode(QAbstractItemView::SingleSelection);
     summary->setAccessibleName(QStringLiteral("Summary"));
-    summary->hide();
     addControl(Summary, summary);
 
-    const auto button = [this](Ctl control, const char *caption, int left) {
-        auto *made = new WrappingButton(QString::fromLatin1(caption), this);
+    const auto button = [this, startText](Ctl control, int left) {
+        auto *made = new WrappingButton(startText(control), this);
         made->setGeometry(twipsRect(left, 8100, 1275, 615));
         addControl(control, made);
     };
-    button(Command1, "Landing Points", 4620);
-    button(Command2, "Calc. Score", 6090);
-    button(Command3, "Reset", 7560);
-    button(Command4, "Exit", 11220);
+    button(Command1, 4620);
+    button(Command2, 6090);
+    button(Command3, 7560);
+    button(Command4, 11220);
+
+    for (const StartingControl &entry : sheetAtStart) {
+        if (!entry.visible)
+            widgetOf(entry.control)->hide();
+    }
 
     // Fields the Tab key skips still take the focus when clicked.
     for (const TabEntry &entry : sheetTabOrder) {

@@ -308,11 +308,9 @@ void ScoreSheetWindow::deliverReports()
 // the operator moved it, or Qt moved it on from a control a handler hid.
 void ScoreSheetWindow::catchUpFocus()
 {
-    for (int guard = 0; guard < 4 && !m_ended; ++guard) {
-        const auto real = controlOf(focusWidget());
-        const auto known = m_rules.focus();
-        if (!real || !known || *real == *known)
-            return;
-        m_rules.focusTo(*real);
-    }
+    m_rules.catchUpFocus([this]() -> std::optional<Ctl> {
+        if (m_ended)
+            return std::nullopt;
+        return controlOf(focusWidget());
+    });
 }

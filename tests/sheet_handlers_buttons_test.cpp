@@ -229,17 +229,18 @@ void SheetHandlersButtonsTest::resetClearsTheSheet()
     QCOMPARE(shown.classCaption, sheet.caption(Class(1)));
     QCOMPARE(shown.scalePoints, sheet.caption(ScalePts(1)));
     const std::pair<const std::string &, Ctl> fields[] = {
-        {shown.highSpeedWatches[0], HS_Watch(0)}, {shown.highSpeedWatches[1], HS_Watch(1)},
-        {shown.lowSpeedWatches[0], LS_Watch(0)},  {shown.lowSpeedWatches[1], LS_Watch(1)},
+        {shown.highSpeedWatch1, HS_Watch(0)},    {shown.highSpeedWatch2, HS_Watch(1)},
+        {shown.lowSpeedWatch1, LS_Watch(0)},     {shown.lowSpeedWatch2, LS_Watch(1)},
         {shown.highSpeedTime, HS_Time},           {shown.highSpeedMph, HS_MPH},
         {shown.highSpeedPoints, HS_Points},       {shown.lowSpeedTime, LS_Time},
         {shown.lowSpeedMph, LS_MPH},              {shown.lowSpeedPoints, LS_Points},
-        {shown.engines[0], Engines(0)},           {shown.engines[1], Engines(1)},
+        {shown.enginesEntered, Engines(0)},      {shown.enginesRunning, Engines(1)},
         {shown.landingPoints, LandingPts},        {shown.score, Score}};
     for (const auto &[recorded, field] : fields)
         QCOMPARE(recorded, sheet.text(field));
-    QCOMPARE(shown.highSpeedWatches[1], std::string("12.4"));
+    QCOMPARE(shown.highSpeedWatch2, std::string("12.4"));
     QCOMPARE(shown.landingPoints, std::string("90"));
+    QCOMPARE(shown.engineBonus, std::string("20.0"));
     QCOMPARE(shown.summary, sheet.items(Summary));
     QCOMPARE(QString::fromStdString(shown.summary.back()), QStringLiteral("375.9 Total Score"));
 

@@ -90,7 +90,7 @@ void BadInputTest::pasteIntoWindow()
     const Reaction expected = expectedReaction(target, static_cast<Reading>(reading));
     const QString kept = typed.left(lineEditLimit);
 
-    MessageRecorder messages;
+    MessageAnswerer messages;
     Program program;
     QVERIFY2(program.startSettled(), "the sheet did not start");
     for (const auto &[watch, time] : {std::pair{HS_Watch(0), "12.5"}, std::pair{HS_Watch(1), "12.5"},
@@ -132,7 +132,7 @@ void BadInputTest::pasteIntoWindow()
 // and all, not as "120", which the total does not hold.
 void BadInputTest::byteOrderMarkStaysInTheText()
 {
-    MessageRecorder messages;
+    MessageAnswerer messages;
     Program program;
     QVERIFY2(program.startSettled(), "the sheet did not start");
 

@@ -4,6 +4,7 @@
 #include "journal_problem_notice.h"
 #include "score_sheet_window.h"
 #include "sheet_driver.h"
+#include "wired_program.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,33 +29,18 @@ using namespace orlo::ctl;
 
 namespace {
 
-// The sheet, the journal in a temporary folder and the flights window, wired
-// as the program wires them.
-struct Program {
+struct TemporaryFolder {
     QTemporaryDir folder;
-    journal::FlightJournal journal;
-    FlightsWindowLauncher flights{journal};
-    ScoreSheetWindow sheet;
+};
 
-    // The journal in the temporary folder, or at journalPath.
+// The program with its journal in a temporary folder, or at journalPath.
+struct Program : TemporaryFolder, WiredProgram {
+    journal::FlightJournal &journal = *program.journal();
+    FlightsWindowLauncher &flights = *program.flights();
+
     explicit Program(const QString &journalPath = {})
-        : journal((journalPath.isEmpty() ? folder.filePath(QStringLiteral("journal.sqlite")) : journalPath).toStdString())
+        : WiredProgram(journalPath.isEmpty() ? folder.filePath(QStringLiteral("journal.sqlite")) : journalPath)
     {
-        sheet.rules().setObserver(&flights);
-        QObject::connect(&sheet, &ScoreSheetWindow::journalRequested, &sheet, [this] { flights.open(); });
-        journal.setProblemHandler([this](const std::string &problem) {
-            JournalProblemNotice::showLater(QString::fromStdString(problem), &sheet);
-        });
-    }
-
-    bool start()
-    {
-        sheet.show();
-        flights.openJournalAfterFirstFrame(sheet);
-        sheet.activateWindow();
-        sheet.rules().start();
-        return QTest::qWaitForWindowActive(&sheet, hangWatchdogMs)
-               && QTest::qWaitFor([this] { return sheet.rules().focus() == Class(0); }, hangWatchdogMs);
     }
 
     // Everything on the sheet the official could see or type into next.

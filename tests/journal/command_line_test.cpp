@@ -246,7 +246,9 @@ void CommandLineTest::journalLeftAsItWas()
         QCOMPARE(sqlite().open_v2(journal.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
         const char *sql = kind == "locked"  ? "BEGIN IMMEDIATE; INSERT INTO flight DEFAULT VALUES"
                           : kind == "foreign" ? "PRAGMA application_id = 1"
-                                              : "PRAGMA application_id = 0; PRAGMA user_version = 1";
+                                              : "PRAGMA application_id = 0; PRAGMA user_version = 1;"
+                                                "UPDATE calculation SET summary = summary || char(10) || "
+                                                "' 20.0 Multiple Engine Bonus' WHERE class_caption = 'Profile'";
         QCOMPARE(sqlite().exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     } else if (kind == "read-only") {
         QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner));
@@ -281,6 +283,13 @@ void CommandLineTest::journalLeftAsItWas()
     if (kind == "first-version") {
         QVERIFY2(contentsOf(journal) != before && exported.errors.contains(QLatin1String("carried forward")),
                  "an older journal is carried forward where it can be written, and the official told");
+        const std::vector<FlightRow> flights = JournalReader(journal.toStdString()).flights();
+        QCOMPARE(flights.size(), std::size_t(6));
+        for (const FlightRow &flight : flights) {
+            const bool profile = flight.last.values.classCaption == "Profile";
+            QVERIFY2(flight.last.values.engineBonus == (profile ? "20.0" : ""),
+                     "each carried flight's engine bonus is taken from its summary");
+        }
     } else {
         QVERIFY2(contentsOf(journal) == before, "the journal is left exactly as it was");
     }

@@ -37,7 +37,7 @@ void FlightJournalTest::flightAndItsHistory()
     const std::string path = text(journalIn(folder));
     {
         FlightJournal journal(path);
-        QVERIFY2(journal.isWorking(), journal.problem().c_str());
+        QVERIFY2(journal.open(), journal.problem().c_str());
         std::time_t now = 1796637600; // 2026-12-07 10:00 UTC
         journal.setClock([&] { return now; });
         journal.calculated(calculation("100.0"));
@@ -78,7 +78,6 @@ void FlightJournalTest::flightAndItsHistory()
     QCOMPARE(reopened.flights({"", "Profile"}).front().id, flights[0].id);
     QVERIFY(reopened.flights({"2026-12-08", "Class I"}).empty());
     QCOMPARE(reopened.days(), std::vector<std::string>({"2026-12-08", "2026-12-07"}));
-    QCOMPARE(reopened.classCaptions(), std::vector<std::string>({"Class I", "Profile"}));
 
     // A flight recalculated after midnight is of the day of its last calculation alone.
     const std::string late = text(folder.filePath(QStringLiteral("late.sqlite")));

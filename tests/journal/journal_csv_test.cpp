@@ -66,7 +66,7 @@ void JournalCsvTest::oneFlight()
         flight.contestant = text;
         row[1] = exported;
     } else if (field == "watch") {
-        flight.last.values.highSpeedWatches[0] = text;
+        flight.last.values.highSpeedWatch1 = text;
         row[5] = exported;
     } else if (field == "score") {
         flight.last.values.score = text;

@@ -210,7 +210,7 @@ void JournalFailuresTest::faultSweep()
                 FlightJournal journal(path);
                 std::vector<std::string> told;
                 journal.setProblemHandler([&](const std::string &sentence) { told.push_back(sentence); });
-                QVERIFY2(journal.isWorking(), journal.problem().c_str());
+                QVERIFY2(journal.open(), journal.problem().c_str());
                 faulty_vfs::arm(operation, failing);
                 for (int press = 0; press < pressesPerFlight; ++press) {
                     journal.calculated(calculation(std::to_string(press)));

@@ -22,15 +22,18 @@ inline CalculationRecord calculation(const std::string &score)
 {
     CalculationRecord values;
     values.classCaption = "Class I";
-    values.highSpeedWatches = {"12.3", "12.4"};
-    values.lowSpeedWatches = {"25", "25.2"};
+    values.highSpeedWatch1 = "12.3";
+    values.highSpeedWatch2 = "12.4";
+    values.lowSpeedWatch1 = "25";
+    values.lowSpeedWatch2 = "25.2";
     values.highSpeedTime = "12.35";
     values.highSpeedMph = "72.013";
     values.highSpeedPoints = "72.0";
     values.lowSpeedTime = "25.1";
     values.lowSpeedMph = "35.4";
     values.lowSpeedPoints = "13.8";
-    values.engines = {"2", "1"};
+    values.enginesEntered = "2";
+    values.enginesRunning = "1";
     values.scalePoints = "100";
     values.landingPoints = "95";
     values.score = score;

@@ -68,7 +68,7 @@ void LandingWithSheetTest::captionsFit()
 
 void LandingWithSheetTest::landingFieldOpensAndDoneHandsOverTheFocus()
 {
-    MessageRecorder messages;
+    MessageAnswerer messages;
     Program program;
     QVERIFY2(program.start(), "the score sheet did not start");
 
@@ -136,7 +136,7 @@ void LandingWithSheetTest::exitClosesTheDialog()
 // field's check would raise a message over nothing.
 void LandingWithSheetTest::sheetClosedUnderTheDialog()
 {
-    MessageRecorder messages;
+    MessageAnswerer messages;
     Program program;
     QVERIFY2(program.start(), "the score sheet did not start");
     QVERIFY2(program.click(Command1), "\"Landing Points\" did not take the focus");

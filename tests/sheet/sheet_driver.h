@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <utility>
+
 // Drives the real score sheet window as the official does, with keyboard and
 // mouse events, and reads back what it shows; shared by the sheet's tests.
 
@@ -19,6 +21,8 @@ public:
 
     QStringList texts() const { return m_texts; }
     QStringList faults() const { return m_faults; }
+    // The texts answered since the last take.
+    QStringList take() { return std::exchange(m_texts, {}); }
 
 private:
     void answer();

@@ -13,18 +13,6 @@
 using namespace orlo;
 using namespace orlo::ctl;
 
-WiredProgram::WiredProgram()
-{
-    sheet.setLandingDialog([this] { landing.open(); }, [this] { landing.close(); });
-}
-
-void WiredProgram::launch()
-{
-    sheet.show();
-    sheet.activateWindow();
-    sheet.rules().start();
-}
-
 bool WiredProgram::start()
 {
     launch();
@@ -41,21 +29,4 @@ QString WiredProgram::text(Ctl field) const
 {
     const auto *box = qobject_cast<QLineEdit *>(control(field));
     return box ? box->text() : QStringLiteral("<no such field>");
-}
-
-MessageRecorder::MessageRecorder()
-{
-    m_timer.setInterval(5);
-    connect(&m_timer, &QTimer::timeout, this, [this] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); box && box->isVisible()) {
-            m_texts << box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    m_timer.start();
-}
-
-QStringList MessageRecorder::take()
-{
-    return std::exchange(m_texts, {});
 }

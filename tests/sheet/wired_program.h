@@ -1,39 +1,24 @@
 #pragma once
 
-#include "landing_dialog_launcher.h"
-#include "score_sheet_window.h"
+#include "orlo_program.h"
+#include "sheet_driver.h"
 
-#include <QObject>
-#include <QStringList>
-#include <QTimer>
 
-// The real score sheet window with the landing dialog wired to it as the
-// program wires them, for the tests that drive the two together.
+// The program itself, for the tests that drive its windows together: the
+// sheet and its landing dialog and, given a journal path, the journal and
+// the flights window.
 struct WiredProgram {
-    ScoreSheetWindow sheet;
-    LandingDialogLauncher landing{sheet, sheet.rules()};
+    orlo::OrloProgram program;
+    ScoreSheetWindow &sheet = program.sheet();
+    LandingDialogLauncher &landing = program.landing();
 
-    WiredProgram();
+    explicit WiredProgram(const QString &journalPath = {}) : program(journalPath) {}
 
-    // Shows, activates and starts the sheet, in the program's order.
-    void launch();
+    // Starts the program as main() does.
+    void launch() { program.start(); }
     // ... and waits until the sheet is active with the rules' focus on the first class.
     bool start();
 
     QWidget *control(orlo::Ctl name) const;
     QString text(orlo::Ctl field) const;
-};
-
-// Answers every message box with OK and keeps its text: a box shown by a
-// window the operator has closed would otherwise wait for ever.
-class MessageRecorder : public QObject {
-public:
-    MessageRecorder();
-
-    QStringList texts() const { return m_texts; }
-    QStringList take();
-
-private:
-    QTimer m_timer;
-    QStringList m_texts;
 };

@@ -1,7 +1,7 @@
 #include "headless_sheet.h"
 
 #include "conversions.h"
-#include "event_classes.h"
+#include "sheet_at_start.h"
 #include "tab_order.h"
 
 #include <algorithm>
@@ -36,38 +36,15 @@ std::size_t byteOffset(const std::string &text, int characters)
 
 } // namespace
 
-HeadlessSheet::Control HeadlessSheet::control(std::string text, bool visible, bool selected, bool readOnly)
-{
-    Control made;
-    made.text = std::move(text);
-    made.visible = visible;
-    made.selected = selected;
-    made.readOnly = readOnly;
-    return made;
-}
-
 HeadlessSheet::HeadlessSheet()
 {
-    for (int i = 0; i < 6; ++i)
-        m_controls[{Name::Class, i}] = control(std::string(eventClass(static_cast<ClassIndex>(i)).caption));
-    for (int i = 0; i <= 1; ++i) {
-        m_controls[{Name::HS_Watch, i}] = control("0.0");
-        m_controls[{Name::LS_Watch, i}] = control("0.0");
-        m_controls[{Name::Engines, i}] = control("1");
+    for (const StartingControl &entry : sheetAtStart) {
+        Control &made = m_controls[{entry.control.name, entry.control.index}];
+        made.text = entry.text;
+        made.visible = entry.visible;
+        made.selected = entry.selected;
+        made.readOnly = entry.readOnly;
     }
-    for (Ctl result : {HS_Time, HS_MPH, HS_Points, LS_Time, LS_MPH, LS_Points})
-        m_controls[{result.name, 0}] = control("0.0", true, false, true);
-    at(Engines(1)).visible = false;
-    m_controls[{Name::lblRunning, 0}] = control("# of Engines Running at End of High Speed:", false);
-    m_controls[{Name::ScalePts, 0}] = control("0", true, true);
-    m_controls[{Name::ScalePts, 1}] = control("100");
-    m_controls[{Name::LandingPts, 0}] = control("0");
-    m_controls[{Name::Score, 0}] = control("0", true, false, true);
-    m_controls[{Name::Summary, 0}] = control("", false);
-    m_controls[{Name::Command1, 0}] = control("Landing Points");
-    m_controls[{Name::Command2, 0}] = control("Calc. Score");
-    m_controls[{Name::Command3, 0}] = control("Reset");
-    m_controls[{Name::Command4, 0}] = control("Exit");
 }
 
 HeadlessSheet::Control &HeadlessSheet::at(Ctl control)
@@ -172,8 +149,7 @@ void HeadlessSheet::arrow(bool forward)
 // hidden; it tells the rules as it would of any other move.
 void HeadlessSheet::catchUpFocus()
 {
-    for (int guard = 0; guard < 4 && m_focus && m_rules.focus() != m_focus; ++guard)
-        m_rules.focusTo(*m_focus);
+    m_rules.catchUpFocus([this] { return m_focus; });
 }
 
 bool HeadlessSheet::isVisible(Ctl control) const

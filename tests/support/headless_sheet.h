@@ -70,7 +70,6 @@ private:
     };
     using Key = std::pair<orlo::Name, int>;
 
-    static Control control(std::string text, bool visible = true, bool selected = false, bool readOnly = false);
 
     Control &at(orlo::Ctl control);
     const Control &at(orlo::Ctl control) const;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "flight_journal.h"
+#include "flights_window_launcher.h"
+#include "landing_dialog_launcher.h"
+#include "score_sheet_window.h"
+
+#include <QFont>
+#include <QString>
+
+#include <memory>
+
+namespace orlo {
+
+// The program's windows wired as the official uses them: the score sheet,
+// its landing dialog and, with a journal, the journal and the flights window.
+class OrloProgram {
+public:
+    // Keeps no journal when journalPath is empty. The journal file is opened
+    // by start(), not here.
+    explicit OrloProgram(const QString &journalPath = {});
+    ~OrloProgram();
+    OrloProgram(const OrloProgram &) = delete;
+    OrloProgram &operator=(const OrloProgram &) = delete;
+
+    enum class FlightsWindow { Closed, BesideTheSheet };
+    // Shows the sheet fitted to the screen, opens the journal once the sheet
+    // has had its first frame, and starts the sheet's rules.
+    void start(FlightsWindow flightsWindow = FlightsWindow::Closed);
+
+    ScoreSheetWindow &sheet() { return m_sheet; }
+    LandingDialogLauncher &landing() { return m_landing; }
+    // Null without a journal.
+    journal::FlightJournal *journal() const { return m_journal.get(); }
+    FlightsWindowLauncher *flights() const { return m_flights.get(); }
+
+private:
+    // The journal and the flights window outlive the sheet, which ends its
+    // flight as it closes. The sheet's flights reach the journal through the
+    // flights window's launcher, which shows them in the open window.
+    std::unique_ptr<journal::FlightJournal> m_journal;
+    std::unique_ptr<FlightsWindowLauncher> m_flights;
+    QFont m_systemFont;
+    ScoreSheetWindow m_sheet;
+    LandingDialogLauncher m_landing;
+};
+
+} // namespace orlo
