@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 using namespace orlo;
@@ -133,10 +133,10 @@ void ScoreSheetWindow::watchOperator()
             continue;
         widget->installEventFilter(this);
         if (isButton(control)) {
-            // A click reaches the rules after the focus it gave the button,
-            // so a field whose check fails on leaving keeps the press from counting.
+            // Clicks made from code or by assistive tools; the official's own
+            // presses with mouse and Space are followed in the event filter.
             connect(qobject_cast<QPushButton *>(widget), &QPushButton::clicked, this,
-                    [this, control] { report([this, control] { m_rules.buttonPressed(control); }); });
+                    [this, control] { reportPress(control); });
         }
     }
 }
@@ -229,7 +229,7 @@ bool ScoreSheetWindow::followButtonPress(QObject *watched, QEvent *event)
         m_held.reset();
         button->setDown(false);
         if (counts)
-            report([this, pressed = *control] { m_rules.buttonPressed(pressed); });
+            reportPress(*control);
         return false;
     }
     case QEvent::KeyPress: {
@@ -254,7 +254,7 @@ bool ScoreSheetWindow::followButtonPress(QObject *watched, QEvent *event)
         m_held.reset();
         if (auto *pressed = qobject_cast<QPushButton *>(widgetOf(held->button)))
             pressed->setDown(false);
-        report([this, pressed = held->button] { m_rules.buttonPressed(pressed); });
+        reportPress(held->button);
         // Let go where the focus has been sent on, the key is the button's.
         return watched != widgetOf(held->button);
     }
@@ -273,7 +273,12 @@ void ScoreSheetWindow::settlePressBeforeMessage()
     if (auto *button = qobject_cast<QPushButton *>(widgetOf(held->button)))
         button->setDown(false);
     if (m_rules.focus() == held->button)
-        report([this, pressed = held->button] { m_rules.buttonPressed(pressed); });
+        reportPress(held->button);
+}
+
+void ScoreSheetWindow::reportPress(Ctl button)
+{
+    report([this, button] { m_rules.buttonPressed(button); });
 }
 
 // The rules run outside the window system's delivery of focus and mouse

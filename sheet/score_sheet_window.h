@@ -85,6 +85,7 @@ private:
 
     bool followButtonPress(QObject *watched, QEvent *event);
     void settlePressBeforeMessage();
+    void reportPress(orlo::Ctl button);
 
     // Queues an action for the rules; an empty one only brings the rules up
     // to date with where the focus is.
