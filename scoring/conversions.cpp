@@ -236,15 +236,20 @@ std::string withoutBlanks(std::string_view text)
     return compact;
 }
 
-} // namespace
-
-double Lenient_Value(std::string_view text)
+// The number at the front of a text without blanks, 0 when there is none.
+double leadingNumber(std::string_view compact)
 {
-    const std::string compact = withoutBlanks(text);
     NumberParts parts;
     if (scanNumber(compact, parts, true) == 0)
         return 0.0;
     return valueOf(parts);
+}
+
+} // namespace
+
+double Lenient_Value(std::string_view text)
+{
+    return leadingNumber(withoutBlanks(text));
 }
 
 double watchReadingValue(std::string_view text)
@@ -257,7 +262,7 @@ double watchReadingValue(std::string_view text)
         ++i;
     if (i + 1 < compact.size() && compact[i] == ',' && isDigit(compact[i + 1]))
         compact[i] = '.';
-    return Lenient_Value(compact);
+    return leadingNumber(compact);
 }
 
 double Strict_Value(std::string_view text)
