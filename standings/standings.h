@@ -1,0 +1,93 @@
+#pragma once
+
+#include "contest_settings.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace orlo::journal {
+class JournalReader;
+struct Entry;
+struct FlightRow;
+}
+
+namespace orlo::standings {
+
+// One official flight of a contestant in a class, in the order flown.
+struct FlightScore {
+    std::int64_t flight = 0;
+    std::string score;    // as the sheet showed it, "312.5"
+    bool counted = false; // part of the counted score
+    bool beyondAllowed = false; // flown after the official flights allowed ran out
+};
+
+// A contestant's line in a class. place is "1", "2"… for a ranked contestant,
+// "att" for one with attempts only, empty for one still to fly.
+struct Standing {
+    std::string place;
+    int rank = 0; // the place as a number; 0 for "att" and still to fly
+    std::int64_t entry = 0;
+    std::string contestant;
+    std::string number;
+    std::vector<FlightScore> flights;
+    int attempts = 0;
+    std::string score; // the counted score, with the decimals the sheet shows
+    // The counted flight's parts (the best one when several are summed).
+    std::string highSpeedPoints, lowSpeedPoints, engineBonus, scalePoints, landingPoints;
+    bool stillToFly = false;
+};
+
+struct ClassStandings {
+    journal::ClassRule rule; // the rule applied, defaults filled in
+    std::vector<Standing> rows; // ranked, then "att", then still to fly
+};
+
+// A contestant's line in a combination: a score per class of the combination,
+// in its order; empty where the contestant has no counted score.
+struct CombinedStanding {
+    std::string place;
+    int rank = 0;
+    std::int64_t entry = 0;
+    std::string contestant;
+    std::string number;
+    std::vector<std::string> classScores;
+    std::string total;
+    std::vector<std::string> missing; // classes of the combination without a counted score
+};
+
+struct CombinedStandings {
+    journal::Combination combination;
+    std::vector<CombinedStanding> rows;
+};
+
+// The contest's result as of one moment.
+struct Results {
+    journal::ContestSettings contest;
+    std::string asOf; // local time with offset, when the journal was read
+    std::vector<ClassStandings> classes; // in the order of the class list
+    std::vector<CombinedStandings> combined;
+    int flightsWithoutContestant = 0; // counted nowhere; the director should name them
+    bool noFlights() const;
+};
+
+// A class named that has neither flights nor entries; nothing is written.
+class UnknownClass : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Ranks the classes named (every class with flights or entries when none is
+// named). Scores are decimal texts; they are compared and added as decimals,
+// exactly, never through binary floating point.
+Results rank(const journal::ContestSettings &contest, const std::vector<journal::Entry> &entries,
+             const std::vector<journal::FlightRow> &flights, const std::vector<std::string> &classes = {},
+             std::string asOf = {});
+
+// Reads the contest, the entry list and every flight and ranks them. Throws
+// JournalProblem when the journal cannot be read, UnknownClass for a class
+// named that the contest does not hold.
+Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes = {});
+
+} // namespace orlo::standings
