@@ -27,11 +27,12 @@ QFont sheetFontStandingIn()
 OrloProgram::OrloProgram(const QString &journalPath)
     : m_journal(journalPath.isEmpty() ? nullptr : std::make_unique<journal::FlightJournal>(journalPath.toStdString())),
       m_flights(m_journal ? std::make_unique<FlightsWindowLauncher>(*m_journal) : nullptr),
-      m_systemFont(sheetFontStandingIn()), m_landing(m_sheet, m_sheet.rules())
+      m_systemFont(sheetFontStandingIn()), m_landing(m_sheet)
 {
     QApplication::setFont(m_systemFont);
     m_sheet.rules().setObserver(m_flights.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
+    QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
     if (!m_journal)
         return;
     m_journal->setProblemHandler([this](const std::string &problem) {

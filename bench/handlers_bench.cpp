@@ -46,7 +46,7 @@ void flyTypicalFlight(HeadlessSheet &sheet)
     sheet.click(LandingPts);
 
     HeadlessDialog dialogFields;
-    LandingDialog dialog(dialogFields, sheet, sheet.rules());
+    LandingDialog dialog(dialogFields, sheet);
     dialog.load();
     dialog.shown();
     dialogFields.setListIndex(2);

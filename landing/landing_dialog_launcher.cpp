@@ -1,9 +1,6 @@
 #include "landing_dialog_launcher.h"
 
-LandingDialogLauncher::LandingDialogLauncher(orlo::SheetFields &sheet, orlo::ScoreSheet &sheetRules)
-    : m_sheet(sheet), m_sheetRules(sheetRules)
-{
-}
+LandingDialogLauncher::LandingDialogLauncher(orlo::LandingPointsReceiver &sheet) : m_sheet(sheet) {}
 
 // A dialog still open when the program ends goes with the launcher, before
 // the application object that its widgets need.
@@ -26,7 +23,9 @@ void LandingDialogLauncher::open()
         open->activateWindow();
         return;
     }
-    m_dialog = new LandingDialogWindow(m_sheet, m_sheetRules);
+    m_dialog = new LandingDialogWindow(m_sheet);
+    if (!m_sheetOpen)
+        m_dialog->rules().sheetClosed();
     m_dialog->show();
     m_dialog->activateWindow();
     m_dialog->rules().shown();
@@ -36,4 +35,11 @@ void LandingDialogLauncher::close()
 {
     if (m_dialog)
         m_dialog->close();
+}
+
+void LandingDialogLauncher::sheetClosed()
+{
+    m_sheetOpen = false;
+    if (m_dialog)
+        m_dialog->rules().sheetClosed();
 }

@@ -8,7 +8,7 @@
 // at a time, built afresh for each opening after the last one was closed.
 class LandingDialogLauncher {
 public:
-    LandingDialogLauncher(orlo::SheetFields &sheet, orlo::ScoreSheet &sheetRules);
+    explicit LandingDialogLauncher(orlo::LandingPointsReceiver &sheet);
     ~LandingDialogLauncher();
     LandingDialogLauncher(const LandingDialogLauncher &) = delete;
     LandingDialogLauncher &operator=(const LandingDialogLauncher &) = delete;
@@ -16,12 +16,14 @@ public:
     // Builds and shows a new dialog, or brings the open one forward unchanged.
     void open();
     void close();
+    // The score sheet has closed: "Done" leaves it alone from now on.
+    void sheetClosed();
 
     // The open dialog; null when none is open.
     LandingDialogWindow *dialog() const;
 
 private:
-    orlo::SheetFields &m_sheet;
-    orlo::ScoreSheet &m_sheetRules;
+    orlo::LandingPointsReceiver &m_sheet;
+    bool m_sheetOpen = true;
     QPointer<LandingDialogWindow> m_dialog;
 };

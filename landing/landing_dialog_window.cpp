@@ -26,11 +26,7 @@ constexpr std::array<int, 4> optionTops{180, 500, 820, 1140};
 
 } // namespace
 
-LandingDialogWindow::LandingDialogWindow(SheetFields &sheet, ScoreSheet &sheetRules)
-    : QWidget(nullptr),
-      m_sheetWindow(dynamic_cast<QWidget *>(&sheet)),
-      m_sheetIsWindow(m_sheetWindow != nullptr),
-      m_rules(*this, sheet, sheetRules)
+LandingDialogWindow::LandingDialogWindow(LandingPointsReceiver &sheet) : QWidget(nullptr), m_rules(*this, sheet)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Form2"));
@@ -68,7 +64,7 @@ LandingDialogWindow::LandingDialogWindow(SheetFields &sheet, ScoreSheet &sheetRu
     m_done->setDefault(false);
     m_done->setGeometry(twipsRect(7980, 3720, 1095, 495));
     m_done->installEventFilter(this);
-    connect(m_done, &QPushButton::clicked, this, &LandingDialogWindow::pressDone);
+    connect(m_done, &QPushButton::clicked, this, [this] { m_rules.buttonPressed(); });
 
     // The tab order of the form: the first three grades, the list, "Done",
     // then "No arrested landing". Qt makes the group one stop, its selected
@@ -86,14 +82,6 @@ LandingDialogWindow::LandingDialogWindow(SheetFields &sheet, ScoreSheet &sheetRu
 QRadioButton *LandingDialogWindow::option(int index) const
 {
     return index >= 0 && index < 4 ? m_options[static_cast<std::size_t>(index)] : nullptr;
-}
-
-void LandingDialogWindow::pressDone()
-{
-    // A sheet the operator has closed (or that is gone) is no longer written to.
-    if (m_sheetIsWindow && (!m_sheetWindow || !m_sheetWindow->isVisible()))
-        m_rules.sheetClosed();
-    m_rules.buttonPressed();
 }
 
 // The arrow keys step through the grades in a ring, as option groups do on

@@ -2,7 +2,6 @@
 
 #include "landing_dialog.h"
 
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -20,7 +19,7 @@ class LandingDialogWindow final : public QWidget, public orlo::DialogFields {
 public:
     // The dialog belongs to no window: it neither blocks the score sheet nor
     // closes with it. Form_Load runs here, as the dialog is created.
-    LandingDialogWindow(orlo::SheetFields &sheet, orlo::ScoreSheet &sheetRules);
+    explicit LandingDialogWindow(orlo::LandingPointsReceiver &sheet);
 
     orlo::LandingDialog &rules() { return m_rules; }
 
@@ -43,17 +42,11 @@ protected:
 
 private:
     static int arrowStep(const QKeyEvent &key);
-    void pressDone();
     QWidget *widget(orlo::DialogCtl control) const;
 
     std::array<QRadioButton *, 4> m_options{};
     QListWidget *m_list = nullptr;
     QPushButton *m_done = nullptr;
-
-    // The score sheet as a window, when it is one, so that "Done" can tell
-    // whether the operator has closed it in the meantime.
-    QPointer<QWidget> m_sheetWindow;
-    bool m_sheetIsWindow = false;
 
     // Set while the rules select an option: the signal that causes is the
     // rules' own doing, not the operator's.

@@ -10,8 +10,7 @@ namespace orlo {
 
 using namespace dialog;
 
-LandingDialog::LandingDialog(DialogFields &fields, SheetFields &sheet, ScoreSheet &sheetRules)
-    : m_fields(fields), m_sheet(sheet), m_sheetRules(sheetRules)
+LandingDialog::LandingDialog(DialogFields &fields, LandingPointsReceiver &sheet) : m_fields(fields), m_sheet(sheet)
 {
 }
 
@@ -79,11 +78,8 @@ void LandingDialog::Command1_Click()
     // The item at index n reads "n landings missed"; no selection is none missed.
     const int missedLaps = std::clamp(m_fields.listIndex(), 0, missedLapChoices - 1);
     m_points = static_cast<std::int16_t>(std::max(m_points - pointsPerMissedLap * missedLaps, 0));
-    if (m_sheetOpen) {
-        m_sheet.setText(ctl::LandingPts, Integer_Text(m_points));
-        // Leaving the landing field runs its check on the points just written.
-        m_sheetRules.focusTo(ctl::Command2);
-    }
+    if (m_sheetOpen)
+        m_sheet.landingPointsChosen(m_points);
     m_fields.closeDialog();
 }
 

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "score_sheet.h"
-#include "sheet_fields.h"
-
 #include <cstdint>
 #include <string_view>
 
@@ -47,6 +44,15 @@ public:
     virtual void closeDialog() = 0;
 };
 
+// The score sheet as the dialog reaches it: the graded points are handed over
+// and the sheet takes them in turn with the operator's other actions.
+class LandingPointsReceiver {
+public:
+    virtual ~LandingPointsReceiver() = default;
+
+    virtual void landingPointsChosen(std::int16_t points) = 0;
+};
+
 // The landing points dialog's behaviour: grading the arrest, counting missed
 // landing laps and handing the result to the score sheet. One object lives
 // as long as one opening of the dialog.
@@ -57,7 +63,7 @@ public:
     static constexpr std::int16_t pointsPerMissedLap = 5;
     static constexpr int missedLapChoices = 21; // 0 to 20 laps
 
-    LandingDialog(DialogFields &fields, SheetFields &sheet, ScoreSheet &sheetRules);
+    LandingDialog(DialogFields &fields, LandingPointsReceiver &sheet);
 
     // Events from the window; each is one operator action.
     void load();                    // the window has been created
@@ -84,8 +90,7 @@ private:
     void selectOption(int index);
 
     DialogFields &m_fields;
-    SheetFields &m_sheet;
-    ScoreSheet &m_sheetRules;
+    LandingPointsReceiver &m_sheet;
     std::int16_t m_points = 0;
     bool m_sheetOpen = true;
 };

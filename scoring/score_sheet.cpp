@@ -71,6 +71,14 @@ void ScoreSheet::catchUpFocus(const std::function<std::optional<Ctl>()> &realFoc
     }
 }
 
+// The points graded in the landing dialog go into the landing field, and
+// leaving the field runs its check on them.
+void ScoreSheet::landingPointsChosen(std::int16_t points)
+{
+    m_fields.setText(LandingPts, Integer_Text(points));
+    focusTo(Command2);
+}
+
 void ScoreSheet::buttonPressed(Ctl button)
 {
     // Pressing a button gives it the focus first, and the press belongs to

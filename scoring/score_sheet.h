@@ -4,6 +4,7 @@
 #include "flight_observer.h"
 #include "sheet_fields.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,6 +26,7 @@ public:
     void start();                    // the window has been shown
     void focusTo(Ctl control);       // the operator moved the focus (Tab, click)
     void buttonPressed(Ctl button);  // Command1 to Command4, after the move to it
+    void landingPointsChosen(std::int16_t points); // the landing dialog's "Done"
     // Tells the rules where the focus really is (realFocus; none when not
     // known) when they think it elsewhere: the operator moved it, or the
     // window moved it on from a control a handler hid.

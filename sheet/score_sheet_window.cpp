@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -279,6 +280,22 @@ void ScoreSheetWindow::settlePressBeforeMessage()
 void ScoreSheetWindow::reportPress(Ctl button)
 {
     report([this, button] { m_rules.buttonPressed(button); });
+}
+
+// The dialog's "Done" comes after whatever the official did on the sheet
+// before it, and is taken at once when nothing else is under way: the points
+// are on the sheet, and the focus on "Calc. Score", before the dialog goes.
+void ScoreSheetWindow::landingPointsChosen(std::int16_t points)
+{
+    report([this, points] { m_rules.landingPointsChosen(points); });
+    deliverReports();
+}
+
+void ScoreSheetWindow::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
 }
 
 // The rules run outside the window system's delivery of focus and mouse

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "landing_dialog.h"
 #include "score_sheet.h"
 #include "sheet_fields.h"
 
@@ -21,7 +22,7 @@ class SheetScroller;
 // control array an underscore and the Index ("HS_Watch_0", "Class_3",
 // "ScalePts_1", "Line1_2"); controls without an Index keep their plain name
 // ("HS_Time", "Summary", "Command2", "Label15", "Frame1", "Image1").
-class ScoreSheetWindow final : public QWidget, public orlo::SheetFields {
+class ScoreSheetWindow final : public QWidget, public orlo::SheetFields, public orlo::LandingPointsReceiver {
     Q_OBJECT
 public:
     explicit ScoreSheetWindow(QWidget *parent = nullptr);
@@ -60,6 +61,9 @@ public:
     void closeLandingDialog() override;
     void endProgram() override;
 
+    // LandingPointsReceiver: taken in turn with the operator's actions.
+    void landingPointsChosen(std::int16_t points) override;
+
     using QWidget::setFocus;
     using QWidget::setVisible;
 
@@ -67,9 +71,13 @@ signals:
     // The official asked for the flight journal (context menu or Ctrl+J);
     // nothing on the sheet changes.
     void journalRequested();
+    // The official closed the sheet with its close control; the program may
+    // go on while another of its windows is open.
+    void closed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:

@@ -102,7 +102,7 @@ void LandingDialogOpeningTest::launcherTakesAnOpenDialogWithIt()
     sheet.start();
     QPointer<LandingDialogWindow> watched;
     {
-        LandingDialogLauncher launcher(sheet, sheet.rules());
+        LandingDialogLauncher launcher(sheet);
         watched = openDialog(launcher);
         QVERIFY2(watched, "the dialog did not open");
     }

@@ -65,7 +65,7 @@ LandingDialogWindow *openDialog(LandingDialogLauncher &launcher)
     return dialog;
 }
 
-SheetWithLauncher::SheetWithLauncher() : launcher(started(sheet), sheet.rules())
+SheetWithLauncher::SheetWithLauncher() : launcher(started(sheet))
 {
 }
 
@@ -73,7 +73,7 @@ OpenedDialog::OpenedDialog() : dialog(openDialog(launcher))
 {
 }
 
-DialogBesideSheet::DialogBesideSheet() : dialog(started(sheet), sheet.rules())
+DialogBesideSheet::DialogBesideSheet() : dialog(started(sheet))
 {
     dialog.setAttribute(Qt::WA_DeleteOnClose, false);
 }

@@ -56,7 +56,7 @@ void LandingWithSheetTest::captionsFit()
 {
     const DarkDesktop dark;
     HeadlessSheet sheet;
-    LandingDialogWindow dialog(sheet, sheet.rules());
+    LandingDialogWindow dialog(sheet);
     dialog.setAttribute(Qt::WA_DeleteOnClose, false);
     const QStringList cutOff = captionsCutOff(dialog);
     QVERIFY2(cutOff.isEmpty(), qPrintable(cutOff.join(QStringLiteral("; "))));
@@ -158,10 +158,13 @@ void LandingWithSheetTest::sheetClosedUnderTheDialog()
     QVERIFY2(program.sheet.rules().focus() == HS_Watch(1), "the closed sheet's focus should stay where it was");
 }
 
+// A sheet that goes while the dialog is open, once its launcher is told,
+// is not reached by "Done".
 void LandingWithSheetTest::sheetDeletedUnderTheDialog()
 {
     auto sheet = std::make_unique<ScoreSheetWindow>();
-    LandingDialogLauncher landing(*sheet, sheet->rules());
+    LandingDialogLauncher landing(*sheet);
+    QObject::connect(sheet.get(), &QObject::destroyed, [&landing] { landing.sheetClosed(); });
     landing.open();
     const QPointer<LandingDialogWindow> dialog(landing.dialog());
     QVERIFY2(dialog, "the dialog did not open");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "landing_dialog.h"
 #include "score_sheet.h"
 #include "sheet_fields.h"
 
@@ -12,7 +13,7 @@
 // The score sheet without a window, for exercising the rules the way an
 // operator works: the controls in their initial state, the operator's
 // gestures (click, type, Tab), messages recorded and answered with OK.
-class HeadlessSheet final : public orlo::SheetFields {
+class HeadlessSheet final : public orlo::SheetFields, public orlo::LandingPointsReceiver {
 public:
     HeadlessSheet();
 
@@ -56,6 +57,9 @@ public:
     void openLandingDialog() override;
     void closeLandingDialog() override;
     void endProgram() override;
+
+    // LandingPointsReceiver
+    void landingPointsChosen(std::int16_t points) override { m_rules.landingPointsChosen(points); }
 
 private:
     struct Control {
