@@ -9,6 +9,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <fstream>
@@ -26,6 +28,17 @@ const QString exportOption = QStringLiteral("export-journal");
 const QString dayOption = QStringLiteral("day");
 const QString backupOption = QStringLiteral("backup-journal");
 const QString importOption = QStringLiteral("import-entries");
+
+// $XDG_DATA_HOME/orlo-score/journal.sqlite, or under ~/.local/share when
+// XDG_DATA_HOME is not set or not an absolute path: the base directory rules
+// call a relative one invalid, where Qt would take it as it is.
+QString defaultJournalPath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (QDir::isRelativePath(folder))
+        folder = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir(folder).filePath(QStringLiteral("orlo-score/journal.sqlite"));
+}
 
 void say(const QString &sentence)
 {
@@ -97,7 +110,7 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(QStringLiteral("Scores one flight of a control-line carrier event."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QString defaultPath = QString::fromStdString(orlo::journal::defaultJournalPath());
+    const QString defaultPath = defaultJournalPath();
     parser.addOptions({
         {journalOption, QStringLiteral("Keeps the flight journal in <file> instead of %1.").arg(defaultPath),
          QStringLiteral("file")},

@@ -85,9 +85,6 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-// $XDG_DATA_HOME/orlo-score/journal.sqlite, or ~/.local/share/... without it.
-std::string defaultJournalPath();
-
 // RFC 4180, UTF-8, a header row, one row per flight with every recorded
 // field, then the contestant's number, the flight's status and its reason
 // and its UUID; texts that a spreadsheet would take for a formula are prefixed, and

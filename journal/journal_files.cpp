@@ -2,7 +2,6 @@
 
 #include "journal_schema.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -47,27 +46,6 @@ bool isJournalFile(const std::string &file, const std::string &journalPath)
             return true;
     }
     return false;
-}
-
-std::string defaultJournalPath()
-{
-    namespace fs = std::filesystem;
-    const auto environment = [](const char *name) -> std::string {
-        const char *value = std::getenv(name);
-        return value ? value : "";
-    };
-    fs::path folder;
-#if defined(_WIN32)
-    folder = environment("LOCALAPPDATA");
-#elif defined(__APPLE__)
-    folder = fs::path(environment("HOME")) / "Library" / "Application Support";
-#else
-    // A relative XDG_DATA_HOME is invalid and ignored, as the base directory rules say.
-    folder = environment("XDG_DATA_HOME");
-    if (folder.empty() || folder.is_relative())
-        folder = fs::path(environment("HOME")) / ".local" / "share";
-#endif
-    return (folder / "orlo-score" / "journal.sqlite").string();
 }
 
 } // namespace orlo::journal
