@@ -1,6 +1,9 @@
 #include "journal_filler.h"
 
-#include "flight_journal.h"
+#include "contest_store.h"
+#include "journal_columns.h"
+#include "journal_steps.h"
+#include "sqlite_library.h"
 
 #include <array>
 #include <ctime>
@@ -39,24 +42,36 @@ CalculationRecord flightScore(int flight, int pressing)
 
 } // namespace
 
+// The season goes into the file in one transaction of the bench's own: the
+// journal commits each calculation to the disk as it is scored.
 bool fillJournal(const std::string &path, int flights)
 {
-    journal::FlightJournal journal(path);
-    constexpr std::time_t seasonStart = 1780000000; // May 2026
-    std::time_t now = seasonStart;
-    journal.setClock([&] { return now; });
-    journal.recordInOneTransaction([&](FlightObserver &observer) {
+    std::string notice;
+    sqlite3 *db = nullptr;
+    bool filled = true;
+    try {
+        db = journal::openJournal(path, journal::Access::Record, notice);
+        journal::WriteTransaction transaction(db);
+        constexpr std::time_t seasonStart = 1780000000; // May 2026
         for (int flight = 0; flight < flights; ++flight) {
-            now = seasonStart + flight * 120; // a flight every two minutes
+            const std::time_t now = seasonStart + flight * 120; // a flight every two minutes
+            const std::string recordedAt = journal::localTimeText(now, "%Y-%m-%dT%H:%M:%S%z");
+            journal::Statement(db, "INSERT INTO flight (uuid) VALUES (" ORLO_NEW_UUID ")").run();
+            const std::int64_t flightId = journal::sqlite().last_insert_rowid(db);
             const int pressings = flight % 4 == 0 ? 2 : 1;
             for (int pressing = 0; pressing < pressings; ++pressing)
-                observer.calculated(flightScore(flight, pressing));
+                journal::insertCalculation(db, flightId, flightScore(flight, pressing), recordedAt);
             if (flight % 5 != 0)
-                journal.setContestant(journal.currentFlight(), "Contestant " + std::to_string(flight % 400 + 1));
-            observer.flightEnded();
+                journal::nameContestant(db, flightId, "Contestant " + std::to_string(flight % 400 + 1), recordedAt);
         }
-    });
-    return journal.isWorking();
+        transaction.commit();
+        journal::checkpoint(db);
+    } catch (const std::exception &) {
+        filled = false;
+    }
+    if (db)
+        journal::sqlite().close_v2(db);
+    return filled;
 }
 
 } // namespace orlo::bench

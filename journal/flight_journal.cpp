@@ -60,7 +60,6 @@ struct FlightJournal::Impl {
     bool told = false;
     std::function<void(const std::string &)> problemHandler;
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
-    bool inOneTransaction = false;
     bool stopped = false; // the file cannot be kept: nothing is recorded
     bool damaged = false; // found damaged in use: moved aside at the next opening
 
@@ -216,20 +215,9 @@ bool FlightJournal::Impl::alreadyRecorded(const Waiting &calculation)
     return true;
 }
 
-void FlightJournal::Impl::record(Waiting &calculation)
+std::int64_t insertCalculation(sqlite3 *db, std::int64_t flight, const CalculationRecord &values,
+                               const std::string &recordedAt)
 {
-    if (calculation.attemptedCalculation && alreadyRecorded(calculation))
-        return;
-    std::optional<WriteTransaction> transaction;
-    if (!inOneTransaction)
-        transaction.emplace(db);
-    std::int64_t flightId = 0;
-    if (flight) {
-        flightId = *flight;
-    } else {
-        Statement(db, "INSERT INTO flight (uuid) VALUES (" ORLO_NEW_UUID ")").run();
-        flightId = sqlite().last_insert_rowid(db);
-    }
     static const std::string insertSql = [] {
         std::string sql = "INSERT INTO calculation (flight, " + calculationColumns() + ", day) VALUES (?1";
         for (int position = 2; position <= calculationColumnCount + 2; ++position)
@@ -237,21 +225,35 @@ void FlightJournal::Impl::record(Waiting &calculation)
         return sql + ")";
     }();
     Statement insert(db, insertSql);
-    insert.bind(1, flightId).bind(2, calculation.recordedAt);
+    insert.bind(1, flight).bind(2, recordedAt);
     int position = 3;
     for (const CalculationField &field : calculationFields)
-        insert.bind(position++, calculation.values.*field.text);
-    insert.bind(position, joinLines(calculation.values.summary))
-        .bind(position + 1, calculation.recordedAt.substr(0, 10));
+        insert.bind(position++, values.*field.text);
+    insert.bind(position, joinLines(values.summary)).bind(position + 1, recordedAt.substr(0, 10));
     insert.run();
-    calculation.attemptedCalculation = sqlite().last_insert_rowid(db);
+    const std::int64_t calculation = sqlite().last_insert_rowid(db);
     Statement(db, "UPDATE flight SET last_calculation = ?1, calculation_count = calculation_count + 1 "
                   "WHERE id = ?2")
-        .bind(1, calculation.attemptedCalculation)
-        .bind(2, flightId)
+        .bind(1, calculation)
+        .bind(2, flight)
         .run();
-    if (transaction)
-        transaction->commit();
+    return calculation;
+}
+
+void FlightJournal::Impl::record(Waiting &calculation)
+{
+    if (calculation.attemptedCalculation && alreadyRecorded(calculation))
+        return;
+    WriteTransaction transaction(db);
+    std::int64_t flightId = 0;
+    if (flight) {
+        flightId = *flight;
+    } else {
+        Statement(db, "INSERT INTO flight (uuid) VALUES (" ORLO_NEW_UUID ")").run();
+        flightId = sqlite().last_insert_rowid(db);
+    }
+    calculation.attemptedCalculation = insertCalculation(db, flightId, calculation.values, calculation.recordedAt);
+    transaction.commit();
     flight = flightId;
 }
 
@@ -298,19 +300,10 @@ void FlightJournal::calculated(const CalculationRecord &calculation)
         return;
     m_impl->lastCalculated = calculation;
     Waiting next{false, calculation, localTimeText(m_impl->clock(), "%Y-%m-%dT%H:%M:%S%z")};
-    if (m_impl->inOneTransaction) {
-        m_impl->record(next); // recordInOneTransaction rolls back on a failure
-        return;
-    }
     // Behind calculations that wait, this one waits its turn without a lock's wait.
     const int busyTimeout = m_impl->waiting.empty() ? pressBusyTimeoutMs : 0;
     m_impl->waiting.push_back(std::move(next));
     m_impl->writeWaiting(busyTimeout);
-}
-
-std::int64_t FlightJournal::currentFlight() const
-{
-    return m_impl->flight.value_or(0);
 }
 
 void FlightJournal::flightEnded()
@@ -341,23 +334,6 @@ int FlightJournal::finish()
     m_impl->checkpointQuietly();
     m_impl->close();
     return m_impl->waitingCount();
-}
-
-void FlightJournal::recordInOneTransaction(const std::function<void(FlightObserver &)> &record)
-{
-    if (!m_impl->open())
-        return;
-    try {
-        WriteTransaction transaction(m_impl->db);
-        m_impl->inOneTransaction = true;
-        record(*this);
-        m_impl->inOneTransaction = false;
-        transaction.commit();
-    } catch (const std::exception &error) {
-        m_impl->inOneTransaction = false;
-        m_impl->close();
-        m_impl->tell("The flight journal " + m_impl->path + " failed (" + error.what() + ").");
-    }
 }
 
 std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter) const

@@ -43,9 +43,6 @@ public:
 
     // Where the time of a calculation comes from; the system clock unless set.
     void setClock(std::function<std::time_t()> clock);
-    // Runs record, which reports calculations to this journal, as one
-    // transaction: filling a journal with many flights at once.
-    void recordInOneTransaction(const std::function<void(FlightObserver &)> &record);
 
     // FlightObserver: on disk when the call returns, unless the file cannot
     // take it now; it then waits (see writeWaiting).
@@ -63,9 +60,6 @@ public:
     // into the journal file and closes it. Tells nobody; returns how many
     // calculations could not be written.
     int finish();
-
-    // The flight on the sheet, once a calculation of it is recorded; 0 before.
-    std::int64_t currentFlight() const;
 
     // The reads of JournalReader, on a connection of the journal's own.
     // They throw JournalProblem when the file cannot be read.

@@ -2,7 +2,10 @@
 
 #include "calculation_fields.h"
 
+#include <cstdint>
 #include <string>
+
+struct sqlite3;
 
 namespace orlo::journal {
 
@@ -21,5 +24,10 @@ inline const std::string &calculationColumns()
 
 // How many columns calculationColumns() names.
 inline constexpr int calculationColumnCount = static_cast<int>(calculationFields.size()) + 2;
+
+// Writes one calculation of the flight, recorded at recordedAt, in the
+// caller's transaction, and makes it the flight's last. Returns its id.
+std::int64_t insertCalculation(sqlite3 *db, std::int64_t flight, const CalculationRecord &values,
+                               const std::string &recordedAt);
 
 } // namespace orlo::journal

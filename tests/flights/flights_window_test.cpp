@@ -278,15 +278,13 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
 void FlightsWindowTest::longJournalFilteredAndExported()
 {
     Program program;
-    program.journal.recordInOneTransaction([](FlightObserver &journal) {
-        for (int flight = 0; flight < 450; ++flight) {
-            CalculationRecord calculation;
-            calculation.classCaption = flight % 3 == 0 ? "Profile" : "Class I";
-            calculation.score = std::to_string(flight) + ".0";
-            journal.calculated(calculation);
-            journal.flightEnded();
-        }
-    });
+    for (int flight = 0; flight < 450; ++flight) {
+        CalculationRecord calculation;
+        calculation.classCaption = flight % 3 == 0 ? "Profile" : "Class I";
+        calculation.score = std::to_string(flight) + ".0";
+        program.journal.calculated(calculation);
+        program.journal.flightEnded();
+    }
     program.flights.open();
     FlightsWindow *window = program.flights.window();
     QVERIFY2(window && QTest::qWaitForWindowActive(window, hangWatchdogMs), "the flights window did not open");

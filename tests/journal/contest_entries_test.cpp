@@ -182,7 +182,7 @@ void ContestEntriesTest::entryListChanges()
     {
         FlightJournal journal(text(path));
         journal.calculated(calculation("310.5"));
-        QVERIFY2(journal.setContestant(journal.currentFlight(), " hal  IVERS"), "the flight took no contestant");
+        QVERIFY2(journal.setContestant(journal.flights().front().id, " hal  IVERS"), "the flight took no contestant");
     }
     const std::int64_t id = idOf(contest, entry);
     const std::string typed = value.toStdString();
@@ -307,7 +307,7 @@ void ContestEntriesTest::flightCorrected()
     FlightJournal journal(text(path));
     journal.setClock([&] { return now; });
     journal.calculated(calculation("310.5"));
-    const std::int64_t flight = journal.currentFlight();
+    const std::int64_t flight = journal.flights().front().id;
     QVERIFY(journal.setContestant(flight, "hal ivers"));
     QString refused;
     try {
