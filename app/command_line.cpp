@@ -17,6 +17,8 @@
 #include <sstream>
 #include <string_view>
 
+namespace orlo {
+
 namespace {
 
 constexpr int usageError = 2;
@@ -48,7 +50,7 @@ void say(const QString &sentence)
 // Adds the registration file's entries to the journal's list, all or none.
 int importEntries(const QString &journalPath, const QString &filePath)
 {
-    using namespace orlo::journal;
+    using namespace journal;
     std::ifstream file(filePath.toStdString(), std::ios::binary);
     std::ostringstream bytes;
     if (!(bytes << file.rdbuf())) {
@@ -205,3 +207,5 @@ int runJournalCommand(const StartOptions &options)
     std::printf("%s\n", qPrintable(done.sentence));
     return 0;
 }
+
+} // namespace orlo

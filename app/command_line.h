@@ -5,6 +5,8 @@
 
 #include <variant>
 
+namespace orlo {
+
 // What the command line asks of this start of the program.
 struct StartOptions {
     QString journalPath; // empty: no journal is kept
@@ -31,3 +33,5 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments);
 // An import adds the registration file's entries and says how many, or adds
 // none and says why, a line for each bad row. Returns the exit status.
 int runJournalCommand(const StartOptions &options);
+
+} // namespace orlo

@@ -11,20 +11,20 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
 
     // The help, the version, an export and a backup need no display.
-    if (runsWithoutWindow(argc, argv)) {
+    if (orlo::runsWithoutWindow(argc, argv)) {
         QCoreApplication app(argc, argv);
-        const auto parsed = parseCommandLine(QCoreApplication::arguments());
+        const auto parsed = orlo::parseCommandLine(QCoreApplication::arguments());
         if (const int *status = std::get_if<int>(&parsed))
             return *status;
-        return runJournalCommand(std::get<StartOptions>(parsed));
+        return orlo::runJournalCommand(std::get<orlo::StartOptions>(parsed));
     }
 
     QApplication app(argc, argv);
     // Parsed after Qt has taken its own options (-platform, -style, ...).
-    const auto parsed = parseCommandLine(QApplication::arguments());
+    const auto parsed = orlo::parseCommandLine(QApplication::arguments());
     if (const int *status = std::get_if<int>(&parsed))
         return *status;
-    const StartOptions &options = std::get<StartOptions>(parsed);
+    const orlo::StartOptions &options = std::get<orlo::StartOptions>(parsed);
 
     // Ties the windows to the menu entry, for the icon on Wayland desktops.
     QApplication::setDesktopFileName(QStringLiteral("org.orloscore.OrloScore"));

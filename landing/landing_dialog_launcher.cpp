@@ -1,6 +1,8 @@
 #include "landing_dialog_launcher.h"
 
-LandingDialogLauncher::LandingDialogLauncher(orlo::LandingPointsReceiver &sheet) : m_sheet(sheet) {}
+namespace orlo {
+
+LandingDialogLauncher::LandingDialogLauncher(LandingPointsReceiver &sheet) : m_sheet(sheet) {}
 
 // A dialog still open when the program ends goes with the launcher, before
 // the application object that its widgets need.
@@ -43,3 +45,5 @@ void LandingDialogLauncher::sheetClosed()
     if (m_dialog)
         m_dialog->rules().sheetClosed();
 }
+
+} // namespace orlo

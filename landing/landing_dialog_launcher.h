@@ -4,11 +4,13 @@
 
 #include <QPointer>
 
+namespace orlo {
+
 // Opens and closes the landing points dialog for the score sheet: one dialog
 // at a time, built afresh for each opening after the last one was closed.
 class LandingDialogLauncher {
 public:
-    explicit LandingDialogLauncher(orlo::LandingPointsReceiver &sheet);
+    explicit LandingDialogLauncher(LandingPointsReceiver &sheet);
     ~LandingDialogLauncher();
     LandingDialogLauncher(const LandingDialogLauncher &) = delete;
     LandingDialogLauncher &operator=(const LandingDialogLauncher &) = delete;
@@ -23,7 +25,9 @@ public:
     LandingDialogWindow *dialog() const;
 
 private:
-    orlo::LandingPointsReceiver &m_sheet;
+    LandingPointsReceiver &m_sheet;
     bool m_sheetOpen = true;
     QPointer<LandingDialogWindow> m_dialog;
 };
+
+} // namespace orlo

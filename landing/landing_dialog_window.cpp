@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-using namespace orlo;
+namespace orlo {
 
 namespace {
 
@@ -174,3 +174,5 @@ void LandingDialogWindow::closeDialog()
 {
     close();
 }
+
+} // namespace orlo

@@ -11,17 +11,19 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
+namespace orlo {
+
 // Form2 on screen: the landing points dialog's controls at their fixed pixel
 // positions, reporting the operator's actions to the dialog's rules.
-class LandingDialogWindow final : public QWidget, public orlo::DialogFields {
+class LandingDialogWindow final : public QWidget, public DialogFields {
     Q_OBJECT
 
 public:
     // The dialog belongs to no window: it neither blocks the score sheet nor
     // closes with it. Form_Load runs here, as the dialog is created.
-    explicit LandingDialogWindow(orlo::LandingPointsReceiver &sheet);
+    explicit LandingDialogWindow(LandingPointsReceiver &sheet);
 
-    orlo::LandingDialog &rules() { return m_rules; }
+    LandingDialog &rules() { return m_rules; }
 
     QRadioButton *option(int index) const;
     QListWidget *missedLaps() const { return m_list; }
@@ -33,7 +35,7 @@ public:
     void addItem(std::string_view item) override;
     int listIndex() const override;
     void setListIndex(int index) override;
-    void setFocus(orlo::DialogCtl control) override;
+    void setFocus(DialogCtl control) override;
     void closeDialog() override;
     using QWidget::setFocus;
 
@@ -42,7 +44,7 @@ protected:
 
 private:
     static int arrowStep(const QKeyEvent &key);
-    QWidget *widget(orlo::DialogCtl control) const;
+    QWidget *widget(DialogCtl control) const;
 
     std::array<QRadioButton *, 4> m_options{};
     QListWidget *m_list = nullptr;
@@ -52,5 +54,7 @@ private:
     // rules' own doing, not the operator's.
     int m_rulesAtWork = 0;
 
-    orlo::LandingDialog m_rules;
+    LandingDialog m_rules;
 };
+
+} // namespace orlo

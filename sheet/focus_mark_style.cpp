@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QStyleOption>
 
+namespace orlo {
+
 namespace {
 
 constexpr int markWidth = 2;
@@ -59,3 +61,5 @@ void FocusMarkStyle::drawControl(ControlElement element, const QStyleOption *opt
     if (element == CE_PushButtonBevel && option && painter && hasFocus(*option))
         drawMark(*painter, option->rect, *option, widget);
 }
+
+} // namespace orlo

@@ -2,6 +2,8 @@
 
 #include <QProxyStyle>
 
+namespace orlo {
+
 // The desktop's style with a focus mark that shows in bright light: a solid
 // frame two pixels wide, in the text colour, on the focused text box, option
 // or button. It draws inside each control's box and changes no size metric,
@@ -15,3 +17,5 @@ public:
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget) const override;
 };
+
+} // namespace orlo

@@ -15,8 +15,9 @@
 
 #include <array>
 
-using namespace orlo;
-using namespace orlo::ctl;
+namespace orlo {
+
+using namespace ctl;
 
 // The controls where the sheet's form places them, in twips.
 void ScoreSheetWindow::buildControls()
@@ -160,3 +161,5 @@ void ScoreSheetWindow::arrangeTabOrder()
     for (std::size_t i = 1; i < sheetTabOrder.size(); ++i)
         QWidget::setTabOrder(widgetOf(sheetTabOrder[i - 1].control), widgetOf(sheetTabOrder[i].control));
 }
+
+} // namespace orlo

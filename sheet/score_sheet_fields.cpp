@@ -11,8 +11,9 @@
 #include <QRadioButton>
 #include <QStringDecoder>
 
-using namespace orlo;
-using namespace orlo::ctl;
+namespace orlo {
+
+using namespace ctl;
 
 // The field operations the rules use, on the window's own controls.
 
@@ -204,3 +205,5 @@ void ScoreSheetWindow::endProgram()
     closeLandingDialog();
     QCoreApplication::exit(0);
 }
+
+} // namespace orlo

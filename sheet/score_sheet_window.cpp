@@ -16,8 +16,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-using namespace orlo;
-using namespace orlo::ctl;
+namespace orlo {
+
+using namespace ctl;
 
 namespace {
 
@@ -336,3 +337,5 @@ void ScoreSheetWindow::catchUpFocus()
         return controlOf(focusWidget());
     });
 }
+
+} // namespace orlo

@@ -12,6 +12,8 @@
 #include <optional>
 #include <utility>
 
+namespace orlo {
+
 class SheetScroller;
 
 // The score sheet on the screen: every control at its fixed pixel position,
@@ -22,13 +24,13 @@ class SheetScroller;
 // control array an underscore and the Index ("HS_Watch_0", "Class_3",
 // "ScalePts_1", "Line1_2"); controls without an Index keep their plain name
 // ("HS_Time", "Summary", "Command2", "Label15", "Frame1", "Image1").
-class ScoreSheetWindow final : public QWidget, public orlo::SheetFields, public orlo::LandingPointsReceiver {
+class ScoreSheetWindow final : public QWidget, public SheetFields, public LandingPointsReceiver {
     Q_OBJECT
 public:
     explicit ScoreSheetWindow(QWidget *parent = nullptr);
     ~ScoreSheetWindow() override;
 
-    orlo::ScoreSheet &rules() { return m_rules; }
+    ScoreSheet &rules() { return m_rules; }
 
     // Sizes the window for its screen before it opens: the sheet's size, or
     // the screen's free area where that is smaller, the sheet then scrolling.
@@ -39,23 +41,23 @@ public:
     void setLandingDialog(std::function<void()> open, std::function<void()> close);
 
     // The objectName of a control, as described above.
-    static QString objectNameOf(orlo::Ctl control);
+    static QString objectNameOf(Ctl control);
 
     // SheetFields
-    std::string text(orlo::Ctl control) const override;
-    void setText(orlo::Ctl control, std::string_view text) override;
-    std::string caption(orlo::Ctl option) const override;
-    void setCaption(orlo::Ctl option, std::string_view caption) override;
-    bool isSelected(orlo::Ctl option) const override;
-    void select(orlo::Ctl option) override;
-    void setVisible(orlo::Ctl control, bool visible) override;
-    void clearList(orlo::Ctl list) override;
-    void addItem(orlo::Ctl list, std::string_view item) override;
-    std::vector<std::string> items(orlo::Ctl list) const override;
-    int listIndex(orlo::Ctl list) const override;
-    void setListIndex(orlo::Ctl list, int index) override;
-    void selectText(orlo::Ctl textBox, int start, int length) override;
-    void setFocus(orlo::Ctl control) override;
+    std::string text(Ctl control) const override;
+    void setText(Ctl control, std::string_view text) override;
+    std::string caption(Ctl option) const override;
+    void setCaption(Ctl option, std::string_view caption) override;
+    bool isSelected(Ctl option) const override;
+    void select(Ctl option) override;
+    void setVisible(Ctl control, bool visible) override;
+    void clearList(Ctl list) override;
+    void addItem(Ctl list, std::string_view item) override;
+    std::vector<std::string> items(Ctl list) const override;
+    int listIndex(Ctl list) const override;
+    void setListIndex(Ctl list, int index) override;
+    void selectText(Ctl textBox, int start, int length) override;
+    void setFocus(Ctl control) override;
     void showMessage(std::string_view message) override;
     void openLandingDialog() override;
     void closeLandingDialog() override;
@@ -81,19 +83,19 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    using Key = std::pair<orlo::Name, int>;
+    using Key = std::pair<Name, int>;
 
     void buildControls();
     void arrangeTabOrder();
     void watchOperator();
     void offerJournal();
-    void addControl(orlo::Ctl control, QWidget *widget);
-    QWidget *widgetOf(orlo::Ctl control) const;
-    std::optional<orlo::Ctl> controlOf(const QObject *widget) const;
+    void addControl(Ctl control, QWidget *widget);
+    QWidget *widgetOf(Ctl control) const;
+    std::optional<Ctl> controlOf(const QObject *widget) const;
 
     bool followButtonPress(QObject *watched, QEvent *event);
     void settlePressBeforeMessage();
-    void reportPress(orlo::Ctl button);
+    void reportPress(Ctl button);
 
     // Queues an action for the rules; an empty one only brings the rules up
     // to date with where the focus is.
@@ -115,7 +117,7 @@ private:
     // until its release: Qt forgets a press when the rules move the focus
     // on while the button is held, but the official's click still counts.
     struct HeldButton {
-        orlo::Ctl button;
+        Ctl button;
         bool byMouse;
     };
     std::optional<HeldButton> m_held;
@@ -124,5 +126,7 @@ private:
     // the rules: those moves are not the operator's.
     int m_ownChanges = 0;
 
-    orlo::ScoreSheet m_rules{*this};
+    ScoreSheet m_rules{*this};
 };
+
+} // namespace orlo

@@ -28,16 +28,14 @@ QString headingArtworkName(const SheetHeading &heading)
     return QStringLiteral("heading/%1.rgb32").arg(QLatin1String(heading.name));
 }
 
-} // namespace orlo
-
-HeadingLabel::HeadingLabel(const orlo::SheetHeading &heading, QImage drawn, QWidget *parent)
+HeadingLabel::HeadingLabel(const SheetHeading &heading, QImage drawn, QWidget *parent)
     : QLabel(QString::fromLatin1(heading.caption), parent), m_drawn(std::move(drawn))
 {
     setObjectName(QLatin1String(heading.name));
     setGeometry(heading.box);
     setWordWrap(true);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setFont(orlo::tahomaBold(heading.pixelSize));
+    setFont(tahomaBold(heading.pixelSize));
     QPalette blueInk;
     blueInk.setColor(QPalette::WindowText, QColor(0, 0, 128));
     setPalette(blueInk);
@@ -51,3 +49,5 @@ void HeadingLabel::paintEvent(QPaintEvent *event)
     }
     QLabel::paintEvent(event);
 }
+
+} // namespace orlo

@@ -26,8 +26,6 @@ QImage drawHeading(const SheetHeading &heading);
 // Where render_artwork keeps those pixels among the program's resources.
 QString headingArtworkName(const SheetHeading &heading);
 
-} // namespace orlo
-
 // A heading of the sheet, shown from pixels drawn at build time: laying out
 // and rasterizing Tahoma at 19 and 32 pixels, two sizes nothing else on the
 // sheet uses, was a sixth of the instructions up to the first frame. Without
@@ -37,7 +35,7 @@ class HeadingLabel final : public QLabel {
 public:
     // drawn: the pixels of the heading at one device pixel to the pixel, on
     // the window grey; a null image to draw the text.
-    HeadingLabel(const orlo::SheetHeading &heading, QImage drawn, QWidget *parent);
+    HeadingLabel(const SheetHeading &heading, QImage drawn, QWidget *parent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -45,3 +43,5 @@ protected:
 private:
     QImage m_drawn;
 };
+
+} // namespace orlo

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+namespace orlo {
+
 void SheetOption::takeFocusOnLeftClickOnly()
 {
     m_clickFocus = (focusPolicy() & Qt::ClickFocus) != 0;
@@ -22,7 +24,9 @@ void SheetOption::mousePressEvent(QMouseEvent *event)
     QRadioButton::mousePressEvent(event);
 }
 
-QString optionAccessibleName(orlo::Ctl option, const QString &caption)
+QString optionAccessibleName(Ctl option, const QString &caption)
 {
-    return option.name == orlo::Name::ScalePts ? QStringLiteral("Scale Points %1").arg(caption) : caption;
+    return option.name == Name::ScalePts ? QStringLiteral("Scale Points %1").arg(caption) : caption;
 }
+
+} // namespace orlo

@@ -4,6 +4,8 @@
 
 #include <QRadioButton>
 
+namespace orlo {
+
 // An option that a click or an arrow key does not select by itself: it only
 // takes the focus, and the rules select it when the focus arrives there, as
 // they do for Tab. A field whose check fails on leaving keeps the focus and
@@ -26,4 +28,6 @@ private:
 
 // What a screen reader announces for an option: its caption, and for the
 // bare numbers of the scale options what they are.
-QString optionAccessibleName(orlo::Ctl option, const QString &caption);
+QString optionAccessibleName(Ctl option, const QString &caption);
+
+} // namespace orlo

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace orlo {
+
 SheetScroller::SheetScroller(QWidget &window, QSize sheetSize) : QScrollArea(&window), m_sheetSize(sheetSize)
 {
     setObjectName(QStringLiteral("SheetScroller"));
@@ -97,3 +99,5 @@ void SheetScroller::fitFramedWindow()
     if (inside != at)
         framed->move(inside);
 }
+
+} // namespace orlo

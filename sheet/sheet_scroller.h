@@ -2,6 +2,8 @@
 
 #include <QScrollArea>
 
+namespace orlo {
+
 // Holds a window's controls on a page of the sheet's fixed size, so that a
 // window smaller than the sheet (a small screen, a large scale factor) scrolls
 // rather than cutting controls off. Where the window is large enough nothing
@@ -28,3 +30,5 @@ private:
     QSize m_sheetSize;
     bool m_awaitingFrame = false;
 };
+
+} // namespace orlo

@@ -3,6 +3,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+namespace orlo {
+
 WrappingButton::WrappingButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
 {
     setAutoDefault(false);
@@ -24,3 +26,5 @@ void WrappingButton::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, role));
     painter.drawText(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
 }
+
+} // namespace orlo

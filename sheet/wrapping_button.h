@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+namespace orlo {
+
 // A push button whose caption wraps onto several lines when the button is
 // taller than one line, so that a caption fits a box of fixed pixel size.
 class WrappingButton : public QPushButton {
@@ -16,3 +18,5 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
+
+} // namespace orlo

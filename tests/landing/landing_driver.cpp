@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTest>
 
+using namespace orlo;
 using namespace orlo::ctl;
 
 namespace {

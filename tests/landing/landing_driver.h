@@ -13,14 +13,14 @@ QString landingPoints(const HeadlessSheet &sheet);
 
 QString messagesOf(const HeadlessSheet &sheet);
 
-int checkedOption(const LandingDialogWindow &dialog);
+int checkedOption(const orlo::LandingDialogWindow &dialog);
 
-void clickOption(LandingDialogWindow &dialog, int grade);
+void clickOption(orlo::LandingDialogWindow &dialog, int grade);
 
-void clickMissedLaps(LandingDialogWindow &dialog, int laps);
+void clickMissedLaps(orlo::LandingDialogWindow &dialog, int laps);
 
 // The sheet opened the dialog; wait until it is on screen with its focus.
-LandingDialogWindow *openDialog(LandingDialogLauncher &launcher);
+orlo::LandingDialogWindow *openDialog(orlo::LandingDialogLauncher &launcher);
 
 // A headless sheet, started, and the dialog's launcher beside it; the test
 // opens the dialog where the sheet would ask for it.
@@ -28,7 +28,7 @@ struct SheetWithLauncher {
     SheetWithLauncher();
 
     HeadlessSheet sheet;
-    LandingDialogLauncher launcher;
+    orlo::LandingDialogLauncher launcher;
 };
 
 // ... with the dialog opened and waited for; null when it did not come, which
@@ -36,7 +36,7 @@ struct SheetWithLauncher {
 struct OpenedDialog : SheetWithLauncher {
     OpenedDialog();
 
-    LandingDialogWindow *dialog;
+    orlo::LandingDialogWindow *dialog;
 };
 
 // The dialog itself beside a started sheet, kept on the stack when closed.
@@ -44,5 +44,5 @@ struct DialogBesideSheet {
     DialogBesideSheet();
 
     HeadlessSheet sheet;
-    LandingDialogWindow dialog;
+    orlo::LandingDialogWindow dialog;
 };

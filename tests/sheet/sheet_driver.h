@@ -37,31 +37,31 @@ private:
 bool prepareSheetTests();
 
 template <typename Widget = QWidget>
-Widget *widgetOf(const ScoreSheetWindow &window, orlo::Ctl control)
+Widget *widgetOf(const orlo::ScoreSheetWindow &window, orlo::Ctl control)
 {
-    return window.findChild<Widget *>(ScoreSheetWindow::objectNameOf(control));
+    return window.findChild<Widget *>(orlo::ScoreSheetWindow::objectNameOf(control));
 }
 
-QString textOf(const ScoreSheetWindow &window, orlo::Ctl control);
+QString textOf(const orlo::ScoreSheetWindow &window, orlo::Ctl control);
 
 QString focusName();
 
-QString rulesFocusName(ScoreSheetWindow &window);
+QString rulesFocusName(orlo::ScoreSheetWindow &window);
 
 // The window has the focus where the rules think it is, and no report of
 // the operator's is waiting for the rules.
-bool settledAt(ScoreSheetWindow &window, const QString &name);
+bool settledAt(orlo::ScoreSheetWindow &window, const QString &name);
 
 // Shows the sheet the way the program starts: show, activate, start.
-bool startSheet(ScoreSheetWindow &window);
+bool startSheet(orlo::ScoreSheetWindow &window);
 
 // Clicks a control where the operator would: an option on its round button.
 bool mouseOn(QWidget *widget);
 
-bool mouseOn(const ScoreSheetWindow &window, orlo::Ctl control);
+bool mouseOn(const orlo::ScoreSheetWindow &window, orlo::Ctl control);
 
 // Clicks a control and waits until the rules have heard of the move.
-bool clickOn(ScoreSheetWindow &window, orlo::Ctl control);
+bool clickOn(orlo::ScoreSheetWindow &window, orlo::Ctl control);
 
 // Keys go where the focus is, once the window has it.
 bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
@@ -69,12 +69,12 @@ bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
 bool type(const QString &typed);
 
 // Clicks into a field and types, replacing what entry selected.
-bool typeInto(ScoreSheetWindow &window, orlo::Ctl field, const QString &typed);
+bool typeInto(orlo::ScoreSheetWindow &window, orlo::Ctl field, const QString &typed);
 
 // Leaves the focused field with Tab and waits for the rules to follow.
-bool tabOn(ScoreSheetWindow &window);
+bool tabOn(orlo::ScoreSheetWindow &window);
 
-QStringList summaryOf(const ScoreSheetWindow &window);
+QStringList summaryOf(const orlo::ScoreSheetWindow &window);
 
 // Types both runs of the worked example: HS 12.3 and 12.4, LS 25 and nothing.
-bool enterWorkedRuns(ScoreSheetWindow &window);
+bool enterWorkedRuns(orlo::ScoreSheetWindow &window);

@@ -9,8 +9,8 @@
 // the flights window.
 struct WiredProgram {
     orlo::OrloProgram program;
-    ScoreSheetWindow &sheet = program.sheet();
-    LandingDialogLauncher &landing = program.landing();
+    orlo::ScoreSheetWindow &sheet = program.sheet();
+    orlo::LandingDialogLauncher &landing = program.landing();
 
     explicit WiredProgram(const QString &journalPath = {}) : program(journalPath) {}
 
