@@ -116,7 +116,7 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
 Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes)
 {
     std::string asOf = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
-    return rank(reader.contest(), reader.entries(), reader.flights(), classes, std::move(asOf));
+    return rank(reader.contest(), reader.entries(), reader.scoredFlights(), classes, std::move(asOf));
 }
 
 } // namespace orlo::standings
