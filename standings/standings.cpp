@@ -92,7 +92,10 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
         return ranked.emplace(caption, rankClass(rule, entries, std::move(ofClass))).first->second;
     };
 
-    const std::vector<std::string> &shown = classes.empty() ? held : classes;
+    std::vector<std::string> shown;
+    for (const std::string &caption : classes.empty() ? held : classes)
+        if (!holds(shown, caption))
+            shown.push_back(caption);
     for (const std::string &caption : shown)
         results.classes.push_back(standingsOf(caption));
     for (const journal::FlightRow *flight : counting)

@@ -56,7 +56,7 @@ void ResultsCommandTest::resultsWritten_data()
         << QStringList{"--export-journal", "flights.xlsx"} << 0 << "Exported 5 flights"
         << QStringList{"<c r=\"T5\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"D2\" s=\"\\d+\"><v>[4-9]\\d{4}\\.\\d+</v></c>"};
     QTest::newRow("no-flights") << QStringList{"--results", "results.csv", "--class", "Skyray Carrier"} << 0
-                                << "No flights in the journal yet" << QStringList{",No flights recorded.,\r\n"};
+                                << "No flights in that class yet" << QStringList{",No flights recorded.,\r\n"};
     QTest::newRow("onto-a-folder") << QStringList{"--results", "taken.csv"} << 1 << "that is a folder"
                                    << QStringList();
 }
