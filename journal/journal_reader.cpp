@@ -1,5 +1,6 @@
 #include "journal_reader.h"
 
+#include "contest_tables.h"
 #include "journal_columns.h"
 #include "journal_files.h"
 #include "journal_schema.h"
@@ -54,6 +55,8 @@ struct JournalReader::Impl {
     // A journal of an older layout that could not be carried forward has no
     // entry list; its flights are all official.
     bool withEntries = true;
+    // Nor has one older than the contest's settings any settings.
+    bool withContest = true;
     // The calculation's columns as the file holds them: one of a layout
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
@@ -76,6 +79,7 @@ struct JournalReader::Impl {
                 Statement version(db, "PRAGMA user_version");
                 const auto layout = version.step() ? version.integer(0) : 0;
                 withEntries = layout >= 3;
+                withContest = layout >= 5;
                 columns = calculationColumns();
                 if (layout < 4)
                     columns.replace(columns.find("engine_bonus"), std::string_view("engine_bonus").size(), "''");
@@ -156,6 +160,40 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::i
     });
 }
 
+std::vector<FlightRow> JournalReader::scoredFlights() const
+{
+    return m_impl->read([&] {
+        const bool withBonus = m_impl->columns.find("engine_bonus") != std::string::npos;
+        const std::string sql = std::string("SELECT f.id, ")
+            + (m_impl->withEntries ? "coalesce(e.name, f.contestant), coalesce(f.entry, 0), coalesce(e.number, ''), "
+                                     "f.status"
+                                   : "f.contestant, 0, '', 'official'")
+            + ", c.class_caption, c.score, c.hs_points, c.ls_points, " + (withBonus ? "c.engine_bonus" : "''")
+            + ", c.scale_points, c.landing_points FROM flight f"
+            + (m_impl->withEntries ? " LEFT JOIN entry e ON e.id = f.entry" : "")
+            + " JOIN calculation c ON c.id = f.last_calculation ORDER BY f.id DESC";
+        std::vector<FlightRow> rows;
+        Statement query(m_impl->db, sql);
+        while (query.step()) {
+            FlightRow &row = rows.emplace_back();
+            row.id = query.integer(0);
+            row.contestant = query.text(1);
+            row.entry = query.integer(2);
+            row.number = query.text(3);
+            row.status = query.text(4);
+            CalculationRecord &values = row.last.values;
+            values.classCaption = query.text(5);
+            values.score = query.text(6);
+            values.highSpeedPoints = query.text(7);
+            values.lowSpeedPoints = query.text(8);
+            values.engineBonus = query.text(9);
+            values.scalePoints = query.text(10);
+            values.landingPoints = query.text(11);
+        }
+        return rows;
+    });
+}
+
 int JournalReader::flightCount(const FlightFilter &filter) const
 {
     return m_impl->read([&] {
@@ -192,6 +230,16 @@ std::vector<std::string> JournalReader::days() const
     return m_impl->column("SELECT d.day FROM (SELECT DISTINCT day FROM calculation) d WHERE EXISTS ("
                           "SELECT 1 FROM calculation c JOIN flight f ON f.id = c.flight "
                           "WHERE c.day = d.day AND f.last_calculation = c.id) ORDER BY d.day DESC");
+}
+
+std::vector<Entry> JournalReader::entries() const
+{
+    return m_impl->read([&] { return m_impl->withEntries ? readEntries(m_impl->db) : std::vector<Entry>(); });
+}
+
+ContestSettings JournalReader::contest() const
+{
+    return m_impl->read([&] { return m_impl->withContest ? readContest(m_impl->db) : ContestSettings(); });
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "command_line_support.h"
 #include "sqlite_library.h"
 
 #include <QDir>
@@ -15,47 +16,8 @@
 
 using namespace orlo;
 using namespace orlo::journal;
+using namespace command_line_test;
 
-namespace {
-
-struct Run {
-    int status = -1;
-    QString output;
-    QString errors;
-};
-
-// The built program without any display: none of these starts may need one.
-// The dynamic loader looks for libraries in libraryFolder first.
-Run run(const QStringList &arguments, const QString &libraryFolder = {})
-{
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (!libraryFolder.isEmpty())
-        environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraryFolder);
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(ORLO_SCORE_PROGRAM), arguments);
-    Run result;
-    if (!program.waitForFinished(-1) || program.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = program.exitCode();
-    result.output = QString::fromUtf8(program.readAllStandardOutput());
-    result.errors = QString::fromUtf8(program.readAllStandardError());
-    return result;
-}
-
-CalculationRecord scored(const std::string &classCaption, const std::string &score)
-{
-    CalculationRecord values;
-    values.classCaption = classCaption;
-    values.score = score;
-    values.summary = {classCaption, score + " Total Score"};
-    return values;
-}
-
-} // namespace
 
 // The program's command line, run as the official would run it.
 class CommandLineTest : public QObject {
@@ -101,9 +63,9 @@ void CommandLineTest::versionAndHelp()
 
     const Run help = run({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
-    for (const char *option : {"--journal <file>", "--no-journal", "--journal-window", "--export-journal <file.csv>",
-                               "--day <YYYY-MM-DD>", "--backup-journal <file>", "--import-entries <file.csv>", "--version",
-                               "--help"})
+    for (const char *option : {"--journal <file>", "--no-journal", "--journal-window", "--export-journal <file>",
+                               "--day <YYYY-MM-DD>", "--backup-journal <file>", "--import-entries <file.csv>",
+                               "--results <file>", "--class <caption>", "--version", "--help"})
         QVERIFY2(help.output.contains(QLatin1String(option)), option);
 }
 
@@ -131,6 +93,12 @@ void CommandLineTest::wrongCommandLine_data()
                                             << "--no-journal goes with none";
     QTest::newRow("import-of-missing-file") << QStringList{"--import-entries", "missing.csv"} << 1
                                             << "Cannot read the registration file";
+    QTest::newRow("results-of-an-unknown-class") << QStringList{"--results", "results.csv", "--class", "Class IX"} << 1
+                                                 << "no flight and no entry in the class \"Class IX\"";
+    QTest::newRow("results-into-missing-folder") << QStringList{"--results", "no-such-folder/results.csv"} << 1
+                                                 << "No such file or directory. Nothing was written.";
+    QTest::newRow("results-in-an-unknown-format") << QStringList{"--results", "results.txt"} << 2 << "one of .csv";
+    QTest::newRow("class-without-results") << QStringList{"--class", "Class I"} << 2 << "--class goes with --results";
     QTest::newRow("device-journal-refused") << QStringList{"--export-journal", csv, "--journal", "/dev/zero"} << 1
                                             << "not a plain file";
 }
@@ -142,7 +110,8 @@ void CommandLineTest::wrongCommandLine()
     QFETCH(QString, saying);
     QTemporaryDir folder;
     for (QString &argument : arguments) {
-        if (argument.endsWith(QStringLiteral(".csv")) || argument.endsWith(QStringLiteral(".sqlite")))
+        if (argument.endsWith(QStringLiteral(".csv")) || argument.endsWith(QStringLiteral(".sqlite"))
+            || argument.endsWith(QStringLiteral(".txt")))
             argument = folder.filePath(argument);
     }
     if (!arguments.contains(QStringLiteral("--journal")))
@@ -185,12 +154,6 @@ void CommandLineTest::exportWithoutSqlite()
 }
 
 namespace {
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool writeAt(const QString &path, qint64 offset, const QByteArray &bytes)
 {

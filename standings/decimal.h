@@ -1,0 +1,33 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orlo::standings {
+
+// A score as the sheet shows it, held in millionths so that comparing and
+// adding scores is exact; decimals remembers how many the text showed, so a
+// sum is written with the decimals of its parts.
+class Decimal {
+public:
+    Decimal() = default;
+    // "312.5", "-3.0", "0"; none for a text that is not such a number.
+    static std::optional<Decimal> read(std::string_view text);
+    // As read, a text that is no such number taken for 0.
+    static Decimal parse(std::string_view text) { return read(text).value_or(Decimal()); }
+
+    std::string text() const;
+    int decimals() const { return m_decimals; }
+    Decimal operator+(const Decimal &other) const;
+    std::strong_ordering operator<=>(const Decimal &other) const { return m_millionths <=> other.m_millionths; }
+    bool operator==(const Decimal &other) const { return m_millionths == other.m_millionths; }
+
+private:
+    std::int64_t m_millionths = 0;
+    int m_decimals = 0;
+};
+
+} // namespace orlo::standings
