@@ -39,6 +39,7 @@ OrloProgram::OrloProgram(const QString &journalPath)
         JournalProblemNotice::showLater(QString::fromStdString(problem), &m_sheet);
     });
     QObject::connect(&m_sheet, &ScoreSheetWindow::journalRequested, &m_sheet, [this] { m_flights->open(); });
+    m_flights->setSheet(m_sheet);
 }
 
 OrloProgram::~OrloProgram() = default;

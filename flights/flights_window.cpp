@@ -1,6 +1,7 @@
 #include "flights_window.h"
 
 #include "calculation_fields.h"
+#include "contest_journal.h"
 #include "designed_palette.h"
 #include "event_classes.h"
 #include "flight_table_model.h"
@@ -15,6 +16,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QThread>
 #include <QTableView>
@@ -24,8 +27,10 @@
 #include <algorithm>
 #include <memory>
 
-using orlo::journal::FlightFilter;
-using orlo::journal::StoredCalculation;
+namespace orlo {
+
+using journal::FlightFilter;
+using journal::StoredCalculation;
 
 namespace {
 
@@ -33,8 +38,8 @@ namespace {
 QStringList historyHeaders()
 {
     QStringList headers{QStringLiteral("Time")};
-    for (const orlo::CalculationField &field : orlo::calculationFields)
-        if (field.inHistory == orlo::InHistory::Column)
+    for (const CalculationField &field : calculationFields)
+        if (field.inHistory == InHistory::Column)
             headers << shownText(std::string(field.historyHeading));
     return headers << QStringLiteral("Summary");
 }
@@ -42,11 +47,11 @@ QStringList historyHeaders()
 QStringList historyCells(const StoredCalculation &calculation)
 {
     QStringList cells{shownTime(calculation.recordedAt)};
-    for (const orlo::CalculationField &field : orlo::calculationFields) {
+    for (const CalculationField &field : calculationFields) {
         const QString text = shownText(calculation.values.*field.text);
-        if (field.inHistory == orlo::InHistory::Column)
+        if (field.inHistory == InHistory::Column)
             cells << text;
-        else if (field.inHistory == orlo::InHistory::WithPrevious)
+        else if (field.inHistory == InHistory::WithPrevious)
             cells.last() += QStringLiteral(" / ") + text;
     }
     QStringList summary;
@@ -59,6 +64,12 @@ QStringList historyCells(const StoredCalculation &calculation)
 std::string chosen(const QComboBox *filter)
 {
     return filter->currentData().toString().toStdString();
+}
+
+// The contestant filter's choice: an entry, noEntry, or 0 for all.
+std::int64_t chosenEntry(const QComboBox *filter)
+{
+    return filter->currentData().toLongLong();
 }
 
 void refill(QComboBox *filter, const QString &all, const std::vector<std::string> &choices)
@@ -74,8 +85,8 @@ void refill(QComboBox *filter, const QString &all, const std::vector<std::string
 
 } // namespace
 
-FlightsWindow::FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_journal(journal)
+FlightsWindow::FlightsWindow(journal::FlightJournal &journal, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_journal(journal), m_contest(journal.path())
 {
     setWindowTitle(QStringLiteral("Flight journal"));
     // The program ends with its sheet, this window open or not.
@@ -83,7 +94,7 @@ FlightsWindow::FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *par
     buildControls();
     // Once the controls are made: the sheet's light colours and focus mark
     // reach each of them, whatever the desktop's theme.
-    orlo::applyDesignedLook(*this);
+    applyDesignedLook(*this);
     reload();
 }
 
@@ -103,6 +114,13 @@ void FlightsWindow::buildControls()
     m_class = new QComboBox(this);
     m_class->setObjectName(QStringLiteral("ClassFilter"));
     m_class->setAccessibleName(QStringLiteral("Class"));
+    m_contestant = new QComboBox(this);
+    m_contestant->setObjectName(QStringLiteral("ContestantFilter"));
+    m_contestant->setAccessibleName(QStringLiteral("Contestant"));
+    // A long entry list is searched by typing a name into the filter.
+    m_contestant->setEditable(true);
+    m_contestant->setInsertPolicy(QComboBox::NoInsert);
+    m_contestant->setMinimumContentsLength(12);
     m_export = new QPushButton(QStringLiteral("Export CSV…"), this);
     m_export->setObjectName(QStringLiteral("ExportCsv"));
     m_backup = new QPushButton(QStringLiteral("Back up journal…"), this);
@@ -118,6 +136,11 @@ void FlightsWindow::buildControls()
     filters->addSpacing(12);
     filters->addWidget(classLabel);
     filters->addWidget(m_class);
+    filters->addSpacing(12);
+    auto *contestantLabel = new QLabel(QStringLiteral("C&ontestant:"), this);
+    contestantLabel->setBuddy(m_contestant);
+    filters->addWidget(contestantLabel);
+    filters->addWidget(m_contestant);
     filters->addStretch();
     filters->addWidget(m_export);
     filters->addWidget(m_backup);
@@ -147,8 +170,17 @@ void FlightsWindow::buildControls()
     m_view->setColumnWidth(FlightTableModel::Time, widthOf(QStringLiteral("2026-12-08 14:03:27")));
     m_view->setColumnWidth(FlightTableModel::Contestant, widthOf(QStringLiteral("Contestant name, 123")));
     m_view->setColumnWidth(FlightTableModel::Class, widthOf(QStringLiteral("Skyray Carrier")));
-    for (int column = FlightTableModel::HighSpeed; column < FlightTableModel::ColumnCount; ++column)
+    m_view->setColumnWidth(FlightTableModel::Status, widthOf(QStringLiteral("Attempt: re-fly")));
+    for (const int column : {int(FlightTableModel::Number), int(FlightTableModel::HighSpeed),
+                             int(FlightTableModel::LowSpeed), int(FlightTableModel::EngineBonus),
+                             int(FlightTableModel::Scale), int(FlightTableModel::Landing), int(FlightTableModel::Total),
+                             int(FlightTableModel::Calculations)})
         m_view->setColumnWidth(column, widthOf(m_model->headerData(column, Qt::Horizontal).toString()));
+    // A click on a heading orders every flight by it, in the journal; newest
+    // first until then.
+    columns->setSortIndicator(FlightTableModel::Time, Qt::DescendingOrder);
+    columns->setSortIndicatorShown(true);
+    m_view->setSortingEnabled(true);
 
     const QStringList headers = historyHeaders();
     m_history = new QTableWidget(0, static_cast<int>(headers.size()), this);
@@ -190,6 +222,10 @@ void FlightsWindow::buildControls()
 
     connect(m_day, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
     connect(m_class, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
+    connect(m_contestant, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
+    // Escape closes the window; an editor open in it takes the key first.
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     connect(m_export, &QPushButton::clicked, this, [this] {
         const std::string day = chosen(m_day);
         chooseFile(QStringLiteral("Export CSV…"),
@@ -219,9 +255,9 @@ void FlightsWindow::reload()
     const std::int64_t kept = chosenFlight();
     try {
         refillFilters();
-        m_model->setFilter(FlightFilter{chosen(m_day), chosen(m_class)});
+        m_model->setFilter(FlightFilter{chosen(m_day), chosen(m_class), chosenEntry(m_contestant)});
         m_readFailure.clear();
-    } catch (const orlo::journal::JournalProblem &problem) {
+    } catch (const journal::JournalProblem &problem) {
         showProblem(problem);
         return;
     }
@@ -232,6 +268,7 @@ void FlightsWindow::reload()
         m_view->setCurrentIndex(index);
         m_view->scrollTo(index);
     }
+    showFirstColumn();
     showHistory();
     showCount();
 }
@@ -243,11 +280,38 @@ void FlightsWindow::refillFilters()
     // would mean reading every calculation.
     static const std::vector<std::string> classes = [] {
         std::vector<std::string> captions;
-        for (const orlo::EventClass &eventClass : orlo::eventClasses)
+        for (const EventClass &eventClass : eventClasses)
             captions.emplace_back(eventClass.caption);
         return captions;
     }();
     refill(m_class, QStringLiteral("All classes"), classes);
+
+    const qlonglong kept = m_contestant->currentData().toLongLong();
+    std::vector<journal::Entry> entries = m_contest.entries();
+    const QSignalBlocker quiet(m_contestant);
+    m_contestant->clear();
+    m_contestant->addItem(QStringLiteral("All contestants"), qlonglong(0));
+    m_contestant->addItem(QStringLiteral("No contestant named"), qlonglong(journal::noEntry));
+    for (const journal::Entry &entry : entries)
+        m_contestant->addItem(entry.number.empty() ? shownText(entry.name)
+                                                   : shownText(entry.name + " " + entry.number),
+                              qlonglong(entry.id));
+    m_contestant->setCurrentIndex(std::max(0, m_contestant->findData(kept)));
+}
+
+// The time of a flight comes first: whatever the style scrolled to while the
+// rows came in, the first column is in view.
+void FlightsWindow::showFirstColumn()
+{
+    QScrollBar *across = m_view->horizontalScrollBar();
+    across->setValue(across->minimum());
+}
+
+void FlightsWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The scroll range is known once the window is laid out at its size.
+    QMetaObject::invokeMethod(this, &FlightsWindow::showFirstColumn, Qt::QueuedConnection);
 }
 
 void FlightsWindow::showProblem(const std::exception &problem)
@@ -263,7 +327,7 @@ void FlightsWindow::showHistory()
     try {
         if (flight)
             calculations = m_journal.calculations(flight);
-    } catch (const orlo::journal::JournalProblem &problem) {
+    } catch (const journal::JournalProblem &problem) {
         showProblem(problem);
         return;
     }
@@ -293,7 +357,7 @@ void FlightsWindow::showCount()
         try {
             const int shown = m_journal.flightCount(m_model->filter());
             status = shown == 1 ? QStringLiteral("1 flight shown.") : QStringLiteral("%1 flights shown.").arg(shown);
-        } catch (const orlo::journal::JournalProblem &problem) {
+        } catch (const journal::JournalProblem &problem) {
             showProblem(problem);
             return;
         }
@@ -382,3 +446,5 @@ bool FlightsWindow::event(QEvent *event)
         reload();
     return QWidget::event(event);
 }
+
+} // namespace orlo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contest_journal.h"
 #include "flight_journal.h"
 
 #include <QWidget>
@@ -7,24 +8,27 @@
 #include <exception>
 #include <functional>
 
-class FlightTableModel;
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
 class QTableWidget;
 class QThread;
+
+namespace orlo {
+
+class FlightTableModel;
 struct JournalExport;
 
-// The flights window: every flight the journal keeps, newest first, filtered
-// by day and class, with the calculations of the chosen flight below and the
-// export of the flights shown. A window of its own beside the sheet, which it
+// The flights window: the contest's list of flights, newest first or ordered
+// by a column, filtered by day, class and contestant, with the calculations
+// of the chosen flight below and the export of the flights shown. A window of its own beside the sheet, which it
 // never blocks: its file dialogs block this window alone, and exports and
 // backups run on a thread of their own.
 class FlightsWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *parent = nullptr);
+    explicit FlightsWindow(journal::FlightJournal &journal, QWidget *parent = nullptr);
     ~FlightsWindow() override;
 
     // Reads the flights again under the chosen filters, keeping the chosen
@@ -45,6 +49,7 @@ public:
     QTableWidget *historyView() const { return m_history; }
     QComboBox *dayFilter() const { return m_day; }
     QComboBox *classFilter() const { return m_class; }
+    QComboBox *contestantFilter() const { return m_contestant; }
     QPushButton *exportButton() const { return m_export; }
     QPushButton *backupButton() const { return m_backup; }
     QLabel *statusLine() const { return m_status; }
@@ -55,6 +60,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();
@@ -65,14 +71,18 @@ private:
     void showProblem(const std::exception &problem);
     void showHistory();
     void showCount();
+    void showFirstColumn();
     std::int64_t chosenFlight() const;
 
-    orlo::journal::FlightJournal &m_journal;
+    journal::FlightJournal &m_journal;
+    // The entry list and the corrections, over a connection of their own.
+    journal::ContestJournal m_contest;
     FlightTableModel *m_model = nullptr;
     QTableView *m_view = nullptr;
     QTableWidget *m_history = nullptr;
     QComboBox *m_day = nullptr;
     QComboBox *m_class = nullptr;
+    QComboBox *m_contestant = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_backup = nullptr;
     QThread *m_job = nullptr;
@@ -82,3 +92,5 @@ private:
     bool m_stale = false;
     bool m_reloadQueued = false;
 };
+
+} // namespace orlo

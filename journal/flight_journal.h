@@ -53,6 +53,10 @@ public:
     // Also writes the log into the journal file, so that a copy of the file
     // alone holds the flights.
     void flightEnded() override;
+    // The next contestant is flying: ends the flight on the sheet, as
+    // flightEnded does, and records the flights that follow under that
+    // entry (0: under none) until another is named.
+    void nowFlying(std::int64_t entry);
 
     // How many calculations wait in memory for the file.
     int waitingCalculations() const;
@@ -71,6 +75,7 @@ public:
     // They throw JournalProblem when the file cannot be read.
     std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
     std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
+    std::vector<FlightRow> flights(const FlightFilter &filter, const FlightOrder &order, int skip, int limit) const;
     int flightCount(const FlightFilter &filter = {}) const;
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     std::vector<std::string> days() const;

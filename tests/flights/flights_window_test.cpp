@@ -15,6 +15,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QScreen>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -247,6 +249,16 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     FlightsWindow *window = program.flights.window();
     QVERIFY2(QTest::qWaitForWindowActive(window, hangWatchdogMs), "the flights window did not come forward");
     QCOMPARE(program.state(), before);
+    // The screen here is too small for both windows: the window is whole on
+    // it, its status line too, and its first column in view.
+    const QRect screen = window->screen()->availableGeometry();
+    QVERIFY2(screen.contains(window->frameGeometry()),
+             qPrintable(QStringLiteral("the flights window at %1,%2 %3x%4 does not fit on the screen %5x%6")
+                            .arg(window->frameGeometry().x()).arg(window->frameGeometry().y())
+                            .arg(window->frameGeometry().width()).arg(window->frameGeometry().height())
+                            .arg(screen.width()).arg(screen.height())));
+    QVERIFY2(window->rect().contains(window->statusLine()->geometry()), "the status line is cut off");
+    QTRY_COMPARE_WITH_TIMEOUT(window->flightsView()->columnViewportPosition(FlightTableModel::Time), 0, hangWatchdogMs);
 
     QTableView *view = window->flightsView();
     view->setCurrentIndex(window->flights()->index(0, FlightTableModel::Contestant));
@@ -264,6 +276,15 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     const std::vector<journal::FlightRow> kept = reader.flights();
     QCOMPARE(kept.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(kept[0].contestant), typed);
+
+    // Escape leaves an editor first, then closes the window.
+    QTest::keyClick(view, Qt::Key_F2);
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() != view, "F2 opened no editor for the name", hangWatchdogMs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() == view, "Escape did not leave the editor", hangWatchdogMs);
+    QVERIFY2(window->isVisible(), "Escape in an editor closed the window");
+    QTest::keyClick(view, Qt::Key_Escape);
+    QTRY_VERIFY2_WITH_TIMEOUT(!window->isVisible(), "Escape did not close the flights window", hangWatchdogMs);
 
     // Closing the sheet ends the program, the flights window open or not;
     // the watchdog ends a program that runs on.
@@ -305,6 +326,23 @@ void FlightsWindowTest::longJournalFilteredAndExported()
     QVERIFY2(scrolledToTheEnd(150), qPrintable(QStringLiteral("%1 flights listed").arg(flights.rowCount())));
     for (int row = 0; row < flights.rowCount(); ++row)
         QCOMPARE(flights.index(row, FlightTableModel::Class).data().toString(), QStringLiteral("Profile"));
+
+    // A click on a heading orders every flight the filter passes, not only
+    // those read so far, and points as numbers: 2.0 before 10.0.
+    window->classFilter()->setCurrentIndex(0);
+    QHeaderView *headings = window->flightsView()->horizontalHeader();
+    for (const Qt::SortOrder order : {Qt::DescendingOrder, Qt::AscendingOrder})
+        if (headings->sortIndicatorSection() != FlightTableModel::Total || headings->sortIndicatorOrder() != order)
+            QTest::mouseClick(headings->viewport(), Qt::LeftButton, {},
+                              QPoint(headings->sectionViewportPosition(FlightTableModel::Total) + 5, 5));
+    QCOMPARE(headings->sortIndicatorOrder(), Qt::AscendingOrder);
+    QStringList lowest;
+    for (int row = 0; row < 3; ++row)
+        lowest << flights.index(row, FlightTableModel::Total).data().toString();
+    QCOMPARE(lowest, (QStringList{"0.0", "1.0", "2.0"}));
+    QVERIFY2(scrolledToTheEnd(450), qPrintable(QStringLiteral("%1 flights listed").arg(flights.rowCount())));
+    QCOMPARE(flights.index(449, FlightTableModel::Total).data().toString(), QStringLiteral("449.0"));
+    headings->setSortIndicator(FlightTableModel::Time, Qt::DescendingOrder);
 
     // The export holds every flight the filter shows, read from the journal or not yet.
     window->classFilter()->setCurrentIndex(0);

@@ -92,22 +92,30 @@ void ContestEntriesTest::completionFinds_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QList<int>>("found");
-    QTest::newRow("number") << "17" << QList<int>{1, 2};
-    QTest::newRow("inside a name, any case") << "OKA" << QList<int>{1};
-    QTest::newRow("starts first, then inside") << "a" << QList<int>{2, 0, 1};
-    QTest::newRow("nothing typed finds all") << "" << QList<int>{0, 1, 2};
-    QTest::newRow("nobody") << "zz" << QList<int>{};
+    QTest::addColumn<QList<int>>("nearest"); // the two names nearest, for a name not on the list
+    QTest::newRow("number") << "17" << QList<int>{1, 2} << QList<int>{2, 0};
+    QTest::newRow("inside a name, any case") << "OKA" << QList<int>{1} << QList<int>{1, 0};
+    QTest::newRow("starts first, then inside") << "a" << QList<int>{2, 0, 1} << QList<int>{2, 0};
+    QTest::newRow("nothing typed finds all") << "" << QList<int>{0, 1, 2} << QList<int>{2, 0};
+    QTest::newRow("nobody") << "zz" << QList<int>{} << QList<int>{2, 0};
+    QTest::newRow("a misspelt name is nearest its entry") << "b okafr" << QList<int>{} << QList<int>{1, 0};
+    QTest::newRow("case and blanks cost nothing") << " LEE  WARD" << QList<int>{0} << QList<int>{0, 2};
 }
 
 void ContestEntriesTest::completionFinds()
 {
     QFETCH(QString, typed);
     QFETCH(QList<int>, found);
+    QFETCH(QList<int>, nearest);
     const std::vector<NameAndNumber> entries{{"Lee Ward", "3"}, {"B. Okafor", "17"}, {"Ann Cho", "117"}};
-    QList<int> positions;
-    for (const std::size_t position : completions(entries, typed.toStdString()))
-        positions.append(static_cast<int>(position));
-    QCOMPARE(positions, found);
+    const auto listed = [](const std::vector<std::size_t> &positions) {
+        QList<int> list;
+        for (const std::size_t position : positions)
+            list.append(static_cast<int>(position));
+        return list;
+    };
+    QCOMPARE(listed(completions(entries, typed.toStdString())), found);
+    QCOMPARE(listed(nearestNames(entries, typed.toStdString(), 2)), nearest);
 }
 
 void ContestEntriesTest::journalOfTheLastVersionCarriedForward_data()
