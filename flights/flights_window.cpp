@@ -1,6 +1,7 @@
 #include "flights_window.h"
 
 #include "calculation_fields.h"
+#include "contestant_picker.h"
 #include "contest_journal.h"
 #include "designed_palette.h"
 #include "event_classes.h"
@@ -156,6 +157,7 @@ void FlightsWindow::buildControls()
                             | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     m_view->setWordWrap(false);
     m_view->setAlternatingRowColors(true);
+    m_view->setItemDelegateForColumn(FlightTableModel::Contestant, new ContestantDelegate(m_contest, m_view));
     // One fixed height for every row, and widths from the font rather than
     // from the rows: a journal of a whole season opens without measuring it.
     const QFontMetrics metrics = fontMetrics();
@@ -241,6 +243,8 @@ void FlightsWindow::buildControls()
         showCount();
     });
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FlightsWindow::showHistory);
+    // A contestant named brings the entry's number, and may have added an entry.
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &FlightsWindow::journalChanged);
 }
 
 std::int64_t FlightsWindow::chosenFlight() const

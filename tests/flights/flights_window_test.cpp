@@ -1,3 +1,4 @@
+#include "contestant_picker.h"
 #include "flight_table_model.h"
 #include "flights_window_launcher.h"
 #include "hang_watchdog.h"
@@ -103,6 +104,26 @@ QList<QStringList> csvRows(const QString &csv)
     }
     return rows;
 }
+
+// Answers the confirmation of a name not on the entry list with its Add
+// button, keeping what each confirmation said.
+struct NewNameConfirmer {
+    QTimer timer;
+    QStringList said;
+
+    NewNameConfirmer()
+    {
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || !box->defaultButton())
+                return;
+            said << box->text() + QLatin1Char(' ') + box->informativeText();
+            box->defaultButton()->click();
+        });
+        timer.start();
+    }
+};
 
 } // namespace
 
@@ -264,12 +285,14 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     view->setCurrentIndex(window->flights()->index(0, FlightTableModel::Contestant));
     // A name is text, whatever it holds.
     const QString typed = QStringLiteral("=1+1 O'Neil, \"Jo\"");
+    const NewNameConfirmer confirmer;
     // Typing on a flight starts the name; the editor that opens takes the rest.
     QTest::keyClick(view, typed.at(0).toLatin1());
     QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() != view, "typing on a flight opened no editor for the name", hangWatchdogMs);
     QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE_WITH_TIMEOUT(window->flights()->index(0, FlightTableModel::Contestant).data().toString(), typed, hangWatchdogMs);
+    QCOMPARE(confirmer.said, QStringList{QStringLiteral("“%1” is not on the entry list. Add it? The entry list is empty.").arg(typed)});
 
     // Another program reading the same file sees the name while this window is still open.
     journal::FlightJournal reader(program.journal.path());
@@ -278,8 +301,10 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     QCOMPARE(QString::fromStdString(kept[0].contestant), typed);
 
     // Escape leaves an editor first, then closes the window.
+    QVERIFY2(QTest::qWaitForWindowActive(window, hangWatchdogMs), "the confirmation left the flights window inactive");
     QTest::keyClick(view, Qt::Key_F2);
-    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() != view, "F2 opened no editor for the name", hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(qobject_cast<ContestantPicker *>(QApplication::focusWidget()),
+                              "F2 opened no contestant picker", hangWatchdogMs);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() == view, "Escape did not leave the editor", hangWatchdogMs);
     QVERIFY2(window->isVisible(), "Escape in an editor closed the window");
