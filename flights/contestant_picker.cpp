@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringListModel>
@@ -46,19 +47,50 @@ ContestantPicker::ContestantPicker(QWidget *parent) : QLineEdit(parent)
     // into the line while the director types.
     m_completer->setWidget(this);
     connect(this, &QLineEdit::textEdited, this, &ContestantPicker::offer);
+    // The line hears Enter before the offers do: the offer highlighted is taken here.
     connect(this, &QLineEdit::returnPressed, this, [this] {
-        m_pickedByKey = true;
-        emit picked();
+        const QModelIndex offered = m_completer->popup()->currentIndex();
+        if (m_completer->popup()->isVisible() && offered.isValid())
+            setText(offered.data().toString());
+        pickOnce();
     });
-    // Enter on an offer reaches the line as well, after the offer; a click does not.
     connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this, [this](const QString &text) {
         setText(text);
-        m_pickedByKey = false;
-        QMetaObject::invokeMethod(this, [this] {
-            if (!std::exchange(m_pickedByKey, false))
-                emit picked();
-        }, Qt::QueuedConnection);
+        pickOnce();
     });
+}
+
+// Enter on an offer reaches both the line and the offers; a click only the offers.
+void ContestantPicker::pickOnce()
+{
+    if (std::exchange(m_pickPending, true))
+        return;
+    QMetaObject::invokeMethod(this, [this] {
+        m_pickPending = false;
+        emit picked();
+    }, Qt::QueuedConnection);
+}
+
+// Escape on the offers is theirs: it puts them away, and no shortcut of the
+// window (which Escape closes) takes it first.
+bool ContestantPicker::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape
+        && m_completer->popup()->isVisible()) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void ContestantPicker::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && m_completer->popup()->isVisible()) {
+        m_completer->popup()->hide();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void ContestantPicker::setEntries(std::vector<journal::Entry> entries)
@@ -78,7 +110,7 @@ void ContestantPicker::offer(const QString &typed)
         return;
     }
     m_completer->complete();
-    m_completer->popup()->setCurrentIndex(m_offers->index(0));
+    m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
 }
 
 std::optional<journal::Entry> ContestantPicker::entryNamed() const

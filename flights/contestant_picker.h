@@ -31,13 +31,18 @@ signals:
     // Enter was pressed, on the line or on an offer.
     void picked();
 
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void offer(const QString &typed);
+    void pickOnce();
 
     std::vector<journal::Entry> m_entries;
     QStringListModel *m_offers = nullptr;
     QCompleter *m_completer = nullptr;
-    bool m_pickedByKey = false;
+    bool m_pickPending = false;
 };
 
 // An entry as the picker offers it: "B. Okafor 17".

@@ -1,10 +1,10 @@
 #include "flights_window.h"
 
-#include "calculation_fields.h"
 #include "contestant_picker.h"
 #include "contest_journal.h"
 #include "designed_palette.h"
 #include "event_classes.h"
+#include "flight_history_view.h"
 #include "flight_table_model.h"
 #include "journal_exports.h"
 #include "journal_schema.h"
@@ -34,32 +34,6 @@ using journal::FlightFilter;
 using journal::StoredCalculation;
 
 namespace {
-
-// The columns of a flight's history: every reading and result a calculation kept.
-QStringList historyHeaders()
-{
-    QStringList headers{QStringLiteral("Time")};
-    for (const CalculationField &field : calculationFields)
-        if (field.inHistory == InHistory::Column)
-            headers << shownText(std::string(field.historyHeading));
-    return headers << QStringLiteral("Summary");
-}
-
-QStringList historyCells(const StoredCalculation &calculation)
-{
-    QStringList cells{shownTime(calculation.recordedAt)};
-    for (const CalculationField &field : calculationFields) {
-        const QString text = shownText(calculation.values.*field.text);
-        if (field.inHistory == InHistory::Column)
-            cells << text;
-        else if (field.inHistory == InHistory::WithPrevious)
-            cells.last() += QStringLiteral(" / ") + text;
-    }
-    QStringList summary;
-    for (const std::string &line : calculation.values.summary)
-        summary << shownText(line);
-    return cells << summary.join(QStringLiteral(" | "));
-}
 
 // A filter's choice: the item's data, empty for "All ...".
 std::string chosen(const QComboBox *filter)
@@ -131,6 +105,15 @@ void FlightsWindow::buildControls()
     dayLabel->setBuddy(m_day);
     auto *classLabel = new QLabel(QStringLiteral("C&lass:"), this);
     classLabel->setBuddy(m_class);
+    m_nowFlying = new ContestantPicker(this);
+    m_nowFlying->setObjectName(QStringLiteral("NowFlying"));
+    auto *nowFlyingLabel = new QLabel(QStringLiteral("&Now flying:"), this);
+    nowFlyingLabel->setBuddy(m_nowFlying);
+    auto *nowFlying = new QHBoxLayout;
+    nowFlying->addWidget(nowFlyingLabel);
+    nowFlying->addWidget(m_nowFlying, 1);
+    nowFlying->addWidget(new QLabel(QStringLiteral("Ctrl+N on the sheet names the next contestant."), this));
+
     auto *filters = new QHBoxLayout;
     filters->addWidget(dayLabel);
     filters->addWidget(m_day);
@@ -184,21 +167,12 @@ void FlightsWindow::buildControls()
     columns->setSortIndicatorShown(true);
     m_view->setSortingEnabled(true);
 
-    const QStringList headers = historyHeaders();
-    m_history = new QTableWidget(0, static_cast<int>(headers.size()), this);
-    m_history->setObjectName(QStringLiteral("Calculations"));
-    m_history->setAccessibleName(QStringLiteral("Calculations of the chosen flight"));
-    m_history->setHorizontalHeaderLabels(headers);
-    m_history->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_history->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_history->setWordWrap(false);
-    m_history->verticalHeader()->hide();
-    m_history->horizontalHeader()->setStretchLastSection(true);
+    m_history = new FlightHistoryView(this);
 
     auto *history = new QWidget(this);
     auto *historyLayout = new QVBoxLayout(history);
     historyLayout->setContentsMargins(0, 0, 0, 0);
-    auto *historyLabel = new QLabel(QStringLiteral("Calculations of the chosen flight, oldest first:"), history);
+    auto *historyLabel = new QLabel(QStringLiteral("Calculations and corrections of the chosen flight, oldest first:"), history);
     historyLabel->setBuddy(m_history);
     historyLayout->addWidget(historyLabel);
     historyLayout->addWidget(m_history);
@@ -215,6 +189,7 @@ void FlightsWindow::buildControls()
     m_status->setWordWrap(true);
 
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(nowFlying);
     layout->addLayout(filters);
     layout->addWidget(splitter, 1);
     layout->addWidget(m_status);
@@ -225,6 +200,7 @@ void FlightsWindow::buildControls()
     connect(m_day, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
     connect(m_class, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
     connect(m_contestant, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
+    connect(m_nowFlying, &ContestantPicker::picked, this, &FlightsWindow::nameNowFlying);
     // Escape closes the window; an editor open in it takes the key first.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
@@ -303,6 +279,37 @@ void FlightsWindow::refillFilters()
     m_contestant->setCurrentIndex(std::max(0, m_contestant->findData(kept)));
 }
 
+void FlightsWindow::pickNowFlying()
+{
+    try {
+        m_nowFlying->setEntries(m_contest.entries());
+    } catch (const journal::JournalProblem &problem) {
+        showProblem(problem);
+    }
+    m_nowFlying->setFocus(Qt::ShortcutFocusReason);
+    m_nowFlying->selectAll();
+}
+
+// The entry picked, a new one confirmed, or nobody when the line is cleared.
+void FlightsWindow::nameNowFlying()
+{
+    std::optional<std::int64_t> entry = 0;
+    if (!m_nowFlying->text().trimmed().isEmpty())
+        entry = confirmedEntry(*m_nowFlying, m_contest);
+    if (!entry)
+        return;
+    try {
+        for (const journal::Entry &listed : m_contest.entries())
+            if (listed.id == *entry)
+                m_nowFlying->setText(offeredText(listed));
+    } catch (const journal::JournalProblem &problem) {
+        showProblem(problem);
+    }
+    emit nowFlying(*entry);
+    // A new entry joins the contestant filter.
+    journalChanged();
+}
+
 // The time of a flight comes first: whatever the style scrolled to while the
 // rows came in, the first column is in view.
 void FlightsWindow::showFirstColumn()
@@ -328,25 +335,17 @@ void FlightsWindow::showHistory()
 {
     const std::int64_t flight = chosenFlight();
     std::vector<StoredCalculation> calculations;
+    std::vector<journal::FlightChange> changes;
     try {
-        if (flight)
+        if (flight) {
             calculations = m_journal.calculations(flight);
+            changes = m_contest.changes(flight);
+        }
     } catch (const journal::JournalProblem &problem) {
         showProblem(problem);
         return;
     }
-    m_history->setRowCount(static_cast<int>(calculations.size()));
-    for (int row = 0; row < static_cast<int>(calculations.size()); ++row) {
-        const StoredCalculation &calculation = calculations[static_cast<std::size_t>(row)];
-        const QStringList cells = historyCells(calculation);
-        for (int column = 0; column < cells.size(); ++column) {
-            auto *item = new QTableWidgetItem(cells[column]);
-            if (column == 0)
-                item->setToolTip(shownText(calculation.recordedAt));
-            m_history->setItem(row, column, item);
-        }
-    }
-    m_history->resizeColumnsToContents();
+    m_history->showFlight(calculations, changes);
 }
 
 void FlightsWindow::showCount()

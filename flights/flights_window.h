@@ -12,11 +12,12 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
-class QTableWidget;
 class QThread;
 
 namespace orlo {
 
+class ContestantPicker;
+class FlightHistoryView;
 class FlightTableModel;
 struct JournalExport;
 
@@ -46,15 +47,20 @@ public:
 
     FlightTableModel *flights() const { return m_model; }
     QTableView *flightsView() const { return m_view; }
-    QTableWidget *historyView() const { return m_history; }
+    FlightHistoryView *historyView() const { return m_history; }
     QComboBox *dayFilter() const { return m_day; }
     QComboBox *classFilter() const { return m_class; }
     QComboBox *contestantFilter() const { return m_contestant; }
     QPushButton *exportButton() const { return m_export; }
     QPushButton *backupButton() const { return m_backup; }
     QLabel *statusLine() const { return m_status; }
+    ContestantPicker *nowFlyingPicker() const { return m_nowFlying; }
+    // Takes the keyboard to the "Now flying" picker, its text chosen.
+    void pickNowFlying();
 
 signals:
+    // The director named the contestant flying next (0: nobody named).
+    void nowFlying(std::int64_t entry);
     // An export or backup ended; sentence is what the status line says of it.
     void jobFinished(bool done, const QString &sentence);
 
@@ -72,6 +78,7 @@ private:
     void showHistory();
     void showCount();
     void showFirstColumn();
+    void nameNowFlying();
     std::int64_t chosenFlight() const;
 
     journal::FlightJournal &m_journal;
@@ -79,10 +86,11 @@ private:
     journal::ContestJournal m_contest;
     FlightTableModel *m_model = nullptr;
     QTableView *m_view = nullptr;
-    QTableWidget *m_history = nullptr;
+    FlightHistoryView *m_history = nullptr;
     QComboBox *m_day = nullptr;
     QComboBox *m_class = nullptr;
     QComboBox *m_contestant = nullptr;
+    ContestantPicker *m_nowFlying = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_backup = nullptr;
     QThread *m_job = nullptr;

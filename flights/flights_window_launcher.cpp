@@ -1,5 +1,7 @@
 #include "flights_window_launcher.h"
 
+#include "contestant_picker.h"
+
 #include <QScreen>
 #include <QWindow>
 
@@ -96,6 +98,7 @@ void FlightsWindowLauncher::open(Activation activation)
     bool overSheet = false;
     if (!m_window) {
         m_window = new FlightsWindow(m_journal);
+        QObject::connect(m_window, &FlightsWindow::nowFlying, m_window, [this](std::int64_t entry) { nowFlying(entry); });
         if (m_sheet)
             overSheet = placeBeside(*m_window, *m_sheet);
     }
@@ -108,6 +111,25 @@ void FlightsWindowLauncher::open(Activation activation)
         m_window->raise();
     if (activation == Activation::Activate)
         m_window->activateWindow();
+}
+
+void FlightsWindowLauncher::pickNowFlying()
+{
+    open();
+    m_window->pickNowFlying();
+    m_backToTheSheet = true;
+}
+
+// The flight on the sheet ends, as at a Reset, and the next is recorded
+// under the contestant named.
+void FlightsWindowLauncher::nowFlying(std::int64_t entry)
+{
+    m_journal.nowFlying(entry);
+    writeWaitingSoon();
+    if (std::exchange(m_backToTheSheet, false) && m_sheet) {
+        m_sheet->raise();
+        m_sheet->activateWindow();
+    }
 }
 
 void FlightsWindowLauncher::openJournalAfterFirstFrame(QWidget &sheet)
@@ -130,6 +152,9 @@ void FlightsWindowLauncher::flightEnded()
 {
     m_journal.flightEnded();
     writeWaitingSoon();
+    // The contestant who flew is no longer the one flying.
+    if (m_window && m_journal.nowFlyingEntry() == 0)
+        m_window->nowFlyingPicker()->clear();
 }
 
 } // namespace orlo

@@ -24,6 +24,9 @@ public:
     // Shows the window, or brings it forward; BesideTheSheet shows it without
     // taking the keyboard from the sheet.
     void open(Activation activation = Activation::Activate);
+    // Opens the window at its "Now flying" picker; once the contestant is
+    // picked, the keyboard goes back to the sheet.
+    void pickNowFlying();
     // FlightObserver: the journal records, then the window reads it.
     void calculated(const CalculationRecord &calculation) override;
     void flightEnded() override;
@@ -41,10 +44,12 @@ public:
 
 private:
     void writeWaitingSoon();
+    void nowFlying(std::int64_t entry);
 
     journal::FlightJournal &m_journal;
     QPointer<FlightsWindow> m_window;
     QPointer<QWidget> m_sheet;
+    bool m_backToTheSheet = false;
     QTimer m_retry;
 };
 

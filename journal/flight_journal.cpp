@@ -70,6 +70,8 @@ struct FlightJournal::Impl {
     std::optional<std::int64_t> flight;
     // The contestant now flying: the entry a new flight is recorded under; 0 for none.
     std::int64_t flyingEntry = 0;
+    // The contestant last named, which flyingEntry becomes once what waits is written.
+    std::int64_t namedEntry = 0;
     // The last calculation of the flight on the sheet, written or waiting.
     std::optional<CalculationRecord> lastCalculated;
 
@@ -323,11 +325,18 @@ std::int64_t FlightJournal::currentFlight() const
 
 void FlightJournal::flightEnded()
 {
-    nowFlying(m_impl->flyingEntry);
+    // A Reset just after naming the next contestant keeps the name.
+    nowFlying(m_impl->lastCalculated ? 0 : m_impl->namedEntry);
+}
+
+std::int64_t FlightJournal::nowFlyingEntry() const
+{
+    return m_impl->namedEntry;
 }
 
 void FlightJournal::nowFlying(std::int64_t entry)
 {
+    m_impl->namedEntry = entry;
     m_impl->lastCalculated.reset();
     // Behind calculations that wait, the end and the next contestant wait their turn.
     Waiting end{true, {}, {}};

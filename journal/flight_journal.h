@@ -54,9 +54,12 @@ public:
     // alone holds the flights.
     void flightEnded() override;
     // The next contestant is flying: ends the flight on the sheet, as
-    // flightEnded does, and records the flights that follow under that
-    // entry (0: under none) until another is named.
+    // flightEnded does, and records the next flight under that entry (0:
+    // under none). A flight ended before any calculation of it keeps the
+    // name for the next; one ended after leaves the next unnamed.
     void nowFlying(std::int64_t entry);
+    // The entry the next flight is recorded under; 0 for none.
+    std::int64_t nowFlyingEntry() const;
 
     // How many calculations wait in memory for the file.
     int waitingCalculations() const;

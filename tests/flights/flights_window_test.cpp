@@ -1,4 +1,5 @@
 #include "contestant_picker.h"
+#include "flight_history_view.h"
 #include "flight_table_model.h"
 #include "flights_window_launcher.h"
 #include "hang_watchdog.h"
@@ -135,6 +136,7 @@ private slots:
     void openedByMenuNamedAtOnceEndedWithTheSheet();
     void longJournalFilteredAndExported();
     void problemToldWithoutTakingTheFocus();
+    void nowFlyingScoredAndListedUnderThatContestant();
 };
 
 void FlightsWindowTest::flightOnTheSheetToTheExport()
@@ -412,6 +414,70 @@ void FlightsWindowTest::problemToldWithoutTakingTheFocus()
     const QString status = program.flights.window()->statusLine()->text();
     QVERIFY2(status.contains(QLatin1String("could not be read")) && !status.contains(QLatin1String("0 flights")),
              qPrintable(status));
+}
+
+void FlightsWindowTest::nowFlyingScoredAndListedUnderThatContestant()
+{
+    Program program;
+    {
+        journal::ContestJournal contest(program.journal.path());
+        contest.add({"Lee Ward", "3", {"Class I"}});
+        contest.add({"B. Okafor", "17", {"Class I"}});
+    }
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QVERIFY2(clickOn(program.sheet, HS_Watch(0)), "the first high-speed watch did not take the focus");
+    const QStringList before = program.state();
+
+    // Ctrl+N on the sheet: the picker takes the keyboard, "oka" offers
+    // B. Okafor first, Enter takes him, and the keyboard is back on the sheet.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+    QTRY_VERIFY2_WITH_TIMEOUT(program.flights.window() && QApplication::focusWidget()
+                                  == program.flights.window()->nowFlyingPicker(),
+                              "Ctrl+N did not open the Now flying picker", hangWatchdogMs);
+    FlightsWindow &window = *program.flights.window();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("oka"));
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::activePopupWidget(), "typing offered nobody", hangWatchdogMs);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+    QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.isActiveWindow(), "the keyboard did not go back to the sheet", hangWatchdogMs);
+    QCOMPARE(window.nowFlyingPicker()->text(), QStringLiteral("B. Okafor 17"));
+    QCOMPARE(program.state(), before);
+
+    QVERIFY(type(QStringLiteral("12.3")) && tabOn(program.sheet));
+    QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(program.sheet, Score), QStringLiteral("146.3"), hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(window.flights()->rowCount(), 1, hangWatchdogMs);
+    const QStringList listed{window.flights()->index(0, FlightTableModel::Contestant).data().toString(),
+                             window.flights()->index(0, FlightTableModel::Number).data().toString(),
+                             window.flights()->index(0, FlightTableModel::Status).data().toString()};
+    QCOMPARE(listed, (QStringList{"B. Okafor", "17", "Official"}));
+
+    // The contestant filter finds his flight; the flights of nobody named are none.
+    QComboBox *contestants = window.contestantFilter();
+    contestants->setCurrentIndex(contestants->findText(QStringLiteral("B. Okafor 17")));
+    QCOMPARE(window.flights()->rowCount(), 1);
+    contestants->setCurrentIndex(contestants->findText(QStringLiteral("Lee Ward 3")));
+    QCOMPARE(window.flights()->rowCount(), 0);
+    contestants->setCurrentIndex(contestants->findText(QStringLiteral("No contestant named")));
+    QCOMPARE(window.flights()->rowCount(), 0);
+
+    // Naming the next contestant ends B. Okafor's flight: the same press
+    // again is Lee Ward's first flight, not a second calculation of his.
+    program.flights.pickNowFlying();
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() == window.nowFlyingPicker(),
+                              "the Now flying picker did not take the keyboard", hangWatchdogMs);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
+    // Escape puts the offers away and keeps the typing; the number names him.
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::activePopupWidget(), "typing offered nobody", hangWatchdogMs);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTRY_VERIFY2_WITH_TIMEOUT(!QApplication::activePopupWidget(), "Escape left the offers open", hangWatchdogMs);
+    QVERIFY2(window.isVisible(), "Escape on the offers closed the window");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.isActiveWindow(), "the keyboard did not go back to the sheet", hangWatchdogMs);
+    QCOMPARE(window.nowFlyingPicker()->text(), QStringLiteral("Lee Ward 3"));
+    QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
+    contestants->setCurrentIndex(0);
+    QTRY_COMPARE_WITH_TIMEOUT(program.journal.flightCount(), 2, hangWatchdogMs);
+    QCOMPARE(QString::fromStdString(program.journal.flights().front().contestant), QStringLiteral("Lee Ward"));
 }
 
 QTEST_MAIN(FlightsWindowTest)
