@@ -52,6 +52,7 @@ ContestantPicker::ContestantPicker(QWidget *parent) : QLineEdit(parent)
         const QModelIndex offered = m_completer->popup()->currentIndex();
         if (m_completer->popup()->isVisible() && offered.isValid())
             setText(offered.data().toString());
+        m_completer->popup()->hide();
         pickOnce();
     });
     connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this, [this](const QString &text) {
@@ -91,6 +92,9 @@ void ContestantPicker::keyPressEvent(QKeyEvent *event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+    // Enter names the contestant; it does not also press a dialog's default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
 }
 
 void ContestantPicker::setEntries(std::vector<journal::Entry> entries)
@@ -153,7 +157,9 @@ std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::Co
     try {
         return contest.add({name, {}, {}});
     } catch (const std::exception &refused) {
-        QMessageBox::information(picker.window(), QApplication::applicationName(), shownText(refused.what()));
+        QMessageBox told(QMessageBox::NoIcon, QApplication::applicationName(), shownText(refused.what()),
+                         QMessageBox::Ok, picker.window());
+        told.exec();
         return std::nullopt;
     }
 }

@@ -1,6 +1,8 @@
 #include "flights_window.h"
 
 #include "contestant_picker.h"
+#include "entry_list_window.h"
+#include "flight_correction_dialog.h"
 #include "contest_journal.h"
 #include "designed_palette.h"
 #include "event_classes.h"
@@ -112,7 +114,15 @@ void FlightsWindow::buildControls()
     auto *nowFlying = new QHBoxLayout;
     nowFlying->addWidget(nowFlyingLabel);
     nowFlying->addWidget(m_nowFlying, 1);
-    nowFlying->addWidget(new QLabel(QStringLiteral("Ctrl+N on the sheet names the next contestant."), this));
+    nowFlying->addWidget(new QLabel(QStringLiteral("(Ctrl+N on the sheet)"), this));
+    nowFlying->addStretch();
+    m_correct = new QPushButton(QStringLiteral("Co&rrect flight…"), this);
+    m_correct->setObjectName(QStringLiteral("CorrectFlight"));
+    m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Ctrl+E)"));
+    m_entries = new QPushButton(QStringLiteral("&Entry list…"), this);
+    m_entries->setObjectName(QStringLiteral("EntryList"));
+    nowFlying->addWidget(m_correct);
+    nowFlying->addWidget(m_entries);
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(dayLabel);
@@ -201,6 +211,10 @@ void FlightsWindow::buildControls()
     connect(m_class, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
     connect(m_contestant, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
     connect(m_nowFlying, &ContestantPicker::picked, this, &FlightsWindow::nameNowFlying);
+    connect(m_correct, &QPushButton::clicked, this, &FlightsWindow::correctChosenFlight);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this), &QShortcut::activated, this,
+            &FlightsWindow::correctChosenFlight);
+    connect(m_entries, &QPushButton::clicked, this, &FlightsWindow::openEntryList);
     // Escape closes the window; an editor open in it takes the key first.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
@@ -308,6 +322,35 @@ void FlightsWindow::nameNowFlying()
     emit nowFlying(*entry);
     // A new entry joins the contestant filter.
     journalChanged();
+}
+
+void FlightsWindow::correctChosenFlight()
+{
+    const int row = m_view->currentIndex().row();
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    FlightCorrectionDialog *dialog = nullptr;
+    try {
+        dialog = new FlightCorrectionDialog(m_contest, m_model->flights()[static_cast<std::size_t>(row)], this);
+    } catch (const journal::JournalProblem &problem) {
+        showProblem(problem);
+        return;
+    }
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, &FlightsWindow::journalChanged);
+    dialog->open();
+}
+
+void FlightsWindow::openEntryList()
+{
+    if (!m_entryList) {
+        m_entryList = new EntryListWindow(m_contest, this);
+        connect(m_entryList, &EntryListWindow::entriesChanged, this, &FlightsWindow::journalChanged);
+    }
+    m_entryList->show();
+    m_entryList->raise();
+    m_entryList->activateWindow();
 }
 
 // The time of a flight comes first: whatever the style scrolled to while the

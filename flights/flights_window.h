@@ -17,6 +17,7 @@ class QThread;
 namespace orlo {
 
 class ContestantPicker;
+class EntryListWindow;
 class FlightHistoryView;
 class FlightTableModel;
 struct JournalExport;
@@ -53,10 +54,18 @@ public:
     QComboBox *contestantFilter() const { return m_contestant; }
     QPushButton *exportButton() const { return m_export; }
     QPushButton *backupButton() const { return m_backup; }
+    QPushButton *correctButton() const { return m_correct; }
+    QPushButton *entriesButton() const { return m_entries; }
     QLabel *statusLine() const { return m_status; }
     ContestantPicker *nowFlyingPicker() const { return m_nowFlying; }
+    // Null until first opened.
+    EntryListWindow *entryList() const { return m_entryList; }
     // Takes the keyboard to the "Now flying" picker, its text chosen.
     void pickNowFlying();
+    // Opens the correction of the chosen flight, blocking this window alone.
+    void correctChosenFlight();
+    // Opens the entry list.
+    void openEntryList();
 
 signals:
     // The director named the contestant flying next (0: nobody named).
@@ -91,8 +100,11 @@ private:
     QComboBox *m_class = nullptr;
     QComboBox *m_contestant = nullptr;
     ContestantPicker *m_nowFlying = nullptr;
+    EntryListWindow *m_entryList = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_backup = nullptr;
+    QPushButton *m_correct = nullptr;
+    QPushButton *m_entries = nullptr;
     QThread *m_job = nullptr;
     QLabel *m_status = nullptr;
     QString m_exported;   // what the last export or backup did, or is doing

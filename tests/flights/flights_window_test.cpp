@@ -1,4 +1,6 @@
 #include "contestant_picker.h"
+#include "entry_list_window.h"
+#include "flight_correction_dialog.h"
 #include "flight_history_view.h"
 #include "flight_table_model.h"
 #include "flights_window_launcher.h"
@@ -117,10 +119,10 @@ struct NewNameConfirmer {
         timer.setInterval(20);
         QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || !box->defaultButton())
+            if (!box || !box->isVisible() || box->buttons().isEmpty())
                 return;
-            said << box->text() + QLatin1Char(' ') + box->informativeText();
-            box->defaultButton()->click();
+            said << (box->text() + QLatin1Char(' ') + box->informativeText()).trimmed();
+            (box->defaultButton() ? box->defaultButton() : box->buttons().constFirst())->click();
         });
         timer.start();
     }
@@ -137,6 +139,7 @@ private slots:
     void longJournalFilteredAndExported();
     void problemToldWithoutTakingTheFocus();
     void nowFlyingScoredAndListedUnderThatContestant();
+    void flightCorrectedAndEntriesEdited();
 };
 
 void FlightsWindowTest::flightOnTheSheetToTheExport()
@@ -478,6 +481,67 @@ void FlightsWindowTest::nowFlyingScoredAndListedUnderThatContestant()
     contestants->setCurrentIndex(0);
     QTRY_COMPARE_WITH_TIMEOUT(program.journal.flightCount(), 2, hangWatchdogMs);
     QCOMPARE(QString::fromStdString(program.journal.flights().front().contestant), QStringLiteral("Lee Ward"));
+}
+
+void FlightsWindowTest::flightCorrectedAndEntriesEdited()
+{
+    Program program;
+    {
+        journal::ContestJournal contest(program.journal.path());
+        contest.add({"Hal Ivers", "12", {}});
+        contest.add({"Ken Lo", "17", {}});
+    }
+    CalculationRecord calculation;
+    calculation.classCaption = "Class I";
+    calculation.score = "310.5";
+    program.flights.calculated(calculation);
+    QVERIFY(program.journal.setContestant(program.journal.flights().front().id, "hal ivers"));
+    program.flights.open();
+    FlightsWindow &window = *program.flights.window();
+    QVERIFY2(QTest::qWaitForWindowActive(&window, hangWatchdogMs), "the flights window did not open");
+
+    // Ctrl+E corrects the chosen flight: moved to number 17 and void, with the reason.
+    QTest::keyClick(window.flightsView(), Qt::Key_E, Qt::ControlModifier);
+    QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<FlightCorrectionDialog *>(), "Ctrl+E opened no correction", hangWatchdogMs);
+    auto *correction = window.findChild<FlightCorrectionDialog *>();
+    QCOMPARE(correction->contestant()->text(), QStringLiteral("Hal Ivers 12"));
+    correction->contestant()->setText(QStringLiteral("17"));
+    correction->status()->setCurrentIndex(correction->status()->findText(QStringLiteral("Void")));
+    correction->reason()->setText(QStringLiteral("scored twice"));
+    correction->accept();
+    QTRY_COMPARE_WITH_TIMEOUT(window.flights()->index(0, FlightTableModel::Status).data().toString(),
+                              QStringLiteral("Void: scored twice"), hangWatchdogMs);
+    QCOMPARE(window.flights()->index(0, FlightTableModel::Contestant).data().toString(), QStringLiteral("Ken Lo"));
+    // The history keeps the calculation and every change, in the order made.
+    window.flightsView()->setCurrentIndex(window.flights()->index(0, FlightTableModel::Time));
+    QStringList history;
+    for (int row = 0; row < window.historyView()->rowCount(); ++row)
+        history << window.historyView()->item(row, window.historyView()->columnCount() - 1)->text();
+    QCOMPARE(history.mid(1), (QStringList{"Contestant none → Hal Ivers", "Contestant Hal Ivers → Ken Lo (scored twice)",
+                                          "Status official → void (scored twice)"}));
+
+    // The entry list: a name typed in the last row adds it; an entry with
+    // flights stays, the director told to merge it; a registration file
+    // with a bad row imports nothing.
+    window.openEntryList();
+    EntryListWindow &entries = *window.entryList();
+    QTableWidget &table = *entries.table();
+    table.item(table.rowCount() - 1, EntryListWindow::Name)->setText(QStringLiteral("Ann Cho"));
+    QTRY_COMPARE_WITH_TIMEOUT(table.rowCount(), 4, hangWatchdogMs);
+    table.setCurrentCell(2, EntryListWindow::Name); // by name: Ann Cho, Hal Ivers, Ken Lo
+    entries.removeChosen();
+    QVERIFY2(entries.statusLine()->text().contains(QLatin1String("merge")), qPrintable(entries.statusLine()->text()));
+    QCOMPARE(table.rowCount(), 4);
+    const QString registration = program.folder.filePath(QStringLiteral("registration.csv"));
+    QFile file(registration);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    file.write("Name;Number\nLee Ward;3\n;4\n");
+    file.close();
+    const NewNameConfirmer told;
+    entries.importFrom(registration);
+    QCOMPARE(told.said.size(), 1);
+    QVERIFY2(told.said[0].contains(QLatin1String("line 3")), qPrintable(told.said[0]));
+    QCOMPARE(table.rowCount(), 4);
 }
 
 QTEST_MAIN(FlightsWindowTest)
