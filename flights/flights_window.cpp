@@ -2,7 +2,6 @@
 
 #include "contestant_picker.h"
 #include "entry_list_window.h"
-#include "flight_correction_dialog.h"
 #include "contest_journal.h"
 #include "designed_palette.h"
 #include "event_classes.h"
@@ -293,66 +292,6 @@ void FlightsWindow::refillFilters()
     m_contestant->setCurrentIndex(std::max(0, m_contestant->findData(kept)));
 }
 
-void FlightsWindow::pickNowFlying()
-{
-    try {
-        m_nowFlying->setEntries(m_contest.entries());
-    } catch (const journal::JournalProblem &problem) {
-        showProblem(problem);
-    }
-    m_nowFlying->setFocus(Qt::ShortcutFocusReason);
-    m_nowFlying->selectAll();
-}
-
-// The entry picked, a new one confirmed, or nobody when the line is cleared.
-void FlightsWindow::nameNowFlying()
-{
-    std::optional<std::int64_t> entry = 0;
-    if (!m_nowFlying->text().trimmed().isEmpty())
-        entry = confirmedEntry(*m_nowFlying, m_contest);
-    if (!entry)
-        return;
-    try {
-        for (const journal::Entry &listed : m_contest.entries())
-            if (listed.id == *entry)
-                m_nowFlying->setText(offeredText(listed));
-    } catch (const journal::JournalProblem &problem) {
-        showProblem(problem);
-    }
-    emit nowFlying(*entry);
-    // A new entry joins the contestant filter.
-    journalChanged();
-}
-
-void FlightsWindow::correctChosenFlight()
-{
-    const int row = m_view->currentIndex().row();
-    if (row < 0 || row >= m_model->rowCount())
-        return;
-    FlightCorrectionDialog *dialog = nullptr;
-    try {
-        dialog = new FlightCorrectionDialog(m_contest, m_model->flights()[static_cast<std::size_t>(row)], this);
-    } catch (const journal::JournalProblem &problem) {
-        showProblem(problem);
-        return;
-    }
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, &FlightsWindow::journalChanged);
-    dialog->open();
-}
-
-void FlightsWindow::openEntryList()
-{
-    if (!m_entryList) {
-        m_entryList = new EntryListWindow(m_contest, this);
-        connect(m_entryList, &EntryListWindow::entriesChanged, this, &FlightsWindow::journalChanged);
-    }
-    m_entryList->show();
-    m_entryList->raise();
-    m_entryList->activateWindow();
-}
-
 // The time of a flight comes first: whatever the style scrolled to while the
 // rows came in, the first column is in view.
 void FlightsWindow::showFirstColumn()
@@ -413,59 +352,6 @@ void FlightsWindow::showCount()
     if (!m_journal.problem().empty())
         status += QLatin1Char(' ') + shownText(m_journal.problem());
     m_status->setText(status);
-}
-
-// A dialog of this window alone: the sheet beside it takes every click and key.
-void FlightsWindow::chooseFile(const QString &title, const QString &suggested, const QString &filter,
-                               void (FlightsWindow::*then)(const QString &))
-{
-    auto *dialog = new QFileDialog(this, title, QDir::homePath(), filter);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->selectFile(suggested);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QFileDialog::fileSelected, this, then);
-    dialog->open();
-}
-
-void FlightsWindow::exportTo(const QString &fileName)
-{
-    const FlightFilter filter = m_model->filter();
-    const QString journal = shownText(m_journal.path());
-    runBeside(QStringLiteral("Exporting to %1…").arg(QDir::toNativeSeparators(fileName)),
-              [journal, filter, fileName] { return exportFlightsCsv(journal, filter, fileName); });
-}
-
-void FlightsWindow::backUpTo(const QString &fileName)
-{
-    const QString journal = shownText(m_journal.path());
-    runBeside(QStringLiteral("Backing up the journal to %1…").arg(QDir::toNativeSeparators(fileName)),
-              [journal, fileName] { return backUpJournalTo(journal, fileName); });
-}
-
-// A season's flights take seconds to read and write: the work runs on a
-// thread of its own, over a connection of its own, and the sheet scores on.
-void FlightsWindow::runBeside(const QString &doing, std::function<JournalExport()> job)
-{
-    if (m_job)
-        return;
-    auto outcome = std::make_shared<JournalExport>();
-    m_job = QThread::create([job = std::move(job), outcome] { *outcome = job(); });
-    m_job->setParent(this);
-    m_export->setEnabled(false);
-    m_backup->setEnabled(false);
-    m_exported = doing;
-    showCount();
-    connect(m_job, &QThread::finished, this, [this, outcome] {
-        m_job->deleteLater();
-        m_job = nullptr;
-        m_export->setEnabled(true);
-        m_backup->setEnabled(true);
-        m_exported = outcome->notice.isEmpty() ? outcome->sentence : outcome->notice + QLatin1Char(' ') + outcome->sentence;
-        showCount();
-        emit jobFinished(outcome->done, outcome->sentence);
-    });
-    m_job->start();
 }
 
 void FlightsWindow::journalChanged()
