@@ -67,8 +67,8 @@ FlightHistoryView::FlightHistoryView(QWidget *parent) : QTableWidget(parent)
 void FlightHistoryView::showFlight(const std::vector<journal::StoredCalculation> &calculations,
                                    const std::vector<journal::FlightChange> &changes)
 {
+    clearSpans();
     setRowCount(static_cast<int>(calculations.size() + changes.size()));
-    const int lastColumn = columnCount() - 1;
     auto calculation = calculations.begin();
     auto change = changes.begin();
     for (int row = 0; row < rowCount(); ++row) {
@@ -78,9 +78,9 @@ void FlightHistoryView::showFlight(const std::vector<journal::StoredCalculation>
         const std::string &at = changeNext ? change->changedAt : calculation->recordedAt;
         QStringList cells;
         if (changeNext) {
-            cells = QStringList(columnCount(), QString());
-            cells[0] = shownTime(at);
-            cells[lastColumn] = changeText(*change++);
+            // A correction reads across the calculation's columns.
+            cells = QStringList{shownTime(at), changeText(*change++)};
+            setSpan(row, 1, 1, columnCount() - 1);
         } else {
             cells = historyCells(*calculation++);
         }

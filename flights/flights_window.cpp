@@ -117,7 +117,7 @@ void FlightsWindow::buildControls()
     nowFlying->addStretch();
     m_correct = new QPushButton(QStringLiteral("Co&rrect flight…"), this);
     m_correct->setObjectName(QStringLiteral("CorrectFlight"));
-    m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Ctrl+E)"));
+    m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Ctrl+R)"));
     m_entries = new QPushButton(QStringLiteral("&Entry list…"), this);
     m_entries->setObjectName(QStringLiteral("EntryList"));
     nowFlying->addWidget(m_correct);
@@ -211,7 +211,7 @@ void FlightsWindow::buildControls()
     connect(m_contestant, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
     connect(m_nowFlying, &ContestantPicker::picked, this, &FlightsWindow::nameNowFlying);
     connect(m_correct, &QPushButton::clicked, this, &FlightsWindow::correctChosenFlight);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this), &QShortcut::activated, this,
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this), &QShortcut::activated, this,
             &FlightsWindow::correctChosenFlight);
     connect(m_entries, &QPushButton::clicked, this, &FlightsWindow::openEntryList);
     // Escape closes the window; an editor open in it takes the key first.
