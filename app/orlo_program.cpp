@@ -57,7 +57,7 @@ void OrloProgram::start(FlightsWindow flightsWindow)
     m_sheet.activateWindow();
     m_sheet.rules().start();
     if (m_flights && flightsWindow == FlightsWindow::BesideTheSheet)
-        m_flights->open(FlightsWindowLauncher::Activation::BesideTheSheet);
+        m_flights->openBesideAfterFirstFrame(m_sheet);
 }
 
 } // namespace orlo

@@ -140,6 +140,14 @@ void FlightsWindowLauncher::openJournalAfterFirstFrame(QWidget &sheet)
         m_journal.open();
 }
 
+void FlightsWindowLauncher::openBesideAfterFirstFrame(QWidget &sheet)
+{
+    if (QWindow *window = sheet.windowHandle())
+        new AfterFirstFrame(*window, [this] { open(Activation::BesideTheSheet); });
+    else
+        open(Activation::BesideTheSheet);
+}
+
 void FlightsWindowLauncher::calculated(const CalculationRecord &calculation)
 {
     m_journal.calculated(calculation);

@@ -35,6 +35,10 @@ public:
     // a first start creating the file never delays it, and a journal that
     // cannot be kept is told at once rather than at the first score.
     void openJournalAfterFirstFrame(QWidget &sheet);
+    // Opens the window beside the sheet once the sheet has had its first
+    // frame: by then the window system has framed the sheet, and the window
+    // is placed clear of it, or whole on a small screen.
+    void openBesideAfterFirstFrame(QWidget &sheet);
     // The sheet the window opens beside, on a screen with room for both,
     // and in front of, on one without.
     void setSheet(QWidget &sheet) { m_sheet = &sheet; }
