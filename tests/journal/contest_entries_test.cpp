@@ -56,6 +56,8 @@ private slots:
     void registrationImported();
     void flightCorrected_data();
     void flightCorrected();
+    void nowFlyingNamesTheNextFlight_data();
+    void nowFlyingNamesTheNextFlight();
 
 private:
     QTemporaryDir m_folder;
@@ -334,6 +336,42 @@ void ContestEntriesTest::flightCorrected()
         kept.append(QString::fromStdString(kept1.changedAt.substr(11) + " " + kept1.what + " " + kept1.before + " > "
                                            + kept1.after + " (" + kept1.reason + ")"));
     QCOMPARE(kept.join('\n'), trail);
+}
+
+void ContestEntriesTest::nowFlyingNamesTheNextFlight_data()
+{
+    // Steps: 1 and 2 name Hal Ivers and Ken Lo as flying next, C is a
+    // calculation, R a Reset. Listed: the flights' contestants, newest first.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("named before the flight") << "1C" << QStringList{"Hal Ivers"};
+    QTest::newRow("a Reset after naming keeps the name") << "1RC" << QStringList{"Hal Ivers"};
+    QTest::newRow("a Reset after the flight leaves the next unnamed") << "1CRC" << QStringList{"", "Hal Ivers"};
+    QTest::newRow("naming the next ends the flight") << "1C2C" << QStringList{"Ken Lo", "Hal Ivers"};
+    QTest::newRow("named while scored: the flight ends") << "C1C" << QStringList{"Hal Ivers", ""};
+}
+
+void ContestEntriesTest::nowFlyingNamesTheNextFlight()
+{
+    QFETCH(QString, steps);
+    QFETCH(QStringList, listed);
+    const QString path = m_folder.filePath(QStringLiteral("flying-%1.sqlite").arg(QTest::currentDataTag()));
+    ContestJournal contest(text(path));
+    const std::int64_t entries[] = {contest.add({"Hal Ivers", "12", {}}), contest.add({"Ken Lo", "17", {}})};
+    FlightJournal journal(text(path));
+    int score = 0;
+    for (const QChar step : steps) {
+        if (step == 'C')
+            journal.calculated(calculation(std::to_string(++score) + ".0"));
+        else if (step == 'R')
+            journal.flightEnded();
+        else
+            journal.nowFlying(entries[step.digitValue() - 1]);
+    }
+    QStringList contestants;
+    for (const FlightRow &flight : journal.flights())
+        contestants.append(QString::fromStdString(flight.contestant));
+    QCOMPARE(contestants, listed);
 }
 
 QTEST_GUILESS_MAIN(ContestEntriesTest)
