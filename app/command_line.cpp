@@ -226,9 +226,9 @@ int runJournalCommand(const StartOptions &options)
         return exportFlightsXlsx(options.journalPath, options.day, options.exportPath);
     // Reading never creates, moves or changes a journal: the journal is
     // opened for reading, and a file that is none is refused untouched.
-    const JournalExport done = options.backupPath.isEmpty()
-        ? exportFlightsCsv(options.journalPath, {options.day.toStdString(), {}}, options.exportPath)
-        : backUpJournalTo(options.journalPath, options.backupPath);
+    const orlo::JournalExport done = options.backupPath.isEmpty()
+        ? orlo::exportFlightsCsv(options.journalPath, {options.day.toStdString(), {}}, options.exportPath)
+        : orlo::backUpJournalTo(options.journalPath, options.backupPath);
     if (!done.notice.isEmpty())
         say(done.notice);
     if (!done.done) {

@@ -4,6 +4,7 @@
 #include "tahoma_font.h"
 
 #include <QApplication>
+#include <QShortcut>
 
 #include <cstdio>
 
@@ -40,6 +41,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
         JournalProblemNotice::showLater(QString::fromStdString(problem), &m_sheet);
     });
     QObject::connect(&m_sheet, &ScoreSheetWindow::journalRequested, &m_sheet, [this] { m_flights->open(); });
+    m_flights->setSheet(m_sheet);
+    // Ctrl+N, a key the sheet has no use for, names the contestant flying next.
+    auto *nowFlying = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), &m_sheet);
+    QObject::connect(nowFlying, &QShortcut::activated, &m_sheet, [this] { m_flights->pickNowFlying(); });
 }
 
 OrloProgram::~OrloProgram() = default;
@@ -53,7 +58,7 @@ void OrloProgram::start(FlightsWindow flightsWindow)
     m_sheet.activateWindow();
     m_sheet.rules().start();
     if (m_flights && flightsWindow == FlightsWindow::BesideTheSheet)
-        m_flights->open(FlightsWindowLauncher::Activation::BesideTheSheet);
+        m_flights->openBesideAfterFirstFrame(m_sheet);
 }
 
 } // namespace orlo

@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
     for (int opening = 1; opening <= 3; ++opening) {
         clock.restart();
         orlo::journal::FlightJournal journal(path);
-        FlightsWindow window(journal);
+        orlo::FlightsWindow window(journal);
         window.show();
         window.repaint();
         QApplication::processEvents();

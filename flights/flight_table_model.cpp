@@ -4,15 +4,21 @@
 
 #include <algorithm>
 
-using orlo::journal::FlightRow;
+namespace orlo {
+
+using journal::FlightRow;
+
+static_assert(FlightTableModel::Calculations == static_cast<int>(journal::FlightSortKey::Calculations),
+              "a column is ordered by the key of its own number");
 
 namespace {
 
 std::string shownValue(const FlightRow &flight, int column)
 {
-    const orlo::CalculationRecord &last = flight.last.values;
+    const CalculationRecord &last = flight.last.values;
     switch (column) {
     case FlightTableModel::Contestant: return flight.contestant;
+    case FlightTableModel::Number: return flight.number;
     case FlightTableModel::Class: return last.classCaption;
     case FlightTableModel::HighSpeed: return last.highSpeedPoints;
     case FlightTableModel::LowSpeed: return last.lowSpeedPoints;
@@ -20,8 +26,18 @@ std::string shownValue(const FlightRow &flight, int column)
     case FlightTableModel::Scale: return last.scalePoints;
     case FlightTableModel::Landing: return last.landingPoints;
     case FlightTableModel::Total: return last.score;
+    case FlightTableModel::Calculations: return std::to_string(flight.calculationCount);
     default: return {};
     }
+}
+
+// "Official", or "Void: scored twice" with the reason the director gave.
+QString shownStatus(const FlightRow &flight)
+{
+    QString shown = shownText(flight.status);
+    if (!shown.isEmpty())
+        shown[0] = shown[0].toUpper();
+    return flight.statusReason.empty() ? shown : shown + QStringLiteral(": ") + shownText(flight.statusReason);
 }
 
 } // namespace
@@ -40,7 +56,7 @@ QString shownTime(const std::string &recordedAt)
     return shown;
 }
 
-FlightTableModel::FlightTableModel(orlo::journal::FlightJournal &journal, QObject *parent)
+FlightTableModel::FlightTableModel(journal::FlightJournal &journal, QObject *parent)
     : QAbstractTableModel(parent), m_journal(journal)
 {
 }
@@ -48,11 +64,26 @@ FlightTableModel::FlightTableModel(orlo::journal::FlightJournal &journal, QObjec
 // Enough rows to fill a tall window several times over.
 constexpr int pageSize = 200;
 
-void FlightTableModel::setFilter(orlo::journal::FlightFilter filter)
+// Newest first, a page follows the last flight read, which the journal
+// finds at once whatever its length; in another order, every page sorts.
+std::vector<FlightRow> FlightTableModel::readPage(std::size_t from) const
 {
-    std::vector<FlightRow> page = m_journal.flights(filter, 0, pageSize);
+    if (m_order.newestFirst())
+        return m_journal.flights(m_filter, from == 0 ? 0 : m_flights[from - 1].id, pageSize);
+    return m_journal.flights(m_filter, m_order, static_cast<int>(from), pageSize);
+}
+
+void FlightTableModel::setFilter(journal::FlightFilter filter)
+{
+    std::swap(filter, m_filter);
+    std::vector<FlightRow> page;
+    try {
+        page = readPage(0);
+    } catch (...) {
+        std::swap(filter, m_filter);
+        throw;
+    }
     beginResetModel();
-    m_filter = std::move(filter);
     m_flights = std::move(page);
     m_readAll = m_flights.size() < static_cast<std::size_t>(pageSize);
     endResetModel();
@@ -69,8 +100,8 @@ void FlightTableModel::fetchMore(const QModelIndex &parent)
         return;
     std::vector<FlightRow> page;
     try {
-        page = m_journal.flights(m_filter, m_flights.empty() ? 0 : m_flights.back().id, pageSize);
-    } catch (const orlo::journal::JournalProblem &problem) {
+        page = readPage(m_flights.size());
+    } catch (const journal::JournalProblem &problem) {
         // The view asks again as the official scrolls on.
         emit readFailed(shownText(problem.what()));
         return;
@@ -87,7 +118,7 @@ void FlightTableModel::fetchMore(const QModelIndex &parent)
 int FlightTableModel::rowOf(std::int64_t flightId)
 {
     // Newest first: the flight is read once the last row read is as old as it.
-    while (canFetchMore({}) && !m_flights.empty() && m_flights.back().id > flightId) {
+    while (m_order.newestFirst() && canFetchMore({}) && !m_flights.empty() && m_flights.back().id > flightId) {
         const std::size_t read = m_flights.size();
         fetchMore({});
         if (m_flights.size() == read)
@@ -117,10 +148,14 @@ QVariant FlightTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return column == Time ? shownTime(flight.last.recordedAt) : shownText(shownValue(flight, column));
+        if (column == Time)
+            return shownTime(flight.last.recordedAt);
+        return column == Status ? shownStatus(flight) : shownText(shownValue(flight, column));
     case Qt::ToolTipRole:
         if (column == Time)
             return shownText(flight.last.recordedAt);
+        if (column == Status && !flight.statusReason.empty())
+            return shownText(flight.statusReason);
         if (column == Total && flight.calculationCount > 1)
             return tr("The last of %1 calculations").arg(flight.calculationCount);
         return {};
@@ -138,6 +173,7 @@ QVariant FlightTableModel::headerData(int section, Qt::Orientation orientation, 
     switch (section) {
     case Time: return QStringLiteral("Time");
     case Contestant: return QStringLiteral("Contestant");
+    case Number: return QStringLiteral("Number");
     case Class: return QStringLiteral("Class");
     case HighSpeed: return QStringLiteral("High Speed");
     case LowSpeed: return QStringLiteral("Low Speed");
@@ -145,7 +181,23 @@ QVariant FlightTableModel::headerData(int section, Qt::Orientation orientation, 
     case Scale: return QStringLiteral("Scale");
     case Landing: return QStringLiteral("Landing");
     case Total: return QStringLiteral("Total Score");
+    case Calculations: return QStringLiteral("Calculations");
+    case Status: return QStringLiteral("Status");
     default: return {};
+    }
+}
+
+void FlightTableModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    const journal::FlightOrder kept = m_order;
+    m_order = {static_cast<journal::FlightSortKey>(column), order == Qt::DescendingOrder};
+    try {
+        setFilter(m_filter);
+    } catch (const journal::JournalProblem &problem) {
+        m_order = kept;
+        emit readFailed(shownText(problem.what()));
     }
 }
 
@@ -171,3 +223,5 @@ bool FlightTableModel::setData(const QModelIndex &index, const QVariant &value, 
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
+
+} // namespace orlo

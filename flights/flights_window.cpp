@@ -1,8 +1,11 @@
 #include "flights_window.h"
 
-#include "calculation_fields.h"
+#include "contestant_picker.h"
+#include "entry_list_window.h"
+#include "contest_journal.h"
 #include "designed_palette.h"
 #include "event_classes.h"
+#include "flight_history_view.h"
 #include "flight_table_model.h"
 #include "journal_exports.h"
 #include "journal_schema.h"
@@ -15,6 +18,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QThread>
 #include <QTableView>
@@ -24,41 +29,23 @@
 #include <algorithm>
 #include <memory>
 
-using orlo::journal::FlightFilter;
-using orlo::journal::StoredCalculation;
+namespace orlo {
+
+using journal::FlightFilter;
+using journal::StoredCalculation;
 
 namespace {
-
-// The columns of a flight's history: every reading and result a calculation kept.
-QStringList historyHeaders()
-{
-    QStringList headers{QStringLiteral("Time")};
-    for (const orlo::CalculationField &field : orlo::calculationFields)
-        if (field.inHistory == orlo::InHistory::Column)
-            headers << shownText(std::string(field.historyHeading));
-    return headers << QStringLiteral("Summary");
-}
-
-QStringList historyCells(const StoredCalculation &calculation)
-{
-    QStringList cells{shownTime(calculation.recordedAt)};
-    for (const orlo::CalculationField &field : orlo::calculationFields) {
-        const QString text = shownText(calculation.values.*field.text);
-        if (field.inHistory == orlo::InHistory::Column)
-            cells << text;
-        else if (field.inHistory == orlo::InHistory::WithPrevious)
-            cells.last() += QStringLiteral(" / ") + text;
-    }
-    QStringList summary;
-    for (const std::string &line : calculation.values.summary)
-        summary << shownText(line);
-    return cells << summary.join(QStringLiteral(" | "));
-}
 
 // A filter's choice: the item's data, empty for "All ...".
 std::string chosen(const QComboBox *filter)
 {
     return filter->currentData().toString().toStdString();
+}
+
+// The contestant filter's choice: an entry, noEntry, or 0 for all.
+std::int64_t chosenEntry(const QComboBox *filter)
+{
+    return filter->currentData().toLongLong();
 }
 
 void refill(QComboBox *filter, const QString &all, const std::vector<std::string> &choices)
@@ -74,8 +61,8 @@ void refill(QComboBox *filter, const QString &all, const std::vector<std::string
 
 } // namespace
 
-FlightsWindow::FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_journal(journal)
+FlightsWindow::FlightsWindow(journal::FlightJournal &journal, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_journal(journal), m_contest(journal.path())
 {
     setWindowTitle(QStringLiteral("Flight journal"));
     // The program ends with its sheet, this window open or not.
@@ -83,7 +70,7 @@ FlightsWindow::FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *par
     buildControls();
     // Once the controls are made: the sheet's light colours and focus mark
     // reach each of them, whatever the desktop's theme.
-    orlo::applyDesignedLook(*this);
+    applyDesignedLook(*this);
     reload();
 }
 
@@ -103,6 +90,13 @@ void FlightsWindow::buildControls()
     m_class = new QComboBox(this);
     m_class->setObjectName(QStringLiteral("ClassFilter"));
     m_class->setAccessibleName(QStringLiteral("Class"));
+    m_contestant = new QComboBox(this);
+    m_contestant->setObjectName(QStringLiteral("ContestantFilter"));
+    m_contestant->setAccessibleName(QStringLiteral("Contestant"));
+    // A long entry list is searched by typing a name into the filter.
+    m_contestant->setEditable(true);
+    m_contestant->setInsertPolicy(QComboBox::NoInsert);
+    m_contestant->setMinimumContentsLength(12);
     m_export = new QPushButton(QStringLiteral("Export CSV…"), this);
     m_export->setObjectName(QStringLiteral("ExportCsv"));
     m_backup = new QPushButton(QStringLiteral("Back up journal…"), this);
@@ -112,12 +106,34 @@ void FlightsWindow::buildControls()
     dayLabel->setBuddy(m_day);
     auto *classLabel = new QLabel(QStringLiteral("C&lass:"), this);
     classLabel->setBuddy(m_class);
+    m_nowFlying = new ContestantPicker(this);
+    m_nowFlying->setObjectName(QStringLiteral("NowFlying"));
+    auto *nowFlyingLabel = new QLabel(QStringLiteral("&Now flying:"), this);
+    nowFlyingLabel->setBuddy(m_nowFlying);
+    auto *nowFlying = new QHBoxLayout;
+    nowFlying->addWidget(nowFlyingLabel);
+    nowFlying->addWidget(m_nowFlying, 1);
+    nowFlying->addWidget(new QLabel(QStringLiteral("(Ctrl+N on the sheet)"), this));
+    nowFlying->addStretch();
+    m_correct = new QPushButton(QStringLiteral("Co&rrect flight…"), this);
+    m_correct->setObjectName(QStringLiteral("CorrectFlight"));
+    m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Ctrl+R)"));
+    m_entries = new QPushButton(QStringLiteral("&Entry list…"), this);
+    m_entries->setObjectName(QStringLiteral("EntryList"));
+    nowFlying->addWidget(m_correct);
+    nowFlying->addWidget(m_entries);
+
     auto *filters = new QHBoxLayout;
     filters->addWidget(dayLabel);
     filters->addWidget(m_day);
     filters->addSpacing(12);
     filters->addWidget(classLabel);
     filters->addWidget(m_class);
+    filters->addSpacing(12);
+    auto *contestantLabel = new QLabel(QStringLiteral("C&ontestant:"), this);
+    contestantLabel->setBuddy(m_contestant);
+    filters->addWidget(contestantLabel);
+    filters->addWidget(m_contestant);
     filters->addStretch();
     filters->addWidget(m_export);
     filters->addWidget(m_backup);
@@ -133,6 +149,7 @@ void FlightsWindow::buildControls()
                             | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     m_view->setWordWrap(false);
     m_view->setAlternatingRowColors(true);
+    m_view->setItemDelegateForColumn(FlightTableModel::Contestant, new ContestantDelegate(m_contest, m_view));
     // One fixed height for every row, and widths from the font rather than
     // from the rows: a journal of a whole season opens without measuring it.
     const QFontMetrics metrics = fontMetrics();
@@ -147,24 +164,24 @@ void FlightsWindow::buildControls()
     m_view->setColumnWidth(FlightTableModel::Time, widthOf(QStringLiteral("2026-12-08 14:03:27")));
     m_view->setColumnWidth(FlightTableModel::Contestant, widthOf(QStringLiteral("Contestant name, 123")));
     m_view->setColumnWidth(FlightTableModel::Class, widthOf(QStringLiteral("Skyray Carrier")));
-    for (int column = FlightTableModel::HighSpeed; column < FlightTableModel::ColumnCount; ++column)
+    m_view->setColumnWidth(FlightTableModel::Status, widthOf(QStringLiteral("Attempt: re-fly")));
+    for (const int column : {int(FlightTableModel::Number), int(FlightTableModel::HighSpeed),
+                             int(FlightTableModel::LowSpeed), int(FlightTableModel::EngineBonus),
+                             int(FlightTableModel::Scale), int(FlightTableModel::Landing), int(FlightTableModel::Total),
+                             int(FlightTableModel::Calculations)})
         m_view->setColumnWidth(column, widthOf(m_model->headerData(column, Qt::Horizontal).toString()));
+    // A click on a heading orders every flight by it, in the journal; newest
+    // first until then.
+    columns->setSortIndicator(FlightTableModel::Time, Qt::DescendingOrder);
+    columns->setSortIndicatorShown(true);
+    m_view->setSortingEnabled(true);
 
-    const QStringList headers = historyHeaders();
-    m_history = new QTableWidget(0, static_cast<int>(headers.size()), this);
-    m_history->setObjectName(QStringLiteral("Calculations"));
-    m_history->setAccessibleName(QStringLiteral("Calculations of the chosen flight"));
-    m_history->setHorizontalHeaderLabels(headers);
-    m_history->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_history->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_history->setWordWrap(false);
-    m_history->verticalHeader()->hide();
-    m_history->horizontalHeader()->setStretchLastSection(true);
+    m_history = new FlightHistoryView(this);
 
     auto *history = new QWidget(this);
     auto *historyLayout = new QVBoxLayout(history);
     historyLayout->setContentsMargins(0, 0, 0, 0);
-    auto *historyLabel = new QLabel(QStringLiteral("Calculations of the chosen flight, oldest first:"), history);
+    auto *historyLabel = new QLabel(QStringLiteral("Calculations and corrections of the chosen flight, oldest first:"), history);
     historyLabel->setBuddy(m_history);
     historyLayout->addWidget(historyLabel);
     historyLayout->addWidget(m_history);
@@ -181,6 +198,7 @@ void FlightsWindow::buildControls()
     m_status->setWordWrap(true);
 
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(nowFlying);
     layout->addLayout(filters);
     layout->addWidget(splitter, 1);
     layout->addWidget(m_status);
@@ -190,6 +208,15 @@ void FlightsWindow::buildControls()
 
     connect(m_day, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
     connect(m_class, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
+    connect(m_contestant, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
+    connect(m_nowFlying, &ContestantPicker::picked, this, &FlightsWindow::nameNowFlying);
+    connect(m_correct, &QPushButton::clicked, this, &FlightsWindow::correctChosenFlight);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this), &QShortcut::activated, this,
+            &FlightsWindow::correctChosenFlight);
+    connect(m_entries, &QPushButton::clicked, this, &FlightsWindow::openEntryList);
+    // Escape closes the window; an editor open in it takes the key first.
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     connect(m_export, &QPushButton::clicked, this, [this] {
         const std::string day = chosen(m_day);
         chooseFile(QStringLiteral("Export CSV…"),
@@ -205,6 +232,8 @@ void FlightsWindow::buildControls()
         showCount();
     });
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FlightsWindow::showHistory);
+    // A contestant named brings the entry's number, and may have added an entry.
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &FlightsWindow::journalChanged);
 }
 
 std::int64_t FlightsWindow::chosenFlight() const
@@ -219,9 +248,9 @@ void FlightsWindow::reload()
     const std::int64_t kept = chosenFlight();
     try {
         refillFilters();
-        m_model->setFilter(FlightFilter{chosen(m_day), chosen(m_class)});
+        m_model->setFilter(FlightFilter{chosen(m_day), chosen(m_class), chosenEntry(m_contestant)});
         m_readFailure.clear();
-    } catch (const orlo::journal::JournalProblem &problem) {
+    } catch (const journal::JournalProblem &problem) {
         showProblem(problem);
         return;
     }
@@ -232,6 +261,7 @@ void FlightsWindow::reload()
         m_view->setCurrentIndex(index);
         m_view->scrollTo(index);
     }
+    showFirstColumn();
     showHistory();
     showCount();
 }
@@ -243,11 +273,38 @@ void FlightsWindow::refillFilters()
     // would mean reading every calculation.
     static const std::vector<std::string> classes = [] {
         std::vector<std::string> captions;
-        for (const orlo::EventClass &eventClass : orlo::eventClasses)
+        for (const EventClass &eventClass : eventClasses)
             captions.emplace_back(eventClass.caption);
         return captions;
     }();
     refill(m_class, QStringLiteral("All classes"), classes);
+
+    const qlonglong kept = m_contestant->currentData().toLongLong();
+    std::vector<journal::Entry> entries = m_contest.entries();
+    const QSignalBlocker quiet(m_contestant);
+    m_contestant->clear();
+    m_contestant->addItem(QStringLiteral("All contestants"), qlonglong(0));
+    m_contestant->addItem(QStringLiteral("No contestant named"), qlonglong(journal::noEntry));
+    for (const journal::Entry &entry : entries)
+        m_contestant->addItem(entry.number.empty() ? shownText(entry.name)
+                                                   : shownText(entry.name + " " + entry.number),
+                              qlonglong(entry.id));
+    m_contestant->setCurrentIndex(std::max(0, m_contestant->findData(kept)));
+}
+
+// The time of a flight comes first: whatever the style scrolled to while the
+// rows came in, the first column is in view.
+void FlightsWindow::showFirstColumn()
+{
+    QScrollBar *across = m_view->horizontalScrollBar();
+    across->setValue(across->minimum());
+}
+
+void FlightsWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The scroll range is known once the window is laid out at its size.
+    QMetaObject::invokeMethod(this, &FlightsWindow::showFirstColumn, Qt::QueuedConnection);
 }
 
 void FlightsWindow::showProblem(const std::exception &problem)
@@ -260,25 +317,17 @@ void FlightsWindow::showHistory()
 {
     const std::int64_t flight = chosenFlight();
     std::vector<StoredCalculation> calculations;
+    std::vector<journal::FlightChange> changes;
     try {
-        if (flight)
+        if (flight) {
             calculations = m_journal.calculations(flight);
-    } catch (const orlo::journal::JournalProblem &problem) {
+            changes = m_contest.changes(flight);
+        }
+    } catch (const journal::JournalProblem &problem) {
         showProblem(problem);
         return;
     }
-    m_history->setRowCount(static_cast<int>(calculations.size()));
-    for (int row = 0; row < static_cast<int>(calculations.size()); ++row) {
-        const StoredCalculation &calculation = calculations[static_cast<std::size_t>(row)];
-        const QStringList cells = historyCells(calculation);
-        for (int column = 0; column < cells.size(); ++column) {
-            auto *item = new QTableWidgetItem(cells[column]);
-            if (column == 0)
-                item->setToolTip(shownText(calculation.recordedAt));
-            m_history->setItem(row, column, item);
-        }
-    }
-    m_history->resizeColumnsToContents();
+    m_history->showFlight(calculations, changes);
 }
 
 void FlightsWindow::showCount()
@@ -293,7 +342,7 @@ void FlightsWindow::showCount()
         try {
             const int shown = m_journal.flightCount(m_model->filter());
             status = shown == 1 ? QStringLiteral("1 flight shown.") : QStringLiteral("%1 flights shown.").arg(shown);
-        } catch (const orlo::journal::JournalProblem &problem) {
+        } catch (const journal::JournalProblem &problem) {
             showProblem(problem);
             return;
         }
@@ -303,59 +352,6 @@ void FlightsWindow::showCount()
     if (!m_journal.problem().empty())
         status += QLatin1Char(' ') + shownText(m_journal.problem());
     m_status->setText(status);
-}
-
-// A dialog of this window alone: the sheet beside it takes every click and key.
-void FlightsWindow::chooseFile(const QString &title, const QString &suggested, const QString &filter,
-                               void (FlightsWindow::*then)(const QString &))
-{
-    auto *dialog = new QFileDialog(this, title, QDir::homePath(), filter);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->selectFile(suggested);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QFileDialog::fileSelected, this, then);
-    dialog->open();
-}
-
-void FlightsWindow::exportTo(const QString &fileName)
-{
-    const FlightFilter filter = m_model->filter();
-    const QString journal = shownText(m_journal.path());
-    runBeside(QStringLiteral("Exporting to %1…").arg(QDir::toNativeSeparators(fileName)),
-              [journal, filter, fileName] { return exportFlightsCsv(journal, filter, fileName); });
-}
-
-void FlightsWindow::backUpTo(const QString &fileName)
-{
-    const QString journal = shownText(m_journal.path());
-    runBeside(QStringLiteral("Backing up the journal to %1…").arg(QDir::toNativeSeparators(fileName)),
-              [journal, fileName] { return backUpJournalTo(journal, fileName); });
-}
-
-// A season's flights take seconds to read and write: the work runs on a
-// thread of its own, over a connection of its own, and the sheet scores on.
-void FlightsWindow::runBeside(const QString &doing, std::function<JournalExport()> job)
-{
-    if (m_job)
-        return;
-    auto outcome = std::make_shared<JournalExport>();
-    m_job = QThread::create([job = std::move(job), outcome] { *outcome = job(); });
-    m_job->setParent(this);
-    m_export->setEnabled(false);
-    m_backup->setEnabled(false);
-    m_exported = doing;
-    showCount();
-    connect(m_job, &QThread::finished, this, [this, outcome] {
-        m_job->deleteLater();
-        m_job = nullptr;
-        m_export->setEnabled(true);
-        m_backup->setEnabled(true);
-        m_exported = outcome->notice.isEmpty() ? outcome->sentence : outcome->notice + QLatin1Char(' ') + outcome->sentence;
-        showCount();
-        emit jobFinished(outcome->done, outcome->sentence);
-    });
-    m_job->start();
 }
 
 void FlightsWindow::journalChanged()
@@ -382,3 +378,5 @@ bool FlightsWindow::event(QEvent *event)
         reload();
     return QWidget::event(event);
 }
+
+} // namespace orlo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contest_journal.h"
 #include "flight_journal.h"
 
 #include <QWidget>
@@ -7,24 +8,29 @@
 #include <exception>
 #include <functional>
 
-class FlightTableModel;
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
-class QTableWidget;
 class QThread;
+
+namespace orlo {
+
+class ContestantPicker;
+class EntryListWindow;
+class FlightHistoryView;
+class FlightTableModel;
 struct JournalExport;
 
-// The flights window: every flight the journal keeps, newest first, filtered
-// by day and class, with the calculations of the chosen flight below and the
-// export of the flights shown. A window of its own beside the sheet, which it
+// The flights window: the contest's list of flights, newest first or ordered
+// by a column, filtered by day, class and contestant, with the calculations
+// of the chosen flight below and the export of the flights shown. A window of its own beside the sheet, which it
 // never blocks: its file dialogs block this window alone, and exports and
 // backups run on a thread of their own.
 class FlightsWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit FlightsWindow(orlo::journal::FlightJournal &journal, QWidget *parent = nullptr);
+    explicit FlightsWindow(journal::FlightJournal &journal, QWidget *parent = nullptr);
     ~FlightsWindow() override;
 
     // Reads the flights again under the chosen filters, keeping the chosen
@@ -42,19 +48,34 @@ public:
 
     FlightTableModel *flights() const { return m_model; }
     QTableView *flightsView() const { return m_view; }
-    QTableWidget *historyView() const { return m_history; }
+    FlightHistoryView *historyView() const { return m_history; }
     QComboBox *dayFilter() const { return m_day; }
     QComboBox *classFilter() const { return m_class; }
+    QComboBox *contestantFilter() const { return m_contestant; }
     QPushButton *exportButton() const { return m_export; }
     QPushButton *backupButton() const { return m_backup; }
+    QPushButton *correctButton() const { return m_correct; }
+    QPushButton *entriesButton() const { return m_entries; }
     QLabel *statusLine() const { return m_status; }
+    ContestantPicker *nowFlyingPicker() const { return m_nowFlying; }
+    // Null until first opened.
+    EntryListWindow *entryList() const { return m_entryList; }
+    // Takes the keyboard to the "Now flying" picker, its text chosen.
+    void pickNowFlying();
+    // Opens the correction of the chosen flight, blocking this window alone.
+    void correctChosenFlight();
+    // Opens the entry list.
+    void openEntryList();
 
 signals:
+    // The director named the contestant flying next (0: nobody named).
+    void nowFlying(std::int64_t entry);
     // An export or backup ended; sentence is what the status line says of it.
     void jobFinished(bool done, const QString &sentence);
 
 protected:
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();
@@ -65,16 +86,25 @@ private:
     void showProblem(const std::exception &problem);
     void showHistory();
     void showCount();
+    void showFirstColumn();
+    void nameNowFlying();
     std::int64_t chosenFlight() const;
 
-    orlo::journal::FlightJournal &m_journal;
+    journal::FlightJournal &m_journal;
+    // The entry list and the corrections, over a connection of their own.
+    journal::ContestJournal m_contest;
     FlightTableModel *m_model = nullptr;
     QTableView *m_view = nullptr;
-    QTableWidget *m_history = nullptr;
+    FlightHistoryView *m_history = nullptr;
     QComboBox *m_day = nullptr;
     QComboBox *m_class = nullptr;
+    QComboBox *m_contestant = nullptr;
+    ContestantPicker *m_nowFlying = nullptr;
+    EntryListWindow *m_entryList = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_backup = nullptr;
+    QPushButton *m_correct = nullptr;
+    QPushButton *m_entries = nullptr;
     QThread *m_job = nullptr;
     QLabel *m_status = nullptr;
     QString m_exported;   // what the last export or backup did, or is doing
@@ -82,3 +112,5 @@ private:
     bool m_stale = false;
     bool m_reloadQueued = false;
 };
+
+} // namespace orlo

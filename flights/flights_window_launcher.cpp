@@ -1,9 +1,15 @@
 #include "flights_window_launcher.h"
 
+#include "contestant_picker.h"
+
+#include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+
+namespace orlo {
 
 namespace {
 
@@ -35,13 +41,31 @@ private:
     std::function<void()> m_action;
 };
 
+// Puts the window beside the sheet, whole on the sheet's screen, as far from
+// the sheet as the screen allows; true when it overlaps the sheet all the same.
+bool placeBeside(QWidget &window, const QWidget &sheet)
+{
+    const QRect available = sheet.screen()->availableGeometry();
+    const QRect sheetFrame = sheet.frameGeometry();
+    const QRect sheetInside = sheet.geometry();
+    // The window system's frame around this window, as around the sheet.
+    const QMargins frame(sheetInside.left() - sheetFrame.left(), sheetInside.top() - sheetFrame.top(),
+                         sheetFrame.right() - sheetInside.right(), sheetFrame.bottom() - sheetInside.bottom());
+    window.resize(window.size().boundedTo(available.size().shrunkBy(frame)));
+    const QSize outer = window.size().grownBy(frame);
+    const int x = std::max(available.left(), std::min(sheetFrame.right() + 1, available.right() + 1 - outer.width()));
+    const int y = std::max(available.top(), std::min(sheetFrame.top(), available.bottom() + 1 - outer.height()));
+    window.move(x, y); // a window's position is its frame's
+    return QRect(QPoint(x, y), outer).intersects(sheetFrame);
+}
+
 } // namespace
 
 // Often enough that a calculation waits little longer than the lock; a
 // try that meets the lock returns at once.
 constexpr int retryIntervalMs = 250;
 
-FlightsWindowLauncher::FlightsWindowLauncher(orlo::journal::FlightJournal &journal) : m_journal(journal)
+FlightsWindowLauncher::FlightsWindowLauncher(journal::FlightJournal &journal) : m_journal(journal)
 {
     m_retry.setInterval(retryIntervalMs);
     QObject::connect(&m_retry, &QTimer::timeout, &m_retry, [this] {
@@ -71,14 +95,40 @@ void FlightsWindowLauncher::writeWaitingSoon()
 
 void FlightsWindowLauncher::open(Activation activation)
 {
-    if (!m_window)
+    bool overSheet = false;
+    if (!m_window) {
         m_window = new FlightsWindow(m_journal);
+        QObject::connect(m_window, &FlightsWindow::nowFlying, m_window, [this](std::int64_t entry) { nowFlying(entry); });
+        if (m_sheet)
+            overSheet = placeBeside(*m_window, *m_sheet);
+    }
     m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
     m_window->setAttribute(Qt::WA_ShowWithoutActivating, activation == Activation::BesideTheSheet);
     m_window->show();
-    if (activation == Activation::Activate) {
+    // On a screen too small for both, the window opened beside the sheet
+    // comes in front of it, the keyboard staying on the sheet.
+    if (activation == Activation::Activate || overSheet)
         m_window->raise();
+    if (activation == Activation::Activate)
         m_window->activateWindow();
+}
+
+void FlightsWindowLauncher::pickNowFlying()
+{
+    open();
+    m_window->pickNowFlying();
+    m_backToTheSheet = true;
+}
+
+// The flight on the sheet ends, as at a Reset, and the next is recorded
+// under the contestant named.
+void FlightsWindowLauncher::nowFlying(std::int64_t entry)
+{
+    m_journal.nowFlying(entry);
+    writeWaitingSoon();
+    if (std::exchange(m_backToTheSheet, false) && m_sheet) {
+        m_sheet->raise();
+        m_sheet->activateWindow();
     }
 }
 
@@ -90,7 +140,15 @@ void FlightsWindowLauncher::openJournalAfterFirstFrame(QWidget &sheet)
         m_journal.open();
 }
 
-void FlightsWindowLauncher::calculated(const orlo::CalculationRecord &calculation)
+void FlightsWindowLauncher::openBesideAfterFirstFrame(QWidget &sheet)
+{
+    if (QWindow *window = sheet.windowHandle())
+        new AfterFirstFrame(*window, [this] { open(Activation::BesideTheSheet); });
+    else
+        open(Activation::BesideTheSheet);
+}
+
+void FlightsWindowLauncher::calculated(const CalculationRecord &calculation)
 {
     m_journal.calculated(calculation);
     writeWaitingSoon();
@@ -102,4 +160,9 @@ void FlightsWindowLauncher::flightEnded()
 {
     m_journal.flightEnded();
     writeWaitingSoon();
+    // The contestant who flew is no longer the one flying.
+    if (m_window && m_journal.nowFlyingEntry() == 0)
+        m_window->nowFlyingPicker()->clear();
 }
+
+} // namespace orlo

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QSaveFile>
 
+namespace orlo {
+
 namespace {
 
 QString flightsWritten(int count)
@@ -16,25 +18,25 @@ QString flightsWritten(int count)
 
 } // namespace
 
-JournalExport exportFlightsCsv(const QString &journalPath, const orlo::journal::FlightFilter &filter,
+JournalExport exportFlightsCsv(const QString &journalPath, const journal::FlightFilter &filter,
                                const QString &fileName)
 {
     const QString shownName = QDir::toNativeSeparators(fileName);
     const auto cannot = [&shownName](const QString &why) {
         return JournalExport{false, QStringLiteral("Cannot export to %1: %2 Nothing was written.").arg(shownName, why), {}};
     };
-    if (orlo::journal::isJournalFile(fileName.toStdString(), journalPath.toStdString()))
+    if (journal::isJournalFile(fileName.toStdString(), journalPath.toStdString()))
         return cannot(QStringLiteral("that is the flight journal itself."));
-    std::vector<orlo::journal::FlightRow> flights;
+    std::vector<journal::FlightRow> flights;
     QString notice;
     try {
-        const orlo::journal::JournalReader reader(journalPath.toStdString());
+        const journal::JournalReader reader(journalPath.toStdString());
         flights = reader.flights(filter);
         notice = QString::fromStdString(reader.notice());
-    } catch (const orlo::journal::JournalProblem &problem) {
+    } catch (const journal::JournalProblem &problem) {
         return cannot(QString::fromStdString(problem.what()));
     }
-    const std::string csv = orlo::journal::flightsCsv(flights);
+    const std::string csv = journal::flightsCsv(flights);
     QSaveFile file(fileName);
     const bool written = file.open(QIODevice::WriteOnly)
                          && file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size())
@@ -48,11 +50,13 @@ JournalExport exportFlightsCsv(const QString &journalPath, const orlo::journal::
 JournalExport backUpJournalTo(const QString &journalPath, const QString &fileName)
 {
     try {
-        const int flights = orlo::journal::backUpJournal(journalPath.toStdString(), fileName.toStdString());
+        const int flights = journal::backUpJournal(journalPath.toStdString(), fileName.toStdString());
         return {true, QStringLiteral("Backed up the journal, %1, to %2.")
                           .arg(flightsWritten(flights), QDir::toNativeSeparators(fileName)),
                 {}};
-    } catch (const orlo::journal::JournalProblem &problem) {
+    } catch (const journal::JournalProblem &problem) {
         return {false, QString::fromStdString(problem.what()), {}};
     }
 }
+
+} // namespace orlo

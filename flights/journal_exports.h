@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace orlo {
+
 // What an export or a backup did, in one sentence for the official.
 struct JournalExport {
     bool done = false;
@@ -15,9 +17,11 @@ struct JournalExport {
 // spreadsheet, the whole file or none of it: it is written aside and put in
 // place at the end, and never onto the journal itself. The journal is read
 // over a connection of the export's own, so it may run on any thread.
-JournalExport exportFlightsCsv(const QString &journalPath, const orlo::journal::FlightFilter &filter,
+JournalExport exportFlightsCsv(const QString &journalPath, const journal::FlightFilter &filter,
                                const QString &fileName);
 
 // Copies the journal to fileName with SQLite's online backup: a whole
 // journal, even of one being recorded into. Runs on any thread.
 JournalExport backUpJournalTo(const QString &journalPath, const QString &fileName);
+
+} // namespace orlo

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace orlo {
+
 JournalProblemNotice::JournalProblemNotice(const QString &problem, QWidget *sheet) : QFrame(sheet)
 {
     setObjectName(QStringLiteral("JournalProblem"));
@@ -61,3 +63,5 @@ void JournalProblemNotice::showLater(const QString &problem, QWidget *sheet)
         },
         Qt::QueuedConnection);
 }
+
+} // namespace orlo

@@ -2,6 +2,8 @@
 
 #include <QFrame>
 
+namespace orlo {
+
 // Tells the official that flights are not being kept: a framed panel laid
 // over the carrier picture, where it hides no field, caption or result. It is
 // part of the sheet, not a window of its own, so it can take neither the
@@ -16,3 +18,5 @@ public:
     // reports from inside a press of "Calc. Score" and before the sheet is shown.
     static void showLater(const QString &problem, QWidget *sheet);
 };
+
+} // namespace orlo

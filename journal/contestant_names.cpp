@@ -1,5 +1,7 @@
 #include "contestant_names.h"
 
+#include <algorithm>
+
 namespace orlo::journal {
 
 namespace {
@@ -75,6 +77,42 @@ std::vector<std::size_t> completions(const std::vector<NameAndNumber> &entries, 
     }
     starting.insert(starting.end(), holding.begin(), holding.end());
     return starting;
+}
+
+namespace {
+
+// How many letters (bytes) must be added, dropped or changed to turn a into b.
+std::size_t lettersChanged(const std::string &a, const std::string &b)
+{
+    std::vector<std::size_t> previous(b.size() + 1);
+    std::vector<std::size_t> current(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        previous[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        current[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j)
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1,
+                                   previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+        std::swap(previous, current);
+    }
+    return previous[b.size()];
+}
+
+} // namespace
+
+std::vector<std::size_t> nearestNames(const std::vector<NameAndNumber> &entries, std::string_view typed,
+                                      std::size_t count)
+{
+    const std::string wanted = comparedName(typed);
+    std::vector<std::pair<std::size_t, std::size_t>> distances; // letters changed, position
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        distances.emplace_back(lettersChanged(wanted, comparedName(entries[i].name)), i);
+    const std::size_t kept = std::min(count, distances.size());
+    std::partial_sort(distances.begin(), distances.begin() + static_cast<std::ptrdiff_t>(kept), distances.end());
+    std::vector<std::size_t> nearest;
+    for (std::size_t i = 0; i < kept; ++i)
+        nearest.push_back(distances[i].second);
+    return nearest;
 }
 
 } // namespace orlo::journal

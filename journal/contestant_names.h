@@ -31,4 +31,10 @@ struct NameAndNumber {
 // list's order. Empty typing finds every entry.
 std::vector<std::size_t> completions(const std::vector<NameAndNumber> &entries, std::string_view typed);
 
+// The positions of the count entries whose compared names are nearest the
+// typed name, fewest letters changed first (ties in the list's order): what
+// the director is shown before a new name joins the list.
+std::vector<std::size_t> nearestNames(const std::vector<NameAndNumber> &entries, std::string_view typed,
+                                      std::size_t count);
+
 } // namespace orlo::journal

@@ -48,6 +48,8 @@ struct Waiting {
     // The rows a write wrote before it failed; its commit may have reached
     // the disk all the same, and the calculation is then not written twice.
     std::int64_t attemptedCalculation = 0;
+    // At a flight's end: the entry the flights that follow are recorded under.
+    std::int64_t nextEntry = 0;
 };
 
 } // namespace
@@ -65,6 +67,10 @@ struct FlightJournal::Impl {
 
     // The flight on the sheet, once its first calculation is recorded.
     std::optional<std::int64_t> flight;
+    // The contestant now flying: the entry a new flight is recorded under; 0 for none.
+    std::int64_t flyingEntry = 0;
+    // The contestant last named, which flyingEntry becomes once what waits is written.
+    std::int64_t namedEntry = 0;
     // The last calculation of the flight on the sheet, written or waiting.
     std::optional<CalculationRecord> lastCalculated;
 
@@ -249,7 +255,10 @@ void FlightJournal::Impl::record(Waiting &calculation)
     if (flight) {
         flightId = *flight;
     } else {
-        Statement(db, "INSERT INTO flight (uuid) VALUES (" ORLO_NEW_UUID ")").run();
+        // An entry removed since it was named leaves the flight without one.
+        Statement(db, "INSERT INTO flight (uuid, entry) VALUES (" ORLO_NEW_UUID ", (SELECT id FROM entry WHERE id = ?1))")
+            .bind(1, flyingEntry)
+            .run();
         flightId = sqlite().last_insert_rowid(db);
     }
     calculation.attemptedCalculation = insertCalculation(db, flightId, calculation.values, calculation.recordedAt);
@@ -266,6 +275,7 @@ void FlightJournal::Impl::writeWaiting(int busyTimeoutMs)
         Waiting &next = waiting.front();
         if (next.flightEnd) {
             flight.reset();
+            flyingEntry = next.nextEntry;
             waiting.pop_front();
             checkpointQuietly();
             if (!open())
@@ -308,12 +318,28 @@ void FlightJournal::calculated(const CalculationRecord &calculation)
 
 void FlightJournal::flightEnded()
 {
+    // A Reset just after naming the next contestant keeps the name.
+    nowFlying(m_impl->lastCalculated ? 0 : m_impl->namedEntry);
+}
+
+std::int64_t FlightJournal::nowFlyingEntry() const
+{
+    return m_impl->namedEntry;
+}
+
+void FlightJournal::nowFlying(std::int64_t entry)
+{
+    m_impl->namedEntry = entry;
     m_impl->lastCalculated.reset();
+    // Behind calculations that wait, the end and the next contestant wait their turn.
+    Waiting end{true, {}, {}};
+    end.nextEntry = entry;
     if (m_impl->waiting.empty()) {
         m_impl->flight.reset();
+        m_impl->flyingEntry = entry;
         m_impl->checkpointQuietly();
     } else {
-        m_impl->waiting.push_back(Waiting{true, {}, {}});
+        m_impl->waiting.push_back(std::move(end));
     }
 }
 
@@ -344,6 +370,12 @@ std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter) const
 std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
 {
     return m_impl->reader.flights(filter, olderThan, limit);
+}
+
+std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, const FlightOrder &order, int skip,
+                                              int limit) const
+{
+    return m_impl->reader.flights(filter, order, skip, limit);
 }
 
 int FlightJournal::flightCount(const FlightFilter &filter) const

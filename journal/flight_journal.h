@@ -50,6 +50,13 @@ public:
     // Also writes the log into the journal file, so that a copy of the file
     // alone holds the flights.
     void flightEnded() override;
+    // The next contestant is flying: ends the flight on the sheet, as
+    // flightEnded does, and records the next flight under that entry (0:
+    // under none). A flight ended before any calculation of it keeps the
+    // name for the next; one ended after leaves the next unnamed.
+    void nowFlying(std::int64_t entry);
+    // The entry the next flight is recorded under; 0 for none.
+    std::int64_t nowFlyingEntry() const;
 
     // How many calculations wait in memory for the file.
     int waitingCalculations() const;
@@ -65,6 +72,7 @@ public:
     // They throw JournalProblem when the file cannot be read.
     std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
     std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
+    std::vector<FlightRow> flights(const FlightFilter &filter, const FlightOrder &order, int skip, int limit) const;
     int flightCount(const FlightFilter &filter = {}) const;
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     std::vector<std::string> days() const;

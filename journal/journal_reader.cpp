@@ -60,6 +60,7 @@ struct JournalReader::Impl {
     // The calculation's columns as the file holds them: one of a layout
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
+    bool withEngineBonus = true;
 
     void close()
     {
@@ -81,6 +82,7 @@ struct JournalReader::Impl {
                 withEntries = layout >= 3;
                 withContest = layout >= 5;
                 columns = calculationColumns();
+                withEngineBonus = layout >= 4;
                 if (layout < 4)
                     columns.replace(columns.find("engine_bonus"), std::string_view("engine_bonus").size(), "''");
             }
@@ -90,6 +92,11 @@ struct JournalReader::Impl {
             throw JournalProblem("The flight journal " + path + " cannot be read: " + error.what() + ".", true);
         }
     }
+
+    // The flights the filter passes, in the order and page that ordered
+    // says: a query's end binding ?3 (older than), ?4 (limit) and ?6 (skip).
+    std::vector<FlightRow> pageOfFlights(const FlightFilter &filter, const std::string &ordered,
+                                         std::int64_t olderThan, int limit, int skip);
 
     std::vector<std::string> column(const char *sql)
     {
@@ -123,25 +130,85 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter) const
     return flights(filter, 0, -1);
 }
 
-// After FROM flight f: the flights' last calculations that pass the filter in ?1 (day) and ?2 (class).
-#define ORLO_FILTERED_FLIGHTS                                            \
-    " JOIN calculation c ON c.id = f.last_calculation"                   \
-    " WHERE (?1 = '' OR c.day = ?1) AND (?2 = '' OR c.class_caption = ?2)"
+namespace {
+
+// After FROM flight f: the flights' last calculations that pass the filter
+// in ?1 (day), ?2 (class) and ?5 (entry).
+std::string filteredFlights(bool withEntries)
+{
+    return std::string(" JOIN calculation c ON c.id = f.last_calculation"
+                       " WHERE (?1 = '' OR c.day = ?1) AND (?2 = '' OR c.class_caption = ?2)")
+        + (withEntries ? " AND (?5 = 0 OR coalesce(f.entry, -1) = ?5)" : " AND ?5 = 0");
+}
+
+// What a column is ordered by, in the query of JournalReader::flights.
+std::vector<std::string> orderedBy(FlightSortKey key, bool withEntries, bool withEngineBonus)
+{
+    const auto number = [](const char *column) { return "CAST(" + std::string(column) + " AS REAL)"; };
+    switch (key) {
+    case FlightSortKey::Time: break;
+    case FlightSortKey::Contestant:
+        return {withEntries ? "coalesce(e.compared_name, lower(f.contestant))" : "lower(f.contestant)"};
+    case FlightSortKey::Number:
+        // Numbers as numbers, "9" before "17"; what is not one as text.
+        if (withEntries)
+            return {"CAST(coalesce(e.number, '') AS REAL)", "coalesce(e.number, '')"};
+        break;
+    case FlightSortKey::Class: return {"c.class_caption"};
+    case FlightSortKey::Status:
+        if (withEntries)
+            return {"f.status"};
+        break;
+    case FlightSortKey::HighSpeed: return {number("c.hs_points")};
+    case FlightSortKey::LowSpeed: return {number("c.ls_points")};
+    case FlightSortKey::EngineBonus:
+        if (withEngineBonus)
+            return {number("c.engine_bonus")};
+        break;
+    case FlightSortKey::Scale: return {number("c.scale_points")};
+    case FlightSortKey::Landing: return {number("c.landing_points")};
+    case FlightSortKey::Total: return {number("c.score")};
+    case FlightSortKey::Calculations: return {"f.calculation_count"};
+    }
+    return {"c.id"};
+}
+
+} // namespace
 
 std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
 {
+    return m_impl->pageOfFlights(filter, " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4 OFFSET ?6",
+                                 olderThan, limit, 0);
+}
+
+std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, const FlightOrder &order, int skip,
+                                              int limit) const
+{
     return m_impl->read([&] {
+        // Every term in the direction asked, ties newest first.
+        std::string sorted;
+        for (const std::string &term : orderedBy(order.key, m_impl->withEntries, m_impl->withEngineBonus))
+            sorted += term + (order.descending ? " DESC, " : " ASC, ");
+        return m_impl->pageOfFlights(filter, " AND ?3 = 0 ORDER BY " + sorted + "f.id DESC LIMIT ?4 OFFSET ?6", 0,
+                                     limit, skip);
+    });
+}
+
+std::vector<FlightRow> JournalReader::Impl::pageOfFlights(const FlightFilter &filter, const std::string &ordered,
+                                                          std::int64_t olderThan, int limit, int skip)
+{
+    return read([&] {
         std::vector<FlightRow> rows;
         // A negative limit is none, to SQLite.
-        const std::string sql = m_impl->withEntries
-            ? "SELECT f.id, coalesce(e.name, f.contestant), f.calculation_count, c.id, " + m_impl->columns
+        const std::string sql = withEntries
+            ? "SELECT f.id, coalesce(e.name, f.contestant), f.calculation_count, c.id, " + columns
                   + ", coalesce(f.entry, 0), coalesce(e.number, ''), f.status, f.status_reason, f.uuid"
-                    " FROM flight f LEFT JOIN entry e ON e.id = f.entry" ORLO_FILTERED_FLIGHTS
-            : "SELECT f.id, f.contestant, f.calculation_count, c.id, " + m_impl->columns
-                  + ", 0, '', 'official', '', ''"
-                    " FROM flight f" ORLO_FILTERED_FLIGHTS;
-        Statement query(m_impl->db, sql + " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4");
+                    " FROM flight f LEFT JOIN entry e ON e.id = f.entry" + filteredFlights(true)
+            : "SELECT f.id, f.contestant, f.calculation_count, c.id, " + columns
+                  + ", 0, '', 'official', '', '' FROM flight f" + filteredFlights(false);
+        Statement query(db, sql + ordered);
         query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t(limit));
+        query.bind(5, filter.entry).bind(6, std::int64_t(skip));
         while (query.step()) {
             FlightRow &row = rows.emplace_back();
             row.id = query.integer(0);
@@ -198,11 +265,11 @@ int JournalReader::flightCount(const FlightFilter &filter) const
 {
     return m_impl->read([&] {
         // Unfiltered, the flights alone are counted, without their calculations.
-        const bool filtered = !filter.day.empty() || !filter.classCaption.empty();
-        Statement query(m_impl->db, filtered ? "SELECT count(*) FROM flight f" ORLO_FILTERED_FLIGHTS
+        const bool filtered = !filter.day.empty() || !filter.classCaption.empty() || filter.entry != 0;
+        Statement query(m_impl->db, filtered ? "SELECT count(*) FROM flight f" + filteredFlights(m_impl->withEntries)
                                              : "SELECT count(*) FROM flight WHERE last_calculation IS NOT NULL");
         if (filtered)
-            query.bind(1, filter.day).bind(2, filter.classCaption);
+            query.bind(1, filter.day).bind(2, filter.classCaption).bind(5, filter.entry);
         if (!query.step())
             throw DatabaseError(SQLITE_ERROR, "no count of the flights");
         return static_cast<int>(query.integer(0));

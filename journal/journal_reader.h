@@ -37,6 +37,19 @@ struct FlightRow {
 struct FlightFilter {
     std::string day;
     std::string classCaption;
+    std::int64_t entry = 0; // the contestant's entry; noEntry for flights without one
+};
+inline constexpr std::int64_t noEntry = -1;
+
+// What a list of flights is ordered by: one of the columns the flights
+// window shows, ties newest first. Points are ordered as numbers.
+enum class FlightSortKey {
+    Time, Contestant, Number, Class, Status, HighSpeed, LowSpeed, EngineBonus, Scale, Landing, Total, Calculations
+};
+struct FlightOrder {
+    FlightSortKey key = FlightSortKey::Time;
+    bool descending = true;
+    bool newestFirst() const { return key == FlightSortKey::Time && descending; }
 };
 
 // Reads a journal over a connection of its own that never writes: nothing
@@ -57,6 +70,9 @@ public:
     // flight olderThan unless that is 0. Reading a season of flights at once
     // takes far longer than a window may take to open.
     std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
+    // A page of them in another order: at most limit flights after the
+    // first skip. Each page sorts every flight the filter passes.
+    std::vector<FlightRow> flights(const FlightFilter &filter, const FlightOrder &order, int skip, int limit) const;
     int flightCount(const FlightFilter &filter = {}) const;
     // Every flight, newest first, with what ranking needs alone: its
     // contestant, status, and of its last calculation the class, the score

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Takes docs/flights-window.png from the real program: four flights scored on
-# the sheet under a private Xvfb server with a window manager, driven with
-# real keyboard and mouse events, three contestants typed into the flights
-# window, and the window saved with the flight scored twice chosen.
+# Takes docs/flights-window.png from the real program: the entry list
+# imported from a registration file, four flights scored on the sheet under
+# a private Xvfb server with a window manager, driven with real keyboard and
+# mouse events, each contestant named with Ctrl+N before the flight, one
+# flight marked void, and the window saved with that flight chosen.
 #
 #   scripts/flights_screenshot.sh [ORLO_SCORE_EXECUTABLE] [OUTPUT.png]
 set -uo pipefail
@@ -32,6 +33,8 @@ export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
 export HOME="$work" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 unset WAYLAND_DISPLAY
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+printf 'Name,Number,Classes\nAnn Lee,17,Class I\nB. Okafor,4,Class II\nC. Duarte,22,Profile\n' >"$work/entries.csv"
+"$executable" --import-entries "$work/entries.csv" || exit 1
 openbox --sm-disable >"$work/wm.log" 2>&1 &
 wm_pid=$!
 sleep 1
@@ -51,6 +54,9 @@ sleep 1
 click() { xdotool mousemove --window "$sheet" "$1" "$2" click 1; sleep 0.4; }
 type_text() { xdotool type --delay 40 "$1"; sleep 0.2; }
 tab() { xdotool key Tab; sleep 0.4; }
+now_flying() { # number
+    xdotool key ctrl+n; sleep 1.5; type_text "$1"; sleep 0.3; xdotool key Return; sleep 1
+}
 flight() { # class-x hs1 hs2 ls1 ls2 engines running scale [again]
     click "$1" 246
     click 48 322
@@ -62,20 +68,22 @@ flight() { # class-x hs1 hs2 ls1 ls2 engines running scale [again]
     if [ "${9:-}" = again ]; then click 216 516; click 448 560; fi
     click 546 560
 }
+now_flying 17
 flight 12 12.3 12.4 25 25.4 1 1 upper
+now_flying 4
 flight 134 10.8 10.9 22.6 22.9 1 1 lower again
+now_flying 22
 flight 498 11.6 11.5 24.1 24.3 2 2 lower
-flight 255 9.7 9.8 21.4 21.2 2 1 upper
+now_flying 17
+flight 12 9.7 9.8 21.4 21.2 2 1 upper
 
-xdotool key ctrl+j
-sleep 2
 flights=$(xdotool search --name "^Flight journal$" | head -1)
-[ -n "$flights" ] || { echo "Ctrl+J opened no flights window"; cat "$work/app.log"; exit 1; }
+[ -n "$flights" ] || { echo "Ctrl+N opened no flights window"; cat "$work/app.log"; exit 1; }
 xdotool windowactivate --sync "$flights"
 sleep 0.5
-for name in "Ann Lee 17" "B. Okafor 4" "C. Duarte 22"; do
-    xdotool key Down; sleep 0.3; type_text "$name"; xdotool key Return; sleep 0.3
-done
-xdotool key Up
+# The first flight of Ann Lee, the oldest, marked void with its reason.
+xdotool mousemove --window "$flights" 200 161 click 1; sleep 0.5; xdotool key ctrl+r; sleep 1
+xdotool key Tab; sleep 0.2; xdotool key Down Down; sleep 0.2; xdotool key Tab; sleep 0.2
+type_text "test flight"; xdotool key Return; sleep 1
 sleep 0.5
 import -window "$flights" "$output" && echo "saved $output"

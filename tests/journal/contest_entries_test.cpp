@@ -57,6 +57,8 @@ private slots:
     void registrationImported();
     void flightCorrected_data();
     void flightCorrected();
+    void nowFlyingNamesTheNextFlight_data();
+    void nowFlyingNamesTheNextFlight();
 
 private:
     QTemporaryDir m_folder;
@@ -93,22 +95,30 @@ void ContestEntriesTest::completionFinds_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QList<int>>("found");
-    QTest::newRow("number") << "17" << QList<int>{1, 2};
-    QTest::newRow("inside a name, any case") << "OKA" << QList<int>{1};
-    QTest::newRow("starts first, then inside") << "a" << QList<int>{2, 0, 1};
-    QTest::newRow("nothing typed finds all") << "" << QList<int>{0, 1, 2};
-    QTest::newRow("nobody") << "zz" << QList<int>{};
+    QTest::addColumn<QList<int>>("nearest"); // the two names nearest, for a name not on the list
+    QTest::newRow("number") << "17" << QList<int>{1, 2} << QList<int>{2, 0};
+    QTest::newRow("inside a name, any case") << "OKA" << QList<int>{1} << QList<int>{1, 0};
+    QTest::newRow("starts first, then inside") << "a" << QList<int>{2, 0, 1} << QList<int>{2, 0};
+    QTest::newRow("nothing typed finds all") << "" << QList<int>{0, 1, 2} << QList<int>{2, 0};
+    QTest::newRow("nobody") << "zz" << QList<int>{} << QList<int>{2, 0};
+    QTest::newRow("a misspelt name is nearest its entry") << "b okafr" << QList<int>{} << QList<int>{1, 0};
+    QTest::newRow("case and blanks cost nothing") << " LEE  WARD" << QList<int>{0} << QList<int>{0, 2};
 }
 
 void ContestEntriesTest::completionFinds()
 {
     QFETCH(QString, typed);
     QFETCH(QList<int>, found);
+    QFETCH(QList<int>, nearest);
     const std::vector<NameAndNumber> entries{{"Lee Ward", "3"}, {"B. Okafor", "17"}, {"Ann Cho", "117"}};
-    QList<int> positions;
-    for (const std::size_t position : completions(entries, typed.toStdString()))
-        positions.append(static_cast<int>(position));
-    QCOMPARE(positions, found);
+    const auto listed = [](const std::vector<std::size_t> &positions) {
+        QList<int> list;
+        for (const std::size_t position : positions)
+            list.append(static_cast<int>(position));
+        return list;
+    };
+    QCOMPARE(listed(completions(entries, typed.toStdString())), found);
+    QCOMPARE(listed(nearestNames(entries, typed.toStdString(), 2)), nearest);
 }
 
 void ContestEntriesTest::journalOfTheLastVersionCarriedForward_data()
@@ -343,6 +353,42 @@ void ContestEntriesTest::flightCorrected()
         kept.append(QString::fromStdString(kept1.changedAt.substr(11) + " " + kept1.what + " " + kept1.before + " > "
                                            + kept1.after + " (" + kept1.reason + ")"));
     QCOMPARE(kept.join('\n'), trail);
+}
+
+void ContestEntriesTest::nowFlyingNamesTheNextFlight_data()
+{
+    // Steps: 1 and 2 name Hal Ivers and Ken Lo as flying next, C is a
+    // calculation, R a Reset. Listed: the flights' contestants, newest first.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("named before the flight") << "1C" << QStringList{"Hal Ivers"};
+    QTest::newRow("a Reset after naming keeps the name") << "1RC" << QStringList{"Hal Ivers"};
+    QTest::newRow("a Reset after the flight leaves the next unnamed") << "1CRC" << QStringList{"", "Hal Ivers"};
+    QTest::newRow("naming the next ends the flight") << "1C2C" << QStringList{"Ken Lo", "Hal Ivers"};
+    QTest::newRow("named while scored: the flight ends") << "C1C" << QStringList{"Hal Ivers", ""};
+}
+
+void ContestEntriesTest::nowFlyingNamesTheNextFlight()
+{
+    QFETCH(QString, steps);
+    QFETCH(QStringList, listed);
+    const QString path = m_folder.filePath(QStringLiteral("flying-%1.sqlite").arg(QTest::currentDataTag()));
+    ContestJournal contest(text(path));
+    const std::int64_t entries[] = {contest.add({"Hal Ivers", "12", {}}), contest.add({"Ken Lo", "17", {}})};
+    FlightJournal journal(text(path));
+    int score = 0;
+    for (const QChar step : steps) {
+        if (step == 'C')
+            journal.calculated(calculation(std::to_string(++score) + ".0"));
+        else if (step == 'R')
+            journal.flightEnded();
+        else
+            journal.nowFlying(entries[step.digitValue() - 1]);
+    }
+    QStringList contestants;
+    for (const FlightRow &flight : journal.flights())
+        contestants.append(QString::fromStdString(flight.contestant));
+    QCOMPARE(contestants, listed);
 }
 
 QTEST_GUILESS_MAIN(ContestEntriesTest)

@@ -1,0 +1,213 @@
+#include "contestant_picker.h"
+
+#include "contestant_names.h"
+#include "flight_table_model.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringListModel>
+
+namespace orlo {
+
+namespace {
+
+std::vector<journal::NameAndNumber> searched(const std::vector<journal::Entry> &entries)
+{
+    std::vector<journal::NameAndNumber> names;
+    names.reserve(entries.size());
+    for (const journal::Entry &entry : entries)
+        names.push_back({entry.name, entry.number});
+    return names;
+}
+
+// How many names the confirmation of a new name shows.
+constexpr std::size_t nearestShown = 3;
+
+} // namespace
+
+QString offeredText(const journal::Entry &entry)
+{
+    return entry.number.empty() ? shownText(entry.name) : shownText(entry.name + " " + entry.number);
+}
+
+ContestantPicker::ContestantPicker(QWidget *parent) : QLineEdit(parent)
+{
+    setAccessibleName(QStringLiteral("Contestant"));
+    setPlaceholderText(QStringLiteral("Name or number"));
+    m_offers = new QStringListModel(this);
+    m_completer = new QCompleter(m_offers, this);
+    // The offers are found by the entry list's own rules, not the completer's.
+    m_completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    m_completer->setMaxVisibleItems(12);
+    // Not the line's own completer, which would write each offer highlighted
+    // into the line while the director types.
+    m_completer->setWidget(this);
+    connect(this, &QLineEdit::textEdited, this, &ContestantPicker::offer);
+    // The line hears Enter before the offers do: the offer highlighted is taken here.
+    connect(this, &QLineEdit::returnPressed, this, [this] {
+        const QModelIndex offered = m_completer->popup()->currentIndex();
+        if (m_completer->popup()->isVisible() && offered.isValid())
+            setText(offered.data().toString());
+        m_completer->popup()->hide();
+        pickOnce();
+    });
+    connect(m_completer, qOverload<const QString &>(&QCompleter::activated), this, [this](const QString &text) {
+        setText(text);
+        pickOnce();
+    });
+}
+
+// Enter on an offer reaches both the line and the offers; a click only the offers.
+void ContestantPicker::pickOnce()
+{
+    if (std::exchange(m_pickPending, true))
+        return;
+    QMetaObject::invokeMethod(this, [this] {
+        m_pickPending = false;
+        emit picked();
+    }, Qt::QueuedConnection);
+}
+
+// Escape on the offers is theirs: it puts them away, and no shortcut of the
+// window (which Escape closes) takes it first.
+bool ContestantPicker::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape
+        && m_completer->popup()->isVisible()) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void ContestantPicker::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && m_completer->popup()->isVisible()) {
+        m_completer->popup()->hide();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+    // Enter names the contestant; it does not also press a dialog's default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
+}
+
+void ContestantPicker::setEntries(std::vector<journal::Entry> entries)
+{
+    m_entries = std::move(entries);
+}
+
+void ContestantPicker::offer(const QString &typed)
+{
+    QStringList offers;
+    if (!typed.trimmed().isEmpty())
+        for (const std::size_t position : journal::completions(searched(m_entries), typed.toStdString()))
+            offers << offeredText(m_entries[position]);
+    m_offers->setStringList(offers);
+    if (offers.isEmpty()) {
+        m_completer->popup()->hide();
+        return;
+    }
+    m_completer->complete();
+    m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+}
+
+std::optional<journal::Entry> ContestantPicker::entryNamed() const
+{
+    const std::string typed = text().toStdString();
+    const std::string compared = journal::comparedName(typed);
+    if (compared.empty())
+        return std::nullopt;
+    for (const journal::Entry &entry : m_entries)
+        if (journal::sameName(entry.name, typed) || (!entry.number.empty() && journal::comparedName(entry.number) == compared)
+            || journal::sameName(offeredText(entry).toStdString(), typed))
+            return entry;
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::ContestJournal &contest)
+{
+    if (const std::optional<journal::Entry> entry = picker.entryNamed())
+        return entry->id;
+    const std::string name = journal::tidyName(picker.text().toStdString());
+    if (name.empty())
+        return std::nullopt;
+    QStringList nearest;
+    for (const std::size_t position : journal::nearestNames(searched(picker.entries()), name, nearestShown))
+        nearest << offeredText(picker.entries()[position]);
+    QMessageBox confirm(QMessageBox::NoIcon, QApplication::applicationName(),
+                        QStringLiteral("“%1” is not on the entry list. Add it?").arg(shownText(name)),
+                        QMessageBox::NoButton, picker.window());
+    confirm.setInformativeText(nearest.isEmpty() ? QStringLiteral("The entry list is empty.")
+                                                 : QStringLiteral("Nearest names on the list: %1.")
+                                                       .arg(nearest.join(QStringLiteral(", "))));
+    QPushButton *add = confirm.addButton(QStringLiteral("&Add to the list"), QMessageBox::AcceptRole);
+    confirm.addButton(QMessageBox::Cancel);
+    confirm.setDefaultButton(add);
+    confirm.exec();
+    // Back to the window the name was typed in, whatever the window system activates.
+    picker.window()->activateWindow();
+    if (confirm.clickedButton() != add)
+        return std::nullopt;
+    try {
+        return contest.add({name, {}, {}});
+    } catch (const std::exception &refused) {
+        QMessageBox told(QMessageBox::NoIcon, QApplication::applicationName(), shownText(refused.what()),
+                         QMessageBox::Ok, picker.window());
+        told.exec();
+        return std::nullopt;
+    }
+}
+
+ContestantDelegate::ContestantDelegate(journal::ContestJournal &contest, QObject *parent)
+    : QStyledItemDelegate(parent), m_contest(contest)
+{
+}
+
+QWidget *ContestantDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const
+{
+    auto *picker = new ContestantPicker(parent);
+    picker->setFrame(false);
+    try {
+        picker->setEntries(m_contest.entries());
+    } catch (const std::exception &) {
+        // Without the list, a name typed is still taken, and confirmed as new.
+    }
+    // Enter commits through the delegate's own handling of the key.
+    return picker;
+}
+
+void ContestantDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    static_cast<ContestantPicker *>(editor)->setText(index.data(Qt::EditRole).toString());
+}
+
+void ContestantDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    if (m_confirming)
+        return;
+    auto *picker = static_cast<ContestantPicker *>(editor);
+    if (journal::sameName(picker->text().toStdString(), index.data(Qt::EditRole).toString().toStdString()))
+        return;
+    m_confirming = true;
+    const std::optional<std::int64_t> entry = confirmedEntry(*picker, m_contest);
+    m_confirming = false;
+    if (!entry)
+        return;
+    QString name = picker->text();
+    try {
+        for (const journal::Entry &listed : m_contest.entries())
+            if (listed.id == *entry)
+                name = shownText(listed.name);
+    } catch (const std::exception &) {
+        // The name as typed finds the same entry.
+    }
+    model->setData(index, name);
+}
+
+} // namespace orlo

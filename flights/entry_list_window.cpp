@@ -1,0 +1,254 @@
+#include "entry_list_window.h"
+
+#include "entry_import.h"
+#include "flight_table_model.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace orlo {
+
+namespace {
+
+// Classes as a cell shows them, and as the director types them: "Class I / Profile".
+QString shownClasses(const std::vector<std::string> &classes)
+{
+    QStringList shown;
+    for (const std::string &eventClass : classes)
+        shown << shownText(eventClass);
+    return shown.join(QStringLiteral(" / "));
+}
+
+std::vector<std::string> typedClasses(const QString &typed)
+{
+    std::vector<std::string> classes;
+    for (const QString &eventClass : typed.split(QRegularExpression(QStringLiteral("[/|]"))))
+        if (!eventClass.trimmed().isEmpty())
+            classes.push_back(eventClass.trimmed().toStdString());
+    return classes;
+}
+
+} // namespace
+
+EntryListWindow::EntryListWindow(journal::ContestJournal &contest, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_contest(contest)
+{
+    setWindowTitle(QStringLiteral("Entry list"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    m_table = new QTableWidget(0, ColumnCount, this);
+    m_table->setObjectName(QStringLiteral("Entries"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Number"), QStringLiteral("Classes"),
+                                        QStringLiteral("Flights")});
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                             | QAbstractItemView::AnyKeyPressed);
+    m_import = new QPushButton(QStringLiteral("&Import CSV…"), this);
+    m_merge = new QPushButton(QStringLiteral("&Merge into…"), this);
+    auto *remove = new QPushButton(QStringLiteral("Remove"), this);
+    remove->setToolTip(QStringLiteral("Removes an entry without flights (Delete)"));
+    m_status = new QLabel(QStringLiteral("Type a name in the last row to add a contestant."), this);
+    m_status->setWordWrap(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_import);
+    buttons->addStretch();
+    buttons->addWidget(m_merge);
+    buttons->addWidget(remove);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_status);
+    resize(560, 480);
+
+    connect(m_table, &QTableWidget::itemChanged, this, &EntryListWindow::edited);
+    connect(remove, &QPushButton::clicked, this, &EntryListWindow::removeChosen);
+    connect(m_merge, &QPushButton::clicked, this, &EntryListWindow::mergeChosen);
+    auto *deleteKey = new QShortcut(QKeySequence::Delete, m_table, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, &EntryListWindow::removeChosen);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    connect(m_import, &QPushButton::clicked, this, [this] {
+        auto *dialog = new QFileDialog(this, QStringLiteral("Import CSV…"), QDir::homePath(),
+                                       QStringLiteral("Registration files (*.csv);;All files (*)"));
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QFileDialog::fileSelected, this, &EntryListWindow::importFrom);
+        dialog->open();
+    });
+    reload();
+}
+
+void EntryListWindow::reload()
+{
+    std::vector<journal::Entry> entries;
+    try {
+        entries = m_contest.entries();
+    } catch (const std::exception &problem) {
+        m_status->setText(QStringLiteral("The entry list could not be read: %1").arg(shownText(problem.what())));
+        return;
+    }
+    m_filling = true;
+    m_table->setRowCount(static_cast<int>(entries.size()) + 1);
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const journal::Entry *entry = row < static_cast<int>(entries.size()) ? &entries[std::size_t(row)] : nullptr;
+        const QStringList cells = entry ? QStringList{shownText(entry->name), shownText(entry->number),
+                                                      shownClasses(entry->classes), QString::number(entry->flights)}
+                                        : QStringList(ColumnCount, QString());
+        for (int column = 0; column < ColumnCount; ++column) {
+            auto *item = new QTableWidgetItem(cells[column]);
+            item->setData(Qt::UserRole, qlonglong(entry ? entry->id : 0));
+            if (column == Flights || (!entry && column != Name))
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            m_table->setItem(row, column, item);
+        }
+    }
+    m_table->resizeColumnsToContents();
+    m_filling = false;
+}
+
+std::int64_t EntryListWindow::chosenEntry() const
+{
+    const QTableWidgetItem *item = m_table->item(m_table->currentRow(), Name);
+    return item ? item->data(Qt::UserRole).toLongLong() : 0;
+}
+
+void EntryListWindow::refuse(const std::exception &refusal)
+{
+    m_status->setText(shownText(refusal.what()));
+    reload();
+}
+
+void EntryListWindow::edited(QTableWidgetItem *item)
+{
+    if (m_filling)
+        return;
+    const std::int64_t entry = item->data(Qt::UserRole).toLongLong();
+    const std::string typed = item->text().toStdString();
+    try {
+        if (entry == 0)
+            m_contest.add({typed, {}, {}});
+        else if (item->column() == Name)
+            m_contest.rename(entry, typed);
+        else if (item->column() == Number)
+            m_contest.setNumber(entry, typed);
+        else if (item->column() == Classes)
+            m_contest.setClasses(entry, typedClasses(item->text()));
+    } catch (const std::exception &refusal) {
+        // Queued: the table is still delivering the edit.
+        const QString sentence = shownText(refusal.what());
+        QMetaObject::invokeMethod(this, [this, sentence] { refuse(std::runtime_error(sentence.toStdString())); },
+                                  Qt::QueuedConnection);
+        return;
+    }
+    m_status->setText(entry == 0 ? QStringLiteral("Added %1.").arg(item->text().trimmed()) : QString());
+    const int row = item->row();
+    QMetaObject::invokeMethod(this, [this, row] {
+        reload();
+        m_table->setCurrentCell(row, Name);
+    }, Qt::QueuedConnection);
+    emit entriesChanged();
+}
+
+void EntryListWindow::removeChosen()
+{
+    const std::int64_t entry = chosenEntry();
+    if (entry == 0)
+        return;
+    try {
+        m_contest.remove(entry);
+    } catch (const std::exception &refusal) {
+        refuse(refusal);
+        return;
+    }
+    m_status->setText(QStringLiteral("Removed %1.").arg(m_table->item(m_table->currentRow(), Name)->text()));
+    reload();
+    emit entriesChanged();
+}
+
+void EntryListWindow::mergeChosen()
+{
+    const std::int64_t from = chosenEntry();
+    if (from == 0)
+        return;
+    QStringList others;
+    std::vector<std::int64_t> ids;
+    for (int row = 0; row + 1 < m_table->rowCount(); ++row) {
+        const QTableWidgetItem *item = m_table->item(row, Name);
+        if (item->data(Qt::UserRole).toLongLong() != from) {
+            others << item->text() + QLatin1Char(' ') + m_table->item(row, Number)->text();
+            ids.push_back(item->data(Qt::UserRole).toLongLong());
+        }
+    }
+    bool chosen = false;
+    const QString name = m_table->item(m_table->currentRow(), Name)->text();
+    const QString into = QInputDialog::getItem(this, QStringLiteral("Merge %1").arg(name),
+                                               QStringLiteral("Merge %1 and its flights into:").arg(name), others, 0,
+                                               false, &chosen);
+    if (!chosen)
+        return;
+    try {
+        m_contest.merge(from, ids[std::size_t(others.indexOf(into))]);
+    } catch (const std::exception &refusal) {
+        refuse(refusal);
+        return;
+    }
+    m_status->setText(QStringLiteral("Merged %1 into %2.").arg(name, into.trimmed()));
+    reload();
+    emit entriesChanged();
+}
+
+void EntryListWindow::importFrom(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_status->setText(QStringLiteral("Cannot read %1: %2. Nothing was imported.")
+                              .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    const journal::Registration read = journal::readRegistration(std::string_view(bytes.data(), std::size_t(bytes.size())));
+    std::vector<std::string> problems = read.problems;
+    journal::ImportOutcome outcome;
+    try {
+        if (problems.empty()) {
+            outcome = m_contest.importEntries(read.rows);
+            problems = outcome.problems;
+        }
+    } catch (const std::exception &problem) {
+        problems = {problem.what()};
+    }
+    if (!problems.empty()) {
+        QStringList lines;
+        for (const std::string &problem : problems)
+            lines << shownText(problem);
+        m_status->setText(QStringLiteral("Nothing was imported from %1.").arg(QDir::toNativeSeparators(fileName)));
+        QMessageBox told(QMessageBox::NoIcon, QApplication::applicationName(),
+                         QStringLiteral("Nothing was imported from %1:\n\n%2")
+                             .arg(QDir::toNativeSeparators(fileName), lines.join(QLatin1Char('\n'))),
+                         QMessageBox::Ok, this);
+        told.exec();
+        return;
+    }
+    m_status->setText(QStringLiteral("Imported %1: %2 added, %3 already listed.")
+                          .arg(QDir::toNativeSeparators(fileName))
+                          .arg(outcome.added)
+                          .arg(outcome.alreadyListed));
+    reload();
+    emit entriesChanged();
+}
+
+} // namespace orlo

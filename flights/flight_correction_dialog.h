@@ -1,0 +1,40 @@
+#pragma once
+
+#include "contest_journal.h"
+#include "journal_reader.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace orlo {
+
+class ContestantPicker;
+
+// Corrects one flight, nothing deleted: moves it to another contestant and
+// marks it official, attempt or void, with the reason kept in its history.
+// Keyboard alone: the picker, the status, the reason, Enter.
+class FlightCorrectionDialog final : public QDialog {
+    Q_OBJECT
+public:
+    FlightCorrectionDialog(journal::ContestJournal &contest, const journal::FlightRow &flight, QWidget *parent);
+
+    ContestantPicker *contestant() const { return m_contestant; }
+    QComboBox *status() const { return m_status; }
+    QLineEdit *reason() const { return m_reason; }
+
+    // Makes the changes asked for; a change refused is said in the dialog, which stays open.
+    void accept() override;
+
+private:
+    journal::ContestJournal &m_contest;
+    journal::FlightRow m_flight;
+    ContestantPicker *m_contestant = nullptr;
+    QComboBox *m_status = nullptr;
+    QLineEdit *m_reason = nullptr;
+    QLabel *m_refusal = nullptr;
+};
+
+} // namespace orlo
