@@ -14,24 +14,6 @@ namespace orlo::journal {
 
 namespace {
 
-// The summary lines in one column: joined by line feeds, with a backslash
-// escaping a line feed or backslash inside a line, so every line comes back
-// exactly as shown.
-std::string joinLines(const std::vector<std::string> &lines)
-{
-    std::string joined;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            joined += '\n';
-        for (const char c : lines[i]) {
-            if (c == '\\' || c == '\n')
-                joined += '\\';
-            joined += c == '\n' ? 'n' : c;
-        }
-    }
-    return joined;
-}
-
 // A press waits this long for another program's short write (see
 // journal_schema.cpp); once calculations wait, nothing waits on a lock.
 constexpr int pressBusyTimeoutMs = 200;
@@ -214,36 +196,11 @@ bool FlightJournal::Impl::alreadyRecorded(const Waiting &calculation)
     query.bind(1, calculation.attemptedCalculation)
         .bind(2, calculation.recordedAt)
         .bind(3, calculation.values.score)
-        .bind(4, joinLines(calculation.values.summary));
+        .bind(4, summaryColumn(calculation.values.summary));
     if (!query.step())
         return false;
     flight = query.integer(0);
     return true;
-}
-
-std::int64_t insertCalculation(sqlite3 *db, std::int64_t flight, const CalculationRecord &values,
-                               const std::string &recordedAt)
-{
-    static const std::string insertSql = [] {
-        std::string sql = "INSERT INTO calculation (flight, " + calculationColumns() + ", day) VALUES (?1";
-        for (int position = 2; position <= calculationColumnCount + 2; ++position)
-            sql += ", ?" + std::to_string(position);
-        return sql + ")";
-    }();
-    Statement insert(db, insertSql);
-    insert.bind(1, flight).bind(2, recordedAt);
-    int position = 3;
-    for (const CalculationField &field : calculationFields)
-        insert.bind(position++, values.*field.text);
-    insert.bind(position, joinLines(values.summary)).bind(position + 1, recordedAt.substr(0, 10));
-    insert.run();
-    const std::int64_t calculation = sqlite().last_insert_rowid(db);
-    Statement(db, "UPDATE flight SET last_calculation = ?1, calculation_count = calculation_count + 1 "
-                  "WHERE id = ?2")
-        .bind(1, calculation)
-        .bind(2, flight)
-        .run();
-    return calculation;
 }
 
 void FlightJournal::Impl::record(Waiting &calculation)

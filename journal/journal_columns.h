@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct sqlite3;
 
@@ -24,6 +25,11 @@ inline const std::string &calculationColumns()
 
 // How many columns calculationColumns() names.
 inline constexpr int calculationColumnCount = static_cast<int>(calculationFields.size()) + 2;
+
+// The summary lines in one column: joined by line feeds, with a backslash
+// escaping a line feed or backslash inside a line, so every line comes back
+// exactly as shown.
+std::string summaryColumn(const std::vector<std::string> &lines);
 
 // Writes one calculation of the flight, recorded at recordedAt, in the
 // caller's transaction, and makes it the flight's last. Returns its id.
