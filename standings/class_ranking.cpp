@@ -1,0 +1,152 @@
+#include "class_ranking.h"
+
+#include "contest_journal.h"
+#include "decimal.h"
+#include "journal_reader.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+namespace orlo::standings {
+
+namespace {
+
+// A contestant of the class while the class is ranked.
+struct Contender {
+    Standing standing;
+    std::vector<const journal::FlightRow *> official; // in the order flown
+    Decimal total;
+    std::vector<Decimal> unCounted; // the allowed flights not counted, best first: the next-best
+};
+
+bool isEnteredIn(const journal::Entry &entry, const std::string &caption)
+{
+    return std::find(entry.classes.begin(), entry.classes.end(), caption) != entry.classes.end();
+}
+
+bool byName(const Contender *a, const Contender *b)
+{
+    return std::tie(a->standing.contestant, a->standing.entry) < std::tie(b->standing.contestant, b->standing.entry);
+}
+
+// Marks the flights that count and sums them; the best counted flight gives
+// the parts shown beside the score.
+void count(Contender &contender, const journal::ClassRule &rule)
+{
+    Standing &standing = contender.standing;
+    const std::size_t allowed = std::min<std::size_t>(contender.official.size(), rule.officialFlights);
+    std::vector<std::size_t> best(allowed);
+    for (std::size_t i = 0; i < allowed; ++i)
+        best[i] = i;
+    // Of two equal scores the one flown first counts.
+    std::stable_sort(best.begin(), best.end(), [&](std::size_t a, std::size_t b) {
+        return Decimal::parse(contender.official[a]->last.values.score) >
+               Decimal::parse(contender.official[b]->last.values.score);
+    });
+    const std::size_t counted = rule.counting == journal::Counting::BestFlight
+                                    ? 1
+                                    : std::min<std::size_t>(allowed, rule.counted);
+    for (std::size_t i = 0; i < contender.official.size(); ++i) {
+        const journal::FlightRow &flight = *contender.official[i];
+        standing.flights.push_back({flight.id, flight.last.values.score, false, i >= allowed});
+    }
+    for (std::size_t i = 0; i < allowed; ++i) {
+        const Decimal score = Decimal::parse(contender.official[best[i]]->last.values.score);
+        if (i < counted) {
+            standing.flights[best[i]].counted = true;
+            contender.total = i == 0 ? score : contender.total + score;
+        } else {
+            contender.unCounted.push_back(score);
+        }
+    }
+    standing.score = contender.total.text();
+    const CalculationRecord &parts = contender.official[best.front()]->last.values;
+    standing.highSpeedPoints = parts.highSpeedPoints;
+    standing.lowSpeedPoints = parts.lowSpeedPoints;
+    standing.engineBonus = parts.engineBonus;
+    standing.scalePoints = parts.scalePoints;
+    standing.landingPoints = parts.landingPoints;
+}
+
+// Whether a is placed ahead of b; the rest of the order is by name.
+bool ahead(const Contender &a, const Contender &b, const journal::ClassRule &rule)
+{
+    if (a.total != b.total)
+        return a.total > b.total;
+    if (rule.ties == journal::TieRule::NextBest && a.unCounted != b.unCounted)
+        return std::lexicographical_compare(b.unCounted.begin(), b.unCounted.end(), a.unCounted.begin(),
+                                            a.unCounted.end());
+    return false;
+}
+
+} // namespace
+
+ClassStandings rankClass(journal::ClassRule rule, const std::vector<journal::Entry> &entries,
+                         std::vector<const journal::FlightRow *> flights)
+{
+    rule.officialFlights = std::max(rule.officialFlights, 1);
+    rule.counted = std::max(rule.counted, 1);
+    std::map<std::int64_t, const journal::Entry *> entryOf;
+    for (const journal::Entry &entry : entries)
+        entryOf.emplace(entry.id, &entry);
+
+    // The order flown: a flight's row is written with its first calculation.
+    std::sort(flights.begin(), flights.end(),
+              [](const journal::FlightRow *a, const journal::FlightRow *b) { return a->id < b->id; });
+    std::map<std::int64_t, Contender> contenders;
+    auto contenderOf = [&](std::int64_t entry, const std::string &name, const std::string &number) -> Contender & {
+        auto [at, added] = contenders.try_emplace(entry);
+        if (added) {
+            at->second.standing.entry = entry;
+            const auto listed = entryOf.find(entry);
+            at->second.standing.contestant = listed != entryOf.end() ? listed->second->name : name;
+            at->second.standing.number = listed != entryOf.end() ? listed->second->number : number;
+        }
+        return at->second;
+    };
+    for (const journal::FlightRow *flight : flights) {
+        Contender &contender = contenderOf(flight->entry, flight->contestant, flight->number);
+        if (flight->status == "attempt")
+            ++contender.standing.attempts;
+        else
+            contender.official.push_back(flight);
+    }
+    for (const journal::Entry &entry : entries)
+        if (isEnteredIn(entry, rule.caption))
+            contenderOf(entry.id, entry.name, entry.number);
+
+    std::vector<Contender *> ranked, attemptsOnly, stillToFly;
+    for (auto &[entry, contender] : contenders) {
+        if (!contender.official.empty()) {
+            count(contender, rule);
+            ranked.push_back(&contender);
+        } else if (contender.standing.attempts > 0) {
+            contender.standing.place = "att";
+            attemptsOnly.push_back(&contender);
+        } else {
+            contender.standing.stillToFly = true;
+            stillToFly.push_back(&contender);
+        }
+    }
+    std::sort(ranked.begin(), ranked.end(), [&](const Contender *a, const Contender *b) {
+        if (ahead(*a, *b, rule) || ahead(*b, *a, rule))
+            return ahead(*a, *b, rule);
+        return byName(a, b);
+    });
+    for (std::size_t i = 0; i < ranked.size(); ++i) {
+        const bool tied = i > 0 && !ahead(*ranked[i - 1], *ranked[i], rule);
+        ranked[i]->standing.rank = tied ? ranked[i - 1]->standing.rank : static_cast<int>(i) + 1;
+        ranked[i]->standing.place = std::to_string(ranked[i]->standing.rank);
+    }
+    std::sort(attemptsOnly.begin(), attemptsOnly.end(), byName);
+    std::sort(stillToFly.begin(), stillToFly.end(), byName);
+
+    ClassStandings standings{rule, {}};
+    for (const auto *group : {&ranked, &attemptsOnly, &stillToFly})
+        for (Contender *contender : *group)
+            standings.rows.push_back(std::move(contender->standing));
+    return standings;
+}
+
+} // namespace orlo::standings

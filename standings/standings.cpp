@@ -1,0 +1,115 @@
+#include "standings.h"
+
+#include "class_ranking.h"
+#include "contest_journal.h"
+#include "event_classes.h"
+#include "journal_reader.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace orlo::standings {
+
+namespace {
+
+bool holds(const std::vector<std::string> &list, const std::string &caption)
+{
+    return std::find(list.begin(), list.end(), caption) != list.end();
+}
+
+// Every class with a flight that counts for something or an entry: the
+// contest's classes first, then the sheet's, then any other as first flown.
+std::vector<std::string> classesHeld(const journal::ContestSettings &contest,
+                                     const std::vector<journal::Entry> &entries,
+                                     const std::vector<const journal::FlightRow *> &flights)
+{
+    std::vector<std::string> seen;
+    for (const journal::FlightRow *flight : flights)
+        if (!holds(seen, flight->last.values.classCaption))
+            seen.push_back(flight->last.values.classCaption);
+    for (const journal::Entry &entry : entries)
+        for (const std::string &caption : entry.classes)
+            if (!holds(seen, caption))
+                seen.push_back(caption);
+    std::vector<std::string> order;
+    auto take = [&](const std::string &caption) {
+        if (holds(seen, caption) && !holds(order, caption))
+            order.push_back(caption);
+    };
+    for (const journal::ClassRule &rule : contest.classes)
+        take(rule.caption);
+    for (const EventClass &eventClass : eventClasses)
+        take(std::string(eventClass.caption));
+    for (const std::string &caption : seen)
+        take(caption);
+    return order;
+}
+
+} // namespace
+
+bool Results::noFlights() const
+{
+    if (flightsWithoutContestant > 0)
+        return false;
+    for (const ClassStandings &standings : classes)
+        for (const Standing &row : standings.rows)
+            if (!row.stillToFly)
+                return false;
+    return true;
+}
+
+Results rank(const journal::ContestSettings &contest, const std::vector<journal::Entry> &entries,
+             const std::vector<journal::FlightRow> &flights, const std::vector<std::string> &classes,
+             std::string asOf)
+{
+    // A void flight does not count at all, and is not listed.
+    std::vector<const journal::FlightRow *> counting;
+    for (const journal::FlightRow &flight : flights)
+        if (flight.status != "void")
+            counting.push_back(&flight);
+    const std::vector<std::string> held = classesHeld(contest, entries, counting);
+    for (const std::string &caption : classes)
+        if (!holds(held, caption))
+            throw UnknownClass("No flight and no entry in the class \"" + caption + "\".");
+
+    Results results{contest, std::move(asOf), {}, {}, 0};
+    std::map<std::string, ClassStandings> ranked;
+    auto standingsOf = [&](const std::string &caption) -> const ClassStandings & {
+        auto found = ranked.find(caption);
+        if (found != ranked.end())
+            return found->second;
+        journal::ClassRule rule;
+        rule.caption = caption;
+        for (const journal::ClassRule &own : contest.classes)
+            if (own.caption == caption)
+                rule = own;
+        std::vector<const journal::FlightRow *> ofClass;
+        for (const journal::FlightRow *flight : counting)
+            if (flight->last.values.classCaption == caption && flight->entry != 0)
+                ofClass.push_back(flight);
+        return ranked.emplace(caption, rankClass(rule, entries, std::move(ofClass))).first->second;
+    };
+
+    const std::vector<std::string> &shown = classes.empty() ? held : classes;
+    for (const std::string &caption : shown)
+        results.classes.push_back(standingsOf(caption));
+    for (const journal::FlightRow *flight : counting)
+        if (flight->entry == 0 && holds(shown, flight->last.values.classCaption))
+            ++results.flightsWithoutContestant;
+
+    // A combination is shown with every class when none is named, and when
+    // all its classes are named.
+    for (const journal::Combination &combination : contest.combinations) {
+        if (!std::all_of(combination.classes.begin(), combination.classes.end(),
+                         [&](const std::string &caption) { return classes.empty() || holds(classes, caption); }))
+            continue;
+        std::vector<const ClassStandings *> parts;
+        for (const std::string &caption : combination.classes)
+            parts.push_back(&standingsOf(caption));
+        results.combined.push_back(combine(combination, parts));
+    }
+    return results;
+}
+
+} // namespace orlo::standings

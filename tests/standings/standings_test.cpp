@@ -1,0 +1,216 @@
+#include "contest_journal.h"
+#include "journal_reader.h"
+#include "standings.h"
+
+#include <QStringList>
+#include <QTest>
+
+using namespace orlo;
+using namespace orlo::standings;
+
+// The ranking rules on small contests written out in the table: entries as
+// "name|class,class", flights as "name|class|score|status" in the order
+// flown, and the standings drawn as text, one class after another.
+class StandingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ranking_data();
+    void ranking();
+};
+
+namespace {
+
+std::vector<std::string> split(const QString &text, QChar by)
+{
+    std::vector<std::string> parts;
+    for (const QString &part : text.split(by, Qt::SkipEmptyParts))
+        parts.push_back(part.toStdString());
+    return parts;
+}
+
+std::vector<journal::Entry> entriesOf(const QStringList &lines)
+{
+    std::vector<journal::Entry> entries;
+    for (const QString &line : lines) {
+        const QStringList parts = line.split(u'|');
+        entries.push_back({static_cast<std::int64_t>(entries.size()) + 1, parts[0].toStdString(),
+                           "N" + std::to_string(entries.size() + 1), split(parts.value(1), u','), 0});
+    }
+    return entries;
+}
+
+// A flight by a name not on the list names no contestant.
+std::vector<journal::FlightRow> flightsOf(const QStringList &lines, const std::vector<journal::Entry> &entries)
+{
+    std::vector<journal::FlightRow> flights;
+    for (const QString &line : lines) {
+        const QStringList parts = line.split(u'|');
+        journal::FlightRow flight;
+        flight.id = static_cast<std::int64_t>(flights.size()) + 1;
+        flight.contestant = parts[0].toStdString();
+        for (const journal::Entry &entry : entries)
+            if (entry.name == flight.contestant)
+                flight.entry = entry.id;
+        flight.last.values.classCaption = parts[1].toStdString();
+        flight.last.values.score = parts[2].toStdString();
+        flight.last.values.highSpeedPoints = "hs" + flight.last.values.score;
+        flight.status = parts.value(3, QStringLiteral("official")).toStdString();
+        flights.push_back(flight);
+    }
+    // The journal lists the newest first.
+    std::reverse(flights.begin(), flights.end());
+    return flights;
+}
+
+// "1 Ann 312.5 [300.0 312.5*] hs312.5": place ("_" still to fly), name,
+// counted score, official flights (* counted, ! beyond those allowed),
+// attempts ("a2") and the counted flight's high-speed points.
+QString drawn(const Results &results)
+{
+    QStringList classes;
+    for (const ClassStandings &standings : results.classes) {
+        QStringList rows;
+        for (const Standing &row : standings.rows) {
+            QStringList parts{QString::fromStdString(row.stillToFly ? "_" : row.place),
+                              QString::fromStdString(row.contestant)};
+            if (!row.score.empty())
+                parts << QString::fromStdString(row.score);
+            QStringList flights;
+            for (const FlightScore &flight : row.flights)
+                flights << QString::fromStdString(flight.score) + (flight.counted ? "*" : "") +
+                               (flight.beyondAllowed ? "!" : "");
+            if (!flights.isEmpty())
+                parts << "[" + flights.join(u' ') + "]";
+            if (row.attempts > 0)
+                parts << QStringLiteral("a%1").arg(row.attempts);
+            if (!row.highSpeedPoints.empty())
+                parts << QString::fromStdString(row.highSpeedPoints);
+            rows << parts.join(u' ');
+        }
+        classes << QString::fromStdString(standings.rule.caption) + ": " + rows.join(QStringLiteral("; "));
+    }
+    for (const CombinedStandings &combined : results.combined) {
+        QStringList rows;
+        for (const CombinedStanding &row : combined.rows) {
+            QString line = QString::fromStdString((row.place.empty() ? "_" : row.place) + " " + row.contestant +
+                                                  " " + row.total);
+            for (const std::string &lacking : row.missing)
+                line += " -" + QString::fromStdString(lacking);
+            rows << line;
+        }
+        classes << QString::fromStdString(combined.combination.name) + ": " + rows.join(QStringLiteral("; "));
+    }
+    if (results.flightsWithoutContestant > 0)
+        classes << QStringLiteral("unnamed %1").arg(results.flightsWithoutContestant);
+    return classes.join(QStringLiteral(" / "));
+}
+
+} // namespace
+
+void StandingsTest::ranking_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("flights");
+    QTest::addColumn<int>("sumOfBest");  // 0: the best flight counts
+    QTest::addColumn<int>("allowed");    // official flights allowed
+    QTest::addColumn<bool>("nextBest");  // ties broken by the next-best flight
+    QTest::addColumn<QStringList>("combination");
+    QTest::addColumn<QString>("expected");
+
+    const QStringList annBobCy{"Ann|Class I", "Bob|Class I", "Cy|Class I", "Dee|Class I"};
+    QTest::newRow("best-of-N")
+        << annBobCy << QStringList{"Ann|Class I|300.0", "Bob|Class I|305.0", "Ann|Class I|312.5"} << 0 << 2
+        << false << QStringList()
+        << "Class I: 1 Ann 312.5 [300.0 312.5*] hs312.5; 2 Bob 305.0 [305.0*] hs305.0; _ Cy; _ Dee";
+    QTest::newRow("sum-of-best-K")
+        << QStringList{"Ann|Class I", "Bob|Class I"}
+        << QStringList{"Ann|Class I|100.5", "Bob|Class I|180.0", "Ann|Class I|200.0", "Bob|Class I|180.0",
+                       "Ann|Class I|150.0"}
+        << 2 << 3 << false << QStringList()
+        << "Class I: 1 Bob 360.0 [180.0* 180.0*] hs180.0; 2 Ann 350.0 [100.5 200.0* 150.0*] hs200.0";
+    QTest::newRow("sum-exact-decimals")
+        << QStringList{"Ann|Class I", "Bob|Class I"}
+        << QStringList{"Ann|Class I|0.1", "Ann|Class I|0.2", "Bob|Class I|0.3"} << 2 << 2 << false
+        << QStringList() << "Class I: 1 Ann 0.3 [0.1* 0.2*] hs0.2; 1 Bob 0.3 [0.3*] hs0.3";
+    QTest::newRow("ties-shared")
+        << annBobCy
+        << QStringList{"Bob|Class I|300.0", "Ann|Class I|300.0", "Cy|Class I|290.0", "Dee|Class I|310.0"} << 0
+        << 2 << false << QStringList()
+        << "Class I: 1 Dee 310.0 [310.0*] hs310.0; 2 Ann 300.0 [300.0*] hs300.0; 2 Bob 300.0 [300.0*] hs300.0; "
+           "4 Cy 290.0 [290.0*] hs290.0";
+    QTest::newRow("ties-broken-by-next-best")
+        << annBobCy
+        << QStringList{"Ann|Class I|300.0", "Bob|Class I|300.0", "Cy|Class I|200.0", "Ann|Class I|200.0",
+                       "Bob|Class I|250.0", "Cy|Class I|300.0", "Dee|Class I|300.0"}
+        << 0 << 2 << true << QStringList()
+        << "Class I: 1 Bob 300.0 [300.0* 250.0] hs300.0; 2 Ann 300.0 [300.0* 200.0] hs300.0; "
+           "2 Cy 300.0 [200.0 300.0*] hs300.0; 4 Dee 300.0 [300.0*] hs300.0";
+    QTest::newRow("attempts-only")
+        << annBobCy
+        << QStringList{"Bob|Class I|0|attempt", "Ann|Class I|280.0|attempt", "Ann|Class I|300.0",
+                       "Bob|Class I|0|attempt"}
+        << 0 << 2 << false << QStringList() << "Class I: 1 Ann 300.0 [300.0*] a1 hs300.0; att Bob a2; _ Cy; _ Dee";
+    QTest::newRow("void-ignored")
+        << QStringList{"Ann|Class I", "Bob|Class II"}
+        << QStringList{"Ann|Class I|400.0|void", "Ann|Class I|300.0", "Bob|Class I|500.0|void",
+                       "Ann|Class I|350.0|void"}
+        << 0 << 1 << false << QStringList() << "Class I: 1 Ann 300.0 [300.0*] hs300.0 / Class II: _ Bob";
+    QTest::newRow("two-classes")
+        << QStringList{"Ann|Class I,Class II", "Bob|Class II"}
+        << QStringList{"Ann|Class II|250.0", "Bob|Class II|260.0", "Ann|Class I|300.0"} << 0 << 2 << false
+        << QStringList()
+        << "Class I: 1 Ann 300.0 [300.0*] hs300.0 / Class II: 1 Bob 260.0 [260.0*] hs260.0; 2 Ann 250.0 "
+           "[250.0*] hs250.0";
+    QTest::newRow("combined")
+        << QStringList{"Ann|Class I,Class II", "Bob|Class II", "Cy|Class I,Class II", "Dee|Class I,Class II"}
+        << QStringList{"Ann|Class I|300.0", "Ann|Class II|250.0", "Bob|Class II|260.0", "Cy|Class I|100.25",
+                       "Cy|Class II|200.0", "Dee|Class I|0|attempt", "Dee|Class II|240.0"}
+        << 0 << 2 << false << QStringList{"Class I", "Class II"}
+        << "Class I: 1 Ann 300.0 [300.0*] hs300.0; 2 Cy 100.25 [100.25*] hs100.25; att Dee a1 / "
+           "Class II: 1 Bob 260.0 [260.0*] hs260.0; 2 Ann 250.0 [250.0*] hs250.0; 3 Dee 240.0 [240.0*] hs240.0; "
+           "4 Cy 200.0 [200.0*] hs200.0 / "
+           "Class I + Class II: 1 Ann 550.0; 2 Cy 300.25; _ Bob 260.0 -Class I; _ Dee 240.0 -Class I";
+    QTest::newRow("still-to-fly")
+        << QStringList{"Zed|Class I", "Ann|Class I", "Bob|Class II"} << QStringList{"Zed|Class I|10.0"} << 0 << 2
+        << false << QStringList() << "Class I: 1 Zed 10.0 [10.0*] hs10.0; _ Ann / Class II: _ Bob";
+    QTest::newRow("beyond-allowed")
+        << QStringList{"Ann|Class I"}
+        << QStringList{"Ann|Class I|100.0", "Ann|Class I|0|attempt", "Ann|Class I|200.0", "Ann|Class I|400.0"}
+        << 0 << 2 << false << QStringList() << "Class I: 1 Ann 200.0 [100.0 200.0* 400.0!] a1 hs200.0";
+    QTest::newRow("without-contestant")
+        << QStringList{"Ann|Class I"} << QStringList{"|Class I|300.0", "Ann|Class I|200.0", "|Profile|1.0|void"}
+        << 0 << 2 << false << QStringList() << "Class I: 1 Ann 200.0 [200.0*] hs200.0 / unnamed 1";
+}
+
+void StandingsTest::ranking()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, flights);
+    QFETCH(int, sumOfBest);
+    QFETCH(int, allowed);
+    QFETCH(bool, nextBest);
+    QFETCH(QStringList, combination);
+    QFETCH(QString, expected);
+
+    journal::ContestSettings contest;
+    for (const char *caption : {"Class I", "Class II"}) {
+        journal::ClassRule rule;
+        rule.caption = caption;
+        rule.counting = sumOfBest > 0 ? journal::Counting::SumOfBest : journal::Counting::BestFlight;
+        rule.counted = std::max(sumOfBest, 1);
+        rule.officialFlights = allowed;
+        rule.ties = nextBest ? journal::TieRule::NextBest : journal::TieRule::Shared;
+        contest.classes.push_back(rule);
+    }
+    if (!combination.isEmpty())
+        contest.combinations.push_back({combination.join(QStringLiteral(" + ")).toStdString(),
+                                        split(combination.join(u'|'), u'|')});
+    const std::vector<journal::Entry> listed = entriesOf(entries);
+    const Results results = rank(contest, listed, flightsOf(flights, listed));
+    const QString actual = drawn(results);
+    QVERIFY2(actual == expected, qPrintable("got\n" + actual + "\nexpected\n" + expected));
+}
+
+QTEST_GUILESS_MAIN(StandingsTest)
+#include "standings_test.moc"
