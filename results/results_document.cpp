@@ -163,15 +163,6 @@ QString combinedTable(const CombinedStandings &combined)
     return html + QStringLiteral("</tbody></table>");
 }
 
-bool anyFlight(const Results &results)
-{
-    for (const ClassStandings &standings : results.classes)
-        for (const Standing &row : standings.rows)
-            if (!row.flights.empty() || row.attempts > 0)
-                return true;
-    return results.flightsWithoutContestant > 0;
-}
-
 } // namespace
 
 QString shownTime(const std::string &localTime)
@@ -189,7 +180,7 @@ QString resultsHtml(const Results &results)
     html += QStringLiteral("<h1>%1</h1>").arg(name);
     if (const QString when = days(results.contest); !when.isEmpty())
         html += QStringLiteral("<p>%1</p>").arg(when);
-    if (!anyFlight(results))
+    if (results.noFlights())
         html += QStringLiteral("<p class=\"note\">No flights have been recorded for this contest yet.</p>");
     for (const ClassStandings &standings : results.classes)
         html += classTable(standings, results.asOf);
