@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contest_settings.h"
+
 #include <cstdint>
 #include <ctime>
 #include <functional>
@@ -100,6 +102,12 @@ public:
     void setStatus(std::int64_t flight, FlightStatus status, std::string_view reason);
     void moveFlight(std::int64_t flight, std::int64_t entry, std::string_view reason);
     std::vector<FlightChange> changes(std::int64_t flight) const; // oldest first
+
+    // The contest's name, days, class rules and combinations; empty until set.
+    ContestSettings contest() const;
+    void setContest(const ContestSettings &contest);
+    // Closes a class, stamped with the clock's time, or opens it again.
+    void setFinal(std::string_view caption, bool final);
 
 private:
     struct Impl;

@@ -1,4 +1,5 @@
 #include "contest_store.h"
+#include "contest_tables.h"
 #include "contestant_names.h"
 #include "sqlite_library.h"
 
@@ -16,18 +17,6 @@ std::string joinClasses(const std::vector<std::string> &classes)
         joined += (joined.empty() ? "" : "\n") + tidy;
     }
     return joined;
-}
-
-std::vector<std::string> splitClasses(const std::string &joined)
-{
-    std::vector<std::string> classes;
-    std::size_t start = 0;
-    while (start < joined.size()) {
-        const std::size_t end = std::min(joined.find('\n', start), joined.size());
-        classes.push_back(joined.substr(start, end - start));
-        start = end + 1;
-    }
-    return classes;
 }
 
 std::string nameOf(sqlite3 *db, std::int64_t entry)
@@ -127,16 +116,7 @@ bool nameContestant(sqlite3 *db, std::int64_t flight, std::string_view typed, co
 
 std::vector<Entry> ContestJournal::entries() const
 {
-    return m_impl->run(false, [&] {
-        std::vector<Entry> entries;
-        Statement query(m_impl->db, "SELECT e.id, e.name, e.number, e.classes, "
-                                    "(SELECT count(*) FROM flight f WHERE f.entry = e.id) "
-                                    "FROM entry e ORDER BY e.compared_name, e.id");
-        while (query.step())
-            entries.push_back({query.integer(0), query.text(1), query.text(2), splitClasses(query.text(3)),
-                               static_cast<int>(query.integer(4))});
-        return entries;
-    });
+    return m_impl->run(false, [&] { return readEntries(m_impl->db); });
 }
 
 std::int64_t ContestJournal::add(const NewEntry &entry)
@@ -199,12 +179,12 @@ void ContestJournal::merge(std::int64_t from, std::int64_t into)
         taken.bind(1, from);
         taken.step();
         const std::string number = taken.text(0);
-        std::vector<std::string> classes = splitClasses(taken.text(1));
+        std::vector<std::string> classes = linesOf(taken.text(1));
         Statement(db, "DELETE FROM entry WHERE id = ?1").bind(1, from).run();
         Statement kept(db, "SELECT number, classes FROM entry WHERE id = ?1");
         kept.bind(1, into);
         kept.step();
-        std::vector<std::string> all = splitClasses(kept.text(1));
+        std::vector<std::string> all = linesOf(kept.text(1));
         all.insert(all.end(), classes.begin(), classes.end());
         Statement(db, "UPDATE entry SET number = ?1, classes = ?2 WHERE id = ?3")
             .bind(1, kept.text(0).empty() ? number : kept.text(0))

@@ -1,5 +1,6 @@
 #include "journal_reader.h"
 
+#include "contest_tables.h"
 #include "journal_columns.h"
 #include "journal_files.h"
 #include "journal_schema.h"
@@ -54,6 +55,8 @@ struct JournalReader::Impl {
     // A journal of an older layout that could not be carried forward has no
     // entry list; its flights are all official.
     bool withEntries = true;
+    // Nor has one older than the contest's settings any settings.
+    bool withContest = true;
     // The calculation's columns as the file holds them: one of a layout
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
@@ -76,6 +79,7 @@ struct JournalReader::Impl {
                 Statement version(db, "PRAGMA user_version");
                 const auto layout = version.step() ? version.integer(0) : 0;
                 withEntries = layout >= 3;
+                withContest = layout >= 5;
                 columns = calculationColumns();
                 if (layout < 4)
                     columns.replace(columns.find("engine_bonus"), std::string_view("engine_bonus").size(), "''");
@@ -192,6 +196,16 @@ std::vector<std::string> JournalReader::days() const
     return m_impl->column("SELECT d.day FROM (SELECT DISTINCT day FROM calculation) d WHERE EXISTS ("
                           "SELECT 1 FROM calculation c JOIN flight f ON f.id = c.flight "
                           "WHERE c.day = d.day AND f.last_calculation = c.id) ORDER BY d.day DESC");
+}
+
+std::vector<Entry> JournalReader::entries() const
+{
+    return m_impl->read([&] { return m_impl->withEntries ? readEntries(m_impl->db) : std::vector<Entry>(); });
+}
+
+ContestSettings JournalReader::contest() const
+{
+    return m_impl->read([&] { return m_impl->withContest ? readContest(m_impl->db) : ContestSettings(); });
 }
 
 namespace {

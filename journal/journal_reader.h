@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contest_journal.h"
 #include "flight_observer.h"
 
 #include <cstdint>
@@ -60,6 +61,8 @@ public:
     // Oldest first.
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     std::vector<std::string> days() const;          // newest first, "YYYY-MM-DD"
+    std::vector<Entry> entries() const;             // by name; none in a journal older than the entry list
+    ContestSettings contest() const;                // empty when none was set
     // Said once the file was opened: an older journal carried forward.
     const std::string &notice() const;
 

@@ -76,6 +76,7 @@ UPDATE calculation SET engine_bonus = '20.0'
     WHERE instr(char(10) || summary || char(10), char(10) || ' 20.0 Multiple Engine Bonus' || char(10)) > 0;
 )sql");
     },
+    addContestSettings,
 };
 static_assert(std::size(migrations) == schemaVersion);
 

@@ -16,4 +16,8 @@ namespace orlo::journal {
 // changes; the names typed on flights become entries the flights link to.
 void addEntryList(sqlite3 *db);
 
+// The contest's name and days, each class's rule and the combinations of
+// classes; none is kept until the director sets them.
+void addContestSettings(sqlite3 *db);
+
 } // namespace orlo::journal

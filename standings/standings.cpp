@@ -4,10 +4,11 @@
 #include "contest_journal.h"
 #include "event_classes.h"
 #include "journal_reader.h"
+#include "journal_schema.h"
 
 #include <algorithm>
 #include <map>
-#include <set>
+#include <ctime>
 
 namespace orlo::standings {
 
@@ -110,6 +111,12 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
         results.combined.push_back(combine(combination, parts));
     }
     return results;
+}
+
+Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes)
+{
+    std::string asOf = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
+    return rank(reader.contest(), reader.entries(), reader.flights(), classes, std::move(asOf));
 }
 
 } // namespace orlo::standings

@@ -1,6 +1,7 @@
 #include "contest_journal.h"
 #include "contestant_names.h"
 #include "entry_import.h"
+#include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
 
@@ -143,6 +144,19 @@ void ContestEntriesTest::journalOfTheLastVersionCarriedForward()
             QCOMPARE(QString::fromStdString(row.contestant), contestant);
     }
     QCOMPARE(uuids.size(), rows.size());
+
+    // No contest settings until the director sets them; then kept, and
+    // read by a reader, with a class closed at the clock's time.
+    QVERIFY2(contest.contest() == ContestSettings(), "a carried journal holds contest settings");
+    ContestSettings kept{"Nats", "2026-07-01", "2026-07-03", {}, {{"Profile + Class I", {"Profile", "Class I"}}}};
+    kept.classes.push_back({"Profile", Counting::SumOfBest, 2, 3, TieRule::NextBest, false, ""});
+    contest.setContest(kept);
+    contest.setClock([] { return std::time_t(86400); });
+    contest.setFinal("Class I", true);
+    kept.classes.push_back({"Class I", Counting::BestFlight, 1, 2, TieRule::Shared, true, "1970-01-02T00:00:00+00:00"});
+    const JournalReader reader(text(path));
+    QVERIFY2(reader.contest() == kept, "the contest read back differs from the one kept");
+    QCOMPARE(reader.entries().size(), std::size_t(3));
 }
 
 void ContestEntriesTest::entryListChanges_data()

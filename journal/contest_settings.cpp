@@ -1,0 +1,167 @@
+#include "contest_tables.h"
+
+#include "contest_store.h"
+#include "journal_steps.h"
+#include "sqlite_statement.h"
+
+#include <algorithm>
+
+namespace orlo::journal {
+
+namespace {
+
+std::string joinLines(const std::vector<std::string> &lines)
+{
+    std::string joined;
+    for (const std::string &line : lines)
+        joined += (joined.empty() ? "" : "\n") + line;
+    return joined;
+}
+
+void insertRule(sqlite3 *db, std::int64_t position, const ClassRule &rule)
+{
+    Statement(db, "INSERT INTO class_rule (position, caption, counting, counted, official_flights, ties, final, "
+                  "final_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
+        .bind(1, position)
+        .bind(2, rule.caption)
+        .bind(3, rule.counting == Counting::SumOfBest ? "sum-of-best" : "best-flight")
+        .bind(4, std::int64_t(rule.counted))
+        .bind(5, std::int64_t(rule.officialFlights))
+        .bind(6, rule.ties == TieRule::NextBest ? "next-best" : "shared")
+        .bind(7, std::int64_t(rule.final))
+        .bind(8, rule.finalAt)
+        .run();
+}
+
+} // namespace
+
+std::vector<std::string> linesOf(const std::string &joined)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < joined.size()) {
+        const std::size_t end = std::min(joined.find('\n', start), joined.size());
+        lines.push_back(joined.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+void addContestSettings(sqlite3 *db)
+{
+    // One contest a journal: its name and days in a single row. The class
+    // rules keep the director's order; a class without a row is counted by
+    // the default rule. A combination's classes are kept one a line.
+    execute(db, R"sql(
+CREATE TABLE contest (
+    id INTEGER PRIMARY KEY CHECK (id = 1),
+    name TEXT NOT NULL DEFAULT '',
+    first_day TEXT NOT NULL DEFAULT '',
+    last_day TEXT NOT NULL DEFAULT ''
+);
+CREATE TABLE class_rule (
+    caption TEXT PRIMARY KEY,
+    position INTEGER NOT NULL,
+    counting TEXT NOT NULL DEFAULT 'best-flight',
+    counted INTEGER NOT NULL DEFAULT 1,
+    official_flights INTEGER NOT NULL DEFAULT 2,
+    ties TEXT NOT NULL DEFAULT 'shared',
+    final INTEGER NOT NULL DEFAULT 0,
+    final_at TEXT NOT NULL DEFAULT ''
+);
+CREATE TABLE combination (
+    id INTEGER PRIMARY KEY,
+    name TEXT NOT NULL,
+    classes TEXT NOT NULL
+);
+)sql");
+}
+
+std::vector<Entry> readEntries(sqlite3 *db)
+{
+    std::vector<Entry> entries;
+    Statement query(db, "SELECT e.id, e.name, e.number, e.classes, "
+                        "(SELECT count(*) FROM flight f WHERE f.entry = e.id) "
+                        "FROM entry e ORDER BY e.compared_name, e.id");
+    while (query.step())
+        entries.push_back({query.integer(0), query.text(1), query.text(2), linesOf(query.text(3)),
+                           static_cast<int>(query.integer(4))});
+    return entries;
+}
+
+ContestSettings readContest(sqlite3 *db)
+{
+    ContestSettings contest;
+    Statement named(db, "SELECT name, first_day, last_day FROM contest");
+    if (named.step()) {
+        contest.name = named.text(0);
+        contest.firstDay = named.text(1);
+        contest.lastDay = named.text(2);
+    }
+    Statement rules(db, "SELECT caption, counting, counted, official_flights, ties, final, final_at "
+                        "FROM class_rule ORDER BY position, caption");
+    while (rules.step()) {
+        ClassRule &rule = contest.classes.emplace_back();
+        rule.caption = rules.text(0);
+        rule.counting = rules.text(1) == "sum-of-best" ? Counting::SumOfBest : Counting::BestFlight;
+        rule.counted = static_cast<int>(rules.integer(2));
+        rule.officialFlights = static_cast<int>(rules.integer(3));
+        rule.ties = rules.text(4) == "next-best" ? TieRule::NextBest : TieRule::Shared;
+        rule.final = rules.integer(5) != 0;
+        rule.finalAt = rules.text(6);
+    }
+    Statement combinations(db, "SELECT name, classes FROM combination ORDER BY id");
+    while (combinations.step())
+        contest.combinations.push_back({combinations.text(0), linesOf(combinations.text(1))});
+    return contest;
+}
+
+void writeContest(sqlite3 *db, const ContestSettings &contest)
+{
+    execute(db, "DELETE FROM contest; DELETE FROM class_rule; DELETE FROM combination;");
+    Statement(db, "INSERT INTO contest (id, name, first_day, last_day) VALUES (1, ?1, ?2, ?3)")
+        .bind(1, contest.name)
+        .bind(2, contest.firstDay)
+        .bind(3, contest.lastDay)
+        .run();
+    std::int64_t position = 0;
+    for (const ClassRule &rule : contest.classes)
+        insertRule(db, ++position, rule);
+    for (const Combination &combination : contest.combinations)
+        Statement(db, "INSERT INTO combination (name, classes) VALUES (?1, ?2)")
+            .bind(1, combination.name)
+            .bind(2, joinLines(combination.classes))
+            .run();
+}
+
+void markFinal(sqlite3 *db, std::string_view caption, bool final, const std::string &at)
+{
+    Statement update(db, "UPDATE class_rule SET final = ?1, final_at = ?2 WHERE caption = ?3");
+    update.bind(1, std::int64_t(final)).bind(2, final ? at : std::string()).bind(3, caption).run();
+    Statement changed(db, "SELECT changes()");
+    if (changed.step() && changed.integer(0) > 0)
+        return;
+    ClassRule rule;
+    rule.caption = caption;
+    rule.final = final;
+    rule.finalAt = final ? at : std::string();
+    Statement last(db, "SELECT coalesce(max(position), 0) FROM class_rule");
+    insertRule(db, last.step() ? last.integer(0) + 1 : 1, rule);
+}
+
+ContestSettings ContestJournal::contest() const
+{
+    return m_impl->run(false, [&] { return readContest(m_impl->db); });
+}
+
+void ContestJournal::setContest(const ContestSettings &contest)
+{
+    m_impl->run(true, [&] { writeContest(m_impl->db, contest); });
+}
+
+void ContestJournal::setFinal(std::string_view caption, bool final)
+{
+    m_impl->run(true, [&] { markFinal(m_impl->db, caption, final, m_impl->now()); });
+}
+
+} // namespace orlo::journal

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "contest_journal.h"
+#include "contest_settings.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace orlo::journal {
+
+// The contest's tables as both the recording and the reading connection use
+// them; each in the caller's transaction, throwing DatabaseError.
+
+// The lines of a list kept one a line: an entry's classes, a combination's.
+std::vector<std::string> linesOf(const std::string &joined);
+// The entry list by name, with each entry's count of flights.
+std::vector<Entry> readEntries(sqlite3 *db);
+// The contest's name, days, class rules in the director's order and combinations.
+ContestSettings readContest(sqlite3 *db);
+// Replaces the contest kept with this one.
+void writeContest(sqlite3 *db, const ContestSettings &contest);
+// Marks the class final at the time given, or provisional again; a class
+// without a rule of its own gets the default rule.
+void markFinal(sqlite3 *db, std::string_view caption, bool final, const std::string &at);
+
+} // namespace orlo::journal
