@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -108,6 +109,13 @@ void StandingsWindow::buildControls()
     layout->addWidget(m_note);
     layout->addLayout(buttons);
     resize(760, 480);
+}
+
+void StandingsWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        journalChanged();
 }
 
 bool StandingsWindow::isReading() const

@@ -51,6 +51,10 @@ public:
     // or .xlsx, and says in the state line what was done.
     bool saveTo(const QString &path);
 
+protected:
+    // Shown again, it reads again: a flight corrected meanwhile shows.
+    void showEvent(QShowEvent *event) override;
+
 private:
     struct Read {
         standings::Results results;

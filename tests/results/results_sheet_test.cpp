@@ -40,7 +40,7 @@ Results longContest()
     results.contest.name = "Carrier Nationals";
     results.contest.firstDay = "2026-07-14";
     results.contest.lastDay = "2026-07-16";
-    results.asOf = "2026-07-15T16:42:10+02:00";
+    results.asOf = "2026-07-15T16:42:10+0200"; // as the ranking writes it
     ClassStandings classOne;
     classOne.rule.caption = "Class I";
     classOne.rows.push_back(ranked(1, "Ann Example", "17", {"312.5", "298.0"}, 0));
