@@ -200,10 +200,10 @@ void fillResultsDocument(QTextDocument &document, const Results &results)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(8);
-    // Any letter spacing keeps "fl" and "fi" apart as letters: a ligature
-    // reads back from the PDF as one odd character, and "Profile" is then
-    // found by no search.
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
+    // "fl" and "fi" stay apart as letters, as the scripts that need shaping
+    // still get it: a ligature reads back from the PDF as one odd
+    // character, and "Profile" is then found by no search.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     document.setDefaultFont(font);
     document.setHtml(resultsHtml(results));
 }
