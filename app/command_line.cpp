@@ -5,6 +5,7 @@
 #include "flight_journal.h"
 #include "journal_schema.h"
 #include "journal_exports.h"
+#include "spreadsheet_commands.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -26,6 +27,8 @@ const QString exportOption = QStringLiteral("export-journal");
 const QString dayOption = QStringLiteral("day");
 const QString backupOption = QStringLiteral("backup-journal");
 const QString importOption = QStringLiteral("import-entries");
+const QString resultsOption = QStringLiteral("results");
+const QString classOption = QStringLiteral("class");
 
 void say(const QString &sentence)
 {
@@ -104,8 +107,9 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
         {noJournalOption, QStringLiteral("Keeps no flight journal.")},
         {journalWindowOption, QStringLiteral("Opens the flights window beside the sheet.")},
         {exportOption,
-         QStringLiteral("Writes the journal's flights to <file.csv> for a spreadsheet and ends, without a window."),
-         QStringLiteral("file.csv")},
+         QStringLiteral("Writes the journal's flights to <file> for a spreadsheet, as CSV or, for a name ending "
+                        "in .xlsx, as an XLSX workbook, and ends, without a window."),
+         QStringLiteral("file")},
         {dayOption,
          QStringLiteral("With --export-journal: only the flights of that day, the day of a flight's last "
                         "calculation."),
@@ -119,6 +123,15 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
                         "classes separated by / or |) to the journal's entry list and ends, without a window. A "
                         "file with a bad row adds nobody; a contestant listed already is not added again."),
          QStringLiteral("file.csv")},
+        {resultsOption,
+         QStringLiteral("Writes the contest's results, ranked per class by the contest's rules, to <file> in the "
+                        "format its extension names (%1) and ends, without a window.")
+             .arg(resultsExtensions()),
+         QStringLiteral("file")},
+        {classOption,
+         QStringLiteral("With --results: only the results of that class; given again for more classes. Without "
+                        "it, every class with flights or entries."),
+         QStringLiteral("caption")},
     });
 
     if (!parser.parse(arguments)) {
@@ -137,17 +150,24 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
     StartOptions options;
     if (parser.isSet(noJournalOption)
         && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption)
-            || parser.isSet(importOption))) {
-        say(QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal and "
-                           "--import-entries."));
+            || parser.isSet(importOption) || parser.isSet(resultsOption))) {
+        say(QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal, "
+                           "--import-entries and --results."));
         return usageError;
     }
     if (parser.isSet(dayOption) && !parser.isSet(exportOption)) {
         say(QStringLiteral("--day goes with --export-journal only."));
         return usageError;
     }
-    if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption)) > 1) {
-        say(QStringLiteral("--export-journal, --backup-journal and --import-entries are given one at a time."));
+    if (parser.isSet(classOption) && !parser.isSet(resultsOption)) {
+        say(QStringLiteral("--class goes with --results only."));
+        return usageError;
+    }
+    if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption))
+            + int(parser.isSet(resultsOption))
+        > 1) {
+        say(QStringLiteral("--export-journal, --backup-journal, --import-entries and --results are given one at a "
+                           "time."));
         return usageError;
     }
     if (!parser.isSet(noJournalOption))
@@ -157,6 +177,13 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
     options.day = parser.value(dayOption);
     options.backupPath = parser.value(backupOption);
     options.importPath = parser.value(importOption);
+    options.resultsPath = parser.value(resultsOption);
+    options.classes = parser.values(classOption);
+    if (parser.isSet(resultsOption) && !resultsFormatOf(options.resultsPath)) {
+        say(QStringLiteral("--results writes a file whose name ends in one of %1, not '%2'.")
+                .arg(resultsExtensions(), options.resultsPath));
+        return usageError;
+    }
     if ((parser.isSet(exportOption) && options.exportPath.isEmpty())
         || (parser.isSet(backupOption) && options.backupPath.isEmpty())) {
         say(QStringLiteral("--%1 needs the name of the file to write.")
@@ -178,6 +205,10 @@ int runJournalCommand(const StartOptions &options)
 {
     if (!options.importPath.isEmpty())
         return importEntries(options.journalPath, options.importPath);
+    if (!options.resultsPath.isEmpty())
+        return writeResults(options.journalPath, options.resultsPath, options.classes);
+    if (!options.exportPath.isEmpty() && isXlsx(options.exportPath))
+        return exportFlightsXlsx(options.journalPath, options.day, options.exportPath);
     // Reading never creates, moves or changes a journal: the journal is
     // opened for reading, and a file that is none is refused untouched.
     const JournalExport done = options.backupPath.isEmpty()

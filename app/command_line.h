@@ -13,6 +13,8 @@ struct StartOptions {
     QString day;        // "YYYY-MM-DD": only that day's flights are exported
     QString backupPath; // set: the journal is copied there and no window opens
     QString importPath; // set: the registration file's entries are added to the journal's list
+    QString resultsPath; // set: the contest's results are written there and no window opens
+    QStringList classes; // the classes of the results; every class when none
 };
 
 // Whether the arguments ask for the help, the version, an export or hold an
@@ -25,7 +27,8 @@ bool runsWithoutWindow(int argc, char *argv[]);
 // or the version, or a one-line error (status 2) for a wrong command line.
 std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments);
 
-// Writes the flights to options.exportPath as CSV, or the journal's backup to
+// Writes the flights to options.exportPath as CSV or XLSX, the results to
+// options.resultsPath, or the journal's backup to
 // options.backupPath, and says how many flights it wrote on the standard
 // output; or writes nothing and says why in one line on the standard error.
 // An import adds the registration file's entries and says how many, or adds

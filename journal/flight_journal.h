@@ -93,5 +93,9 @@ std::string defaultJournalPath();
 // and its UUID; texts that a spreadsheet would take for a formula are prefixed, and
 // control characters other than tabs and line breaks are left out.
 std::string flightsCsv(const std::vector<FlightRow> &flights);
+// The export's texts, the headings first, for a writer of another format.
+std::vector<std::vector<std::string>> flightsTexts(const std::vector<FlightRow> &flights);
+// One row of RFC 4180 CSV, fields quoted and prefixed as the export's are.
+void appendCsvRow(std::string &csv, const std::vector<std::string> &fields);
 
 } // namespace orlo::journal

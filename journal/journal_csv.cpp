@@ -64,21 +64,11 @@ void appendField(std::string &csv, std::string_view text)
     csv += '"';
 }
 
-void appendRow(std::string &csv, const std::vector<std::string_view> &fields)
-{
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            csv += ',';
-        appendField(csv, fields[i]);
-    }
-    csv += "\r\n";
-}
-
 // The exported texts of a calculation, in the export's order.
 template <typename Text>
-void appendFields(std::vector<std::string_view> &row, Text text)
+void appendFields(std::vector<std::string> &row, Text text)
 {
-    std::vector<std::string_view> placed;
+    std::vector<std::string> placed;
     for (const CalculationField &field : calculationFields) {
         if (field.csvPlace == 0)
             continue;
@@ -92,28 +82,44 @@ void appendFields(std::vector<std::string_view> &row, Text text)
 
 } // namespace
 
-std::string flightsCsv(const std::vector<FlightRow> &flights)
+void appendCsvRow(std::string &csv, const std::vector<std::string> &fields)
 {
-    std::vector<std::string_view> header{"Flight", "Contestant", "Calculations", "Recorded at"};
-    appendFields(header, [](const CalculationField &field) { return field.csvHeading; });
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            csv += ',';
+        appendField(csv, fields[i]);
+    }
+    csv += "\r\n";
+}
+
+std::vector<std::vector<std::string>> flightsTexts(const std::vector<FlightRow> &flights)
+{
+    std::vector<std::string> header{"Flight", "Contestant", "Calculations", "Recorded at"};
+    appendFields(header, [](const CalculationField &field) { return std::string(field.csvHeading); });
     header.push_back("Summary");
     // Added later, at the end, so that readers of the first columns read on.
     header.insert(header.end(), {"Number", "Status", "Status reason", "UUID"});
-    std::string csv;
-    appendRow(csv, header);
+    std::vector<std::vector<std::string>> rows{header};
     for (const FlightRow &flight : flights) {
         const CalculationRecord &values = flight.last.values;
         // The summary lines in one cell, one line each, as the sheet lists them.
         std::string summary;
         for (std::size_t i = 0; i < values.summary.size(); ++i)
             summary += (i > 0 ? "\n" : "") + values.summary[i];
-        const std::string id = std::to_string(flight.id);
-        const std::string count = std::to_string(flight.calculationCount);
-        std::vector<std::string_view> row{id, flight.contestant, count, flight.last.recordedAt};
-        appendFields(row, [&](const CalculationField &field) { return std::string_view(values.*field.text); });
+        std::vector<std::string> row{std::to_string(flight.id), flight.contestant,
+                                     std::to_string(flight.calculationCount), flight.last.recordedAt};
+        appendFields(row, [&](const CalculationField &field) { return values.*field.text; });
         row.insert(row.end(), {summary, flight.number, flight.status, flight.statusReason, flight.uuid});
-        appendRow(csv, row);
+        rows.push_back(std::move(row));
     }
+    return rows;
+}
+
+std::string flightsCsv(const std::vector<FlightRow> &flights)
+{
+    std::string csv;
+    for (const std::vector<std::string> &row : flightsTexts(flights))
+        appendCsvRow(csv, row);
     return csv;
 }
 

@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-    # build
-    g++ cmake ninja-build qt6-base-dev libxkbcommon-dev libsqlite3-dev
+    # build; libxlsxwriter writes the results and the export for spreadsheets
+    g++ cmake ninja-build qt6-base-dev libxkbcommon-dev libsqlite3-dev libxlsxwriter-dev pkg-config
     # the Tahoma-metric fonts the windows are laid out for
     fonts-wine
     # the results sheet: fonts for names in Latin, Greek, Cyrillic and CJK
@@ -14,6 +14,8 @@ packages=(
     # tests: a comma-decimal locale, a headless X server, a window manager,
     # outside keyboard and mouse, screenshots, fuzzing and sanitizers
     locales xvfb xauth openbox xdotool xclip x11-apps imagemagick clang libclang-rt-14-dev
+    # reading an XLSX workbook back
+    unzip
     # packaging and its checks, benchmarks
     dpkg-dev desktop-file-utils appstream libglib2.0-bin x11-utils libbenchmark-dev libxcb-shm0-dev
     # the manual page made from --help, the bash completion, Debian's package checker

@@ -13,7 +13,7 @@ constexpr std::int64_t maxWhole = 1'000'000'000;
 
 } // namespace
 
-Decimal Decimal::parse(std::string_view text)
+std::optional<Decimal> Decimal::read(std::string_view text)
 {
     Decimal value;
     std::size_t at = 0;
@@ -34,21 +34,21 @@ Decimal Decimal::parse(std::string_view text)
             continue;
         }
         if (c < '0' || c > '9')
-            return {};
+            return std::nullopt;
         digits = true;
         if (!point) {
             whole = whole * 10 + (c - '0');
             if (whole >= maxWhole)
-                return {};
+                return std::nullopt;
         } else if (decimals < maxDecimals) {
             fraction = fraction * 10 + (c - '0');
             ++decimals;
         } else {
-            return {};
+            return std::nullopt;
         }
     }
     if (!digits)
-        return {};
+        return std::nullopt;
     for (int d = decimals; d < maxDecimals; ++d)
         fraction *= 10;
     value.m_millionths = whole * 1'000'000 + fraction;

@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,13 @@ namespace orlo::standings {
 class Decimal {
 public:
     Decimal() = default;
-    // "312.5", "-3.0", "0"; a text that is not such a number reads as 0.
-    static Decimal parse(std::string_view text);
+    // "312.5", "-3.0", "0"; none for a text that is not such a number.
+    static std::optional<Decimal> read(std::string_view text);
+    // As read, a text that is no such number taken for 0.
+    static Decimal parse(std::string_view text) { return read(text).value_or(Decimal()); }
 
     std::string text() const;
+    int decimals() const { return m_decimals; }
     Decimal operator+(const Decimal &other) const;
     std::strong_ordering operator<=>(const Decimal &other) const { return m_millionths <=> other.m_millionths; }
     bool operator==(const Decimal &other) const { return m_millionths == other.m_millionths; }

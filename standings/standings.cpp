@@ -72,7 +72,7 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
     const std::vector<std::string> held = classesHeld(contest, entries, counting);
     for (const std::string &caption : classes)
         if (!holds(held, caption))
-            throw UnknownClass("No flight and no entry in the class \"" + caption + "\".");
+            throw UnknownClass("no flight and no entry in the class \"" + caption + "\"");
 
     Results results{contest, std::move(asOf), {}, {}, 0};
     std::map<std::string, ClassStandings> ranked;

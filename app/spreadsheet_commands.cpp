@@ -1,0 +1,135 @@
+#include "spreadsheet_commands.h"
+
+#include "journal_files.h"
+#include "journal_reader.h"
+#include "journal_schema.h"
+#include "results_table.h"
+#include "spreadsheet_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <iterator>
+
+namespace {
+
+using orlo::standings::Results;
+
+const ResultsFormat formats[] = {
+    {".csv", [](const Results &results, const std::string &path) {
+         orlo::standings::writeCsv(orlo::standings::resultsTable(results), path);
+     }},
+    {".xlsx", [](const Results &results, const std::string &path) {
+         orlo::standings::writeXlsx({orlo::standings::resultsTable(results), orlo::standings::contestTable(results)},
+                                    path);
+     }},
+};
+
+void say(const QString &sentence)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(sentence));
+}
+
+QString counted(std::size_t count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+// Runs work, which reads the journal and writes path; a failure writes
+// nothing and is said in one line. Returns the exit status.
+template <typename Work>
+int written(const QString &journalPath, const QString &path, const char *what, Work work)
+{
+    const QString cannot = QStringLiteral("Cannot write %1 to %2: ").arg(QLatin1String(what),
+                                                                         QDir::toNativeSeparators(path));
+    if (orlo::journal::isJournalFile(path.toStdString(), journalPath.toStdString())) {
+        say(cannot + QStringLiteral("that is the flight journal itself. Nothing was written."));
+        return 1;
+    }
+    try {
+        const orlo::journal::JournalReader reader(journalPath.toStdString());
+        work(reader);
+        if (!reader.notice().empty())
+            say(QString::fromStdString(reader.notice()));
+        return 0;
+    } catch (const orlo::journal::JournalProblem &problem) {
+        say(cannot + QString::fromStdString(problem.what()) + QStringLiteral(" Nothing was written."));
+    } catch (const std::exception &failure) {
+        say(cannot + QString::fromStdString(failure.what()) + QStringLiteral(". Nothing was written."));
+    }
+    return 1;
+}
+
+} // namespace
+
+std::span<const ResultsFormat> resultsFormats()
+{
+    return formats;
+}
+
+const ResultsFormat *resultsFormatOf(const QString &path)
+{
+    for (const ResultsFormat &format : formats)
+        if (path.endsWith(QLatin1String(format.extension.data(), qsizetype(format.extension.size())),
+                          Qt::CaseInsensitive))
+            return &format;
+    return nullptr;
+}
+
+QString resultsExtensions()
+{
+    QStringList extensions;
+    for (const ResultsFormat &format : formats)
+        extensions << QLatin1String(format.extension.data(), qsizetype(format.extension.size()));
+    return extensions.join(QStringLiteral(", "));
+}
+
+bool isXlsx(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
+}
+
+int writeResults(const QString &journalPath, const QString &path, const QStringList &classes)
+{
+    std::vector<std::string> named;
+    for (const QString &caption : classes)
+        named.push_back(caption.toStdString());
+    const ResultsFormat *format = resultsFormatOf(path);
+    Results results;
+    const int status = written(journalPath, path, "the results", [&](const orlo::journal::JournalReader &reader) {
+        results = orlo::standings::readResults(reader, named);
+        format->write(results, path.toStdString());
+    });
+    if (status != 0)
+        return status;
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (results.noFlights()) {
+        std::printf("No flights in the journal yet; %s says so.\n", qPrintable(shownPath));
+        return 0;
+    }
+    std::size_t rows = 0;
+    for (const auto &standings : results.classes)
+        rows += standings.rows.size();
+    std::printf("Wrote the results of %s, %s, to %s.\n",
+                qPrintable(counted(results.classes.size(), "class", "classes")),
+                qPrintable(counted(rows, "contestant's line", "contestants' lines")), qPrintable(shownPath));
+    if (results.flightsWithoutContestant > 0)
+        say(QStringLiteral("%1 without a contestant counted nowhere; name the contestant in the flights window.")
+                .arg(counted(static_cast<std::size_t>(results.flightsWithoutContestant), "flight", "flights")));
+    return 0;
+}
+
+int exportFlightsXlsx(const QString &journalPath, const QString &day, const QString &path)
+{
+    std::size_t count = 0;
+    const int status = written(journalPath, path, "the flights", [&](const orlo::journal::JournalReader &reader) {
+        const std::vector<orlo::journal::FlightRow> flights = reader.flights({day.toStdString(), {}});
+        count = flights.size();
+        orlo::standings::writeXlsx({orlo::standings::flightsTable(flights)}, path.toStdString());
+    });
+    if (status == 0)
+        std::printf("Exported %s to %s.\n", qPrintable(counted(count, "flight", "flights")),
+                    qPrintable(QDir::toNativeSeparators(path)));
+    return status;
+}

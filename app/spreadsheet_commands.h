@@ -1,0 +1,39 @@
+#pragma once
+
+#include "standings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <span>
+#include <string>
+#include <string_view>
+
+// A format the results are written in, named by the file's extension. The
+// writer writes the whole file or leaves what was there, and throws
+// std::exception saying why.
+struct ResultsFormat {
+    std::string_view extension; // ".csv"
+    void (*write)(const orlo::standings::Results &results, const std::string &path);
+};
+
+// Every format --results writes.
+std::span<const ResultsFormat> resultsFormats();
+// The format of the file's extension, whatever its case; none when unknown.
+const ResultsFormat *resultsFormatOf(const QString &path);
+// ".csv, .xlsx": the extensions, for the help and its errors.
+QString resultsExtensions();
+
+// Ranks the journal's flights and writes the results of the classes named
+// (every class with flights or entries when none is) to path. Says what it
+// wrote on the standard output, or writes nothing and says why in one line
+// on the standard error. Returns the exit status.
+int writeResults(const QString &journalPath, const QString &path, const QStringList &classes);
+
+// Writes the journal's flights that pass the day as an XLSX workbook, the
+// whole file or none of it. Returns the exit status, saying what it did as
+// writeResults does.
+int exportFlightsXlsx(const QString &journalPath, const QString &day, const QString &path);
+
+// Whether the file is to be written as XLSX.
+bool isXlsx(const QString &path);

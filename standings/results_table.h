@@ -1,0 +1,37 @@
+#pragma once
+
+#include "standings.h"
+
+#include <string>
+#include <vector>
+
+namespace orlo::standings {
+
+// How a spreadsheet is to take a cell: a number when the text is one, a
+// date ("YYYY-MM-DD", or with the time of day and offset) when it is one,
+// else text.
+enum class CellKind { Text, Number, Date };
+
+struct Cell {
+    std::string text;
+    CellKind kind = CellKind::Text;
+};
+
+// A sheet of a results file: headings, then rows of as many cells or fewer.
+struct Table {
+    std::string name;
+    std::vector<std::string> headings;
+    std::vector<std::vector<Cell>> rows;
+};
+
+// One row per contestant per class, then the combinations' rows with Class
+// naming the combination: Class, Place, Contestant, Number, Score, the
+// official flights in the order flown and the counted flight's parts.
+Table resultsTable(const Results &results);
+// The contest's name and days, when the results were read and each class's
+// rule and whether it is final.
+Table contestTable(const Results &results);
+// The flights export's columns, numbers and times marked as such.
+Table flightsTable(const std::vector<journal::FlightRow> &flights);
+
+} // namespace orlo::standings
