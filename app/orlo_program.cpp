@@ -2,12 +2,14 @@
 
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
+#include "spreadsheet_commands.h"
 #include "tahoma_font.h"
 
 #include <QAction>
 #include <QApplication>
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace orlo {
 
@@ -53,6 +55,12 @@ StandingsSource standingsIn(const std::string &journalPath)
             [journalPath] { return journal::ContestJournal(journalPath).contest(); },
             [journalPath](const journal::ContestSettings &contest) {
                 journal::ContestJournal(journalPath).setContest(contest);
+            },
+            [](const standings::Results &results, const std::string &path) {
+                const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
+                if (!format)
+                    throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
+                format->write(results, path);
             }};
 }
 

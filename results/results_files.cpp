@@ -3,10 +3,14 @@
 #include "results_document.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QTextDocument>
+
+#include <stdexcept>
 
 namespace orlo {
 
@@ -34,6 +38,24 @@ void writePdf(const standings::Results &results, QSaveFile &file, const QPageSiz
     printPaged(document, writer);
 }
 
+
+// Why the results could not be written to path; empty once they are.
+QString problemWriting(const standings::Results &results, const QString &path, const QPageSize &paper)
+{
+    if (!isResultsDocument(path))
+        return QStringLiteral("its name ends in neither .pdf nor .html");
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("it is a folder; name a file in it");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (suffixOf(path) == QLatin1String("pdf"))
+        writePdf(results, file, paper);
+    else
+        file.write(resultsHtml(results).toUtf8());
+    return file.commit() ? QString() : file.errorString();
+}
+
 } // namespace
 
 bool isResultsDocument(const QString &path)
@@ -44,25 +66,17 @@ bool isResultsDocument(const QString &path)
 
 ResultsWritten writeResultsDocument(const standings::Results &results, const QString &path, const QPageSize &paper)
 {
-    if (!isResultsDocument(path))
-        return {false, QStringLiteral("%1 names no results file this program writes: its name ends in .pdf or "
-                                      ".html. Nothing was written.")
-                           .arg(path)};
-    if (QFileInfo(path).isDir())
-        return {false, QStringLiteral("%1 is a folder. Name a file to write the results to. Nothing was written.")
-                           .arg(path)};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (const QString problem = problemWriting(results, path, paper); !problem.isEmpty())
         return {false, QStringLiteral("Cannot write the results to %1: %2. Nothing was written.")
-                           .arg(path, file.errorString())};
-    if (suffixOf(path) == QLatin1String("pdf"))
-        writePdf(results, file, paper);
-    else
-        file.write(resultsHtml(results).toUtf8());
-    if (!file.commit())
-        return {false, QStringLiteral("Cannot write the results to %1: %2. Nothing was written.")
-                           .arg(path, file.errorString())};
-    return {true, QStringLiteral("Wrote the results to %1.").arg(path)};
+                           .arg(QDir::toNativeSeparators(path), problem)};
+    return {true, QStringLiteral("Wrote the results to %1.").arg(QDir::toNativeSeparators(path))};
+}
+
+void writeResultsDocumentOrThrow(const standings::Results &results, const std::string &path)
+{
+    if (const QString problem = problemWriting(results, QString::fromStdString(path), paperFor(QLocale()));
+        !problem.isEmpty())
+        throw std::runtime_error(problem.toStdString());
 }
 
 } // namespace orlo

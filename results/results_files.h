@@ -22,4 +22,8 @@ ResultsWritten writeResultsDocument(const standings::Results &results, const QSt
 // Whether writeResultsDocument writes files of this name's extension.
 bool isResultsDocument(const QString &path);
 
+// As writeResultsDocument, on the locale's paper, for the command line's
+// table of formats: throws std::runtime_error saying why nothing was written.
+void writeResultsDocumentOrThrow(const standings::Results &results, const std::string &path);
+
 } // namespace orlo

@@ -2,10 +2,10 @@
 
 #include "contest_settings_dialog.h"
 #include "results_document.h"
-#include "results_files.h"
 #include "standings_table.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -84,6 +84,7 @@ void StandingsWindow::buildControls()
     auto *saveButton = button(QStringLiteral("Save results…"), QKeySequence::Save, this);
     m_contest = button(QStringLiteral("Contest…"), QKeySequence(Qt::CTRL | Qt::Key_E), this);
     m_contest->setEnabled(m_source.contest && m_source.setContest);
+    saveButton->setEnabled(bool(m_source.save));
     auto *closeButton = button(QStringLiteral("Close"), {}, this);
     connect(printButton, &QPushButton::clicked, this, &StandingsWindow::print);
     connect(previewButton, &QPushButton::clicked, this, &StandingsWindow::preview);
@@ -243,9 +244,16 @@ void StandingsWindow::chooseFileToSave()
 
 bool StandingsWindow::saveTo(const QString &path)
 {
-    const ResultsWritten written = writeResultsDocument(m_results, path, paperFor(QLocale()));
-    m_state->setText(written.sentence);
-    return written.done;
+    const QString shown = QDir::toNativeSeparators(path);
+    try {
+        m_source.save(m_results, path.toStdString());
+    } catch (const std::exception &problem) {
+        m_state->setText(QStringLiteral("Cannot write the results to %1: %2. Nothing was written.")
+                             .arg(shown, QString::fromUtf8(problem.what())));
+        return false;
+    }
+    m_state->setText(QStringLiteral("Wrote the results to %1.").arg(shown));
+    return true;
 }
 
 void StandingsWindow::editContest()

@@ -18,12 +18,14 @@ namespace orlo {
 
 // Where the Standings window gets the contest from. read runs on a worker
 // thread and throws an exception whose what() tells the director why the
-// journal could not be read; the contest's settings are read and kept on
-// the window's thread, and a setting refused throws likewise.
+// journal could not be read; the contest's settings are read and kept, and
+// the results saved in the format the file's extension names, on the
+// window's thread, and what is refused throws likewise.
 struct StandingsSource {
     std::function<standings::Results()> read;
     std::function<journal::ContestSettings()> contest;
     std::function<void(const journal::ContestSettings &)> setContest;
+    std::function<void(const standings::Results &, const std::string &path)> save;
 };
 
 // The live standings beside the sheet: a class or combination at a time,

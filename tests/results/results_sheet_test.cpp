@@ -176,11 +176,11 @@ void ResultsSheetTest::badPathWritesNothing_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("sentence");
-    QTest::newRow("an existing folder") << m_folder.filePath(QStringLiteral("folder.pdf")) << QStringLiteral("is a folder");
+    QTest::newRow("an existing folder") << m_folder.filePath(QStringLiteral("folder.pdf")) << QStringLiteral("it is a folder");
     QTest::newRow("a folder that does not exist")
         << m_folder.filePath(QStringLiteral("nowhere/results.html")) << QStringLiteral("Cannot write the results to");
     QTest::newRow("an extension of no results sheet")
-        << m_folder.filePath(QStringLiteral("results.doc")) << QStringLiteral("ends in .pdf or .html");
+        << m_folder.filePath(QStringLiteral("results.doc")) << QStringLiteral("ends in neither .pdf nor .html");
 }
 
 void ResultsSheetTest::badPathWritesNothing()

@@ -84,6 +84,12 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QVERIFY2(window.stateLine()->text().startsWith(QLatin1String("Provisional, as of ")),
              qPrintable(window.stateLine()->text()));
     QCOMPARE(window.chooser()->currentText(), QStringLiteral("Class I"));
+
+    // Saved as the name's extension says; a name of no format writes nothing.
+    QVERIFY2(window.saveTo(folder.filePath(QStringLiteral("results.xlsx"))), qPrintable(window.stateLine()->text()));
+    QVERIFY2(!window.saveTo(folder.filePath(QStringLiteral("results.txt"))), "a .txt file was written");
+    QVERIFY2(window.stateLine()->text().contains(QLatin1String("Nothing was written")),
+             qPrintable(window.stateLine()->text()));
 }
 
 QTEST_MAIN(StandingsWindowTest)
