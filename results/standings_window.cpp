@@ -24,6 +24,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <exception>
+#include <memory>
 
 namespace orlo {
 
@@ -83,6 +84,7 @@ void StandingsWindow::buildControls()
     auto *previewButton = button(QStringLiteral("Print preview…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this);
     auto *saveButton = button(QStringLiteral("Save results…"), QKeySequence::Save, this);
     m_contest = button(QStringLiteral("Contest…"), QKeySequence(Qt::CTRL | Qt::Key_E), this);
+    m_contest->setObjectName(QStringLiteral("contestButton"));
     m_contest->setEnabled(m_source.contest && m_source.setContest);
     saveButton->setEnabled(bool(m_source.save));
     auto *closeButton = button(QStringLiteral("Close"), {}, this);
@@ -197,37 +199,34 @@ void StandingsWindow::showChosen()
                                        .arg(unnamed == 1 ? QStringLiteral("is") : QStringLiteral("are")));
 }
 
+// The printer lives as long as its dialog's connections, which end with it.
 void StandingsWindow::print()
 {
-    auto *printer = new QPrinter(QPrinter::HighResolution);
+    const auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     printer->setPageSize(paperFor(QLocale()));
-    auto *dialog = new QPrintDialog(printer, this);
+    auto *dialog = new QPrintDialog(printer.get(), this);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::finished, this, [this, printer](int result) {
-        if (result == QDialog::Accepted) {
-            QTextDocument document;
-            fillResultsDocument(document, m_results);
-            printPaged(document, *printer);
-        }
-        delete printer;
+    connect(dialog, &QDialog::accepted, this, [this, printer] {
+        QTextDocument document;
+        fillResultsDocument(document, m_results);
+        printPaged(document, *printer);
     });
     dialog->open();
 }
 
 void StandingsWindow::preview()
 {
-    auto *printer = new QPrinter(QPrinter::HighResolution);
+    const auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     printer->setPageSize(paperFor(QLocale()));
-    auto *dialog = new QPrintPreviewDialog(printer, this);
+    auto *dialog = new QPrintPreviewDialog(printer.get(), this);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *paper) {
+    connect(dialog, &QPrintPreviewDialog::paintRequested, this, [this, printer](QPrinter *paper) {
         QTextDocument document;
         fillResultsDocument(document, m_results);
         printPaged(document, *paper);
     });
-    connect(dialog, &QDialog::finished, this, [printer] { delete printer; });
     dialog->open();
 }
 

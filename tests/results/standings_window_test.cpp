@@ -1,10 +1,13 @@
 #include "contest_journal.h"
+#include "contest_settings_dialog.h"
 #include "hang_watchdog.h"
 #include "sheet_driver.h"
 #include "standings_window.h"
 #include "wired_program.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -65,11 +68,7 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     // The flight is scored before anyone names its contestant: it counts nowhere yet.
     program.sheet.activateWindow();
     QVERIFY2(QTest::qWaitForWindowActive(&program.sheet, hangWatchdogMs), "the sheet could not be come back to");
-    QVERIFY2(clickOn(program.sheet, HS_Watch(0)), "the first high-speed watch did not take the focus");
-    QVERIFY(type(QStringLiteral("12.3")) && tabOn(program.sheet));
-    QVERIFY(type(QStringLiteral("12.4")) && tabOn(program.sheet));
-    QVERIFY(type(QStringLiteral("25")) && tabOn(program.sheet));
-    QVERIFY(type(QString()) && tabOn(program.sheet));
+    QVERIFY2(enterWorkedRuns(program.sheet), "the runs of the worked example were not taken");
     QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
     QTRY_COMPARE_WITH_TIMEOUT(textOf(program.sheet, Score), QStringLiteral("165.9"), hangWatchdogMs);
     QTRY_VERIFY2_WITH_TIMEOUT(window.results().flightsWithoutContestant == 1,
@@ -84,6 +83,21 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QVERIFY2(window.stateLine()->text().startsWith(QLatin1String("Provisional, as of ")),
              qPrintable(window.stateLine()->text()));
     QCOMPARE(window.chooser()->currentText(), QStringLiteral("Class I"));
+
+    // Closed by the director under Contest…: the class says so at once.
+    auto *contestButton = window.findChild<QPushButton *>(QStringLiteral("contestButton"));
+    QVERIFY2(contestButton && contestButton->isEnabled(), "no Contest… button");
+    contestButton->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<ContestSettingsDialog *>(), "Contest… opened no dialog", hangWatchdogMs);
+    auto *dialog = window.findChild<ContestSettingsDialog *>();
+    QVERIFY2(dialog->windowModality() == Qt::WindowModal, "the contest's dialog must not block the sheet");
+    QTableWidget &classes = *dialog->classTable();
+    QCOMPARE(classes.item(0, 0)->text(), QStringLiteral("Class I"));
+    static_cast<QCheckBox *>(classes.cellWidget(0, classes.columnCount() - 1))->setChecked(true);
+    dialog->accept();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text() == QLatin1String("Final"),
+                              qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    QVERIFY2(journal::ContestJournal(path.toStdString()).contest().classes.at(0).final, "not kept in the journal");
 
     // Saved as the name's extension says; a name of no format writes nothing.
     QVERIFY2(window.saveTo(folder.filePath(QStringLiteral("results.xlsx"))), qPrintable(window.stateLine()->text()));
