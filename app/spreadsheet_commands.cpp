@@ -99,6 +99,10 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
     for (const QString &caption : classes)
         named.push_back(caption.toStdString());
     const ResultsFormat *format = resultsFormatOf(path);
+    if (!format) {
+        say(QStringLiteral("The results are written to a file whose name ends in one of %1.").arg(resultsExtensions()));
+        return 2;
+    }
     Results results;
     const int status = written(journalPath, path, "the results", [&](const orlo::journal::JournalReader &reader) {
         results = orlo::standings::readResults(reader, named);
@@ -108,7 +112,9 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
         return status;
     const QString shownPath = QDir::toNativeSeparators(path);
     if (results.noFlights()) {
-        std::printf("No flights in the journal yet; %s says so.\n", qPrintable(shownPath));
+        std::printf("No flights in %s yet; %s says so.\n",
+                    classes.isEmpty() ? "the journal" : classes.size() == 1 ? "that class" : "those classes",
+                    qPrintable(shownPath));
         return 0;
     }
     std::size_t rows = 0;

@@ -105,6 +105,8 @@ public:
 
     // The contest's name, days, class rules and combinations; empty until set.
     ContestSettings contest() const;
+    // Refused when a class has two rules, allows no flight or sums more than
+    // it allows, or a day is no date.
     void setContest(const ContestSettings &contest);
     // Closes a class, stamped with the clock's time, or opens it again.
     void setFinal(std::string_view caption, bool final);

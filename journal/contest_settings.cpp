@@ -5,6 +5,8 @@
 #include "sqlite_statement.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <set>
 
 namespace orlo::journal {
 
@@ -31,6 +33,39 @@ void insertRule(sqlite3 *db, std::int64_t position, const ClassRule &rule)
         .bind(7, std::int64_t(rule.final))
         .bind(8, rule.finalAt)
         .run();
+}
+
+bool isDay(const std::string &text)
+{
+    int year = 0, month = 0, day = 0;
+    return text.size() == 10 && std::sscanf(text.c_str(), "%4d-%2d-%2d", &year, &month, &day) == 3 && month >= 1
+        && month <= 12 && day >= 1 && day <= 31;
+}
+
+// Refuses settings that rank nothing sensibly, in the director's words.
+void check(const ContestSettings &contest)
+{
+    for (const std::string *day : {&contest.firstDay, &contest.lastDay})
+        if (!day->empty() && !isDay(*day))
+            throw EntryRefused("A contest day is written YYYY-MM-DD, such as 2026-07-01, not " + *day + ".");
+    if (!contest.firstDay.empty() && !contest.lastDay.empty() && contest.lastDay < contest.firstDay)
+        throw EntryRefused("The contest's last day comes before its first.");
+    std::set<std::string> captions;
+    for (const ClassRule &rule : contest.classes) {
+        if (rule.caption.empty())
+            throw EntryRefused("A class rule needs the class's caption.");
+        if (!captions.insert(rule.caption).second)
+            throw EntryRefused(rule.caption + " has two rules; a class has one.");
+        if (rule.officialFlights < 1)
+            throw EntryRefused(rule.caption + " allows no official flight; at least one is allowed.");
+        if (rule.counting == Counting::SumOfBest && (rule.counted < 1 || rule.counted > rule.officialFlights))
+            throw EntryRefused(rule.caption + " sums the best " + std::to_string(rule.counted) + " of "
+                               + std::to_string(rule.officialFlights)
+                               + " official flights allowed; it sums at least one and at most all of them.");
+    }
+    for (const Combination &combination : contest.combinations)
+        if (combination.name.empty() || combination.classes.empty())
+            throw EntryRefused("A combination needs a name and its classes.");
 }
 
 } // namespace
@@ -118,6 +153,7 @@ ContestSettings readContest(sqlite3 *db)
 
 void writeContest(sqlite3 *db, const ContestSettings &contest)
 {
+    check(contest);
     execute(db, "DELETE FROM contest; DELETE FROM class_rule; DELETE FROM combination;");
     Statement(db, "INSERT INTO contest (id, name, first_day, last_day) VALUES (1, ?1, ?2, ?3)")
         .bind(1, contest.name)

@@ -20,7 +20,9 @@ std::vector<std::string> linesOf(const std::string &joined);
 std::vector<Entry> readEntries(sqlite3 *db);
 // The contest's name, days, class rules in the director's order and combinations.
 ContestSettings readContest(sqlite3 *db);
-// Replaces the contest kept with this one.
+// Replaces the contest kept with this one; throws EntryRefused for settings
+// that cannot rank a class (a class with two rules, none allowed, more summed
+// than allowed, a day that is no date) and changes nothing.
 void writeContest(sqlite3 *db, const ContestSettings &contest);
 // Marks the class final at the time given, or provisional again; a class
 // without a rule of its own gets the default rule.

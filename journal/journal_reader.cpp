@@ -160,6 +160,40 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::i
     });
 }
 
+std::vector<FlightRow> JournalReader::scoredFlights() const
+{
+    return m_impl->read([&] {
+        const bool withBonus = m_impl->columns.find("engine_bonus") != std::string::npos;
+        const std::string sql = std::string("SELECT f.id, ")
+            + (m_impl->withEntries ? "coalesce(e.name, f.contestant), coalesce(f.entry, 0), coalesce(e.number, ''), "
+                                     "f.status"
+                                   : "f.contestant, 0, '', 'official'")
+            + ", c.class_caption, c.score, c.hs_points, c.ls_points, " + (withBonus ? "c.engine_bonus" : "''")
+            + ", c.scale_points, c.landing_points FROM flight f"
+            + (m_impl->withEntries ? " LEFT JOIN entry e ON e.id = f.entry" : "")
+            + " JOIN calculation c ON c.id = f.last_calculation ORDER BY f.id DESC";
+        std::vector<FlightRow> rows;
+        Statement query(m_impl->db, sql);
+        while (query.step()) {
+            FlightRow &row = rows.emplace_back();
+            row.id = query.integer(0);
+            row.contestant = query.text(1);
+            row.entry = query.integer(2);
+            row.number = query.text(3);
+            row.status = query.text(4);
+            CalculationRecord &values = row.last.values;
+            values.classCaption = query.text(5);
+            values.score = query.text(6);
+            values.highSpeedPoints = query.text(7);
+            values.lowSpeedPoints = query.text(8);
+            values.engineBonus = query.text(9);
+            values.scalePoints = query.text(10);
+            values.landingPoints = query.text(11);
+        }
+        return rows;
+    });
+}
+
 int JournalReader::flightCount(const FlightFilter &filter) const
 {
     return m_impl->read([&] {

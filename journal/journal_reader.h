@@ -58,6 +58,10 @@ public:
     // takes far longer than a window may take to open.
     std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
     int flightCount(const FlightFilter &filter = {}) const;
+    // Every flight, newest first, with what ranking needs alone: its
+    // contestant, status, and of its last calculation the class, the score
+    // and the points. Quicker than the flights with all their texts.
+    std::vector<FlightRow> scoredFlights() const;
     // Oldest first.
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     std::vector<std::string> days() const;          // newest first, "YYYY-MM-DD"

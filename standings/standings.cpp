@@ -92,7 +92,10 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
         return ranked.emplace(caption, rankClass(rule, entries, std::move(ofClass))).first->second;
     };
 
-    const std::vector<std::string> &shown = classes.empty() ? held : classes;
+    std::vector<std::string> shown;
+    for (const std::string &caption : classes.empty() ? held : classes)
+        if (!holds(shown, caption))
+            shown.push_back(caption);
     for (const std::string &caption : shown)
         results.classes.push_back(standingsOf(caption));
     for (const journal::FlightRow *flight : counting)
@@ -116,7 +119,7 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
 Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes)
 {
     std::string asOf = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
-    return rank(reader.contest(), reader.entries(), reader.flights(), classes, std::move(asOf));
+    return rank(reader.contest(), reader.entries(), reader.scoredFlights(), classes, std::move(asOf));
 }
 
 } // namespace orlo::standings

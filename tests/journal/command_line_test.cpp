@@ -1,63 +1,23 @@
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "command_line_support.h"
 #include "sqlite_library.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
-#include <tuple>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace orlo;
 using namespace orlo::journal;
+using namespace command_line_test;
 
-namespace {
-
-struct Run {
-    int status = -1;
-    QString output;
-    QString errors;
-};
-
-// The built program without any display: none of these starts may need one.
-// The dynamic loader looks for libraries in libraryFolder first.
-Run run(const QStringList &arguments, const QString &libraryFolder = {})
-{
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (!libraryFolder.isEmpty())
-        environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraryFolder);
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(ORLO_SCORE_PROGRAM), arguments);
-    Run result;
-    if (!program.waitForFinished(-1) || program.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = program.exitCode();
-    result.output = QString::fromUtf8(program.readAllStandardOutput());
-    result.errors = QString::fromUtf8(program.readAllStandardError());
-    return result;
-}
-
-CalculationRecord scored(const std::string &classCaption, const std::string &score)
-{
-    CalculationRecord values;
-    values.classCaption = classCaption;
-    values.score = score;
-    values.summary = {classCaption, score + " Total Score"};
-    return values;
-}
-
-} // namespace
 
 // The program's command line, run as the official would run it.
 class CommandLineTest : public QObject {
@@ -75,8 +35,6 @@ private slots:
     void copiesTakenWhileRecording();
     void registrationImported_data();
     void registrationImported();
-    void resultsWritten_data();
-    void resultsWritten();
 
 private:
     QTemporaryDir m_folder;
@@ -196,12 +154,6 @@ void CommandLineTest::exportWithoutSqlite()
 }
 
 namespace {
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool writeAt(const QString &path, qint64 offset, const QByteArray &bytes)
 {
@@ -387,95 +339,6 @@ void CommandLineTest::registrationImported()
     const Run again = run({"--journal", journal, "--import-entries", csv});
     QVERIFY2(again.status == 0 && again.output.contains(QLatin1String("Added 0 entries")), qPrintable(again.output));
     QCOMPARE(ContestJournal(journal.toStdString()).entries().size(), std::size_t(entries));
-}
-
-// The contest's results written without a window, read back as a
-// spreadsheet would: CSV lines, and in XLSX numbers stored as numbers and
-// times as dates (a cell with a value and no t="s" or t="str").
-void CommandLineTest::resultsWritten_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("saying");
-    QTest::addColumn<QStringList>("found"); // patterns in the file, or in an XLSX's first sheet
-
-    const auto line = [](const QString &text) { return QRegularExpression::escape(text); };
-    const QString provisional = QStringLiteral(",\"provisional, as of 20\\d\\d-\\d\\d-\\d\\dT[0-9:]+\\+00:00\"");
-    QTest::newRow("csv-of-every-class")
-        << QStringList{"--results", "results.csv"} << 0 << "Wrote the results of 3 classes, 5 contestants' lines"
-        << QStringList{"^" + line("Class,Place,Contestant,Number,Score,Attempts,Flight 1,Flight 2,Counted flights,"
-                                  "HS points,LS points,Engine bonus,Scale points,Landing points,Standing,"
-                                  "Classes lacking\r\n"),
-                       line("\nClass I,1,\"Lee, Ann\",4,312.5,0,300.0,312.5,2,,,,,") + provisional + ",\r\n",
-                       line("\nClass I,att,Cy Fox,,,1,,,,,,,,") + provisional + ",\r\n",
-                       line("\nClass I,,Dee Ho,7,,0,,,,,,,,") + provisional + ",\r\n",
-                       line("\nProfile,1,Bo Ward,,150.0,0,150.0,,1,,,,,") + provisional + ",\r\n",
-                       line("\nSkyray Carrier,,Ed Fry,8,,0,,,,,,,,") + provisional + ",\r\n",
-                       line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,,,,,,,,,,,Profile\r\n"),
-                       line("\nClass I + Profile,,Bo Ward,,150.0,,,,,,,,,,,Class I\r\n") + "$"};
-    QTest::newRow("xlsx-numbers-as-numbers")
-        << QStringList{"--results", "results.xlsx"} << 0 << "Wrote the results of 3 classes"
-        << QStringList{"<c r=\"E2\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"B2\" s=\"\\d+\"><v>1</v></c>"};
-    // The PDF lays its text out in fonts, without a display all the same.
-    QTest::newRow("pdf-without-a-display") << QStringList{"--results", "results.pdf"} << 0
-                                           << "Wrote the results of 3 classes" << QStringList{"^%PDF-1\\.\\d"};
-    QTest::newRow("html-one-page") << QStringList{"--results", "results.html"} << 0 << "Wrote the results of 3 classes"
-                                   << QStringList{"<style>", line("<td>1</td><td>Lee, Ann</td><td>4</td>")};
-    QTest::newRow("flights-export-xlsx")
-        << QStringList{"--export-journal", "flights.xlsx"} << 0 << "Exported 5 flights"
-        << QStringList{"<c r=\"T5\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"D2\" s=\"\\d+\"><v>[4-9]\\d{4}\\.\\d+</v></c>"};
-    QTest::newRow("no-flights") << QStringList{"--results", "results.csv", "--class", "Skyray Carrier"} << 0
-                                << "No flights in the journal yet" << QStringList{",No flights recorded.,\r\n"};
-    QTest::newRow("onto-a-folder") << QStringList{"--results", "taken.csv"} << 1 << "that is a folder"
-                                   << QStringList();
-}
-
-void CommandLineTest::resultsWritten()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, status);
-    QFETCH(QString, saying);
-    QFETCH(QStringList, found);
-    QTemporaryDir folder;
-    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
-    {
-        // Two flights of Ann Lee's, Bo Ward's in another class, an attempt,
-        // one entered who has not flown and one in a class nobody flew.
-        FlightJournal flights(journal.toStdString());
-        for (const auto &[caption, score, name] : {std::tuple{"Class I", "300.0", "Lee, Ann"},
-                                                   {"Class I", "312.5", "Lee, Ann"}, {"Profile", "150.0", "Bo Ward"},
-                                                   {"Class I", "0", "Cy Fox"}, {"Class I", "290.0", ""}}) {
-            flights.calculated(scored(caption, score));
-            QVERIFY(flights.setContestant(flights.flights().front().id, name));
-            flights.flightEnded();
-        }
-        ContestJournal contest(journal.toStdString());
-        contest.setStatus(flights.flights()[1].id, FlightStatus::Attempt, "no low-speed signal");
-        for (const Entry &entry : contest.entries())
-            if (entry.name == "Lee, Ann")
-                contest.setNumber(entry.id, "4");
-        contest.add({"Dee Ho", "7", {"Class I"}});
-        contest.add({"Ed Fry", "8", {"Skyray Carrier"}});
-        ContestSettings settings;
-        settings.combinations.push_back({"Class I + Profile", {"Class I", "Profile"}});
-        contest.setContest(settings);
-    }
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.csv")));
-    const QString written = folder.filePath(arguments[1]);
-    arguments[1] = written;
-    const Run wrote = run(QStringList{"--journal", journal} + arguments);
-    QCOMPARE(wrote.status, status);
-    QVERIFY2((status == 0 ? wrote.output : wrote.errors).contains(saying), qPrintable(wrote.output + wrote.errors));
-
-    QString contents = QString::fromUtf8(contentsOf(written));
-    if (written.endsWith(QStringLiteral(".xlsx"))) {
-        QProcess unzip;
-        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), written, QStringLiteral("xl/worksheets/sheet1.xml")});
-        QVERIFY2(unzip.waitForFinished(-1) && unzip.exitCode() == 0, "unzip reads the workbook");
-        contents = QString::fromUtf8(unzip.readAllStandardOutput());
-    }
-    for (const QString &pattern : found)
-        QVERIFY2(contents.contains(QRegularExpression(pattern)), qPrintable(pattern + "\nnot in\n" + contents));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

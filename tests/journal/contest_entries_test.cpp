@@ -150,6 +150,9 @@ void ContestEntriesTest::journalOfTheLastVersionCarriedForward()
     QVERIFY2(contest.contest() == ContestSettings(), "a carried journal holds contest settings");
     ContestSettings kept{"Nats", "2026-07-01", "2026-07-03", {}, {{"Profile + Class I", {"Profile", "Class I"}}}};
     kept.classes.push_back({"Profile", Counting::SumOfBest, 2, 3, TieRule::NextBest, false, ""});
+    ContestSettings twoRules = kept;
+    twoRules.classes.push_back(kept.classes.front());
+    QVERIFY_THROWS_EXCEPTION(EntryRefused, contest.setContest(twoRules));
     contest.setContest(kept);
     contest.setClock([] { return std::time_t(86400); });
     contest.setFinal("Class I", true);
