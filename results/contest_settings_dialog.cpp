@@ -127,22 +127,24 @@ void ContestSettingsDialog::addClassRow(const journal::ClassRule &rule)
     caption->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     caption->setData(Qt::UserRole, fromStd(rule.finalAt));
     m_classes->setItem(row, CaptionColumn, caption);
-    auto *counting = new QComboBox(m_classes);
-    counting->addItems({QStringLiteral("Best flight"), QStringLiteral("Sum of best K")});
-    counting->setCurrentIndex(rule.counting == journal::Counting::BestFlight ? 0 : 1);
-    m_classes->setCellWidget(row, CountingColumn, counting);
-    auto *counted = new QSpinBox(m_classes);
-    counted->setRange(1, 20);
-    counted->setValue(rule.counted);
-    m_classes->setCellWidget(row, CountedColumn, counted);
-    auto *official = new QSpinBox(m_classes);
-    official->setRange(1, 20);
-    official->setValue(rule.officialFlights);
-    m_classes->setCellWidget(row, OfficialColumn, official);
-    auto *ties = new QComboBox(m_classes);
-    ties->addItems({QStringLiteral("Shared (1, 2, 2, 4)"), QStringLiteral("Broken by next best")});
-    ties->setCurrentIndex(rule.ties == journal::TieRule::Shared ? 0 : 1);
-    m_classes->setCellWidget(row, TiesColumn, ties);
+    const auto choice = [&](Column column, const QStringList &choices, bool first) {
+        auto *box = new QComboBox(m_classes);
+        box->addItems(choices);
+        box->setCurrentIndex(first ? 0 : 1);
+        m_classes->setCellWidget(row, column, box);
+    };
+    const auto count = [&](Column column, int value) {
+        auto *box = new QSpinBox(m_classes);
+        box->setRange(1, 20);
+        box->setValue(value);
+        m_classes->setCellWidget(row, column, box);
+    };
+    choice(CountingColumn, {QStringLiteral("Best flight"), QStringLiteral("Sum of best K")},
+           rule.counting == journal::Counting::BestFlight);
+    count(CountedColumn, rule.counted);
+    count(OfficialColumn, rule.officialFlights);
+    choice(TiesColumn, {QStringLiteral("Shared (1, 2, 2, 4)"), QStringLiteral("Broken by next best")},
+           rule.ties == journal::TieRule::Shared);
     auto *final = new QCheckBox(m_classes);
     final->setChecked(rule.final);
     m_classes->setCellWidget(row, FinalColumn, final);

@@ -33,6 +33,15 @@ void reset(QTableWidget &table, const QStringList &headings, int rows)
     table.setRowCount(rows);
 }
 
+// The first three columns of a contestant's line.
+void showContestant(QTableWidget &table, int at, const std::string &place, const std::string &contestant,
+                    const std::string &number)
+{
+    table.setItem(at, 0, item(place));
+    table.setItem(at, 1, item(contestant));
+    table.setItem(at, 2, item(number));
+}
+
 void fitColumns(QTableWidget &table)
 {
     table.resizeColumnsToContents();
@@ -56,9 +65,7 @@ void showClassStandings(QTableWidget &table, const standings::ClassStandings &st
 
     for (int at = 0; at < int(standings.rows.size()); ++at) {
         const standings::Standing &row = standings.rows[std::size_t(at)];
-        table.setItem(at, 0, item(row.place));
-        table.setItem(at, 1, item(row.contestant));
-        table.setItem(at, 2, item(row.number));
+        showContestant(table, at, row.place, row.contestant, row.number);
         for (std::size_t flight = 0; flight < row.flights.size(); ++flight) {
             const standings::FlightScore &score = row.flights[flight];
             // As on the sheet: brackets round a flight beyond those allowed.
@@ -90,9 +97,7 @@ void showCombinedStandings(QTableWidget &table, const standings::CombinedStandin
     reset(table, headings, int(combined.rows.size()));
     for (int at = 0; at < int(combined.rows.size()); ++at) {
         const standings::CombinedStanding &row = combined.rows[std::size_t(at)];
-        table.setItem(at, 0, item(row.place));
-        table.setItem(at, 1, item(row.contestant));
-        table.setItem(at, 2, item(row.number));
+        showContestant(table, at, row.place, row.contestant, row.number);
         int column = 3;
         for (const std::string &score : row.classScores)
             table.setItem(at, column++, item(score, Align::Number));

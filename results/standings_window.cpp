@@ -45,6 +45,21 @@ QPushButton *button(const QString &text, const QKeySequence &keys, QWidget *pare
     return made;
 }
 
+std::shared_ptr<QPrinter> printerForResults()
+{
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setPageSize(paperFor(QLocale()));
+    return printer;
+}
+
+// The dialog blocks the Standings window, never the sheet, and goes when closed.
+void openBlockingThisWindowAlone(QDialog &dialog)
+{
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setAttribute(Qt::WA_DeleteOnClose);
+    dialog.open();
+}
+
 } // namespace
 
 StandingsWindow::StandingsWindow(StandingsSource source, QWidget *parent)
@@ -202,32 +217,25 @@ void StandingsWindow::showChosen()
 // The printer lives as long as its dialog's connections, which end with it.
 void StandingsWindow::print()
 {
-    const auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    printer->setPageSize(paperFor(QLocale()));
+    const auto printer = printerForResults();
     auto *dialog = new QPrintDialog(printer.get(), this);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, printer] {
-        QTextDocument document;
-        fillResultsDocument(document, m_results);
-        printPaged(document, *printer);
-    });
-    dialog->open();
+    connect(dialog, &QDialog::accepted, this, [this, printer] { printOn(*printer); });
+    openBlockingThisWindowAlone(*dialog);
 }
 
 void StandingsWindow::preview()
 {
-    const auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    printer->setPageSize(paperFor(QLocale()));
+    const auto printer = printerForResults();
     auto *dialog = new QPrintPreviewDialog(printer.get(), this);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QPrintPreviewDialog::paintRequested, this, [this, printer](QPrinter *paper) {
-        QTextDocument document;
-        fillResultsDocument(document, m_results);
-        printPaged(document, *paper);
-    });
-    dialog->open();
+    connect(dialog, &QPrintPreviewDialog::paintRequested, this, [this, printer](QPrinter *paper) { printOn(*paper); });
+    openBlockingThisWindowAlone(*dialog);
+}
+
+void StandingsWindow::printOn(QPrinter &printer) const
+{
+    QTextDocument document;
+    fillResultsDocument(document, m_results);
+    printPaged(document, printer);
 }
 
 void StandingsWindow::chooseFileToSave()
@@ -235,10 +243,8 @@ void StandingsWindow::chooseFileToSave()
     auto *dialog = new QFileDialog(this, QStringLiteral("Save results"), QStringLiteral("results.pdf"),
                                    QStringLiteral("Results (*.pdf *.html *.csv *.xlsx)"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, &StandingsWindow::saveTo);
-    dialog->open();
+    openBlockingThisWindowAlone(*dialog);
 }
 
 bool StandingsWindow::saveTo(const QString &path)
@@ -265,8 +271,6 @@ void StandingsWindow::editContest()
         return;
     }
     auto *dialog = new ContestSettingsDialog(contest, m_results, this);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         try {
             m_source.setContest(dialog->settings());
@@ -276,7 +280,7 @@ void StandingsWindow::editContest()
         }
         readNow();
     });
-    dialog->open();
+    openBlockingThisWindowAlone(*dialog);
 }
 
 } // namespace orlo

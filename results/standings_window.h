@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QTableWidget;
 
@@ -69,6 +70,7 @@ private:
     void showChosen();
     void print();
     void preview();
+    void printOn(QPrinter &printer) const;
     void chooseFileToSave();
     void editContest();
 
