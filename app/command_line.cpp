@@ -109,6 +109,23 @@ bool runsWithoutWindow(int argc, char *argv[])
     return false;
 }
 
+bool drawsPages(int argc, char *argv[])
+{
+    const auto isPdf = [](std::string_view name) {
+        return name.size() > 4
+            && QLatin1String(name.substr(name.size() - 4)).compare(QLatin1String(".pdf"), Qt::CaseInsensitive) == 0;
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--")
+            break;
+        if ((argument == "--results" && i + 1 < argc && isPdf(argv[i + 1]))
+            || (argument.starts_with("--results=") && isPdf(argument)))
+            return true;
+    }
+    return false;
+}
+
 std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;

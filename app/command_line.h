@@ -25,6 +25,11 @@ struct StartOptions {
 // raw arguments.
 bool runsWithoutWindow(int argc, char *argv[]);
 
+// Whether the arguments ask for a results PDF, which lays its text out in
+// fonts: that takes a QGuiApplication, which the offscreen platform gives
+// without a display.
+bool drawsPages(int argc, char *argv[]);
+
 // The options, or the exit status when the program ends here: after the help
 // or the version, or a one-line error (status 2) for a wrong command line.
 std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments);

@@ -5,14 +5,20 @@
 
 #include <QApplication>
 
+#include <memory>
+
 int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("Orlo_Score"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
 
-    // The help, the version, an export and a backup need no display.
+    // The help, the version, an export, a backup and the results need no display.
     if (orlo::runsWithoutWindow(argc, argv)) {
-        QCoreApplication app(argc, argv);
+        const bool pages = orlo::drawsPages(argc, argv);
+        if (pages)
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        const std::unique_ptr<QCoreApplication> app = pages ? std::make_unique<QGuiApplication>(argc, argv)
+                                                            : std::make_unique<QCoreApplication>(argc, argv);
         const auto parsed = orlo::parseCommandLine(QCoreApplication::arguments());
         if (const int *status = std::get_if<int>(&parsed))
             return *status;

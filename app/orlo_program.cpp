@@ -1,12 +1,16 @@
 #include "orlo_program.h"
 
 #include "journal_problem_notice.h"
+#include "journal_reader.h"
+#include "spreadsheet_commands.h"
 #include "tahoma_font.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QShortcut>
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace orlo {
 
@@ -23,6 +27,44 @@ QFont sheetFontStandingIn()
     return systemFont;
 }
 
+// Passes the sheet's flight to the journal's recorder and, once it is
+// recorded, tells whoever shows the standings.
+class RecordedFlights final : public FlightObserver {
+public:
+    RecordedFlights(FlightObserver &recorder, std::function<void()> recorded)
+        : m_recorder(recorder), m_recorded(std::move(recorded))
+    {
+    }
+    void calculated(const CalculationRecord &calculation) override
+    {
+        m_recorder.calculated(calculation);
+        m_recorded();
+    }
+    void flightEnded() override { m_recorder.flightEnded(); }
+
+private:
+    FlightObserver &m_recorder;
+    std::function<void()> m_recorded;
+};
+
+// The standings from the journal file: read over a reader of their own on
+// the window's worker thread, the contest's settings changed over the
+// journal's recording connection.
+StandingsSource standingsIn(const std::string &journalPath)
+{
+    return {[journalPath] { return standings::readResults(journal::JournalReader(journalPath)); },
+            [journalPath] { return journal::ContestJournal(journalPath).contest(); },
+            [journalPath](const journal::ContestSettings &contest) {
+                journal::ContestJournal(journalPath).setContest(contest);
+            },
+            [](const standings::Results &results, const std::string &path) {
+                const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
+                if (!format)
+                    throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
+                format->write(results, path);
+            }};
+}
+
 } // namespace
 
 OrloProgram::OrloProgram(const QString &journalPath)
@@ -31,7 +73,12 @@ OrloProgram::OrloProgram(const QString &journalPath)
       m_systemFont(sheetFontStandingIn()), m_landing(m_sheet)
 {
     QApplication::setFont(m_systemFont);
-    m_sheet.rules().setObserver(m_flights.get());
+    if (m_flights)
+        m_recorder = std::make_unique<RecordedFlights>(*m_flights, [this] {
+            if (m_standings)
+                m_standings->journalChanged();
+        });
+    m_sheet.rules().setObserver(m_recorder.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
     if (!m_journal)
@@ -45,6 +92,22 @@ OrloProgram::OrloProgram(const QString &journalPath)
     // Ctrl+N, a key the sheet has no use for, names the contestant flying next.
     auto *nowFlying = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), &m_sheet);
     QObject::connect(nowFlying, &QShortcut::activated, &m_sheet, [this] { m_flights->pickNowFlying(); });
+    auto *standings = new QAction(QStringLiteral("Standings…"), &m_sheet);
+    standings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_sheet.addAction(standings);
+    QObject::connect(standings, &QAction::triggered, &m_sheet, [this] { openStandings(); });
+}
+
+void OrloProgram::openStandings()
+{
+    if (!m_journal)
+        return;
+    if (!m_standings)
+        m_standings = std::make_unique<StandingsWindow>(standingsIn(m_journal->path()));
+    m_standings->setWindowState(m_standings->windowState() & ~Qt::WindowMinimized);
+    m_standings->show();
+    m_standings->raise();
+    m_standings->activateWindow();
 }
 
 OrloProgram::~OrloProgram() = default;

@@ -4,6 +4,7 @@
 #include "flights_window_launcher.h"
 #include "landing_dialog_launcher.h"
 #include "score_sheet_window.h"
+#include "standings_window.h"
 
 #include <QFont>
 #include <QString>
@@ -33,6 +34,11 @@ public:
     // Null without a journal.
     journal::FlightJournal *journal() const { return m_journal.get(); }
     FlightsWindowLauncher *flights() const { return m_flights.get(); }
+    // Shows the Standings window, built at its first opening, beside the
+    // sheet; Ctrl+R on the sheet does the same. Nothing without a journal.
+    void openStandings();
+    // Null until the first opening.
+    StandingsWindow *standings() const { return m_standings.get(); }
 
 private:
     // The journal and the flights window outlive the sheet, which ends its
@@ -40,6 +46,9 @@ private:
     // flights window's launcher, which shows them in the open window.
     std::unique_ptr<journal::FlightJournal> m_journal;
     std::unique_ptr<FlightsWindowLauncher> m_flights;
+    // Records each calculation through m_flights, then tells the standings.
+    std::unique_ptr<FlightObserver> m_recorder;
+    std::unique_ptr<StandingsWindow> m_standings;
     QFont m_systemFont;
     ScoreSheetWindow m_sheet;
     LandingDialogLauncher m_landing;

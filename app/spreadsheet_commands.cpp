@@ -3,6 +3,7 @@
 #include "journal_files.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
+#include "results_files.h"
 #include "results_table.h"
 #include "spreadsheet_files.h"
 
@@ -24,6 +25,8 @@ const ResultsFormat formats[] = {
          orlo::standings::writeXlsx({orlo::standings::resultsTable(results), orlo::standings::contestTable(results)},
                                     path);
      }},
+    {".pdf", orlo::writeResultsDocumentOrThrow},
+    {".html", orlo::writeResultsDocumentOrThrow},
 };
 
 void say(const QString &sentence)

@@ -8,6 +8,9 @@ packages=(
     g++ cmake ninja-build qt6-base-dev libxkbcommon-dev libsqlite3-dev libxlsxwriter-dev pkg-config
     # the Tahoma-metric fonts the windows are laid out for
     fonts-wine
+    # the results sheet: fonts for names in Latin, Greek, Cyrillic and CJK
+    # scripts, and its test reading the PDF back as text
+    fonts-dejavu-core fonts-droid-fallback poppler-utils
     # tests: a comma-decimal locale, a headless X server, a window manager,
     # outside keyboard and mouse, screenshots, fuzzing and sanitizers
     locales xvfb xauth openbox xdotool xclip x11-apps imagemagick clang libclang-rt-14-dev

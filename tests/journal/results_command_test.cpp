@@ -52,6 +52,11 @@ void ResultsCommandTest::resultsWritten_data()
     QTest::newRow("xlsx-numbers-as-numbers")
         << QStringList{"--results", "results.xlsx"} << 0 << "Wrote the results of 3 classes"
         << QStringList{"<c r=\"E2\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"B2\" s=\"\\d+\"><v>1</v></c>"};
+    // The PDF lays its text out in fonts, without a display all the same.
+    QTest::newRow("pdf-without-a-display") << QStringList{"--results", "results.pdf"} << 0
+                                           << "Wrote the results of 3 classes" << QStringList{"^%PDF-1\\.\\d"};
+    QTest::newRow("html-one-page") << QStringList{"--results", "results.html"} << 0 << "Wrote the results of 3 classes"
+                                   << QStringList{"<style>", line("<td>1</td><td>Lee, Ann</td><td>4</td>")};
     QTest::newRow("flights-export-xlsx")
         << QStringList{"--export-journal", "flights.xlsx"} << 0 << "Exported 5 flights"
         << QStringList{"<c r=\"T5\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"D2\" s=\"\\d+\"><v>[4-9]\\d{4}\\.\\d+</v></c>"};

@@ -1,0 +1,198 @@
+#include "contest_settings_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace orlo {
+
+namespace {
+
+enum Column { CaptionColumn, CountingColumn, CountedColumn, OfficialColumn, TiesColumn, FinalColumn, Columns };
+
+QString fromStd(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+bool isDayOrEmpty(const QString &day)
+{
+    return day.isEmpty() || QDate::fromString(day, QStringLiteral("yyyy-MM-dd")).isValid();
+}
+
+QString nowWithOffset()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+} // namespace
+
+QString combinationLines(const std::vector<journal::Combination> &combinations)
+{
+    QStringList lines;
+    for (const journal::Combination &combination : combinations) {
+        QStringList classes;
+        for (const std::string &caption : combination.classes)
+            classes << fromStd(caption);
+        lines << QStringLiteral("%1 = %2").arg(fromStd(combination.name), classes.join(QStringLiteral(", ")));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+std::vector<journal::Combination> combinationsOf(const QString &lines)
+{
+    std::vector<journal::Combination> combinations;
+    for (const QString &line : lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        QStringList classes = line.mid(equals + 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        journal::Combination combination;
+        for (QString &caption : classes)
+            if (!(caption = caption.simplified()).isEmpty())
+                combination.classes.push_back(caption.toStdString());
+        if (combination.classes.empty())
+            continue;
+        const QString name = equals < 0 ? QString() : line.left(equals).simplified();
+        combination.name = name.isEmpty() ? (line.mid(equals + 1).simplified().replace(QStringLiteral(", "), QStringLiteral(" + ")).toStdString())
+                                          : name.toStdString();
+        combinations.push_back(std::move(combination));
+    }
+    return combinations;
+}
+
+ContestSettingsDialog::ContestSettingsDialog(const journal::ContestSettings &contest,
+                                             const standings::Results &shown, QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Contest"));
+    m_name = new QLineEdit(fromStd(contest.name), this);
+    m_firstDay = new QLineEdit(fromStd(contest.firstDay), this);
+    m_lastDay = new QLineEdit(fromStd(contest.lastDay), this);
+    for (QLineEdit *day : {m_firstDay, m_lastDay})
+        day->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
+
+    m_classes = new QTableWidget(0, Columns, this);
+    m_classes->setHorizontalHeaderLabels({QStringLiteral("Class"), QStringLiteral("Counts"),
+                                          QStringLiteral("Best K"), QStringLiteral("Official flights"),
+                                          QStringLiteral("Ties"), QStringLiteral("Final")});
+    m_classes->verticalHeader()->hide();
+    // The classes of the contest, then those shown that have no rule of their own yet.
+    for (const journal::ClassRule &rule : contest.classes)
+        addClassRow(rule);
+    for (const standings::ClassStandings &standings : shown.classes)
+        if (std::none_of(contest.classes.begin(), contest.classes.end(),
+                         [&](const journal::ClassRule &rule) { return rule.caption == standings.rule.caption; }))
+            addClassRow(standings.rule);
+    m_classes->resizeColumnsToContents();
+
+    m_combinations = new QPlainTextEdit(combinationLines(contest.combinations), this);
+    m_combinations->setPlaceholderText(QStringLiteral("Profile + Class I + Class II = Profile, Class I, Class II"));
+    m_combinations->setTabChangesFocus(true);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Contest name:"), m_name);
+    form->addRow(QStringLiteral("First day:"), m_firstDay);
+    form->addRow(QStringLiteral("Last day:"), m_lastDay);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(QStringLiteral("Classes:"), this));
+    layout->addWidget(m_classes, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Combined standings, one a line (name = class, class, …):"), this));
+    layout->addWidget(m_combinations);
+    layout->addWidget(buttons);
+    resize(640, 480);
+}
+
+void ContestSettingsDialog::addClassRow(const journal::ClassRule &rule)
+{
+    const int row = m_classes->rowCount();
+    m_classes->insertRow(row);
+    auto *caption = new QTableWidgetItem(fromStd(rule.caption));
+    caption->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    caption->setData(Qt::UserRole, fromStd(rule.finalAt));
+    m_classes->setItem(row, CaptionColumn, caption);
+    const auto choice = [&](Column column, const QStringList &choices, bool first) {
+        auto *box = new QComboBox(m_classes);
+        box->addItems(choices);
+        box->setCurrentIndex(first ? 0 : 1);
+        m_classes->setCellWidget(row, column, box);
+    };
+    const auto count = [&](Column column, int value) {
+        auto *box = new QSpinBox(m_classes);
+        box->setRange(1, 20);
+        box->setValue(value);
+        m_classes->setCellWidget(row, column, box);
+    };
+    choice(CountingColumn, {QStringLiteral("Best flight"), QStringLiteral("Sum of best K")},
+           rule.counting == journal::Counting::BestFlight);
+    count(CountedColumn, rule.counted);
+    count(OfficialColumn, rule.officialFlights);
+    choice(TiesColumn, {QStringLiteral("Shared (1, 2, 2, 4)"), QStringLiteral("Broken by next best")},
+           rule.ties == journal::TieRule::Shared);
+    auto *final = new QCheckBox(m_classes);
+    final->setChecked(rule.final);
+    m_classes->setCellWidget(row, FinalColumn, final);
+}
+
+journal::ContestSettings ContestSettingsDialog::settings() const
+{
+    journal::ContestSettings contest;
+    contest.name = m_name->text().simplified().toStdString();
+    contest.firstDay = m_firstDay->text().trimmed().toStdString();
+    contest.lastDay = m_lastDay->text().trimmed().toStdString();
+    for (int row = 0; row < m_classes->rowCount(); ++row) {
+        journal::ClassRule rule;
+        rule.caption = m_classes->item(row, CaptionColumn)->text().toStdString();
+        const auto *counting = static_cast<QComboBox *>(m_classes->cellWidget(row, CountingColumn));
+        rule.counting = counting->currentIndex() == 0 ? journal::Counting::BestFlight : journal::Counting::SumOfBest;
+        rule.counted = static_cast<QSpinBox *>(m_classes->cellWidget(row, CountedColumn))->value();
+        rule.officialFlights = static_cast<QSpinBox *>(m_classes->cellWidget(row, OfficialColumn))->value();
+        const auto *ties = static_cast<QComboBox *>(m_classes->cellWidget(row, TiesColumn));
+        rule.ties = ties->currentIndex() == 0 ? journal::TieRule::Shared : journal::TieRule::NextBest;
+        rule.final = static_cast<QCheckBox *>(m_classes->cellWidget(row, FinalColumn))->isChecked();
+        // A class closed now is closed as of now; one reopened loses its time.
+        const QString closedAt = m_classes->item(row, CaptionColumn)->data(Qt::UserRole).toString();
+        rule.finalAt = !rule.final ? std::string() : (closedAt.isEmpty() ? nowWithOffset() : closedAt).toStdString();
+        contest.classes.push_back(std::move(rule));
+    }
+    contest.combinations = combinationsOf(m_combinations->toPlainText());
+    return contest;
+}
+
+void ContestSettingsDialog::done(int result)
+{
+    if (result == QDialog::Accepted) {
+        QString problem;
+        if (!isDayOrEmpty(m_firstDay->text().trimmed()) || !isDayOrEmpty(m_lastDay->text().trimmed()))
+            problem = QStringLiteral("Write the contest's days as YYYY-MM-DD, such as 2026-07-14, or leave them empty.");
+        else if (!m_firstDay->text().trimmed().isEmpty() && !m_lastDay->text().trimmed().isEmpty()
+                 && m_lastDay->text().trimmed() < m_firstDay->text().trimmed())
+            problem = QStringLiteral("The last day comes before the first day.");
+        if (!problem.isEmpty()) {
+            auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(), problem, QMessageBox::Ok, this);
+            box->setWindowModality(Qt::WindowModal);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->open();
+            return;
+        }
+    }
+    QDialog::done(result);
+}
+
+} // namespace orlo

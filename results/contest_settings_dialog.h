@@ -1,0 +1,45 @@
+#pragma once
+
+#include "contest_settings.h"
+#include "standings.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QTableWidget;
+
+namespace orlo {
+
+// The director's settings of the contest: its name and days, each class's
+// counting rule, official flights, tie rule and whether it is final, and the
+// combinations of classes ranked together. Every class with flights or
+// entries is listed with the rule it is counted by now, defaults included.
+class ContestSettingsDialog final : public QDialog {
+public:
+    ContestSettingsDialog(const journal::ContestSettings &contest, const standings::Results &shown,
+                          QWidget *parent = nullptr);
+
+    // The settings as the dialog shows them now.
+    journal::ContestSettings settings() const;
+    QTableWidget *classTable() const { return m_classes; }
+
+    void done(int result) override;
+
+private:
+    void addClassRow(const journal::ClassRule &rule);
+
+    QLineEdit *m_name = nullptr;
+    QLineEdit *m_firstDay = nullptr;
+    QLineEdit *m_lastDay = nullptr;
+    QTableWidget *m_classes = nullptr;
+    QPlainTextEdit *m_combinations = nullptr;
+};
+
+// "Profile + Class I = Profile, Class I": a combination a line, its name, an
+// equals sign and its classes separated by commas; a line without a name is
+// named by its classes.
+QString combinationLines(const std::vector<journal::Combination> &combinations);
+std::vector<journal::Combination> combinationsOf(const QString &lines);
+
+} // namespace orlo

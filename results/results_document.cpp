@@ -1,0 +1,237 @@
+#include "results_document.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDateTime>
+#include <QLocale>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace orlo {
+
+namespace {
+
+using standings::ClassStandings;
+using standings::CombinedStandings;
+using standings::Results;
+using standings::Standing;
+
+// Kept to what both a web browser and Qt's rich text understand.
+const char *const pageStyle = R"(
+body { font-family: "DejaVu Sans", Arial, sans-serif; }
+h1 { font-size: 16pt; margin-bottom: 2px; }
+h2 { font-size: 12pt; margin-top: 14px; margin-bottom: 2px; }
+p { margin-top: 2px; margin-bottom: 4px; }
+table { border-collapse: collapse; }
+th { background-color: #d9d9d9; font-weight: bold; text-align: left; }
+td.n, th.n { text-align: right; }
+.state { font-weight: bold; }
+.note { font-style: italic; }
+)";
+
+QString text(const std::string &value)
+{
+    return QString::fromStdString(value).toHtmlEscaped();
+}
+
+QString cell(const QString &content, bool number = false)
+{
+    return number ? QStringLiteral("<td class=\"n\" align=\"right\">%1</td>").arg(content)
+                  : QStringLiteral("<td>%1</td>").arg(content);
+}
+
+QString headerCell(const QString &heading, bool number = false)
+{
+    return number ? QStringLiteral("<th class=\"n\" align=\"right\">%1</th>").arg(heading)
+                  : QStringLiteral("<th>%1</th>").arg(heading);
+}
+
+QString openTable()
+{
+    return QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">");
+}
+
+QString days(const journal::ContestSettings &contest)
+{
+    if (contest.firstDay.empty() || contest.lastDay.empty() || contest.firstDay == contest.lastDay)
+        return text(contest.firstDay.empty() ? contest.lastDay : contest.firstDay);
+    return text(contest.firstDay) + QStringLiteral(" to ") + text(contest.lastDay);
+}
+
+QString ruleSentence(const journal::ClassRule &rule)
+{
+    const QString counted = rule.counting == journal::Counting::BestFlight
+        ? QStringLiteral("The best official flight counts")
+        : QStringLiteral("The sum of the best %1 official flights counts").arg(rule.counted);
+    const QString ties = rule.ties == journal::TieRule::Shared
+        ? QStringLiteral("tied contestants share the place")
+        : QStringLiteral("a tie is broken by the next-best official flight");
+    return QStringLiteral("%1; %2 official flights allowed; %3.").arg(counted).arg(rule.officialFlights).arg(ties);
+}
+
+QString stateLine(const journal::ClassRule &rule, const std::string &asOf)
+{
+    if (rule.final)
+        return rule.finalAt.empty() ? QStringLiteral("Final")
+                                    : QStringLiteral("Final, closed %1").arg(shownTime(rule.finalAt));
+    return QStringLiteral("Provisional, as of %1").arg(shownTime(asOf));
+}
+
+QString flightCell(const standings::FlightScore &flight)
+{
+    // A flight beyond those allowed is listed in brackets and never counts.
+    const QString score = text(flight.score);
+    if (flight.beyondAllowed)
+        return cell(QStringLiteral("(%1)").arg(score), true);
+    return cell(flight.counted ? QStringLiteral("<b>%1</b>").arg(score) : score, true);
+}
+
+QString classTable(const ClassStandings &standings, const std::string &asOf)
+{
+    std::size_t flightColumns = 1;
+    for (const Standing &row : standings.rows)
+        flightColumns = std::max(flightColumns, row.flights.size());
+
+    QString html = QStringLiteral("<h2>%1</h2>").arg(text(standings.rule.caption));
+    html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(stateLine(standings.rule, asOf));
+    html += QStringLiteral("<p>%1</p>").arg(ruleSentence(standings.rule));
+    html += openTable() + QStringLiteral("<thead><tr>") + headerCell(QStringLiteral("Place"))
+        + headerCell(QStringLiteral("Contestant")) + headerCell(QStringLiteral("Number"));
+    for (std::size_t flight = 1; flight <= flightColumns; ++flight)
+        html += headerCell(QStringLiteral("Flight %1").arg(flight), true);
+    for (const char *heading : {"Score", "HS points", "LS points", "Bonus", "Scale", "Landing"})
+        html += headerCell(QString::fromLatin1(heading), true);
+    html += QStringLiteral("</tr></thead><tbody>");
+
+    bool beyondAllowed = false;
+    for (const Standing &row : standings.rows) {
+        html += QStringLiteral("<tr>") + cell(text(row.place)) + cell(text(row.contestant)) + cell(text(row.number));
+        for (std::size_t flight = 0; flight < flightColumns; ++flight) {
+            if (flight < row.flights.size()) {
+                html += flightCell(row.flights[flight]);
+                beyondAllowed = beyondAllowed || row.flights[flight].beyondAllowed;
+            } else {
+                html += cell({}, true);
+            }
+        }
+        if (row.stillToFly) {
+            html += QStringLiteral("<td colspan=\"6\">still to fly</td>");
+        } else {
+            const QString score = row.place == "att" && row.score.empty() ? QStringLiteral("att") : text(row.score);
+            html += cell(QStringLiteral("<b>%1</b>").arg(score), true);
+            for (const std::string *part : {&row.highSpeedPoints, &row.lowSpeedPoints, &row.engineBonus,
+                                             &row.scalePoints, &row.landingPoints})
+                html += cell(text(*part), true);
+        }
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</tbody></table>");
+    if (standings.rows.empty())
+        html += QStringLiteral("<p class=\"note\">Nobody has entered or flown in this class yet.</p>");
+    if (beyondAllowed)
+        html += QStringLiteral("<p class=\"note\">Scores in brackets were flown after the official flights allowed "
+                               "and do not count.</p>");
+    return html;
+}
+
+QString combinedTable(const CombinedStandings &combined)
+{
+    const auto &classes = combined.combination.classes;
+    QStringList captions;
+    for (const std::string &caption : classes)
+        captions << QString::fromStdString(caption);
+    QString html = QStringLiteral("<h2>%1</h2>").arg(text(combined.combination.name));
+    html += QStringLiteral("<p>The sum of the counted scores of %1.</p>").arg(captions.join(QStringLiteral(", ")).toHtmlEscaped());
+    html += openTable() + QStringLiteral("<thead><tr>") + headerCell(QStringLiteral("Place"))
+        + headerCell(QStringLiteral("Contestant")) + headerCell(QStringLiteral("Number"));
+    for (const QString &caption : captions)
+        html += headerCell(caption.toHtmlEscaped(), true);
+    html += headerCell(QStringLiteral("Total"), true) + headerCell(QStringLiteral("Missing"))
+        + QStringLiteral("</tr></thead><tbody>");
+    for (const standings::CombinedStanding &row : combined.rows) {
+        html += QStringLiteral("<tr>") + cell(text(row.place)) + cell(text(row.contestant)) + cell(text(row.number));
+        for (std::size_t column = 0; column < classes.size(); ++column)
+            html += cell(column < row.classScores.size() ? text(row.classScores[column]) : QString(), true);
+        QStringList missing;
+        for (const std::string &caption : row.missing)
+            missing << QString::fromStdString(caption);
+        html += cell(QStringLiteral("<b>%1</b>").arg(text(row.total)), true)
+            + cell(missing.join(QStringLiteral(", ")).toHtmlEscaped()) + QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</tbody></table>");
+}
+
+} // namespace
+
+QString shownTime(const std::string &localTime)
+{
+    const QDateTime time = QDateTime::fromString(QString::fromStdString(localTime), Qt::ISODate);
+    return time.isValid() ? time.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString::fromStdString(localTime);
+}
+
+QString resultsHtml(const Results &results)
+{
+    const QString name = results.contest.name.empty() ? QStringLiteral("Contest results") : text(results.contest.name);
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>%1</title><style>%2</style>"
+                                  "</head><body>")
+                       .arg(name, QString::fromLatin1(pageStyle));
+    html += QStringLiteral("<h1>%1</h1>").arg(name);
+    if (const QString when = days(results.contest); !when.isEmpty())
+        html += QStringLiteral("<p>%1</p>").arg(when);
+    if (results.noFlights())
+        html += QStringLiteral("<p class=\"note\">No flights have been recorded for this contest yet.</p>");
+    for (const ClassStandings &standings : results.classes)
+        html += classTable(standings, results.asOf);
+    for (const CombinedStandings &combined : results.combined)
+        html += combinedTable(combined);
+    if (results.flightsWithoutContestant > 0)
+        html += QStringLiteral("<p class=\"note\">%1 %2 no contestant named and %3 counted nowhere; the flights "
+                               "window names the contestant.</p>")
+                    .arg(results.flightsWithoutContestant)
+                    .arg(results.flightsWithoutContestant == 1 ? QStringLiteral("flight has")
+                                                               : QStringLiteral("flights have"))
+                    .arg(results.flightsWithoutContestant == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+    return html + QStringLiteral("</body></html>\n");
+}
+
+void fillResultsDocument(QTextDocument &document, const Results &results)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(8);
+    // "fl" and "fi" stay apart as letters, as the scripts that need shaping
+    // still get it: a ligature reads back from the PDF as one odd
+    // character, and "Profile" is then found by no search.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document.setDefaultFont(font);
+    document.setHtml(resultsHtml(results));
+}
+
+QPageSize paperFor(const QLocale &locale)
+{
+    return QPageSize(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+}
+
+void printPaged(QTextDocument &document, QPagedPaintDevice &device)
+{
+    QPainter painter(&device);
+    document.documentLayout()->setPaintDevice(&device);
+    const QRectF paintable = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const qreal footer = painter.fontMetrics().height() * 2.0;
+    const QSizeF page(paintable.width(), paintable.height() - footer);
+    document.setPageSize(page);
+    const int pages = document.pageCount();
+    for (int index = 0; index < pages; ++index) {
+        if (index > 0)
+            device.newPage();
+        painter.save();
+        painter.translate(0, -index * page.height());
+        document.drawContents(&painter, QRectF(QPointF(0, index * page.height()), page));
+        painter.restore();
+        painter.drawText(QRectF(0, page.height(), page.width(), footer), Qt::AlignRight | Qt::AlignBottom,
+                         QStringLiteral("Page %1 of %2").arg(index + 1).arg(pages));
+    }
+}
+
+} // namespace orlo

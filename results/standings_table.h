@@ -1,0 +1,14 @@
+#pragma once
+
+#include "standings.h"
+
+class QTableWidget;
+
+namespace orlo {
+
+// Fills the Standings window's table with a class's standings, or with a
+// combination's, in the columns of the results sheet.
+void showClassStandings(QTableWidget &table, const standings::ClassStandings &standings);
+void showCombinedStandings(QTableWidget &table, const standings::CombinedStandings &combined);
+
+} // namespace orlo

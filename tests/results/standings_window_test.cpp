@@ -1,0 +1,110 @@
+#include "contest_journal.h"
+#include "contest_settings_dialog.h"
+#include "hang_watchdog.h"
+#include "sheet_driver.h"
+#include "standings_window.h"
+#include "wired_program.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace orlo;
+using namespace orlo::ctl;
+
+namespace {
+
+// A row of the Standings window's table as its cells read, joined by " | ".
+QString rowOf(const StandingsWindow &window, int row)
+{
+    const QTableWidget &table = *window.table();
+    QStringList cells;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        const QTableWidgetItem *item = table.item(row, column);
+        cells << (item ? item->text() : QString());
+    }
+    return cells.join(QStringLiteral(" | "));
+}
+
+QString rowsOf(const StandingsWindow &window)
+{
+    QStringList rows;
+    for (int row = 0; row < window.table()->rowCount(); ++row)
+        rows << rowOf(window, row);
+    return rows.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+// The Standings window beside the real score sheet, as the program wires them.
+class StandingsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY2(prepareSheetTests(), "the sheet's fonts are missing"); }
+    void recordedFlightShowsInTheStandings();
+};
+
+void StandingsWindowTest::recordedFlightShowsInTheStandings()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Ann Example", "17", {"Class I"}});
+    WiredProgram program(path);
+    QVERIFY2(program.start(), "the score sheet did not start");
+
+    QTest::keyClick(&program.sheet, Qt::Key_R, Qt::ControlModifier);
+    QTRY_VERIFY2_WITH_TIMEOUT(program.program.standings() && program.program.standings()->isVisible(),
+                              "Ctrl+R opened no Standings window", hangWatchdogMs);
+    StandingsWindow &window = *program.program.standings();
+    QVERIFY2(!window.isModal(), "the Standings window must not block the sheet");
+    QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Ann Example | 17 |  | still to fly")),
+                              qPrintable(rowsOf(window) + window.stateLine()->text()), hangWatchdogMs);
+
+    // The flight is scored before anyone names its contestant: it counts nowhere yet.
+    program.sheet.activateWindow();
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet, hangWatchdogMs), "the sheet could not be come back to");
+    QVERIFY2(enterWorkedRuns(program.sheet), "the runs of the worked example were not taken");
+    QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(program.sheet, Score), QStringLiteral("165.9"), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(window.results().flightsWithoutContestant == 1,
+                              "the flight scored did not reach the standings", hangWatchdogMs);
+
+    // Named, and scored again: the standings rank it under its contestant.
+    journal::FlightJournal &journal = *program.program.journal();
+    QVERIFY2(journal.setContestant(journal.flights().front().id, "Ann Example"), journal.problem().c_str());
+    QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
+    QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).startsWith(QLatin1String("1 | Ann Example | 17 | 165.9 | 165.9 | ")),
+                              qPrintable(rowsOf(window)), hangWatchdogMs);
+    QVERIFY2(window.stateLine()->text().startsWith(QLatin1String("Provisional, as of ")),
+             qPrintable(window.stateLine()->text()));
+    QCOMPARE(window.chooser()->currentText(), QStringLiteral("Class I"));
+
+    // Closed by the director under Contest…: the class says so at once.
+    auto *contestButton = window.findChild<QPushButton *>(QStringLiteral("contestButton"));
+    QVERIFY2(contestButton && contestButton->isEnabled(), "no Contest… button");
+    contestButton->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<ContestSettingsDialog *>(), "Contest… opened no dialog", hangWatchdogMs);
+    auto *dialog = window.findChild<ContestSettingsDialog *>();
+    QVERIFY2(dialog->windowModality() == Qt::WindowModal, "the contest's dialog must not block the sheet");
+    QTableWidget &classes = *dialog->classTable();
+    QCOMPARE(classes.item(0, 0)->text(), QStringLiteral("Class I"));
+    static_cast<QCheckBox *>(classes.cellWidget(0, classes.columnCount() - 1))->setChecked(true);
+    dialog->accept();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text() == QLatin1String("Final"),
+                              qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    QVERIFY2(journal::ContestJournal(path.toStdString()).contest().classes.at(0).final, "not kept in the journal");
+
+    // Saved as the name's extension says; a name of no format writes nothing.
+    QVERIFY2(window.saveTo(folder.filePath(QStringLiteral("results.xlsx"))), qPrintable(window.stateLine()->text()));
+    QVERIFY2(!window.saveTo(folder.filePath(QStringLiteral("results.txt"))), "a .txt file was written");
+    QVERIFY2(window.stateLine()->text().contains(QLatin1String("Nothing was written")),
+             qPrintable(window.stateLine()->text()));
+}
+
+QTEST_MAIN(StandingsWindowTest)
+#include "standings_window_test.moc"
