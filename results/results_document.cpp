@@ -75,8 +75,8 @@ QString stateLine(const journal::ClassRule &rule, const std::string &asOf)
 {
     if (rule.final)
         return rule.finalAt.empty() ? QStringLiteral("Final")
-                                    : QStringLiteral("Final, closed %1").arg(shownTime(rule.finalAt));
-    return QStringLiteral("Provisional, as of %1").arg(shownTime(asOf));
+                                    : QStringLiteral("Final, closed %1").arg(shownToTheMinute(rule.finalAt));
+    return QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(asOf));
 }
 
 QString flightCell(const standings::FlightScore &flight)
@@ -165,7 +165,7 @@ QString combinedTable(const CombinedStandings &combined)
 
 } // namespace
 
-QString shownTime(const std::string &localTime)
+QString shownToTheMinute(const std::string &localTime)
 {
     const QDateTime time = QDateTime::fromString(QString::fromStdString(localTime), Qt::ISODate);
     return time.isValid() ? time.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString::fromStdString(localTime);

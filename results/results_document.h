@@ -27,6 +27,6 @@ QPageSize paperFor(const QLocale &locale);
 void printPaged(QTextDocument &document, QPagedPaintDevice &device);
 
 // "2026-12-08 14:03" from the journal's "2026-12-08T14:03:27+01:00".
-QString shownTime(const std::string &localTime);
+QString shownToTheMinute(const std::string &localTime);
 
 } // namespace orlo

@@ -192,10 +192,10 @@ void StandingsWindow::showChosen()
         const standings::ClassStandings &standings = m_results.classes[std::size_t(chosen)];
         showClassStandings(*m_table, standings);
         state = standings.rule.final ? QStringLiteral("Final")
-                                     : QStringLiteral("Provisional, as of %1").arg(shownTime(m_results.asOf));
+                                     : QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(m_results.asOf));
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
         showCombinedStandings(*m_table, m_results.combined[std::size_t(chosen - classes)]);
-        state = QStringLiteral("Provisional, as of %1").arg(shownTime(m_results.asOf));
+        state = QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(m_results.asOf));
     } else {
         m_table->clear();
         m_table->setRowCount(0);
