@@ -126,6 +126,16 @@ bool drawsPages(int argc, char *argv[])
     return false;
 }
 
+void prepareToDrawPages()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QtMessageHandler qtHandler = nullptr;
+    qtHandler = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+            qtHandler(type, context, message);
+    });
+}
+
 std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;

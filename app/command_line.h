@@ -29,6 +29,10 @@ bool runsWithoutWindow(int argc, char *argv[]);
 // fonts: that takes a QGuiApplication, which the offscreen platform gives
 // without a display.
 bool drawsPages(int argc, char *argv[]);
+// Sets the offscreen platform for drawing pages, before the application
+// object exists, and keeps Qt's note on a missing runtime folder off the
+// standard error, which holds the command's one line.
+void prepareToDrawPages();
 
 // The options, or the exit status when the program ends here: after the help
 // or the version, or a one-line error (status 2) for a wrong command line.

@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     if (orlo::runsWithoutWindow(argc, argv)) {
         const bool pages = orlo::drawsPages(argc, argv);
         if (pages)
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+            orlo::prepareToDrawPages();
         const std::unique_ptr<QCoreApplication> app = pages ? std::make_unique<QGuiApplication>(argc, argv)
                                                             : std::make_unique<QCoreApplication>(argc, argv);
         const auto parsed = orlo::parseCommandLine(QCoreApplication::arguments());

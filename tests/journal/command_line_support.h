@@ -27,6 +27,7 @@ inline Run run(const QStringList &arguments, const QString &libraryFolder = {})
         environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraryFolder);
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR")); // as on a machine nobody has logged in to
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(ORLO_SCORE_PROGRAM), arguments);
