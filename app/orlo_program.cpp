@@ -89,6 +89,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
     });
     QObject::connect(&m_sheet, &ScoreSheetWindow::journalRequested, &m_sheet, [this] { m_flights->open(); });
     m_flights->setSheet(m_sheet);
+    m_flights->setJournalChanged([this] {
+        if (m_standings)
+            m_standings->journalChanged();
+    });
     // Ctrl+N, a key the sheet has no use for, names the contestant flying next.
     auto *nowFlying = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), &m_sheet);
     QObject::connect(nowFlying, &QShortcut::activated, &m_sheet, [this] { m_flights->pickNowFlying(); });

@@ -234,6 +234,7 @@ void FlightsWindow::buildControls()
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FlightsWindow::showHistory);
     // A contestant named brings the entry's number, and may have added an entry.
     connect(m_model, &QAbstractItemModel::dataChanged, this, &FlightsWindow::journalChanged);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &FlightsWindow::contestChanged);
 }
 
 std::int64_t FlightsWindow::chosenFlight() const

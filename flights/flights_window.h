@@ -72,6 +72,9 @@ signals:
     void nowFlying(std::int64_t entry);
     // An export or backup ended; sentence is what the status line says of it.
     void jobFinished(bool done, const QString &sentence);
+    // The director changed the contest here: a flight's contestant or
+    // status, or the entry list.
+    void contestChanged();
 
 protected:
     bool event(QEvent *event) override;

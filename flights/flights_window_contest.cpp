@@ -58,6 +58,7 @@ void FlightsWindow::correctChosenFlight()
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, &FlightsWindow::journalChanged);
+    connect(dialog, &QDialog::accepted, this, &FlightsWindow::contestChanged);
     dialog->open();
 }
 
@@ -66,6 +67,7 @@ void FlightsWindow::openEntryList()
     if (!m_entryList) {
         m_entryList = new EntryListWindow(m_contest, this);
         connect(m_entryList, &EntryListWindow::entriesChanged, this, &FlightsWindow::journalChanged);
+        connect(m_entryList, &EntryListWindow::entriesChanged, this, &FlightsWindow::contestChanged);
     }
     m_entryList->show();
     m_entryList->raise();

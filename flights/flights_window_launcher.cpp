@@ -73,8 +73,11 @@ FlightsWindowLauncher::FlightsWindowLauncher(journal::FlightJournal &journal) : 
         m_journal.writeWaiting();
         if (m_journal.waitingCalculations() == 0)
             m_retry.stop();
-        if (m_window && m_journal.waitingCalculations() < waiting)
-            m_window->journalChanged();
+        if (m_journal.waitingCalculations() < waiting) {
+            if (m_window)
+                m_window->journalChanged();
+            m_changed();
+        }
     });
 }
 
@@ -99,6 +102,7 @@ void FlightsWindowLauncher::open(Activation activation)
     if (!m_window) {
         m_window = new FlightsWindow(m_journal);
         QObject::connect(m_window, &FlightsWindow::nowFlying, m_window, [this](std::int64_t entry) { nowFlying(entry); });
+        QObject::connect(m_window, &FlightsWindow::contestChanged, m_window, [this] { m_changed(); });
         if (m_sheet)
             overSheet = placeBeside(*m_window, *m_sheet);
     }

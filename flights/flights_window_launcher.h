@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
+
 namespace orlo {
 
 // Opens the flights window for the program: one window, built at its first
@@ -42,6 +44,10 @@ public:
     // The sheet the window opens beside, on a screen with room for both,
     // and in front of, on one without.
     void setSheet(QWidget &sheet) { m_sheet = &sheet; }
+    // Told when the journal changes other than by a press on the sheet: a
+    // correction or the entry list in the window, or calculations that
+    // waited for the file and are now written.
+    void setJournalChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     // Null until the first opening.
     FlightsWindow *window() const { return m_window.data(); }
@@ -55,6 +61,7 @@ private:
     QPointer<QWidget> m_sheet;
     bool m_backToTheSheet = false;
     QTimer m_retry;
+    std::function<void()> m_changed = [] {};
 };
 
 } // namespace orlo

@@ -1,5 +1,9 @@
 #include "contest_journal.h"
 #include "contest_settings_dialog.h"
+#include "flight_correction_dialog.h"
+#include "flight_table_model.h"
+#include "flights_window.h"
+#include "flights_window_launcher.h"
 #include "hang_watchdog.h"
 #include "sheet_driver.h"
 #include "standings_window.h"
@@ -9,6 +13,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,10 +79,13 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QTRY_VERIFY2_WITH_TIMEOUT(window.results().flightsWithoutContestant == 1,
                               "the flight scored did not reach the standings", hangWatchdogMs);
 
-    // Named, and scored again: the standings rank it under its contestant.
-    journal::FlightJournal &journal = *program.program.journal();
-    QVERIFY2(journal.setContestant(journal.flights().front().id, "Ann Example"), journal.problem().c_str());
-    QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
+    // Named in the flights window: the standings rank it under its contestant.
+    program.program.flights()->open();
+    FlightsWindow &flights = *program.program.flights()->window();
+    QTRY_VERIFY2_WITH_TIMEOUT(flights.flights()->rowCount() == 1, "the flights window lists no flight", hangWatchdogMs);
+    QVERIFY2(flights.flights()->setData(flights.flights()->index(0, FlightTableModel::Contestant),
+                                        QStringLiteral("Ann Example"), Qt::EditRole),
+             "the flight took no contestant");
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).startsWith(QLatin1String("1 | Ann Example | 17 | 165.9 | 165.9 | ")),
                               qPrintable(rowsOf(window)), hangWatchdogMs);
     QVERIFY2(window.stateLine()->text().startsWith(QLatin1String("Provisional, as of ")),
@@ -104,6 +112,17 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QVERIFY2(!window.saveTo(folder.filePath(QStringLiteral("results.txt"))), "a .txt file was written");
     QVERIFY2(window.stateLine()->text().contains(QLatin1String("Nothing was written")),
              qPrintable(window.stateLine()->text()));
+
+    // Made void in the flights window: it counts nowhere, and Ann is still to fly.
+    flights.flightsView()->setCurrentIndex(flights.flights()->index(0, 0));
+    flights.correctChosenFlight();
+    auto *correction = flights.findChild<FlightCorrectionDialog *>();
+    QVERIFY2(correction, "no correction dialog");
+    correction->status()->setCurrentIndex(correction->status()->findData(QStringLiteral("void")));
+    correction->reason()->setText(QStringLiteral("test flight"));
+    correction->accept();
+    QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Ann Example | 17 |  | still to fly")),
+                              qPrintable(rowsOf(window)), hangWatchdogMs);
 }
 
 QTEST_MAIN(StandingsWindowTest)
