@@ -72,8 +72,8 @@ is_running() {
     kill -0 "$app_pid" 2>/dev/null && [ "$(ps -o stat= -p "$app_pid" 2>/dev/null | cut -c1)" != Z ]
 }
 
-start_program() {
-    start_owned_process "$work/app.log" "$executable"
+start_program() { # [program argument...]
+    start_owned_process "$work/app.log" "$executable" "$@"
     app_pid=$owned_pid
     wait_for $patience has_visible_window "$sheet_title" || fatal "the score sheet did not appear"
     sheet=$(visible_window "$sheet_title")
