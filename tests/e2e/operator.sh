@@ -26,6 +26,17 @@ trap 'exit 143' TERM
 trap 'exit 130' INT
 trap 'exit 129' HUP
 
+# Ends the script: status 1 with the program's output when a check failed.
+checks_end() {
+    if [ $failures -gt 0 ]; then
+        echo "--- program output"
+        cat "$work/app.log"
+        echo "$failures check(s) failed"
+        exit 1
+    fi
+    echo "all checks passed"
+}
+
 fatal() {
     echo "FAIL: $*"
     if [ -s "$work/app.log" ]; then

@@ -135,10 +135,4 @@ if [ "$manager" = openbox ]; then
     check "exit status after \"Done\" on the last window" "$?" 0
 fi
 
-if [ $failures -gt 0 ]; then
-    echo "--- program output"
-    cat "$work/app.log"
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "all checks passed"
+checks_end
