@@ -73,11 +73,13 @@ OrloProgram::OrloProgram(const QString &journalPath)
       m_systemFont(sheetFontStandingIn()), m_landing(m_sheet)
 {
     QApplication::setFont(m_systemFont);
+    // The Standings window, once open, reads the journal again after every change to it.
+    const auto standingsMayChange = [this] {
+        if (m_standings)
+            m_standings->journalChanged();
+    };
     if (m_flights)
-        m_recorder = std::make_unique<RecordedFlights>(*m_flights, [this] {
-            if (m_standings)
-                m_standings->journalChanged();
-        });
+        m_recorder = std::make_unique<RecordedFlights>(*m_flights, standingsMayChange);
     m_sheet.rules().setObserver(m_recorder.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
@@ -89,10 +91,7 @@ OrloProgram::OrloProgram(const QString &journalPath)
     });
     QObject::connect(&m_sheet, &ScoreSheetWindow::journalRequested, &m_sheet, [this] { m_flights->open(); });
     m_flights->setSheet(m_sheet);
-    m_flights->setJournalChanged([this] {
-        if (m_standings)
-            m_standings->journalChanged();
-    });
+    m_flights->setJournalChanged(standingsMayChange);
     // Ctrl+N, a key the sheet has no use for, names the contestant flying next.
     auto *nowFlying = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), &m_sheet);
     QObject::connect(nowFlying, &QShortcut::activated, &m_sheet, [this] { m_flights->pickNowFlying(); });
