@@ -13,20 +13,21 @@
 #include <cstdio>
 #include <iterator>
 
+namespace orlo {
+
 namespace {
 
-using orlo::standings::Results;
+using standings::Results;
 
 const ResultsFormat formats[] = {
     {".csv", [](const Results &results, const std::string &path) {
-         orlo::standings::writeCsv(orlo::standings::resultsTable(results), path);
+         standings::writeCsv(standings::resultsTable(results), path);
      }},
     {".xlsx", [](const Results &results, const std::string &path) {
-         orlo::standings::writeXlsx({orlo::standings::resultsTable(results), orlo::standings::contestTable(results)},
-                                    path);
+         standings::writeXlsx({standings::resultsTable(results), standings::contestTable(results)}, path);
      }},
-    {".pdf", orlo::writeResultsDocumentOrThrow},
-    {".html", orlo::writeResultsDocumentOrThrow},
+    {".pdf", writeResultsDocumentOrThrow},
+    {".html", writeResultsDocumentOrThrow},
 };
 
 void say(const QString &sentence)
@@ -46,17 +47,17 @@ int written(const QString &journalPath, const QString &path, const char *what, W
 {
     const QString cannot = QStringLiteral("Cannot write %1 to %2: ").arg(QLatin1String(what),
                                                                          QDir::toNativeSeparators(path));
-    if (orlo::journal::isJournalFile(path.toStdString(), journalPath.toStdString())) {
+    if (journal::isJournalFile(path.toStdString(), journalPath.toStdString())) {
         say(cannot + QStringLiteral("that is the flight journal itself. Nothing was written."));
         return 1;
     }
     try {
-        const orlo::journal::JournalReader reader(journalPath.toStdString());
+        const journal::JournalReader reader(journalPath.toStdString());
         work(reader);
         if (!reader.notice().empty())
             say(QString::fromStdString(reader.notice()));
         return 0;
-    } catch (const orlo::journal::JournalProblem &problem) {
+    } catch (const journal::JournalProblem &problem) {
         say(cannot + QString::fromStdString(problem.what()) + QStringLiteral(" Nothing was written."));
     } catch (const std::exception &failure) {
         say(cannot + QString::fromStdString(failure.what()) + QStringLiteral(". Nothing was written."));
@@ -104,8 +105,8 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
         return 2;
     }
     Results results;
-    const int status = written(journalPath, path, "the results", [&](const orlo::journal::JournalReader &reader) {
-        results = orlo::standings::readResults(reader, named);
+    const int status = written(journalPath, path, "the results", [&](const journal::JournalReader &reader) {
+        results = standings::readResults(reader, named);
         format->write(results, path.toStdString());
     });
     if (status != 0)
@@ -132,13 +133,15 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
 int exportFlightsXlsx(const QString &journalPath, const QString &day, const QString &path)
 {
     std::size_t count = 0;
-    const int status = written(journalPath, path, "the flights", [&](const orlo::journal::JournalReader &reader) {
-        const std::vector<orlo::journal::FlightRow> flights = reader.flights({day.toStdString(), {}});
+    const int status = written(journalPath, path, "the flights", [&](const journal::JournalReader &reader) {
+        const std::vector<journal::FlightRow> flights = reader.flights({day.toStdString(), {}});
         count = flights.size();
-        orlo::standings::writeXlsx({orlo::standings::flightsTable(flights)}, path.toStdString());
+        standings::writeXlsx({standings::flightsTable(flights)}, path.toStdString());
     });
     if (status == 0)
         std::printf("Exported %s to %s.\n", qPrintable(counted(count, "flight", "flights")),
                     qPrintable(QDir::toNativeSeparators(path)));
     return status;
 }
+
+} // namespace orlo

@@ -9,12 +9,14 @@
 #include <string>
 #include <string_view>
 
+namespace orlo {
+
 // A format the results are written in, named by the file's extension. The
 // writer writes the whole file or leaves what was there, and throws
 // std::exception saying why.
 struct ResultsFormat {
     std::string_view extension; // ".csv"
-    void (*write)(const orlo::standings::Results &results, const std::string &path);
+    void (*write)(const standings::Results &results, const std::string &path);
 };
 
 // Every format --results writes.
@@ -37,3 +39,5 @@ int exportFlightsXlsx(const QString &journalPath, const QString &day, const QStr
 
 // Whether the file is to be written as XLSX.
 bool isXlsx(const QString &path);
+
+} // namespace orlo
