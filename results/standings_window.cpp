@@ -143,7 +143,9 @@ bool StandingsWindow::isReading() const
 
 void StandingsWindow::journalChanged()
 {
-    m_soon.start();
+    // A closed window reads nothing; it reads the journal again when shown.
+    if (isVisible())
+        m_soon.start();
 }
 
 void StandingsWindow::readNow()

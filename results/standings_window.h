@@ -39,7 +39,7 @@ public:
     // Waits for a read still running, which uses the source.
     ~StandingsWindow() override;
 
-    // A flight was recorded or changed: the standings are read again soon,
+    // A flight was recorded or changed: an open window reads the standings again soon,
     // once for a burst of changes, and never while the sheet's press runs.
     void journalChanged();
 
