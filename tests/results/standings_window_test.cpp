@@ -123,6 +123,11 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     correction->accept();
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Ann Example | 17 |  | still to fly")),
                               qPrintable(rowsOf(window)), hangWatchdogMs);
+
+    // Closed, it reads the journal no more until it is shown again.
+    window.close();
+    window.journalChanged();
+    QVERIFY2(!window.isReading(), "a closed Standings window read the journal");
 }
 
 QTEST_MAIN(StandingsWindowTest)
