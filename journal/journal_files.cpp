@@ -2,8 +2,15 @@
 
 #include "journal_schema.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace orlo::journal {
 
@@ -46,6 +53,72 @@ bool isJournalFile(const std::string &file, const std::string &journalPath)
             return true;
     }
     return false;
+}
+
+
+FileIdentity identityOf(const std::string &path)
+{
+    struct stat status {};
+    FileIdentity identity;
+    if (::stat(path.c_str(), &status) != 0)
+        return identity;
+    identity.exists = true;
+    identity.device = status.st_dev;
+    identity.inode = status.st_ino;
+    identity.size = status.st_size;
+    identity.modified = status.st_mtim;
+    return identity;
+}
+
+JournalFiles journalFilesAt(const std::string &path)
+{
+    return {identityOf(path), identityOf(path + "-wal"), identityOf(path + "-shm")};
+}
+
+bool holdsLock(const FileIdentity &file)
+{
+    std::ifstream locks("/proc/locks");
+    if (!locks || !file.exists)
+        return true;
+    char device[64];
+    std::snprintf(device, sizeof device, "%02x:%02x:%llu", major(file.device), minor(file.device),
+                  static_cast<unsigned long long>(file.inode));
+    // "1: POSIX  ADVISORY  READ 4242 fe:01:1234 1073741826 1073742335"
+    const std::string owned = " " + std::to_string(getpid()) + " " + device + " ";
+    for (std::string line; std::getline(locks, line);)
+        if (line.find(owned) != std::string::npos)
+            return true;
+    return false;
+}
+
+std::string openedName(const FileIdentity &file)
+{
+    std::error_code error;
+    for (const fs::directory_entry &descriptor : fs::directory_iterator("/proc/self/fd", error)) {
+        // stat() follows the descriptor's link to the file without opening it.
+        const FileIdentity opened = identityOf(descriptor.path().string());
+        if (!opened.sameFile(file))
+            continue;
+        const std::string name = fs::read_symlink(descriptor.path(), error).string();
+        if (!error && !name.ends_with(" (deleted)") && identityOf(name).sameFile(file))
+            return name;
+    }
+    return {};
+}
+
+PrivateFolder::PrivateFolder()
+{
+    std::string pattern = (fs::temp_directory_path() / "orlo-score-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw fs::filesystem_error("cannot make a private folder", pattern,
+                                   std::error_code(errno, std::generic_category()));
+    m_path = pattern;
+}
+
+PrivateFolder::~PrivateFolder()
+{
+    std::error_code ignored;
+    fs::remove_all(m_path, ignored);
 }
 
 } // namespace orlo::journal

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <ctime>
 #include <string>
+#include <sys/types.h>
 
 namespace orlo::journal {
 
@@ -17,5 +19,55 @@ std::string moveAside(const std::string &path, const std::string &kind);
 // Whether writing to file would write onto the journal at journalPath, its
 // log or its index: the same file by device and inode, whatever its name.
 bool isJournalFile(const std::string &file, const std::string &journalPath);
+
+// The file at a name, by stat() alone: opening and closing a journal's file
+// outside SQLite would drop the locks this program holds on it.
+struct FileIdentity {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    bool sameFile(const FileIdentity &other) const
+    {
+        return exists == other.exists && device == other.device && inode == other.inode;
+    }
+    bool unchanged(const FileIdentity &other) const
+    {
+        return sameFile(other) && size == other.size && modified.tv_sec == other.modified.tv_sec
+            && modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+FileIdentity identityOf(const std::string &path);
+
+// The journal, its write-ahead log (-wal) and the log's index (-shm).
+struct JournalFiles {
+    FileIdentity journal;
+    FileIdentity log;
+    FileIdentity index;
+};
+JournalFiles journalFilesAt(const std::string &path);
+
+// Whether this process holds a lock on the file, as the kernel lists it in
+// /proc/locks; true when that cannot be told.
+bool holdsLock(const FileIdentity &file);
+
+// The name this process has the file open under now, from /proc/self/fd;
+// empty when it has none or the file was removed.
+std::string openedName(const FileIdentity &file);
+
+// A folder of this program's own under the system's temporary folder,
+// removed with everything in it when the object goes.
+class PrivateFolder {
+public:
+    PrivateFolder(); // throws std::filesystem::filesystem_error
+    ~PrivateFolder();
+    PrivateFolder(const PrivateFolder &) = delete;
+    PrivateFolder &operator=(const PrivateFolder &) = delete;
+    const std::string &path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
 
 } // namespace orlo::journal

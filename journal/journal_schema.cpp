@@ -1,5 +1,6 @@
 #include "journal_schema.h"
 
+#include "journal_connection.h"
 #include "journal_files.h"
 #include "journal_steps.h"
 #include "sqlite_library.h"
@@ -83,8 +84,6 @@ static_assert(std::size(migrations) == schemaVersion);
 // A press waits this long for another program's short transaction; a longer
 // lock is waited out without the press (FlightJournal keeps the calculation).
 constexpr int recordingBusyTimeoutMs = 200;
-// Reading has no press waiting on it.
-constexpr int readingBusyTimeoutMs = 5000;
 
 bool isPassing(const DatabaseError &error)
 {
@@ -140,26 +139,6 @@ Kind kindInOneRead(sqlite3 *db)
         throw;
     }
 }
-
-sqlite3 *openConnection(const std::string &path, int flags, int busyTimeoutMs)
-{
-    sqlite3 *db = nullptr;
-    const int code = sqlite().open_v2(path.c_str(), &db, flags, nullptr);
-    if (code != SQLITE_OK) {
-        const std::string message = db ? sqlite().errmsg(db) : sqlite().errstr(code);
-        sqlite().close_v2(db);
-        throw DatabaseError(code, message + " (code " + std::to_string(code) + ")");
-    }
-    sqlite().busy_timeout(db, busyTimeoutMs);
-    return db;
-}
-
-// Closes the connection unless released: on every path that throws.
-struct Connection {
-    sqlite3 *db;
-    ~Connection() { sqlite().close_v2(db); }
-    sqlite3 *release() { return std::exchange(db, nullptr); }
-};
 
 // Brings the file up to schemaVersion in one transaction, marking it as this
 // program's. Returns false when another program did it first.
@@ -231,48 +210,10 @@ sqlite3 *openForRecording(const std::string &path, std::string &notice)
     return connection.release();
 }
 
-// A read-only mount or folder: SQLite cannot make the log's index beside
-// the file, and reads the file as it lies, as nobody can write it either.
-sqlite3 *openUnchangeable(const std::string &path)
-{
-    std::string uri = "file:";
-    for (const char c : fs::absolute(path).string()) {
-        if (c == '%' || c == '?' || c == '#') {
-            static const char hex[] = "0123456789ABCDEF";
-            uri += {'%', hex[(c >> 4) & 0xf], hex[c & 0xf]};
-        } else {
-            uri += c;
-        }
-    }
-    uri += "?immutable=1";
-    return openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, readingBusyTimeoutMs);
-}
-
-// A reader that may write the folder opens the file as any other program
-// does but with every write refused (query_only): closing it then removes
-// the log and index it opened, as the last connection does, instead of
-// leaving them beside the journal. One that may not opens it read-only.
-bool mayWrite(const std::string &path)
-{
-    const fs::path folder = fs::absolute(path).parent_path();
-    return access(path.c_str(), W_OK) == 0 && access(folder.c_str(), W_OK) == 0;
-}
-
 sqlite3 *openForReading(const std::string &path, std::string &notice)
 {
-    const int flags = mayWrite(path) ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
-    Connection connection{openConnection(path, flags, readingBusyTimeoutMs)};
-    execute(connection.db, "PRAGMA query_only=1");
-    Kind kind;
-    try {
-        kind = kindInOneRead(connection.db);
-    } catch (const DatabaseError &error) {
-        if (error.code() != SQLITE_CANTOPEN && error.code() != SQLITE_READONLY)
-            throw;
-        sqlite().close_v2(connection.release());
-        connection.db = openUnchangeable(path);
-        kind = kindInOneRead(connection.db);
-    }
+    Connection connection{openReadingConnection(path)};
+    const Kind kind = kindInOneRead(connection.db);
     if (kind == Kind::Newer || kind == Kind::Foreign)
         throw JournalProblem(refusal(path, kind));
     if (kind == Kind::New)
@@ -282,8 +223,13 @@ sqlite3 *openForReading(const std::string &path, std::string &notice)
         // The older layout reads as it is when the file cannot be written.
         try {
             Connection writer{openConnection(path, SQLITE_OPEN_READWRITE, readingBusyTimeoutMs)};
-            if (sqlite().db_readonly(writer.db, "main") != 1 && carryForward(writer.db))
+            if (sqlite().db_readonly(writer.db, "main") != 1 && carryForward(writer.db)) {
                 notice = "The flight journal " + path + " was carried forward to this version's layout.";
+                sqlite().close_v2(writer.release());
+                // A connection opened as the file lay would not see the change.
+                sqlite().close_v2(connection.release());
+                connection.db = openReadingConnection(path);
+            }
         } catch (const DatabaseError &) {
         }
     }
@@ -291,6 +237,19 @@ sqlite3 *openForReading(const std::string &path, std::string &notice)
 }
 
 } // namespace
+
+sqlite3 *openConnection(const std::string &path, int flags, int busyTimeoutMs)
+{
+    sqlite3 *db = nullptr;
+    const int code = sqlite().open_v2(path.c_str(), &db, flags, nullptr);
+    if (code != SQLITE_OK) {
+        const std::string message = db ? sqlite().errmsg(db) : sqlite().errstr(code);
+        sqlite().close_v2(db);
+        throw DatabaseError(code, message + " (code " + std::to_string(code) + ")");
+    }
+    sqlite().busy_timeout(db, busyTimeoutMs);
+    return db;
+}
 
 sqlite3 *openJournal(const std::string &path, Access access, std::string &notice)
 {
@@ -313,7 +272,8 @@ sqlite3 *openJournal(const std::string &path, Access access, std::string &notice
         // A log without its journal holds flights recorded while the journal
         // was moved away or copied without it; SQLite would delete it on
         // creating the journal afresh.
-        if (!fs::exists(path) && fs::exists(path + "-wal")) {
+        // An empty log holds nothing.
+        if (!fs::exists(path) && identityOf(path + "-wal").size > 0) {
             const std::string kept = moveAside(path + "-wal", ".without-journal-");
             notice = "A log of the flight journal " + path + " was found without its journal; it is kept as " + kept
                 + ". Put it beside its journal, named as the journal with -wal added, to read its flights.";

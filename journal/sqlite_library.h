@@ -36,6 +36,8 @@ struct SqliteLibrary {
     decltype(&sqlite3_vfs_find) vfs_find;
     decltype(&sqlite3_vfs_register) vfs_register;
     decltype(&sqlite3_vfs_unregister) vfs_unregister;
+    decltype(&sqlite3_file_control) file_control;
+    decltype(&sqlite3_db_config) db_config;
 };
 
 // The library or one of its functions could not be found; what() says why,
