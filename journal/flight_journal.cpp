@@ -1,154 +1,6 @@
-#include "flight_journal.h"
-
-#include "contest_store.h"
-#include "journal_columns.h"
-#include "journal_steps.h"
-#include "sqlite_library.h"
-#include "sqlite_statement.h"
-
-#include <chrono>
-#include <deque>
-#include <optional>
+#include "flight_journal_impl.h"
 
 namespace orlo::journal {
-
-namespace {
-
-// A press waits this long for another program's short write (see
-// journal_schema.cpp); once calculations wait, nothing waits on a lock.
-constexpr int pressBusyTimeoutMs = 200;
-// Another program's lock is told only when it lasts longer than this.
-constexpr auto lockPatience = std::chrono::seconds(3);
-// At the end, a lock is waited out this long.
-constexpr int finishBusyTimeoutMs = 5000;
-
-// A calculation, or the end of a flight, not yet in the file.
-struct Waiting {
-    bool flightEnd = false;
-    CalculationRecord values;
-    std::string recordedAt;
-    // The rows a write wrote before it failed; its commit may have reached
-    // the disk all the same, and the calculation is then not written twice.
-    std::int64_t attemptedCalculation = 0;
-    // At a flight's end: the entry the flights that follow are recorded under.
-    std::int64_t nextEntry = 0;
-};
-
-} // namespace
-
-struct FlightJournal::Impl {
-    std::string path;
-    sqlite3 *db = nullptr;
-    JournalReader reader;
-    std::string problem;
-    bool told = false;
-    std::function<void(const std::string &)> problemHandler;
-    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
-    bool stopped = false; // the file cannot be kept: nothing is recorded
-    bool damaged = false; // found damaged in use: moved aside at the next opening
-
-    // The flight on the sheet, once its first calculation is recorded.
-    std::optional<std::int64_t> flight;
-    // The contestant now flying: the entry a new flight is recorded under; 0 for none.
-    std::int64_t flyingEntry = 0;
-    // The contestant last named, which flyingEntry becomes once what waits is written.
-    std::int64_t namedEntry = 0;
-    // The last calculation of the flight on the sheet, written or waiting.
-    std::optional<CalculationRecord> lastCalculated;
-
-    std::deque<Waiting> waiting;
-    std::optional<std::chrono::steady_clock::time_point> waitingSince;
-    bool toldWaiting = false;
-
-    explicit Impl(std::string journalPath) : path(std::move(journalPath)), reader(path) {}
-
-    void tell(const std::string &sentence)
-    {
-        problem = sentence;
-        told = false;
-        if (!problemHandler)
-            return;
-        told = true;
-        problemHandler(problem);
-    }
-
-    // Without a file open, SQLite may never have been loaded.
-    void close()
-    {
-        if (db)
-            sqlite().close_v2(db);
-        db = nullptr;
-    }
-
-    // Opens the file for recording unless it is open; false when it cannot
-    // be now (a passing problem, told as calculations wait) or ever.
-    bool open()
-    {
-        if (db)
-            return true;
-        if (stopped)
-            return false;
-        try {
-            std::string notice;
-            db = openJournal(path, damaged ? Access::RecordAfresh : Access::Record, notice);
-            damaged = false;
-            if (!notice.empty())
-                tell(notice);
-            return true;
-        } catch (const JournalProblem &problem) {
-            if (problem.passing()) {
-                wait(problem.what(), true);
-                return false;
-            }
-            stopped = true;
-            waiting.clear();
-            tell(problem.what());
-            return false;
-        }
-    }
-
-    // A write failed or met a lock: what waits is told at once after a
-    // failure, and after a few seconds of a lock, which is mostly over sooner.
-    void wait(const std::string &cause, bool locked)
-    {
-        const auto now = std::chrono::steady_clock::now();
-        if (!waitingSince)
-            waitingSince = now;
-        if (toldWaiting || (locked && now - *waitingSince < lockPatience))
-            return;
-        toldWaiting = true;
-        tell("The flight journal " + path + (locked ? " is held by another program" : " cannot be written")
-             + " (" + cause + "). The calculations scored meanwhile wait in memory and are written as soon as it "
-             "can take them; keep Orlo Score open until then.");
-    }
-
-    void record(Waiting &calculation);
-    bool alreadyRecorded(const Waiting &calculation);
-    void writeWaiting(int busyTimeoutMs);
-
-    // Writes the log into the journal file. A failure loses nothing, as the
-    // log keeps every commit; the next write reopens the file and meets the
-    // fault, if it lasts.
-    void checkpointQuietly()
-    {
-        if (!db)
-            return;
-        try {
-            sqlite().busy_timeout(db, 0);
-            checkpoint(db);
-        } catch (const DatabaseError &) {
-            close();
-        }
-    }
-
-    int waitingCount() const
-    {
-        int count = 0;
-        for (const Waiting &entry : waiting)
-            count += entry.flightEnd ? 0 : 1;
-        return count;
-    }
-};
 
 FlightJournal::FlightJournal(std::string path) : m_impl(std::make_unique<Impl>(std::move(path))) {}
 
@@ -223,8 +75,9 @@ void FlightJournal::Impl::record(Waiting &calculation)
     flight = flightId;
 }
 
-void FlightJournal::Impl::writeWaiting(int busyTimeoutMs)
+void FlightJournal::Impl::writeWaiting(int busyTimeout)
 {
+    busyTimeoutMs = busyTimeout;
     if (waiting.empty() || !open())
         return;
     sqlite().busy_timeout(db, busyTimeoutMs);
@@ -237,6 +90,7 @@ void FlightJournal::Impl::writeWaiting(int busyTimeoutMs)
             checkpointQuietly();
             if (!open())
                 return;
+            sqlite().busy_timeout(db, busyTimeoutMs);
             continue;
         }
         try {
@@ -250,7 +104,7 @@ void FlightJournal::Impl::writeWaiting(int busyTimeoutMs)
                 damaged = isDamage(error);
                 close();
             }
-            wait(error.what(), locked);
+            wait(error.what(), error.code());
             return;
         }
     }
@@ -317,54 +171,6 @@ int FlightJournal::finish()
     m_impl->checkpointQuietly();
     m_impl->close();
     return m_impl->waitingCount();
-}
-
-std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter) const
-{
-    return m_impl->reader.flights(filter);
-}
-
-std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
-{
-    return m_impl->reader.flights(filter, olderThan, limit);
-}
-
-std::vector<FlightRow> FlightJournal::flights(const FlightFilter &filter, const FlightOrder &order, int skip,
-                                              int limit) const
-{
-    return m_impl->reader.flights(filter, order, skip, limit);
-}
-
-int FlightJournal::flightCount(const FlightFilter &filter) const
-{
-    return m_impl->reader.flightCount(filter);
-}
-
-std::vector<StoredCalculation> FlightJournal::calculations(std::int64_t flightId) const
-{
-    return m_impl->reader.calculations(flightId);
-}
-
-std::vector<std::string> FlightJournal::days() const
-{
-    return m_impl->reader.days();
-}
-
-bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contestant)
-{
-    if (!m_impl->open())
-        return false;
-    try {
-        sqlite().busy_timeout(m_impl->db, pressBusyTimeoutMs);
-        WriteTransaction transaction(m_impl->db);
-        const std::string now = localTimeText(m_impl->clock(), "%Y-%m-%dT%H:%M:%S%z");
-        if (!nameContestant(m_impl->db, flightId, contestant, now))
-            return false;
-        transaction.commit();
-        return true;
-    } catch (const std::exception &) {
-        return false;
-    }
 }
 
 } // namespace orlo::journal

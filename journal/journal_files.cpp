@@ -75,6 +75,15 @@ JournalFiles journalFilesAt(const std::string &path)
     return {identityOf(path), identityOf(path + "-wal"), identityOf(path + "-shm")};
 }
 
+bool stillReadable(const JournalFiles &opened, const JournalFiles &now)
+{
+    if (!now.journal.sameFile(opened.journal) || now.index.exists != opened.index.exists)
+        return false;
+    if (!opened.index.exists)
+        return now.journal.unchanged(opened.journal) && now.log.unchanged(opened.log);
+    return now.log.sameFile(opened.log) && now.index.sameFile(opened.index);
+}
+
 bool holdsLock(const FileIdentity &file)
 {
     std::ifstream locks("/proc/locks");

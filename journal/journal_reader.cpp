@@ -51,6 +51,7 @@ StoredCalculation readCalculation(const Statement &row, int first)
 struct JournalReader::Impl {
     std::string path;
     sqlite3 *db = nullptr;
+    JournalFiles opened; // the files at the journal's name before it was opened
     std::string notice;
     // A journal of an older layout that could not be carried forward has no
     // entry list; its flights are all official.
@@ -75,7 +76,10 @@ struct JournalReader::Impl {
     auto read(Work work) -> decltype(work())
     {
         try {
+            if (db && !stillReadable(opened, journalFilesAt(path)))
+                close();
             if (!db) {
+                opened = journalFilesAt(path);
                 db = openJournal(path, Access::Read, notice);
                 Statement version(db, "PRAGMA user_version");
                 const auto layout = version.step() ? version.integer(0) : 0;
@@ -116,6 +120,11 @@ JournalReader::JournalReader(std::string path) : m_impl(std::make_unique<Impl>()
 }
 
 JournalReader::~JournalReader()
+{
+    m_impl->close();
+}
+
+void JournalReader::close()
 {
     m_impl->close();
 }

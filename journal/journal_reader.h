@@ -56,7 +56,8 @@ struct FlightOrder {
 // is created, switched or moved aside. The file is opened at the first read.
 // Every read that fails throws JournalProblem saying why, so that a failure
 // is never taken for a journal without flights; the next read opens the
-// file again. One reader serves one thread at a time.
+// file again, as does a read after the files at the journal's name changed.
+// One reader serves one thread at a time.
 class JournalReader {
 public:
     explicit JournalReader(std::string path);
@@ -85,6 +86,8 @@ public:
     ContestSettings contest() const;                // empty when none was set
     // Said once the file was opened: an older journal carried forward.
     const std::string &notice() const;
+    // Lets go of the file; the next read opens it afresh.
+    void close();
 
 private:
     struct Impl;

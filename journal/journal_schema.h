@@ -3,6 +3,7 @@
 #include <ctime>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 struct sqlite3;
 
@@ -19,14 +20,20 @@ inline constexpr int applicationId = 0x4f726c6f;
 // cannot be made) stays until the official acts.
 class JournalProblem : public std::runtime_error {
 public:
-    explicit JournalProblem(const std::string &sentence, bool passing = false)
-        : std::runtime_error(sentence), m_passing(passing)
+    explicit JournalProblem(const std::string &sentence, bool passing = false, int code = 0, std::string cause = {})
+        : std::runtime_error(sentence), m_passing(passing), m_code(code), m_cause(std::move(cause))
     {
     }
     bool passing() const noexcept { return m_passing; }
+    // SQLite's primary result code behind the problem, and its words; 0 and
+    // empty when the problem is not SQLite's.
+    int code() const noexcept { return m_code; }
+    const std::string &cause() const noexcept { return m_cause; }
 
 private:
     bool m_passing;
+    int m_code;
+    std::string m_cause;
 };
 
 enum class Access {

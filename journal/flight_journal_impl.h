@@ -1,0 +1,211 @@
+#pragma once
+
+// What a FlightJournal keeps: its connection, the flight on the sheet and the
+// calculations that wait for the file.
+#include "flight_journal.h"
+
+#include "contest_store.h"
+#include "journal_columns.h"
+#include "journal_steps.h"
+#include "journal_whereabouts.h"
+#include "sqlite_library.h"
+#include "sqlite_statement.h"
+
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <sys/statvfs.h>
+
+namespace orlo::journal {
+
+// A press waits this long for another program's short write (see
+// journal_schema.cpp); once calculations wait, nothing waits on a lock.
+inline constexpr int pressBusyTimeoutMs = 200;
+// Another program's lock is told only when it lasts longer than this.
+inline constexpr auto lockPatience = std::chrono::seconds(3);
+// At the end, a lock is waited out this long.
+inline constexpr int finishBusyTimeoutMs = 5000;
+
+// A calculation, or the end of a flight, not yet in the file.
+struct Waiting {
+    bool flightEnd = false;
+    CalculationRecord values;
+    std::string recordedAt;
+    // The rows a write wrote before it failed; its commit may have reached
+    // the disk all the same, and the calculation is then not written twice.
+    std::int64_t attemptedCalculation = 0;
+    // At a flight's end: the entry the flights that follow are recorded under.
+    std::int64_t nextEntry = 0;
+};
+
+
+struct FlightJournal::Impl {
+    std::string path;
+    sqlite3 *db = nullptr;
+    JournalReader reader;
+    std::string problem;
+    bool told = false;
+    std::function<void(const std::string &)> problemHandler;
+    std::function<std::time_t()> clock = [] { return std::time(nullptr); };
+    // The files as the connection opened them, and whether its lock showed.
+    JournalFiles opened;
+    bool lockShown = false;
+    bool stopped = false; // the file cannot be kept: nothing is recorded
+    bool damaged = false; // found damaged in use: moved aside at the next opening
+
+    // The flight on the sheet, once its first calculation is recorded.
+    std::optional<std::int64_t> flight;
+    // The contestant now flying: the entry a new flight is recorded under; 0 for none.
+    std::int64_t flyingEntry = 0;
+    // The contestant last named, which flyingEntry becomes once what waits is written.
+    std::int64_t namedEntry = 0;
+    // The last calculation of the flight on the sheet, written or waiting.
+    std::optional<CalculationRecord> lastCalculated;
+
+    std::deque<Waiting> waiting;
+    // What a write waits for another program's lock: a press's, or Exit's.
+    int busyTimeoutMs = pressBusyTimeoutMs;
+    std::optional<std::chrono::steady_clock::time_point> waitingSince;
+    bool toldWaiting = false;
+
+    explicit Impl(std::string journalPath) : path(std::move(journalPath)), reader(path) {}
+
+    void tell(const std::string &sentence)
+    {
+        problem = sentence;
+        told = false;
+        if (!problemHandler)
+            return;
+        told = true;
+        problemHandler(problem);
+    }
+
+    // Without a file open, SQLite may never have been loaded.
+    void close()
+    {
+        if (db)
+            sqlite().close_v2(db);
+        db = nullptr;
+    }
+
+    // Opens the file for recording unless it is open and still the journal
+    // at its name; false when it cannot be now (a passing problem, told as
+    // calculations wait) or ever.
+    bool open()
+    {
+        if (db)
+            followName();
+        if (db)
+            return true;
+        if (stopped)
+            return false;
+        try {
+            std::string notice;
+            db = openJournal(path, damaged ? Access::RecordAfresh : Access::Record, notice);
+            damaged = false;
+            opened = journalFilesAt(path);
+            lockShown = holdsLock(opened.journal);
+            if (!notice.empty())
+                tell(notice);
+            return true;
+        } catch (const JournalProblem &problem) {
+            if (problem.passing()) {
+                wait(problem.cause().empty() ? problem.what() : problem.cause(), problem.code());
+                return false;
+            }
+            stopped = true;
+            waiting.clear();
+            tell(problem.what());
+            return false;
+        }
+    }
+
+    // Before a write: a journal moved or removed, a log or index removed by
+    // another program, or this program's locks dropped, is closed before a
+    // flight can go into a file nobody reads again, and opened anew at its
+    // name; what waits is written there.
+    void followName()
+    {
+        const Whereabouts whereabouts = whereaboutsOf(db, path, opened, lockShown);
+        if (whereabouts == Whereabouts::AtItsName)
+            return;
+        if (whereabouts == Whereabouts::Moved || whereabouts == Whereabouts::Removed) {
+            bool newJournal = false;
+            const std::string sentence = keepFlightsOf(db, path, opened, whereabouts, newJournal);
+            if (newJournal)
+                flight.reset(); // the flight on the sheet goes on in the new journal
+            tell(sentence);
+        } else if (whereabouts == Whereabouts::LogReplaced) {
+            // The other program wrote the log into the journal before it
+            // removed it; this one's log, gone from its name, must not be
+            // written into the journal again at the close.
+            sqlite().db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        }
+        // The reads' connection shares this one's locks and index: both go,
+        // so that the new connection takes its own.
+        reader.close();
+        close();
+    }
+
+    // A write failed or met a lock: what waits is told at once after a
+    // failure, and after a few seconds of a lock, which is mostly over sooner.
+    void wait(const std::string &cause, int code)
+    {
+        const bool locked = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+        const auto now = std::chrono::steady_clock::now();
+        if (!waitingSince)
+            waitingSince = now;
+        if (toldWaiting || (locked && now - *waitingSince < lockPatience))
+            return;
+        toldWaiting = true;
+        tell("The flight journal " + path
+             + (locked ? " is held by another program" : diskFull(code) ? " cannot be written: the disk is full"
+                                                                        : " cannot be written")
+             + " (" + cause + "). The calculations scored meanwhile wait in memory and are written as soon as it "
+             "can take them; keep Orlo Score open until then.");
+    }
+
+    // SQLite says so, or the journal's file system has no room left: a full
+    // disk may also fail a write as an I/O error.
+    bool diskFull(int code) const
+    {
+        if (code == SQLITE_FULL)
+            return true;
+        struct statvfs space {};
+        const std::string folder = std::filesystem::absolute(path).parent_path().string();
+        return statvfs(folder.c_str(), &space) == 0 && space.f_bavail == 0;
+    }
+
+    void record(Waiting &calculation);
+    bool alreadyRecorded(const Waiting &calculation);
+    void writeWaiting(int busyTimeout);
+
+    // Writes the log into the journal file without waiting on a reader, and
+    // restores the wait of the writes that follow. A failure loses nothing, as the
+    // log keeps every commit; the next write reopens the file and meets the
+    // fault, if it lasts.
+    void checkpointQuietly()
+    {
+        if (!db)
+            return;
+        try {
+            sqlite().busy_timeout(db, 0);
+            checkpoint(db);
+        } catch (const DatabaseError &) {
+            close();
+        }
+        if (db)
+            sqlite().busy_timeout(db, busyTimeoutMs);
+    }
+
+    int waitingCount() const
+    {
+        int count = 0;
+        for (const Waiting &entry : waiting)
+            count += entry.flightEnd ? 0 : 1;
+        return count;
+    }
+};
+
+} // namespace orlo::journal

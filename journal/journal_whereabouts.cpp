@@ -1,0 +1,116 @@
+#include "journal_whereabouts.h"
+
+#include "journal_schema.h"
+#include "sqlite_library.h"
+#include "sqlite_statement.h"
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace orlo::journal {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Writes every page the connection sees, its log's too, into a new file at
+// target, one file without a log.
+void writeBack(sqlite3 *db, const std::string &target)
+{
+    sqlite3 *copy = nullptr;
+    int code = sqlite().open_v2(target.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (code == SQLITE_OK) {
+        sqlite3_backup *backup = sqlite().backup_init(copy, "main", db, "main");
+        code = backup ? sqlite().backup_step(backup, -1) : sqlite().extended_errcode(copy);
+        if (backup)
+            sqlite().backup_finish(backup);
+        if (code == SQLITE_DONE)
+            code = sqlite().exec(copy, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    }
+    const int closed = sqlite().close_v2(copy);
+    if (code == SQLITE_OK)
+        code = closed;
+    if (code != SQLITE_OK) {
+        std::error_code ignored;
+        fs::remove(target, ignored);
+        throw DatabaseError(code, std::string(sqlite().errstr(code)) + " (code " + std::to_string(code) + ")");
+    }
+}
+
+} // namespace
+
+Whereabouts whereaboutsOf(sqlite3 *db, const std::string &path, const JournalFiles &opened, bool lockShown)
+{
+    const JournalFiles now = journalFilesAt(path);
+    int moved = 0;
+    if (!now.journal.sameFile(opened.journal)
+        || (sqlite().file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved))
+        return openedName(opened.journal).empty() ? Whereabouts::Removed : Whereabouts::Moved;
+    if (!now.log.sameFile(opened.log) || !now.index.sameFile(opened.index))
+        return Whereabouts::LogReplaced;
+    if (lockShown && !holdsLock(opened.journal))
+        return Whereabouts::LocksLost;
+    return Whereabouts::AtItsName;
+}
+
+std::string keepFlightsOf(sqlite3 *db, const std::string &path, const JournalFiles &opened, Whereabouts whereabouts,
+                          bool &newJournal)
+{
+    const JournalFiles now = journalFilesAt(path);
+    const bool logHere = now.log.sameFile(opened.log) && now.index.sameFile(opened.index);
+    std::error_code ignored;
+    if (whereabouts == Whereabouts::Moved) {
+        // The moved file made whole, so that it needs no log; what a reader
+        // elsewhere keeps in the log meanwhile goes with the log.
+        if (logHere) {
+            try {
+                checkpoint(db);
+            } catch (const DatabaseError &) {
+            }
+        }
+        const std::string movedTo = openedName(opened.journal);
+        // A new journal at path must not share the moved one's log and index.
+        if (logHere) {
+            const bool free = !fs::exists(movedTo + "-wal") && !fs::exists(movedTo + "-shm");
+            for (const char *companion : {"-wal", "-shm"}) {
+                if (free)
+                    fs::rename(path + companion, movedTo + companion, ignored);
+                else
+                    moveAside(path + companion, ".of-moved-journal-");
+            }
+        }
+        newJournal = true;
+        return "The flight journal " + path + " was moved to " + movedTo
+            + " while Orlo Score recorded into it; the flights recorded before are there. A new journal is "
+              "started at " + path + " for the flights scored from now on.";
+    }
+    // Removed: written back from the open file, its log read through it.
+    const std::string part = path + ".part-" + std::to_string(getpid());
+    try {
+        writeBack(db, part);
+    } catch (const DatabaseError &error) {
+        newJournal = true;
+        return "The flight journal " + path + " was removed while Orlo Score recorded into it, and its flights "
+            "could not be written back (" + error.what() + "). A new journal is started at " + path
+            + " for the flights scored from now on.";
+    }
+    if (logHere) {
+        // Removing a name opens nothing; the open connections keep the files.
+        fs::remove(path + "-wal", ignored);
+        fs::remove(path + "-shm", ignored);
+    }
+    if (fs::exists(path)) {
+        newJournal = true;
+        return "The flight journal " + path + " was removed while Orlo Score recorded into it, and another "
+            "file took its name; the flights it held are kept as " + part + ".";
+    }
+    fs::rename(part, path, ignored);
+    newJournal = static_cast<bool>(ignored);
+    if (newJournal)
+        return "The flight journal " + path + " was removed while Orlo Score recorded into it; the flights it held "
+            "are kept as " + part + ", and a new journal is started at " + path + ".";
+    return "The flight journal " + path + " was removed while Orlo Score recorded into it; every flight it held "
+        "is written back to " + path + ", and recording goes on there.";
+}
+
+} // namespace orlo::journal
