@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Writes every page the connection sees, its log's too, into a new file at
-// target, one file without a log.
+// target, one file marked for a write-ahead log as the journal is.
 void writeBack(sqlite3 *db, const std::string &target)
 {
     sqlite3 *copy = nullptr;
@@ -25,7 +25,7 @@ void writeBack(sqlite3 *db, const std::string &target)
         if (backup)
             sqlite().backup_finish(backup);
         if (code == SQLITE_DONE)
-            code = sqlite().exec(copy, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+            code = SQLITE_OK;
     }
     const int closed = sqlite().close_v2(copy);
     if (code == SQLITE_OK)
