@@ -163,6 +163,46 @@ bool writeAt(const QString &path, qint64 offset, const QByteArray &bytes)
 
 } // namespace
 
+namespace {
+
+// Records 13 flights more into the journal and writes them into it, then
+// only into its log: a flight made void, a late entry and a 16th flight;
+// the recording program is then killed, so the log stays.
+bool recordIntoLogAndKill(const QString &journal)
+{
+    int recorded[2];
+    if (pipe(recorded) != 0)
+        return false;
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(60);
+        ::close(recorded[0]);
+        FlightJournal recording(journal.toStdString());
+        for (int flight = 0; flight < 13; ++flight) {
+            recording.calculated(scored("Class I", std::to_string(100 + flight) + ".0"));
+            recording.flightEnded();
+        }
+        ContestJournal contest(journal.toStdString());
+        contest.setStatus(recording.flights().front().id, FlightStatus::Void, "flown by a substitute");
+        contest.add(NewEntry{"Late, Lou", "77", {"Class I"}});
+        recording.calculated(scored("Class I", "300.0"));
+        (void)!write(recorded[1], "x", 1);
+        pause();
+        _exit(0);
+    }
+    ::close(recorded[1]);
+    char signal = 0;
+    const bool told = child > 0 && read(recorded[0], &signal, 1) == 1;
+    ::close(recorded[0]);
+    if (child > 0) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+    return told;
+}
+
+} // namespace
+
 // Reading a journal writes nothing into it nor beside it: a journal that
 // cannot be read, or is none, is told in one line with status 1 and no file
 // written; one that can is exported whole, and the export says how much.
@@ -181,6 +221,10 @@ void CommandLineTest::journalLeftAsItWas_data()
     QTest::newRow("another-programs-database") << "foreign" << "out.csv" << 1 << "another program's database";
     QTest::newRow("older-journal-carried-forward") << "first-version" << "out.csv" << 0 << "Exported 6 flights";
     QTest::newRow("read-only-journal") << "read-only" << "out.csv" << 0 << "Exported 2 flights";
+    // Copied to a read-only stick after a kill: the last flight, a void
+    // flight and a late entry are in its log alone.
+    QTest::newRow("read-only-journal-with-its-log-without-index") << "log-without-index" << "out.csv" << 0
+                                                                << "Exported 16 flights";
     QTest::newRow("day-without-export") << "journal" << "day-alone" << 2 << "--day goes with --export-journal";
 }
 
@@ -216,12 +260,17 @@ void CommandLineTest::journalLeftAsItWas()
     } else if (kind == "read-only") {
         QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    } else if (kind == "log-without-index") {
+        QVERIFY(recordIntoLogAndKill(journal));
+        QVERIFY(QFile::remove(journal + "-shm"));
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
     }
     if (kind != "locked" && other) {
         sqlite().close_v2(other);
         other = nullptr;
     }
     const QByteArray before = contentsOf(journal);
+    const QByteArray logBefore = contentsOf(journal + "-wal");
     QStringList arguments{QStringLiteral("--journal"), journal};
     if (output == "day-alone")
         arguments << QStringLiteral("--day") << QStringLiteral("2026-12-08");
@@ -240,8 +289,11 @@ void CommandLineTest::journalLeftAsItWas()
     const QString said = status == 0 ? exported.output : exported.errors;
     QVERIFY2(said.count('\n') == 1 && said.contains(saying), qPrintable(said));
     QStringList expected{QStringLiteral("journal.sqlite")};
+    if (kind == "log-without-index")
+        expected << QStringLiteral("journal.sqlite-wal");
     if (status == 0)
         expected << output;
+    expected.sort();
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files, QDir::Name), expected);
     if (kind == "first-version") {
         QVERIFY2(contentsOf(journal) != before && exported.errors.contains(QLatin1String("carried forward")),
@@ -254,7 +306,16 @@ void CommandLineTest::journalLeftAsItWas()
                      "each carried flight's engine bonus is taken from its summary");
         }
     } else {
-        QVERIFY2(contentsOf(journal) == before, "the journal is left exactly as it was");
+        QVERIFY2(contentsOf(journal) == before && contentsOf(journal + "-wal") == logBefore,
+                 "the journal is left exactly as it was");
+    }
+    if (kind == "log-without-index") {
+        const JournalReader reader(journal.toStdString());
+        int voided = 0;
+        for (const FlightRow &flight : reader.flights())
+            voided += flight.status == "void" ? 1 : 0;
+        QCOMPARE(voided, 1);
+        QCOMPARE(reader.entries().size(), std::size_t(2));
     }
 }
 

@@ -50,6 +50,10 @@ int read(sqlite3_file *file, void *buffer, int amount, sqlite3_int64 offset)
 }
 int write(sqlite3_file *file, const void *buffer, int amount, sqlite3_int64 offset)
 {
+    if (plan.failing != 0 && plan.operation == Operation::Full && ++plan.count >= plan.failing) {
+        plan.fired = true;
+        return SQLITE_FULL;
+    }
     return failsNow(Operation::Write) ? SQLITE_IOERR_WRITE : ORLO_FORWARD(xWrite, buffer, amount, offset);
 }
 int truncate(sqlite3_file *file, sqlite3_int64 size) { return ORLO_FORWARD(xTruncate, size); }

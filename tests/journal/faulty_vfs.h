@@ -2,10 +2,11 @@
 
 // A shim over SQLite's default file system, as SQLite's own tests use: while
 // it is installed every journal file goes through it, and it fails the Nth
-// read, write or sync, or answers the Nth lock with "busy", once.
+// read, write or sync, or answers the Nth lock with "busy", once; or, as a
+// full disk, answers the Nth write and every later one with "full".
 namespace faulty_vfs {
 
-enum class Operation { Read, Write, Sync, Lock };
+enum class Operation { Read, Write, Sync, Lock, Full };
 
 // Made the default file system until the object goes.
 class Installed {

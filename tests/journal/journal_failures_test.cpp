@@ -1,8 +1,10 @@
 // The flight journal when its file fails it: files it must refuse or move
 // aside, a lock held by another program, and every read, write and sync of
 // a flight failing in turn.
+#include "command_line_support.h"
 #include "faulty_vfs.h"
 #include "flight_journal.h"
+#include "journal_files.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
 #include "sqlite_library.h"
@@ -13,6 +15,8 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,6 +33,8 @@ private slots:
     void badFile_data();
     void badFile();
     void lockedFileWaits();
+    void journalTakenAway_data();
+    void journalTakenAway();
     void faultSweep();
 };
 
@@ -183,6 +189,124 @@ void JournalFailuresTest::lockedFileWaits()
     QCOMPARE(flights[0].last.values.score, std::string("3.0"));
     QCOMPARE(flights[1].calculationCount, 2);
     QCOMPARE(flights[1].last.values.score, std::string("2.0"));
+}
+
+namespace {
+
+// The journal read by another program, as the official would export it.
+int flightsExported(const QString &journal, const QString &csv)
+{
+    const command_line_test::Run run = command_line_test::run({"--journal", journal, "--export-journal", csv});
+    const QRegularExpressionMatch said = QRegularExpression(QStringLiteral("Exported (\\d+) flight")).match(run.output);
+    return run.status == 0 && said.hasMatch() ? said.captured(1).toInt() : -1;
+}
+
+bool wholeJournal(const std::string &path)
+{
+    sqlite3 *db = nullptr;
+    std::string answer;
+    if (sqlite().open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
+        sqlite().exec(db, "PRAGMA integrity_check", [](void *out, int, char **values, char **) {
+            *static_cast<std::string *>(out) += values[0] ? values[0] : "";
+            return 0;
+        }, &answer, nullptr);
+    sqlite().close_v2(db);
+    return answer == "ok";
+}
+
+} // namespace
+
+void JournalFailuresTest::journalTakenAway_data()
+{
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<QString>("saying"); // in the sentence told; nothing told when empty
+    // A file dialog sniffing the journal closes a descriptor of it in the
+    // recording program, which drops that program's locks on it.
+    QTest::newRow("descriptor-closed-then-another-program-reads") << "descriptor-closed" << "";
+    QTest::newRow("journal-moved-mid-contest") << "moved" << "was moved to";
+    QTest::newRow("journal-removed-mid-contest") << "removed" << "is written back to";
+    QTest::newRow("disk-full-mid-contest") << "full" << "cannot be written: the disk is full";
+    QTest::newRow("disk-full-at-first-opening") << "full-at-opening" << "cannot be written: the disk is full";
+}
+
+// What happens around the journal while a contest is scored: every
+// calculation whose press returned is found afterwards, in the journal at
+// its name or where it was moved, every file is whole, another program
+// reading meanwhile sees the latest flight and removes nothing, and the
+// official is told what happened.
+void JournalFailuresTest::journalTakenAway()
+{
+    QFETCH(QString, event);
+    QFETCH(QString, saying);
+    QTemporaryDir folder;
+    const QString journalName = journalIn(folder);
+    const std::string path = text(journalName);
+    const std::string moved = text(folder.filePath(QStringLiteral("stick.sqlite")));
+    std::optional<faulty_vfs::Installed> shim;
+    if (event.startsWith(QLatin1String("full")))
+        shim.emplace();
+    std::vector<std::string> told;
+    {
+        FlightJournal journal(path);
+        journal.setProblemHandler([&](const std::string &sentence) { told.push_back(sentence); });
+        if (event == "full-at-opening")
+            faulty_vfs::arm(faulty_vfs::Operation::Full, 1);
+        journal.calculated(calculation("1.0"));
+        journal.flightEnded();
+        journal.calculated(calculation("2.0"));
+        if (event == "descriptor-closed") {
+            const JournalFiles before = journalFilesAt(path);
+            const int descriptor = ::open(path.c_str(), O_RDONLY);
+            QVERIFY2(descriptor >= 0, "the journal opens");
+            ::close(descriptor);
+            QCOMPARE(flightsExported(journalName, folder.filePath(QStringLiteral("first.csv"))), 2);
+            const JournalFiles after = journalFilesAt(path);
+            QVERIFY2(after.log.sameFile(before.log) && after.index.sameFile(before.index),
+                     "another program's read removed the log or its index");
+        } else if (event == "moved") {
+            QVERIFY(QFile::rename(journalName, QString::fromStdString(moved)));
+        } else if (event == "removed") {
+            QVERIFY(QFile::remove(journalName));
+        } else if (event == "full") {
+            faulty_vfs::arm(faulty_vfs::Operation::Full, 1);
+        }
+        journal.flightEnded();
+        journal.calculated(calculation("3.0"));
+        if (event.startsWith(QLatin1String("full"))) {
+            QVERIFY2(journal.waitingCalculations() > 0, "the full disk took a calculation");
+            faulty_vfs::disarm();
+            journal.writeWaiting();
+        }
+        if (event == "descriptor-closed")
+            QCOMPARE(flightsExported(journalName, folder.filePath(QStringLiteral("second.csv"))), 3);
+        journal.calculated(calculation("4.0"));
+        QCOMPARE(journal.finish(), 0);
+    }
+
+    QStringList found;
+    for (const std::string &file : {path, moved}) {
+        if (!QFile::exists(QString::fromStdString(file)))
+            continue;
+        QVERIFY2(wholeJournal(file), file.c_str());
+        const JournalReader reader(file);
+        for (const FlightRow &flight : reader.flights())
+            for (const StoredCalculation &stored : reader.calculations(flight.id))
+                found << QString::fromStdString(stored.values.score);
+    }
+    found.sort();
+    QCOMPARE(found, (QStringList{"1.0", "2.0", "3.0", "4.0"}));
+    if (event == "moved")
+        QCOMPARE(JournalReader(moved).flightCount(), 2);
+    QStringList sentences;
+    for (const std::string &sentence : told)
+        sentences << QString::fromStdString(sentence);
+    if (saying.isEmpty())
+        QVERIFY2(told.empty(), qPrintable(sentences.join('\n')));
+    else
+        QVERIFY2(sentences.join('\n').contains(saying) && !sentences.join('\n').contains(QLatin1String("another program")),
+                 qPrintable(sentences.join('\n')));
+    if (event == "moved")
+        QVERIFY2(sentences.join('\n').contains(QString::fromStdString(moved)), "the official is told where the flights are");
 }
 
 // For every N, a whole flight with the Nth read, write, sync or lock of the
