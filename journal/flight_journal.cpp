@@ -104,7 +104,7 @@ void FlightJournal::Impl::writeWaiting(int busyTimeout)
                 damaged = isDamage(error);
                 close();
             }
-            wait(error.what(), error.code());
+            wait(error.what(), error.extendedCode());
             return;
         }
     }

@@ -152,7 +152,7 @@ struct FlightJournal::Impl {
     // failure, and after a few seconds of a lock, which is mostly over sooner.
     void wait(const std::string &cause, int code)
     {
-        const bool locked = code == SQLITE_BUSY || code == SQLITE_LOCKED;
+        const bool locked = (code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED;
         const auto now = std::chrono::steady_clock::now();
         if (!waitingSince)
             waitingSince = now;
@@ -167,10 +167,11 @@ struct FlightJournal::Impl {
     }
 
     // SQLite says so, or the journal's file system has no room left: a full
-    // disk may also fail a write as an I/O error.
+    // disk may also fail a write as an I/O error, growing the log's index
+    // among them.
     bool diskFull(int code) const
     {
-        if (code == SQLITE_FULL)
+        if ((code & 0xff) == SQLITE_FULL || code == SQLITE_IOERR_SHMSIZE)
             return true;
         struct statvfs space {};
         const std::string folder = std::filesystem::absolute(path).parent_path().string();

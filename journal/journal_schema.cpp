@@ -299,7 +299,7 @@ sqlite3 *openJournal(const std::string &path, Access access, std::string &notice
     } catch (const JournalProblem &) {
         throw;
     } catch (const DatabaseError &error) {
-        throw JournalProblem(cannot + error.what() + after, isPassing(error), error.code(), error.what());
+        throw JournalProblem(cannot + error.what() + after, isPassing(error), error.extendedCode(), error.what());
     } catch (const fs::filesystem_error &error) {
         throw JournalProblem(cannot + error.code().message() + after);
     } catch (const SqliteMissing &missing) {

@@ -25,7 +25,8 @@ public:
     {
     }
     bool passing() const noexcept { return m_passing; }
-    // SQLite's primary result code behind the problem, and its words; 0 and
+    // SQLite's result code behind the problem, extended where SQLite told it,
+    // and its words; 0 and
     // empty when the problem is not SQLite's.
     int code() const noexcept { return m_code; }
     const std::string &cause() const noexcept { return m_cause; }

@@ -7,7 +7,7 @@
 namespace orlo::journal {
 
 DatabaseError::DatabaseError(int code, const std::string &message)
-    : std::runtime_error(message), m_code(code & 0xff)
+    : std::runtime_error(message), m_code(code & 0xff), m_extended(code)
 {
 }
 
@@ -19,7 +19,8 @@ namespace {
 {
     const int extended = db ? sqlite().extended_errcode(db) : code;
     const std::string message = db ? sqlite().errmsg(db) : sqlite().errstr(code);
-    throw DatabaseError(code, message + " (code " + std::to_string(extended) + ")");
+    throw DatabaseError((extended & 0xff) == (code & 0xff) ? extended : code,
+                        message + " (code " + std::to_string(extended) + ")");
 }
 
 } // namespace

@@ -10,14 +10,17 @@ struct sqlite3_stmt;
 
 namespace orlo::journal {
 
-// A failed SQLite call, with SQLite's primary result code.
+// A failed SQLite call, with SQLite's primary result code and, where SQLite
+// told it, its extended one.
 class DatabaseError : public std::runtime_error {
 public:
     DatabaseError(int code, const std::string &message);
     int code() const noexcept { return m_code; }
+    int extendedCode() const noexcept { return m_extended; }
 
 private:
     int m_code;
+    int m_extended;
 };
 
 // One prepared statement. Values are bound by position and never pasted into

@@ -3,6 +3,8 @@
 #include "sqlite_library.h"
 
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
 
 using orlo::journal::sqlite;
 
@@ -15,6 +17,7 @@ struct Plan {
     int failing = 0;
     int count = 0;
     bool fired = false;
+    bool refused = false; // the last taking of the write lock was answered "busy"
 };
 Plan plan;
 sqlite3_vfs *real = nullptr;
@@ -23,6 +26,8 @@ sqlite3_vfs shim;
 // The shim's file, with the real file's state right after it.
 struct File {
     sqlite3_file base;
+    const char *name; // SQLite keeps the name while the file is open
+
     sqlite3_file *real() { return reinterpret_cast<sqlite3_file *>(this + 1); }
 };
 
@@ -73,9 +78,29 @@ int sectorSize(sqlite3_file *file) { return ORLO_FORWARD(xSectorSize); }
 int deviceCharacteristics(sqlite3_file *file) { return ORLO_FORWARD(xDeviceCharacteristics); }
 int shmMap(sqlite3_file *file, int region, int size, int extend, void volatile **mapped)
 {
+    // A full disk cannot grow the log's index, as SQLite grows it by writing.
+    struct stat index {};
+    const std::string indexName = std::string(fileOf(file)->name ? fileOf(file)->name : "") + "-shm";
+    const bool grows = ::stat(indexName.c_str(), &index) != 0 || index.st_size < off_t(region + 1) * size;
+    if (extend && grows && plan.failing != 0 && plan.operation == Operation::Full && ++plan.count >= plan.failing) {
+        plan.fired = true;
+        return SQLITE_IOERR_SHMSIZE;
+    }
     return ORLO_FORWARD(xShmMap, region, size, extend, mapped);
 }
-int shmLock(sqlite3_file *file, int offset, int n, int flags) { return ORLO_FORWARD(xShmLock, offset, n, flags); }
+int shmLock(sqlite3_file *file, int offset, int n, int flags)
+{
+    // The log's write lock is the index's first lock.
+    const bool writeLock = offset == 0 && flags == (SQLITE_SHM_LOCK | SQLITE_SHM_EXCLUSIVE);
+    if (writeLock && plan.failing != 0 && plan.operation == Operation::Busy && ++plan.count >= plan.failing) {
+        plan.refused = !plan.refused;
+        if (plan.refused) {
+            plan.fired = true;
+            return SQLITE_BUSY;
+        }
+    }
+    return ORLO_FORWARD(xShmLock, offset, n, flags);
+}
 void shmBarrier(sqlite3_file *file) { ORLO_FORWARD(xShmBarrier); }
 int shmUnmap(sqlite3_file *file, int deleting) { return ORLO_FORWARD(xShmUnmap, deleting); }
 int fetch(sqlite3_file *file, sqlite3_int64 offset, int amount, void **page)
@@ -94,6 +119,7 @@ int open(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *file, int flags, in
 {
     File *shimFile = fileOf(file);
     std::memset(shimFile->real(), 0, static_cast<std::size_t>(real->szOsFile));
+    shimFile->name = name;
     const int code = real->xOpen(real, name, shimFile->real(), flags, outFlags);
     // SQLite calls xClose only on a file whose methods are set.
     file->pMethods = shimFile->real()->pMethods ? &methods : nullptr;

@@ -3,10 +3,13 @@
 // A shim over SQLite's default file system, as SQLite's own tests use: while
 // it is installed every journal file goes through it, and it fails the Nth
 // read, write or sync, or answers the Nth lock with "busy", once; or, as a
-// full disk, answers the Nth write and every later one with "full".
+// full disk, answers the Nth write and every later one with "full", and
+// fails to grow the log's index.
 namespace faulty_vfs {
 
-enum class Operation { Read, Write, Sync, Lock, Full };
+// Busy: another program writing in short turns, as each taking of the log's
+// write lock from the Nth on is answered "busy" once and granted when asked again.
+enum class Operation { Read, Write, Sync, Lock, Full, Busy };
 
 // Made the default file system until the object goes.
 class Installed {

@@ -33,6 +33,7 @@ private slots:
     void badFile_data();
     void badFile();
     void lockedFileWaits();
+    void exitWaitsOutAnotherWriter();
     void journalTakenAway_data();
     void journalTakenAway();
     void faultSweep();
@@ -191,6 +192,42 @@ void JournalFailuresTest::lockedFileWaits()
     QCOMPARE(flights[1].last.values.score, std::string("2.0"));
 }
 
+// Exit with the calculations of several flights waiting while another
+// program writes in short turns: each write waits out the other's turn, the
+// ones after a flight's end as the first, and every calculation whose press
+// returned is in the file.
+void JournalFailuresTest::exitWaitsOutAnotherWriter()
+{
+    const faulty_vfs::Installed shim;
+    QTemporaryDir folder;
+    const std::string path = text(journalIn(folder));
+    int lost = -1;
+    {
+        FlightJournal journal(path);
+        QVERIFY2(journal.open(), journal.problem().c_str());
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite().open_v2(path.c_str(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite().exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        for (int flight = 0; flight < 3; ++flight) {
+            journal.calculated(calculation(std::to_string(flight) + ".1"));
+            journal.calculated(calculation(std::to_string(flight) + ".2"));
+            journal.flightEnded();
+        }
+        QCOMPARE(journal.waitingCalculations(), 6);
+        QCOMPARE(sqlite().exec(other, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite().close_v2(other);
+        faulty_vfs::arm(faulty_vfs::Operation::Busy, 1);
+        lost = journal.finish();
+        QVERIFY2(faulty_vfs::fired(), "the other program's turns met the writes");
+        faulty_vfs::disarm();
+    }
+    QCOMPARE(lost, 0);
+    const std::vector<FlightRow> flights = JournalReader(path).flights();
+    QCOMPARE(flights.size(), std::size_t(3));
+    for (const FlightRow &flight : flights)
+        QCOMPARE(flight.calculationCount, 2);
+}
+
 namespace {
 
 // The journal read by another program, as the official would export it.
@@ -205,7 +242,7 @@ bool wholeJournal(const std::string &path)
 {
     sqlite3 *db = nullptr;
     std::string answer;
-    if (sqlite().open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
+    if (sqlite().open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK)
         sqlite().exec(db, "PRAGMA integrity_check", [](void *out, int, char **values, char **) {
             *static_cast<std::string *>(out) += values[0] ? values[0] : "";
             return 0;
@@ -287,11 +324,21 @@ void JournalFailuresTest::journalTakenAway()
     for (const std::string &file : {path, moved}) {
         if (!QFile::exists(QString::fromStdString(file)))
             continue;
+        // Reading needs no room: the disk is still full.
+        if (shim)
+            faulty_vfs::arm(faulty_vfs::Operation::Full, 1);
+        std::string failedRead;
+        try {
+            const JournalReader reader(file);
+            for (const FlightRow &flight : reader.flights())
+                for (const StoredCalculation &stored : reader.calculations(flight.id))
+                    found << QString::fromStdString(stored.values.score);
+        } catch (const JournalProblem &problem) {
+            failedRead = problem.what();
+        }
+        faulty_vfs::disarm();
+        QVERIFY2(failedRead.empty(), failedRead.c_str());
         QVERIFY2(wholeJournal(file), file.c_str());
-        const JournalReader reader(file);
-        for (const FlightRow &flight : reader.flights())
-            for (const StoredCalculation &stored : reader.calculations(flight.id))
-                found << QString::fromStdString(stored.values.score);
     }
     found.sort();
     QCOMPARE(found, (QStringList{"1.0", "2.0", "3.0", "4.0"}));
