@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <unistd.h>
+
 // What the tests of the program's command line share: the built program
 // started without a display, and a calculation of a class and score.
 namespace command_line_test {
@@ -18,10 +20,16 @@ struct Run {
 };
 
 // The built program without any display: none of these starts may need one.
-// The dynamic loader looks for libraries in libraryFolder first.
-inline Run run(const QStringList &arguments, const QString &libraryFolder = {})
+// The dynamic loader looks for libraries in libraryFolder first; asOtherUser, the
+// superuser's tests run it as another user (nobody).
+inline Run run(const QStringList &arguments, const QString &libraryFolder = {}, bool asOtherUser = false)
 {
     QProcess program;
+    if (asOtherUser)
+        program.setChildProcessModifier([] {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(127);
+        });
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (!libraryFolder.isEmpty())
         environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraryFolder);

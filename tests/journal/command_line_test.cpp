@@ -223,6 +223,8 @@ void CommandLineTest::journalLeftAsItWas_data()
     QTest::newRow("read-only-journal") << "read-only" << "out.csv" << 0 << "Exported 2 flights";
     // Copied to a read-only stick after a kill: the last flight, a void
     // flight and a late entry are in its log alone.
+    // Another user reads the owner's journal in a folder both may write.
+    QTest::newRow("read-by-another-user") << "another-user" << "out.csv" << 0 << "Exported 2 flights";
     QTest::newRow("read-only-journal-with-its-log-without-index") << "log-without-index" << "out.csv" << 0
                                                                 << "Exported 16 flights";
     QTest::newRow("day-without-export") << "journal" << "day-alone" << 2 << "--day goes with --export-journal";
@@ -260,6 +262,11 @@ void CommandLineTest::journalLeftAsItWas()
     } else if (kind == "read-only") {
         QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    } else if (kind == "another-user") {
+        if (geteuid() != 0)
+            QSKIP("only the superuser's tests can read as another user");
+        QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7777)));
     } else if (kind == "log-without-index") {
         QVERIFY(recordIntoLogAndKill(journal));
         QVERIFY(QFile::remove(journal + "-shm"));
@@ -279,7 +286,7 @@ void CommandLineTest::journalLeftAsItWas()
     else
         arguments << QStringLiteral("--export-journal") << folder.filePath(output);
 
-    const Run exported = run(arguments);
+    const Run exported = run(arguments, {}, kind == "another-user");
     if (other) {
         sqlite().exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite().close_v2(other);
