@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contest_journal.h"
+#include "flight_journal.h"
 #include "flight_observer.h"
 
 #include <QFile>
@@ -7,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 // What the tests of the program's command line share: the built program
@@ -56,6 +60,43 @@ inline orlo::CalculationRecord scored(const std::string &classCaption, const std
     values.summary = {classCaption, score + " Total Score"};
     return values;
 }
+
+// Records 13 flights more into the journal and writes them into it, then
+// only into its log: a flight made void, a late entry and a 16th flight;
+// the recording program is then killed, so the log stays.
+inline bool recordIntoLogAndKill(const QString &journal)
+{
+    int recorded[2];
+    if (pipe(recorded) != 0)
+        return false;
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(60);
+        ::close(recorded[0]);
+        orlo::journal::FlightJournal recording(journal.toStdString());
+        for (int flight = 0; flight < 13; ++flight) {
+            recording.calculated(command_line_test::scored("Class I", std::to_string(100 + flight) + ".0"));
+            recording.flightEnded();
+        }
+        orlo::journal::ContestJournal contest(journal.toStdString());
+        contest.setStatus(recording.flights().front().id, orlo::journal::FlightStatus::Void, "flown by a substitute");
+        contest.add(orlo::journal::NewEntry{"Late, Lou", "77", {"Class I"}});
+        recording.calculated(command_line_test::scored("Class I", "300.0"));
+        (void)!write(recorded[1], "x", 1);
+        pause();
+        _exit(0);
+    }
+    ::close(recorded[1]);
+    char signal = 0;
+    const bool told = child > 0 && read(recorded[0], &signal, 1) == 1;
+    ::close(recorded[0]);
+    if (child > 0) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+    return told;
+}
+
 
 inline QByteArray contentsOf(const QString &path)
 {

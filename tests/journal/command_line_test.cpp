@@ -163,46 +163,6 @@ bool writeAt(const QString &path, qint64 offset, const QByteArray &bytes)
 
 } // namespace
 
-namespace {
-
-// Records 13 flights more into the journal and writes them into it, then
-// only into its log: a flight made void, a late entry and a 16th flight;
-// the recording program is then killed, so the log stays.
-bool recordIntoLogAndKill(const QString &journal)
-{
-    int recorded[2];
-    if (pipe(recorded) != 0)
-        return false;
-    const pid_t child = fork();
-    if (child == 0) {
-        alarm(60);
-        ::close(recorded[0]);
-        FlightJournal recording(journal.toStdString());
-        for (int flight = 0; flight < 13; ++flight) {
-            recording.calculated(scored("Class I", std::to_string(100 + flight) + ".0"));
-            recording.flightEnded();
-        }
-        ContestJournal contest(journal.toStdString());
-        contest.setStatus(recording.flights().front().id, FlightStatus::Void, "flown by a substitute");
-        contest.add(NewEntry{"Late, Lou", "77", {"Class I"}});
-        recording.calculated(scored("Class I", "300.0"));
-        (void)!write(recorded[1], "x", 1);
-        pause();
-        _exit(0);
-    }
-    ::close(recorded[1]);
-    char signal = 0;
-    const bool told = child > 0 && read(recorded[0], &signal, 1) == 1;
-    ::close(recorded[0]);
-    if (child > 0) {
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-    }
-    return told;
-}
-
-} // namespace
-
 // Reading a journal writes nothing into it nor beside it: a journal that
 // cannot be read, or is none, is told in one line with status 1 and no file
 // written; one that can is exported whole, and the export says how much.

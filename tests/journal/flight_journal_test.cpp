@@ -3,15 +3,12 @@
 #include "flight_journal.h"
 #include "headless_sheet.h"
 #include "journal_test_support.h"
-#include "sqlite_library.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <chrono>
 #include <cstdlib>
 #include <ctime>
-#include <thread>
 
 using namespace orlo;
 using namespace orlo::journal;
@@ -26,7 +23,6 @@ private slots:
     void sheetReportsEachNewCalculation();
     void twoWritersLoseNothing();
     void killedWriterKeepsItsCalculation();
-    void exitWaitsOutAnotherWriter();
 };
 
 void FlightJournalTest::initTestCase()
@@ -198,71 +194,6 @@ void FlightJournalTest::killedWriterKeepsItsCalculation()
     const std::vector<FlightRow> flights = FlightJournal(path).flights();
     QCOMPARE(flights.size(), std::size_t(1));
     QCOMPARE(flights[0].last.values.score, std::string("280.8"));
-}
-
-// Exit with calculations of several flights waiting while another program
-// writes its own backlog in short turns: Exit waits out each turn, after a
-// flight's end as before it, and every calculation whose press returned is
-// in the file once both programs end.
-void FlightJournalTest::exitWaitsOutAnotherWriter()
-{
-    QTemporaryDir folder;
-    const std::string path = text(journalIn(folder));
-    QVERIFY(FlightJournal(path).open());
-    int ready[2];
-    int go[2];
-    QVERIFY(pipe(ready) == 0 && pipe(go) == 0);
-    const pid_t child = fork();
-    QVERIFY2(child >= 0, "fork");
-    if (child == 0) {
-        alarm(childWatchdogSeconds);
-        sqlite3 *db = nullptr;
-        bool held = sqlite().open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
-        sqlite().busy_timeout(db, 5000);
-        held = held && sqlite().exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
-        (void)!write(ready[1], held ? "x" : "-", 1);
-        char signal = 0;
-        (void)!read(go[0], &signal, 1);
-        // The other program's backlog: the write lock taken in turns for two seconds.
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (held && std::chrono::steady_clock::now() < end) {
-            held = sqlite().exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-            std::this_thread::sleep_for(std::chrono::milliseconds(3));
-            held = held && sqlite().exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        held = held && sqlite().exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-        sqlite().close_v2(db);
-        _exit(held ? 0 : 1);
-    }
-    close(ready[1]);
-    close(go[0]);
-    char signal = 0;
-    const bool holding = read(ready[0], &signal, 1) == 1 && signal == 'x';
-    int lost = -1;
-    int waited = 0;
-    if (holding) {
-        FlightJournal journal(path);
-        for (int flight = 0; flight < 4; ++flight) {
-            journal.calculated(calculation(std::to_string(flight) + ".1"));
-            journal.calculated(calculation(std::to_string(flight) + ".2"));
-            journal.flightEnded();
-        }
-        waited = journal.waitingCalculations();
-        (void)!write(go[1], "x", 1);
-        lost = journal.finish();
-    }
-    close(ready[0]);
-    close(go[1]);
-    const int status = reap(child, !holding);
-    QVERIFY2(holding, "the other program took the write lock");
-    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the other program wrote its turns");
-    QCOMPARE(waited, 8);
-    QCOMPARE(lost, 0);
-    const std::vector<FlightRow> flights = JournalReader(path).flights();
-    QCOMPARE(flights.size(), std::size_t(4));
-    for (const FlightRow &flight : flights)
-        QCOMPARE(flight.calculationCount, 2);
 }
 
 QTEST_APPLESS_MAIN(FlightJournalTest)
