@@ -1,6 +1,7 @@
 #include "entry_list_window.h"
 
 #include "entry_import.h"
+#include "file_dialog.h"
 #include "flight_table_model.h"
 
 #include <QApplication>
@@ -81,11 +82,9 @@ EntryListWindow::EntryListWindow(journal::ContestJournal &contest, QWidget *pare
     connect(deleteKey, &QShortcut::activated, this, &EntryListWindow::removeChosen);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(m_import, &QPushButton::clicked, this, [this] {
-        auto *dialog = new QFileDialog(this, QStringLiteral("Import CSV…"), QDir::homePath(),
-                                       QStringLiteral("Registration files (*.csv);;All files (*)"));
+        QFileDialog *dialog = fileDialog(this, QStringLiteral("Import CSV…"), QDir::homePath(),
+                                         QStringLiteral("Registration files (*.csv);;All files (*)"));
         dialog->setFileMode(QFileDialog::ExistingFile);
-        dialog->setWindowModality(Qt::WindowModal);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
         connect(dialog, &QFileDialog::fileSelected, this, &EntryListWindow::importFrom);
         dialog->open();
     });

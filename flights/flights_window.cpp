@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -97,9 +96,9 @@ void FlightsWindow::buildControls()
     m_contestant->setEditable(true);
     m_contestant->setInsertPolicy(QComboBox::NoInsert);
     m_contestant->setMinimumContentsLength(12);
-    m_export = new QPushButton(QStringLiteral("Export CSV…"), this);
+    m_export = new QPushButton(QStringLiteral("E&xport CSV…"), this);
     m_export->setObjectName(QStringLiteral("ExportCsv"));
-    m_backup = new QPushButton(QStringLiteral("Back up journal…"), this);
+    m_backup = new QPushButton(QStringLiteral("&Back up journal…"), this);
     m_backup->setObjectName(QStringLiteral("BackUpJournal"));
 
     auto *dayLabel = new QLabel(QStringLiteral("&Day:"), this);

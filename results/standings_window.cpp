@@ -1,6 +1,7 @@
 #include "standings_window.h"
 
 #include "contest_settings_dialog.h"
+#include "file_dialog.h"
 #include "results_document.h"
 #include "standings_table.h"
 
@@ -242,11 +243,12 @@ void StandingsWindow::printOn(QPrinter &printer) const
 
 void StandingsWindow::chooseFileToSave()
 {
-    auto *dialog = new QFileDialog(this, QStringLiteral("Save results"), QStringLiteral("results.pdf"),
-                                   QStringLiteral("Results (*.pdf *.html *.csv *.xlsx)"));
+    QFileDialog *dialog = fileDialog(this, QStringLiteral("Save results"), QDir::currentPath(),
+                                     QStringLiteral("Results (*.pdf *.html *.csv *.xlsx)"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->selectFile(QStringLiteral("results.pdf"));
     connect(dialog, &QFileDialog::fileSelected, this, &StandingsWindow::saveTo);
-    openBlockingThisWindowAlone(*dialog);
+    dialog->open();
 }
 
 bool StandingsWindow::saveTo(const QString &path)
