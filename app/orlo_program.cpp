@@ -1,5 +1,6 @@
 #include "orlo_program.h"
 
+#include "journal_files.h"
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
 #include "spreadsheet_commands.h"
@@ -57,7 +58,10 @@ StandingsSource standingsIn(const std::string &journalPath)
             [journalPath](const journal::ContestSettings &contest) {
                 journal::ContestJournal(journalPath).setContest(contest);
             },
-            [](const standings::Results &results, const std::string &path) {
+            [journalPath](const standings::Results &results, const std::string &path) {
+                // Only SQLite opens the journal: see file_dialog.cpp.
+                if (journal::isJournalFile(path, journalPath))
+                    throw std::runtime_error("that is the flight journal itself");
                 const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
                 if (!format)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());

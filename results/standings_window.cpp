@@ -2,6 +2,7 @@
 
 #include "contest_settings_dialog.h"
 #include "file_dialog.h"
+#include "journal_schema.h"
 #include "results_document.h"
 #include "standings_table.h"
 
@@ -172,6 +173,8 @@ void StandingsWindow::takeRead()
     m_problem = read.problem;
     if (m_problem.isEmpty())
         m_results = std::move(read.results);
+    else // and a sheet printed or saved from them says so
+        m_results.unreadAt = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
     if (m_readAgain)
         readNow();
 
