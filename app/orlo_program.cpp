@@ -49,12 +49,12 @@ private:
 };
 
 // The standings from the journal file: read over a reader of their own on
-// the window's worker thread, the contest's settings changed over the
-// journal's recording connection.
+// the window's worker thread, the contest's settings read over a reader too
+// and changed over a recording connection opened for the change alone.
 StandingsSource standingsIn(const std::string &journalPath)
 {
     return {[journalPath] { return standings::readResults(journal::JournalReader(journalPath)); },
-            [journalPath] { return journal::ContestJournal(journalPath).contest(); },
+            [journalPath] { return journal::JournalReader(journalPath).contest(); },
             [journalPath](const journal::ContestSettings &contest) {
                 journal::ContestJournal(journalPath).setContest(contest);
             },

@@ -1,3 +1,4 @@
+#include "contest_settings_dialog.h"
 #include "contestant_picker.h"
 #include "entry_list_window.h"
 #include "flight_correction_dialog.h"
@@ -8,6 +9,7 @@
 #include "hang_watchdog.h"
 #include "journal_problem_notice.h"
 #include "score_sheet_window.h"
+#include "standings_window.h"
 #include "sheet_driver.h"
 #include "wired_program.h"
 
@@ -25,6 +27,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -456,6 +459,18 @@ void FlightsWindowTest::readOnlyJournalReadWhole()
     QTRY_VERIFY2_WITH_TIMEOUT(said.text().contains(QLatin1String("readonly database")), qPrintable(said.text()),
                               hangWatchdogMs);
     QTRY_COMPARE_WITH_TIMEOUT(entries.rowCount(), 3, hangWatchdogMs);
+
+    // So are the contest's settings: read for the Contest dialog, a change refused.
+    program.program.openStandings();
+    StandingsWindow &standings = *program.program.standings();
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.table()->rowCount() > 0, qPrintable(standings.stateLine()->text()),
+                              hangWatchdogMs);
+    standings.findChild<QPushButton *>(QStringLiteral("contestButton"))->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.findChild<ContestSettingsDialog *>(), qPrintable(standings.stateLine()->text()),
+                              hangWatchdogMs);
+    standings.findChild<ContestSettingsDialog *>()->accept();
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.stateLine()->text().endsWith(QLatin1String("The contest was not changed.")),
+                              qPrintable(standings.stateLine()->text()), hangWatchdogMs);
 }
 
 QTEST_MAIN(FlightsWindowTest)
