@@ -150,6 +150,12 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     QCOMPARE(told.said.size(), 1);
     QVERIFY2(told.said[0].contains(QLatin1String("line 3")), qPrintable(told.said[0]));
     QCOMPARE(table.rowCount(), 4);
+    // The journal itself, or its log, is refused by its name and never opened.
+    for (const char *companion : {"", "-wal"}) {
+        entries.importFrom(QString::fromStdString(program.journal.path() + companion));
+        QVERIFY2(entries.statusLine()->text().contains(QLatin1String("that is the flight journal itself")),
+                 qPrintable(entries.statusLine()->text()));
+    }
 }
 
 QTEST_MAIN(ContestDayTest)
