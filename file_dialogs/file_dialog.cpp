@@ -2,8 +2,10 @@
 
 #include <QAbstractFileIconProvider>
 #include <QApplication>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QStyle>
 
 namespace orlo {
@@ -53,6 +55,29 @@ public:
     NameOnlyIcons icons;
 };
 
+// Gives each folder listing of a window its icons by name as the window is
+// first shown: Qt's dialogs look their files up once shown, never before.
+class ListingsByName final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = qobject_cast<QWidget *>(watched);
+        if (event->type() != QEvent::Polish || !window || !window->isWindow())
+            return false;
+        IconsOfDialog *icons = nullptr;
+        for (QFileSystemModel *listing : window->findChildren<QFileSystemModel *>()) {
+            if (dynamic_cast<const NameOnlyIcons *>(listing->iconProvider()))
+                continue;
+            if (!icons)
+                icons = new IconsOfDialog(window);
+            listing->setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
+            listing->setIconProvider(&icons->icons);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 // The journal's files are opened by SQLite alone. POSIX locks belong to the
@@ -72,6 +97,12 @@ QFileDialog *fileDialog(QWidget *parent, const QString &title, const QString &fo
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     return dialog;
+}
+
+void keepDialogsFromReadingFiles()
+{
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    qApp->installEventFilter(new ListingsByName(qApp));
 }
 
 } // namespace orlo

@@ -96,6 +96,9 @@ press ctrl+r
 wait_for $patience has_visible_window '^Standings$' || fatal "Ctrl+R opened no Standings window"
 standings=$(visible_window '^Standings$')
 open_and_cancel "$standings" "Save results" ctrl+s
+# The print dialogs list the home folder for their output file.
+open_and_cancel "$standings" "Print" ctrl+p
+open_and_cancel "$standings" "Print Preview" ctrl+shift+p
 open_and_cancel "$flights_window" "Export CSV…" alt+x
 open_and_cancel "$flights_window" "Back up journal…" alt+b
 focus "$flights_window"
