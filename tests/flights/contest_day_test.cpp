@@ -35,6 +35,7 @@ private slots:
     void nowFlyingScoredAndListedUnderThatContestant();
     void flightCorrectedAndEntriesEdited();
     void readOnlyJournalReadWhole();
+    void entryListReadAgainAfterAFailedRead();
 };
 
 void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
@@ -280,6 +281,28 @@ void ContestDayTest::readOnlyJournalReadWhole()
     standings.findChild<ContestSettingsDialog *>()->accept();
     QTRY_VERIFY2_WITH_TIMEOUT(standings.stateLine()->text().endsWith(QLatin1String("The contest was not changed.")),
                               qPrintable(standings.stateLine()->text()), hangWatchdogMs);
+}
+
+// An entry list that could not be read says so until it is read again, and
+// is read again at the next refresh.
+void ContestDayTest::entryListReadAgainAfterAFailedRead()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    QVERIFY2(QDir().mkdir(path), "no folder where the journal should be");
+    const journal::JournalReader reader(path.toStdString());
+    journal::ContestJournal contest(path.toStdString());
+    EntryListWindow window(reader, contest, nullptr);
+    QVERIFY2(window.statusLine()->text().startsWith(QLatin1String("The entry list could not be read")),
+             qPrintable(window.statusLine()->text()));
+
+    QVERIFY2(QDir().rmdir(path), "the folder stayed");
+    journal::ContestJournal(path.toStdString()).add({"Hal Ivers", "12", {}});
+    window.reloadIfUnread();
+    QCOMPARE(window.table()->rowCount(), 2);
+    QCOMPARE(window.table()->item(0, EntryListWindow::Name)->text(), QStringLiteral("Hal Ivers"));
+    QVERIFY2(!window.statusLine()->text().contains(QLatin1String("could not be read")),
+             qPrintable(window.statusLine()->text()));
 }
 
 QTEST_MAIN(ContestDayTest)
