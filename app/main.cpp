@@ -1,5 +1,6 @@
 #include "command_line.h"
 #include "designed_palette.h"
+#include "file_dialog.h"
 #include "orlo_program.h"
 #include "tahoma_font.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    orlo::keepDialogsFromReadingFiles();
     // Parsed after Qt has taken its own options (-platform, -style, ...).
     const auto parsed = orlo::parseCommandLine(QApplication::arguments());
     if (const int *status = std::get_if<int>(&parsed))

@@ -1,5 +1,6 @@
 #include "orlo_program.h"
 
+#include "journal_files.h"
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
 #include "spreadsheet_commands.h"
@@ -48,16 +49,19 @@ private:
 };
 
 // The standings from the journal file: read over a reader of their own on
-// the window's worker thread, the contest's settings changed over the
-// journal's recording connection.
+// the window's worker thread, the contest's settings read over a reader too
+// and changed over a recording connection opened for the change alone.
 StandingsSource standingsIn(const std::string &journalPath)
 {
     return {[journalPath] { return standings::readResults(journal::JournalReader(journalPath)); },
-            [journalPath] { return journal::ContestJournal(journalPath).contest(); },
+            [journalPath] { return journal::JournalReader(journalPath).contest(); },
             [journalPath](const journal::ContestSettings &contest) {
                 journal::ContestJournal(journalPath).setContest(contest);
             },
-            [](const standings::Results &results, const std::string &path) {
+            [journalPath](const standings::Results &results, const std::string &path) {
+                // Only SQLite opens the journal: see file_dialog.cpp.
+                if (journal::isJournalFile(path, journalPath))
+                    throw std::runtime_error("that is the flight journal itself");
                 const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
                 if (!format)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());

@@ -164,8 +164,9 @@ std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::Co
     }
 }
 
-ContestantDelegate::ContestantDelegate(journal::ContestJournal &contest, QObject *parent)
-    : QStyledItemDelegate(parent), m_contest(contest)
+ContestantDelegate::ContestantDelegate(const journal::JournalReader &reader, journal::ContestJournal &contest,
+                                       QObject *parent)
+    : QStyledItemDelegate(parent), m_reader(reader), m_contest(contest)
 {
 }
 
@@ -174,7 +175,7 @@ QWidget *ContestantDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     auto *picker = new ContestantPicker(parent);
     picker->setFrame(false);
     try {
-        picker->setEntries(m_contest.entries());
+        picker->setEntries(m_reader.entries());
     } catch (const std::exception &) {
         // Without the list, a name typed is still taken, and confirmed as new.
     }
@@ -201,7 +202,7 @@ void ContestantDelegate::setModelData(QWidget *editor, QAbstractItemModel *model
         return;
     QString name = picker->text();
     try {
-        for (const journal::Entry &listed : m_contest.entries())
+        for (const journal::Entry &listed : m_reader.entries())
             if (listed.id == *entry)
                 name = shownText(listed.name);
     } catch (const std::exception &) {

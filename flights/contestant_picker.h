@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contest_journal.h"
+#include "journal_reader.h"
 
 #include <QLineEdit>
 #include <QStyledItemDelegate>
@@ -59,13 +60,14 @@ std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::Co
 class ContestantDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit ContestantDelegate(journal::ContestJournal &contest, QObject *parent = nullptr);
+    ContestantDelegate(const journal::JournalReader &reader, journal::ContestJournal &contest, QObject *parent = nullptr);
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
 
 private:
+    const journal::JournalReader &m_reader;
     journal::ContestJournal &m_contest;
     // The confirmation of a new name takes the focus from the editor, which
     // would commit it a second time.

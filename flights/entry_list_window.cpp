@@ -1,6 +1,8 @@
 #include "entry_list_window.h"
 
 #include "entry_import.h"
+#include "file_dialog.h"
+#include "journal_files.h"
 #include "flight_table_model.h"
 
 #include <QApplication>
@@ -40,10 +42,13 @@ std::vector<std::string> typedClasses(const QString &typed)
     return classes;
 }
 
+const QString typeToAdd = QStringLiteral("Type a name in the last row to add a contestant.");
+
 } // namespace
 
-EntryListWindow::EntryListWindow(journal::ContestJournal &contest, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_contest(contest)
+EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::ContestJournal &contest,
+                                 QWidget *parent)
+    : QWidget(parent, Qt::Window), m_reader(reader), m_contest(contest)
 {
     setWindowTitle(QStringLiteral("Entry list"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -60,7 +65,7 @@ EntryListWindow::EntryListWindow(journal::ContestJournal &contest, QWidget *pare
     m_merge = new QPushButton(QStringLiteral("&Merge into…"), this);
     auto *remove = new QPushButton(QStringLiteral("Remove"), this);
     remove->setToolTip(QStringLiteral("Removes an entry without flights (Delete)"));
-    m_status = new QLabel(QStringLiteral("Type a name in the last row to add a contestant."), this);
+    m_status = new QLabel(typeToAdd, this);
     m_status->setWordWrap(true);
 
     auto *buttons = new QHBoxLayout;
@@ -81,11 +86,9 @@ EntryListWindow::EntryListWindow(journal::ContestJournal &contest, QWidget *pare
     connect(deleteKey, &QShortcut::activated, this, &EntryListWindow::removeChosen);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(m_import, &QPushButton::clicked, this, [this] {
-        auto *dialog = new QFileDialog(this, QStringLiteral("Import CSV…"), QDir::homePath(),
-                                       QStringLiteral("Registration files (*.csv);;All files (*)"));
+        QFileDialog *dialog = fileDialog(this, QStringLiteral("Import CSV…"), QDir::homePath(),
+                                         QStringLiteral("Registration files (*.csv);;All files (*)"));
         dialog->setFileMode(QFileDialog::ExistingFile);
-        dialog->setWindowModality(Qt::WindowModal);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
         connect(dialog, &QFileDialog::fileSelected, this, &EntryListWindow::importFrom);
         dialog->open();
     });
@@ -96,11 +99,14 @@ void EntryListWindow::reload()
 {
     std::vector<journal::Entry> entries;
     try {
-        entries = m_contest.entries();
+        entries = m_reader.entries();
     } catch (const std::exception &problem) {
         m_status->setText(QStringLiteral("The entry list could not be read: %1").arg(shownText(problem.what())));
+        m_unread = true;
         return;
     }
+    if (std::exchange(m_unread, false))
+        m_status->setText(typeToAdd);
     m_filling = true;
     m_table->setRowCount(static_cast<int>(entries.size()) + 1);
     for (int row = 0; row < m_table->rowCount(); ++row) {
@@ -118,6 +124,12 @@ void EntryListWindow::reload()
     }
     m_table->resizeColumnsToContents();
     m_filling = false;
+}
+
+void EntryListWindow::reloadIfUnread()
+{
+    if (m_unread)
+        reload();
 }
 
 std::int64_t EntryListWindow::chosenEntry() const
@@ -213,6 +225,12 @@ void EntryListWindow::mergeChosen()
 
 void EntryListWindow::importFrom(const QString &fileName)
 {
+    // Only SQLite opens the journal: see file_dialog.cpp.
+    if (journal::isJournalFile(fileName.toStdString(), m_reader.path())) {
+        m_status->setText(QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.")
+                              .arg(QDir::toNativeSeparators(fileName)));
+        return;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         m_status->setText(QStringLiteral("Cannot read %1: %2. Nothing was imported.")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contest_journal.h"
+#include "journal_reader.h"
 
 #include <QWidget>
 
@@ -21,10 +22,13 @@ class EntryListWindow final : public QWidget {
 public:
     enum Column { Name, Number, Classes, Flights, ColumnCount };
 
-    EntryListWindow(journal::ContestJournal &contest, QWidget *parent);
+    // Reads the list with reader, changes it with contest.
+    EntryListWindow(const journal::JournalReader &reader, journal::ContestJournal &contest, QWidget *parent);
 
-    // Reads the list again; says so when the journal cannot be read.
+    // Reads the list again; says so when the journal cannot be read, until a read succeeds.
     void reload();
+    // Reads the list again when the last read failed.
+    void reloadIfUnread();
     // Imports a registration file: what "Import CSV…" does once the file is chosen.
     void importFrom(const QString &fileName);
     // Removes the chosen entry, or says why it stays.
@@ -44,12 +48,14 @@ private:
     void refuse(const std::exception &refusal);
     std::int64_t chosenEntry() const;
 
+    const journal::JournalReader &m_reader;
     journal::ContestJournal &m_contest;
     QTableWidget *m_table = nullptr;
     QPushButton *m_import = nullptr;
     QPushButton *m_merge = nullptr;
     QLabel *m_status = nullptr;
     bool m_filling = false;
+    bool m_unread = false;
 };
 
 } // namespace orlo

@@ -12,14 +12,14 @@
 
 namespace orlo {
 
-FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest, const journal::FlightRow &flight,
-                                               QWidget *parent)
+FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest, std::vector<journal::Entry> entries,
+                                               const journal::FlightRow &flight, QWidget *parent)
     : QDialog(parent), m_contest(contest), m_flight(flight)
 {
     setWindowTitle(QStringLiteral("Correct flight %1").arg(flight.id));
     m_contestant = new ContestantPicker(this);
     m_contestant->setObjectName(QStringLiteral("CorrectedContestant"));
-    m_contestant->setEntries(contest.entries());
+    m_contestant->setEntries(std::move(entries));
     for (const journal::Entry &entry : m_contestant->entries())
         if (entry.id == flight.entry)
             m_contestant->setText(offeredText(entry));

@@ -19,7 +19,9 @@ class ContestantPicker;
 class FlightCorrectionDialog final : public QDialog {
     Q_OBJECT
 public:
-    FlightCorrectionDialog(journal::ContestJournal &contest, const journal::FlightRow &flight, QWidget *parent);
+    // entries: the entry list as read, offered for the contestant.
+    FlightCorrectionDialog(journal::ContestJournal &contest, std::vector<journal::Entry> entries,
+                           const journal::FlightRow &flight, QWidget *parent);
 
     ContestantPicker *contestant() const { return m_contestant; }
     QComboBox *status() const { return m_status; }

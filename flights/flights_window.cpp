@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -62,7 +61,7 @@ void refill(QComboBox *filter, const QString &all, const std::vector<std::string
 } // namespace
 
 FlightsWindow::FlightsWindow(journal::FlightJournal &journal, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_journal(journal), m_contest(journal.path())
+    : QWidget(parent, Qt::Window), m_journal(journal), m_reader(journal.path()), m_contest(journal.path())
 {
     setWindowTitle(QStringLiteral("Flight journal"));
     // The program ends with its sheet, this window open or not.
@@ -97,9 +96,9 @@ void FlightsWindow::buildControls()
     m_contestant->setEditable(true);
     m_contestant->setInsertPolicy(QComboBox::NoInsert);
     m_contestant->setMinimumContentsLength(12);
-    m_export = new QPushButton(QStringLiteral("Export CSV…"), this);
+    m_export = new QPushButton(QStringLiteral("E&xport CSV…"), this);
     m_export->setObjectName(QStringLiteral("ExportCsv"));
-    m_backup = new QPushButton(QStringLiteral("Back up journal…"), this);
+    m_backup = new QPushButton(QStringLiteral("&Back up journal…"), this);
     m_backup->setObjectName(QStringLiteral("BackUpJournal"));
 
     auto *dayLabel = new QLabel(QStringLiteral("&Day:"), this);
@@ -149,7 +148,7 @@ void FlightsWindow::buildControls()
                             | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     m_view->setWordWrap(false);
     m_view->setAlternatingRowColors(true);
-    m_view->setItemDelegateForColumn(FlightTableModel::Contestant, new ContestantDelegate(m_contest, m_view));
+    m_view->setItemDelegateForColumn(FlightTableModel::Contestant, new ContestantDelegate(m_reader, m_contest, m_view));
     // One fixed height for every row, and widths from the font rather than
     // from the rows: a journal of a whole season opens without measuring it.
     const QFontMetrics metrics = fontMetrics();
@@ -265,6 +264,8 @@ void FlightsWindow::reload()
     showFirstColumn();
     showHistory();
     showCount();
+    if (m_entryList)
+        m_entryList->reloadIfUnread();
 }
 
 void FlightsWindow::refillFilters()
@@ -281,7 +282,7 @@ void FlightsWindow::refillFilters()
     refill(m_class, QStringLiteral("All classes"), classes);
 
     const qlonglong kept = m_contestant->currentData().toLongLong();
-    std::vector<journal::Entry> entries = m_contest.entries();
+    std::vector<journal::Entry> entries = m_reader.entries();
     const QSignalBlocker quiet(m_contestant);
     m_contestant->clear();
     m_contestant->addItem(QStringLiteral("All contestants"), qlonglong(0));
@@ -322,7 +323,7 @@ void FlightsWindow::showHistory()
     try {
         if (flight) {
             calculations = m_journal.calculations(flight);
-            changes = m_contest.changes(flight);
+            changes = m_reader.changes(flight);
         }
     } catch (const journal::JournalProblem &problem) {
         showProblem(problem);

@@ -94,7 +94,11 @@ private:
     std::int64_t chosenFlight() const;
 
     journal::FlightJournal &m_journal;
-    // The entry list and the corrections, over a connection of their own.
+    // The entry list and the flights' changes as read, over a connection
+    // that never writes: a journal one may read but not write is read whole.
+    journal::JournalReader m_reader;
+    // The entry list and the corrections as changed, over a connection of
+    // their own, opened at the first change.
     journal::ContestJournal m_contest;
     FlightTableModel *m_model = nullptr;
     QTableView *m_view = nullptr;

@@ -15,7 +15,7 @@ namespace orlo {
 void FlightsWindow::pickNowFlying()
 {
     try {
-        m_nowFlying->setEntries(m_contest.entries());
+        m_nowFlying->setEntries(m_reader.entries());
     } catch (const journal::JournalProblem &problem) {
         showProblem(problem);
     }
@@ -32,7 +32,7 @@ void FlightsWindow::nameNowFlying()
     if (!entry)
         return;
     try {
-        for (const journal::Entry &listed : m_contest.entries())
+        for (const journal::Entry &listed : m_reader.entries())
             if (listed.id == *entry)
                 m_nowFlying->setText(offeredText(listed));
     } catch (const journal::JournalProblem &problem) {
@@ -50,7 +50,8 @@ void FlightsWindow::correctChosenFlight()
         return;
     FlightCorrectionDialog *dialog = nullptr;
     try {
-        dialog = new FlightCorrectionDialog(m_contest, m_model->flights()[static_cast<std::size_t>(row)], this);
+        dialog = new FlightCorrectionDialog(m_contest, m_reader.entries(), m_model->flights()[static_cast<std::size_t>(row)],
+                                            this);
     } catch (const journal::JournalProblem &problem) {
         showProblem(problem);
         return;
@@ -65,7 +66,7 @@ void FlightsWindow::correctChosenFlight()
 void FlightsWindow::openEntryList()
 {
     if (!m_entryList) {
-        m_entryList = new EntryListWindow(m_contest, this);
+        m_entryList = new EntryListWindow(m_reader, m_contest, this);
         connect(m_entryList, &EntryListWindow::entriesChanged, this, &FlightsWindow::journalChanged);
         connect(m_entryList, &EntryListWindow::entriesChanged, this, &FlightsWindow::contestChanged);
     }

@@ -1,6 +1,7 @@
 // The flights window's export and backup, which run beside the sheet.
 #include "flights_window.h"
 
+#include "file_dialog.h"
 #include "flight_table_model.h"
 #include "journal_exports.h"
 
@@ -15,15 +16,12 @@ namespace orlo {
 
 using journal::FlightFilter;
 
-// A dialog of this window alone: the sheet beside it takes every click and key.
 void FlightsWindow::chooseFile(const QString &title, const QString &suggested, const QString &filter,
                                void (FlightsWindow::*then)(const QString &))
 {
-    auto *dialog = new QFileDialog(this, title, QDir::homePath(), filter);
+    QFileDialog *dialog = fileDialog(this, title, QDir::homePath(), filter);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->selectFile(suggested);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, then);
     dialog->open();
 }

@@ -318,6 +318,26 @@ ContestSettings JournalReader::contest() const
     return m_impl->read([&] { return m_impl->withContest ? readContest(m_impl->db) : ContestSettings(); });
 }
 
+std::vector<FlightChange> JournalReader::changes(std::int64_t flightId) const
+{
+    return m_impl->read([&] {
+        std::vector<FlightChange> changes;
+        if (!m_impl->withEntries)
+            return changes;
+        Statement query(m_impl->db, "SELECT changed_at, what, before, after, reason FROM flight_change "
+                                    "WHERE flight = ?1 ORDER BY id");
+        query.bind(1, flightId);
+        while (query.step())
+            changes.push_back({query.text(0), query.text(1), query.text(2), query.text(3), query.text(4)});
+        return changes;
+    });
+}
+
+const std::string &JournalReader::path() const
+{
+    return m_impl->path;
+}
+
 namespace {
 
 // Copies every page of source into the file at copyPath, waiting out

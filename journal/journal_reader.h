@@ -84,6 +84,8 @@ public:
     std::vector<std::string> days() const;          // newest first, "YYYY-MM-DD"
     std::vector<Entry> entries() const;             // by name; none in a journal older than the entry list
     ContestSettings contest() const;                // empty when none was set
+    std::vector<FlightChange> changes(std::int64_t flightId) const; // oldest first
+    const std::string &path() const;
     // Said once the file was opened: an older journal carried forward.
     const std::string &notice() const;
     // Lets go of the file; the next read opens it afresh.

@@ -180,6 +180,10 @@ QString resultsHtml(const Results &results)
     html += QStringLiteral("<h1>%1</h1>").arg(name);
     if (const QString when = days(results.contest); !when.isEmpty())
         html += QStringLiteral("<p>%1</p>").arg(when);
+    if (!results.unreadAt.empty())
+        html += QStringLiteral("<p class=\"note\"><b>The journal could not be read at %1: these standings are as "
+                               "read at %2 and may lack later flights and corrections.</b></p>")
+                    .arg(shownToTheMinute(results.unreadAt), shownToTheMinute(results.asOf));
     if (results.noFlights())
         html += QStringLiteral("<p class=\"note\">No flights have been recorded for this contest yet.</p>");
     for (const ClassStandings &standings : results.classes)

@@ -1,6 +1,8 @@
 #include "standings_window.h"
 
 #include "contest_settings_dialog.h"
+#include "file_dialog.h"
+#include "journal_schema.h"
 #include "results_document.h"
 #include "standings_table.h"
 
@@ -171,6 +173,8 @@ void StandingsWindow::takeRead()
     m_problem = read.problem;
     if (m_problem.isEmpty())
         m_results = std::move(read.results);
+    else // and a sheet printed or saved from them says so
+        m_results.unreadAt = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
     if (m_readAgain)
         readNow();
 
@@ -242,11 +246,12 @@ void StandingsWindow::printOn(QPrinter &printer) const
 
 void StandingsWindow::chooseFileToSave()
 {
-    auto *dialog = new QFileDialog(this, QStringLiteral("Save results"), QStringLiteral("results.pdf"),
-                                   QStringLiteral("Results (*.pdf *.html *.csv *.xlsx)"));
+    QFileDialog *dialog = fileDialog(this, QStringLiteral("Save results"), QDir::currentPath(),
+                                     QStringLiteral("Results (*.pdf *.html *.csv *.xlsx)"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->selectFile(QStringLiteral("results.pdf"));
     connect(dialog, &QFileDialog::fileSelected, this, &StandingsWindow::saveTo);
-    openBlockingThisWindowAlone(*dialog);
+    dialog->open();
 }
 
 bool StandingsWindow::saveTo(const QString &path)

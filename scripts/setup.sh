@@ -16,6 +16,9 @@ packages=(
     locales xvfb xauth openbox xdotool xclip x11-apps imagemagick clang libclang-rt-14-dev
     # reading an XLSX workbook back
     unzip
+    # the journal checked by SQLite's own shell, and the file dialogs under
+    # the GTK platform theme, in the journal's real-window test
+    sqlite3 qt6-gtk-platformtheme
     # packaging and its checks, benchmarks
     dpkg-dev desktop-file-utils appstream libglib2.0-bin x11-utils libbenchmark-dev libxcb-shm0-dev
     # the manual page made from --help, the bash completion, Debian's package checker

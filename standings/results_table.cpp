@@ -27,9 +27,12 @@ std::string joined(const std::vector<std::string> &parts, const std::string &by)
     return text;
 }
 
-std::string stateOf(const journal::ClassRule &rule, const std::string &asOf)
+std::string stateOf(const journal::ClassRule &rule, const Results &results)
 {
-    return rule.final ? "final, " + rule.finalAt : "provisional, as of " + asOf;
+    const std::string state = rule.final ? "final, " + rule.finalAt : "provisional, as of " + results.asOf;
+    return results.unreadAt.empty() ? state
+                                    : state + "; the journal could not be read at " + results.unreadAt
+                                          + ", this is the table as read before";
 }
 
 std::string ruleText(const journal::ClassRule &rule)
@@ -72,7 +75,7 @@ Table resultsTable(const Results &results)
             }
             cells.insert(cells.end(), {{joined(counted, " ")}, number(row.highSpeedPoints),
                                        number(row.lowSpeedPoints), number(row.engineBonus), number(row.scalePoints),
-                                       number(row.landingPoints), {stateOf(standings.rule, results.asOf)}});
+                                       number(row.landingPoints), {stateOf(standings.rule, results)}});
             cells.resize(table.headings.size());
             table.rows.push_back(std::move(cells));
         }
@@ -102,6 +105,8 @@ Table contestTable(const Results &results)
         table.rows.push_back({{standings.rule.caption + ": final at"},
                               standings.rule.final ? date(standings.rule.finalAt) : Cell{"provisional"}});
     }
+    if (!results.unreadAt.empty())
+        table.rows.push_back({{"Journal could not be read at"}, date(results.unreadAt)});
     if (results.flightsWithoutContestant > 0)
         table.rows.push_back({{"Flights without a contestant, counted nowhere"},
                               number(std::to_string(results.flightsWithoutContestant))});

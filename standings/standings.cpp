@@ -74,7 +74,7 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
         if (!holds(held, caption))
             throw UnknownClass("no flight and no entry in the class \"" + caption + "\"");
 
-    Results results{contest, std::move(asOf), {}, {}, 0};
+    Results results{contest, std::move(asOf), {}, {}, 0, {}};
     std::map<std::string, ClassStandings> ranked;
     auto standingsOf = [&](const std::string &caption) -> const ClassStandings & {
         auto found = ranked.find(caption);

@@ -69,6 +69,9 @@ struct Results {
     std::vector<ClassStandings> classes; // in the order of the class list
     std::vector<CombinedStandings> combined;
     int flightsWithoutContestant = 0; // counted nowhere; the director should name them
+    // When a later read of the journal failed (local time with offset): these
+    // standings are older than the journal. Empty when they are its latest.
+    std::string unreadAt;
     bool noFlights() const;
 };
 

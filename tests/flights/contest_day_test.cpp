@@ -1,3 +1,4 @@
+#include "contest_settings_dialog.h"
 #include "contestant_picker.h"
 #include "entry_list_window.h"
 #include "flight_correction_dialog.h"
@@ -6,25 +7,35 @@
 #include "flights_program.h"
 #include "hang_watchdog.h"
 #include "sheet_driver.h"
+#include "standings_window.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace orlo;
 using namespace orlo::ctl;
 
 // The contest day in the flights window: the contestant flying next named
-// from the sheet, corrections and the entry list.
+// from the sheet, corrections and the entry list, on a journal one may write
+// and on one one may only read.
 class ContestDayTest : public QObject {
     Q_OBJECT
 private slots:
     void nowFlyingScoredAndListedUnderThatContestant();
     void flightCorrectedAndEntriesEdited();
+    void readOnlyJournalReadWhole();
+    void entryListReadAgainAfterAFailedRead();
 };
 
 void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
@@ -150,6 +161,148 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     QCOMPARE(told.said.size(), 1);
     QVERIFY2(told.said[0].contains(QLatin1String("line 3")), qPrintable(told.said[0]));
     QCOMPARE(table.rowCount(), 4);
+    // The journal itself, or its log, is refused by its name and never opened.
+    for (const char *companion : {"", "-wal"}) {
+        entries.importFrom(QString::fromStdString(program.journal.path() + companion));
+        QVERIFY2(entries.statusLine()->text().contains(QLatin1String("that is the flight journal itself")),
+                 qPrintable(entries.statusLine()->text()));
+    }
+}
+
+namespace {
+
+// A journal of two flights, one corrected, and two entries, in a folder of
+// its own under folder, the journal 0444 in a 0555 folder; its path.
+QString readOnlyJournal(const QTemporaryDir &folder)
+{
+    QDir(folder.path()).mkdir(QStringLiteral("contest"));
+    const QString path = folder.filePath(QStringLiteral("contest/journal.sqlite"));
+    {
+        journal::FlightJournal flights(path.toStdString());
+        journal::ContestJournal contest(path.toStdString());
+        contest.add({"Hal Ivers", "12", {}});
+        contest.add({"Ken Lo", "17", {}});
+        CalculationRecord calculation;
+        calculation.classCaption = "Class I";
+        calculation.score = "310.5";
+        flights.calculated(calculation);
+        flights.flightEnded();
+        calculation.score = "298.0";
+        flights.calculated(calculation);
+        flights.flightEnded();
+        const std::int64_t newest = flights.flights().front().id;
+        contest.moveFlight(newest, contest.entries().back().id, "named late");
+        flights.finish();
+    }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(folder.filePath(QStringLiteral("contest")),
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+                              | QFile::ExeOther);
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                             | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    return path;
+}
+
+} // namespace
+
+// A journal one may read but not write: its flights, entries and history
+// are read whole, and a change is refused with a sentence. Modes refuse
+// root nothing, so run as root the check runs again as the user nobody.
+void ContestDayTest::readOnlyJournalReadWhole()
+{
+    QTemporaryDir folder;
+    QString path = qEnvironmentVariable("ORLO_READ_ONLY_JOURNAL");
+    // The folder is writable again before it goes, for a user who is not root.
+    const auto writableAgain = qScopeGuard([&folder] {
+        QFile::setPermissions(folder.filePath(QStringLiteral("contest")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    if (path.isEmpty()) {
+        path = readOnlyJournal(folder);
+        if (geteuid() == 0) {
+            QProcess asNobody;
+            asNobody.setProcessChannelMode(QProcess::MergedChannels);
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("ORLO_READ_ONLY_JOURNAL"), path);
+            environment.insert(QStringLiteral("HOME"), folder.path());
+            asNobody.setProcessEnvironment(environment);
+            asNobody.start(QStringLiteral("setpriv"),
+                           {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                            QStringLiteral("--clear-groups"), QStringLiteral("--pdeathsig=KILL"), QStringLiteral("--"),
+                            QCoreApplication::applicationFilePath(), QStringLiteral("readOnlyJournalReadWhole")});
+            if (!asNobody.waitForStarted(hangWatchdogMs))
+                QSKIP("setpriv cannot run the check as another user");
+            if (!asNobody.waitForFinished(4 * hangWatchdogMs)) {
+                asNobody.kill();
+                asNobody.waitForFinished();
+            }
+            const QString said = QString::fromLocal8Bit(asNobody.readAll());
+            QVERIFY2(asNobody.exitStatus() == QProcess::NormalExit && asNobody.exitCode() == 0, qPrintable(said));
+            return;
+        }
+    }
+    QVERIFY2(!QFileInfo(path).isWritable(), "the journal is writable: the check would prove nothing");
+
+    Program program(path);
+    program.flights.open();
+    FlightsWindow &window = *program.flights.window();
+    QCOMPARE(window.statusLine()->text(), QStringLiteral("2 flights shown."));
+    QCOMPARE(window.flights()->rowCount(), 2);
+    QCOMPARE(window.flights()->index(0, FlightTableModel::Contestant).data().toString(), QStringLiteral("Ken Lo"));
+    QStringList contestants;
+    for (int item = 0; item < window.contestantFilter()->count(); ++item)
+        contestants << window.contestantFilter()->itemText(item);
+    QCOMPARE(contestants, (QStringList{"All contestants", "No contestant named", "Hal Ivers 12", "Ken Lo 17"}));
+    window.flightsView()->setCurrentIndex(window.flights()->index(0, FlightTableModel::Time));
+    QStringList history;
+    for (int row = 0; row < window.historyView()->rowCount(); ++row)
+        history << window.historyView()->item(row, 1)->text();
+    QCOMPARE(history.mid(1), (QStringList{"Contestant none → Ken Lo (named late)"}));
+
+    window.openEntryList();
+    QTableWidget &entries = *window.entryList()->table();
+    QCOMPARE(entries.rowCount(), 3);
+    QCOMPARE(entries.item(1, EntryListWindow::Name)->text(), QStringLiteral("Ken Lo"));
+    // A change is refused in a sentence; the list stays as the journal holds it.
+    entries.item(2, EntryListWindow::Name)->setText(QStringLiteral("Ann Cho"));
+    const QLabel &said = *window.entryList()->statusLine();
+    QTRY_VERIFY2_WITH_TIMEOUT(said.text().contains(QLatin1String("readonly database")), qPrintable(said.text()),
+                              hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(entries.rowCount(), 3, hangWatchdogMs);
+
+    // So are the contest's settings: read for the Contest dialog, a change refused.
+    program.program.openStandings();
+    StandingsWindow &standings = *program.program.standings();
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.table()->rowCount() > 0, qPrintable(standings.stateLine()->text()),
+                              hangWatchdogMs);
+    standings.findChild<QPushButton *>(QStringLiteral("contestButton"))->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.findChild<ContestSettingsDialog *>(), qPrintable(standings.stateLine()->text()),
+                              hangWatchdogMs);
+    standings.findChild<ContestSettingsDialog *>()->accept();
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.stateLine()->text().endsWith(QLatin1String("The contest was not changed.")),
+                              qPrintable(standings.stateLine()->text()), hangWatchdogMs);
+}
+
+// An entry list that could not be read says so until it is read again, and
+// is read again at the next refresh.
+void ContestDayTest::entryListReadAgainAfterAFailedRead()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    QVERIFY2(QDir().mkdir(path), "no folder where the journal should be");
+    const journal::JournalReader reader(path.toStdString());
+    journal::ContestJournal contest(path.toStdString());
+    EntryListWindow window(reader, contest, nullptr);
+    QVERIFY2(window.statusLine()->text().startsWith(QLatin1String("The entry list could not be read")),
+             qPrintable(window.statusLine()->text()));
+
+    QVERIFY2(QDir().rmdir(path), "the folder stayed");
+    journal::ContestJournal(path.toStdString()).add({"Hal Ivers", "12", {}});
+    window.reloadIfUnread();
+    QCOMPARE(window.table()->rowCount(), 2);
+    QCOMPARE(window.table()->item(0, EntryListWindow::Name)->text(), QStringLiteral("Hal Ivers"));
+    QVERIFY2(!window.statusLine()->text().contains(QLatin1String("could not be read")),
+             qPrintable(window.statusLine()->text()));
 }
 
 QTEST_MAIN(ContestDayTest)

@@ -11,6 +11,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +54,7 @@ class StandingsWindowTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY2(prepareSheetTests(), "the sheet's fonts are missing"); }
     void recordedFlightShowsInTheStandings();
+    void failedReadToldOnTheSheetUntilReadAgain();
 };
 
 void StandingsWindowTest::recordedFlightShowsInTheStandings()
@@ -128,6 +131,60 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     window.close();
     window.journalChanged();
     QVERIFY2(!window.isReading(), "a closed Standings window read the journal");
+}
+
+namespace {
+
+QString savedText(StandingsWindow &window, const QString &path)
+{
+    if (!window.saveTo(path))
+        return window.stateLine()->text();
+    QFile saved(path);
+    return saved.open(QIODevice::ReadOnly) ? QString::fromUtf8(saved.readAll()) : saved.errorString();
+}
+
+} // namespace
+
+// A read that fails keeps the standings read before, and every sheet printed
+// or saved from them says so; the next read reads the journal afresh.
+void StandingsWindowTest::failedReadToldOnTheSheetUntilReadAgain()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Ann Example", "17", {"Class I"}});
+    WiredProgram program(path);
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QTest::keyClick(&program.sheet, Qt::Key_R, Qt::ControlModifier);
+    QTRY_VERIFY2_WITH_TIMEOUT(program.program.standings() && program.program.standings()->isVisible(),
+                              "Ctrl+R opened no Standings window", hangWatchdogMs);
+    StandingsWindow &window = *program.program.standings();
+    QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Ann Example | 17 |  | still to fly")),
+                              qPrintable(rowsOf(window) + window.stateLine()->text()), hangWatchdogMs);
+
+    // A folder where the journal was: no reader can open it.
+    const QString aside = folder.filePath(QStringLiteral("journal.sqlite.aside"));
+    QVERIFY2(QDir().rename(path, aside) && QDir().mkdir(path), "the journal could not be put aside");
+    window.journalChanged();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text().contains(QLatin1String("The standings shown were read before")),
+                              qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    const struct {
+        const char *format;
+        const char *said;
+    } sheets[] = {{"csv", "the journal could not be read at "}, {"html", "The journal could not be read at "}};
+    for (const auto &sheet : sheets) {
+        const QString saved = savedText(window, folder.filePath(QStringLiteral("unread.") + sheet.format));
+        QVERIFY2(saved.contains(QLatin1String(sheet.said)) && saved.contains(QLatin1String("Ann Example")),
+                 qPrintable(saved));
+    }
+
+    // Back in place, the next read reads it: the sheet says nothing more.
+    QVERIFY2(QDir().rmdir(path) && QDir().rename(aside, path), "the journal could not be put back");
+    window.journalChanged();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text().startsWith(QLatin1String("Provisional, as of ")),
+                              qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    const QString saved = savedText(window, folder.filePath(QStringLiteral("read.csv")));
+    QVERIFY2(saved.contains(QLatin1String("Ann Example")) && !saved.contains(QLatin1String("could not be read")),
+             qPrintable(saved));
 }
 
 QTEST_MAIN(StandingsWindowTest)
