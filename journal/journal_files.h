@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace orlo::journal {
 
@@ -17,5 +19,14 @@ std::string moveAside(const std::string &path, const std::string &kind);
 // Whether writing to file would write onto the journal at journalPath, its
 // log or its index: the same file by device and inode, whatever its name.
 bool isJournalFile(const std::string &file, const std::string &journalPath);
+
+// Writes a file the official asked for through write, which is given a name
+// beside path to write to; that file is synced, takes path's place and the
+// folder is synced, so that once this returns path holds the whole file even
+// across a power cut, and before it returns path holds what it held before.
+// Throws std::runtime_error saying why nothing was written.
+void writeAside(const std::string &path, const std::function<void(const std::string &part)> &write);
+// The bytes as the file at path, written aside.
+void writeFileAside(const std::string &path, std::string_view bytes);
 
 } // namespace orlo::journal

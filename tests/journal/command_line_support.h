@@ -18,11 +18,15 @@ struct Run {
 };
 
 // The built program without any display: none of these starts may need one.
-// The dynamic loader looks for libraries in libraryFolder first.
-inline Run run(const QStringList &arguments, const QString &libraryFolder = {})
+// The dynamic loader looks for libraries in libraryFolder first; settings
+// are added to the environment.
+inline Run run(const QStringList &arguments, const QString &libraryFolder = {},
+               const QProcessEnvironment &settings = {})
 {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : settings.keys())
+        environment.insert(name, settings.value(name));
     if (!libraryFolder.isEmpty())
         environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraryFolder);
     environment.remove(QStringLiteral("DISPLAY"));
