@@ -47,7 +47,7 @@ Loaded load()
     const bool found = ORLO_FIND(open_v2) && ORLO_FIND(close_v2) && ORLO_FIND(busy_timeout)
         && ORLO_FIND(db_readonly) && ORLO_FIND(errmsg) && ORLO_FIND(errstr) && ORLO_FIND(exec)
         && ORLO_FIND(prepare_v2) && ORLO_FIND(finalize) && ORLO_FIND(bind_text64) && ORLO_FIND(bind_int64)
-        && ORLO_FIND(step) && ORLO_FIND(column_text) && ORLO_FIND(column_bytes) && ORLO_FIND(column_int64)
+        && ORLO_FIND(step) && ORLO_FIND(reset) && ORLO_FIND(column_text) && ORLO_FIND(column_bytes) && ORLO_FIND(column_int64)
         && ORLO_FIND(changes) && ORLO_FIND(last_insert_rowid) && ORLO_FIND(extended_errcode)
         && ORLO_FIND(wal_checkpoint_v2) && ORLO_FIND(backup_init) && ORLO_FIND(backup_step)
         && ORLO_FIND(backup_finish) && ORLO_FIND(vfs_find) && ORLO_FIND(vfs_register) && ORLO_FIND(vfs_unregister);
