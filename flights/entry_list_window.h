@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPushButton;
+class QThread;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -22,11 +23,17 @@ public:
     enum Column { Name, Number, Classes, Flights, ColumnCount };
 
     EntryListWindow(journal::ContestJournal &contest, QWidget *parent);
+    // Waits for an import under way: it holds the journal briefly at its end.
+    ~EntryListWindow() override;
 
     // Reads the list again; says so when the journal cannot be read.
     void reload();
-    // Imports a registration file: what "Import CSV…" does once the file is chosen.
+    // Imports a registration file: what "Import CSV…" does once the file is
+    // chosen. The file is read and written on a thread of its own, on a
+    // connection of its own, so the sheet and this window go on meanwhile;
+    // the outcome is told when it is done.
     void importFrom(const QString &fileName);
+    bool isImporting() const { return m_importing != nullptr; }
     // Removes the chosen entry, or says why it stays.
     void removeChosen();
     // Merges the chosen entry into another, picked from the list.
@@ -43,12 +50,16 @@ private:
     void edited(QTableWidgetItem *item);
     void refuse(const std::exception &refusal);
     std::int64_t chosenEntry() const;
+    // Says what an import came to: the file unreadable, the problems that stopped it, or what it added.
+    void tellImported(const QString &fileName, const QString &unreadable, const std::vector<std::string> &problems,
+                      const journal::ImportOutcome &outcome);
 
     journal::ContestJournal &m_contest;
     QTableWidget *m_table = nullptr;
     QPushButton *m_import = nullptr;
     QPushButton *m_merge = nullptr;
     QLabel *m_status = nullptr;
+    QThread *m_importing = nullptr;
     bool m_filling = false;
 };
 
