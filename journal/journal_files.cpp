@@ -65,6 +65,9 @@ namespace {
 void sync(const std::string &path, bool folder)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
+    // A folder one may write but not list cannot be opened to sync; the file is in it all the same.
+    if (fd < 0 && folder && (errno == EACCES || errno == EPERM))
+        return;
     if (fd < 0)
         failed();
     const int synced = ::fsync(fd);
