@@ -61,6 +61,7 @@ struct Record {
     int line = 0;
     std::vector<std::string> fields;
     bool tooLong = false;
+    bool quoteLeftOpen = false;
 };
 
 // Reads the file a record at a time; a quote left open is a problem.
@@ -73,8 +74,8 @@ public:
     {
         while (m_at < m_file.size()) {
             read(record);
-            if (record.line < 0) {
-                problems.push_back("line " + std::to_string(-record.line) + ": a quote opened here is never closed.");
+            if (record.quoteLeftOpen) {
+                problems.push_back("line " + std::to_string(record.line) + ": a quote opened here is never closed.");
                 m_at = m_file.size();
                 return false;
             }
@@ -126,8 +127,7 @@ private:
                 keep(c);
             }
         }
-        if (quoted)
-            record.line = -record.line;
+        record.quoteLeftOpen = quoted;
     }
 
     std::string_view m_file;
