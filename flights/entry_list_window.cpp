@@ -4,6 +4,7 @@
 #include "file_dialog.h"
 #include "journal_files.h"
 #include "flight_table_model.h"
+#include "journal_files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +19,11 @@
 #include <QRegularExpression>
 #include <QShortcut>
 #include <QTableWidget>
+#include <QThread>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
 
 namespace orlo {
 
@@ -223,7 +228,16 @@ void EntryListWindow::mergeChosen()
     emit entriesChanged();
 }
 
-void EntryListWindow::importFrom(const QString &fileName)
+namespace {
+
+// What an import on its own thread came to.
+struct Imported {
+    QString unreadable;
+    std::vector<std::string> problems;
+    journal::ImportOutcome outcome;
+};
+
+void importOnItsThread(const QString &fileName, const std::string &journalPath, Imported &imported)
 {
     // Only SQLite opens the journal: see file_dialog.cpp.
     if (journal::isJournalFile(fileName.toStdString(), m_reader.path())) {
@@ -233,26 +247,81 @@ void EntryListWindow::importFrom(const QString &fileName)
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_status->setText(QStringLiteral("Cannot read %1: %2. Nothing was imported.")
-                              .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        imported.unreadable = file.errorString();
         return;
     }
     const QByteArray bytes = file.readAll();
+    file.close();
     const journal::Registration read = journal::readRegistration(std::string_view(bytes.data(), std::size_t(bytes.size())));
-    std::vector<std::string> problems = read.problems;
-    journal::ImportOutcome outcome;
+    imported.problems = read.problems;
     try {
-        if (problems.empty()) {
-            outcome = m_contest.importEntries(read.rows);
-            problems = outcome.problems;
+        if (imported.problems.empty()) {
+            journal::ContestJournal contest(journalPath);
+            imported.outcome = contest.importEntries(read.rows);
+            imported.problems = imported.outcome.problems;
         }
     } catch (const std::exception &problem) {
-        problems = {problem.what()};
+        imported.problems = {problem.what()};
+    }
+}
+
+} // namespace
+
+EntryListWindow::~EntryListWindow()
+{
+    if (m_importing) {
+        m_importing->wait();
+        delete m_importing;
+    }
+}
+
+void EntryListWindow::importFrom(const QString &fileName)
+{
+    const QString shownName = QDir::toNativeSeparators(fileName);
+    if (m_importing) {
+        m_status->setText(QStringLiteral("An import is under way; import %1 once it is done.").arg(shownName));
+        return;
+    }
+    // Told by stat() alone: opening the journal's own file here and closing
+    // it would drop this program's locks on the journal.
+    if (journal::isJournalFile(fileName.toStdString(), m_contest.path())) {
+        m_status->setText(
+            QStringLiteral("%1 is the flight journal itself, not a registration file. Nothing was imported.").arg(shownName));
+        return;
+    }
+    auto imported = std::make_shared<Imported>();
+    m_importing = QThread::create([imported, fileName, journalPath = m_contest.path()] {
+        importOnItsThread(fileName, journalPath, *imported);
+    });
+    // finished comes from the import's thread; with this window as context
+    // it is delivered queued, on the window's own thread.
+    connect(m_importing, &QThread::finished, this, [this, imported, fileName] {
+        m_importing->deleteLater();
+        m_importing = nullptr;
+        m_import->setEnabled(true);
+        tellImported(fileName, imported->unreadable, imported->problems, imported->outcome);
+    });
+    m_import->setEnabled(false);
+    m_status->setText(QStringLiteral("Importing %1…").arg(shownName));
+    m_importing->start();
+}
+
+void EntryListWindow::tellImported(const QString &fileName, const QString &unreadable,
+                                   const std::vector<std::string> &problems, const journal::ImportOutcome &outcome)
+{
+    if (!unreadable.isEmpty()) {
+        m_status->setText(QStringLiteral("Cannot read %1: %2. Nothing was imported.")
+                              .arg(QDir::toNativeSeparators(fileName), unreadable));
+        return;
     }
     if (!problems.empty()) {
+        // A file of a million bad rows is told by its first lines: the box stays on the screen.
+        constexpr std::size_t shownLines = 30;
         QStringList lines;
-        for (const std::string &problem : problems)
-            lines << shownText(problem);
+        for (std::size_t line = 0; line < std::min(problems.size(), shownLines); ++line)
+            lines << shownText(problems[line]);
+        if (problems.size() > shownLines)
+            lines << QStringLiteral("… and %1 more lines like these.").arg(problems.size() - shownLines);
         m_status->setText(QStringLiteral("Nothing was imported from %1.").arg(QDir::toNativeSeparators(fileName)));
         QMessageBox told(QMessageBox::NoIcon, QApplication::applicationName(),
                          QStringLiteral("Nothing was imported from %1:\n\n%2")

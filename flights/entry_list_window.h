@@ -7,6 +7,7 @@
 
 class QLabel;
 class QPushButton;
+class QThread;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -24,13 +25,19 @@ public:
 
     // Reads the list with reader, changes it with contest.
     EntryListWindow(const journal::JournalReader &reader, journal::ContestJournal &contest, QWidget *parent);
+    // Waits for an import under way: it holds the journal briefly at its end.
+    ~EntryListWindow() override;
 
     // Reads the list again; says so when the journal cannot be read, until a read succeeds.
     void reload();
     // Reads the list again when the last read failed.
     void reloadIfUnread();
-    // Imports a registration file: what "Import CSV…" does once the file is chosen.
+    // Imports a registration file: what "Import CSV…" does once the file is
+    // chosen. The file is read and written on a thread of its own, on a
+    // connection of its own, so the sheet and this window go on meanwhile;
+    // the outcome is told when it is done.
     void importFrom(const QString &fileName);
+    bool isImporting() const { return m_importing != nullptr; }
     // Removes the chosen entry, or says why it stays.
     void removeChosen();
     // Merges the chosen entry into another, picked from the list.
@@ -47,6 +54,9 @@ private:
     void edited(QTableWidgetItem *item);
     void refuse(const std::exception &refusal);
     std::int64_t chosenEntry() const;
+    // Says what an import came to: the file unreadable, the problems that stopped it, or what it added.
+    void tellImported(const QString &fileName, const QString &unreadable, const std::vector<std::string> &problems,
+                      const journal::ImportOutcome &outcome);
 
     const journal::JournalReader &m_reader;
     journal::ContestJournal &m_contest;
@@ -54,6 +64,7 @@ private:
     QPushButton *m_import = nullptr;
     QPushButton *m_merge = nullptr;
     QLabel *m_status = nullptr;
+    QThread *m_importing = nullptr;
     bool m_filling = false;
     bool m_unread = false;
 };

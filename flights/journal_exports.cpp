@@ -5,7 +5,8 @@
 #include "journal_schema.h"
 
 #include <QDir>
-#include <QSaveFile>
+
+#include <stdexcept>
 
 namespace orlo {
 
@@ -37,12 +38,11 @@ JournalExport exportFlightsCsv(const QString &journalPath, const journal::Flight
         return cannot(QString::fromStdString(problem.what()));
     }
     const std::string csv = journal::flightsCsv(flights);
-    QSaveFile file(fileName);
-    const bool written = file.open(QIODevice::WriteOnly)
-                         && file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size())
-                         && file.commit();
-    if (!written)
-        return cannot(file.errorString() + QLatin1Char('.'));
+    try {
+        journal::writeFileAside(fileName.toStdString(), csv);
+    } catch (const std::runtime_error &failure) {
+        return cannot(QString::fromStdString(failure.what()) + QLatin1Char('.'));
+    }
     return {true, QStringLiteral("Exported %1 to %2.").arg(flightsWritten(static_cast<int>(flights.size())), shownName),
             notice};
 }

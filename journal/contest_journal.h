@@ -82,6 +82,7 @@ public:
     // Said once the file was opened: an older journal carried forward, or a
     // damaged one moved aside and a fresh one started.
     const std::string &notice() const;
+    const std::string &path() const;
     // Where the time of a change comes from; the system clock unless set.
     void setClock(std::function<std::time_t()> clock);
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 
@@ -18,6 +19,8 @@ namespace orlo::journal {
 
 // The entry whose compared name is that of name; none when nobody has it.
 std::optional<std::int64_t> entryNamed(sqlite3 *db, std::string_view name);
+// The classes tidied, each once, one a line as the entry list keeps them.
+std::string joinClasses(const std::vector<std::string> &classes);
 // Adds the entry after checking its name and number against the list.
 std::int64_t insertEntry(sqlite3 *db, const NewEntry &entry);
 // Keeps one change of a flight in the trail.

@@ -115,4 +115,10 @@ std::vector<std::size_t> nearestNames(const std::vector<NameAndNumber> &entries,
     return nearest;
 }
 
+std::size_t characterCount(std::string_view text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xc0) != 0x80; }));
+}
+
 } // namespace orlo::journal

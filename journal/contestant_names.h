@@ -16,6 +16,13 @@ std::string tidyName(std::string_view typed);
 // other scripts are compared exactly as written.
 std::string comparedName(std::string_view typed);
 
+// The most characters a name or number read from a registration file may
+// hold: a long double-barrelled name with a club fits several times over,
+// and the results sheet draws every such name whole, on a few lines.
+inline constexpr std::size_t longestName = 200;
+// The characters of UTF-8 text, however many bytes each takes.
+std::size_t characterCount(std::string_view text);
+
 // Names differing only in case and blanks are the same contestant's.
 bool sameName(std::string_view a, std::string_view b);
 

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <unordered_map>
+#include <utility>
 
 namespace orlo::journal {
 
@@ -43,56 +46,95 @@ bool isUtf8(std::string_view text)
     return true;
 }
 
-// One record of the file: its fields and the line it starts on.
+// Where the line starting at start ends, and where the next one starts: a
+// line ends at LF, at CR LF or at a CR alone, as older spreadsheets write.
+std::pair<std::size_t, std::size_t> lineFrom(std::string_view file, std::size_t start)
+{
+    const std::size_t end = std::min(file.find_first_of("\r\n", start), file.size());
+    const bool crLf = end + 1 < file.size() && file[end] == '\r' && file[end + 1] == '\n';
+    return {end, end + (crLf ? 2 : 1)};
+}
+
+// One record of the file: its fields and the line it starts on; too long
+// when a field grew past the longest line, the rest of it then left out.
 struct Record {
     int line = 0;
     std::vector<std::string> fields;
+    bool tooLong = false;
+    bool quoteLeftOpen = false;
 };
 
-// Splits the file into records; a quote left open is a problem.
-std::vector<Record> recordsOf(std::string_view file, char separator, std::vector<std::string> &problems)
-{
-    std::vector<Record> records;
-    int line = 1;
-    std::size_t i = 0;
-    while (i < file.size()) {
-        Record record{line, {std::string()}};
+// Reads the file a record at a time; a quote left open is a problem.
+class Records {
+public:
+    Records(std::string_view file, char separator) : m_file(file), m_separator(separator) {}
+
+    // The next record that is not blank; false at the end of the file.
+    bool next(Record &record, std::vector<std::string> &problems)
+    {
+        while (m_at < m_file.size()) {
+            read(record);
+            if (record.quoteLeftOpen) {
+                problems.push_back("line " + std::to_string(record.line) + ": a quote opened here is never closed.");
+                m_at = m_file.size();
+                return false;
+            }
+            // A spreadsheet writes an empty row as separators alone.
+            const bool blank = std::all_of(record.fields.begin(), record.fields.end(),
+                                           [](const std::string &field) { return tidyName(field).empty(); });
+            if (!blank || record.tooLong)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    bool lineBreakAt(std::size_t i) const
+    {
+        return m_file[i] == '\n' || (m_file[i] == '\r' && (i + 1 >= m_file.size() || m_file[i + 1] != '\n'));
+    }
+
+    void read(Record &record)
+    {
+        record = Record{m_line, {std::string()}};
         bool quoted = false;
-        const int quoteLine = line;
-        for (; i < file.size(); ++i) {
-            const char c = file[i];
+        const auto keep = [&](char c) {
+            std::string &field = record.fields.back();
+            if (field.size() < longestRegistrationLine)
+                field += c;
+            else
+                record.tooLong = true;
+        };
+        for (; m_at < m_file.size(); ++m_at) {
+            const char c = m_file[m_at];
             if (quoted) {
-                if (c == '"' && i + 1 < file.size() && file[i + 1] == '"')
-                    record.fields.back() += file[++i];
+                if (c == '"' && m_at + 1 < m_file.size() && m_file[m_at + 1] == '"')
+                    keep(m_file[++m_at]);
                 else if (c == '"')
                     quoted = false;
                 else
-                    record.fields.back() += c;
-                line += c == '\n' ? 1 : 0;
+                    keep(c);
+                m_line += lineBreakAt(m_at) ? 1 : 0;
             } else if (c == '"' && record.fields.back().empty()) {
                 quoted = true;
-            } else if (c == separator) {
+            } else if (c == m_separator) {
                 record.fields.emplace_back();
-            } else if (c == '\n') {
-                ++i;
-                ++line;
-                break;
-            } else if (c != '\r') {
-                record.fields.back() += c;
+            } else if (c == '\n' || c == '\r') {
+                m_at = lineFrom(m_file, m_at).second;
+                ++m_line;
+                return;
+            } else {
+                keep(c);
             }
         }
-        if (quoted) {
-            problems.push_back("line " + std::to_string(quoteLine) + ": a quote opened here is never closed.");
-            break;
-        }
-        // A spreadsheet writes an empty row as separators alone.
-        const bool blank = std::all_of(record.fields.begin(), record.fields.end(),
-                                       [](const std::string &field) { return tidyName(field).empty(); });
-        if (!blank)
-            records.push_back(std::move(record));
+        record.quoteLeftOpen = quoted;
     }
-    return records;
-}
+
+    std::string_view m_file;
+    char m_separator;
+    std::size_t m_at = 0;
+    int m_line = 1;
+};
 
 // The separator the header line holds more of, outside quotes; a comma on a tie.
 char separatorOf(std::string_view file)
@@ -100,7 +142,7 @@ char separatorOf(std::string_view file)
     int commas = 0;
     int semicolons = 0;
     bool quoted = false;
-    for (const char c : file.substr(0, file.find('\n'))) {
+    for (const char c : file.substr(0, lineFrom(file, 0).first)) {
         quoted = c == '"' ? !quoted : quoted;
         commas += !quoted && c == ',';
         semicolons += !quoted && c == ';';
@@ -139,23 +181,28 @@ Registration readRegistration(std::string_view file)
     // Lines too long or not UTF-8 are told at once, and the file read no further.
     int line = 1;
     for (std::size_t start = 0; start < file.size(); ++line) {
-        const std::size_t end = std::min(file.find('\n', start), file.size());
+        const auto [end, next] = lineFrom(file, start);
         const std::string_view text = file.substr(start, end - start);
         if (text.size() > longestRegistrationLine)
             read.problems.push_back(at(line) + "longer than 1 MB; a registration file holds one entry a line.");
         else if (!isUtf8(text))
             read.problems.push_back(at(line) + "not UTF-8 text; save the file as \"CSV UTF-8\".");
-        start = end + 1;
+        start = next;
     }
     if (!read.problems.empty())
         return read;
 
-    std::vector<Record> records = recordsOf(file, separatorOf(file), read.problems);
-    if (records.empty()) {
-        read.problems.push_back("line 1: no header row naming the columns Name, Number and Classes.");
+    Records records(file, separatorOf(file));
+    Record header;
+    if (!records.next(header, read.problems)) {
+        if (read.problems.empty())
+            read.problems.push_back("line 1: no header row naming the columns Name, Number and Classes.");
         return read;
     }
-    const Record &header = records.front();
+    if (header.tooLong) {
+        read.problems.push_back(at(header.line) + "a header longer than 1 MB; the header row names the columns.");
+        return read;
+    }
     std::map<std::string, std::size_t> column;
     for (std::size_t i = 0; i < header.fields.size(); ++i)
         if (!column.emplace(comparedName(header.fields[i]), i).second && !tidyName(header.fields[i]).empty())
@@ -164,22 +211,42 @@ Registration readRegistration(std::string_view file)
         read.problems.push_back(at(header.line) + "the header row names no Name column.");
         return read;
     }
-    std::map<std::string, int> lineOfName;
-    std::map<std::string, int> lineOfNumber;
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const Record &record = records[r];
+    const auto columnOf = [&](const char *name) {
+        const auto found = column.find(name);
+        return found == column.end() ? std::optional<std::size_t>() : found->second;
+    };
+    const std::optional<std::size_t> nameColumn = columnOf("name");
+    const std::optional<std::size_t> numberColumn = columnOf("number");
+    const std::optional<std::size_t> classesColumn = columnOf("classes");
+    std::unordered_map<std::string, int> lineOfName;
+    std::unordered_map<std::string, int> lineOfNumber;
+    for (Record record; records.next(record, read.problems);) {
+        if (record.tooLong) {
+            read.problems.push_back(at(record.line)
+                                    + "a field longer than 1 MB; a registration file holds one entry a line.");
+            continue;
+        }
         if (record.fields.size() != header.fields.size()) {
             read.problems.push_back(at(record.line) + std::to_string(record.fields.size()) + " fields where the header has "
                                     + std::to_string(header.fields.size()) + ".");
             continue;
         }
-        const auto cell = [&](const char *name) {
-            const auto found = column.find(name);
-            return found == column.end() ? std::string() : record.fields[found->second];
-        };
-        RegistrationRow row{record.line, {tidyName(cell("name")), tidyName(cell("number")), classesIn(cell("classes"))}};
+        const auto cell = [&](std::optional<std::size_t> at) { return at ? record.fields[*at] : std::string(); };
+        RegistrationRow row{record.line, {tidyName(cell(nameColumn)), tidyName(cell(numberColumn)),
+                                          classesIn(cell(classesColumn))}};
         if (row.entry.name.empty()) {
             read.problems.push_back(at(record.line) + "no name.");
+            continue;
+        }
+        // Told without the text itself, which would fill the director's screen.
+        if (const std::size_t length = characterCount(row.entry.name); length > longestName) {
+            read.problems.push_back(at(record.line) + "a name of " + std::to_string(length) + " characters; a name holds at most "
+                                    + std::to_string(longestName) + ".");
+            continue;
+        }
+        if (const std::size_t length = characterCount(row.entry.number); length > longestName) {
+            read.problems.push_back(at(record.line) + "a number of " + std::to_string(length)
+                                    + " characters; a number holds at most " + std::to_string(longestName) + ".");
             continue;
         }
         if (const auto [earlier, first] = lineOfName.emplace(comparedName(row.entry.name), record.line); !first)
@@ -196,39 +263,50 @@ Registration readRegistration(std::string_view file)
 
 ImportOutcome ContestJournal::importEntries(const std::vector<RegistrationRow> &rows)
 {
+    // The file was read and checked before; here each row costs two look-ups
+    // through the entry list's indexes and an insert, each statement prepared
+    // once, so the write lock is held briefly whatever the list holds.
     return m_impl->run(false, [&] {
         sqlite3 *db = m_impl->db;
         ImportOutcome outcome;
         WriteTransaction transaction(db);
+        Statement numbered(db, "SELECT name, compared_name FROM entry WHERE number = ?1 AND number <> ''");
+        Statement named(db, "SELECT name, number FROM entry WHERE compared_name = ?1");
+        Statement insert(db, "INSERT INTO entry (name, compared_name, number, classes) VALUES (?1, ?2, ?3, ?4)");
         for (const RegistrationRow &row : rows) {
+            const std::string name = tidyName(row.entry.name);
+            const std::string compared = comparedName(name);
             const std::string number = tidyName(row.entry.number);
-            Statement numbered(db, "SELECT name, compared_name FROM entry WHERE number = ?1 AND ?1 <> ''");
-            numbered.bind(1, number);
-            const auto named = entryNamed(db, row.entry.name);
-            if (numbered.step()) {
-                if (numbered.text(1) == comparedName(row.entry.name))
+            if (name.empty()) {
+                outcome.problems.push_back(at(row.line) + "no name.");
+                continue;
+            }
+            numbered.reset().bind(1, number);
+            named.reset().bind(1, compared);
+            if (!number.empty() && numbered.step()) {
+                if (numbered.text(1) == compared)
                     ++outcome.alreadyListed;
                 else
                     outcome.problems.push_back(at(row.line) + "number " + number + " is " + numbered.text(0)
                                                + "'s on the entry list.");
-            } else if (named) {
-                Statement listed(db, "SELECT name, number FROM entry WHERE id = ?1");
-                listed.bind(1, *named);
-                listed.step();
-                if (!number.empty() && !listed.text(1).empty())
-                    outcome.problems.push_back(at(row.line) + listed.text(0) + " is on the entry list with number "
-                                               + listed.text(1) + ", not " + number + ".");
+            } else if (named.step()) {
+                if (!number.empty() && !named.text(1).empty())
+                    outcome.problems.push_back(at(row.line) + named.text(0) + " is on the entry list with number "
+                                               + named.text(1) + ", not " + number + ".");
                 else
                     ++outcome.alreadyListed;
             } else {
-                try {
-                    insertEntry(db, row.entry);
-                    ++outcome.added;
-                } catch (const EntryRefused &refused) {
-                    outcome.problems.push_back(at(row.line) + refused.what());
-                }
+                insert.reset()
+                    .bind(1, name)
+                    .bind(2, compared)
+                    .bind(3, number)
+                    .bind(4, joinClasses(row.entry.classes))
+                    .run();
+                ++outcome.added;
             }
         }
+        numbered.reset();
+        named.reset();
         if (!outcome.problems.empty())
             return ImportOutcome{0, 0, outcome.problems};
         transaction.commit();

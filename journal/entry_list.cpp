@@ -7,18 +7,6 @@ namespace orlo::journal {
 
 namespace {
 
-std::string joinClasses(const std::vector<std::string> &classes)
-{
-    std::string joined;
-    for (const std::string &typed : classes) {
-        const std::string tidy = tidyName(typed);
-        if (tidy.empty() || ("\n" + joined + "\n").find("\n" + tidy + "\n") != std::string::npos)
-            continue;
-        joined += (joined.empty() ? "" : "\n") + tidy;
-    }
-    return joined;
-}
-
 std::string nameOf(sqlite3 *db, std::int64_t entry)
 {
     Statement query(db, "SELECT name FROM entry WHERE id = ?1");
@@ -34,7 +22,8 @@ std::string freeNumber(sqlite3 *db, std::string_view typed, std::int64_t entry)
     const std::string number = tidyName(typed);
     if (number.empty())
         return number;
-    Statement query(db, "SELECT name FROM entry WHERE number = ?1 AND id <> ?2");
+    // "number <> ''" lets SQLite look the number up in the index of numbers given.
+    Statement query(db, "SELECT name FROM entry WHERE number = ?1 AND number <> '' AND id <> ?2");
     query.bind(1, number).bind(2, entry);
     if (query.step())
         throw EntryRefused("Number " + number + " is already " + query.text(0) + "'s; each number belongs to one entry.");
@@ -53,6 +42,18 @@ std::string freeName(sqlite3 *db, std::string_view typed, std::int64_t entry)
 }
 
 } // namespace
+
+std::string joinClasses(const std::vector<std::string> &classes)
+{
+    std::string joined;
+    for (const std::string &typed : classes) {
+        const std::string tidy = tidyName(typed);
+        if (tidy.empty() || ("\n" + joined + "\n").find("\n" + tidy + "\n") != std::string::npos)
+            continue;
+        joined += (joined.empty() ? "" : "\n") + tidy;
+    }
+    return joined;
+}
 
 std::optional<std::int64_t> entryNamed(sqlite3 *db, std::string_view name)
 {

@@ -59,6 +59,11 @@ ContestJournal::ContestJournal(std::string path) : m_impl(std::make_unique<Impl>
 
 ContestJournal::~ContestJournal() = default;
 
+const std::string &ContestJournal::path() const
+{
+    return m_impl->path;
+}
+
 const std::string &ContestJournal::notice() const
 {
     return m_impl->notice;

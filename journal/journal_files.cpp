@@ -5,8 +5,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <system_error>
@@ -128,6 +131,77 @@ PrivateFolder::~PrivateFolder()
 {
     std::error_code ignored;
     fs::remove_all(m_path, ignored);
+namespace {
+
+[[noreturn]] void failed()
+{
+    throw std::runtime_error(std::strerror(errno));
+}
+
+// Syncs what is written to the file or folder at path. Never given the
+// journal's own files: closing this descriptor would drop the process's locks on them.
+void sync(const std::string &path, bool folder)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
+    // A folder one may write but not list cannot be opened to sync; the file is in it all the same.
+    if (fd < 0 && folder && (errno == EACCES || errno == EPERM))
+        return;
+    if (fd < 0)
+        failed();
+    const int synced = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    // Some file systems cannot sync a folder and say so; their renames are kept as they come.
+    if (synced != 0 && !(folder && (error == EINVAL || error == ENOTSUP))) {
+        errno = error;
+        failed();
+    }
+}
+
+} // namespace
+
+void writeAside(const std::string &path, const std::function<void(const std::string &part)> &write)
+{
+    std::error_code error;
+    if (fs::is_directory(path, error))
+        throw std::runtime_error("that is a folder");
+    const std::string part = path + ".part-" + std::to_string(getpid());
+    try {
+        write(part);
+        sync(part, false);
+        fs::rename(part, path);
+    } catch (const fs::filesystem_error &failure) {
+        fs::remove(part, error);
+        throw std::runtime_error(failure.code().message());
+    } catch (...) {
+        fs::remove(part, error);
+        throw;
+    }
+    const fs::path folder = fs::path(path).parent_path();
+    sync(folder.empty() ? std::string(".") : folder.string(), true);
+}
+
+void writeFileAside(const std::string &path, std::string_view bytes)
+{
+    writeAside(path, [bytes](const std::string &part) {
+        const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0)
+            failed();
+        for (std::size_t done = 0; done < bytes.size();) {
+            const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (wrote < 0 && errno == EINTR)
+                continue;
+            if (wrote < 0) {
+                const int error = errno;
+                ::close(fd);
+                errno = error;
+                failed();
+            }
+            done += static_cast<std::size_t>(wrote);
+        }
+        if (::close(fd) != 0)
+            failed();
+    });
 }
 
 } // namespace orlo::journal

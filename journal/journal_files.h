@@ -1,7 +1,9 @@
 #pragma once
 
 #include <ctime>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 
 namespace orlo::journal {
@@ -76,5 +78,13 @@ public:
 private:
     std::string m_path;
 };
+// Writes a file the official asked for through write, which is given a name
+// beside path to write to; that file is synced, takes path's place and the
+// folder is synced, so that once this returns path holds the whole file even
+// across a power cut, and before it returns path holds what it held before.
+// Throws std::runtime_error saying why nothing was written.
+void writeAside(const std::string &path, const std::function<void(const std::string &part)> &write);
+// The bytes as the file at path, written aside.
+void writeFileAside(const std::string &path, std::string_view bytes);
 
 } // namespace orlo::journal

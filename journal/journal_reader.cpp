@@ -386,24 +386,27 @@ int backUpJournal(const std::string &journalPath, const std::string &copyPath)
         throw JournalProblem(cannot + "that is the journal itself. Nothing was written.");
     std::string notice;
     sqlite3 *source = openJournal(journalPath, Access::Read, notice);
-    const std::string part = copyPath + ".part-" + std::to_string(getpid());
+    int flights = 0;
     try {
-        copyPages(source, part);
-        sqlite().close_v2(source);
-        source = nullptr;
-        const int flights = JournalReader(part).flightCount();
-        fs::rename(part, copyPath);
+        writeAside(copyPath, [&](const std::string &part) {
+            try {
+                copyPages(source, part);
+                sqlite().close_v2(source);
+                source = nullptr;
+                flights = JournalReader(part).flightCount();
+            } catch (...) {
+                std::error_code ignored;
+                for (const char *companion : {"-wal", "-shm", "-journal"})
+                    fs::remove(part + companion, ignored);
+                throw;
+            }
+        });
         return flights;
     } catch (const std::exception &error) {
         if (source)
             sqlite().close_v2(source);
-        std::error_code ignored;
-        for (const char *companion : {"", "-wal", "-shm", "-journal"})
-            fs::remove(part + companion, ignored);
         const auto *problem = dynamic_cast<const JournalProblem *>(&error);
-        const auto *failure = dynamic_cast<const fs::filesystem_error *>(&error);
-        throw JournalProblem(cannot + (problem ? std::string(problem->what())
-                                               : failure ? failure->code().message() : std::string(error.what()))
+        throw JournalProblem(cannot + (problem ? std::string(problem->what()) : std::string(error.what()))
                              + ". Nothing was written.");
     }
 }

@@ -23,6 +23,7 @@ struct SqliteLibrary {
     decltype(&sqlite3_bind_text64) bind_text64;
     decltype(&sqlite3_bind_int64) bind_int64;
     decltype(&sqlite3_step) step;
+    decltype(&sqlite3_reset) reset;
     decltype(&sqlite3_column_text) column_text;
     decltype(&sqlite3_column_bytes) column_bytes;
     decltype(&sqlite3_column_int64) column_int64;

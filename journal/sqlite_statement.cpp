@@ -64,6 +64,13 @@ bool Statement::step()
     fail(m_db, code);
 }
 
+Statement &Statement::reset()
+{
+    // The code repeats the last step's, which was checked then.
+    sqlite().reset(m_statement);
+    return *this;
+}
+
 void Statement::run()
 {
     while (step()) {

@@ -36,6 +36,9 @@ public:
     Statement &bind(int position, std::int64_t value);
 
     bool step(); // true while a row is ready to read
+    // Ready to run again, with new values bound: preparing once saves the
+    // parse for every row of a long import.
+    Statement &reset();
     void run();  // steps through to the end
     std::string text(int column) const;
     std::int64_t integer(int column) const;

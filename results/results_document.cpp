@@ -1,11 +1,14 @@
 #include "results_document.h"
 
+#include "contestant_names.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QDateTime>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextDocument>
+#include <QTextOption>
 
 #include <algorithm>
 
@@ -31,9 +34,23 @@ td.n, th.n { text-align: right; }
 .note { font-style: italic; }
 )";
 
+// A text of the journal as the sheet shows it: control characters left out,
+// as the CSV leaves them out, and one longer than any name the entry list
+// takes cut with an ellipsis, so that whatever a journal holds is drawn on a
+// few lines and in a moment.
 QString text(const std::string &value)
 {
-    return QString::fromStdString(value).toHtmlEscaped();
+    std::string kept;
+    std::size_t characters = 0;
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 || byte == 0x7f) && c != '\t' && c != '\n' && c != '\r')
+            continue;
+        if ((byte & 0xc0) != 0x80 && ++characters > journal::longestName)
+            return QString::fromStdString(kept).toHtmlEscaped() + QStringLiteral("…");
+        kept += c;
+    }
+    return QString::fromStdString(kept).toHtmlEscaped();
 }
 
 QString cell(const QString &content, bool number = false)
@@ -209,6 +226,11 @@ void fillResultsDocument(QTextDocument &document, const Results &results)
     // character, and "Profile" is then found by no search.
     font.setStyleStrategy(QFont::PreferNoShaping);
     document.setDefaultFont(font);
+    // A name of one long word breaks inside its column rather than widening
+    // the table beyond the page.
+    QTextOption wrapping = document.defaultTextOption();
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(wrapping);
     document.setHtml(resultsHtml(results));
 }
 

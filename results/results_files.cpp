@@ -1,5 +1,6 @@
 #include "results_files.h"
 
+#include "journal_files.h"
 #include "results_document.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QFile>
 #include <QTextDocument>
 
 #include <stdexcept>
@@ -25,7 +26,7 @@ QString suffixOf(const QString &path)
     return QFileInfo(path).suffix().toLower();
 }
 
-void writePdf(const standings::Results &results, QSaveFile &file, const QPageSize &paper)
+void writePdf(const standings::Results &results, QFile &file, const QPageSize &paper)
 {
     QPdfWriter writer(&file);
     writer.setResolution(pdfResolution);
@@ -46,14 +47,23 @@ QString problemWriting(const standings::Results &results, const QString &path, c
         return QStringLiteral("its name ends in neither .pdf nor .html");
     if (QFileInfo(path).isDir())
         return QStringLiteral("it is a folder; name a file in it");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (suffixOf(path) == QLatin1String("pdf"))
-        writePdf(results, file, paper);
-    else
-        file.write(resultsHtml(results).toUtf8());
-    return file.commit() ? QString() : file.errorString();
+    try {
+        journal::writeAside(path.toStdString(), [&](const std::string &part) {
+            QFile file(QString::fromStdString(part));
+            if (!file.open(QIODevice::WriteOnly))
+                throw std::runtime_error(file.errorString().toStdString());
+            if (suffixOf(path) == QLatin1String("pdf"))
+                writePdf(results, file, paper);
+            else
+                file.write(resultsHtml(results).toUtf8());
+            file.close();
+            if (file.error() != QFileDevice::NoError)
+                throw std::runtime_error(file.errorString().toStdString());
+        });
+    } catch (const std::runtime_error &failure) {
+        return QString::fromStdString(failure.what());
+    }
+    return {};
 }
 
 } // namespace

@@ -27,8 +27,10 @@ failed=()
 for target in $targets; do
     mkdir -p "$build/found/$target" "$build/artifacts"
     echo "fuzz: $target for ${seconds}s"
+    dictionary=tests/fuzz/number.dict
+    [ -f "tests/fuzz/$target.dict" ] && dictionary="tests/fuzz/$target.dict"
     if "$build/${target}_fuzz" -max_total_time="$seconds" -timeout=5 -print_final_stats=1 \
-        -dict=tests/fuzz/number.dict -artifact_prefix="$build/artifacts/$target-" \
+        -dict="$dictionary" -artifact_prefix="$build/artifacts/$target-" \
         "$build/found/$target" "tests/fuzz/corpus/$target" >"$build/$target.log" 2>&1; then
         grep -E '^stat::number_of_executed_units' "$build/$target.log" | sed 's/^stat::number_of_executed_units: */  runs: /'
     else

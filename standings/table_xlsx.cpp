@@ -1,6 +1,7 @@
 #include "spreadsheet_files.h"
 
 #include "decimal.h"
+#include "journal_files.h"
 
 #include <xlsxwriter.h>
 
@@ -129,7 +130,7 @@ private:
 
 void writeXlsx(const std::vector<Table> &tables, const std::string &path)
 {
-    writeAside(path, [&](const std::string &part) {
+    journal::writeAside(path, [&](const std::string &part) {
         Workbook book(part);
         for (const Table &table : tables)
             book.add(table);

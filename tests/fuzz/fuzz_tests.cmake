@@ -29,10 +29,14 @@ file(MAKE_DIRECTORY ${fuzzBinary}/artifacts)
 # machine passes as an idle one does.
 foreach(target IN LISTS ORLO_FUZZ_TARGETS)
     file(MAKE_DIRECTORY ${fuzzBinary}/found/${target})
+    set(dictionary ${fuzzSource}/number.dict)
+    if(EXISTS ${fuzzSource}/${target}.dict)
+        set(dictionary ${fuzzSource}/${target}.dict)
+    endif()
     add_test(NAME fuzz_${target}
         COMMAND ${fuzzBinary}/${target}_fuzz
             -max_total_time=${ORLO_FUZZ_SECONDS} -timeout=30
-            -dict=${fuzzSource}/number.dict
+            -dict=${dictionary}
             -artifact_prefix=${fuzzBinary}/artifacts/${target}-
             ${fuzzBinary}/found/${target} ${fuzzSource}/corpus/${target})
     set_tests_properties(fuzz_${target} PROPERTIES FIXTURES_REQUIRED conversion_fuzzers LABELS fuzz)

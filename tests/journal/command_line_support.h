@@ -24,9 +24,11 @@ struct Run {
 };
 
 // The built program without any display: none of these starts may need one.
-// The dynamic loader looks for libraries in libraryFolder first; asOtherUser, the
-// superuser's tests run it as another user (nobody).
-inline Run run(const QStringList &arguments, const QString &libraryFolder = {}, bool asOtherUser = false)
+// The dynamic loader looks for libraries in libraryFolder first; settings
+// are added to the environment; asOtherUser, the superuser's tests run it as
+// another user (nobody).
+inline Run run(const QStringList &arguments, const QString &libraryFolder = {},
+               const QProcessEnvironment &settings = {}, bool asOtherUser = false)
 {
     QProcess program;
     if (asOtherUser)
@@ -35,6 +37,8 @@ inline Run run(const QStringList &arguments, const QString &libraryFolder = {}, 
                 _exit(127);
         });
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : settings.keys())
+        environment.insert(name, settings.value(name));
     if (!libraryFolder.isEmpty())
         environment.insert(QStringLiteral("LD_LIBRARY_PATH"), libraryFolder);
     environment.remove(QStringLiteral("DISPLAY"));

@@ -246,7 +246,7 @@ void CommandLineTest::journalLeftAsItWas()
     else
         arguments << QStringLiteral("--export-journal") << folder.filePath(output);
 
-    const Run exported = run(arguments, {}, kind == "another-user");
+    const Run exported = run(arguments, {}, {}, kind == "another-user");
     if (other) {
         sqlite().exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite().close_v2(other);
@@ -337,6 +337,8 @@ void CommandLineTest::registrationImported_data()
     QTest::newRow("semicolons, a contestant already named on a flight")
         << QByteArray("Name;Number;Classes\r\nLEE, ANN;4;Profile\r\nBo Dee;5;Class I|Class II\r\n") << 0
         << "Added 1 entry to the entry list of " << 2;
+    QTest::newRow("lone CR line ends")
+        << QByteArray("Name,Number\rBo Dee,5\rCy Fox,6\r") << 0 << "Added 2 entries to the entry list of " << 3;
     QTest::newRow("bad rows told, nobody added")
         << QByteArray("Name,Number\nBo Dee,5\n,6\nCy Fox,5\n") << 1
         << "Nothing was imported from %1:\n  line 3: no name.\n  line 4: number 5 is on line 2 already.\n" << 1;

@@ -270,6 +270,20 @@ void ContestEntriesTest::registrationImported_data()
                                         << QStringList{"line 2: a quote opened here is never closed."};
     QTest::newRow("no name column") << QByteArray("Pilot,Number\nA,1\n") << 0
                                     << QStringList{"line 1: the header row names no Name column."};
+    // Files from hostile or odd sources: each read whole, or refused with a line.
+    QTest::newRow("lone CR line ends, as older spreadsheets write")
+        << QByteArray("Name,Number\rAnn Cho,1\r\"Bo\rDee\",2\rCy Fox,\r") << 3 << QStringList{};
+    QTest::newRow("quoted field over 1 MB in short lines")
+        << QByteArray("Name\nAnn Cho\n\"") + QByteArray(1024, 'x').append('\n').repeated(1100) + "\"\nBo Dee\n" << 0
+        << QStringList{"line 3: a field longer than 1 MB; a registration file holds one entry a line."};
+    QTest::newRow("name of 200 characters, two bytes each")
+        << QByteArray("Name\n") + QString(200, QChar(0xe9)).toUtf8() + "\n" << 1 << QStringList{};
+    QTest::newRow("name of 201 characters")
+        << QByteArray("Name\n") + QString(201, QChar(0xe9)).toUtf8() + "\n" << 0
+        << QStringList{"line 2: a name of 201 characters; a name holds at most 200."};
+    QTest::newRow("number of 201 characters")
+        << QByteArray("Name,Number\nAnn Cho,") + QByteArray(201, '7') + "\n" << 0
+        << QStringList{"line 2: a number of 201 characters; a number holds at most 200."};
 }
 
 void ContestEntriesTest::registrationImported()

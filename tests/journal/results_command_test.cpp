@@ -4,10 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <tuple>
 
 using namespace orlo;
@@ -25,9 +28,46 @@ private slots:
     void resultsWritten();
 };
 
+namespace {
+
+// What a power cut after the program ended would lose of the file at path,
+// from the program's record of syncs and renames (sync_recorder.cpp); empty
+// when the file would be there, whole.
+QString lostAtPowerCut(const QString &path, const QString &record)
+{
+    struct stat file {};
+    struct stat folder {};
+    if (stat(QFile::encodeName(path).constData(), &file) != 0
+        || stat(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &folder) != 0)
+        return QStringLiteral("%1 is not there at all.").arg(path);
+    const QString inode = QStringLiteral("%1 %2").arg(file.st_dev).arg(file.st_ino);
+    const QString synced = QStringLiteral("file %1 %2 %3.%4")
+                               .arg(inode)
+                               .arg(file.st_size)
+                               .arg(file.st_mtim.tv_sec)
+                               .arg(file.st_mtim.tv_nsec, 9, 10, QLatin1Char('0'));
+    const QString renamed = QStringLiteral("rename %1 %2 %3").arg(inode).arg(folder.st_dev).arg(folder.st_ino);
+    const QString folderSynced = QStringLiteral("folder %1 %2").arg(folder.st_dev).arg(folder.st_ino);
+    const QStringList lines = record.split(QLatin1Char('\n'));
+    const qsizetype rename = lines.lastIndexOf(renamed);
+    if (rename < 0)
+        return QStringLiteral("%1 was never renamed into place; a cut could leave part of it.\n%2").arg(path, record);
+    if (!lines.mid(0, rename).contains(synced))
+        return QStringLiteral("%1 was not synced whole before it took its name; a cut could leave it partial.\n%2")
+            .arg(path, record);
+    if (!lines.mid(rename + 1).contains(folderSynced))
+        return QStringLiteral("the folder of %1 was not synced after the rename; a cut could lose the file.\n%2")
+            .arg(path, record);
+    return {};
+}
+
+} // namespace
+
 // The contest's results written without a window, read back as a
 // spreadsheet would: CSV lines, and in XLSX numbers stored as numbers and
-// times as dates (a cell with a value and no t="s" or t="str").
+// times as dates (a cell with a value and no t="s" or t="str"). A file said
+// written outlives a power cut at any later moment: its bytes were synced,
+// it was renamed into place and then its folder was synced.
 void ResultsCommandTest::resultsWritten_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -60,6 +100,10 @@ void ResultsCommandTest::resultsWritten_data()
     QTest::newRow("flights-export-xlsx")
         << QStringList{"--export-journal", "flights.xlsx"} << 0 << "Exported 5 flights"
         << QStringList{"<c r=\"T5\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"D2\" s=\"\\d+\"><v>[4-9]\\d{4}\\.\\d+</v></c>"};
+    QTest::newRow("flights-export-csv") << QStringList{"--export-journal", "flights.csv"} << 0 << "Exported 5 flights"
+                                        << QStringList{"^Flight,"};
+    QTest::newRow("journal-backup") << QStringList{"--backup-journal", "backup.sqlite"} << 0
+                                    << "Backed up the journal, 5 flights" << QStringList{"^SQLite format 3"};
     QTest::newRow("no-flights") << QStringList{"--results", "results.csv", "--class", "Skyray Carrier"} << 0
                                 << "No flights in that class yet" << QStringList{",No flights recorded.,\r\n"};
     QTest::newRow("onto-a-folder") << QStringList{"--results", "taken.csv"} << 1 << "that is a folder"
@@ -99,10 +143,21 @@ void ResultsCommandTest::resultsWritten()
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.csv")));
     const QString written = folder.filePath(arguments[1]);
     arguments[1] = written;
-    const Run wrote = run(QStringList{"--journal", journal} + arguments);
+    QProcessEnvironment recording;
+    const QString syncs = folder.filePath(QStringLiteral("syncs.log"));
+    recording.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(ORLO_SYNC_RECORDER));
+    recording.insert(QStringLiteral("ORLO_SYNC_LOG"), syncs);
+    recording.insert(QStringLiteral("ASAN_OPTIONS"),
+                     qEnvironmentVariable("ASAN_OPTIONS") + QStringLiteral(":verify_asan_link_order=0"));
+    const Run wrote = run(QStringList{"--journal", journal} + arguments, {}, recording);
     QCOMPARE(wrote.status, status);
     QVERIFY2((status == 0 ? wrote.output : wrote.errors).contains(saying), qPrintable(wrote.output + wrote.errors));
     QVERIFY2(!wrote.errors.contains(QStringLiteral("QStandardPaths")), "Qt's notes stay off the command's error line");
+
+    if (status == 0) {
+        const QString lost = lostAtPowerCut(written, QString::fromUtf8(contentsOf(syncs)));
+        QVERIFY2(lost.isEmpty(), qPrintable(lost));
+    }
 
     QString contents = QString::fromUtf8(contentsOf(written));
     if (written.endsWith(QStringLiteral(".xlsx"))) {

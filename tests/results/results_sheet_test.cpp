@@ -50,6 +50,9 @@ Results longContest()
                                    {"200.0"}, 0));
     for (int place = 5; place <= 120; ++place)
         classOne.rows.push_back(ranked(place, "Flier " + std::to_string(place), std::to_string(place), {"150.0"}, 0));
+    // Kept in a journal before names were limited, or typed in the flights window.
+    classOne.rows.push_back(ranked(121, "Quentin " + std::string(100000, 'q') + " Tail", "21", {"140.0"}, 0));
+    classOne.rows.push_back(ranked(122, "\aBell\x1b\x7fName", "22", {"130.0"}, 0));
     Standing attempt;
     attempt.place = "att";
     attempt.contestant = "Carl Attempt";
@@ -139,6 +142,10 @@ void ResultsSheetTest::writtenSheet_data()
         << html << QStringLiteral("<td>1</td><td>Ann Example</td><td>17</td><td class=\"n\" align=\"right\"><b>312.5</b>");
     QTest::newRow("html: name in markup escaped") << html << QStringLiteral("Montgomery of Little Snoring");
     QTest::newRow("html: provisional") << html << QStringLiteral("Provisional, as of 2026-07-15 16:42");
+    QTest::newRow("html: a name of 100,000 characters cut")
+        << html << QStringLiteral("<td>121</td><td>Quentin q{192}…</td><td>21</td>");
+    QTest::newRow("html: control characters left out") << html << QStringLiteral("<td>122</td><td>BellName</td>");
+    QTest::newRow("pdf: a name of 100,000 characters cut") << pdf << QStringLiteral("121 +Quentin +21 +140\\.0[^…]*\\n +q+…\\n");
 }
 
 void ResultsSheetTest::writtenSheet()
