@@ -239,12 +239,6 @@ struct Imported {
 
 void importOnItsThread(const QString &fileName, const std::string &journalPath, Imported &imported)
 {
-    // Only SQLite opens the journal: see file_dialog.cpp.
-    if (journal::isJournalFile(fileName.toStdString(), m_reader.path())) {
-        m_status->setText(QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.")
-                              .arg(QDir::toNativeSeparators(fileName)));
-        return;
-    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         imported.unreadable = file.errorString();
@@ -283,14 +277,14 @@ void EntryListWindow::importFrom(const QString &fileName)
         return;
     }
     // Told by stat() alone: opening the journal's own file here and closing
-    // it would drop this program's locks on the journal.
-    if (journal::isJournalFile(fileName.toStdString(), m_contest.path())) {
+    // it would drop this program's locks on the journal (see file_dialog.cpp).
+    if (journal::isJournalFile(fileName.toStdString(), m_reader.path())) {
         m_status->setText(
-            QStringLiteral("%1 is the flight journal itself, not a registration file. Nothing was imported.").arg(shownName));
+            QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.").arg(shownName));
         return;
     }
     auto imported = std::make_shared<Imported>();
-    m_importing = QThread::create([imported, fileName, journalPath = m_contest.path()] {
+    m_importing = QThread::create([imported, fileName, journalPath = m_reader.path()] {
         importOnItsThread(fileName, journalPath, *imported);
     });
     // finished comes from the import's thread; with this window as context

@@ -131,6 +131,8 @@ PrivateFolder::~PrivateFolder()
 {
     std::error_code ignored;
     fs::remove_all(m_path, ignored);
+}
+
 namespace {
 
 [[noreturn]] void failed()
