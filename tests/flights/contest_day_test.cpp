@@ -269,7 +269,7 @@ void ContestDayTest::readOnlyJournalReadWhole()
     // A change is refused in a sentence; the list stays as the journal holds it.
     entries.item(2, EntryListWindow::Name)->setText(QStringLiteral("Ann Cho"));
     const QLabel &said = *window.entryList()->statusLine();
-    QTRY_VERIFY2_WITH_TIMEOUT(said.text().contains(QLatin1String("readonly database")), qPrintable(said.text()),
+    QTRY_VERIFY2_WITH_TIMEOUT(said.text().contains(QLatin1String("read-only")), qPrintable(said.text()),
                               hangWatchdogMs);
     QTRY_COMPARE_WITH_TIMEOUT(entries.rowCount(), 3, hangWatchdogMs);
 
