@@ -36,8 +36,16 @@ function(orlo_reuse_qt_precompiled_headers directory)
             continue()
         endif()
         orlo_links_qt_widgets(widgets ${target})
-        if(widgets)
-            target_precompile_headers(${target} REUSE_FROM orlo_qt_pch)
+        if(NOT widgets)
+            continue()
+        endif()
+        target_precompile_headers(${target} REUSE_FROM orlo_qt_pch)
+        # A program's moc output is included by its own source, which leaves
+        # its moc file empty: reading the header in would cost more than it.
+        if(type STREQUAL "EXECUTABLE")
+            get_target_property(binaryDir ${target} BINARY_DIR)
+            set_source_files_properties(${binaryDir}/${target}_autogen/mocs_compilation.cpp
+                TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
         endif()
     endforeach()
     get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
