@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     # build; libxlsxwriter writes the results and the export for spreadsheets
     g++ cmake ninja-build qt6-base-dev libxkbcommon-dev libsqlite3-dev libxlsxwriter-dev pkg-config
+    # a linker several times quicker than ld with the test programs' debug information
+    lld
     # the Tahoma-metric fonts the windows are laid out for
     fonts-wine
     # the results sheet: fonts for names in Latin, Greek, Cyrillic and CJK

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Orlo Score and runs every test through
-# CTest; then builds it again with AddressSanitizer, UndefinedBehaviorSanitizer
-# and LeakSanitizer and runs the whole suite under them, where any finding
-# fails its test. Both runs always happen; the script fails if either does.
+# CTest; then builds the tests labelled "sanitized" again with
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer and runs them
+# under those, where any finding fails its test (tests/CMakeLists.txt says
+# which and why). Both runs always happen; the script fails if either does.
 # No display is needed: the tests that want an X server start their own.
 set -euo pipefail
 cd "$(dirname "$0")/.."

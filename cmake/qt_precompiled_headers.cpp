@@ -1,0 +1,1 @@
+// The translation unit the shared precompiled Qt header is made for.
