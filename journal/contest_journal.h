@@ -82,7 +82,6 @@ public:
     // Said once the file was opened: an older journal carried forward, or a
     // damaged one moved aside and a fresh one started.
     const std::string &notice() const;
-    const std::string &path() const;
     // Where the time of a change comes from; the system clock unless set.
     void setClock(std::function<std::time_t()> clock);
 
@@ -102,7 +101,6 @@ public:
     // A reason is required: it settles a protest later.
     void setStatus(std::int64_t flight, FlightStatus status, std::string_view reason);
     void moveFlight(std::int64_t flight, std::int64_t entry, std::string_view reason);
-    std::vector<FlightChange> changes(std::int64_t flight) const; // oldest first
 
     // The contest's name, days, class rules and combinations; empty until set.
     ContestSettings contest() const;

@@ -59,11 +59,6 @@ ContestJournal::ContestJournal(std::string path) : m_impl(std::make_unique<Impl>
 
 ContestJournal::~ContestJournal() = default;
 
-const std::string &ContestJournal::path() const
-{
-    return m_impl->path;
-}
-
 const std::string &ContestJournal::notice() const
 {
     return m_impl->notice;
@@ -111,19 +106,6 @@ void ContestJournal::moveFlight(std::int64_t flight, std::int64_t entry, std::st
             throw EntryRefused("Flight " + std::to_string(flight) + " is " + names.text(1) + "'s already.");
         Statement(m_impl->db, "UPDATE flight SET entry = ?1 WHERE id = ?2").bind(1, entry).bind(2, flight).run();
         keepChange(m_impl->db, flight, m_impl->now(), "contestant", names.text(0), names.text(1), reason);
-    });
-}
-
-std::vector<FlightChange> ContestJournal::changes(std::int64_t flight) const
-{
-    return m_impl->run(false, [&] {
-        std::vector<FlightChange> changes;
-        Statement query(m_impl->db, "SELECT changed_at, what, before, after, reason FROM flight_change "
-                                    "WHERE flight = ?1 ORDER BY id");
-        query.bind(1, flight);
-        while (query.step())
-            changes.push_back({query.text(0), query.text(1), query.text(2), query.text(3), query.text(4)});
-        return changes;
     });
 }
 
