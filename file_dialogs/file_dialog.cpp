@@ -62,8 +62,11 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // Sees every event of the program: the event's type is told first.
+        if (event->type() != QEvent::Polish)
+            return false;
         auto *window = qobject_cast<QWidget *>(watched);
-        if (event->type() != QEvent::Polish || !window || !window->isWindow())
+        if (!window || !window->isWindow())
             return false;
         IconsOfDialog *icons = nullptr;
         for (QFileSystemModel *listing : window->findChildren<QFileSystemModel *>()) {
