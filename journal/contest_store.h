@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contest_journal.h"
+#include "journal_files.h"
 #include "journal_schema.h"
 #include "sqlite_statement.h"
 
@@ -34,6 +35,7 @@ bool nameContestant(sqlite3 *db, std::int64_t flight, std::string_view typed, co
 struct ContestJournal::Impl {
     std::string path;
     sqlite3 *db = nullptr;
+    JournalFiles opened; // the journal, its log and index as db opened them
     std::string notice;
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
 

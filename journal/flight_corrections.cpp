@@ -37,9 +37,18 @@ ContestJournal::Impl::~Impl()
 
 sqlite3 *ContestJournal::Impl::open()
 {
+    // A journal moved or removed, or its log removed by another program,
+    // while this connection stayed open: a change written through it would
+    // go into a file no reader at the journal's name sees, so the journal at
+    // the name is opened afresh.
+    if (db && !stillReadable(opened, journalFilesAt(path))) {
+        sqlite().close_v2(db);
+        db = nullptr;
+    }
     if (!db) {
         db = openJournal(path, Access::Record, notice);
         sqlite().busy_timeout(db, editBusyTimeoutMs);
+        opened = journalFilesAt(path);
     }
     return db;
 }

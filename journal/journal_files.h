@@ -50,11 +50,12 @@ struct JournalFiles {
 };
 JournalFiles journalFilesAt(const std::string &path);
 
-// Whether a reading connection opened when the files were as opened still
-// reads the journal now: opened without the log's index beside it, it reads
-// the journal as it lay; opened with it, as the programs recording into it
-// write. Another file at the journal's name, its log's or its index's, or a
-// change of the file read as it lay, needs a new connection.
+// Whether a connection (a reader, or the entry list's writer) opened when
+// the files were as opened still reads the journal now: opened without the
+// log's index beside it, it reads the journal as it lay; opened with it, as
+// the programs recording into it write. Another file at the journal's name,
+// its log's or its index's, or a change of the file read as it lay, needs a
+// new connection.
 bool stillReadable(const JournalFiles &opened, const JournalFiles &now);
 
 // Whether this process holds a lock on the file, as the kernel lists it in

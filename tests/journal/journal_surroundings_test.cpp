@@ -2,6 +2,7 @@
 // program writing or reading it, the file moved, removed or its descriptor
 // closed in the recording program, a full disk.
 #include "command_line_support.h"
+#include "contest_journal.h"
 #include "faulty_vfs.h"
 #include "flight_journal.h"
 #include "journal_files.h"
@@ -29,6 +30,7 @@ class JournalSurroundingsTest : public QObject {
 private slots:
     void initTestCase();
     void exitWaitsOutAnotherWriter();
+    void entryListChangeGoesToTheJournalAtItsName();
     void journalTakenAway_data();
     void journalTakenAway();
 };
@@ -73,6 +75,24 @@ void JournalSurroundingsTest::exitWaitsOutAnotherWriter()
     QCOMPARE(flights.size(), std::size_t(3));
     for (const FlightRow &flight : flights)
         QCOMPARE(flight.calculationCount, 2);
+}
+
+// The journal moved away while the entry list's connection stays open: the
+// next change goes into the journal at its name, where every reader looks,
+// not into the moved file.
+void JournalSurroundingsTest::entryListChangeGoesToTheJournalAtItsName()
+{
+    QTemporaryDir folder;
+    const std::string path = text(journalIn(folder));
+    ContestJournal contest(path);
+    contest.add({"Hal Ivers", "12", {"Class I"}});
+    for (const char *file : {"", "-wal", "-shm"})
+        QVERIFY2(std::rename((path + file).c_str(), (path + ".moved" + file).c_str()) == 0, "the journal was not moved");
+    contest.add({"Ken Lo", "17", {"Class I"}});
+    std::vector<std::string> names;
+    for (const Entry &entry : JournalReader(path).entries())
+        names.push_back(entry.name);
+    QVERIFY2(names == std::vector<std::string>{"Ken Lo"}, "the change went into the moved journal");
 }
 
 namespace {
