@@ -317,11 +317,15 @@ void EntryListWindow::tellImported(const QString &fileName, const QString &unrea
         if (problems.size() > shownLines)
             lines << QStringLiteral("… and %1 more lines like these.").arg(problems.size() - shownLines);
         m_status->setText(QStringLiteral("Nothing was imported from %1.").arg(QDir::toNativeSeparators(fileName)));
-        QMessageBox told(QMessageBox::NoIcon, QApplication::applicationName(),
-                         QStringLiteral("Nothing was imported from %1:\n\n%2")
-                             .arg(QDir::toNativeSeparators(fileName), lines.join(QLatin1Char('\n'))),
-                         QMessageBox::Ok, this);
-        told.exec();
+        // The import ends while the official may be scoring: the message
+        // blocks this window alone, never the sheet.
+        auto *told = new QMessageBox(QMessageBox::NoIcon, QApplication::applicationName(),
+                                     QStringLiteral("Nothing was imported from %1:\n\n%2")
+                                         .arg(QDir::toNativeSeparators(fileName), lines.join(QLatin1Char('\n'))),
+                                     QMessageBox::Ok, this);
+        told->setAttribute(Qt::WA_DeleteOnClose);
+        told->setWindowModality(Qt::WindowModal);
+        told->open();
         return;
     }
     m_status->setText(QStringLiteral("Imported %1: %2 added, %3 already listed.")

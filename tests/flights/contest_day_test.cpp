@@ -163,6 +163,8 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
              qPrintable(entries.statusLine()->text()));
     QTRY_COMPARE_WITH_TIMEOUT(told.said.size(), 1, hangWatchdogMs);
     QVERIFY2(told.said[0].contains(QLatin1String("line 3")), qPrintable(told.said[0]));
+    // It ends while the official may be scoring: its message leaves the sheet free.
+    QCOMPARE(told.blocked[0], Qt::WindowModal);
     QCOMPARE(table.rowCount(), 4);
     // The journal itself, or its log, is refused by its name and never opened.
     for (const char *companion : {"", "-wal"}) {

@@ -63,6 +63,7 @@ struct Program : TemporaryFolder, WiredProgram {
 struct NewNameConfirmer {
     QTimer timer;
     QStringList said;
+    QList<Qt::WindowModality> blocked; // what each message blocked: its window alone, or the whole program
 
     NewNameConfirmer()
     {
@@ -72,6 +73,7 @@ struct NewNameConfirmer {
             if (!box || !box->isVisible() || box->buttons().isEmpty())
                 return;
             said << (box->text() + QLatin1Char(' ') + box->informativeText()).trimmed();
+            blocked << box->windowModality();
             (box->defaultButton() ? box->defaultButton() : box->buttons().constFirst())->click();
         });
         timer.start();
