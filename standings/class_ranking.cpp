@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <tuple>
 
 namespace orlo::standings {
@@ -30,8 +31,21 @@ bool byName(const Contender *a, const Contender *b)
     return std::tie(a->standing.contestant, a->standing.entry) < std::tie(b->standing.contestant, b->standing.entry);
 }
 
-// Marks the flights that count and sums them; the best counted flight gives
-// the parts shown beside the score.
+// A part of the counted score: one counted flight's as the sheet showed it,
+// several flights' added as decimals, so the parts add up to the score; a
+// part no counted flight has (no engine bonus) stays empty.
+std::string partOf(const std::vector<const CalculationRecord *> &counted, std::string CalculationRecord::*part)
+{
+    if (counted.size() == 1)
+        return counted.front()->*part;
+    std::optional<Decimal> sum;
+    for (const CalculationRecord *flight : counted)
+        if (!(flight->*part).empty())
+            sum = sum ? *sum + Decimal::parse(flight->*part) : Decimal::parse(flight->*part);
+    return sum ? sum->text() : std::string();
+}
+
+// Marks the flights that count and sums them and their parts.
 void count(Contender &contender, const journal::ClassRule &rule)
 {
     Standing &standing = contender.standing;
@@ -61,12 +75,14 @@ void count(Contender &contender, const journal::ClassRule &rule)
         }
     }
     standing.score = contender.total.text();
-    const CalculationRecord &parts = contender.official[best.front()]->last.values;
-    standing.highSpeedPoints = parts.highSpeedPoints;
-    standing.lowSpeedPoints = parts.lowSpeedPoints;
-    standing.engineBonus = parts.engineBonus;
-    standing.scalePoints = parts.scalePoints;
-    standing.landingPoints = parts.landingPoints;
+    std::vector<const CalculationRecord *> countedParts;
+    for (std::size_t i = 0; i < counted; ++i)
+        countedParts.push_back(&contender.official[best[i]]->last.values);
+    standing.highSpeedPoints = partOf(countedParts, &CalculationRecord::highSpeedPoints);
+    standing.lowSpeedPoints = partOf(countedParts, &CalculationRecord::lowSpeedPoints);
+    standing.engineBonus = partOf(countedParts, &CalculationRecord::engineBonus);
+    standing.scalePoints = partOf(countedParts, &CalculationRecord::scalePoints);
+    standing.landingPoints = partOf(countedParts, &CalculationRecord::landingPoints);
 }
 
 // Whether a is placed ahead of b; the rest of the order is by name.

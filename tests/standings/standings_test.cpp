@@ -54,7 +54,7 @@ std::vector<journal::FlightRow> flightsOf(const QStringList &lines, const std::v
                 flight.entry = entry.id;
         flight.last.values.classCaption = parts[1].toStdString();
         flight.last.values.score = parts[2].toStdString();
-        flight.last.values.highSpeedPoints = "hs" + flight.last.values.score;
+        flight.last.values.highSpeedPoints = flight.last.values.score;
         flight.status = parts.value(3, QStringLiteral("official")).toStdString();
         flights.push_back(flight);
     }
@@ -65,7 +65,8 @@ std::vector<journal::FlightRow> flightsOf(const QStringList &lines, const std::v
 
 // "1 Ann 312.5 [300.0 312.5*] hs312.5": place ("_" still to fly), name,
 // counted score, official flights (* counted, ! beyond those allowed),
-// attempts ("a2") and the counted flight's high-speed points.
+// attempts ("a2") and the counted flights' high-speed points, which the
+// flights here score alone, so they add up to the score.
 QString drawn(const Results &results)
 {
     QStringList classes;
@@ -85,7 +86,7 @@ QString drawn(const Results &results)
             if (row.attempts > 0)
                 parts << QStringLiteral("a%1").arg(row.attempts);
             if (!row.highSpeedPoints.empty())
-                parts << QString::fromStdString(row.highSpeedPoints);
+                parts << "hs" + QString::fromStdString(row.highSpeedPoints);
             rows << parts.join(u' ');
         }
         classes << QString::fromStdString(standings.rule.caption) + ": " + rows.join(QStringLiteral("; "));
@@ -128,11 +129,11 @@ void StandingsTest::ranking_data()
         << QStringList{"Ann|Class I|100.5", "Bob|Class I|180.0", "Ann|Class I|200.0", "Bob|Class I|180.0",
                        "Ann|Class I|150.0"}
         << 2 << 3 << false << QStringList()
-        << "Class I: 1 Bob 360.0 [180.0* 180.0*] hs180.0; 2 Ann 350.0 [100.5 200.0* 150.0*] hs200.0";
+        << "Class I: 1 Bob 360.0 [180.0* 180.0*] hs360.0; 2 Ann 350.0 [100.5 200.0* 150.0*] hs350.0";
     QTest::newRow("sum-exact-decimals")
         << QStringList{"Ann|Class I", "Bob|Class I"}
         << QStringList{"Ann|Class I|0.1", "Ann|Class I|0.2", "Bob|Class I|0.3"} << 2 << 2 << false
-        << QStringList() << "Class I: 1 Ann 0.3 [0.1* 0.2*] hs0.2; 1 Bob 0.3 [0.3*] hs0.3";
+        << QStringList() << "Class I: 1 Ann 0.3 [0.1* 0.2*] hs0.3; 1 Bob 0.3 [0.3*] hs0.3";
     QTest::newRow("ties-shared")
         << annBobCy
         << QStringList{"Bob|Class I|300.0", "Ann|Class I|300.0", "Cy|Class I|290.0", "Dee|Class I|310.0"} << 0
