@@ -58,7 +58,7 @@ StandingsSource standingsIn(const std::string &journalPath)
             [journalPath](const journal::ContestSettings &contest) {
                 journal::ContestJournal(journalPath).setContest(contest);
             },
-            [journalPath](const standings::Results &results, const std::string &path) {
+            [journalPath](const contest::Results &results, const std::string &path) {
                 // Only SQLite opens the journal: see file_dialog.cpp.
                 if (journal::isJournalFile(path, journalPath))
                     throw std::runtime_error("that is the flight journal itself");

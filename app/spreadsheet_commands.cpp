@@ -11,24 +11,12 @@
 #include <QDir>
 
 #include <cstdio>
-#include <iterator>
 
 namespace orlo {
 
 namespace {
 
-using standings::Results;
-
-const ResultsFormat formats[] = {
-    {".csv", [](const Results &results, const std::string &path) {
-         standings::writeCsv(standings::resultsTable(results), path);
-     }},
-    {".xlsx", [](const Results &results, const std::string &path) {
-         standings::writeXlsx({standings::resultsTable(results), standings::contestTable(results)}, path);
-     }},
-    {".pdf", writeResultsDocumentOrThrow},
-    {".html", writeResultsDocumentOrThrow},
-};
+using contest::Results;
 
 void say(const QString &sentence)
 {
@@ -66,28 +54,6 @@ int written(const QString &journalPath, const QString &path, const char *what, W
 }
 
 } // namespace
-
-std::span<const ResultsFormat> resultsFormats()
-{
-    return formats;
-}
-
-const ResultsFormat *resultsFormatOf(const QString &path)
-{
-    for (const ResultsFormat &format : formats)
-        if (path.endsWith(QLatin1String(format.extension.data(), qsizetype(format.extension.size())),
-                          Qt::CaseInsensitive))
-            return &format;
-    return nullptr;
-}
-
-QString resultsExtensions()
-{
-    QStringList extensions;
-    for (const ResultsFormat &format : formats)
-        extensions << QLatin1String(format.extension.data(), qsizetype(format.extension.size()));
-    return extensions.join(QStringLiteral(", "));
-}
 
 bool isXlsx(const QString &path)
 {
@@ -136,7 +102,7 @@ int exportFlightsXlsx(const QString &journalPath, const QString &day, const QStr
     const int status = written(journalPath, path, "the flights", [&](const journal::JournalReader &reader) {
         const std::vector<journal::FlightRow> flights = reader.flights({day.toStdString(), {}});
         count = flights.size();
-        standings::writeXlsx({standings::flightsTable(flights)}, path.toStdString());
+        exports::writeXlsx({exports::flightsTable(flights)}, path.toStdString());
     });
     if (status == 0)
         std::printf("Exported %s to %s.\n", qPrintable(counted(count, "flight", "flights")),

@@ -1,30 +1,12 @@
 #pragma once
 
-#include "standings.h"
+#include "results_files.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <span>
-#include <string>
-#include <string_view>
 
 namespace orlo {
-
-// A format the results are written in, named by the file's extension. The
-// writer writes the whole file or leaves what was there, and throws
-// std::exception saying why.
-struct ResultsFormat {
-    std::string_view extension; // ".csv"
-    void (*write)(const standings::Results &results, const std::string &path);
-};
-
-// Every format --results writes.
-std::span<const ResultsFormat> resultsFormats();
-// The format of the file's extension, whatever its case; none when unknown.
-const ResultsFormat *resultsFormatOf(const QString &path);
-// ".csv, .xlsx": the extensions, for the help and its errors.
-QString resultsExtensions();
 
 // Ranks the journal's flights and writes the results of the classes named
 // (every class with flights or entries when none is) to path. Says what it

@@ -1,11 +1,12 @@
 #include "results_table.h"
 
 #include "flight_journal.h"
+#include "results_model.h"
 
 #include <algorithm>
 #include <set>
 
-namespace orlo::standings {
+namespace orlo::exports {
 
 namespace {
 
@@ -19,88 +20,90 @@ Cell date(std::string text)
     return {std::move(text), CellKind::Date};
 }
 
-std::string joined(const std::vector<std::string> &parts, const std::string &by)
+constexpr std::size_t noColumn = std::size_t(-1);
+
+// Adds the table's file headings the file lacks: a heading met before is the
+// same column, so the flights and a class's part line up from table to
+// table; a new one goes before the next of its table's columns the file
+// already has, or last.
+void addHeadings(const contest::ResultTable &table, std::vector<std::string> &headings)
 {
-    std::string text;
-    for (const std::string &part : parts)
-        text += (text.empty() ? "" : by) + part;
-    return text;
+    for (std::size_t column = 0; column < table.columns.size(); ++column) {
+        const std::string &heading = table.columns[column].fileHeading;
+        if (!table.columns[column].inFiles() || std::find(headings.begin(), headings.end(), heading) != headings.end())
+            continue;
+        auto before = headings.end();
+        for (std::size_t next = column + 1; next < table.columns.size() && before == headings.end(); ++next)
+            if (table.columns[next].inFiles())
+                before = std::find(headings.begin(), headings.end(), table.columns[next].fileHeading);
+        headings.insert(before, heading);
+    }
 }
 
-std::string stateOf(const journal::ClassRule &rule, const Results &results)
+// The file's column of each of the table's; noColumn for one the sheets alone show.
+std::vector<std::size_t> columnsOf(const contest::ResultTable &table, const std::vector<std::string> &headings)
 {
-    const std::string state = rule.final ? "final, " + rule.finalAt : "provisional, as of " + results.asOf;
-    return results.unreadAt.empty() ? state
-                                    : state + "; the journal could not be read at " + results.unreadAt
-                                          + ", this is the table as read before";
+    std::vector<std::size_t> at(table.columns.size(), noColumn);
+    for (std::size_t column = 0; column < table.columns.size(); ++column)
+        if (table.columns[column].inFiles())
+            at[column] = std::size_t(
+                std::find(headings.begin(), headings.end(), table.columns[column].fileHeading) - headings.begin());
+    return at;
 }
 
-std::string ruleText(const journal::ClassRule &rule)
+std::string ruleText(const contest::ClassRule &rule)
 {
-    const std::string counting = rule.counting == journal::Counting::BestFlight
+    const std::string counting = rule.counting == contest::Counting::BestFlight
                                      ? "the best official flight"
                                      : "the sum of the best " + std::to_string(rule.counted) + " official flights";
     return counting + " of " + std::to_string(rule.officialFlights) + " allowed; ties " +
-           (rule.ties == journal::TieRule::Shared ? "share the place" : "broken by the next-best flight");
+           (rule.ties == contest::TieRule::Shared ? "share the place" : "broken by the next-best flight");
 }
 
 } // namespace
 
-Table resultsTable(const Results &results)
+Table resultsTable(const contest::Results &results)
 {
-    std::size_t flightColumns = 0;
-    for (const ClassStandings &standings : results.classes)
-        for (const Standing &row : standings.rows)
-            flightColumns = std::max(flightColumns, row.flights.size());
-    Table table{"Results", {"Class", "Place", "Contestant", "Number", "Score", "Attempts"}, {}};
-    for (std::size_t i = 1; i <= flightColumns; ++i)
-        table.headings.push_back("Flight " + std::to_string(i));
-    table.headings.insert(table.headings.end(), {"Counted flights", "HS points", "LS points", "Engine bonus",
-                                                 "Scale points", "Landing points", "Standing", "Classes lacking"});
+    std::vector<contest::ResultTable> tables;
+    for (const contest::ClassStandings &standings : results.classes)
+        tables.push_back(contest::classResults(standings, results));
+    for (const contest::CombinedStandings &combined : results.combined)
+        tables.push_back(contest::combinedResults(combined));
+    // A class nobody has flown yet names the file's columns when no table does.
+    const contest::ResultTable empty = contest::classResults({}, results);
+    Table table{"Results", {}, {}};
+    addHeadings(empty, table.headings);
+    for (const contest::ResultTable &standings : tables)
+        addHeadings(standings, table.headings);
+
     if (results.noFlights()) {
         std::vector<Cell> &said = table.rows.emplace_back(table.headings.size());
         said[std::find(table.headings.begin(), table.headings.end(), "Standing") - table.headings.begin()] = {
             "No flights recorded."};
     }
-    for (const ClassStandings &standings : results.classes) {
-        for (const Standing &row : standings.rows) {
-            std::vector<Cell> cells{{standings.rule.caption}, row.rank > 0 ? number(row.place) : Cell{row.place},
-                                    {row.contestant}, {row.number}, number(row.score),
-                                    number(std::to_string(row.attempts))};
-            std::vector<std::string> counted;
-            for (std::size_t i = 0; i < flightColumns; ++i) {
-                cells.push_back(i < row.flights.size() ? number(row.flights[i].score) : Cell{});
-                if (i < row.flights.size() && row.flights[i].counted)
-                    counted.push_back(std::to_string(i + 1));
-            }
-            cells.insert(cells.end(), {{joined(counted, " ")}, number(row.highSpeedPoints),
-                                       number(row.lowSpeedPoints), number(row.engineBonus), number(row.scalePoints),
-                                       number(row.landingPoints), {stateOf(standings.rule, results)}});
-            cells.resize(table.headings.size());
-            table.rows.push_back(std::move(cells));
-        }
-    }
-    for (const CombinedStandings &combined : results.combined) {
-        for (const CombinedStanding &row : combined.rows) {
-            std::vector<Cell> cells{{combined.combination.name}, row.rank > 0 ? number(row.place) : Cell{row.place},
-                                    {row.contestant}, {row.number}, number(row.total)};
-            cells.resize(table.headings.size() - 1);
-            cells.push_back({joined(row.missing, "; ")});
-            table.rows.push_back(std::move(cells));
+    for (const contest::ResultTable &standings : tables) {
+        const std::vector<std::size_t> at = columnsOf(standings, table.headings);
+        for (const contest::ResultRow &row : standings.rows) {
+            std::vector<Cell> &cells = table.rows.emplace_back(table.headings.size());
+            for (std::size_t column = 0; column < at.size(); ++column)
+                if (at[column] != noColumn)
+                    cells[at[column]] = {row.cells[column].text, row.cells[column].kind == contest::ValueKind::Number
+                                                                     ? CellKind::Number
+                                                                     : CellKind::Text};
         }
     }
     return table;
 }
 
-Table contestTable(const Results &results)
+Table contestTable(const contest::Results &results)
 {
-    const journal::ContestSettings &contest = results.contest;
+    const contest::ContestSettings &contest = results.contest;
     Table table{"Contest", {"Contest", "Value"}, {}};
     table.rows = {{{"Name"}, {contest.name}},
                   {{"First day"}, date(contest.firstDay)},
                   {{"Last day"}, date(contest.lastDay)},
                   {{"Results as of"}, date(results.asOf)}};
-    for (const ClassStandings &standings : results.classes) {
+    for (const contest::ClassStandings &standings : results.classes) {
         table.rows.push_back({{standings.rule.caption + ": counted"}, {ruleText(standings.rule)}});
         table.rows.push_back({{standings.rule.caption + ": final at"},
                               standings.rule.final ? date(standings.rule.finalAt) : Cell{"provisional"}});
@@ -133,4 +136,4 @@ Table flightsTable(const std::vector<journal::FlightRow> &flights)
     return table;
 }
 
-} // namespace orlo::standings
+} // namespace orlo::exports

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "standings.h"
+#include "results_model.h"
 
 #include <string>
 #include <vector>
 
-namespace orlo::standings {
+namespace orlo::exports {
 
 // How a spreadsheet is to take a cell: a number when the text is one, a
 // date ("YYYY-MM-DD", or with the time of day and offset) when it is one,
@@ -24,14 +24,14 @@ struct Table {
     std::vector<std::vector<Cell>> rows;
 };
 
-// One row per contestant per class, then the combinations' rows with Class
-// naming the combination: Class, Place, Contestant, Number, Score, the
-// official flights in the order flown and the counted flight's parts.
-Table resultsTable(const Results &results);
+// The results model's file columns in one sheet: one row per contestant per
+// class, then the combinations' rows with Class naming the combination and
+// each class's part under its own column.
+Table resultsTable(const contest::Results &results);
 // The contest's name and days, when the results were read and each class's
 // rule and whether it is final.
-Table contestTable(const Results &results);
+Table contestTable(const contest::Results &results);
 // The flights export's columns, numbers and times marked as such.
 Table flightsTable(const std::vector<journal::FlightRow> &flights);
 
-} // namespace orlo::standings
+} // namespace orlo::exports

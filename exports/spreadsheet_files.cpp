@@ -3,7 +3,7 @@
 #include "flight_journal.h"
 #include "journal_files.h"
 
-namespace orlo::standings {
+namespace orlo::exports {
 
 std::string csvOf(const Table &table)
 {
@@ -23,4 +23,14 @@ void writeCsv(const Table &table, const std::string &path)
     journal::writeFileAside(path, csvOf(table));
 }
 
-} // namespace orlo::standings
+void writeResultsCsv(const contest::Results &results, const std::string &path)
+{
+    writeCsv(resultsTable(results), path);
+}
+
+void writeResultsXlsx(const contest::Results &results, const std::string &path)
+{
+    writeXlsx({resultsTable(results), contestTable(results)}, path);
+}
+
+} // namespace orlo::exports

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace orlo::standings {
+namespace orlo::exports {
 
 // The table as RFC 4180 CSV in UTF-8, headings first.
 std::string csvOf(const Table &table);
@@ -16,4 +16,9 @@ void writeCsv(const Table &table, const std::string &path);
 // numbers as numbers, dates as dates, the rest as text.
 void writeXlsx(const std::vector<Table> &tables, const std::string &path);
 
-} // namespace orlo::standings
+// The results as CSV, one sheet, and as an XLSX workbook, the results and
+// the contest's sheets; both throw as writeCsv and writeXlsx.
+void writeResultsCsv(const contest::Results &results, const std::string &path);
+void writeResultsXlsx(const contest::Results &results, const std::string &path);
+
+} // namespace orlo::exports

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-namespace orlo::standings {
+namespace orlo::exports {
 
 namespace {
 
@@ -103,7 +103,7 @@ private:
         if (cell.text.empty())
             return;
         if (cell.kind == CellKind::Number) {
-            const std::optional<Decimal> decimal = Decimal::read(cell.text);
+            const std::optional<contest::Decimal> decimal = contest::Decimal::read(cell.text);
             double value = 0;
             if (decimal && std::from_chars(cell.text.data(), cell.text.data() + cell.text.size(), value).ec == std::errc()) {
                 check(worksheet_write_number(sheet, row, column, value,
@@ -138,4 +138,4 @@ void writeXlsx(const std::vector<Table> &tables, const std::string &path)
     });
 }
 
-} // namespace orlo::standings
+} // namespace orlo::exports

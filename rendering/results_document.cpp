@@ -1,6 +1,7 @@
 #include "results_document.h"
 
 #include "contestant_names.h"
+#include "results_model.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDateTime>
@@ -10,16 +11,13 @@
 #include <QTextDocument>
 #include <QTextOption>
 
-#include <algorithm>
-
 namespace orlo {
 
 namespace {
 
-using standings::ClassStandings;
-using standings::CombinedStandings;
-using standings::Results;
-using standings::Standing;
+using contest::ClassStandings;
+using contest::CombinedStandings;
+using contest::Results;
 
 // Kept to what both a web browser and Qt's rich text understand.
 const char *const pageStyle = R"(
@@ -70,25 +68,25 @@ QString openTable()
     return QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">");
 }
 
-QString days(const journal::ContestSettings &contest)
+QString days(const contest::ContestSettings &contest)
 {
     if (contest.firstDay.empty() || contest.lastDay.empty() || contest.firstDay == contest.lastDay)
         return text(contest.firstDay.empty() ? contest.lastDay : contest.firstDay);
     return text(contest.firstDay) + QStringLiteral(" to ") + text(contest.lastDay);
 }
 
-QString ruleSentence(const journal::ClassRule &rule)
+QString ruleSentence(const contest::ClassRule &rule)
 {
-    const QString counted = rule.counting == journal::Counting::BestFlight
+    const QString counted = rule.counting == contest::Counting::BestFlight
         ? QStringLiteral("The best official flight counts")
         : QStringLiteral("The sum of the best %1 official flights counts").arg(rule.counted);
-    const QString ties = rule.ties == journal::TieRule::Shared
+    const QString ties = rule.ties == contest::TieRule::Shared
         ? QStringLiteral("tied contestants share the place")
         : QStringLiteral("a tie is broken by the next-best official flight");
     return QStringLiteral("%1; %2 official flights allowed; %3.").arg(counted).arg(rule.officialFlights).arg(ties);
 }
 
-QString stateLine(const journal::ClassRule &rule, const std::string &asOf)
+QString stateLine(const contest::ClassRule &rule, const std::string &asOf)
 {
     if (rule.final)
         return rule.finalAt.empty() ? QStringLiteral("Final")
@@ -96,58 +94,55 @@ QString stateLine(const journal::ClassRule &rule, const std::string &asOf)
     return QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(asOf));
 }
 
-QString flightCell(const standings::FlightScore &flight)
+// A cell's content as the sheet sets it apart: the counted flights and the
+// score in bold, a flight beyond those allowed in brackets.
+QString content(const contest::ResultCell &cell)
 {
-    // A flight beyond those allowed is listed in brackets and never counts.
-    const QString score = text(flight.score);
-    if (flight.beyondAllowed)
-        return cell(QStringLiteral("(%1)").arg(score), true);
-    return cell(flight.counted ? QStringLiteral("<b>%1</b>").arg(score) : score, true);
+    const QString shown = text(cell.text);
+    switch (cell.mark) {
+    case contest::Mark::Counted:
+    case contest::Mark::Score:
+        return QStringLiteral("<b>%1</b>").arg(shown);
+    case contest::Mark::BeyondAllowed:
+        return QStringLiteral("(%1)").arg(shown);
+    case contest::Mark::None:
+        break;
+    }
+    return shown;
 }
 
-QString classTable(const ClassStandings &standings, const std::string &asOf)
+QString tableOf(const contest::ResultTable &standings)
 {
-    std::size_t flightColumns = 1;
-    for (const Standing &row : standings.rows)
-        flightColumns = std::max(flightColumns, row.flights.size());
-
-    QString html = QStringLiteral("<h2>%1</h2>").arg(text(standings.rule.caption));
-    html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(stateLine(standings.rule, asOf));
-    html += QStringLiteral("<p>%1</p>").arg(ruleSentence(standings.rule));
-    html += openTable() + QStringLiteral("<thead><tr>") + headerCell(QStringLiteral("Place"))
-        + headerCell(QStringLiteral("Contestant")) + headerCell(QStringLiteral("Number"));
-    for (std::size_t flight = 1; flight <= flightColumns; ++flight)
-        html += headerCell(QStringLiteral("Flight %1").arg(flight), true);
-    for (const char *heading : {"Score", "HS points", "LS points", "Bonus", "Scale", "Landing"})
-        html += headerCell(QString::fromLatin1(heading), true);
+    const std::vector<std::size_t> shown = standings.sheetColumns();
+    QString html = openTable() + QStringLiteral("<thead><tr>");
+    for (const std::size_t column : shown)
+        html += headerCell(QString::fromStdString(standings.columns[column].heading).toHtmlEscaped(),
+                           standings.columns[column].numbers);
     html += QStringLiteral("</tr></thead><tbody>");
-
-    bool beyondAllowed = false;
-    for (const Standing &row : standings.rows) {
-        html += QStringLiteral("<tr>") + cell(text(row.place)) + cell(text(row.contestant)) + cell(text(row.number));
-        for (std::size_t flight = 0; flight < flightColumns; ++flight) {
-            if (flight < row.flights.size()) {
-                html += flightCell(row.flights[flight]);
-                beyondAllowed = beyondAllowed || row.flights[flight].beyondAllowed;
-            } else {
-                html += cell({}, true);
+    for (const contest::ResultRow &row : standings.rows) {
+        html += QStringLiteral("<tr>");
+        for (std::size_t at = 0; at < shown.size(); ++at) {
+            if (!row.remark.empty() && shown[at] >= standings.remarkAt) {
+                html += QStringLiteral("<td colspan=\"%1\">%2</td>").arg(shown.size() - at).arg(text(row.remark));
+                break;
             }
-        }
-        if (row.stillToFly) {
-            html += QStringLiteral("<td colspan=\"6\">still to fly</td>");
-        } else {
-            const QString score = row.place == "att" && row.score.empty() ? QStringLiteral("att") : text(row.score);
-            html += cell(QStringLiteral("<b>%1</b>").arg(score), true);
-            for (const std::string *part : {&row.highSpeedPoints, &row.lowSpeedPoints, &row.engineBonus,
-                                             &row.scalePoints, &row.landingPoints})
-                html += cell(text(*part), true);
+            html += cell(content(row.cells[shown[at]]), standings.columns[shown[at]].numbers);
         }
         html += QStringLiteral("</tr>");
     }
-    html += QStringLiteral("</tbody></table>");
+    return html + QStringLiteral("</tbody></table>");
+}
+
+QString classTable(const ClassStandings &standings, const Results &results)
+{
+    const contest::ResultTable table = contest::classResults(standings, results);
+    QString html = QStringLiteral("<h2>%1</h2>").arg(text(standings.rule.caption));
+    html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(stateLine(standings.rule, results.asOf));
+    html += QStringLiteral("<p>%1</p>").arg(ruleSentence(standings.rule));
+    html += tableOf(table);
     if (standings.rows.empty())
         html += QStringLiteral("<p class=\"note\">Nobody has entered or flown in this class yet.</p>");
-    if (beyondAllowed)
+    if (table.beyondAllowed)
         html += QStringLiteral("<p class=\"note\">Scores in brackets were flown after the official flights allowed "
                                "and do not count.</p>");
     return html;
@@ -155,29 +150,12 @@ QString classTable(const ClassStandings &standings, const std::string &asOf)
 
 QString combinedTable(const CombinedStandings &combined)
 {
-    const auto &classes = combined.combination.classes;
     QStringList captions;
-    for (const std::string &caption : classes)
+    for (const std::string &caption : combined.combination.classes)
         captions << QString::fromStdString(caption);
     QString html = QStringLiteral("<h2>%1</h2>").arg(text(combined.combination.name));
     html += QStringLiteral("<p>The sum of the counted scores of %1.</p>").arg(captions.join(QStringLiteral(", ")).toHtmlEscaped());
-    html += openTable() + QStringLiteral("<thead><tr>") + headerCell(QStringLiteral("Place"))
-        + headerCell(QStringLiteral("Contestant")) + headerCell(QStringLiteral("Number"));
-    for (const QString &caption : captions)
-        html += headerCell(caption.toHtmlEscaped(), true);
-    html += headerCell(QStringLiteral("Total"), true) + headerCell(QStringLiteral("Missing"))
-        + QStringLiteral("</tr></thead><tbody>");
-    for (const standings::CombinedStanding &row : combined.rows) {
-        html += QStringLiteral("<tr>") + cell(text(row.place)) + cell(text(row.contestant)) + cell(text(row.number));
-        for (std::size_t column = 0; column < classes.size(); ++column)
-            html += cell(column < row.classScores.size() ? text(row.classScores[column]) : QString(), true);
-        QStringList missing;
-        for (const std::string &caption : row.missing)
-            missing << QString::fromStdString(caption);
-        html += cell(QStringLiteral("<b>%1</b>").arg(text(row.total)), true)
-            + cell(missing.join(QStringLiteral(", ")).toHtmlEscaped()) + QStringLiteral("</tr>");
-    }
-    return html + QStringLiteral("</tbody></table>");
+    return html + tableOf(contest::combinedResults(combined));
 }
 
 } // namespace
@@ -204,7 +182,7 @@ QString resultsHtml(const Results &results)
     if (results.noFlights())
         html += QStringLiteral("<p class=\"note\">No flights have been recorded for this contest yet.</p>");
     for (const ClassStandings &standings : results.classes)
-        html += classTable(standings, results.asOf);
+        html += classTable(standings, results);
     for (const CombinedStandings &combined : results.combined)
         html += combinedTable(combined);
     if (results.flightsWithoutContestant > 0)

@@ -2,6 +2,7 @@
 
 #include "journal_files.h"
 #include "results_document.h"
+#include "spreadsheet_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,7 +27,13 @@ QString suffixOf(const QString &path)
     return QFileInfo(path).suffix().toLower();
 }
 
-void writePdf(const standings::Results &results, QFile &file, const QPageSize &paper)
+bool isResultsDocument(const QString &path)
+{
+    const QString suffix = suffixOf(path);
+    return suffix == QLatin1String("pdf") || suffix == QLatin1String("html") || suffix == QLatin1String("htm");
+}
+
+void writePdf(const contest::Results &results, QFile &file, const QPageSize &paper)
 {
     QPdfWriter writer(&file);
     writer.setResolution(pdfResolution);
@@ -41,7 +48,7 @@ void writePdf(const standings::Results &results, QFile &file, const QPageSize &p
 
 
 // Why the results could not be written to path; empty once they are.
-QString problemWriting(const standings::Results &results, const QString &path, const QPageSize &paper)
+QString problemWriting(const contest::Results &results, const QString &path, const QPageSize &paper)
 {
     if (!isResultsDocument(path))
         return QStringLiteral("its name ends in neither .pdf nor .html");
@@ -68,13 +75,7 @@ QString problemWriting(const standings::Results &results, const QString &path, c
 
 } // namespace
 
-bool isResultsDocument(const QString &path)
-{
-    const QString suffix = suffixOf(path);
-    return suffix == QLatin1String("pdf") || suffix == QLatin1String("html") || suffix == QLatin1String("htm");
-}
-
-ResultsWritten writeResultsDocument(const standings::Results &results, const QString &path, const QPageSize &paper)
+ResultsWritten writeResultsDocument(const contest::Results &results, const QString &path, const QPageSize &paper)
 {
     if (const QString problem = problemWriting(results, path, paper); !problem.isEmpty())
         return {false, QStringLiteral("Cannot write the results to %1: %2. Nothing was written.")
@@ -82,11 +83,53 @@ ResultsWritten writeResultsDocument(const standings::Results &results, const QSt
     return {true, QStringLiteral("Wrote the results to %1.").arg(QDir::toNativeSeparators(path))};
 }
 
-void writeResultsDocumentOrThrow(const standings::Results &results, const std::string &path)
+void writeResultsDocumentOrThrow(const contest::Results &results, const std::string &path)
 {
     if (const QString problem = problemWriting(results, QString::fromStdString(path), paperFor(QLocale()));
         !problem.isEmpty())
         throw std::runtime_error(problem.toStdString());
+}
+
+namespace {
+
+// The one list of the results' formats.
+const ResultsFormat formats[] = {
+    {".csv", exports::writeResultsCsv},
+    {".xlsx", exports::writeResultsXlsx},
+    {".pdf", writeResultsDocumentOrThrow},
+    {".html", writeResultsDocumentOrThrow},
+};
+
+} // namespace
+
+std::span<const ResultsFormat> resultsFormats()
+{
+    return formats;
+}
+
+const ResultsFormat *resultsFormatOf(const QString &path)
+{
+    for (const ResultsFormat &format : formats)
+        if (path.endsWith(QLatin1String(format.extension.data(), qsizetype(format.extension.size())),
+                          Qt::CaseInsensitive))
+            return &format;
+    return nullptr;
+}
+
+QString resultsExtensions()
+{
+    QStringList extensions;
+    for (const ResultsFormat &format : formats)
+        extensions << QLatin1String(format.extension.data(), qsizetype(format.extension.size()));
+    return extensions.join(QStringLiteral(", "));
+}
+
+QString resultsFileFilter()
+{
+    QStringList patterns;
+    for (const ResultsFormat &format : formats)
+        patterns << QStringLiteral("*") + QLatin1String(format.extension.data(), qsizetype(format.extension.size()));
+    return QStringLiteral("Results (%1)").arg(patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace orlo

@@ -1,9 +1,13 @@
 #pragma once
 
-#include "standings.h"
+#include "results_model.h"
 
 #include <QPageSize>
 #include <QString>
+
+#include <span>
+#include <string>
+#include <string_view>
 
 namespace orlo {
 
@@ -17,13 +21,28 @@ struct ResultsWritten {
 // or .html, one self-contained page. The file is written aside and put in
 // place whole, so a failure leaves whatever was at path untouched. The PDF
 // needs a QGuiApplication (its fonts), though no display.
-ResultsWritten writeResultsDocument(const standings::Results &results, const QString &path, const QPageSize &paper);
-
-// Whether writeResultsDocument writes files of this name's extension.
-bool isResultsDocument(const QString &path);
+ResultsWritten writeResultsDocument(const contest::Results &results, const QString &path, const QPageSize &paper);
 
 // As writeResultsDocument, on the locale's paper, for the command line's
 // table of formats: throws std::runtime_error saying why nothing was written.
-void writeResultsDocumentOrThrow(const standings::Results &results, const std::string &path);
+void writeResultsDocumentOrThrow(const contest::Results &results, const std::string &path);
+
+// A format the results are written in, named by the file's extension. The
+// writer writes the whole file or leaves what was there, and throws
+// std::exception saying why.
+struct ResultsFormat {
+    std::string_view extension; // ".csv"
+    void (*write)(const contest::Results &results, const std::string &path);
+};
+
+// Every format the results are saved in, from the command line and the
+// Standings window alike.
+std::span<const ResultsFormat> resultsFormats();
+// The format of the file's extension, whatever its case; none when unknown.
+const ResultsFormat *resultsFormatOf(const QString &path);
+// ".csv, .xlsx, .pdf, .html": the extensions, for the help and its errors.
+QString resultsExtensions();
+// "Results (*.csv *.xlsx *.pdf *.html)", for a file dialog.
+QString resultsFileFilter();
 
 } // namespace orlo

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "standings.h"
+#include "results_model.h"
 
 class QTableWidget;
 
 namespace orlo {
 
-// Fills the Standings window's table with a class's standings, or with a
-// combination's, in the columns of the results sheet.
-void showClassStandings(QTableWidget &table, const standings::ClassStandings &standings);
-void showCombinedStandings(QTableWidget &table, const standings::CombinedStandings &combined);
+// Fills the Standings window's table with a class's standings or a
+// combination's, in the columns the results sheet shows.
+void showStandings(QTableWidget &table, const contest::ResultTable &standings);
 
 } // namespace orlo

@@ -4,6 +4,7 @@
 #include "file_dialog.h"
 #include "journal_schema.h"
 #include "results_document.h"
+#include "results_files.h"
 #include "standings_table.h"
 
 #include <QComboBox>
@@ -181,9 +182,9 @@ void StandingsWindow::takeRead()
     const QString chosen = m_chooser->currentText();
     const QSignalBlocker quiet(m_chooser);
     m_chooser->clear();
-    for (const standings::ClassStandings &standings : m_results.classes)
+    for (const contest::ClassStandings &standings : m_results.classes)
         m_chooser->addItem(QString::fromStdString(standings.rule.caption));
-    for (const standings::CombinedStandings &combined : m_results.combined)
+    for (const contest::CombinedStandings &combined : m_results.combined)
         m_chooser->addItem(QString::fromStdString(combined.combination.name));
     m_chooser->setCurrentIndex(std::max(0, m_chooser->findText(chosen)));
     showChosen();
@@ -195,12 +196,12 @@ void StandingsWindow::showChosen()
     const int classes = int(m_results.classes.size());
     QString state;
     if (chosen >= 0 && chosen < classes) {
-        const standings::ClassStandings &standings = m_results.classes[std::size_t(chosen)];
-        showClassStandings(*m_table, standings);
+        const contest::ClassStandings &standings = m_results.classes[std::size_t(chosen)];
+        showStandings(*m_table, contest::classResults(standings, m_results));
         state = standings.rule.final ? QStringLiteral("Final")
                                      : QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(m_results.asOf));
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
-        showCombinedStandings(*m_table, m_results.combined[std::size_t(chosen - classes)]);
+        showStandings(*m_table, contest::combinedResults(m_results.combined[std::size_t(chosen - classes)]));
         state = QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(m_results.asOf));
     } else {
         m_table->clear();
@@ -247,7 +248,7 @@ void StandingsWindow::printOn(QPrinter &printer) const
 void StandingsWindow::chooseFileToSave()
 {
     QFileDialog *dialog = fileDialog(this, QStringLiteral("Save results"), QDir::currentPath(),
-                                     QStringLiteral("Results (*.pdf *.html *.csv *.xlsx)"));
+                                     resultsFileFilter());
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->selectFile(QStringLiteral("results.pdf"));
     connect(dialog, &QFileDialog::fileSelected, this, &StandingsWindow::saveTo);
@@ -270,7 +271,7 @@ bool StandingsWindow::saveTo(const QString &path)
 
 void StandingsWindow::editContest()
 {
-    journal::ContestSettings contest;
+    contest::ContestSettings contest;
     try {
         contest = m_source.contest();
     } catch (const std::exception &problem) {

@@ -81,17 +81,20 @@ void ResultsCommandTest::resultsWritten_data()
         << QStringList{"--results", "results.csv"} << 0 << "Wrote the results of 3 classes, 5 contestants' lines"
         << QStringList{"^" + line("Class,Place,Contestant,Number,Score,Attempts,Flight 1,Flight 2,Counted flights,"
                                   "HS points,LS points,Engine bonus,Scale points,Landing points,Standing,"
-                                  "Classes lacking\r\n"),
-                       line("\nClass I,1,\"Lee, Ann\",4,312.5,0,300.0,312.5,2,,,,,") + provisional + ",\r\n",
-                       line("\nClass I,att,Cy Fox,,,1,,,,,,,,") + provisional + ",\r\n",
-                       line("\nClass I,,Dee Ho,7,,0,,,,,,,,") + provisional + ",\r\n",
-                       line("\nProfile,1,Bo Ward,,150.0,0,150.0,,1,,,,,") + provisional + ",\r\n",
-                       line("\nSkyray Carrier,,Ed Fry,8,,0,,,,,,,,") + provisional + ",\r\n",
-                       line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,,,,,,,,,,,Profile\r\n"),
-                       line("\nClass I + Profile,,Bo Ward,,150.0,,,,,,,,,,,Class I\r\n") + "$"};
+                                  "Classes lacking,Class I score,Profile score\r\n"),
+                       line("\nClass I,1,\"Lee, Ann\",4,312.5,0,300.0,312.5,2,,,,,") + provisional + ",,,\r\n",
+                       line("\nClass I,att,Cy Fox,,,1,,,,,,,,") + provisional + ",,,\r\n",
+                       line("\nClass I,,Dee Ho,7,,0,,,,,,,,") + provisional + ",,,\r\n",
+                       line("\nProfile,1,Bo Ward,,150.0,0,150.0,,1,,,,,") + provisional + ",,,\r\n",
+                       line("\nSkyray Carrier,,Ed Fry,8,,0,,,,,,,,") + provisional + ",,,\r\n",
+                       // A combination's row carries each class's part of its score.
+                       line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,,,,,,,,,,,Profile,312.5,\r\n"),
+                       line("\nClass I + Profile,,Bo Ward,,150.0,,,,,,,,,,,Class I,,150.0\r\n") + "$"};
     QTest::newRow("xlsx-numbers-as-numbers")
         << QStringList{"--results", "results.xlsx"} << 0 << "Wrote the results of 3 classes"
-        << QStringList{"<c r=\"E2\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"B2\" s=\"\\d+\"><v>1</v></c>"};
+        << QStringList{"<c r=\"E2\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"B2\" s=\"\\d+\"><v>1</v></c>",
+                       // the combinations' parts, a class's own column each
+                       "<c r=\"Q7\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"R8\" s=\"\\d+\"><v>150</v></c>"};
     // The PDF lays its text out in fonts, without a display all the same.
     QTest::newRow("pdf-without-a-display") << QStringList{"--results", "results.pdf"} << 0
                                            << "Wrote the results of 3 classes" << QStringList{"^%PDF-1\\.\\d"};

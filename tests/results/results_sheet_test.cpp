@@ -131,7 +131,8 @@ void ResultsSheetTest::writtenSheet_data()
     QTest::newRow("pdf: japanese name") << pdf << QStringLiteral("3 +山田太郎 +J-88 +280\\.0");
     QTest::newRow("pdf: long name wraps") << pdf << QStringLiteral("Featherstonehaugh-[\\s\\S]*Snoring");
     QTest::newRow("pdf: provisional") << pdf << QStringLiteral("Provisional, as of 2026-07-15 16:42");
-    QTest::newRow("pdf: attempts only") << pdf << QStringLiteral("att +Carl Attempt +9");
+    // "att" stands once, in the place; the score stays blank.
+    QTest::newRow("pdf: attempts only") << pdf << QStringLiteral("att +Carl Attempt +9 *\\n");
     QTest::newRow("pdf: still to fly") << pdf << QStringLiteral("Dora Waiting +11 +still to fly");
     QTest::newRow("pdf: combination") << pdf << QStringLiteral("1 +Ann Example +17 +312\\.5 +312\\.5 +Profile");
     QTest::newRow("pdf: flights without contestant") << pdf << QStringLiteral("3 flights have no contestant named");

@@ -1,0 +1,166 @@
+#include "results_model.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace orlo::contest {
+
+namespace {
+
+ResultCell text(std::string value)
+{
+    return {std::move(value), ValueKind::Text, Mark::None};
+}
+
+ResultCell number(std::string value, Mark mark = Mark::None)
+{
+    return {std::move(value), ValueKind::Number, mark};
+}
+
+// A place is a number to a spreadsheet once ranked; "att" stays text.
+ResultCell place(const std::string &place, int rank)
+{
+    return {place, rank > 0 ? ValueKind::Number : ValueKind::Text, Mark::None};
+}
+
+std::string joined(const std::vector<std::string> &parts, const std::string &by)
+{
+    std::string said;
+    for (const std::string &part : parts)
+        said += (said.empty() ? "" : by) + part;
+    return said;
+}
+
+// The standing's state in a file's own column, with the full time of the read.
+std::string stateOf(const ClassRule &rule, const Results &results)
+{
+    const std::string state = rule.final ? "final, " + rule.finalAt : "provisional, as of " + results.asOf;
+    return results.unreadAt.empty() ? state
+                                    : state + "; the journal could not be read at " + results.unreadAt
+                                          + ", this is the table as read before";
+}
+
+// A column and how a row fills it.
+template <typename Row>
+struct Column {
+    ResultColumn column;
+    std::function<ResultCell(const Row &)> cell;
+};
+
+template <typename Row>
+ResultTable tableOf(std::string title, const std::vector<Column<Row>> &columns, const std::vector<Row> &rows)
+{
+    ResultTable table{std::move(title), {}, {}};
+    for (const Column<Row> &column : columns)
+        table.columns.push_back(column.column);
+    for (const Row &row : rows) {
+        ResultRow &shown = table.rows.emplace_back();
+        for (const Column<Row> &column : columns)
+            shown.cells.push_back(column.cell(row));
+    }
+    return table;
+}
+
+ResultCell flightCell(const Standing &row, std::size_t flight)
+{
+    if (flight >= row.flights.size())
+        return number({});
+    const FlightScore &score = row.flights[flight];
+    return number(score.score, score.beyondAllowed ? Mark::BeyondAllowed
+                               : score.counted     ? Mark::Counted
+                                                   : Mark::None);
+}
+
+} // namespace
+
+std::vector<std::size_t> ResultTable::sheetColumns() const
+{
+    std::vector<std::size_t> shown;
+    for (std::size_t column = 0; column < columns.size(); ++column)
+        if (columns[column].onSheets())
+            shown.push_back(column);
+    return shown;
+}
+
+ResultTable classResults(const ClassStandings &standings, const Results &results)
+{
+    using enum ShownIn;
+    std::size_t flown = 0;
+    for (const Standing &row : standings.rows)
+        flown = std::max(flown, row.flights.size());
+    const std::string caption = standings.rule.caption;
+    const std::string state = stateOf(standings.rule, results);
+
+    std::vector<Column<Standing>> columns{
+        {{"Class", "Class", false, Files}, [&](const Standing &) { return text(caption); }},
+        {{"Place", "Place"}, [](const Standing &row) { return place(row.place, row.rank); }},
+        {{"Contestant", "Contestant"}, [](const Standing &row) { return text(row.contestant); }},
+        {{"Number", "Number"}, [](const Standing &row) { return text(row.number); }},
+        {{"Score", "Score", true, Files}, [](const Standing &row) { return number(row.score); }},
+        {{"Attempts", "Attempts", true, Files},
+         [](const Standing &row) { return number(std::to_string(row.attempts)); }},
+    };
+    // A sheet keeps one flight's column before anyone has flown; a file has none.
+    for (std::size_t flight = 0; flight < std::max<std::size_t>(flown, 1); ++flight) {
+        const std::string heading = "Flight " + std::to_string(flight + 1);
+        columns.push_back({{heading, heading, true, flight < flown ? Everywhere : Sheets},
+                           [flight](const Standing &row) { return flightCell(row, flight); }});
+    }
+    const std::size_t scoreAt = columns.size();
+    columns.push_back({{"Score", "Score", true, Sheets}, [](const Standing &row) { return number(row.score, Mark::Score); }});
+    columns.push_back({{"Counted flights", "Counted flights", false, Files}, [](const Standing &row) {
+                           std::vector<std::string> counted;
+                           for (std::size_t flight = 0; flight < row.flights.size(); ++flight)
+                               if (row.flights[flight].counted)
+                                   counted.push_back(std::to_string(flight + 1));
+                           return text(joined(counted, " "));
+                       }});
+    columns.insert(columns.end(), {
+        {{"HS points", "HS points", true}, [](const Standing &row) { return number(row.highSpeedPoints); }},
+        {{"LS points", "LS points", true}, [](const Standing &row) { return number(row.lowSpeedPoints); }},
+        {{"Bonus", "Engine bonus", true}, [](const Standing &row) { return number(row.engineBonus); }},
+        {{"Scale", "Scale points", true}, [](const Standing &row) { return number(row.scalePoints); }},
+        {{"Landing", "Landing points", true}, [](const Standing &row) { return number(row.landingPoints); }},
+        {{"Standing", "Standing", false, Files}, [&](const Standing &) { return text(state); }},
+        {{"Classes lacking", "Classes lacking", false, Files}, [](const Standing &) { return text({}); }},
+    });
+
+    ResultTable table = tableOf(caption, columns, standings.rows);
+    table.remarkAt = scoreAt;
+    for (std::size_t at = 0; at < standings.rows.size(); ++at) {
+        const Standing &row = standings.rows[at];
+        if (row.stillToFly)
+            table.rows[at].remark = "still to fly";
+        table.beyondAllowed = table.beyondAllowed
+            || std::any_of(row.flights.begin(), row.flights.end(), [](const FlightScore &f) { return f.beyondAllowed; });
+    }
+    return table;
+}
+
+ResultTable combinedResults(const CombinedStandings &combined)
+{
+    using enum ShownIn;
+    const std::string name = combined.combination.name;
+    std::vector<Column<CombinedStanding>> columns{
+        {{"Class", "Class", false, Files}, [&](const CombinedStanding &) { return text(name); }},
+        {{"Place", "Place"}, [](const CombinedStanding &row) { return place(row.place, row.rank); }},
+        {{"Contestant", "Contestant"}, [](const CombinedStanding &row) { return text(row.contestant); }},
+        {{"Number", "Number"}, [](const CombinedStanding &row) { return text(row.number); }},
+        {{"Score", "Score", true, Files}, [](const CombinedStanding &row) { return number(row.total); }},
+        {{"Classes lacking", "Classes lacking", false, Files},
+         [](const CombinedStanding &row) { return text(joined(row.missing, "; ")); }},
+    };
+    // Each class's part of the combined score, under the class's caption.
+    const std::vector<std::string> &classes = combined.combination.classes;
+    for (std::size_t part = 0; part < classes.size(); ++part)
+        columns.push_back({{classes[part], classes[part] + " score", true}, [part](const CombinedStanding &row) {
+                               return number(part < row.classScores.size() ? row.classScores[part] : std::string());
+                           }});
+    columns.push_back(
+        {{"Total", "Total", true, Sheets}, [](const CombinedStanding &row) { return number(row.total, Mark::Score); }});
+    columns.push_back({{"Missing", "Missing", false, Sheets},
+                       [](const CombinedStanding &row) { return text(joined(row.missing, ", ")); }});
+    return tableOf(name, columns, combined.rows);
+}
+
+} // namespace orlo::contest
