@@ -8,15 +8,20 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlo {
+
+namespace journal {
+class JournalReader;
+}
 
 // A format the results are written in, named by the file's extension. The
 // writer writes the whole file or leaves what was there, and throws
 // std::exception saying why.
 struct ResultsFormat {
     std::string_view extension; // ".csv"
-    void (*write)(const standings::Results &results, const std::string &path);
+    void (*write)(const contest::Results &results, const std::string &path);
 };
 
 // Every format --results writes.
@@ -25,6 +30,12 @@ std::span<const ResultsFormat> resultsFormats();
 const ResultsFormat *resultsFormatOf(const QString &path);
 // ".csv, .xlsx": the extensions, for the help and its errors.
 QString resultsExtensions();
+
+// The journal's contest, entry list and flights ranked, as of now; the
+// classes named, or every class with flights or entries when none is. Throws
+// JournalProblem when the journal cannot be read, contest::UnknownClass for a
+// class named that the contest does not hold.
+contest::Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes = {});
 
 // Ranks the journal's flights and writes the results of the classes named
 // (every class with flights or entries when none is) to path. Says what it

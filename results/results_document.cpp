@@ -16,10 +16,10 @@ namespace orlo {
 
 namespace {
 
-using standings::ClassStandings;
-using standings::CombinedStandings;
-using standings::Results;
-using standings::Standing;
+using contest::ClassStandings;
+using contest::CombinedStandings;
+using contest::Results;
+using contest::Standing;
 
 // Kept to what both a web browser and Qt's rich text understand.
 const char *const pageStyle = R"(
@@ -70,25 +70,25 @@ QString openTable()
     return QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">");
 }
 
-QString days(const journal::ContestSettings &contest)
+QString days(const contest::ContestSettings &contest)
 {
     if (contest.firstDay.empty() || contest.lastDay.empty() || contest.firstDay == contest.lastDay)
         return text(contest.firstDay.empty() ? contest.lastDay : contest.firstDay);
     return text(contest.firstDay) + QStringLiteral(" to ") + text(contest.lastDay);
 }
 
-QString ruleSentence(const journal::ClassRule &rule)
+QString ruleSentence(const contest::ClassRule &rule)
 {
-    const QString counted = rule.counting == journal::Counting::BestFlight
+    const QString counted = rule.counting == contest::Counting::BestFlight
         ? QStringLiteral("The best official flight counts")
         : QStringLiteral("The sum of the best %1 official flights counts").arg(rule.counted);
-    const QString ties = rule.ties == journal::TieRule::Shared
+    const QString ties = rule.ties == contest::TieRule::Shared
         ? QStringLiteral("tied contestants share the place")
         : QStringLiteral("a tie is broken by the next-best official flight");
     return QStringLiteral("%1; %2 official flights allowed; %3.").arg(counted).arg(rule.officialFlights).arg(ties);
 }
 
-QString stateLine(const journal::ClassRule &rule, const std::string &asOf)
+QString stateLine(const contest::ClassRule &rule, const std::string &asOf)
 {
     if (rule.final)
         return rule.finalAt.empty() ? QStringLiteral("Final")
@@ -96,7 +96,7 @@ QString stateLine(const journal::ClassRule &rule, const std::string &asOf)
     return QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(asOf));
 }
 
-QString flightCell(const standings::FlightScore &flight)
+QString flightCell(const contest::FlightScore &flight)
 {
     // A flight beyond those allowed is listed in brackets and never counts.
     const QString score = text(flight.score);
@@ -167,7 +167,7 @@ QString combinedTable(const CombinedStandings &combined)
         html += headerCell(caption.toHtmlEscaped(), true);
     html += headerCell(QStringLiteral("Total"), true) + headerCell(QStringLiteral("Missing"))
         + QStringLiteral("</tr></thead><tbody>");
-    for (const standings::CombinedStanding &row : combined.rows) {
+    for (const contest::CombinedStanding &row : combined.rows) {
         html += QStringLiteral("<tr>") + cell(text(row.place)) + cell(text(row.contestant)) + cell(text(row.number));
         for (std::size_t column = 0; column < classes.size(); ++column)
             html += cell(column < row.classScores.size() ? text(row.classScores[column]) : QString(), true);

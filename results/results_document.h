@@ -14,10 +14,10 @@ namespace orlo {
 // The contest's result as one HTML page: the contest's name and days, a table
 // per class and per combination, provisional or final. Its style sits inside
 // the page, so the file alone is the whole sheet on a club's web site.
-QString resultsHtml(const standings::Results &results);
+QString resultsHtml(const contest::Results &results);
 
 // The same page laid out for paper: the table headers repeat on every page.
-void fillResultsDocument(QTextDocument &document, const standings::Results &results);
+void fillResultsDocument(QTextDocument &document, const contest::Results &results);
 
 // Letter where the locale measures in US units, A4 everywhere else.
 QPageSize paperFor(const QLocale &locale);

@@ -26,7 +26,7 @@ QString suffixOf(const QString &path)
     return QFileInfo(path).suffix().toLower();
 }
 
-void writePdf(const standings::Results &results, QFile &file, const QPageSize &paper)
+void writePdf(const contest::Results &results, QFile &file, const QPageSize &paper)
 {
     QPdfWriter writer(&file);
     writer.setResolution(pdfResolution);
@@ -41,7 +41,7 @@ void writePdf(const standings::Results &results, QFile &file, const QPageSize &p
 
 
 // Why the results could not be written to path; empty once they are.
-QString problemWriting(const standings::Results &results, const QString &path, const QPageSize &paper)
+QString problemWriting(const contest::Results &results, const QString &path, const QPageSize &paper)
 {
     if (!isResultsDocument(path))
         return QStringLiteral("its name ends in neither .pdf nor .html");
@@ -74,7 +74,7 @@ bool isResultsDocument(const QString &path)
     return suffix == QLatin1String("pdf") || suffix == QLatin1String("html") || suffix == QLatin1String("htm");
 }
 
-ResultsWritten writeResultsDocument(const standings::Results &results, const QString &path, const QPageSize &paper)
+ResultsWritten writeResultsDocument(const contest::Results &results, const QString &path, const QPageSize &paper)
 {
     if (const QString problem = problemWriting(results, path, paper); !problem.isEmpty())
         return {false, QStringLiteral("Cannot write the results to %1: %2. Nothing was written.")
@@ -82,7 +82,7 @@ ResultsWritten writeResultsDocument(const standings::Results &results, const QSt
     return {true, QStringLiteral("Wrote the results to %1.").arg(QDir::toNativeSeparators(path))};
 }
 
-void writeResultsDocumentOrThrow(const standings::Results &results, const std::string &path)
+void writeResultsDocumentOrThrow(const contest::Results &results, const std::string &path)
 {
     if (const QString problem = problemWriting(results, QString::fromStdString(path), paperFor(QLocale()));
         !problem.isEmpty())

@@ -17,13 +17,13 @@ struct ResultsWritten {
 // or .html, one self-contained page. The file is written aside and put in
 // place whole, so a failure leaves whatever was at path untouched. The PDF
 // needs a QGuiApplication (its fonts), though no display.
-ResultsWritten writeResultsDocument(const standings::Results &results, const QString &path, const QPageSize &paper);
+ResultsWritten writeResultsDocument(const contest::Results &results, const QString &path, const QPageSize &paper);
 
 // Whether writeResultsDocument writes files of this name's extension.
 bool isResultsDocument(const QString &path);
 
 // As writeResultsDocument, on the locale's paper, for the command line's
 // table of formats: throws std::runtime_error saying why nothing was written.
-void writeResultsDocumentOrThrow(const standings::Results &results, const std::string &path);
+void writeResultsDocumentOrThrow(const contest::Results &results, const std::string &path);
 
 } // namespace orlo

@@ -50,10 +50,10 @@ void fitColumns(QTableWidget &table)
 
 } // namespace
 
-void showClassStandings(QTableWidget &table, const standings::ClassStandings &standings)
+void showClassStandings(QTableWidget &table, const contest::ClassStandings &standings)
 {
     std::size_t flightColumns = 1;
-    for (const standings::Standing &row : standings.rows)
+    for (const contest::Standing &row : standings.rows)
         flightColumns = std::max(flightColumns, row.flights.size());
     QStringList headings{QStringLiteral("Place"), QStringLiteral("Contestant"), QStringLiteral("Number")};
     for (std::size_t flight = 1; flight <= flightColumns; ++flight)
@@ -64,10 +64,10 @@ void showClassStandings(QTableWidget &table, const standings::ClassStandings &st
     reset(table, headings, int(standings.rows.size()));
 
     for (int at = 0; at < int(standings.rows.size()); ++at) {
-        const standings::Standing &row = standings.rows[std::size_t(at)];
+        const contest::Standing &row = standings.rows[std::size_t(at)];
         showContestant(table, at, row.place, row.contestant, row.number);
         for (std::size_t flight = 0; flight < row.flights.size(); ++flight) {
-            const standings::FlightScore &score = row.flights[flight];
+            const contest::FlightScore &score = row.flights[flight];
             // As on the sheet: brackets round a flight beyond those allowed.
             const QString shown = QString::fromStdString(score.score);
             QTableWidgetItem *cell = item(score.beyondAllowed ? QStringLiteral("(%1)").arg(shown) : shown, Align::Number);
@@ -88,7 +88,7 @@ void showClassStandings(QTableWidget &table, const standings::ClassStandings &st
     fitColumns(table);
 }
 
-void showCombinedStandings(QTableWidget &table, const standings::CombinedStandings &combined)
+void showCombinedStandings(QTableWidget &table, const contest::CombinedStandings &combined)
 {
     QStringList headings{QStringLiteral("Place"), QStringLiteral("Contestant"), QStringLiteral("Number")};
     for (const std::string &caption : combined.combination.classes)
@@ -96,7 +96,7 @@ void showCombinedStandings(QTableWidget &table, const standings::CombinedStandin
     headings << QStringLiteral("Total") << QStringLiteral("Missing");
     reset(table, headings, int(combined.rows.size()));
     for (int at = 0; at < int(combined.rows.size()); ++at) {
-        const standings::CombinedStanding &row = combined.rows[std::size_t(at)];
+        const contest::CombinedStanding &row = combined.rows[std::size_t(at)];
         showContestant(table, at, row.place, row.contestant, row.number);
         int column = 3;
         for (const std::string &score : row.classScores)

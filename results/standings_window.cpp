@@ -181,9 +181,9 @@ void StandingsWindow::takeRead()
     const QString chosen = m_chooser->currentText();
     const QSignalBlocker quiet(m_chooser);
     m_chooser->clear();
-    for (const standings::ClassStandings &standings : m_results.classes)
+    for (const contest::ClassStandings &standings : m_results.classes)
         m_chooser->addItem(QString::fromStdString(standings.rule.caption));
-    for (const standings::CombinedStandings &combined : m_results.combined)
+    for (const contest::CombinedStandings &combined : m_results.combined)
         m_chooser->addItem(QString::fromStdString(combined.combination.name));
     m_chooser->setCurrentIndex(std::max(0, m_chooser->findText(chosen)));
     showChosen();
@@ -195,7 +195,7 @@ void StandingsWindow::showChosen()
     const int classes = int(m_results.classes.size());
     QString state;
     if (chosen >= 0 && chosen < classes) {
-        const standings::ClassStandings &standings = m_results.classes[std::size_t(chosen)];
+        const contest::ClassStandings &standings = m_results.classes[std::size_t(chosen)];
         showClassStandings(*m_table, standings);
         state = standings.rule.final ? QStringLiteral("Final")
                                      : QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(m_results.asOf));
@@ -270,7 +270,7 @@ bool StandingsWindow::saveTo(const QString &path)
 
 void StandingsWindow::editContest()
 {
-    journal::ContestSettings contest;
+    contest::ContestSettings contest;
     try {
         contest = m_source.contest();
     } catch (const std::exception &problem) {

@@ -23,10 +23,10 @@ namespace orlo {
 // the results saved in the format the file's extension names, on the
 // window's thread, and what is refused throws likewise.
 struct StandingsSource {
-    std::function<standings::Results()> read;
-    std::function<journal::ContestSettings()> contest;
-    std::function<void(const journal::ContestSettings &)> setContest;
-    std::function<void(const standings::Results &, const std::string &path)> save;
+    std::function<contest::Results()> read;
+    std::function<contest::ContestSettings()> contest;
+    std::function<void(const contest::ContestSettings &)> setContest;
+    std::function<void(const contest::Results &, const std::string &path)> save;
 };
 
 // The live standings beside the sheet: a class or combination at a time,
@@ -43,7 +43,7 @@ public:
     // once for a burst of changes, and never while the sheet's press runs.
     void journalChanged();
 
-    const standings::Results &results() const { return m_results; }
+    const contest::Results &results() const { return m_results; }
     QComboBox *chooser() const { return m_chooser; }
     QTableWidget *table() const { return m_table; }
     QLabel *stateLine() const { return m_state; }
@@ -60,7 +60,7 @@ protected:
 
 private:
     struct Read {
-        standings::Results results;
+        contest::Results results;
         QString problem; // empty when the journal was read
     };
 
@@ -75,7 +75,7 @@ private:
     void editContest();
 
     StandingsSource m_source;
-    standings::Results m_results;
+    contest::Results m_results;
     QString m_problem;
     QTimer m_soon;
     QFutureWatcher<Read> m_reading;

@@ -27,7 +27,7 @@ std::string joined(const std::vector<std::string> &parts, const std::string &by)
     return text;
 }
 
-std::string stateOf(const journal::ClassRule &rule, const Results &results)
+std::string stateOf(const contest::ClassRule &rule, const contest::Results &results)
 {
     const std::string state = rule.final ? "final, " + rule.finalAt : "provisional, as of " + results.asOf;
     return results.unreadAt.empty() ? state
@@ -35,22 +35,22 @@ std::string stateOf(const journal::ClassRule &rule, const Results &results)
                                           + ", this is the table as read before";
 }
 
-std::string ruleText(const journal::ClassRule &rule)
+std::string ruleText(const contest::ClassRule &rule)
 {
-    const std::string counting = rule.counting == journal::Counting::BestFlight
+    const std::string counting = rule.counting == contest::Counting::BestFlight
                                      ? "the best official flight"
                                      : "the sum of the best " + std::to_string(rule.counted) + " official flights";
     return counting + " of " + std::to_string(rule.officialFlights) + " allowed; ties " +
-           (rule.ties == journal::TieRule::Shared ? "share the place" : "broken by the next-best flight");
+           (rule.ties == contest::TieRule::Shared ? "share the place" : "broken by the next-best flight");
 }
 
 } // namespace
 
-Table resultsTable(const Results &results)
+Table resultsTable(const contest::Results &results)
 {
     std::size_t flightColumns = 0;
-    for (const ClassStandings &standings : results.classes)
-        for (const Standing &row : standings.rows)
+    for (const contest::ClassStandings &standings : results.classes)
+        for (const contest::Standing &row : standings.rows)
             flightColumns = std::max(flightColumns, row.flights.size());
     Table table{"Results", {"Class", "Place", "Contestant", "Number", "Score", "Attempts"}, {}};
     for (std::size_t i = 1; i <= flightColumns; ++i)
@@ -62,8 +62,8 @@ Table resultsTable(const Results &results)
         said[std::find(table.headings.begin(), table.headings.end(), "Standing") - table.headings.begin()] = {
             "No flights recorded."};
     }
-    for (const ClassStandings &standings : results.classes) {
-        for (const Standing &row : standings.rows) {
+    for (const contest::ClassStandings &standings : results.classes) {
+        for (const contest::Standing &row : standings.rows) {
             std::vector<Cell> cells{{standings.rule.caption}, row.rank > 0 ? number(row.place) : Cell{row.place},
                                     {row.contestant}, {row.number}, number(row.score),
                                     number(std::to_string(row.attempts))};
@@ -80,8 +80,8 @@ Table resultsTable(const Results &results)
             table.rows.push_back(std::move(cells));
         }
     }
-    for (const CombinedStandings &combined : results.combined) {
-        for (const CombinedStanding &row : combined.rows) {
+    for (const contest::CombinedStandings &combined : results.combined) {
+        for (const contest::CombinedStanding &row : combined.rows) {
             std::vector<Cell> cells{{combined.combination.name}, row.rank > 0 ? number(row.place) : Cell{row.place},
                                     {row.contestant}, {row.number}, number(row.total)};
             cells.resize(table.headings.size() - 1);
@@ -92,15 +92,15 @@ Table resultsTable(const Results &results)
     return table;
 }
 
-Table contestTable(const Results &results)
+Table contestTable(const contest::Results &results)
 {
-    const journal::ContestSettings &contest = results.contest;
+    const contest::ContestSettings &contest = results.contest;
     Table table{"Contest", {"Contest", "Value"}, {}};
     table.rows = {{{"Name"}, {contest.name}},
                   {{"First day"}, date(contest.firstDay)},
                   {{"Last day"}, date(contest.lastDay)},
                   {{"Results as of"}, date(results.asOf)}};
-    for (const ClassStandings &standings : results.classes) {
+    for (const contest::ClassStandings &standings : results.classes) {
         table.rows.push_back({{standings.rule.caption + ": counted"}, {ruleText(standings.rule)}});
         table.rows.push_back({{standings.rule.caption + ": final at"},
                               standings.rule.final ? date(standings.rule.finalAt) : Cell{"provisional"}});

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace orlo::journal {
+struct FlightRow;
+}
+
 namespace orlo::standings {
 
 // How a spreadsheet is to take a cell: a number when the text is one, a
@@ -27,10 +31,10 @@ struct Table {
 // One row per contestant per class, then the combinations' rows with Class
 // naming the combination: Class, Place, Contestant, Number, Score, the
 // official flights in the order flown and the counted flight's parts.
-Table resultsTable(const Results &results);
+Table resultsTable(const contest::Results &results);
 // The contest's name and days, when the results were read and each class's
 // rule and whether it is final.
-Table contestTable(const Results &results);
+Table contestTable(const contest::Results &results);
 // The flights export's columns, numbers and times marked as such.
 Table flightsTable(const std::vector<journal::FlightRow> &flights);
 

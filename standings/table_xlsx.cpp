@@ -103,7 +103,7 @@ private:
         if (cell.text.empty())
             return;
         if (cell.kind == CellKind::Number) {
-            const std::optional<Decimal> decimal = Decimal::read(cell.text);
+            const std::optional<contest::Decimal> decimal = contest::Decimal::read(cell.text);
             double value = 0;
             if (decimal && std::from_chars(cell.text.data(), cell.text.data() + cell.text.size(), value).ec == std::errc()) {
                 check(worksheet_write_number(sheet, row, column, value,
