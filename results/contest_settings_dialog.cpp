@@ -1,5 +1,7 @@
 #include "contest_settings_dialog.h"
 
+#include "contest_words.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
@@ -139,11 +141,14 @@ void ContestSettingsDialog::addClassRow(const contest::ClassRule &rule)
         box->setValue(value);
         m_classes->setCellWidget(row, column, box);
     };
-    choice(CountingColumn, {QStringLiteral("Best flight"), QStringLiteral("Sum of best K")},
+    choice(CountingColumn,
+           {fromStd(contest::countingChoice(contest::Counting::BestFlight)),
+            fromStd(contest::countingChoice(contest::Counting::SumOfBest))},
            rule.counting == contest::Counting::BestFlight);
     count(CountedColumn, rule.counted);
     count(OfficialColumn, rule.officialFlights);
-    choice(TiesColumn, {QStringLiteral("Shared (1, 2, 2, 4)"), QStringLiteral("Broken by next best")},
+    choice(TiesColumn,
+           {fromStd(contest::tieChoice(contest::TieRule::Shared)), fromStd(contest::tieChoice(contest::TieRule::NextBest))},
            rule.ties == contest::TieRule::Shared);
     auto *final = new QCheckBox(m_classes);
     final->setChecked(rule.final);
