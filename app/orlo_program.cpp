@@ -53,9 +53,9 @@ private:
 // and changed over a recording connection opened for the change alone.
 StandingsSource standingsIn(const std::string &journalPath)
 {
-    return {[journalPath] { return standings::readResults(journal::JournalReader(journalPath)); },
+    return {[journalPath] { return readResults(journal::JournalReader(journalPath)); },
             [journalPath] { return journal::JournalReader(journalPath).contest(); },
-            [journalPath](const journal::ContestSettings &contest) {
+            [journalPath](const contest::ContestSettings &contest) {
                 journal::ContestJournal(journalPath).setContest(contest);
             },
             [journalPath](const contest::Results &results, const std::string &path) {

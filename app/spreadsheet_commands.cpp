@@ -11,6 +11,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <ctime>
 
 namespace orlo {
 
@@ -60,6 +61,12 @@ bool isXlsx(const QString &path)
     return path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
 }
 
+contest::Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes)
+{
+    std::string asOf = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
+    return contest::rank(reader.contest(), reader.entries(), reader.scoredFlights(), classes, std::move(asOf));
+}
+
 int writeResults(const QString &journalPath, const QString &path, const QStringList &classes)
 {
     std::vector<std::string> named;
@@ -72,7 +79,7 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
     }
     Results results;
     const int status = written(journalPath, path, "the results", [&](const journal::JournalReader &reader) {
-        results = standings::readResults(reader, named);
+        results = readResults(reader, named);
         format->write(results, path.toStdString());
     });
     if (status != 0)

@@ -5,8 +5,20 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <vector>
 
 namespace orlo {
+
+namespace journal {
+class JournalReader;
+}
+
+// The journal's contest, entry list and flights ranked, as of now; the
+// classes named, or every class with flights or entries when none is. Throws
+// JournalProblem when the journal cannot be read, contest::UnknownClass for a
+// class named that the contest does not hold.
+contest::Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes = {});
 
 // Ranks the journal's flights and writes the results of the classes named
 // (every class with flights or entries when none is) to path. Says what it

@@ -11,6 +11,7 @@
 
 using namespace orlo;
 using namespace orlo::journal;
+using namespace orlo::contest;
 
 namespace {
 

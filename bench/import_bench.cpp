@@ -24,6 +24,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace orlo::journal;
+using namespace orlo::contest;
 
 double msSince(Clock::time_point start)
 {

@@ -14,7 +14,7 @@
 
 #include <cstdio>
 
-using namespace orlo::standings;
+using namespace orlo::contest;
 
 namespace {
 

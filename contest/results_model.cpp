@@ -1,6 +1,9 @@
 #include "results_model.h"
 
+#include "contest_words.h"
+
 #include <algorithm>
+#include <cctype>
 #include <functional>
 
 namespace orlo::contest {
@@ -31,10 +34,12 @@ std::string joined(const std::vector<std::string> &parts, const std::string &by)
     return said;
 }
 
-// The standing's state in a file's own column, with the full time of the read.
+// The standing's state in a file's own column, with the full time of the
+// read, begun in small letters as a cell within a row.
 std::string stateOf(const ClassRule &rule, const Results &results)
 {
-    const std::string state = rule.final ? "final, " + rule.finalAt : "provisional, as of " + results.asOf;
+    std::string state = rule.final ? finalState(rule.finalAt) : provisionalAsOf(results.asOf);
+    state.front() = char(std::tolower(static_cast<unsigned char>(state.front())));
     return results.unreadAt.empty() ? state
                                     : state + "; the journal could not be read at " + results.unreadAt
                                           + ", this is the table as read before";

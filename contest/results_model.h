@@ -6,15 +6,6 @@
 #include <string>
 #include <vector>
 
-// The ranking's types, named as the contest's.
-namespace orlo::contest {
-using namespace orlo::standings;
-using journal::ClassRule;
-using journal::ContestSettings;
-using journal::Counting;
-using journal::TieRule;
-} // namespace orlo::contest
-
 namespace orlo::contest {
 
 // Where a column of the results is shown: on the sheets (the Standings

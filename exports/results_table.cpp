@@ -1,5 +1,6 @@
 #include "results_table.h"
 
+#include "contest_words.h"
 #include "flight_journal.h"
 #include "results_model.h"
 
@@ -51,15 +52,6 @@ std::vector<std::size_t> columnsOf(const contest::ResultTable &table, const std:
     return at;
 }
 
-std::string ruleText(const contest::ClassRule &rule)
-{
-    const std::string counting = rule.counting == contest::Counting::BestFlight
-                                     ? "the best official flight"
-                                     : "the sum of the best " + std::to_string(rule.counted) + " official flights";
-    return counting + " of " + std::to_string(rule.officialFlights) + " allowed; ties " +
-           (rule.ties == contest::TieRule::Shared ? "share the place" : "broken by the next-best flight");
-}
-
 } // namespace
 
 Table resultsTable(const contest::Results &results)
@@ -104,7 +96,7 @@ Table contestTable(const contest::Results &results)
                   {{"Last day"}, date(contest.lastDay)},
                   {{"Results as of"}, date(results.asOf)}};
     for (const contest::ClassStandings &standings : results.classes) {
-        table.rows.push_back({{standings.rule.caption + ": counted"}, {ruleText(standings.rule)}});
+        table.rows.push_back({{standings.rule.caption + ": counted"}, {contest::ruleSentence(standings.rule)}});
         table.rows.push_back({{standings.rule.caption + ": final at"},
                               standings.rule.final ? date(standings.rule.finalAt) : Cell{"provisional"}});
     }

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace orlo::journal {
+struct FlightRow;
+}
+
 namespace orlo::exports {
 
 // How a spreadsheet is to take a cell: a number when the text is one, a

@@ -15,11 +15,11 @@ namespace orlo {
 
 namespace {
 
-std::vector<journal::NameAndNumber> searched(const std::vector<journal::Entry> &entries)
+std::vector<journal::NameAndNumber> searched(const std::vector<contest::Entry> &entries)
 {
     std::vector<journal::NameAndNumber> names;
     names.reserve(entries.size());
-    for (const journal::Entry &entry : entries)
+    for (const contest::Entry &entry : entries)
         names.push_back({entry.name, entry.number});
     return names;
 }
@@ -29,7 +29,7 @@ constexpr std::size_t nearestShown = 3;
 
 } // namespace
 
-QString offeredText(const journal::Entry &entry)
+QString offeredText(const contest::Entry &entry)
 {
     return entry.number.empty() ? shownText(entry.name) : shownText(entry.name + " " + entry.number);
 }
@@ -97,7 +97,7 @@ void ContestantPicker::keyPressEvent(QKeyEvent *event)
         event->accept();
 }
 
-void ContestantPicker::setEntries(std::vector<journal::Entry> entries)
+void ContestantPicker::setEntries(std::vector<contest::Entry> entries)
 {
     m_entries = std::move(entries);
 }
@@ -117,13 +117,13 @@ void ContestantPicker::offer(const QString &typed)
     m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
 }
 
-std::optional<journal::Entry> ContestantPicker::entryNamed() const
+std::optional<contest::Entry> ContestantPicker::entryNamed() const
 {
     const std::string typed = text().toStdString();
     const std::string compared = journal::comparedName(typed);
     if (compared.empty())
         return std::nullopt;
-    for (const journal::Entry &entry : m_entries)
+    for (const contest::Entry &entry : m_entries)
         if (journal::sameName(entry.name, typed) || (!entry.number.empty() && journal::comparedName(entry.number) == compared)
             || journal::sameName(offeredText(entry).toStdString(), typed))
             return entry;
@@ -132,7 +132,7 @@ std::optional<journal::Entry> ContestantPicker::entryNamed() const
 
 std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::ContestJournal &contest)
 {
-    if (const std::optional<journal::Entry> entry = picker.entryNamed())
+    if (const std::optional<contest::Entry> entry = picker.entryNamed())
         return entry->id;
     const std::string name = journal::tidyName(picker.text().toStdString());
     if (name.empty())
@@ -202,7 +202,7 @@ void ContestantDelegate::setModelData(QWidget *editor, QAbstractItemModel *model
         return;
     QString name = picker->text();
     try {
-        for (const journal::Entry &listed : m_reader.entries())
+        for (const contest::Entry &listed : m_reader.entries())
             if (listed.id == *entry)
                 name = shownText(listed.name);
     } catch (const std::exception &) {

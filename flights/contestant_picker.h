@@ -22,11 +22,11 @@ class ContestantPicker final : public QLineEdit {
 public:
     explicit ContestantPicker(QWidget *parent = nullptr);
 
-    void setEntries(std::vector<journal::Entry> entries);
-    const std::vector<journal::Entry> &entries() const { return m_entries; }
+    void setEntries(std::vector<contest::Entry> entries);
+    const std::vector<contest::Entry> &entries() const { return m_entries; }
     // The entry the text names: by its name (compared without case and extra
     // blanks), its number, or both as offered; none for a name not listed.
-    std::optional<journal::Entry> entryNamed() const;
+    std::optional<contest::Entry> entryNamed() const;
 
 signals:
     // Enter was pressed, on the line or on an offer.
@@ -40,14 +40,14 @@ private:
     void offer(const QString &typed);
     void pickOnce();
 
-    std::vector<journal::Entry> m_entries;
+    std::vector<contest::Entry> m_entries;
     QStringListModel *m_offers = nullptr;
     QCompleter *m_completer = nullptr;
     bool m_pickPending = false;
 };
 
 // An entry as the picker offers it: "B. Okafor 17".
-QString offeredText(const journal::Entry &entry);
+QString offeredText(const contest::Entry &entry);
 
 // The entry the picker names, or for a name not on the list, a new entry
 // added once the director has confirmed it in a message that shows the

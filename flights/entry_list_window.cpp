@@ -102,7 +102,7 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
 
 void EntryListWindow::reload()
 {
-    std::vector<journal::Entry> entries;
+    std::vector<contest::Entry> entries;
     try {
         entries = m_reader.entries();
     } catch (const std::exception &problem) {
@@ -115,7 +115,7 @@ void EntryListWindow::reload()
     m_filling = true;
     m_table->setRowCount(static_cast<int>(entries.size()) + 1);
     for (int row = 0; row < m_table->rowCount(); ++row) {
-        const journal::Entry *entry = row < static_cast<int>(entries.size()) ? &entries[std::size_t(row)] : nullptr;
+        const contest::Entry *entry = row < static_cast<int>(entries.size()) ? &entries[std::size_t(row)] : nullptr;
         const QStringList cells = entry ? QStringList{shownText(entry->name), shownText(entry->number),
                                                       shownClasses(entry->classes), QString::number(entry->flights)}
                                         : QStringList(ColumnCount, QString());

@@ -12,7 +12,7 @@
 
 namespace orlo {
 
-FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest, std::vector<journal::Entry> entries,
+FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest, std::vector<contest::Entry> entries,
                                                const journal::FlightRow &flight, QWidget *parent)
     : QDialog(parent), m_contest(contest), m_flight(flight)
 {
@@ -20,16 +20,16 @@ FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest,
     m_contestant = new ContestantPicker(this);
     m_contestant->setObjectName(QStringLiteral("CorrectedContestant"));
     m_contestant->setEntries(std::move(entries));
-    for (const journal::Entry &entry : m_contestant->entries())
+    for (const contest::Entry &entry : m_contestant->entries())
         if (entry.id == flight.entry)
             m_contestant->setText(offeredText(entry));
     m_status = new QComboBox(this);
     m_status->setObjectName(QStringLiteral("CorrectedStatus"));
-    for (const journal::FlightStatus status :
-         {journal::FlightStatus::Official, journal::FlightStatus::Attempt, journal::FlightStatus::Void}) {
-        QString shown = shownText(journal::statusName(status));
+    for (const contest::FlightStatus status :
+         {contest::FlightStatus::Official, contest::FlightStatus::Attempt, contest::FlightStatus::Void}) {
+        QString shown = shownText(contest::statusName(status));
         shown[0] = shown[0].toUpper();
-        m_status->addItem(shown, shownText(journal::statusName(status)));
+        m_status->addItem(shown, shownText(contest::statusName(status)));
     }
     m_status->setCurrentIndex(std::max(0, m_status->findData(shownText(flight.status))));
     m_reason = new QLineEdit(this);
@@ -58,7 +58,7 @@ FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest,
 void FlightCorrectionDialog::accept()
 {
     const std::string reason = m_reason->text().toStdString();
-    const auto status = journal::statusNamed(m_status->currentData().toString().toStdString());
+    const auto status = contest::statusNamed(m_status->currentData().toString().toStdString());
     try {
         if (m_contestant->text().trimmed().isEmpty() && m_flight.entry != 0)
             throw journal::EntryRefused("Name the contestant the flight is moved to.");
@@ -71,9 +71,9 @@ void FlightCorrectionDialog::accept()
                 m_flight.entry = *entry;
             }
         }
-        if (status && journal::statusName(*status) != m_flight.status) {
+        if (status && contest::statusName(*status) != m_flight.status) {
             m_contest.setStatus(m_flight.id, *status, reason);
-            m_flight.status = journal::statusName(*status);
+            m_flight.status = contest::statusName(*status);
         }
     } catch (const std::exception &refused) {
         m_refusal->setText(shownText(refused.what()));

@@ -20,7 +20,7 @@ class FlightCorrectionDialog final : public QDialog {
     Q_OBJECT
 public:
     // entries: the entry list as read, offered for the contestant.
-    FlightCorrectionDialog(journal::ContestJournal &contest, std::vector<journal::Entry> entries,
+    FlightCorrectionDialog(journal::ContestJournal &contest, std::vector<contest::Entry> entries,
                            const journal::FlightRow &flight, QWidget *parent);
 
     ContestantPicker *contestant() const { return m_contestant; }

@@ -282,12 +282,12 @@ void FlightsWindow::refillFilters()
     refill(m_class, QStringLiteral("All classes"), classes);
 
     const qlonglong kept = m_contestant->currentData().toLongLong();
-    std::vector<journal::Entry> entries = m_reader.entries();
+    std::vector<contest::Entry> entries = m_reader.entries();
     const QSignalBlocker quiet(m_contestant);
     m_contestant->clear();
     m_contestant->addItem(QStringLiteral("All contestants"), qlonglong(0));
     m_contestant->addItem(QStringLiteral("No contestant named"), qlonglong(journal::noEntry));
-    for (const journal::Entry &entry : entries)
+    for (const contest::Entry &entry : entries)
         m_contestant->addItem(entry.number.empty() ? shownText(entry.name)
                                                    : shownText(entry.name + " " + entry.number),
                               qlonglong(entry.id));

@@ -32,7 +32,7 @@ void FlightsWindow::nameNowFlying()
     if (!entry)
         return;
     try {
-        for (const journal::Entry &listed : m_reader.entries())
+        for (const contest::Entry &listed : m_reader.entries())
             if (listed.id == *entry)
                 m_nowFlying->setText(offeredText(listed));
     } catch (const journal::JournalProblem &problem) {

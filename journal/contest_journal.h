@@ -1,6 +1,8 @@
 #pragma once
 
 #include "contest_settings.h"
+#include "entries.h"
+#include "flight_status.h"
 
 #include <cstdint>
 #include <ctime>
@@ -14,32 +16,10 @@
 
 namespace orlo::journal {
 
-// Whether a flight counts: official (the default for a scored flight), an
-// attempt (counts as an attempt, scores nothing) or void (does not count).
-enum class FlightStatus { Official, Attempt, Void };
-std::string statusName(FlightStatus status); // "official", "attempt", "void"
-std::optional<FlightStatus> statusNamed(std::string_view name);
-
-// A contestant on the entry list. number is free text: a licence or contest number.
-struct Entry {
-    std::int64_t id = 0;
-    std::string name;
-    std::string number;
-    std::vector<std::string> classes;
-    int flights = 0;
-};
-
-// An entry to be added, as typed or read from a registration file.
-struct NewEntry {
-    std::string name;
-    std::string number;
-    std::vector<std::string> classes;
-};
-
 // One row of a registration file, with the line it starts on.
 struct RegistrationRow {
     int line = 0;
-    NewEntry entry;
+    contest::NewEntry entry;
 };
 
 // What an import did: every row added or already listed, or nothing at all
@@ -85,8 +65,8 @@ public:
     // Where the time of a change comes from; the system clock unless set.
     void setClock(std::function<std::time_t()> clock);
 
-    std::vector<Entry> entries() const; // by name
-    std::int64_t add(const NewEntry &entry);
+    std::vector<contest::Entry> entries() const; // by name
+    std::int64_t add(const contest::NewEntry &entry);
     void rename(std::int64_t entry, std::string_view name);
     void setNumber(std::int64_t entry, std::string_view number);
     void setClasses(std::int64_t entry, const std::vector<std::string> &classes);
@@ -99,14 +79,14 @@ public:
     ImportOutcome importEntries(const std::vector<RegistrationRow> &rows);
 
     // A reason is required: it settles a protest later.
-    void setStatus(std::int64_t flight, FlightStatus status, std::string_view reason);
+    void setStatus(std::int64_t flight, contest::FlightStatus status, std::string_view reason);
     void moveFlight(std::int64_t flight, std::int64_t entry, std::string_view reason);
 
     // The contest's name, days, class rules and combinations; empty until set.
-    ContestSettings contest() const;
+    contest::ContestSettings contest() const;
     // Refused when a class has two rules, allows no flight or sums more than
     // it allows, or a day is no date.
-    void setContest(const ContestSettings &contest);
+    void setContest(const contest::ContestSettings &contest);
     // Closes a class, stamped with the clock's time, or opens it again.
     void setFinal(std::string_view caption, bool final);
 

@@ -20,16 +20,16 @@ std::string joinLines(const std::vector<std::string> &lines)
     return joined;
 }
 
-void insertRule(sqlite3 *db, std::int64_t position, const ClassRule &rule)
+void insertRule(sqlite3 *db, std::int64_t position, const contest::ClassRule &rule)
 {
     Statement(db, "INSERT INTO class_rule (position, caption, counting, counted, official_flights, ties, final, "
                   "final_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
         .bind(1, position)
         .bind(2, rule.caption)
-        .bind(3, rule.counting == Counting::SumOfBest ? "sum-of-best" : "best-flight")
+        .bind(3, rule.counting == contest::Counting::SumOfBest ? "sum-of-best" : "best-flight")
         .bind(4, std::int64_t(rule.counted))
         .bind(5, std::int64_t(rule.officialFlights))
-        .bind(6, rule.ties == TieRule::NextBest ? "next-best" : "shared")
+        .bind(6, rule.ties == contest::TieRule::NextBest ? "next-best" : "shared")
         .bind(7, std::int64_t(rule.final))
         .bind(8, rule.finalAt)
         .run();
@@ -43,7 +43,7 @@ bool isDay(const std::string &text)
 }
 
 // Refuses settings that rank nothing sensibly, in the director's words.
-void check(const ContestSettings &contest)
+void check(const contest::ContestSettings &contest)
 {
     for (const std::string *day : {&contest.firstDay, &contest.lastDay})
         if (!day->empty() && !isDay(*day))
@@ -51,19 +51,19 @@ void check(const ContestSettings &contest)
     if (!contest.firstDay.empty() && !contest.lastDay.empty() && contest.lastDay < contest.firstDay)
         throw EntryRefused("The contest's last day comes before its first.");
     std::set<std::string> captions;
-    for (const ClassRule &rule : contest.classes) {
+    for (const contest::ClassRule &rule : contest.classes) {
         if (rule.caption.empty())
             throw EntryRefused("A class rule needs the class's caption.");
         if (!captions.insert(rule.caption).second)
             throw EntryRefused(rule.caption + " has two rules; a class has one.");
         if (rule.officialFlights < 1)
             throw EntryRefused(rule.caption + " allows no official flight; at least one is allowed.");
-        if (rule.counting == Counting::SumOfBest && (rule.counted < 1 || rule.counted > rule.officialFlights))
+        if (rule.counting == contest::Counting::SumOfBest && (rule.counted < 1 || rule.counted > rule.officialFlights))
             throw EntryRefused(rule.caption + " sums the best " + std::to_string(rule.counted) + " of "
                                + std::to_string(rule.officialFlights)
                                + " official flights allowed; it sums at least one and at most all of them.");
     }
-    for (const Combination &combination : contest.combinations)
+    for (const contest::Combination &combination : contest.combinations)
         if (combination.name.empty() || combination.classes.empty())
             throw EntryRefused("A combination needs a name and its classes.");
 }
@@ -112,9 +112,9 @@ CREATE TABLE combination (
 )sql");
 }
 
-std::vector<Entry> readEntries(sqlite3 *db)
+std::vector<contest::Entry> readEntries(sqlite3 *db)
 {
-    std::vector<Entry> entries;
+    std::vector<contest::Entry> entries;
     Statement query(db, "SELECT e.id, e.name, e.number, e.classes, "
                         "(SELECT count(*) FROM flight f WHERE f.entry = e.id) "
                         "FROM entry e ORDER BY e.compared_name, e.id");
@@ -124,9 +124,9 @@ std::vector<Entry> readEntries(sqlite3 *db)
     return entries;
 }
 
-ContestSettings readContest(sqlite3 *db)
+contest::ContestSettings readContest(sqlite3 *db)
 {
-    ContestSettings contest;
+    contest::ContestSettings contest;
     Statement named(db, "SELECT name, first_day, last_day FROM contest");
     if (named.step()) {
         contest.name = named.text(0);
@@ -136,12 +136,12 @@ ContestSettings readContest(sqlite3 *db)
     Statement rules(db, "SELECT caption, counting, counted, official_flights, ties, final, final_at "
                         "FROM class_rule ORDER BY position, caption");
     while (rules.step()) {
-        ClassRule &rule = contest.classes.emplace_back();
+        contest::ClassRule &rule = contest.classes.emplace_back();
         rule.caption = rules.text(0);
-        rule.counting = rules.text(1) == "sum-of-best" ? Counting::SumOfBest : Counting::BestFlight;
+        rule.counting = rules.text(1) == "sum-of-best" ? contest::Counting::SumOfBest : contest::Counting::BestFlight;
         rule.counted = static_cast<int>(rules.integer(2));
         rule.officialFlights = static_cast<int>(rules.integer(3));
-        rule.ties = rules.text(4) == "next-best" ? TieRule::NextBest : TieRule::Shared;
+        rule.ties = rules.text(4) == "next-best" ? contest::TieRule::NextBest : contest::TieRule::Shared;
         rule.final = rules.integer(5) != 0;
         rule.finalAt = rules.text(6);
     }
@@ -151,7 +151,7 @@ ContestSettings readContest(sqlite3 *db)
     return contest;
 }
 
-void writeContest(sqlite3 *db, const ContestSettings &contest)
+void writeContest(sqlite3 *db, const contest::ContestSettings &contest)
 {
     check(contest);
     execute(db, "DELETE FROM contest; DELETE FROM class_rule; DELETE FROM combination;");
@@ -161,9 +161,9 @@ void writeContest(sqlite3 *db, const ContestSettings &contest)
         .bind(3, contest.lastDay)
         .run();
     std::int64_t position = 0;
-    for (const ClassRule &rule : contest.classes)
+    for (const contest::ClassRule &rule : contest.classes)
         insertRule(db, ++position, rule);
-    for (const Combination &combination : contest.combinations)
+    for (const contest::Combination &combination : contest.combinations)
         Statement(db, "INSERT INTO combination (name, classes) VALUES (?1, ?2)")
             .bind(1, combination.name)
             .bind(2, joinLines(combination.classes))
@@ -177,7 +177,7 @@ void markFinal(sqlite3 *db, std::string_view caption, bool final, const std::str
     Statement changed(db, "SELECT changes()");
     if (changed.step() && changed.integer(0) > 0)
         return;
-    ClassRule rule;
+    contest::ClassRule rule;
     rule.caption = caption;
     rule.final = final;
     rule.finalAt = final ? at : std::string();
@@ -185,12 +185,12 @@ void markFinal(sqlite3 *db, std::string_view caption, bool final, const std::str
     insertRule(db, last.step() ? last.integer(0) + 1 : 1, rule);
 }
 
-ContestSettings ContestJournal::contest() const
+contest::ContestSettings ContestJournal::contest() const
 {
     return m_impl->run(false, [&] { return readContest(m_impl->db); });
 }
 
-void ContestJournal::setContest(const ContestSettings &contest)
+void ContestJournal::setContest(const contest::ContestSettings &contest)
 {
     m_impl->run(true, [&] { writeContest(m_impl->db, contest); });
 }

@@ -23,7 +23,7 @@ std::optional<std::int64_t> entryNamed(sqlite3 *db, std::string_view name);
 // The classes tidied, each once, one a line as the entry list keeps them.
 std::string joinClasses(const std::vector<std::string> &classes);
 // Adds the entry after checking its name and number against the list.
-std::int64_t insertEntry(sqlite3 *db, const NewEntry &entry);
+std::int64_t insertEntry(sqlite3 *db, const contest::NewEntry &entry);
 // Keeps one change of a flight in the trail.
 void keepChange(sqlite3 *db, std::int64_t flight, const std::string &changedAt, std::string_view what,
                 std::string_view before, std::string_view after, std::string_view reason);

@@ -17,13 +17,13 @@ namespace orlo::journal {
 // The lines of a list kept one a line: an entry's classes, a combination's.
 std::vector<std::string> linesOf(const std::string &joined);
 // The entry list by name, with each entry's count of flights.
-std::vector<Entry> readEntries(sqlite3 *db);
+std::vector<contest::Entry> readEntries(sqlite3 *db);
 // The contest's name, days, class rules in the director's order and combinations.
-ContestSettings readContest(sqlite3 *db);
+contest::ContestSettings readContest(sqlite3 *db);
 // Replaces the contest kept with this one; throws EntryRefused for settings
 // that cannot rank a class (a class with two rules, none allowed, more summed
 // than allowed, a day that is no date) and changes nothing.
-void writeContest(sqlite3 *db, const ContestSettings &contest);
+void writeContest(sqlite3 *db, const contest::ContestSettings &contest);
 // Marks the class final at the time given, or provisional again; a class
 // without a rule of its own gets the default rule.
 void markFinal(sqlite3 *db, std::string_view caption, bool final, const std::string &at);

@@ -64,7 +64,7 @@ std::optional<std::int64_t> entryNamed(sqlite3 *db, std::string_view name)
     return query.integer(0);
 }
 
-std::int64_t insertEntry(sqlite3 *db, const NewEntry &entry)
+std::int64_t insertEntry(sqlite3 *db, const contest::NewEntry &entry)
 {
     const std::string name = freeName(db, entry.name, 0);
     Statement(db, "INSERT INTO entry (name, compared_name, number, classes) VALUES (?1, ?2, ?3, ?4)")
@@ -115,12 +115,12 @@ bool nameContestant(sqlite3 *db, std::int64_t flight, std::string_view typed, co
     return true;
 }
 
-std::vector<Entry> ContestJournal::entries() const
+std::vector<contest::Entry> ContestJournal::entries() const
 {
     return m_impl->run(false, [&] { return readEntries(m_impl->db); });
 }
 
-std::int64_t ContestJournal::add(const NewEntry &entry)
+std::int64_t ContestJournal::add(const contest::NewEntry &entry)
 {
     return m_impl->run(true, [&] { return insertEntry(m_impl->db, entry); });
 }

@@ -11,24 +11,6 @@ constexpr int editBusyTimeoutMs = 5000;
 
 } // namespace
 
-std::string statusName(FlightStatus status)
-{
-    switch (status) {
-    case FlightStatus::Attempt: return "attempt";
-    case FlightStatus::Void: return "void";
-    case FlightStatus::Official: break;
-    }
-    return "official";
-}
-
-std::optional<FlightStatus> statusNamed(std::string_view name)
-{
-    for (const FlightStatus status : {FlightStatus::Official, FlightStatus::Attempt, FlightStatus::Void})
-        if (statusName(status) == name)
-            return status;
-    return std::nullopt;
-}
-
 ContestJournal::Impl::~Impl()
 {
     if (db)
@@ -78,25 +60,25 @@ void ContestJournal::setClock(std::function<std::time_t()> clock)
     m_impl->clock = std::move(clock);
 }
 
-void ContestJournal::setStatus(std::int64_t flight, FlightStatus status, std::string_view reason)
+void ContestJournal::setStatus(std::int64_t flight, contest::FlightStatus status, std::string_view reason)
 {
     m_impl->run(true, [&] {
         if (tidyName(reason).empty())
-            throw EntryRefused("Give the reason for marking the flight " + statusName(status)
+            throw EntryRefused("Give the reason for marking the flight " + contest::statusName(status)
                                + ": it settles a protest later.");
         Statement current(m_impl->db, "SELECT status FROM flight WHERE id = ?1");
         current.bind(1, flight);
         if (!current.step())
             throw EntryRefused("There is no flight " + std::to_string(flight) + " in the journal.");
         const std::string before = current.text(0);
-        if (before == statusName(status))
+        if (before == contest::statusName(status))
             throw EntryRefused("Flight " + std::to_string(flight) + " is " + before + " already.");
         Statement(m_impl->db, "UPDATE flight SET status = ?1, status_reason = ?2 WHERE id = ?3")
-            .bind(1, statusName(status))
+            .bind(1, contest::statusName(status))
             .bind(2, tidyName(reason))
             .bind(3, flight)
             .run();
-        keepChange(m_impl->db, flight, m_impl->now(), "status", before, statusName(status), reason);
+        keepChange(m_impl->db, flight, m_impl->now(), "status", before, contest::statusName(status), reason);
     });
 }
 

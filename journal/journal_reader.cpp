@@ -234,7 +234,7 @@ std::vector<FlightRow> JournalReader::Impl::pageOfFlights(const FlightFilter &fi
     });
 }
 
-std::vector<FlightRow> JournalReader::scoredFlights() const
+std::vector<contest::ScoredFlight> JournalReader::scoredFlights() const
 {
     return m_impl->read([&] {
         const bool withBonus = m_impl->columns.find("engine_bonus") != std::string::npos;
@@ -246,23 +246,23 @@ std::vector<FlightRow> JournalReader::scoredFlights() const
             + ", c.scale_points, c.landing_points FROM flight f"
             + (m_impl->withEntries ? " LEFT JOIN entry e ON e.id = f.entry" : "")
             + " JOIN calculation c ON c.id = f.last_calculation ORDER BY f.id DESC";
-        std::vector<FlightRow> rows;
+        std::vector<contest::ScoredFlight> rows;
         Statement query(m_impl->db, sql);
         while (query.step()) {
-            FlightRow &row = rows.emplace_back();
+            contest::ScoredFlight &row = rows.emplace_back();
             row.id = query.integer(0);
             row.contestant = query.text(1);
             row.entry = query.integer(2);
             row.number = query.text(3);
-            row.status = query.text(4);
-            CalculationRecord &values = row.last.values;
-            values.classCaption = query.text(5);
-            values.score = query.text(6);
-            values.highSpeedPoints = query.text(7);
-            values.lowSpeedPoints = query.text(8);
-            values.engineBonus = query.text(9);
-            values.scalePoints = query.text(10);
-            values.landingPoints = query.text(11);
+            // A status this program does not know counts as official, as it always has.
+            row.status = contest::statusNamed(query.text(4)).value_or(contest::FlightStatus::Official);
+            row.classCaption = query.text(5);
+            row.score = query.text(6);
+            row.highSpeedPoints = query.text(7);
+            row.lowSpeedPoints = query.text(8);
+            row.engineBonus = query.text(9);
+            row.scalePoints = query.text(10);
+            row.landingPoints = query.text(11);
         }
         return rows;
     });
@@ -306,14 +306,14 @@ std::vector<std::string> JournalReader::days() const
                           "WHERE c.day = d.day AND f.last_calculation = c.id) ORDER BY d.day DESC");
 }
 
-std::vector<Entry> JournalReader::entries() const
+std::vector<contest::Entry> JournalReader::entries() const
 {
-    return m_impl->read([&] { return m_impl->withEntries ? readEntries(m_impl->db) : std::vector<Entry>(); });
+    return m_impl->read([&] { return m_impl->withEntries ? readEntries(m_impl->db) : std::vector<contest::Entry>(); });
 }
 
-ContestSettings JournalReader::contest() const
+contest::ContestSettings JournalReader::contest() const
 {
-    return m_impl->read([&] { return m_impl->withContest ? readContest(m_impl->db) : ContestSettings(); });
+    return m_impl->read([&] { return m_impl->withContest ? readContest(m_impl->db) : contest::ContestSettings(); });
 }
 
 std::vector<FlightChange> JournalReader::changes(std::int64_t flightId) const

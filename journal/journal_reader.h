@@ -2,6 +2,7 @@
 
 #include "contest_journal.h"
 #include "flight_observer.h"
+#include "scored_flight.h"
 
 #include <cstdint>
 #include <memory>
@@ -78,12 +79,12 @@ public:
     // Every flight, newest first, with what ranking needs alone: its
     // contestant, status, and of its last calculation the class, the score
     // and the points. Quicker than the flights with all their texts.
-    std::vector<FlightRow> scoredFlights() const;
+    std::vector<contest::ScoredFlight> scoredFlights() const;
     // Oldest first.
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     std::vector<std::string> days() const;          // newest first, "YYYY-MM-DD"
-    std::vector<Entry> entries() const;             // by name; none in a journal older than the entry list
-    ContestSettings contest() const;                // empty when none was set
+    std::vector<contest::Entry> entries() const;             // by name; none in a journal older than the entry list
+    contest::ContestSettings contest() const;                // empty when none was set
     std::vector<FlightChange> changes(std::int64_t flightId) const; // oldest first
     const std::string &path() const;
     // Said once the file was opened: an older journal carried forward.

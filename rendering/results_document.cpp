@@ -1,5 +1,6 @@
 #include "results_document.h"
 
+#include "contest_words.h"
 #include "contestant_names.h"
 #include "results_model.h"
 
@@ -75,23 +76,12 @@ QString days(const contest::ContestSettings &contest)
     return text(contest.firstDay) + QStringLiteral(" to ") + text(contest.lastDay);
 }
 
-QString ruleSentence(const contest::ClassRule &rule)
-{
-    const QString counted = rule.counting == contest::Counting::BestFlight
-        ? QStringLiteral("The best official flight counts")
-        : QStringLiteral("The sum of the best %1 official flights counts").arg(rule.counted);
-    const QString ties = rule.ties == contest::TieRule::Shared
-        ? QStringLiteral("tied contestants share the place")
-        : QStringLiteral("a tie is broken by the next-best official flight");
-    return QStringLiteral("%1; %2 official flights allowed; %3.").arg(counted).arg(rule.officialFlights).arg(ties);
-}
-
 QString stateLine(const contest::ClassRule &rule, const std::string &asOf)
 {
     if (rule.final)
-        return rule.finalAt.empty() ? QStringLiteral("Final")
-                                    : QStringLiteral("Final, closed %1").arg(shownToTheMinute(rule.finalAt));
-    return QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(asOf));
+        return QString::fromStdString(
+            contest::finalState(rule.finalAt.empty() ? std::string() : shownToTheMinute(rule.finalAt).toStdString()));
+    return QString::fromStdString(contest::provisionalAsOf(shownToTheMinute(asOf).toStdString()));
 }
 
 // A cell's content as the sheet sets it apart: the counted flights and the
@@ -138,7 +128,7 @@ QString classTable(const ClassStandings &standings, const Results &results)
     const contest::ResultTable table = contest::classResults(standings, results);
     QString html = QStringLiteral("<h2>%1</h2>").arg(text(standings.rule.caption));
     html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(stateLine(standings.rule, results.asOf));
-    html += QStringLiteral("<p>%1</p>").arg(ruleSentence(standings.rule));
+    html += QStringLiteral("<p>%1</p>").arg(QString::fromStdString(contest::ruleSentence(standings.rule)));
     html += tableOf(table);
     if (standings.rows.empty())
         html += QStringLiteral("<p class=\"note\">Nobody has entered or flown in this class yet.</p>");

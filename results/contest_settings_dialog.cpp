@@ -1,5 +1,7 @@
 #include "contest_settings_dialog.h"
 
+#include "contest_words.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
@@ -41,10 +43,10 @@ QString nowWithOffset()
 
 } // namespace
 
-QString combinationLines(const std::vector<journal::Combination> &combinations)
+QString combinationLines(const std::vector<contest::Combination> &combinations)
 {
     QStringList lines;
-    for (const journal::Combination &combination : combinations) {
+    for (const contest::Combination &combination : combinations) {
         QStringList classes;
         for (const std::string &caption : combination.classes)
             classes << fromStd(caption);
@@ -53,13 +55,13 @@ QString combinationLines(const std::vector<journal::Combination> &combinations)
     return lines.join(QLatin1Char('\n'));
 }
 
-std::vector<journal::Combination> combinationsOf(const QString &lines)
+std::vector<contest::Combination> combinationsOf(const QString &lines)
 {
-    std::vector<journal::Combination> combinations;
+    std::vector<contest::Combination> combinations;
     for (const QString &line : lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const qsizetype equals = line.indexOf(QLatin1Char('='));
         QStringList classes = line.mid(equals + 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
-        journal::Combination combination;
+        contest::Combination combination;
         for (QString &caption : classes)
             if (!(caption = caption.simplified()).isEmpty())
                 combination.classes.push_back(caption.toStdString());
@@ -73,8 +75,8 @@ std::vector<journal::Combination> combinationsOf(const QString &lines)
     return combinations;
 }
 
-ContestSettingsDialog::ContestSettingsDialog(const journal::ContestSettings &contest,
-                                             const standings::Results &shown, QWidget *parent)
+ContestSettingsDialog::ContestSettingsDialog(const contest::ContestSettings &contest,
+                                             const contest::Results &shown, QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Contest"));
@@ -90,11 +92,11 @@ ContestSettingsDialog::ContestSettingsDialog(const journal::ContestSettings &con
                                           QStringLiteral("Ties"), QStringLiteral("Final")});
     m_classes->verticalHeader()->hide();
     // The classes of the contest, then those shown that have no rule of their own yet.
-    for (const journal::ClassRule &rule : contest.classes)
+    for (const contest::ClassRule &rule : contest.classes)
         addClassRow(rule);
-    for (const standings::ClassStandings &standings : shown.classes)
+    for (const contest::ClassStandings &standings : shown.classes)
         if (std::none_of(contest.classes.begin(), contest.classes.end(),
-                         [&](const journal::ClassRule &rule) { return rule.caption == standings.rule.caption; }))
+                         [&](const contest::ClassRule &rule) { return rule.caption == standings.rule.caption; }))
             addClassRow(standings.rule);
     m_classes->resizeColumnsToContents();
 
@@ -119,7 +121,7 @@ ContestSettingsDialog::ContestSettingsDialog(const journal::ContestSettings &con
     resize(640, 480);
 }
 
-void ContestSettingsDialog::addClassRow(const journal::ClassRule &rule)
+void ContestSettingsDialog::addClassRow(const contest::ClassRule &rule)
 {
     const int row = m_classes->rowCount();
     m_classes->insertRow(row);
@@ -139,32 +141,35 @@ void ContestSettingsDialog::addClassRow(const journal::ClassRule &rule)
         box->setValue(value);
         m_classes->setCellWidget(row, column, box);
     };
-    choice(CountingColumn, {QStringLiteral("Best flight"), QStringLiteral("Sum of best K")},
-           rule.counting == journal::Counting::BestFlight);
+    choice(CountingColumn,
+           {fromStd(contest::countingChoice(contest::Counting::BestFlight)),
+            fromStd(contest::countingChoice(contest::Counting::SumOfBest))},
+           rule.counting == contest::Counting::BestFlight);
     count(CountedColumn, rule.counted);
     count(OfficialColumn, rule.officialFlights);
-    choice(TiesColumn, {QStringLiteral("Shared (1, 2, 2, 4)"), QStringLiteral("Broken by next best")},
-           rule.ties == journal::TieRule::Shared);
+    choice(TiesColumn,
+           {fromStd(contest::tieChoice(contest::TieRule::Shared)), fromStd(contest::tieChoice(contest::TieRule::NextBest))},
+           rule.ties == contest::TieRule::Shared);
     auto *final = new QCheckBox(m_classes);
     final->setChecked(rule.final);
     m_classes->setCellWidget(row, FinalColumn, final);
 }
 
-journal::ContestSettings ContestSettingsDialog::settings() const
+contest::ContestSettings ContestSettingsDialog::settings() const
 {
-    journal::ContestSettings contest;
+    contest::ContestSettings contest;
     contest.name = m_name->text().simplified().toStdString();
     contest.firstDay = m_firstDay->text().trimmed().toStdString();
     contest.lastDay = m_lastDay->text().trimmed().toStdString();
     for (int row = 0; row < m_classes->rowCount(); ++row) {
-        journal::ClassRule rule;
+        contest::ClassRule rule;
         rule.caption = m_classes->item(row, CaptionColumn)->text().toStdString();
         const auto *counting = static_cast<QComboBox *>(m_classes->cellWidget(row, CountingColumn));
-        rule.counting = counting->currentIndex() == 0 ? journal::Counting::BestFlight : journal::Counting::SumOfBest;
+        rule.counting = counting->currentIndex() == 0 ? contest::Counting::BestFlight : contest::Counting::SumOfBest;
         rule.counted = static_cast<QSpinBox *>(m_classes->cellWidget(row, CountedColumn))->value();
         rule.officialFlights = static_cast<QSpinBox *>(m_classes->cellWidget(row, OfficialColumn))->value();
         const auto *ties = static_cast<QComboBox *>(m_classes->cellWidget(row, TiesColumn));
-        rule.ties = ties->currentIndex() == 0 ? journal::TieRule::Shared : journal::TieRule::NextBest;
+        rule.ties = ties->currentIndex() == 0 ? contest::TieRule::Shared : contest::TieRule::NextBest;
         rule.final = static_cast<QCheckBox *>(m_classes->cellWidget(row, FinalColumn))->isChecked();
         // A class closed now is closed as of now; one reopened loses its time.
         const QString closedAt = m_classes->item(row, CaptionColumn)->data(Qt::UserRole).toString();

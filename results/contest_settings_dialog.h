@@ -17,17 +17,17 @@ namespace orlo {
 // entries is listed with the rule it is counted by now, defaults included.
 class ContestSettingsDialog final : public QDialog {
 public:
-    ContestSettingsDialog(const journal::ContestSettings &contest, const standings::Results &shown,
+    ContestSettingsDialog(const contest::ContestSettings &contest, const contest::Results &shown,
                           QWidget *parent = nullptr);
 
     // The settings as the dialog shows them now.
-    journal::ContestSettings settings() const;
+    contest::ContestSettings settings() const;
     QTableWidget *classTable() const { return m_classes; }
 
     void done(int result) override;
 
 private:
-    void addClassRow(const journal::ClassRule &rule);
+    void addClassRow(const contest::ClassRule &rule);
 
     QLineEdit *m_name = nullptr;
     QLineEdit *m_firstDay = nullptr;
@@ -39,7 +39,7 @@ private:
 // "Profile + Class I = Profile, Class I": a combination a line, its name, an
 // equals sign and its classes separated by commas; a line without a name is
 // named by its classes.
-QString combinationLines(const std::vector<journal::Combination> &combinations);
-std::vector<journal::Combination> combinationsOf(const QString &lines);
+QString combinationLines(const std::vector<contest::Combination> &combinations);
+std::vector<contest::Combination> combinationsOf(const QString &lines);
 
 } // namespace orlo

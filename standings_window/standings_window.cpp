@@ -1,6 +1,7 @@
 #include "standings_window.h"
 
 #include "contest_settings_dialog.h"
+#include "contest_words.h"
 #include "file_dialog.h"
 #include "journal_schema.h"
 #include "results_document.h"
@@ -194,15 +195,16 @@ void StandingsWindow::showChosen()
 {
     const int chosen = m_chooser->currentIndex();
     const int classes = int(m_results.classes.size());
+    const QString provisional =
+        QString::fromStdString(contest::provisionalAsOf(shownToTheMinute(m_results.asOf).toStdString()));
     QString state;
     if (chosen >= 0 && chosen < classes) {
         const contest::ClassStandings &standings = m_results.classes[std::size_t(chosen)];
         showStandings(*m_table, contest::classResults(standings, m_results));
-        state = standings.rule.final ? QStringLiteral("Final")
-                                     : QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(m_results.asOf));
+        state = standings.rule.final ? QString::fromStdString(contest::finalState()) : provisional;
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
         showStandings(*m_table, contest::combinedResults(m_results.combined[std::size_t(chosen - classes)]));
-        state = QStringLiteral("Provisional, as of %1").arg(shownToTheMinute(m_results.asOf));
+        state = provisional;
     } else {
         m_table->clear();
         m_table->setRowCount(0);

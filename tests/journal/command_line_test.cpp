@@ -16,6 +16,7 @@
 
 using namespace orlo;
 using namespace orlo::journal;
+using namespace orlo::contest;
 using namespace command_line_test;
 
 

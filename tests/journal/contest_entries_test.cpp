@@ -13,6 +13,8 @@
 #include <set>
 
 using namespace orlo::journal;
+
+using namespace orlo::contest;
 using namespace journal_test;
 
 namespace {

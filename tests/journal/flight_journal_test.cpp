@@ -12,6 +12,7 @@
 
 using namespace orlo;
 using namespace orlo::journal;
+using namespace orlo::contest;
 using namespace journal_test;
 
 class FlightJournalTest : public QObject {

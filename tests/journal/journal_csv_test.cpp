@@ -4,6 +4,7 @@
 
 using namespace orlo;
 using namespace orlo::journal;
+using namespace orlo::contest;
 
 // The export as a spreadsheet reads it: RFC 4180 quoting, and no text that a
 // spreadsheet would run as a formula.

@@ -19,6 +19,7 @@
 
 using namespace orlo;
 using namespace orlo::journal;
+using namespace orlo::contest;
 using namespace journal_test;
 
 class JournalFailuresTest : public QObject {

@@ -22,6 +22,7 @@
 
 using namespace orlo;
 using namespace orlo::journal;
+using namespace orlo::contest;
 using namespace journal_test;
 
 class JournalSurroundingsTest : public QObject {

@@ -15,6 +15,7 @@
 
 using namespace orlo;
 using namespace orlo::journal;
+using namespace orlo::contest;
 using namespace command_line_test;
 
 // The contest's results and the flights for a spreadsheet, written by the

@@ -8,7 +8,7 @@
 #include <QTest>
 
 using namespace orlo;
-using namespace orlo::standings;
+using namespace orlo::contest;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <tuple>
 
-namespace orlo::standings {
+namespace orlo::contest {
 
 namespace {
 
@@ -18,7 +18,7 @@ struct Combined {
 
 } // namespace
 
-CombinedStandings combine(const journal::Combination &combination,
+CombinedStandings combine(const Combination &combination,
                           const std::vector<const ClassStandings *> &classes)
 {
     std::map<std::int64_t, Combined> byEntry;
@@ -68,4 +68,4 @@ CombinedStandings combine(const journal::Combination &combination,
     return standings;
 }
 
-} // namespace orlo::standings
+} // namespace orlo::contest

@@ -1,16 +1,12 @@
 #include "standings.h"
 
 #include "class_ranking.h"
-#include "contest_journal.h"
 #include "event_classes.h"
-#include "journal_reader.h"
-#include "journal_schema.h"
 
 #include <algorithm>
 #include <map>
-#include <ctime>
 
-namespace orlo::standings {
+namespace orlo::contest {
 
 namespace {
 
@@ -21,15 +17,15 @@ bool holds(const std::vector<std::string> &list, const std::string &caption)
 
 // Every class with a flight that counts for something or an entry: the
 // contest's classes first, then the sheet's, then any other as first flown.
-std::vector<std::string> classesHeld(const journal::ContestSettings &contest,
-                                     const std::vector<journal::Entry> &entries,
-                                     const std::vector<const journal::FlightRow *> &flights)
+std::vector<std::string> classesHeld(const ContestSettings &contest,
+                                     const std::vector<Entry> &entries,
+                                     const std::vector<const ScoredFlight *> &flights)
 {
     std::vector<std::string> seen;
-    for (const journal::FlightRow *flight : flights)
-        if (!holds(seen, flight->last.values.classCaption))
-            seen.push_back(flight->last.values.classCaption);
-    for (const journal::Entry &entry : entries)
+    for (const ScoredFlight *flight : flights)
+        if (!holds(seen, flight->classCaption))
+            seen.push_back(flight->classCaption);
+    for (const Entry &entry : entries)
         for (const std::string &caption : entry.classes)
             if (!holds(seen, caption))
                 seen.push_back(caption);
@@ -38,7 +34,7 @@ std::vector<std::string> classesHeld(const journal::ContestSettings &contest,
         if (holds(seen, caption) && !holds(order, caption))
             order.push_back(caption);
     };
-    for (const journal::ClassRule &rule : contest.classes)
+    for (const ClassRule &rule : contest.classes)
         take(rule.caption);
     for (const EventClass &eventClass : eventClasses)
         take(std::string(eventClass.caption));
@@ -60,14 +56,14 @@ bool Results::noFlights() const
     return true;
 }
 
-Results rank(const journal::ContestSettings &contest, const std::vector<journal::Entry> &entries,
-             const std::vector<journal::FlightRow> &flights, const std::vector<std::string> &classes,
+Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
+             const std::vector<ScoredFlight> &flights, const std::vector<std::string> &classes,
              std::string asOf)
 {
     // A void flight does not count at all, and is not listed.
-    std::vector<const journal::FlightRow *> counting;
-    for (const journal::FlightRow &flight : flights)
-        if (flight.status != "void")
+    std::vector<const ScoredFlight *> counting;
+    for (const ScoredFlight &flight : flights)
+        if (flight.status != FlightStatus::Void)
             counting.push_back(&flight);
     const std::vector<std::string> held = classesHeld(contest, entries, counting);
     for (const std::string &caption : classes)
@@ -80,14 +76,14 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
         auto found = ranked.find(caption);
         if (found != ranked.end())
             return found->second;
-        journal::ClassRule rule;
+        ClassRule rule;
         rule.caption = caption;
-        for (const journal::ClassRule &own : contest.classes)
+        for (const ClassRule &own : contest.classes)
             if (own.caption == caption)
                 rule = own;
-        std::vector<const journal::FlightRow *> ofClass;
-        for (const journal::FlightRow *flight : counting)
-            if (flight->last.values.classCaption == caption && flight->entry != 0)
+        std::vector<const ScoredFlight *> ofClass;
+        for (const ScoredFlight *flight : counting)
+            if (flight->classCaption == caption && flight->entry != 0)
                 ofClass.push_back(flight);
         return ranked.emplace(caption, rankClass(rule, entries, std::move(ofClass))).first->second;
     };
@@ -98,13 +94,13 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
             shown.push_back(caption);
     for (const std::string &caption : shown)
         results.classes.push_back(standingsOf(caption));
-    for (const journal::FlightRow *flight : counting)
-        if (flight->entry == 0 && holds(shown, flight->last.values.classCaption))
+    for (const ScoredFlight *flight : counting)
+        if (flight->entry == 0 && holds(shown, flight->classCaption))
             ++results.flightsWithoutContestant;
 
     // A combination is shown with every class when none is named, and when
     // all its classes are named.
-    for (const journal::Combination &combination : contest.combinations) {
+    for (const Combination &combination : contest.combinations) {
         if (!std::all_of(combination.classes.begin(), combination.classes.end(),
                          [&](const std::string &caption) { return classes.empty() || holds(classes, caption); }))
             continue;
@@ -116,10 +112,4 @@ Results rank(const journal::ContestSettings &contest, const std::vector<journal:
     return results;
 }
 
-Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes)
-{
-    std::string asOf = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
-    return rank(reader.contest(), reader.entries(), reader.scoredFlights(), classes, std::move(asOf));
-}
-
-} // namespace orlo::standings
+} // namespace orlo::contest

@@ -4,21 +4,21 @@
 
 #include <vector>
 
-namespace orlo::standings {
+namespace orlo::contest {
 
 // Ranks one class under its rule: flights are that class's flights that are
 // not void and name a contestant; entries is the whole entry list, whose
 // contestants entered in the class and without a flight are still to fly.
-ClassStandings rankClass(journal::ClassRule rule, const std::vector<journal::Entry> &entries,
-                         std::vector<const journal::FlightRow *> flights);
+ClassStandings rankClass(ClassRule rule, const std::vector<Entry> &entries,
+                         std::vector<const ScoredFlight *> flights);
 
-} // namespace orlo::standings
+} // namespace orlo::contest
 
-namespace orlo::standings {
+namespace orlo::contest {
 
 // The combination's standings from the standings of its classes, in the
 // combination's order of classes.
-CombinedStandings combine(const journal::Combination &combination,
+CombinedStandings combine(const Combination &combination,
                           const std::vector<const ClassStandings *> &classes);
 
-} // namespace orlo::standings
+} // namespace orlo::contest

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "contest_settings.h"
+#include "entries.h"
+#include "scored_flight.h"
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace orlo::journal {
-class JournalReader;
-struct Entry;
-struct FlightRow;
-}
-
-namespace orlo::standings {
+namespace orlo::contest {
 
 // One official flight of a contestant in a class, in the order flown.
 struct FlightScore {
@@ -40,7 +36,7 @@ struct Standing {
 };
 
 struct ClassStandings {
-    journal::ClassRule rule; // the rule applied, defaults filled in
+    ClassRule rule; // the rule applied, defaults filled in
     std::vector<Standing> rows; // ranked, then "att", then still to fly
 };
 
@@ -58,13 +54,13 @@ struct CombinedStanding {
 };
 
 struct CombinedStandings {
-    journal::Combination combination;
+    Combination combination;
     std::vector<CombinedStanding> rows;
 };
 
 // The contest's result as of one moment.
 struct Results {
-    journal::ContestSettings contest;
+    ContestSettings contest;
     std::string asOf; // local time with offset, when the journal was read
     std::vector<ClassStandings> classes; // in the order of the class list
     std::vector<CombinedStandings> combined;
@@ -84,13 +80,8 @@ public:
 // Ranks the classes named (every class with flights or entries when none is
 // named). Scores are decimal texts; they are compared and added as decimals,
 // exactly, never through binary floating point.
-Results rank(const journal::ContestSettings &contest, const std::vector<journal::Entry> &entries,
-             const std::vector<journal::FlightRow> &flights, const std::vector<std::string> &classes = {},
+Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
+             const std::vector<ScoredFlight> &flights, const std::vector<std::string> &classes = {},
              std::string asOf = {});
 
-// Reads the contest, the entry list and every flight and ranks them. Throws
-// JournalProblem when the journal cannot be read, UnknownClass for a class
-// named that the contest does not hold.
-Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes = {});
-
-} // namespace orlo::standings
+} // namespace orlo::contest

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace orlo::journal {
+namespace orlo::contest {
 
 // How a class's standing is counted: the best official flight, or the sum of
 // the best few.
@@ -34,7 +34,7 @@ struct Combination {
     friend bool operator==(const Combination &, const Combination &) = default;
 };
 
-// The contest kept in the journal file.
+// The contest: its name, days, class rules and combinations.
 struct ContestSettings {
     std::string name;
     std::string firstDay, lastDay; // "YYYY-MM-DD"; empty when not set
@@ -44,4 +44,4 @@ struct ContestSettings {
     friend bool operator==(const ContestSettings &, const ContestSettings &) = default;
 };
 
-} // namespace orlo::journal
+} // namespace orlo::contest

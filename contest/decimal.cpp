@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace orlo::standings {
+namespace orlo::contest {
 
 namespace {
 
@@ -80,4 +80,4 @@ Decimal Decimal::operator+(const Decimal &other) const
     return sum;
 }
 
-} // namespace orlo::standings
+} // namespace orlo::contest

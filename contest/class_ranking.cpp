@@ -1,27 +1,25 @@
 #include "class_ranking.h"
 
-#include "contest_journal.h"
 #include "decimal.h"
-#include "journal_reader.h"
 
 #include <algorithm>
 #include <map>
 #include <optional>
 #include <tuple>
 
-namespace orlo::standings {
+namespace orlo::contest {
 
 namespace {
 
 // A contestant of the class while the class is ranked.
 struct Contender {
     Standing standing;
-    std::vector<const journal::FlightRow *> official; // in the order flown
+    std::vector<const ScoredFlight *> official; // in the order flown
     Decimal total;
     std::vector<Decimal> unCounted; // the allowed flights not counted, best first: the next-best
 };
 
-bool isEnteredIn(const journal::Entry &entry, const std::string &caption)
+bool isEnteredIn(const Entry &entry, const std::string &caption)
 {
     return std::find(entry.classes.begin(), entry.classes.end(), caption) != entry.classes.end();
 }
@@ -34,19 +32,19 @@ bool byName(const Contender *a, const Contender *b)
 // A part of the counted score: one counted flight's as the sheet showed it,
 // several flights' added as decimals, so the parts add up to the score; a
 // part no counted flight has (no engine bonus) stays empty.
-std::string partOf(const std::vector<const CalculationRecord *> &counted, std::string CalculationRecord::*part)
+std::string partOf(const std::vector<const ScoredFlight *> &counted, std::string ScoredFlight::*part)
 {
     if (counted.size() == 1)
         return counted.front()->*part;
     std::optional<Decimal> sum;
-    for (const CalculationRecord *flight : counted)
+    for (const ScoredFlight *flight : counted)
         if (!(flight->*part).empty())
             sum = sum ? *sum + Decimal::parse(flight->*part) : Decimal::parse(flight->*part);
     return sum ? sum->text() : std::string();
 }
 
 // Marks the flights that count and sums them and their parts.
-void count(Contender &contender, const journal::ClassRule &rule)
+void count(Contender &contender, const ClassRule &rule)
 {
     Standing &standing = contender.standing;
     const std::size_t allowed = std::min<std::size_t>(contender.official.size(), rule.officialFlights);
@@ -55,18 +53,18 @@ void count(Contender &contender, const journal::ClassRule &rule)
         best[i] = i;
     // Of two equal scores the one flown first counts.
     std::stable_sort(best.begin(), best.end(), [&](std::size_t a, std::size_t b) {
-        return Decimal::parse(contender.official[a]->last.values.score) >
-               Decimal::parse(contender.official[b]->last.values.score);
+        return Decimal::parse(contender.official[a]->score) >
+               Decimal::parse(contender.official[b]->score);
     });
-    const std::size_t counted = rule.counting == journal::Counting::BestFlight
+    const std::size_t counted = rule.counting == Counting::BestFlight
                                     ? 1
                                     : std::min<std::size_t>(allowed, rule.counted);
     for (std::size_t i = 0; i < contender.official.size(); ++i) {
-        const journal::FlightRow &flight = *contender.official[i];
-        standing.flights.push_back({flight.id, flight.last.values.score, false, i >= allowed});
+        const ScoredFlight &flight = *contender.official[i];
+        standing.flights.push_back({flight.id, flight.score, false, i >= allowed});
     }
     for (std::size_t i = 0; i < allowed; ++i) {
-        const Decimal score = Decimal::parse(contender.official[best[i]]->last.values.score);
+        const Decimal score = Decimal::parse(contender.official[best[i]]->score);
         if (i < counted) {
             standing.flights[best[i]].counted = true;
             contender.total = i == 0 ? score : contender.total + score;
@@ -75,22 +73,22 @@ void count(Contender &contender, const journal::ClassRule &rule)
         }
     }
     standing.score = contender.total.text();
-    std::vector<const CalculationRecord *> countedParts;
+    std::vector<const ScoredFlight *> countedParts;
     for (std::size_t i = 0; i < counted; ++i)
-        countedParts.push_back(&contender.official[best[i]]->last.values);
-    standing.highSpeedPoints = partOf(countedParts, &CalculationRecord::highSpeedPoints);
-    standing.lowSpeedPoints = partOf(countedParts, &CalculationRecord::lowSpeedPoints);
-    standing.engineBonus = partOf(countedParts, &CalculationRecord::engineBonus);
-    standing.scalePoints = partOf(countedParts, &CalculationRecord::scalePoints);
-    standing.landingPoints = partOf(countedParts, &CalculationRecord::landingPoints);
+        countedParts.push_back(contender.official[best[i]]);
+    standing.highSpeedPoints = partOf(countedParts, &ScoredFlight::highSpeedPoints);
+    standing.lowSpeedPoints = partOf(countedParts, &ScoredFlight::lowSpeedPoints);
+    standing.engineBonus = partOf(countedParts, &ScoredFlight::engineBonus);
+    standing.scalePoints = partOf(countedParts, &ScoredFlight::scalePoints);
+    standing.landingPoints = partOf(countedParts, &ScoredFlight::landingPoints);
 }
 
 // Whether a is placed ahead of b; the rest of the order is by name.
-bool ahead(const Contender &a, const Contender &b, const journal::ClassRule &rule)
+bool ahead(const Contender &a, const Contender &b, const ClassRule &rule)
 {
     if (a.total != b.total)
         return a.total > b.total;
-    if (rule.ties == journal::TieRule::NextBest && a.unCounted != b.unCounted)
+    if (rule.ties == TieRule::NextBest && a.unCounted != b.unCounted)
         return std::lexicographical_compare(b.unCounted.begin(), b.unCounted.end(), a.unCounted.begin(),
                                             a.unCounted.end());
     return false;
@@ -98,18 +96,18 @@ bool ahead(const Contender &a, const Contender &b, const journal::ClassRule &rul
 
 } // namespace
 
-ClassStandings rankClass(journal::ClassRule rule, const std::vector<journal::Entry> &entries,
-                         std::vector<const journal::FlightRow *> flights)
+ClassStandings rankClass(ClassRule rule, const std::vector<Entry> &entries,
+                         std::vector<const ScoredFlight *> flights)
 {
     rule.officialFlights = std::max(rule.officialFlights, 1);
     rule.counted = std::max(rule.counted, 1);
-    std::map<std::int64_t, const journal::Entry *> entryOf;
-    for (const journal::Entry &entry : entries)
+    std::map<std::int64_t, const Entry *> entryOf;
+    for (const Entry &entry : entries)
         entryOf.emplace(entry.id, &entry);
 
     // The order flown: a flight's row is written with its first calculation.
     std::sort(flights.begin(), flights.end(),
-              [](const journal::FlightRow *a, const journal::FlightRow *b) { return a->id < b->id; });
+              [](const ScoredFlight *a, const ScoredFlight *b) { return a->id < b->id; });
     std::map<std::int64_t, Contender> contenders;
     auto contenderOf = [&](std::int64_t entry, const std::string &name, const std::string &number) -> Contender & {
         auto [at, added] = contenders.try_emplace(entry);
@@ -121,14 +119,14 @@ ClassStandings rankClass(journal::ClassRule rule, const std::vector<journal::Ent
         }
         return at->second;
     };
-    for (const journal::FlightRow *flight : flights) {
+    for (const ScoredFlight *flight : flights) {
         Contender &contender = contenderOf(flight->entry, flight->contestant, flight->number);
-        if (flight->status == "attempt")
+        if (flight->status == FlightStatus::Attempt)
             ++contender.standing.attempts;
         else
             contender.official.push_back(flight);
     }
-    for (const journal::Entry &entry : entries)
+    for (const Entry &entry : entries)
         if (isEnteredIn(entry, rule.caption))
             contenderOf(entry.id, entry.name, entry.number);
 
@@ -165,4 +163,4 @@ ClassStandings rankClass(journal::ClassRule rule, const std::vector<journal::Ent
     return standings;
 }
 
-} // namespace orlo::standings
+} // namespace orlo::contest

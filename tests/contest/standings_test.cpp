@@ -1,12 +1,10 @@
-#include "contest_journal.h"
-#include "journal_reader.h"
 #include "standings.h"
 
 #include <QStringList>
 #include <QTest>
 
 using namespace orlo;
-using namespace orlo::standings;
+using namespace orlo::contest;
 
 // The ranking rules on small contests written out in the table: entries as
 // "name|class,class", flights as "name|class|score|status" in the order
@@ -29,9 +27,9 @@ std::vector<std::string> split(const QString &text, QChar by)
     return parts;
 }
 
-std::vector<journal::Entry> entriesOf(const QStringList &lines)
+std::vector<contest::Entry> entriesOf(const QStringList &lines)
 {
-    std::vector<journal::Entry> entries;
+    std::vector<contest::Entry> entries;
     for (const QString &line : lines) {
         const QStringList parts = line.split(u'|');
         entries.push_back({static_cast<std::int64_t>(entries.size()) + 1, parts[0].toStdString(),
@@ -41,21 +39,21 @@ std::vector<journal::Entry> entriesOf(const QStringList &lines)
 }
 
 // A flight by a name not on the list names no contestant.
-std::vector<journal::FlightRow> flightsOf(const QStringList &lines, const std::vector<journal::Entry> &entries)
+std::vector<contest::ScoredFlight> flightsOf(const QStringList &lines, const std::vector<contest::Entry> &entries)
 {
-    std::vector<journal::FlightRow> flights;
+    std::vector<contest::ScoredFlight> flights;
     for (const QString &line : lines) {
         const QStringList parts = line.split(u'|');
-        journal::FlightRow flight;
+        contest::ScoredFlight flight;
         flight.id = static_cast<std::int64_t>(flights.size()) + 1;
         flight.contestant = parts[0].toStdString();
-        for (const journal::Entry &entry : entries)
+        for (const contest::Entry &entry : entries)
             if (entry.name == flight.contestant)
                 flight.entry = entry.id;
-        flight.last.values.classCaption = parts[1].toStdString();
-        flight.last.values.score = parts[2].toStdString();
-        flight.last.values.highSpeedPoints = flight.last.values.score;
-        flight.status = parts.value(3, QStringLiteral("official")).toStdString();
+        flight.classCaption = parts[1].toStdString();
+        flight.score = parts[2].toStdString();
+        flight.highSpeedPoints = flight.score;
+        flight.status = statusNamed(parts.value(3, QStringLiteral("official")).toStdString()).value();
         flights.push_back(flight);
     }
     // The journal lists the newest first.
@@ -194,20 +192,20 @@ void StandingsTest::ranking()
     QFETCH(QStringList, combination);
     QFETCH(QString, expected);
 
-    journal::ContestSettings contest;
+    contest::ContestSettings contest;
     for (const char *caption : {"Class I", "Class II"}) {
-        journal::ClassRule rule;
+        contest::ClassRule rule;
         rule.caption = caption;
-        rule.counting = sumOfBest > 0 ? journal::Counting::SumOfBest : journal::Counting::BestFlight;
+        rule.counting = sumOfBest > 0 ? contest::Counting::SumOfBest : contest::Counting::BestFlight;
         rule.counted = std::max(sumOfBest, 1);
         rule.officialFlights = allowed;
-        rule.ties = nextBest ? journal::TieRule::NextBest : journal::TieRule::Shared;
+        rule.ties = nextBest ? contest::TieRule::NextBest : contest::TieRule::Shared;
         contest.classes.push_back(rule);
     }
     if (!combination.isEmpty())
         contest.combinations.push_back({combination.join(QStringLiteral(" + ")).toStdString(),
                                         split(combination.join(u'|'), u'|')});
-    const std::vector<journal::Entry> listed = entriesOf(entries);
+    const std::vector<contest::Entry> listed = entriesOf(entries);
     const Results results = rank(contest, listed, flightsOf(flights, listed));
     const QString actual = drawn(results);
     QVERIFY2(actual == expected, qPrintable("got\n" + actual + "\nexpected\n" + expected));

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace orlo::standings {
+namespace orlo::contest {
 
 // A score as the sheet shows it, held in millionths so that comparing and
 // adding scores is exact; decimals remembers how many the text showed, so a
@@ -30,4 +30,4 @@ private:
     int m_decimals = 0;
 };
 
-} // namespace orlo::standings
+} // namespace orlo::contest
