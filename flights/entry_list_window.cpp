@@ -1,5 +1,7 @@
 #include "entry_list_window.h"
 
+#include "contest_lists.h"
+
 #include "entry_import.h"
 #include "file_dialog.h"
 #include "journal_files.h"
@@ -16,7 +18,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QThread>
@@ -36,15 +37,6 @@ QString shownClasses(const std::vector<std::string> &classes)
     for (const std::string &eventClass : classes)
         shown << shownText(eventClass);
     return shown.join(QStringLiteral(" / "));
-}
-
-std::vector<std::string> typedClasses(const QString &typed)
-{
-    std::vector<std::string> classes;
-    for (const QString &eventClass : typed.split(QRegularExpression(QStringLiteral("[/|]"))))
-        if (!eventClass.trimmed().isEmpty())
-            classes.push_back(eventClass.trimmed().toStdString());
-    return classes;
 }
 
 const QString typeToAdd = QStringLiteral("Type a name in the last row to add a contestant.");
@@ -163,7 +155,7 @@ void EntryListWindow::edited(QTableWidgetItem *item)
         else if (item->column() == Number)
             m_contest.setNumber(entry, typed);
         else if (item->column() == Classes)
-            m_contest.setClasses(entry, typedClasses(item->text()));
+            m_contest.setClasses(entry, contest::classesIn(item->text().toStdString()));
     } catch (const std::exception &refusal) {
         // Queued: the table is still delivering the edit.
         const QString sentence = shownText(refusal.what());

@@ -1,12 +1,11 @@
 #include "contest_tables.h"
 
+#include "contest_checks.h"
 #include "contest_store.h"
 #include "journal_steps.h"
 #include "sqlite_statement.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <set>
 
 namespace orlo::journal {
 
@@ -33,39 +32,6 @@ void insertRule(sqlite3 *db, std::int64_t position, const contest::ClassRule &ru
         .bind(7, std::int64_t(rule.final))
         .bind(8, rule.finalAt)
         .run();
-}
-
-bool isDay(const std::string &text)
-{
-    int year = 0, month = 0, day = 0;
-    return text.size() == 10 && std::sscanf(text.c_str(), "%4d-%2d-%2d", &year, &month, &day) == 3 && month >= 1
-        && month <= 12 && day >= 1 && day <= 31;
-}
-
-// Refuses settings that rank nothing sensibly, in the director's words.
-void check(const contest::ContestSettings &contest)
-{
-    for (const std::string *day : {&contest.firstDay, &contest.lastDay})
-        if (!day->empty() && !isDay(*day))
-            throw EntryRefused("A contest day is written YYYY-MM-DD, such as 2026-07-01, not " + *day + ".");
-    if (!contest.firstDay.empty() && !contest.lastDay.empty() && contest.lastDay < contest.firstDay)
-        throw EntryRefused("The contest's last day comes before its first.");
-    std::set<std::string> captions;
-    for (const contest::ClassRule &rule : contest.classes) {
-        if (rule.caption.empty())
-            throw EntryRefused("A class rule needs the class's caption.");
-        if (!captions.insert(rule.caption).second)
-            throw EntryRefused(rule.caption + " has two rules; a class has one.");
-        if (rule.officialFlights < 1)
-            throw EntryRefused(rule.caption + " allows no official flight; at least one is allowed.");
-        if (rule.counting == contest::Counting::SumOfBest && (rule.counted < 1 || rule.counted > rule.officialFlights))
-            throw EntryRefused(rule.caption + " sums the best " + std::to_string(rule.counted) + " of "
-                               + std::to_string(rule.officialFlights)
-                               + " official flights allowed; it sums at least one and at most all of them.");
-    }
-    for (const contest::Combination &combination : contest.combinations)
-        if (combination.name.empty() || combination.classes.empty())
-            throw EntryRefused("A combination needs a name and its classes.");
 }
 
 } // namespace
@@ -153,7 +119,8 @@ contest::ContestSettings readContest(sqlite3 *db)
 
 void writeContest(sqlite3 *db, const contest::ContestSettings &contest)
 {
-    check(contest);
+    if (const std::optional<std::string> refusal = contest::refusalOf(contest))
+        throw EntryRefused(*refusal);
     execute(db, "DELETE FROM contest; DELETE FROM class_rule; DELETE FROM combination;");
     Statement(db, "INSERT INTO contest (id, name, first_day, last_day) VALUES (1, ?1, ?2, ?3)")
         .bind(1, contest.name)
@@ -192,7 +159,11 @@ contest::ContestSettings ContestJournal::contest() const
 
 void ContestJournal::setContest(const contest::ContestSettings &contest)
 {
-    m_impl->run(true, [&] { writeContest(m_impl->db, contest); });
+    m_impl->run(true, [&] {
+        contest::ContestSettings stamped = contest;
+        contest::stampClosings(stamped, m_impl->now());
+        writeContest(m_impl->db, stamped);
+    });
 }
 
 void ContestJournal::setFinal(std::string_view caption, bool final)

@@ -1,5 +1,6 @@
 #include "entry_import.h"
 
+#include "contest_lists.h"
 #include "contest_store.h"
 #include "contestant_names.h"
 
@@ -150,19 +151,12 @@ char separatorOf(std::string_view file)
     return semicolons > commas ? ';' : ',';
 }
 
+// A cell's classes, each tidied as a name is.
 std::vector<std::string> classesIn(const std::string &cell)
 {
-    std::vector<std::string> classes;
-    std::string current;
-    for (const char c : cell + "|") {
-        if (c != '/' && c != '|') {
-            current += c;
-            continue;
-        }
-        if (!tidyName(current).empty())
-            classes.push_back(tidyName(current));
-        current.clear();
-    }
+    std::vector<std::string> classes = contest::classesIn(cell);
+    for (std::string &caption : classes)
+        caption = tidyName(caption);
     return classes;
 }
 

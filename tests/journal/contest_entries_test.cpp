@@ -195,6 +195,9 @@ void ContestEntriesTest::entryListChanges_data()
     QTest::newRow("remove without flights") << "remove" << "Ken Lo" << "" << "" << QStringList{"Hal Ivers 12 (1)"};
     QTest::newRow("merge, flights follow") << "merge" << "Hal Ivers" << "Ken Lo" << "" << QStringList{"Ken Lo 17 (1)"};
     QTest::newRow("merge into itself") << "merge" << "Ken Lo" << "Ken Lo" << "into itself" << before;
+    QTest::newRow("contest day 31 February") << "days" << "" << "2026-02-31" << "not 2026-02-31" << before;
+    QTest::newRow("contest day 29 February, common year") << "days" << "" << "2027-02-29" << "not 2027-02-29" << before;
+    QTest::newRow("contest day 29 February, leap year") << "days" << "" << "2028-02-29" << "" << before;
 }
 
 void ContestEntriesTest::entryListChanges()
@@ -226,6 +229,8 @@ void ContestEntriesTest::entryListChanges()
             contest.setNumber(id, typed);
         } else if (change == QLatin1String("remove")) {
             contest.remove(id);
+        } else if (change == QLatin1String("days")) {
+            contest.setContest({"Nats", typed, typed, {}, {}});
         } else {
             contest.merge(id, idOf(contest, value));
         }

@@ -108,7 +108,8 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     dialog->accept();
     QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text() == QLatin1String("Final"),
                               qPrintable(window.stateLine()->text()), hangWatchdogMs);
-    QVERIFY2(journal::ContestJournal(path.toStdString()).contest().classes.at(0).final, "not kept in the journal");
+    const contest::ClassRule closed = journal::ContestJournal(path.toStdString()).contest().classes.at(0);
+    QVERIFY2(closed.final && !closed.finalAt.empty(), "not kept in the journal with the time it was closed");
 
     // Saved as the name's extension says; a name of no format writes nothing.
     QVERIFY2(window.saveTo(folder.filePath(QStringLiteral("results.xlsx"))), qPrintable(window.stateLine()->text()));

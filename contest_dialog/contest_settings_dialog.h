@@ -15,6 +15,7 @@ namespace orlo {
 // counting rule, official flights, tie rule and whether it is final, and the
 // combinations of classes ranked together. Every class with flights or
 // entries is listed with the rule it is counted by now, defaults included.
+// Settings the contest's check refuses are told and the dialog stays open.
 class ContestSettingsDialog final : public QDialog {
 public:
     ContestSettingsDialog(const contest::ContestSettings &contest, const contest::Results &shown,
@@ -35,11 +36,5 @@ private:
     QTableWidget *m_classes = nullptr;
     QPlainTextEdit *m_combinations = nullptr;
 };
-
-// "Profile + Class I = Profile, Class I": a combination a line, its name, an
-// equals sign and its classes separated by commas; a line without a name is
-// named by its classes.
-QString combinationLines(const std::vector<contest::Combination> &combinations);
-std::vector<contest::Combination> combinationsOf(const QString &lines);
 
 } // namespace orlo

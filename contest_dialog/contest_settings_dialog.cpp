@@ -1,11 +1,11 @@
 #include "contest_settings_dialog.h"
 
+#include "contest_checks.h"
+#include "contest_lists.h"
 #include "contest_words.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDate>
-#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -30,50 +30,7 @@ QString fromStd(const std::string &text)
     return QString::fromStdString(text);
 }
 
-bool isDayOrEmpty(const QString &day)
-{
-    return day.isEmpty() || QDate::fromString(day, QStringLiteral("yyyy-MM-dd")).isValid();
-}
-
-QString nowWithOffset()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate);
-}
-
 } // namespace
-
-QString combinationLines(const std::vector<contest::Combination> &combinations)
-{
-    QStringList lines;
-    for (const contest::Combination &combination : combinations) {
-        QStringList classes;
-        for (const std::string &caption : combination.classes)
-            classes << fromStd(caption);
-        lines << QStringLiteral("%1 = %2").arg(fromStd(combination.name), classes.join(QStringLiteral(", ")));
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
-std::vector<contest::Combination> combinationsOf(const QString &lines)
-{
-    std::vector<contest::Combination> combinations;
-    for (const QString &line : lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        QStringList classes = line.mid(equals + 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
-        contest::Combination combination;
-        for (QString &caption : classes)
-            if (!(caption = caption.simplified()).isEmpty())
-                combination.classes.push_back(caption.toStdString());
-        if (combination.classes.empty())
-            continue;
-        const QString name = equals < 0 ? QString() : line.left(equals).simplified();
-        combination.name = name.isEmpty() ? (line.mid(equals + 1).simplified().replace(QStringLiteral(", "), QStringLiteral(" + ")).toStdString())
-                                          : name.toStdString();
-        combinations.push_back(std::move(combination));
-    }
-    return combinations;
-}
 
 ContestSettingsDialog::ContestSettingsDialog(const contest::ContestSettings &contest,
                                              const contest::Results &shown, QWidget *parent)
@@ -100,7 +57,7 @@ ContestSettingsDialog::ContestSettingsDialog(const contest::ContestSettings &con
             addClassRow(standings.rule);
     m_classes->resizeColumnsToContents();
 
-    m_combinations = new QPlainTextEdit(combinationLines(contest.combinations), this);
+    m_combinations = new QPlainTextEdit(fromStd(contest::combinationsText(contest.combinations)), this);
     m_combinations->setPlaceholderText(QStringLiteral("Profile + Class I + Class II = Profile, Class I, Class II"));
     m_combinations->setTabChangesFocus(true);
 
@@ -171,26 +128,20 @@ contest::ContestSettings ContestSettingsDialog::settings() const
         const auto *ties = static_cast<QComboBox *>(m_classes->cellWidget(row, TiesColumn));
         rule.ties = ties->currentIndex() == 0 ? contest::TieRule::Shared : contest::TieRule::NextBest;
         rule.final = static_cast<QCheckBox *>(m_classes->cellWidget(row, FinalColumn))->isChecked();
-        // A class closed now is closed as of now; one reopened loses its time.
-        const QString closedAt = m_classes->item(row, CaptionColumn)->data(Qt::UserRole).toString();
-        rule.finalAt = !rule.final ? std::string() : (closedAt.isEmpty() ? nowWithOffset() : closedAt).toStdString();
+        // A class closed before keeps its time; the journal stamps one closed now.
+        if (rule.final)
+            rule.finalAt = m_classes->item(row, CaptionColumn)->data(Qt::UserRole).toString().toStdString();
         contest.classes.push_back(std::move(rule));
     }
-    contest.combinations = combinationsOf(m_combinations->toPlainText());
+    contest.combinations = contest::combinationsIn(m_combinations->toPlainText().toStdString());
     return contest;
 }
 
 void ContestSettingsDialog::done(int result)
 {
     if (result == QDialog::Accepted) {
-        QString problem;
-        if (!isDayOrEmpty(m_firstDay->text().trimmed()) || !isDayOrEmpty(m_lastDay->text().trimmed()))
-            problem = QStringLiteral("Write the contest's days as YYYY-MM-DD, such as 2026-07-14, or leave them empty.");
-        else if (!m_firstDay->text().trimmed().isEmpty() && !m_lastDay->text().trimmed().isEmpty()
-                 && m_lastDay->text().trimmed() < m_firstDay->text().trimmed())
-            problem = QStringLiteral("The last day comes before the first day.");
-        if (!problem.isEmpty()) {
-            auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(), problem, QMessageBox::Ok, this);
+        if (const std::optional<std::string> refusal = contest::refusalOf(settings())) {
+            auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(), fromStd(*refusal), QMessageBox::Ok, this);
             box->setWindowModality(Qt::WindowModal);
             box->setAttribute(Qt::WA_DeleteOnClose);
             box->open();
