@@ -31,7 +31,7 @@ FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest,
         shown[0] = shown[0].toUpper();
         m_status->addItem(shown, shownText(contest::statusName(status)));
     }
-    m_status->setCurrentIndex(std::max(0, m_status->findData(shownText(flight.status))));
+    m_status->setCurrentIndex(std::max(0, m_status->findData(shownText(contest::statusName(flight.status)))));
     m_reason = new QLineEdit(this);
     m_reason->setObjectName(QStringLiteral("CorrectionReason"));
     m_reason->setPlaceholderText(QStringLiteral("re-fly granted, test flight, scored twice…"));
@@ -71,9 +71,9 @@ void FlightCorrectionDialog::accept()
                 m_flight.entry = *entry;
             }
         }
-        if (status && contest::statusName(*status) != m_flight.status) {
+        if (status && *status != m_flight.status) {
             m_contest.setStatus(m_flight.id, *status, reason);
-            m_flight.status = contest::statusName(*status);
+            m_flight.status = *status;
         }
     } catch (const std::exception &refused) {
         m_refusal->setText(shownText(refused.what()));

@@ -34,7 +34,7 @@ std::string shownValue(const FlightRow &flight, int column)
 // "Official", or "Void: scored twice" with the reason the director gave.
 QString shownStatus(const FlightRow &flight)
 {
-    QString shown = shownText(flight.status);
+    QString shown = shownText(contest::statusName(flight.status));
     if (!shown.isEmpty())
         shown[0] = shown[0].toUpper();
     return flight.statusReason.empty() ? shown : shown + QStringLiteral(": ") + shownText(flight.statusReason);

@@ -84,8 +84,9 @@ public:
 
     // The contest's name, days, class rules and combinations; empty until set.
     contest::ContestSettings contest() const;
-    // Refused when a class has two rules, allows no flight or sums more than
-    // it allows, or a day is no date.
+    // Refused in the words of contest::refusalOf (a day that is no date, a
+    // class with two rules…); a class closed without a time is stamped with
+    // the clock's time.
     void setContest(const contest::ContestSettings &contest);
     // Closes a class, stamped with the clock's time, or opens it again.
     void setFinal(std::string_view caption, bool final);

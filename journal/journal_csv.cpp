@@ -109,7 +109,7 @@ std::vector<std::vector<std::string>> flightsTexts(const std::vector<FlightRow> 
         std::vector<std::string> row{std::to_string(flight.id), flight.contestant,
                                      std::to_string(flight.calculationCount), flight.last.recordedAt};
         appendFields(row, [&](const CalculationField &field) { return values.*field.text; });
-        row.insert(row.end(), {summary, flight.number, flight.status, flight.statusReason, flight.uuid});
+        row.insert(row.end(), {summary, flight.number, contest::statusName(flight.status), flight.statusReason, flight.uuid});
         rows.push_back(std::move(row));
     }
     return rows;

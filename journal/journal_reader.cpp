@@ -226,7 +226,7 @@ std::vector<FlightRow> JournalReader::Impl::pageOfFlights(const FlightFilter &fi
             const int next = 4 + calculationColumnCount;
             row.entry = query.integer(next);
             row.number = query.text(next + 1);
-            row.status = query.text(next + 2);
+            row.status = contest::statusNamed(query.text(next + 2)).value_or(contest::FlightStatus::Official);
             row.statusReason = query.text(next + 3);
             row.uuid = query.text(next + 4);
         }
@@ -254,7 +254,6 @@ std::vector<contest::ScoredFlight> JournalReader::scoredFlights() const
             row.contestant = query.text(1);
             row.entry = query.integer(2);
             row.number = query.text(3);
-            // A status this program does not know counts as official, as it always has.
             row.status = contest::statusNamed(query.text(4)).value_or(contest::FlightStatus::Official);
             row.classCaption = query.text(5);
             row.score = query.text(6);

@@ -20,7 +20,8 @@ struct StoredCalculation {
 };
 
 // A flight as the flights window lists it: its score is its last calculation.
-// contestant is the entry's name, or the name typed when none is linked.
+// contestant is the entry's name, or the name typed when none is linked. A
+// status this program does not know is read as official, as it counts.
 struct FlightRow {
     std::int64_t id = 0;
     std::string contestant;
@@ -28,7 +29,7 @@ struct FlightRow {
     StoredCalculation last;
     std::int64_t entry = 0; // 0: no contestant named
     std::string number;     // the contestant's
-    std::string status = "official"; // "official", "attempt" or "void"
+    contest::FlightStatus status = contest::FlightStatus::Official;
     std::string statusReason;
     std::string uuid; // the flight's identifier across scoring tables
 };

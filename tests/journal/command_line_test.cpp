@@ -281,7 +281,7 @@ void CommandLineTest::journalLeftAsItWas()
         const JournalReader reader(journal.toStdString());
         int voided = 0;
         for (const FlightRow &flight : reader.flights())
-            voided += flight.status == "void" ? 1 : 0;
+            voided += flight.status == contest::FlightStatus::Void ? 1 : 0;
         QCOMPARE(voided, 1);
         QCOMPARE(reader.entries().size(), std::size_t(2));
     }

@@ -57,7 +57,7 @@ void JournalCsvTest::oneFlight()
     flight.last.recordedAt = "2026-12-08T14:03:27+01:00";
     flight.last.values.classCaption = "Class I";
     flight.last.values.score = "280.8";
-    flight.status = "attempt";
+    flight.status = contest::FlightStatus::Attempt;
     flight.uuid = "0b8e6f4a-1c2d-4e5f-8a9b-0c1d2e3f4a5b";
     QStringList row = {"7", "", "2", "2026-12-08T14:03:27+01:00", "Class I", "", "", "", "", "", "",
                        "",  "", "", "",  "",                          "",        "", "", "280.8", "",
