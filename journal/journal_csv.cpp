@@ -70,8 +70,6 @@ void appendFields(std::vector<std::string> &row, Text text)
 {
     std::vector<std::string> placed;
     for (const CalculationField &field : calculationFields) {
-        if (field.csvPlace == 0)
-            continue;
         const auto place = static_cast<std::size_t>(field.csvPlace);
         if (placed.size() < place)
             placed.resize(place);
