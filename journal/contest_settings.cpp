@@ -2,7 +2,7 @@
 
 #include "contest_store.h"
 #include "journal_steps.h"
-#include "sqlite_statement.h"
+#include "database.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,7 +20,7 @@ std::string joinLines(const std::vector<std::string> &lines)
     return joined;
 }
 
-void insertRule(sqlite3 *db, std::int64_t position, const ClassRule &rule)
+void insertRule(const Database &db, std::int64_t position, const ClassRule &rule)
 {
     Statement(db, "INSERT INTO class_rule (position, caption, counting, counted, official_flights, ties, final, "
                   "final_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
@@ -82,7 +82,7 @@ std::vector<std::string> linesOf(const std::string &joined)
     return lines;
 }
 
-void addContestSettings(sqlite3 *db)
+void addContestSettings(const Database &db)
 {
     // One contest a journal: its name and days in a single row. The class
     // rules keep the director's order; a class without a row is counted by
@@ -112,7 +112,7 @@ CREATE TABLE combination (
 )sql");
 }
 
-std::vector<Entry> readEntries(sqlite3 *db)
+std::vector<Entry> readEntries(const Database &db)
 {
     std::vector<Entry> entries;
     Statement query(db, "SELECT e.id, e.name, e.number, e.classes, "
@@ -124,7 +124,7 @@ std::vector<Entry> readEntries(sqlite3 *db)
     return entries;
 }
 
-ContestSettings readContest(sqlite3 *db)
+ContestSettings readContest(const Database &db)
 {
     ContestSettings contest;
     Statement named(db, "SELECT name, first_day, last_day FROM contest");
@@ -151,7 +151,7 @@ ContestSettings readContest(sqlite3 *db)
     return contest;
 }
 
-void writeContest(sqlite3 *db, const ContestSettings &contest)
+void writeContest(const Database &db, const ContestSettings &contest)
 {
     check(contest);
     execute(db, "DELETE FROM contest; DELETE FROM class_rule; DELETE FROM combination;");
@@ -170,7 +170,7 @@ void writeContest(sqlite3 *db, const ContestSettings &contest)
             .run();
 }
 
-void markFinal(sqlite3 *db, std::string_view caption, bool final, const std::string &at)
+void markFinal(const Database &db, std::string_view caption, bool final, const std::string &at)
 {
     Statement update(db, "UPDATE class_rule SET final = ?1, final_at = ?2 WHERE caption = ?3");
     update.bind(1, std::int64_t(final)).bind(2, final ? at : std::string()).bind(3, caption).run();

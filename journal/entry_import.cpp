@@ -267,7 +267,7 @@ ImportOutcome ContestJournal::importEntries(const std::vector<RegistrationRow> &
     // through the entry list's indexes and an insert, each statement prepared
     // once, so the write lock is held briefly whatever the list holds.
     return m_impl->run(false, [&] {
-        sqlite3 *db = m_impl->db;
+        const Database &db = m_impl->db;
         ImportOutcome outcome;
         WriteTransaction transaction(db);
         Statement numbered(db, "SELECT name, compared_name FROM entry WHERE number = ?1 AND number <> ''");
