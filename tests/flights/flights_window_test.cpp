@@ -4,7 +4,7 @@
 #include "flight_history_view.h"
 #include "flight_table_model.h"
 #include "flights_program.h"
-#include "flights_window_launcher.h"
+#include "flights_window_opener.h"
 #include "hang_watchdog.h"
 #include "journal_problem_notice.h"
 #include "score_sheet_window.h"
@@ -172,7 +172,7 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     calculation.classCaption = "Profile";
     calculation.engineBonus = "20.0";
     calculation.score = "212.5";
-    program.flights.calculated(calculation);
+    program.recorder.calculated(calculation);
     QVERIFY2(program.start(), "the score sheet did not start");
     const QStringList before = program.state();
 
