@@ -1,6 +1,6 @@
 #include "results_table.h"
 
-#include "flight_journal.h"
+#include "flights_csv.h"
 
 #include <algorithm>
 #include <set>
@@ -115,7 +115,7 @@ Table contestTable(const Results &results)
 
 Table flightsTable(const std::vector<journal::FlightRow> &flights)
 {
-    std::vector<std::vector<std::string>> texts = journal::flightsTexts(flights);
+    std::vector<std::vector<std::string>> texts = flightsTexts(flights);
     Table table{"Flights", std::move(texts.front()), {}};
     // Every other column holds a number or a reading of one.
     static const std::set<std::string> textColumns{"Contestant", "Class", "Summary", "Number",

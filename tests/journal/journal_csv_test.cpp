@@ -1,4 +1,4 @@
-#include "flight_journal.h"
+#include "flights_csv.h"
 
 #include <QMap>
 #include <QTest>
