@@ -41,6 +41,14 @@ private:
 
 // One connection to a database file, closed when the object goes. Empty
 // when default-made, moved from or closed.
+//
+// Who opens one on the journal, and what for: the recording program's one
+// FlightJournal writes the calculations as the sheet shows them, and a
+// ContestJournal, opened for a director's change alone (entry list,
+// correction, contest settings), writes that change in one transaction;
+// every window and the command line read through a JournalReader, which
+// never writes. Each of them opens the file through openJournal, so that
+// nothing but SQLite holds a descriptor of it.
 class Database {
 public:
     Database() noexcept = default;
