@@ -1,8 +1,8 @@
 #include "contest_tables.h"
 
 #include "contest_store.h"
-#include "journal_steps.h"
 #include "database.h"
+#include "journal_steps.h"
 
 #include <algorithm>
 #include <cstdio>

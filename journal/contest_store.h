@@ -1,9 +1,9 @@
 #pragma once
 
 #include "contest_journal.h"
+#include "database.h"
 #include "journal_files.h"
 #include "journal_schema.h"
-#include "database.h"
 
 #include <cstdint>
 #include <optional>

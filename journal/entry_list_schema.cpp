@@ -1,7 +1,7 @@
 #include "contestant_names.h"
+#include "database.h"
 #include "journal_steps.h"
 #include "sqlite_library.h"
-#include "database.h"
 
 #include <cstdint>
 #include <map>

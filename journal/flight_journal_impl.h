@@ -5,11 +5,11 @@
 #include "flight_journal.h"
 
 #include "contest_store.h"
+#include "database.h"
 #include "journal_columns.h"
 #include "journal_steps.h"
 #include "journal_whereabouts.h"
 #include "sqlite_library.h"
-#include "database.h"
 
 #include <chrono>
 #include <deque>

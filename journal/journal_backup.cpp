@@ -1,9 +1,9 @@
 #include "journal_reader.h"
 
+#include "database.h"
 #include "journal_files.h"
 #include "journal_schema.h"
 #include "sqlite_library.h"
-#include "database.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "journal_columns.h"
 
-#include "sqlite_library.h"
 #include "database.h"
+#include "sqlite_library.h"
 
 namespace orlo::journal {
 

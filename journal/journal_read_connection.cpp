@@ -1,9 +1,9 @@
 #include "journal_connection.h"
-#include "sqlite_library.h"
 
+#include "database.h"
 #include "journal_files.h"
 #include "journal_schema.h"
-#include "database.h"
+#include "sqlite_library.h"
 
 #include <filesystem>
 #include <unistd.h>

@@ -1,11 +1,11 @@
 #include "journal_reader.h"
 
 #include "contest_tables.h"
+#include "database.h"
 #include "journal_columns.h"
 #include "journal_files.h"
 #include "journal_schema.h"
 #include "sqlite_library.h"
-#include "database.h"
 
 #include <filesystem>
 #include <unistd.h>

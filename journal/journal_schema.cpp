@@ -1,10 +1,10 @@
 #include "journal_schema.h"
 
+#include "database.h"
 #include "journal_connection.h"
 #include "journal_files.h"
 #include "journal_steps.h"
 #include "sqlite_library.h"
-#include "database.h"
 
 #include <chrono>
 #include <filesystem>

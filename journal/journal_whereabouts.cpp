@@ -1,8 +1,8 @@
 #include "journal_whereabouts.h"
 
+#include "database.h"
 #include "journal_schema.h"
 #include "sqlite_library.h"
-#include "database.h"
 
 #include <filesystem>
 #include <unistd.h>
