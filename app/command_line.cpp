@@ -1,7 +1,7 @@
 #include "command_line.h"
 
 #include "contest_journal.h"
-#include "entry_import.h"
+#include "registration_file.h"
 #include "flight_journal.h"
 #include "journal_schema.h"
 #include "journal_exports.h"
@@ -61,7 +61,7 @@ int importEntries(const QString &journalPath, const QString &filePath)
         return 1;
     }
     ImportOutcome outcome;
-    Registration registration = readRegistration(bytes.str());
+    orlo::Registration registration = orlo::readRegistration(bytes.str());
     try {
         if (registration.problems.empty()) {
             ContestJournal contest(journalPath.toStdString());
@@ -254,15 +254,16 @@ int runJournalCommand(const StartOptions &options)
     // Reading never creates, moves or changes a journal: the journal is
     // opened for reading, and a file that is none is refused untouched.
     const orlo::JournalExport done = options.backupPath.isEmpty()
-        ? orlo::exportFlightsCsv(options.journalPath, {options.day.toStdString(), {}}, options.exportPath)
-        : orlo::backUpJournalTo(options.journalPath, options.backupPath);
-    if (!done.notice.isEmpty())
-        say(done.notice);
+        ? orlo::exportFlightsCsv(options.journalPath.toStdString(), {options.day.toStdString(), {}},
+                                 options.exportPath.toStdString())
+        : orlo::backUpJournalTo(options.journalPath.toStdString(), options.backupPath.toStdString());
+    if (!done.notice.empty())
+        say(QString::fromStdString(done.notice));
     if (!done.done) {
-        say(done.sentence);
+        say(QString::fromStdString(done.sentence));
         return 1;
     }
-    std::printf("%s\n", qPrintable(done.sentence));
+    std::printf("%s\n", done.sentence.c_str());
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QShortcut>
+#include <QWindow>
 
 #include <cstdio>
 #include <stdexcept>
@@ -73,7 +74,8 @@ StandingsSource standingsIn(const std::string &journalPath)
 
 OrloProgram::OrloProgram(const QString &journalPath)
     : m_journal(journalPath.isEmpty() ? nullptr : std::make_unique<journal::FlightJournal>(journalPath.toStdString())),
-      m_flights(m_journal ? std::make_unique<FlightsWindowLauncher>(*m_journal) : nullptr),
+      m_recorder(m_journal ? std::make_unique<JournalRecorder>(*m_journal) : nullptr),
+      m_flights(m_journal ? std::make_unique<FlightsWindowOpener>(*m_journal, *m_recorder) : nullptr),
       m_systemFont(sheetFontStandingIn()), m_landing(m_sheet)
 {
     QApplication::setFont(m_systemFont);
@@ -82,9 +84,9 @@ OrloProgram::OrloProgram(const QString &journalPath)
         if (m_standings)
             m_standings->journalChanged();
     };
-    if (m_flights)
-        m_recorder = std::make_unique<RecordedFlights>(*m_flights, standingsMayChange);
-    m_sheet.rules().setObserver(m_recorder.get());
+    if (m_recorder)
+        m_recorded = std::make_unique<RecordedFlights>(*m_recorder, standingsMayChange);
+    m_sheet.rules().setObserver(m_recorded.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
     if (!m_journal)
@@ -96,6 +98,7 @@ OrloProgram::OrloProgram(const QString &journalPath)
     QObject::connect(&m_sheet, &ScoreSheetWindow::journalRequested, &m_sheet, [this] { m_flights->open(); });
     m_flights->setSheet(m_sheet);
     m_flights->setJournalChanged(standingsMayChange);
+    m_recorder->setWaitingWritten(standingsMayChange);
     // Ctrl+N, a key the sheet has no use for, names the contestant flying next.
     auto *nowFlying = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), &m_sheet);
     QObject::connect(nowFlying, &QShortcut::activated, &m_sheet, [this] { m_flights->pickNowFlying(); });
@@ -123,8 +126,8 @@ void OrloProgram::start(FlightsWindow flightsWindow)
 {
     m_sheet.fitToScreen();
     m_sheet.show();
-    if (m_flights)
-        m_flights->openJournalAfterFirstFrame(m_sheet);
+    if (m_recorder)
+        m_recorder->openAfterFirstFrame(m_sheet.windowHandle());
     m_sheet.activateWindow();
     m_sheet.rules().start();
     if (m_flights && flightsWindow == FlightsWindow::BesideTheSheet)

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "flight_journal.h"
-#include "flights_window_launcher.h"
+#include "flights_window_opener.h"
+#include "journal_recorder.h"
 #include "landing_dialog_launcher.h"
 #include "score_sheet_window.h"
 #include "standings_window.h"
@@ -33,7 +34,8 @@ public:
     LandingDialogLauncher &landing() { return m_landing; }
     // Null without a journal.
     journal::FlightJournal *journal() const { return m_journal.get(); }
-    FlightsWindowLauncher *flights() const { return m_flights.get(); }
+    JournalRecorder *recorder() const { return m_recorder.get(); }
+    FlightsWindowOpener *flights() const { return m_flights.get(); }
     // Shows the Standings window, built at its first opening, beside the
     // sheet; Ctrl+R on the sheet does the same. Nothing without a journal.
     void openStandings();
@@ -41,13 +43,14 @@ public:
     StandingsWindow *standings() const { return m_standings.get(); }
 
 private:
-    // The journal and the flights window outlive the sheet, which ends its
-    // flight as it closes. The sheet's flights reach the journal through the
-    // flights window's launcher, which shows them in the open window.
+    // The journal, its recorder and the flights window outlive the sheet,
+    // which ends its flight as it closes; the window goes first, the
+    // recorder writing what waits after it.
     std::unique_ptr<journal::FlightJournal> m_journal;
-    std::unique_ptr<FlightsWindowLauncher> m_flights;
-    // Records each calculation through m_flights, then tells the standings.
-    std::unique_ptr<FlightObserver> m_recorder;
+    std::unique_ptr<JournalRecorder> m_recorder;
+    std::unique_ptr<FlightsWindowOpener> m_flights;
+    // Records each calculation through m_recorder, then tells the standings.
+    std::unique_ptr<FlightObserver> m_recorded;
     std::unique_ptr<StandingsWindow> m_standings;
     QFont m_systemFont;
     ScoreSheetWindow m_sheet;

@@ -1,5 +1,5 @@
 #include "contest_journal.h"
-#include "entry_import.h"
+#include "registration_file.h"
 #include "flight_journal.h"
 
 #include <sys/resource.h>
@@ -23,6 +23,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using namespace orlo;
 using namespace orlo::journal;
 using namespace orlo::contest;
 

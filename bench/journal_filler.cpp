@@ -3,7 +3,6 @@
 #include "contest_store.h"
 #include "journal_columns.h"
 #include "journal_steps.h"
-#include "sqlite_library.h"
 
 #include <array>
 #include <ctime>
@@ -47,17 +46,15 @@ CalculationRecord flightScore(int flight, int pressing)
 bool fillJournal(const std::string &path, int flights)
 {
     std::string notice;
-    sqlite3 *db = nullptr;
-    bool filled = true;
     try {
-        db = journal::openJournal(path, journal::Access::Record, notice);
+        const journal::Database db = journal::openJournal(path, journal::Access::Record, notice);
         journal::WriteTransaction transaction(db);
         constexpr std::time_t seasonStart = 1780000000; // May 2026
         for (int flight = 0; flight < flights; ++flight) {
             const std::time_t now = seasonStart + flight * 120; // a flight every two minutes
             const std::string recordedAt = journal::localTimeText(now, "%Y-%m-%dT%H:%M:%S%z");
             journal::Statement(db, "INSERT INTO flight (uuid) VALUES (" ORLO_NEW_UUID ")").run();
-            const std::int64_t flightId = journal::sqlite().last_insert_rowid(db);
+            const std::int64_t flightId = db.lastInsertedRow();
             const int pressings = flight % 4 == 0 ? 2 : 1;
             for (int pressing = 0; pressing < pressings; ++pressing)
                 journal::insertCalculation(db, flightId, flightScore(flight, pressing), recordedAt);
@@ -67,11 +64,9 @@ bool fillJournal(const std::string &path, int flights)
         transaction.commit();
         journal::checkpoint(db);
     } catch (const std::exception &) {
-        filled = false;
+        return false;
     }
-    if (db)
-        journal::sqlite().close_v2(db);
-    return filled;
+    return true;
 }
 
 } // namespace orlo::bench

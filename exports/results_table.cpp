@@ -1,7 +1,7 @@
 #include "results_table.h"
 
 #include "contest_words.h"
-#include "flight_journal.h"
+#include "flights_csv.h"
 #include "results_model.h"
 
 #include <algorithm>
@@ -110,7 +110,7 @@ Table contestTable(const contest::Results &results)
 
 Table flightsTable(const std::vector<journal::FlightRow> &flights)
 {
-    std::vector<std::vector<std::string>> texts = journal::flightsTexts(flights);
+    std::vector<std::vector<std::string>> texts = flightsTexts(flights);
     Table table{"Flights", std::move(texts.front()), {}};
     // Every other column holds a number or a reading of one.
     static const std::set<std::string> textColumns{"Contestant", "Class", "Summary", "Number",

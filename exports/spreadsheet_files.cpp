@@ -1,6 +1,6 @@
 #include "spreadsheet_files.h"
 
-#include "flight_journal.h"
+#include "flights_csv.h"
 #include "journal_files.h"
 
 namespace orlo::exports {
@@ -8,12 +8,12 @@ namespace orlo::exports {
 std::string csvOf(const Table &table)
 {
     std::string csv;
-    journal::appendCsvRow(csv, table.headings);
+    appendCsvRow(csv, table.headings);
     for (const std::vector<Cell> &cells : table.rows) {
         std::vector<std::string> texts;
         for (const Cell &cell : cells)
             texts.push_back(cell.text);
-        journal::appendCsvRow(csv, texts);
+        appendCsvRow(csv, texts);
     }
     return csv;
 }

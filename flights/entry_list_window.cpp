@@ -1,8 +1,7 @@
 #include "entry_list_window.h"
 
 #include "contest_lists.h"
-
-#include "entry_import.h"
+#include "registration_file.h"
 #include "file_dialog.h"
 #include "journal_files.h"
 #include "flight_table_model.h"
@@ -238,7 +237,7 @@ void importOnItsThread(const QString &fileName, const std::string &journalPath, 
     }
     const QByteArray bytes = file.readAll();
     file.close();
-    const journal::Registration read = journal::readRegistration(std::string_view(bytes.data(), std::size_t(bytes.size())));
+    const Registration read = readRegistration(std::string_view(bytes.data(), std::size_t(bytes.size())));
     imported.problems = read.problems;
     try {
         if (imported.problems.empty()) {

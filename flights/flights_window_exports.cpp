@@ -29,16 +29,18 @@ void FlightsWindow::chooseFile(const QString &title, const QString &suggested, c
 void FlightsWindow::exportTo(const QString &fileName)
 {
     const FlightFilter filter = m_model->filter();
-    const QString journal = shownText(m_journal.path());
     runBeside(QStringLiteral("Exporting to %1…").arg(QDir::toNativeSeparators(fileName)),
-              [journal, filter, fileName] { return exportFlightsCsv(journal, filter, fileName); });
+              [journal = m_journal.path(), filter, fileName = fileName.toStdString()] {
+                  return exportFlightsCsv(journal, filter, fileName);
+              });
 }
 
 void FlightsWindow::backUpTo(const QString &fileName)
 {
-    const QString journal = shownText(m_journal.path());
     runBeside(QStringLiteral("Backing up the journal to %1…").arg(QDir::toNativeSeparators(fileName)),
-              [journal, fileName] { return backUpJournalTo(journal, fileName); });
+              [journal = m_journal.path(), fileName = fileName.toStdString()] {
+                  return backUpJournalTo(journal, fileName);
+              });
 }
 
 // A season's flights take seconds to read and write: the work runs on a
@@ -59,9 +61,10 @@ void FlightsWindow::runBeside(const QString &doing, std::function<JournalExport(
         m_job = nullptr;
         m_export->setEnabled(true);
         m_backup->setEnabled(true);
-        m_exported = outcome->notice.isEmpty() ? outcome->sentence : outcome->notice + QLatin1Char(' ') + outcome->sentence;
+        const QString sentence = QString::fromStdString(outcome->sentence);
+        m_exported = outcome->notice.empty() ? sentence : QString::fromStdString(outcome->notice) + QLatin1Char(' ') + sentence;
         showCount();
-        emit jobFinished(outcome->done, outcome->sentence);
+        emit jobFinished(outcome->done, sentence);
     });
     m_job->start();
 }

@@ -2,8 +2,8 @@
 
 #include "contest_checks.h"
 #include "contest_store.h"
+#include "database.h"
 #include "journal_steps.h"
-#include "sqlite_statement.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ std::string joinLines(const std::vector<std::string> &lines)
     return joined;
 }
 
-void insertRule(sqlite3 *db, std::int64_t position, const contest::ClassRule &rule)
+void insertRule(const Database &db, std::int64_t position, const contest::ClassRule &rule)
 {
     Statement(db, "INSERT INTO class_rule (position, caption, counting, counted, official_flights, ties, final, "
                   "final_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
@@ -48,7 +48,7 @@ std::vector<std::string> linesOf(const std::string &joined)
     return lines;
 }
 
-void addContestSettings(sqlite3 *db)
+void addContestSettings(const Database &db)
 {
     // One contest a journal: its name and days in a single row. The class
     // rules keep the director's order; a class without a row is counted by
@@ -78,7 +78,7 @@ CREATE TABLE combination (
 )sql");
 }
 
-std::vector<contest::Entry> readEntries(sqlite3 *db)
+std::vector<contest::Entry> readEntries(const Database &db)
 {
     std::vector<contest::Entry> entries;
     Statement query(db, "SELECT e.id, e.name, e.number, e.classes, "
@@ -90,7 +90,7 @@ std::vector<contest::Entry> readEntries(sqlite3 *db)
     return entries;
 }
 
-contest::ContestSettings readContest(sqlite3 *db)
+contest::ContestSettings readContest(const Database &db)
 {
     contest::ContestSettings contest;
     Statement named(db, "SELECT name, first_day, last_day FROM contest");
@@ -117,7 +117,7 @@ contest::ContestSettings readContest(sqlite3 *db)
     return contest;
 }
 
-void writeContest(sqlite3 *db, const contest::ContestSettings &contest)
+void writeContest(const Database &db, const contest::ContestSettings &contest)
 {
     if (const std::optional<std::string> refusal = contest::refusalOf(contest))
         throw EntryRefused(*refusal);
@@ -137,7 +137,7 @@ void writeContest(sqlite3 *db, const contest::ContestSettings &contest)
             .run();
 }
 
-void markFinal(sqlite3 *db, std::string_view caption, bool final, const std::string &at)
+void markFinal(const Database &db, std::string_view caption, bool final, const std::string &at)
 {
     Statement update(db, "UPDATE class_rule SET final = ?1, final_at = ?2 WHERE caption = ?3");
     update.bind(1, std::int64_t(final)).bind(2, final ? at : std::string()).bind(3, caption).run();

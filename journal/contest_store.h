@@ -1,9 +1,9 @@
 #pragma once
 
 #include "contest_journal.h"
+#include "database.h"
 #include "journal_files.h"
 #include "journal_schema.h"
-#include "sqlite_statement.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,36 +11,35 @@
 #include <string_view>
 #include <vector>
 
-struct sqlite3;
-
 namespace orlo::journal {
+
+class Database;
 
 // The entry list's writes that the flight journal shares: each in the
 // caller's transaction.
 
 // The entry whose compared name is that of name; none when nobody has it.
-std::optional<std::int64_t> entryNamed(sqlite3 *db, std::string_view name);
+std::optional<std::int64_t> entryNamed(const Database &db, std::string_view name);
 // The classes tidied, each once, one a line as the entry list keeps them.
 std::string joinClasses(const std::vector<std::string> &classes);
 // Adds the entry after checking its name and number against the list.
-std::int64_t insertEntry(sqlite3 *db, const contest::NewEntry &entry);
+std::int64_t insertEntry(const Database &db, const contest::NewEntry &entry);
 // Keeps one change of a flight in the trail.
-void keepChange(sqlite3 *db, std::int64_t flight, const std::string &changedAt, std::string_view what,
+void keepChange(const Database &db, std::int64_t flight, const std::string &changedAt, std::string_view what,
                 std::string_view before, std::string_view after, std::string_view reason);
 // Names the flight's contestant as typed: the flight goes to the entry of
 // that name, made when none matches; an empty name leaves it without one.
 // False when there is no such flight.
-bool nameContestant(sqlite3 *db, std::int64_t flight, std::string_view typed, const std::string &changedAt);
+bool nameContestant(const Database &db, std::int64_t flight, std::string_view typed, const std::string &changedAt);
 
 struct ContestJournal::Impl {
     std::string path;
-    sqlite3 *db = nullptr;
+    Database db;
     JournalFiles opened; // the journal, its log and index as db opened them
     std::string notice;
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
 
-    ~Impl();
-    sqlite3 *open();
+    const Database &open();
     std::string now() const { return localTimeText(clock(), "%Y-%m-%dT%H:%M:%S%z"); }
 
     // Runs work on the open file, in one transaction when it writes; a
@@ -66,6 +65,9 @@ struct ContestJournal::Impl {
         }
     }
     [[noreturn]] void fail(const DatabaseError &error);
+    // A journal that cannot be opened for a change is told as a change
+    // refused, not in the recorder's words.
+    [[noreturn]] void refuse(const JournalProblem &problem);
 };
 
 } // namespace orlo::journal

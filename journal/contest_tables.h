@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-struct sqlite3;
-
 namespace orlo::journal {
+
+class Database;
 
 // The contest's tables as both the recording and the reading connection use
 // them; each in the caller's transaction, throwing DatabaseError.
@@ -17,15 +17,15 @@ namespace orlo::journal {
 // The lines of a list kept one a line: an entry's classes, a combination's.
 std::vector<std::string> linesOf(const std::string &joined);
 // The entry list by name, with each entry's count of flights.
-std::vector<contest::Entry> readEntries(sqlite3 *db);
+std::vector<contest::Entry> readEntries(const Database &db);
 // The contest's name, days, class rules in the director's order and combinations.
-contest::ContestSettings readContest(sqlite3 *db);
+contest::ContestSettings readContest(const Database &db);
 // Replaces the contest kept with this one; throws EntryRefused for settings
 // that cannot rank a class (a class with two rules, none allowed, more summed
 // than allowed, a day that is no date) and changes nothing.
-void writeContest(sqlite3 *db, const contest::ContestSettings &contest);
+void writeContest(const Database &db, const contest::ContestSettings &contest);
 // Marks the class final at the time given, or provisional again; a class
 // without a rule of its own gets the default rule.
-void markFinal(sqlite3 *db, std::string_view caption, bool final, const std::string &at);
+void markFinal(const Database &db, std::string_view caption, bool final, const std::string &at);
 
 } // namespace orlo::journal

@@ -7,7 +7,7 @@ namespace orlo::journal {
 
 namespace {
 
-std::string nameOf(sqlite3 *db, std::int64_t entry)
+std::string nameOf(const Database &db, std::int64_t entry)
 {
     Statement query(db, "SELECT name FROM entry WHERE id = ?1");
     query.bind(1, entry);
@@ -17,7 +17,7 @@ std::string nameOf(sqlite3 *db, std::int64_t entry)
 }
 
 // The number, tidied, unless another entry has it.
-std::string freeNumber(sqlite3 *db, std::string_view typed, std::int64_t entry)
+std::string freeNumber(const Database &db, std::string_view typed, std::int64_t entry)
 {
     const std::string number = tidyName(typed);
     if (number.empty())
@@ -31,7 +31,7 @@ std::string freeNumber(sqlite3 *db, std::string_view typed, std::int64_t entry)
 }
 
 // The name, tidied, unless it is empty or another entry has it.
-std::string freeName(sqlite3 *db, std::string_view typed, std::int64_t entry)
+std::string freeName(const Database &db, std::string_view typed, std::int64_t entry)
 {
     const std::string name = tidyName(typed);
     if (name.empty())
@@ -55,7 +55,7 @@ std::string joinClasses(const std::vector<std::string> &classes)
     return joined;
 }
 
-std::optional<std::int64_t> entryNamed(sqlite3 *db, std::string_view name)
+std::optional<std::int64_t> entryNamed(const Database &db, std::string_view name)
 {
     Statement query(db, "SELECT id FROM entry WHERE compared_name = ?1");
     query.bind(1, comparedName(name));
@@ -64,7 +64,7 @@ std::optional<std::int64_t> entryNamed(sqlite3 *db, std::string_view name)
     return query.integer(0);
 }
 
-std::int64_t insertEntry(sqlite3 *db, const contest::NewEntry &entry)
+std::int64_t insertEntry(const Database &db, const contest::NewEntry &entry)
 {
     const std::string name = freeName(db, entry.name, 0);
     Statement(db, "INSERT INTO entry (name, compared_name, number, classes) VALUES (?1, ?2, ?3, ?4)")
@@ -73,10 +73,10 @@ std::int64_t insertEntry(sqlite3 *db, const contest::NewEntry &entry)
         .bind(3, freeNumber(db, entry.number, 0))
         .bind(4, joinClasses(entry.classes))
         .run();
-    return sqlite().last_insert_rowid(db);
+    return db.lastInsertedRow();
 }
 
-void keepChange(sqlite3 *db, std::int64_t flight, const std::string &changedAt, std::string_view what,
+void keepChange(const Database &db, std::int64_t flight, const std::string &changedAt, std::string_view what,
                 std::string_view before, std::string_view after, std::string_view reason)
 {
     Statement(db, "INSERT INTO flight_change (flight, changed_at, what, before, after, reason) "
@@ -90,7 +90,7 @@ void keepChange(sqlite3 *db, std::int64_t flight, const std::string &changedAt, 
         .run();
 }
 
-bool nameContestant(sqlite3 *db, std::int64_t flight, std::string_view typed, const std::string &changedAt)
+bool nameContestant(const Database &db, std::int64_t flight, std::string_view typed, const std::string &changedAt)
 {
     Statement current(db, "SELECT coalesce(e.name, '') FROM flight f LEFT JOIN entry e ON e.id = f.entry "
                           "WHERE f.id = ?1");
@@ -163,7 +163,7 @@ void ContestJournal::setClasses(std::int64_t entry, const std::vector<std::strin
 void ContestJournal::merge(std::int64_t from, std::int64_t into)
 {
     m_impl->run(true, [&] {
-        sqlite3 *db = m_impl->db;
+        const Database &db = m_impl->db;
         const std::string fromName = nameOf(db, from);
         const std::string intoName = nameOf(db, into);
         if (from == into)

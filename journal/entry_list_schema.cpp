@@ -1,7 +1,7 @@
 #include "contestant_names.h"
+#include "database.h"
 #include "journal_steps.h"
 #include "sqlite_library.h"
-#include "sqlite_statement.h"
 
 #include <cstdint>
 #include <map>
@@ -9,7 +9,7 @@
 
 namespace orlo::journal {
 
-void addEntryList(sqlite3 *db)
+void addEntryList(const Database &db)
 {
     // An entry's compared name finds it whatever case and blanks are typed;
     // a number, when given, belongs to one entry. Classes are kept one a
@@ -62,7 +62,7 @@ UPDATE flight SET uuid = )sql" ORLO_NEW_UUID ";");
         auto found = entryOf.find(key);
         if (found == entryOf.end()) {
             Statement(db, "INSERT INTO entry (name, compared_name) VALUES (?1, ?2)").bind(1, tidy).bind(2, key).run();
-            found = entryOf.emplace(key, sqlite().last_insert_rowid(db)).first;
+            found = entryOf.emplace(key, db.lastInsertedRow()).first;
         }
         // The name as typed stays on the flight, as it was recorded.
         Statement(db, "UPDATE flight SET entry = ?1 WHERE id = ?2").bind(1, found->second).bind(2, flight.flight).run();

@@ -1,6 +1,5 @@
 #include "contest_store.h"
 #include "contestant_names.h"
-#include "sqlite_library.h"
 
 namespace orlo::journal {
 
@@ -11,25 +10,21 @@ constexpr int editBusyTimeoutMs = 5000;
 
 } // namespace
 
-ContestJournal::Impl::~Impl()
-{
-    if (db)
-        sqlite().close_v2(db);
-}
-
-sqlite3 *ContestJournal::Impl::open()
+const Database &ContestJournal::Impl::open()
 {
     // A journal moved or removed, or its log removed by another program,
     // while this connection stayed open: a change written through it would
     // go into a file no reader at the journal's name sees, so the journal at
     // the name is opened afresh.
-    if (db && !stillReadable(opened, journalFilesAt(path))) {
-        sqlite().close_v2(db);
-        db = nullptr;
-    }
+    if (db && !stillReadable(opened, journalFilesAt(path)))
+        db.close();
     if (!db) {
-        db = openJournal(path, Access::Record, notice);
-        sqlite().busy_timeout(db, editBusyTimeoutMs);
+        try {
+            db = openJournal(path, Access::Record, notice);
+        } catch (const JournalProblem &problem) {
+            refuse(problem);
+        }
+        db.setBusyTimeout(editBusyTimeoutMs);
         opened = journalFilesAt(path);
     }
     return db;
@@ -37,10 +32,17 @@ sqlite3 *ContestJournal::Impl::open()
 
 void ContestJournal::Impl::fail(const DatabaseError &error)
 {
-    sqlite().close_v2(db);
-    db = nullptr;
+    db.close();
     throw JournalProblem("The flight journal " + path + " cannot be changed: " + error.what() + ".",
-                         error.code() == SQLITE_BUSY || error.code() == SQLITE_LOCKED);
+                         error.kind() == ErrorKind::Busy, error.extendedCode(), error.what());
+}
+
+void ContestJournal::Impl::refuse(const JournalProblem &problem)
+{
+    if (problem.cause().empty())
+        throw problem;
+    throw JournalProblem("The flight journal " + path + " cannot be changed: " + problem.cause() + ".",
+                         problem.passing(), problem.code(), problem.cause());
 }
 
 ContestJournal::ContestJournal(std::string path) : m_impl(std::make_unique<Impl>())

@@ -68,7 +68,7 @@ void FlightJournal::Impl::record(Waiting &calculation)
         Statement(db, "INSERT INTO flight (uuid, entry) VALUES (" ORLO_NEW_UUID ", (SELECT id FROM entry WHERE id = ?1))")
             .bind(1, flyingEntry)
             .run();
-        flightId = sqlite().last_insert_rowid(db);
+        flightId = db.lastInsertedRow();
     }
     calculation.attemptedCalculation = insertCalculation(db, flightId, calculation.values, calculation.recordedAt);
     transaction.commit();
@@ -80,7 +80,7 @@ void FlightJournal::Impl::writeWaiting(int busyTimeout)
     busyTimeoutMs = busyTimeout;
     if (waiting.empty() || !open())
         return;
-    sqlite().busy_timeout(db, busyTimeoutMs);
+    db.setBusyTimeout(busyTimeoutMs);
     while (!waiting.empty()) {
         Waiting &next = waiting.front();
         if (next.flightEnd) {
@@ -90,14 +90,14 @@ void FlightJournal::Impl::writeWaiting(int busyTimeout)
             checkpointQuietly();
             if (!open())
                 return;
-            sqlite().busy_timeout(db, busyTimeoutMs);
+            db.setBusyTimeout(busyTimeoutMs);
             continue;
         }
         try {
             record(next);
             waiting.pop_front();
         } catch (const DatabaseError &error) {
-            const bool locked = error.code() == SQLITE_BUSY || error.code() == SQLITE_LOCKED;
+            const bool locked = error.kind() == ErrorKind::Busy;
             // A lock leaves the file as it was; anything else may have left
             // the connection unusable, and the file is opened afresh.
             if (!locked) {

@@ -87,14 +87,4 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-// RFC 4180, UTF-8, a header row, one row per flight with every recorded
-// field, then the contestant's number, the flight's status and its reason
-// and its UUID; texts that a spreadsheet would take for a formula are prefixed, and
-// control characters other than tabs and line breaks are left out.
-std::string flightsCsv(const std::vector<FlightRow> &flights);
-// The export's texts, the headings first, for a writer of another format.
-std::vector<std::vector<std::string>> flightsTexts(const std::vector<FlightRow> &flights);
-// One row of RFC 4180 CSV, fields quoted and prefixed as the export's are.
-void appendCsvRow(std::string &csv, const std::vector<std::string> &fields);
-
 } // namespace orlo::journal

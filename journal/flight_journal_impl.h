@@ -5,11 +5,11 @@
 #include "flight_journal.h"
 
 #include "contest_store.h"
+#include "database.h"
 #include "journal_columns.h"
 #include "journal_steps.h"
 #include "journal_whereabouts.h"
 #include "sqlite_library.h"
-#include "sqlite_statement.h"
 
 #include <chrono>
 #include <deque>
@@ -42,7 +42,7 @@ struct Waiting {
 
 struct FlightJournal::Impl {
     std::string path;
-    sqlite3 *db = nullptr;
+    Database db;
     JournalReader reader;
     std::string problem;
     bool told = false;
@@ -81,13 +81,7 @@ struct FlightJournal::Impl {
         problemHandler(problem);
     }
 
-    // Without a file open, SQLite may never have been loaded.
-    void close()
-    {
-        if (db)
-            sqlite().close_v2(db);
-        db = nullptr;
-    }
+    void close() { db.close(); }
 
     // Opens the file for recording unless it is open and still the journal
     // at its name; false when it cannot be now (a passing problem, told as
@@ -140,7 +134,7 @@ struct FlightJournal::Impl {
             // The other program wrote the log into the journal before it
             // removed it; this one's log, gone from its name, must not be
             // written into the journal again at the close.
-            sqlite().db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+            sqlite().db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
         }
         // The reads' connection shares this one's locks and index: both go,
         // so that the new connection takes its own.
@@ -152,7 +146,7 @@ struct FlightJournal::Impl {
     // failure, and after a few seconds of a lock, which is mostly over sooner.
     void wait(const std::string &cause, int code)
     {
-        const bool locked = (code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED;
+        const bool locked = errorKind(code) == ErrorKind::Busy;
         const auto now = std::chrono::steady_clock::now();
         if (!waitingSince)
             waitingSince = now;
@@ -171,7 +165,7 @@ struct FlightJournal::Impl {
     // among them.
     bool diskFull(int code) const
     {
-        if ((code & 0xff) == SQLITE_FULL || code == SQLITE_IOERR_SHMSIZE)
+        if (errorKind(code) == ErrorKind::DiskFull)
             return true;
         struct statvfs space {};
         const std::string folder = std::filesystem::absolute(path).parent_path().string();
@@ -191,13 +185,13 @@ struct FlightJournal::Impl {
         if (!db)
             return;
         try {
-            sqlite().busy_timeout(db, 0);
+            db.setBusyTimeout(0);
             checkpoint(db);
         } catch (const DatabaseError &) {
             close();
         }
         if (db)
-            sqlite().busy_timeout(db, busyTimeoutMs);
+            db.setBusyTimeout(busyTimeoutMs);
     }
 
     int waitingCount() const

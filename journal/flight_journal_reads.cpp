@@ -42,7 +42,7 @@ bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contes
     if (!m_impl->open())
         return false;
     try {
-        sqlite().busy_timeout(m_impl->db, pressBusyTimeoutMs);
+        m_impl->db.setBusyTimeout(pressBusyTimeoutMs);
         WriteTransaction transaction(m_impl->db);
         const std::string now = localTimeText(m_impl->clock(), "%Y-%m-%dT%H:%M:%S%z");
         if (!nameContestant(m_impl->db, flightId, contestant, now))

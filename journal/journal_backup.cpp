@@ -1,9 +1,9 @@
 #include "journal_reader.h"
 
+#include "database.h"
 #include "journal_files.h"
 #include "journal_schema.h"
 #include "sqlite_library.h"
-#include "sqlite_statement.h"
 
 #include <chrono>
 #include <filesystem>
@@ -16,37 +16,23 @@ namespace {
 // Copies every page of source into the file at copyPath, waiting out
 // another program's writes, which restart the copy. The copy keeps no log
 // of its own: it is one file, whole, wherever it is carried.
-void copyPages(sqlite3 *source, const std::string &copyPath)
+void copyPages(const Database &source, const std::string &copyPath)
 {
-    sqlite3 *copy = nullptr;
-    int code = sqlite().open_v2(copyPath.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    const auto closeCopy = [&copy] {
-        const int closed = sqlite().close_v2(copy);
-        copy = nullptr;
-        return closed;
-    };
-    try {
-        if (code != SQLITE_OK)
-            throw DatabaseError(code, (copy ? sqlite().errmsg(copy) : sqlite().errstr(code)) + std::string(" (code ")
-                                          + std::to_string(code) + ")");
-        sqlite3_backup *backup = sqlite().backup_init(copy, "main", source, "main");
-        if (!backup)
-            throw DatabaseError(sqlite().extended_errcode(copy), sqlite().errmsg(copy));
-        for (int waits = 0; (code = sqlite().backup_step(backup, -1)) != SQLITE_DONE; ++waits) {
-            if ((code != SQLITE_OK && code != SQLITE_BUSY && code != SQLITE_LOCKED) || waits == 100)
-                break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        sqlite().backup_finish(backup);
-        if (code != SQLITE_DONE)
-            throw DatabaseError(code, std::string(sqlite().errstr(code)) + " (code " + std::to_string(code) + ")");
-        execute(copy, "PRAGMA journal_mode=DELETE");
-    } catch (...) {
-        closeCopy();
-        throw;
+    Database copy(copyPath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, 0);
+    sqlite3_backup *backup = sqlite().backup_init(copy.handle(), "main", source.handle(), "main");
+    if (!backup)
+        copy.fail(sqlite().extended_errcode(copy.handle()));
+    int code = SQLITE_OK;
+    for (int waits = 0; (code = sqlite().backup_step(backup, -1)) != SQLITE_DONE; ++waits) {
+        if ((code != SQLITE_OK && errorKind(code) != ErrorKind::Busy) || waits == 100)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    if (const int closed = closeCopy(); closed != SQLITE_OK)
-        throw DatabaseError(closed, sqlite().errstr(closed));
+    sqlite().backup_finish(backup);
+    if (code != SQLITE_DONE)
+        throw DatabaseError(code, std::string(sqlite().errstr(code)) + " (code " + std::to_string(code) + ")");
+    execute(copy, "PRAGMA journal_mode=DELETE");
+    copy.closeChecked();
 }
 
 } // namespace
@@ -58,14 +44,13 @@ int backUpJournal(const std::string &journalPath, const std::string &copyPath)
     if (isJournalFile(copyPath, journalPath))
         throw JournalProblem(cannot + "that is the journal itself. Nothing was written.");
     std::string notice;
-    sqlite3 *source = openJournal(journalPath, Access::Read, notice);
+    Database source = openJournal(journalPath, Access::Read, notice);
     int flights = 0;
     try {
         writeAside(copyPath, [&](const std::string &part) {
             try {
                 copyPages(source, part);
-                sqlite().close_v2(source);
-                source = nullptr;
+                source.close();
                 flights = JournalReader(part).flightCount();
             } catch (...) {
                 std::error_code ignored;
@@ -76,11 +61,7 @@ int backUpJournal(const std::string &journalPath, const std::string &copyPath)
         });
         return flights;
     } catch (const std::exception &error) {
-        if (source)
-            sqlite().close_v2(source);
-        const auto *problem = dynamic_cast<const JournalProblem *>(&error);
-        throw JournalProblem(cannot + (problem ? std::string(problem->what()) : std::string(error.what()))
-                             + ". Nothing was written.");
+        throw JournalProblem(cannot + error.what() + ". Nothing was written.");
     }
 }
 

@@ -1,7 +1,7 @@
 #include "journal_columns.h"
 
+#include "database.h"
 #include "sqlite_library.h"
-#include "sqlite_statement.h"
 
 namespace orlo::journal {
 
@@ -20,7 +20,7 @@ std::string summaryColumn(const std::vector<std::string> &lines)
     return joined;
 }
 
-std::int64_t insertCalculation(sqlite3 *db, std::int64_t flight, const CalculationRecord &values,
+std::int64_t insertCalculation(const Database &db, std::int64_t flight, const CalculationRecord &values,
                                const std::string &recordedAt)
 {
     static const std::string insertSql = [] {
@@ -36,7 +36,7 @@ std::int64_t insertCalculation(sqlite3 *db, std::int64_t flight, const Calculati
         insert.bind(position++, values.*field.text);
     insert.bind(position, summaryColumn(values.summary)).bind(position + 1, recordedAt.substr(0, 10));
     insert.run();
-    const std::int64_t calculation = sqlite().last_insert_rowid(db);
+    const std::int64_t calculation = db.lastInsertedRow();
     Statement(db, "UPDATE flight SET last_calculation = ?1, calculation_count = calculation_count + 1 "
                   "WHERE id = ?2")
         .bind(1, calculation)

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-struct sqlite3;
-
 namespace orlo::journal {
+
+class Database;
 
 // The journal's columns of a calculation, "recorded_at, class_caption, ...,
 // summary": the time, every field of calculationFields and the summary.
@@ -33,7 +33,7 @@ std::string summaryColumn(const std::vector<std::string> &lines);
 
 // Writes one calculation of the flight, recorded at recordedAt, in the
 // caller's transaction, and makes it the flight's last. Returns its id.
-std::int64_t insertCalculation(sqlite3 *db, std::int64_t flight, const CalculationRecord &values,
+std::int64_t insertCalculation(const Database &db, std::int64_t flight, const CalculationRecord &values,
                                const std::string &recordedAt);
 
 } // namespace orlo::journal

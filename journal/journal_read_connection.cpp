@@ -1,8 +1,9 @@
 #include "journal_connection.h"
 
+#include "database.h"
 #include "journal_files.h"
 #include "journal_schema.h"
-#include "sqlite_statement.h"
+#include "sqlite_library.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -15,7 +16,7 @@ namespace {
 
 // Opens the file as it lies, without locks, log or index, and makes nothing
 // beside it: right for a journal no program has open, as nothing is in a log.
-sqlite3 *openUnchangeable(const std::string &path)
+Database openUnchangeable(const std::string &path)
 {
     std::string uri = "file:";
     for (const char c : fs::absolute(path).string()) {
@@ -27,7 +28,7 @@ sqlite3 *openUnchangeable(const std::string &path)
         }
     }
     uri += "?immutable=1";
-    return openConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, readingBusyTimeoutMs);
+    return Database(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, readingBusyTimeoutMs);
 }
 
 // A log without its index: the journal was copied without its -shm (to a
@@ -39,7 +40,7 @@ sqlite3 *openUnchangeable(const std::string &path)
 // the copy there, and the copy read. Copying bytes of a journal outside
 // SQLite would drop this program's locks on it; with no index beside it,
 // this program holds none.
-sqlite3 *openPrivateCopy(const std::string &path)
+Database openPrivateCopy(const std::string &path)
 {
     const PrivateFolder folder;
     const std::string copy = folder.path() + "/journal.sqlite";
@@ -52,9 +53,9 @@ sqlite3 *openPrivateCopy(const std::string &path)
                              + error.code().message() + ").");
     }
     {
-        Connection whole{openConnection(copy, SQLITE_OPEN_READWRITE, readingBusyTimeoutMs)};
-        checkpoint(whole.db);
-        execute(whole.db, "PRAGMA journal_mode=DELETE");
+        const Database whole(copy, SQLITE_OPEN_READWRITE, readingBusyTimeoutMs);
+        checkpoint(whole);
+        execute(whole, "PRAGMA journal_mode=DELETE");
     }
     // The connection reads the copy through its open file once the folder is gone.
     return openUnchangeable(copy);
@@ -64,14 +65,14 @@ sqlite3 *openPrivateCopy(const std::string &path)
 // it at its close, as the last connection to a journal otherwise does: a
 // program that lost its locks on the journal (another descriptor of the
 // file closed in it) would go on writing into a log nobody reads.
-void keepTheLog(sqlite3 *db)
+void keepTheLog(const Database &db)
 {
     int persist = 1;
-    int code = sqlite().file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+    int code = sqlite().file_control(db.handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
     if (code == SQLITE_OK)
-        code = sqlite().db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        code = sqlite().db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     if (code != SQLITE_OK)
-        throw DatabaseError(code, std::string(sqlite().errstr(code)) + " (code " + std::to_string(code) + ")");
+        db.fail(code);
 }
 
 // A reader that may write the file opens it as any other program does but
@@ -89,26 +90,25 @@ bool mayWrite(const std::string &path)
 // is made beside it, so that another user's read leaves no -wal or -shm the
 // owner cannot write, and a read on a full disk needs no room. With the
 // index there, the reader joins the programs that have the journal open.
-sqlite3 *openReadingConnection(const std::string &path)
+Database openReadingConnection(const std::string &path)
 {
     const auto withoutIndex = [&path] {
         return identityOf(path + "-wal").size > 0 ? openPrivateCopy(path) : openUnchangeable(path);
     };
     if (!identityOf(path + "-shm").exists)
         return withoutIndex();
-    Connection connection{openConnection(path, mayWrite(path) ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY,
-                                         readingBusyTimeoutMs)};
-    keepTheLog(connection.db);
-    execute(connection.db, "PRAGMA query_only=1");
+    Database connection(path, mayWrite(path) ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY, readingBusyTimeoutMs);
+    keepTheLog(connection);
+    execute(connection, "PRAGMA query_only=1");
     try {
-        Statement(connection.db, "PRAGMA user_version").step();
+        Statement(connection, "PRAGMA user_version").step();
     } catch (const DatabaseError &error) {
         // An index this user may not read.
-        if (error.code() != SQLITE_CANTOPEN && error.code() != SQLITE_READONLY)
+        if (error.kind() != ErrorKind::CannotOpen && error.kind() != ErrorKind::ReadOnly)
             throw;
         return withoutIndex();
     }
-    return connection.release();
+    return connection;
 }
 
 } // namespace orlo::journal

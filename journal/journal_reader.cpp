@@ -1,11 +1,11 @@
 #include "journal_reader.h"
 
 #include "contest_tables.h"
+#include "database.h"
 #include "journal_columns.h"
 #include "journal_files.h"
 #include "journal_schema.h"
 #include "sqlite_library.h"
-#include "sqlite_statement.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -48,7 +48,7 @@ StoredCalculation readCalculation(const Statement &row, int first)
 
 struct JournalReader::Impl {
     std::string path;
-    sqlite3 *db = nullptr;
+    Database db;
     JournalFiles opened; // the files at the journal's name before it was opened
     std::string notice;
     // A journal of an older layout that could not be carried forward has no
@@ -61,12 +61,7 @@ struct JournalReader::Impl {
     std::string columns;
     bool withEngineBonus = true;
 
-    void close()
-    {
-        if (db)
-            sqlite().close_v2(db);
-        db = nullptr;
-    }
+    void close() { db.close(); }
 
     // Runs work on the open file; a failure closes it, so that the next
     // read starts afresh, and is thrown as the sentence for the official.
@@ -91,7 +86,8 @@ struct JournalReader::Impl {
             return work();
         } catch (const DatabaseError &error) {
             close();
-            throw JournalProblem("The flight journal " + path + " cannot be read: " + error.what() + ".", true);
+            throw JournalProblem("The flight journal " + path + " cannot be read: " + error.what() + ".", true,
+                                 error.extendedCode(), error.what());
         }
     }
 

@@ -1,10 +1,10 @@
 #include "journal_schema.h"
 
+#include "database.h"
 #include "journal_connection.h"
 #include "journal_files.h"
 #include "journal_steps.h"
 #include "sqlite_library.h"
-#include "sqlite_statement.h"
 
 #include <chrono>
 #include <filesystem>
@@ -61,16 +61,16 @@ CREATE INDEX calculation_of_flight ON calculation(flight, id);
 CREATE INDEX calculation_by_day ON calculation(day);
 )sql";
 
-using Step = void (*)(sqlite3 *db);
+using Step = void (*)(const Database &db);
 const Step migrations[] = {
-    [](sqlite3 *db) { execute(db, firstLayout); },
+    [](const Database &db) { execute(db, firstLayout); },
     // The layout is unchanged; the file is marked with the application id,
     // which the first version did not write.
-    [](sqlite3 *) {},
+    [](const Database &) {},
     addEntryList,
     // The multiple engine bonus in a column of its own, taken for the
     // flights recorded before from their summary's bonus line.
-    [](sqlite3 *db) {
+    [](const Database &db) {
         execute(db, R"sql(
 ALTER TABLE calculation ADD COLUMN engine_bonus TEXT NOT NULL DEFAULT '';
 UPDATE calculation SET engine_bonus = '20.0'
@@ -85,21 +85,21 @@ static_assert(std::size(migrations) == schemaVersion);
 // lock is waited out without the press (FlightJournal keeps the calculation).
 constexpr int recordingBusyTimeoutMs = 200;
 
+// A lock, a failed read or write, a full disk or a lost race for the log's
+// locks may be gone at the next try.
 bool isPassing(const DatabaseError &error)
 {
-    switch (error.code()) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-    case SQLITE_IOERR:
-    case SQLITE_FULL:
-    case SQLITE_PROTOCOL:
+    switch (error.kind()) {
+    case ErrorKind::Busy:
+    case ErrorKind::InputOutput:
+    case ErrorKind::DiskFull:
         return true;
     default:
-        return false;
+        return error.code() == SQLITE_PROTOCOL;
     }
 }
 
-int pragmaNumber(sqlite3 *db, const char *sql)
+int pragmaNumber(const Database &db, const char *sql)
 {
     Statement query(db, sql);
     return query.step() ? static_cast<int>(query.integer(0)) : 0;
@@ -108,7 +108,7 @@ int pragmaNumber(sqlite3 *db, const char *sql)
 // What the file holds, read from its header and schema before anything is written.
 enum class Kind { New, Ours, OursToCarryForward, Newer, Foreign };
 
-Kind kindOf(sqlite3 *db)
+Kind kindOf(const Database &db)
 {
     const int id = pragmaNumber(db, "PRAGMA application_id");
     const int version = pragmaNumber(db, "PRAGMA user_version");
@@ -127,7 +127,7 @@ Kind kindOf(sqlite3 *db)
 
 // The header and the schema read in one snapshot: another program creating
 // the file meanwhile is seen before or after, never half way.
-Kind kindInOneRead(sqlite3 *db)
+Kind kindInOneRead(const Database &db)
 {
     execute(db, "BEGIN");
     try {
@@ -135,14 +135,14 @@ Kind kindInOneRead(sqlite3 *db)
         execute(db, "COMMIT");
         return kind;
     } catch (...) {
-        sqlite().exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite().exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
 }
 
 // Brings the file up to schemaVersion in one transaction, marking it as this
 // program's. Returns false when another program did it first.
-bool carryForward(sqlite3 *db)
+bool carryForward(const Database &db)
 {
     WriteTransaction transaction(db);
     const int version = kindOf(db) == Kind::New ? 0 : pragmaNumber(db, "PRAGMA user_version");
@@ -160,19 +160,22 @@ bool carryForward(sqlite3 *db)
 // Two programs creating the same file at once: switching to write-ahead
 // logging answers "locked" at once, without the busy timeout, to the one
 // that comes second; it tries again shortly.
-void switchToWriteAheadLog(sqlite3 *db, const std::string &path)
+void switchToWriteAheadLog(const Database &db, const std::string &path)
 {
     for (int attempt = 0;; ++attempt) {
         try {
             Statement query(db, "PRAGMA journal_mode=WAL");
             const std::string mode = query.step() ? query.text(0) : std::string();
             if (mode != "wal")
-                throw JournalProblem("The flight journal cannot be kept in " + path
-                                     + ": the file cannot take SQLite's write-ahead log (it answers '" + mode
-                                     + "'). Scoring goes on without it.");
+            {
+                const std::string cause = "the file cannot take SQLite's write-ahead log (it answers '" + mode + "')";
+                throw JournalProblem("The flight journal cannot be kept in " + path + ": " + cause
+                                         + ". Scoring goes on without it.",
+                                     false, 0, cause);
+            }
             return;
         } catch (const DatabaseError &error) {
-            if ((error.code() != SQLITE_BUSY && error.code() != SQLITE_LOCKED) || attempt == 20)
+            if (error.kind() != ErrorKind::Busy || attempt == 20)
                 throw;
             std::this_thread::sleep_for(std::chrono::milliseconds(10 * (attempt + 1)));
         }
@@ -186,14 +189,13 @@ std::string refusal(const std::string &path, Kind kind)
     return path + " is not an Orlo Score flight journal but another program's database; it is left as it is.";
 }
 
-sqlite3 *openForRecording(const std::string &path, std::string &notice)
+Database openForRecording(const std::string &path, std::string &notice)
 {
-    Connection connection{openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, recordingBusyTimeoutMs)};
-    sqlite3 *db = connection.db;
+    Database db(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, recordingBusyTimeoutMs);
     const Kind kind = kindInOneRead(db);
     if (kind == Kind::Newer || kind == Kind::Foreign)
         throw JournalProblem(refusal(path, kind));
-    if (sqlite().db_readonly(db, "main") == 1)
+    if (db.readOnly())
         throw DatabaseError(SQLITE_READONLY, "the file is read-only");
     switchToWriteAheadLog(db, path);
     // FULL: in write-ahead mode each commit is then synced to the disk, so a
@@ -207,13 +209,13 @@ sqlite3 *openForRecording(const std::string &path, std::string &notice)
         // of it alone is a journal.
         checkpoint(db);
     }
-    return connection.release();
+    return db;
 }
 
-sqlite3 *openForReading(const std::string &path, std::string &notice)
+Database openForReading(const std::string &path, std::string &notice)
 {
-    Connection connection{openReadingConnection(path)};
-    const Kind kind = kindInOneRead(connection.db);
+    Database connection = openReadingConnection(path);
+    const Kind kind = kindInOneRead(connection);
     if (kind == Kind::Newer || kind == Kind::Foreign)
         throw JournalProblem(refusal(path, kind));
     if (kind == Kind::New)
@@ -222,36 +224,23 @@ sqlite3 *openForReading(const std::string &path, std::string &notice)
     if (kind == Kind::OursToCarryForward) {
         // The older layout reads as it is when the file cannot be written.
         try {
-            Connection writer{openConnection(path, SQLITE_OPEN_READWRITE, readingBusyTimeoutMs)};
-            if (sqlite().db_readonly(writer.db, "main") != 1 && carryForward(writer.db)) {
+            Database writer(path, SQLITE_OPEN_READWRITE, readingBusyTimeoutMs);
+            if (!writer.readOnly() && carryForward(writer)) {
                 notice = "The flight journal " + path + " was carried forward to this version's layout.";
-                sqlite().close_v2(writer.release());
+                writer.close();
                 // A connection opened as the file lay would not see the change.
-                sqlite().close_v2(connection.release());
-                connection.db = openReadingConnection(path);
+                connection.close();
+                connection = openReadingConnection(path);
             }
         } catch (const DatabaseError &) {
         }
     }
-    return connection.release();
+    return connection;
 }
 
 } // namespace
 
-sqlite3 *openConnection(const std::string &path, int flags, int busyTimeoutMs)
-{
-    sqlite3 *db = nullptr;
-    const int code = sqlite().open_v2(path.c_str(), &db, flags, nullptr);
-    if (code != SQLITE_OK) {
-        const std::string message = db ? sqlite().errmsg(db) : sqlite().errstr(code);
-        sqlite().close_v2(db);
-        throw DatabaseError(code, message + " (code " + std::to_string(code) + ")");
-    }
-    sqlite().busy_timeout(db, busyTimeoutMs);
-    return db;
-}
-
-sqlite3 *openJournal(const std::string &path, Access access, std::string &notice)
+Database openJournal(const std::string &path, Access access, std::string &notice)
 {
     const bool reading = access == Access::Read;
     const std::string cannot = reading ? "The flight journal " + path + " cannot be read: "
@@ -259,7 +248,7 @@ sqlite3 *openJournal(const std::string &path, Access access, std::string &notice
     const std::string after = reading ? "." : ". Scoring goes on without it.";
     try {
         if (const std::string unfit = unfitJournalName(path); !unfit.empty())
-            throw JournalProblem(cannot + unfit + after);
+            throw JournalProblem(cannot + unfit + after, false, 0, unfit);
         if (reading && !fs::exists(path))
             throw JournalProblem("There is no flight journal at " + path + ".");
         sqlite(); // loaded at the first opening, before anything is created
@@ -301,22 +290,22 @@ sqlite3 *openJournal(const std::string &path, Access access, std::string &notice
     } catch (const DatabaseError &error) {
         throw JournalProblem(cannot + error.what() + after, isPassing(error), error.extendedCode(), error.what());
     } catch (const fs::filesystem_error &error) {
-        throw JournalProblem(cannot + error.code().message() + after);
+        throw JournalProblem(cannot + error.code().message() + after, false, 0, error.code().message());
     } catch (const SqliteMissing &missing) {
-        throw JournalProblem(cannot + missing.what() + after);
+        throw JournalProblem(cannot + missing.what() + after, false, 0, missing.what());
     }
 }
 
 bool isDamage(const DatabaseError &error)
 {
-    return error.code() == SQLITE_NOTADB || error.code() == SQLITE_CORRUPT;
+    return error.kind() == ErrorKind::Corrupt;
 }
 
-void checkpoint(sqlite3 *db)
+void checkpoint(const Database &db)
 {
-    const int code = sqlite().wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    if (code != SQLITE_OK && code != SQLITE_BUSY && code != SQLITE_LOCKED)
-        throw DatabaseError(code, std::string(sqlite().errmsg(db)) + " (code " + std::to_string(code) + ")");
+    const int code = sqlite().wal_checkpoint_v2(db.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (code != SQLITE_OK && errorKind(code) != ErrorKind::Busy)
+        db.fail(code);
 }
 
 std::string localTimeText(std::time_t when, const char *format)

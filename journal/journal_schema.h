@@ -1,11 +1,11 @@
 #pragma once
 
+#include "database.h"
+
 #include <ctime>
 #include <stdexcept>
 #include <string>
 #include <utility>
-
-struct sqlite3;
 
 namespace orlo::journal {
 
@@ -29,6 +29,9 @@ public:
     // and its words; 0 and
     // empty when the problem is not SQLite's.
     int code() const noexcept { return m_code; }
+    ErrorKind kind() const noexcept { return errorKind(m_code); }
+    // What failed, without the caller's words around it; empty when the
+    // sentence is the whole story (a file of another program, say).
     const std::string &cause() const noexcept { return m_cause; }
 
 private:
@@ -57,14 +60,13 @@ enum class Access {
 // another program's database, a file written by a later version, a device,
 // ":memory:" and URI names are refused and left untouched. Throws
 // JournalProblem.
-sqlite3 *openJournal(const std::string &path, Access access, std::string &notice);
+Database openJournal(const std::string &path, Access access, std::string &notice);
 
 // Writes what the log holds into the journal file itself and empties the
 // log, so that a copy of the file alone is whole; skipped while another
 // program reads. Throws DatabaseError on a failure other than that.
-void checkpoint(sqlite3 *db);
+void checkpoint(const Database &db);
 
-class DatabaseError;
 // SQLite found the file is no database, or a damaged one.
 bool isDamage(const DatabaseError &error);
 

@@ -1,8 +1,8 @@
 #pragma once
 
-struct sqlite3;
-
 namespace orlo::journal {
+
+class Database;
 
 // A random (version 4) UUID as SQL, computed afresh for every row: SQLite's
 // random numbers come from the system's source of randomness, so flights of
@@ -14,10 +14,10 @@ namespace orlo::journal {
 
 // The entry list, the flights' status and identifier and the table of
 // changes; the names typed on flights become entries the flights link to.
-void addEntryList(sqlite3 *db);
+void addEntryList(const Database &db);
 
 // The contest's name and days, each class's rule and the combinations of
 // classes; none is kept until the director sets them.
-void addContestSettings(sqlite3 *db);
+void addContestSettings(const Database &db);
 
 } // namespace orlo::journal

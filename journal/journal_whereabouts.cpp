@@ -1,8 +1,8 @@
 #include "journal_whereabouts.h"
 
+#include "database.h"
 #include "journal_schema.h"
 #include "sqlite_library.h"
-#include "sqlite_statement.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -15,36 +15,33 @@ namespace {
 
 // Writes every page the connection sees, its log's too, into a new file at
 // target, one file marked for a write-ahead log as the journal is.
-void writeBack(sqlite3 *db, const std::string &target)
+void writeBack(const Database &db, const std::string &target)
 {
-    sqlite3 *copy = nullptr;
-    int code = sqlite().open_v2(target.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (code == SQLITE_OK) {
-        sqlite3_backup *backup = sqlite().backup_init(copy, "main", db, "main");
-        code = backup ? sqlite().backup_step(backup, -1) : sqlite().extended_errcode(copy);
-        if (backup)
-            sqlite().backup_finish(backup);
-        if (code == SQLITE_DONE)
-            code = SQLITE_OK;
-    }
-    const int closed = sqlite().close_v2(copy);
-    if (code == SQLITE_OK)
-        code = closed;
-    if (code != SQLITE_OK) {
+    try {
+        Database copy(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, 0);
+        sqlite3_backup *backup = sqlite().backup_init(copy.handle(), "main", db.handle(), "main");
+        if (!backup)
+            copy.fail(sqlite().extended_errcode(copy.handle()));
+        const int code = sqlite().backup_step(backup, -1);
+        sqlite().backup_finish(backup);
+        if (code != SQLITE_DONE)
+            throw DatabaseError(code, std::string(sqlite().errstr(code)) + " (code " + std::to_string(code) + ")");
+        copy.closeChecked();
+    } catch (const DatabaseError &) {
         std::error_code ignored;
         fs::remove(target, ignored);
-        throw DatabaseError(code, std::string(sqlite().errstr(code)) + " (code " + std::to_string(code) + ")");
+        throw;
     }
 }
 
 } // namespace
 
-Whereabouts whereaboutsOf(sqlite3 *db, const std::string &path, const JournalFiles &opened, bool lockShown)
+Whereabouts whereaboutsOf(const Database &db, const std::string &path, const JournalFiles &opened, bool lockShown)
 {
     const JournalFiles now = journalFilesAt(path);
     int moved = 0;
     if (!now.journal.sameFile(opened.journal)
-        || (sqlite().file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved))
+        || (sqlite().file_control(db.handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved))
         return openedName(opened.journal).empty() ? Whereabouts::Removed : Whereabouts::Moved;
     if (!now.log.sameFile(opened.log) || !now.index.sameFile(opened.index))
         return Whereabouts::LogReplaced;
@@ -53,7 +50,7 @@ Whereabouts whereaboutsOf(sqlite3 *db, const std::string &path, const JournalFil
     return Whereabouts::AtItsName;
 }
 
-std::string keepFlightsOf(sqlite3 *db, const std::string &path, const JournalFiles &opened, Whereabouts whereabouts,
+std::string keepFlightsOf(const Database &db, const std::string &path, const JournalFiles &opened, Whereabouts whereabouts,
                           bool &newJournal)
 {
     const JournalFiles now = journalFilesAt(path);

@@ -4,9 +4,9 @@
 
 #include <string>
 
-struct sqlite3;
-
 namespace orlo::journal {
+
+class Database;
 
 // What became of the journal a recording connection writes into, told by
 // the names of its files and by this program's locks on it.
@@ -24,14 +24,14 @@ enum class Whereabouts {
 
 // opened: the files just after the connection opened them; lockShown:
 // whether its lock showed in /proc/locks then, as it does on local disks.
-Whereabouts whereaboutsOf(sqlite3 *db, const std::string &path, const JournalFiles &opened, bool lockShown);
+Whereabouts whereaboutsOf(const Database &db, const std::string &path, const JournalFiles &opened, bool lockShown);
 
 // Before the connection to a moved or removed journal is closed: keeps
 // every flight it holds, the moved journal whole at its new name with its
 // log and index beside it, the removed one written back at path. Returns
 // the sentence for the official; newJournal says whether the flights from
 // now on go into a new journal at path.
-std::string keepFlightsOf(sqlite3 *db, const std::string &path, const JournalFiles &opened, Whereabouts whereabouts,
+std::string keepFlightsOf(const Database &db, const std::string &path, const JournalFiles &opened, Whereabouts whereabouts,
                           bool &newJournal);
 
 } // namespace orlo::journal

@@ -34,9 +34,6 @@ struct SqliteLibrary {
     decltype(&sqlite3_backup_init) backup_init;
     decltype(&sqlite3_backup_step) backup_step;
     decltype(&sqlite3_backup_finish) backup_finish;
-    decltype(&sqlite3_vfs_find) vfs_find;
-    decltype(&sqlite3_vfs_register) vfs_register;
-    decltype(&sqlite3_vfs_unregister) vfs_unregister;
     decltype(&sqlite3_file_control) file_control;
     decltype(&sqlite3_db_config) db_config;
 };

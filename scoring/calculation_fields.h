@@ -20,13 +20,12 @@ enum class ShownAs {
 enum class InHistory {
     Column,       // a column of its own, under historyHeading
     WithPrevious, // after the text before it, "12.3 / 12.4"
-    Not,          // the list of flights shows it instead
 };
 
 // One text of a calculation: where the sheet shows it, and where the
 // journal, the export and the flights window's history keep it. csvPlace
 // counts the export's columns after the flight's number, contestant, count
-// and time; 0 leaves the text out of the export.
+// and time.
 struct CalculationField {
     std::string CalculationRecord::*text;
     ShownAs shownAs;
@@ -71,9 +70,9 @@ inline constexpr std::array calculationFields{
                      "Scale points", InHistory::Column, "Scale"},
     CalculationField{&CalculationRecord::landingPoints, ShownAs::Text, ctl::LandingPts, "landing_points", 15,
                      "Landing points", InHistory::Column, "Landing"},
-    CalculationField{&CalculationRecord::engineBonus, ShownAs::EngineBonus, ctl::Summary, "engine_bonus", 0, "",
-                     InHistory::Not, ""},
-    CalculationField{&CalculationRecord::score, ShownAs::Text, ctl::Score, "score", 16, "Score", InHistory::Column,
+    CalculationField{&CalculationRecord::engineBonus, ShownAs::EngineBonus, ctl::Summary, "engine_bonus", 16,
+                     "Engine bonus", InHistory::Column, "Engine Bonus"},
+    CalculationField{&CalculationRecord::score, ShownAs::Text, ctl::Score, "score", 17, "Score", InHistory::Column,
                      "Score"},
 };
 

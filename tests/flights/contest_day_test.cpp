@@ -113,7 +113,7 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     CalculationRecord calculation;
     calculation.classCaption = "Class I";
     calculation.score = "310.5";
-    program.flights.calculated(calculation);
+    program.recorder.calculated(calculation);
     QVERIFY(program.journal.setContestant(program.journal.flights().front().id, "hal ivers"));
     program.flights.open();
     FlightsWindow &window = *program.flights.window();
@@ -273,6 +273,8 @@ void ContestDayTest::readOnlyJournalReadWhole()
     const QLabel &said = *window.entryList()->statusLine();
     QTRY_VERIFY2_WITH_TIMEOUT(said.text().contains(QLatin1String("read-only")), qPrintable(said.text()),
                               hangWatchdogMs);
+    // In the entry list's words: the sheet's notice that scoring goes on is no answer to a change.
+    QVERIFY2(said.text().contains(QLatin1String("cannot be changed")), qPrintable(said.text()));
     QTRY_COMPARE_WITH_TIMEOUT(entries.rowCount(), 3, hangWatchdogMs);
 
     // So are the contest's settings: read for the Contest dialog, a change refused.

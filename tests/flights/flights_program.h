@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flights_window_launcher.h"
+#include "flights_window_opener.h"
 #include "journal_problem_notice.h"
 #include "score_sheet_window.h"
 #include "wired_program.h"
@@ -24,7 +24,8 @@ struct TemporaryFolder {
 // The program with its journal in a temporary folder, or at journalPath.
 struct Program : TemporaryFolder, WiredProgram {
     journal::FlightJournal &journal = *program.journal();
-    FlightsWindowLauncher &flights = *program.flights();
+    JournalRecorder &recorder = *program.recorder();
+    FlightsWindowOpener &flights = *program.flights();
 
     explicit Program(const QString &journalPath = {})
         : WiredProgram(journalPath.isEmpty() ? folder.filePath(QStringLiteral("journal.sqlite")) : journalPath)

@@ -4,7 +4,7 @@
 #include "flight_history_view.h"
 #include "flight_table_model.h"
 #include "flights_program.h"
-#include "flights_window_launcher.h"
+#include "flights_window_opener.h"
 #include "hang_watchdog.h"
 #include "journal_problem_notice.h"
 #include "score_sheet_window.h"
@@ -170,8 +170,9 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     Program program;
     CalculationRecord calculation;
     calculation.classCaption = "Profile";
+    calculation.engineBonus = "20.0";
     calculation.score = "212.5";
-    program.flights.calculated(calculation);
+    program.recorder.calculated(calculation);
     QVERIFY2(program.start(), "the score sheet did not start");
     const QStringList before = program.state();
 
@@ -222,6 +223,14 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
 
     QTableView *view = window->flightsView();
     view->setCurrentIndex(window->flights()->index(0, FlightTableModel::Contestant));
+    // The history has a column for every field of the calculation, the bonus too.
+    const QTableWidget &history = *window->historyView();
+    QStringList headings;
+    for (int column = 0; column < history.columnCount(); ++column)
+        headings << history.horizontalHeaderItem(column)->text();
+    const int bonus = static_cast<int>(headings.indexOf(QStringLiteral("Engine Bonus")));
+    QVERIFY2(bonus > 0 && history.rowCount() == 1 && history.item(0, bonus)->text() == QStringLiteral("20.0"),
+             qPrintable(headings.join(QStringLiteral(", "))));
     // A name is text, whatever it holds.
     const QString typed = QStringLiteral("=1+1 O'Neil, \"Jo\"");
     const NewNameConfirmer confirmer;

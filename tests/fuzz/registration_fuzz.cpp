@@ -2,7 +2,7 @@
 // on any bytes: a file is refused with at least one line naming where, or
 // read into entries that come back the same when written out as CSV and
 // read again.
-#include "entry_import.h"
+#include "registration_file.h"
 #include "fuzz_check.h"
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using orlo::journal::Registration;
+using orlo::Registration;
 using orlo::journal::RegistrationRow;
 
 void appendQuoted(std::string &csv, const std::string &field)
@@ -59,7 +59,7 @@ std::string described(const Registration &read)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char *>(data), size);
-    const Registration read = orlo::journal::readRegistration(input);
+    const Registration read = orlo::readRegistration(input);
     if (!read.problems.empty()) {
         for (const std::string &problem : read.problems)
             FUZZ_CHECK(problem.starts_with("line ") && problem.find(": ") != std::string::npos,
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const RegistrationRow &row : read.rows)
         FUZZ_CHECK(!row.entry.name.empty(), "every entry read has a name", input, described(read), "a name");
     const std::string written = csvOf(read);
-    const Registration again = orlo::journal::readRegistration(written);
+    const Registration again = orlo::readRegistration(written);
     bool same = again.problems.empty() && again.rows.size() == read.rows.size();
     for (std::size_t i = 0; same && i < read.rows.size(); ++i)
         same = again.rows[i].entry.name == read.rows[i].entry.name

@@ -1,5 +1,6 @@
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "flights_csv.h"
 #include "command_line_support.h"
 #include "sqlite_library.h"
 

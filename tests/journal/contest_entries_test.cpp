@@ -1,6 +1,6 @@
 #include "contest_journal.h"
 #include "contestant_names.h"
-#include "entry_import.h"
+#include "registration_file.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
@@ -12,6 +12,7 @@
 
 #include <set>
 
+using namespace orlo;
 using namespace orlo::journal;
 
 using namespace orlo::contest;

@@ -1,12 +1,10 @@
 #include "faulty_vfs.h"
 
-#include "sqlite_library.h"
+#include <sqlite3.h>
 
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
-
-using orlo::journal::sqlite;
 
 namespace faulty_vfs {
 
@@ -130,19 +128,19 @@ int open(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *file, int flags, in
 
 Installed::Installed()
 {
-    real = sqlite().vfs_find(nullptr);
+    real = sqlite3_vfs_find(nullptr);
     shim = *real;
     shim.pNext = nullptr;
     shim.zName = "faulty";
     shim.szOsFile = static_cast<int>(sizeof(File)) + real->szOsFile;
     shim.xOpen = open;
-    sqlite().vfs_register(&shim, 1);
+    sqlite3_vfs_register(&shim, 1);
 }
 
 Installed::~Installed()
 {
-    sqlite().vfs_unregister(&shim);
-    sqlite().vfs_register(real, 1);
+    sqlite3_vfs_unregister(&shim);
+    sqlite3_vfs_register(real, 1);
 }
 
 void arm(Operation operation, int failing)

@@ -1,5 +1,6 @@
-#include "flight_journal.h"
+#include "flights_csv.h"
 
+#include <QMap>
 #include <QTest>
 
 using namespace orlo;
@@ -35,6 +36,7 @@ void JournalCsvTest::oneFlight_data()
         << "contestant" << "=HYPERLINK(\"http://x\",\"y\")" << "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\"";
     QTest::newRow("negative-number-untouched") << "score" << "-0.5" << "-0.5";
     QTest::newRow("score-exactly-as-shown") << "score" << "280.80" << "280.80";
+    QTest::newRow("engine-bonus-before-the-score") << "bonus" << "20.0" << "20.0";
     QTest::newRow("typed-formula-in-watch-prefixed") << "watch" << "=2*6" << "'=2*6";
     QTest::newRow("comma-decimal-watch-quoted") << "watch" << "12,3" << "\"12,3\"";
     QTest::newRow("nul-left-out") << "contestant" << QString::fromUtf8("Ann\0Lee", 7) << "AnnLee";
@@ -60,34 +62,45 @@ void JournalCsvTest::oneFlight()
     flight.status = contest::FlightStatus::Attempt;
     flight.uuid = "0b8e6f4a-1c2d-4e5f-8a9b-0c1d2e3f4a5b";
     QStringList row = {"7", "", "2", "2026-12-08T14:03:27+01:00", "Class I", "", "", "", "", "", "",
-                       "",  "", "", "",  "",                          "",        "", "", "280.8", "",
-                       "",  "attempt", "", "0b8e6f4a-1c2d-4e5f-8a9b-0c1d2e3f4a5b"};
+                       "",  "", "", "",  "",                          "",        "", "", "", "280.8",
+                       "",  "", "attempt", "", "0b8e6f4a-1c2d-4e5f-8a9b-0c1d2e3f4a5b"};
     const std::string text = recorded.toStdString();
+    qsizetype column = 0; // where the recorded text goes
     if (field == "contestant") {
         flight.contestant = text;
-        row[1] = exported;
+        column = 1;
     } else if (field == "watch") {
         flight.last.values.highSpeedWatch1 = text;
-        row[5] = exported;
+        column = 5;
+    } else if (field == "bonus") {
+        flight.last.values.engineBonus = text;
+        column = 19;
     } else if (field == "score") {
         flight.last.values.score = text;
-        row[19] = exported;
+        column = 20;
     } else if (field == "number") {
         flight.number = text;
-        row[21] = exported;
+        column = 22;
     } else if (field == "reason") {
         flight.statusReason = text;
-        row[23] = exported;
+        column = 24;
     } else {
         for (const QString &line : recorded.split('\n'))
             flight.last.values.summary.push_back(line.toStdString());
-        row[20] = exported;
+        column = 21;
     }
+    row[column] = exported;
 
     const QString csv = QString::fromStdString(flightsCsv({flight}));
     const qsizetype headerEnd = csv.indexOf(QStringLiteral("\r\n"));
     QVERIFY2(csv.startsWith(QStringLiteral("Flight,Contestant,")), qPrintable(csv));
-    QCOMPARE(csv.left(headerEnd).count(','), row.size() - 1);
+    const QStringList headings = csv.left(headerEnd).split(',');
+    QCOMPARE(headings.size(), row.size());
+    const QMap<QString, QString> headingOf{{"contestant", "Contestant"}, {"watch", "HS watch 1"},
+                                           {"bonus", "Engine bonus"},    {"score", "Score"},
+                                           {"number", "Number"},         {"reason", "Status reason"},
+                                           {"summary", "Summary"}};
+    QVERIFY2(headings[column] == headingOf[field], qPrintable("the value went under " + headings[column]));
     QCOMPARE(csv.mid(headerEnd + 2), row.join(',') + QStringLiteral("\r\n"));
 }
 

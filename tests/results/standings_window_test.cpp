@@ -3,7 +3,7 @@
 #include "flight_correction_dialog.h"
 #include "flight_table_model.h"
 #include "flights_window.h"
-#include "flights_window_launcher.h"
+#include "flights_window_opener.h"
 #include "hang_watchdog.h"
 #include "sheet_driver.h"
 #include "standings_window.h"

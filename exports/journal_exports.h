@@ -2,26 +2,26 @@
 
 #include "journal_reader.h"
 
-#include <QString>
+#include <string>
 
 namespace orlo {
 
 // What an export or a backup did, in one sentence for the official.
 struct JournalExport {
     bool done = false;
-    QString sentence;
-    QString notice; // an older journal carried forward as it was read; empty otherwise
+    std::string sentence;
+    std::string notice; // an older journal carried forward as it was read; empty otherwise
 };
 
 // Writes the journal's flights that pass filter to fileName as CSV for a
 // spreadsheet, the whole file or none of it: it is written aside and put in
 // place at the end, and never onto the journal itself. The journal is read
 // over a connection of the export's own, so it may run on any thread.
-JournalExport exportFlightsCsv(const QString &journalPath, const journal::FlightFilter &filter,
-                               const QString &fileName);
+JournalExport exportFlightsCsv(const std::string &journalPath, const journal::FlightFilter &filter,
+                               const std::string &fileName);
 
 // Copies the journal to fileName with SQLite's online backup: a whole
 // journal, even of one being recorded into. Runs on any thread.
-JournalExport backUpJournalTo(const QString &journalPath, const QString &fileName);
+JournalExport backUpJournalTo(const std::string &journalPath, const std::string &fileName);
 
 } // namespace orlo

@@ -1,9 +1,10 @@
+#include "flights_csv.h"
+
 #include "calculation_fields.h"
-#include "flight_journal.h"
 
 #include <cctype>
 
-namespace orlo::journal {
+namespace orlo {
 
 namespace {
 
@@ -70,8 +71,6 @@ void appendFields(std::vector<std::string> &row, Text text)
 {
     std::vector<std::string> placed;
     for (const CalculationField &field : calculationFields) {
-        if (field.csvPlace == 0)
-            continue;
         const auto place = static_cast<std::size_t>(field.csvPlace);
         if (placed.size() < place)
             placed.resize(place);
@@ -92,7 +91,7 @@ void appendCsvRow(std::string &csv, const std::vector<std::string> &fields)
     csv += "\r\n";
 }
 
-std::vector<std::vector<std::string>> flightsTexts(const std::vector<FlightRow> &flights)
+std::vector<std::vector<std::string>> flightsTexts(const std::vector<journal::FlightRow> &flights)
 {
     std::vector<std::string> header{"Flight", "Contestant", "Calculations", "Recorded at"};
     appendFields(header, [](const CalculationField &field) { return std::string(field.csvHeading); });
@@ -100,7 +99,7 @@ std::vector<std::vector<std::string>> flightsTexts(const std::vector<FlightRow> 
     // Added later, at the end, so that readers of the first columns read on.
     header.insert(header.end(), {"Number", "Status", "Status reason", "UUID"});
     std::vector<std::vector<std::string>> rows{header};
-    for (const FlightRow &flight : flights) {
+    for (const journal::FlightRow &flight : flights) {
         const CalculationRecord &values = flight.last.values;
         // The summary lines in one cell, one line each, as the sheet lists them.
         std::string summary;
@@ -115,7 +114,7 @@ std::vector<std::vector<std::string>> flightsTexts(const std::vector<FlightRow> 
     return rows;
 }
 
-std::string flightsCsv(const std::vector<FlightRow> &flights)
+std::string flightsCsv(const std::vector<journal::FlightRow> &flights)
 {
     std::string csv;
     for (const std::vector<std::string> &row : flightsTexts(flights))
@@ -123,4 +122,4 @@ std::string flightsCsv(const std::vector<FlightRow> &flights)
     return csv;
 }
 
-} // namespace orlo::journal
+} // namespace orlo

@@ -6,12 +6,12 @@
 #include <string_view>
 #include <vector>
 
-namespace orlo::journal {
+namespace orlo {
 
 // A registration file read: its rows, or what is wrong with it, a sentence
 // for each bad row naming its line.
 struct Registration {
-    std::vector<RegistrationRow> rows;
+    std::vector<journal::RegistrationRow> rows;
     std::vector<std::string> problems;
 };
 
@@ -27,4 +27,4 @@ Registration readRegistration(std::string_view file);
 // The longest line a registration file may hold.
 inline constexpr std::size_t longestRegistrationLine = 1024 * 1024;
 
-} // namespace orlo::journal
+} // namespace orlo

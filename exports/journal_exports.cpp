@@ -1,0 +1,64 @@
+#include "journal_exports.h"
+
+#include "flights_csv.h"
+#include "journal_files.h"
+#include "journal_schema.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace orlo {
+
+namespace {
+
+std::string flightsWritten(int count)
+{
+    return count == 1 ? std::string("1 flight") : std::to_string(count) + " flights";
+}
+
+// The name as the official's system writes it.
+std::string shown(const std::string &fileName)
+{
+    return std::filesystem::path(fileName).make_preferred().string();
+}
+
+} // namespace
+
+JournalExport exportFlightsCsv(const std::string &journalPath, const journal::FlightFilter &filter,
+                               const std::string &fileName)
+{
+    const auto cannot = [&fileName](const std::string &why) {
+        return JournalExport{false, "Cannot export to " + shown(fileName) + ": " + why + " Nothing was written.", {}};
+    };
+    if (journal::isJournalFile(fileName, journalPath))
+        return cannot("that is the flight journal itself.");
+    std::vector<journal::FlightRow> flights;
+    std::string notice;
+    try {
+        const journal::JournalReader reader(journalPath);
+        flights = reader.flights(filter);
+        notice = reader.notice();
+    } catch (const journal::JournalProblem &problem) {
+        return cannot(problem.what());
+    }
+    const std::string csv = flightsCsv(flights);
+    try {
+        journal::writeFileAside(fileName, csv);
+    } catch (const std::runtime_error &failure) {
+        return cannot(failure.what() + std::string("."));
+    }
+    return {true, "Exported " + flightsWritten(static_cast<int>(flights.size())) + " to " + shown(fileName) + ".",
+            notice};
+}
+
+JournalExport backUpJournalTo(const std::string &journalPath, const std::string &fileName)
+{
+    try {
+        const int flights = journal::backUpJournal(journalPath, fileName);
+        return {true, "Backed up the journal, " + flightsWritten(flights) + ", to " + shown(fileName) + ".", {}};
+    } catch (const journal::JournalProblem &problem) {
+        return {false, problem.what(), {}};
+    }
+}
+
+} // namespace orlo

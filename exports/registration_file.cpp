@@ -1,0 +1,264 @@
+#include "registration_file.h"
+
+#include "contest_lists.h"
+#include "contestant_names.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <unordered_map>
+#include <utility>
+
+namespace orlo {
+
+using journal::characterCount;
+using journal::comparedName;
+using journal::longestName;
+using journal::RegistrationRow;
+using journal::tidyName;
+
+namespace {
+
+// The length of the UTF-8 character at the start of text, 0 when it is none
+// (a stray byte, an overlong form, a surrogate or beyond U+10FFFF).
+std::size_t utf8Length(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char first = byte(0);
+    if (first < 0x80)
+        return 1;
+    std::size_t length = first >= 0xc2 && first <= 0xdf ? 2 : first >= 0xe0 && first <= 0xef ? 3
+                       : first >= 0xf0 && first <= 0xf4 ? 4 : 0;
+    if (length == 0 || text.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((byte(i) & 0xc0) != 0x80)
+            return 0;
+    const unsigned char second = byte(1);
+    if ((first == 0xe0 && second < 0xa0) || (first == 0xed && second > 0x9f) || (first == 0xf0 && second < 0x90)
+        || (first == 0xf4 && second > 0x8f))
+        return 0;
+    return length;
+}
+
+bool isUtf8(std::string_view text)
+{
+    while (!text.empty()) {
+        const std::size_t length = utf8Length(text);
+        if (length == 0)
+            return false;
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
+// Where the line starting at start ends, and where the next one starts: a
+// line ends at LF, at CR LF or at a CR alone, as older spreadsheets write.
+std::pair<std::size_t, std::size_t> lineFrom(std::string_view file, std::size_t start)
+{
+    const std::size_t end = std::min(file.find_first_of("\r\n", start), file.size());
+    const bool crLf = end + 1 < file.size() && file[end] == '\r' && file[end + 1] == '\n';
+    return {end, end + (crLf ? 2 : 1)};
+}
+
+// One record of the file: its fields and the line it starts on; too long
+// when a field grew past the longest line, the rest of it then left out.
+struct Record {
+    int line = 0;
+    std::vector<std::string> fields;
+    bool tooLong = false;
+    bool quoteLeftOpen = false;
+};
+
+// Reads the file a record at a time; a quote left open is a problem.
+class Records {
+public:
+    Records(std::string_view file, char separator) : m_file(file), m_separator(separator) {}
+
+    // The next record that is not blank; false at the end of the file.
+    bool next(Record &record, std::vector<std::string> &problems)
+    {
+        while (m_at < m_file.size()) {
+            read(record);
+            if (record.quoteLeftOpen) {
+                problems.push_back("line " + std::to_string(record.line) + ": a quote opened here is never closed.");
+                m_at = m_file.size();
+                return false;
+            }
+            // A spreadsheet writes an empty row as separators alone.
+            const bool blank = std::all_of(record.fields.begin(), record.fields.end(),
+                                           [](const std::string &field) { return tidyName(field).empty(); });
+            if (!blank || record.tooLong)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    bool lineBreakAt(std::size_t i) const
+    {
+        return m_file[i] == '\n' || (m_file[i] == '\r' && (i + 1 >= m_file.size() || m_file[i + 1] != '\n'));
+    }
+
+    void read(Record &record)
+    {
+        record = Record{m_line, {std::string()}};
+        bool quoted = false;
+        const auto keep = [&](char c) {
+            std::string &field = record.fields.back();
+            if (field.size() < longestRegistrationLine)
+                field += c;
+            else
+                record.tooLong = true;
+        };
+        for (; m_at < m_file.size(); ++m_at) {
+            const char c = m_file[m_at];
+            if (quoted) {
+                if (c == '"' && m_at + 1 < m_file.size() && m_file[m_at + 1] == '"')
+                    keep(m_file[++m_at]);
+                else if (c == '"')
+                    quoted = false;
+                else
+                    keep(c);
+                m_line += lineBreakAt(m_at) ? 1 : 0;
+            } else if (c == '"' && record.fields.back().empty()) {
+                quoted = true;
+            } else if (c == m_separator) {
+                record.fields.emplace_back();
+            } else if (c == '\n' || c == '\r') {
+                m_at = lineFrom(m_file, m_at).second;
+                ++m_line;
+                return;
+            } else {
+                keep(c);
+            }
+        }
+        record.quoteLeftOpen = quoted;
+    }
+
+    std::string_view m_file;
+    char m_separator;
+    std::size_t m_at = 0;
+    int m_line = 1;
+};
+
+// The separator the header line holds more of, outside quotes; a comma on a tie.
+char separatorOf(std::string_view file)
+{
+    int commas = 0;
+    int semicolons = 0;
+    bool quoted = false;
+    for (const char c : file.substr(0, lineFrom(file, 0).first)) {
+        quoted = c == '"' ? !quoted : quoted;
+        commas += !quoted && c == ',';
+        semicolons += !quoted && c == ';';
+    }
+    return semicolons > commas ? ';' : ',';
+}
+
+// A cell's classes, each tidied as a name is.
+std::vector<std::string> classesIn(const std::string &cell)
+{
+    std::vector<std::string> classes;
+    for (const std::string &caption : contest::classesIn(cell))
+        if (std::string tidy = tidyName(caption); !tidy.empty())
+            classes.push_back(std::move(tidy));
+    return classes;
+}
+
+std::string at(int line)
+{
+    return "line " + std::to_string(line) + ": ";
+}
+
+} // namespace
+
+Registration readRegistration(std::string_view file)
+{
+    Registration read;
+    if (file.starts_with("\xef\xbb\xbf"))
+        file.remove_prefix(3);
+    // Lines too long or not UTF-8 are told at once, and the file read no further.
+    int line = 1;
+    for (std::size_t start = 0; start < file.size(); ++line) {
+        const auto [end, next] = lineFrom(file, start);
+        const std::string_view text = file.substr(start, end - start);
+        if (text.size() > longestRegistrationLine)
+            read.problems.push_back(at(line) + "longer than 1 MB; a registration file holds one entry a line.");
+        else if (!isUtf8(text))
+            read.problems.push_back(at(line) + "not UTF-8 text; save the file as \"CSV UTF-8\".");
+        start = next;
+    }
+    if (!read.problems.empty())
+        return read;
+
+    Records records(file, separatorOf(file));
+    Record header;
+    if (!records.next(header, read.problems)) {
+        if (read.problems.empty())
+            read.problems.push_back("line 1: no header row naming the columns Name, Number and Classes.");
+        return read;
+    }
+    if (header.tooLong) {
+        read.problems.push_back(at(header.line) + "a header longer than 1 MB; the header row names the columns.");
+        return read;
+    }
+    std::map<std::string, std::size_t> column;
+    for (std::size_t i = 0; i < header.fields.size(); ++i)
+        if (!column.emplace(comparedName(header.fields[i]), i).second && !tidyName(header.fields[i]).empty())
+            read.problems.push_back(at(header.line) + "the column " + tidyName(header.fields[i]) + " is named twice.");
+    if (!column.contains("name")) {
+        read.problems.push_back(at(header.line) + "the header row names no Name column.");
+        return read;
+    }
+    const auto columnOf = [&](const char *name) {
+        const auto found = column.find(name);
+        return found == column.end() ? std::optional<std::size_t>() : found->second;
+    };
+    const std::optional<std::size_t> nameColumn = columnOf("name");
+    const std::optional<std::size_t> numberColumn = columnOf("number");
+    const std::optional<std::size_t> classesColumn = columnOf("classes");
+    std::unordered_map<std::string, int> lineOfName;
+    std::unordered_map<std::string, int> lineOfNumber;
+    for (Record record; records.next(record, read.problems);) {
+        if (record.tooLong) {
+            read.problems.push_back(at(record.line)
+                                    + "a field longer than 1 MB; a registration file holds one entry a line.");
+            continue;
+        }
+        if (record.fields.size() != header.fields.size()) {
+            read.problems.push_back(at(record.line) + std::to_string(record.fields.size()) + " fields where the header has "
+                                    + std::to_string(header.fields.size()) + ".");
+            continue;
+        }
+        const auto cell = [&](std::optional<std::size_t> at) { return at ? record.fields[*at] : std::string(); };
+        RegistrationRow row{record.line, {tidyName(cell(nameColumn)), tidyName(cell(numberColumn)),
+                                          classesIn(cell(classesColumn))}};
+        if (row.entry.name.empty()) {
+            read.problems.push_back(at(record.line) + "no name.");
+            continue;
+        }
+        // Told without the text itself, which would fill the director's screen.
+        if (const std::size_t length = characterCount(row.entry.name); length > longestName) {
+            read.problems.push_back(at(record.line) + "a name of " + std::to_string(length) + " characters; a name holds at most "
+                                    + std::to_string(longestName) + ".");
+            continue;
+        }
+        if (const std::size_t length = characterCount(row.entry.number); length > longestName) {
+            read.problems.push_back(at(record.line) + "a number of " + std::to_string(length)
+                                    + " characters; a number holds at most " + std::to_string(longestName) + ".");
+            continue;
+        }
+        if (const auto [earlier, first] = lineOfName.emplace(comparedName(row.entry.name), record.line); !first)
+            read.problems.push_back(at(record.line) + row.entry.name + " is on line " + std::to_string(earlier->second)
+                                    + " already.");
+        else if (const auto [other, unique] = lineOfNumber.emplace(row.entry.number, record.line);
+                 !row.entry.number.empty() && !unique)
+            read.problems.push_back(at(record.line) + "number " + row.entry.number + " is on line "
+                                    + std::to_string(other->second) + " already.");
+        read.rows.push_back(std::move(row));
+    }
+    return read;
+}
+
+} // namespace orlo
