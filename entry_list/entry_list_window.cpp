@@ -3,8 +3,7 @@
 #include "entry_import.h"
 #include "file_dialog.h"
 #include "journal_files.h"
-#include "flight_table_model.h"
-#include "journal_files.h"
+#include "shown_text.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flight_journal.h"
+#include "shown_text.h"
 
 #include <QAbstractTableModel>
 
@@ -64,9 +65,6 @@ private:
     std::vector<journal::FlightRow> m_flights;
     bool m_readAll = false;
 };
-
-// A text the journal kept (UTF-8), as a window shows it.
-QString shownText(const std::string &text);
 
 // The time of a calculation as the tables show it: local date and time,
 // without the UTC offset, which the tooltip and the export keep.
