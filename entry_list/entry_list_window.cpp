@@ -70,6 +70,7 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     auto *remove = new QPushButton(QStringLiteral("Remove"), this);
     remove->setToolTip(QStringLiteral("Removes an entry without flights (Delete)"));
     m_status = new QLabel(typeToAdd, this);
+    m_status->setObjectName(QStringLiteral("Status"));
     m_status->setWordWrap(true);
 
     auto *buttons = new QHBoxLayout;

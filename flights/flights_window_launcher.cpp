@@ -166,7 +166,7 @@ void FlightsWindowLauncher::flightEnded()
     writeWaitingSoon();
     // The contestant who flew is no longer the one flying.
     if (m_window && m_journal.nowFlyingEntry() == 0)
-        m_window->nowFlyingPicker()->clear();
+        m_window->clearNowFlying();
 }
 
 } // namespace orlo
