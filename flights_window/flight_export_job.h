@@ -23,7 +23,6 @@ public:
 
     // Starts the work unless another is running; returns whether it started.
     bool start(std::function<JournalExport()> work);
-    bool isRunning() const { return m_thread != nullptr; }
 
 signals:
     // The work ended, on this object's thread, with what it did.

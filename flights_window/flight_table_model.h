@@ -30,7 +30,6 @@ public:
     // unchanged, when the journal cannot be read.
     void setFilter(journal::FlightFilter filter);
     const journal::FlightFilter &filter() const { return m_filter; }
-    const journal::FlightOrder &order() const { return m_order; }
     // The flights read so far.
     const std::vector<journal::FlightRow> &flights() const { return m_flights; }
     // The row of a flight, reading on as far as it when newest first; -1

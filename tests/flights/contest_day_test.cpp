@@ -123,10 +123,12 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     QTest::keyClick(flightsView(window), Qt::Key_R, Qt::ControlModifier);
     QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<FlightCorrectionDialog *>(), "Ctrl+R opened no correction", hangWatchdogMs);
     auto *correction = window.findChild<FlightCorrectionDialog *>();
-    QCOMPARE(correction->contestant()->text(), QStringLiteral("Hal Ivers 12"));
-    correction->contestant()->setText(QStringLiteral("17"));
-    correction->status()->setCurrentIndex(correction->status()->findText(QStringLiteral("Void")));
-    correction->reason()->setText(QStringLiteral("scored twice"));
+    auto *contestant = namedControl<ContestantPicker>(*correction, QStringLiteral("CorrectedContestant"));
+    auto *status = namedControl<QComboBox>(*correction, QStringLiteral("CorrectedStatus"));
+    QCOMPARE(contestant->text(), QStringLiteral("Hal Ivers 12"));
+    contestant->setText(QStringLiteral("17"));
+    status->setCurrentIndex(status->findText(QStringLiteral("Void")));
+    namedControl<QLineEdit>(*correction, QStringLiteral("CorrectionReason"))->setText(QStringLiteral("scored twice"));
     correction->accept();
     QTRY_COMPARE_WITH_TIMEOUT(flightRows(window)->index(0, FlightTableModel::Status).data().toString(),
                               QStringLiteral("Void: scored twice"), hangWatchdogMs);

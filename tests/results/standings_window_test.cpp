@@ -124,8 +124,9 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     flights.correctChosenFlight();
     auto *correction = flights.findChild<FlightCorrectionDialog *>();
     QVERIFY2(correction, "no correction dialog");
-    correction->status()->setCurrentIndex(correction->status()->findData(QStringLiteral("void")));
-    correction->reason()->setText(QStringLiteral("test flight"));
+    auto *status = namedControl<QComboBox>(*correction, QStringLiteral("CorrectedStatus"));
+    status->setCurrentIndex(status->findData(QStringLiteral("void")));
+    namedControl<QLineEdit>(*correction, QStringLiteral("CorrectionReason"))->setText(QStringLiteral("test flight"));
     correction->accept();
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Ann Example | 17 |  | still to fly")),
                               qPrintable(rowsOf(window)), hangWatchdogMs);
