@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string_view>
 
@@ -136,13 +137,10 @@ void prepareToDrawPages()
     });
 }
 
-std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
+namespace {
+
+void addOptions(QCommandLineParser &parser, const QString &defaultPath)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Scores one flight of a control-line carrier event."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QString defaultPath = defaultJournalPath();
     parser.addOptions({
         {journalOption, QStringLiteral("Keeps the flight journal in <file> instead of %1.").arg(defaultPath),
          QStringLiteral("file")},
@@ -175,6 +173,70 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
                         "it, every class with flights or entries."),
          QStringLiteral("caption")},
     });
+}
+
+// Options given together that do not go together, said in a sentence.
+std::optional<QString> clashOf(const QCommandLineParser &parser)
+{
+    if (parser.isSet(noJournalOption)
+        && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption)
+            || parser.isSet(importOption) || parser.isSet(resultsOption)))
+        return QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal, "
+                              "--import-entries and --results.");
+    if (parser.isSet(dayOption) && !parser.isSet(exportOption))
+        return QStringLiteral("--day goes with --export-journal only.");
+    if (parser.isSet(classOption) && !parser.isSet(resultsOption))
+        return QStringLiteral("--class goes with --results only.");
+    if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption))
+            + int(parser.isSet(resultsOption))
+        > 1)
+        return QStringLiteral("--export-journal, --backup-journal, --import-entries and --results are given one at "
+                              "a time.");
+    return std::nullopt;
+}
+
+StartOptions optionsOf(const QCommandLineParser &parser, const QString &defaultPath)
+{
+    StartOptions options;
+    if (!parser.isSet(noJournalOption))
+        options.journalPath = parser.isSet(journalOption) ? parser.value(journalOption) : defaultPath;
+    options.journalWindow = parser.isSet(journalWindowOption);
+    options.exportPath = parser.value(exportOption);
+    options.day = parser.value(dayOption);
+    options.backupPath = parser.value(backupOption);
+    options.importPath = parser.value(importOption);
+    options.resultsPath = parser.value(resultsOption);
+    options.classes = parser.values(classOption);
+    return options;
+}
+
+// An option's value the command cannot use, said in a sentence.
+std::optional<QString> badValueOf(const QCommandLineParser &parser, const StartOptions &options)
+{
+    if (parser.isSet(resultsOption) && !resultsFormatOf(options.resultsPath))
+        return QStringLiteral("--results writes a file whose name ends in one of %1, not '%2'.")
+            .arg(resultsExtensions(), options.resultsPath);
+    if ((parser.isSet(exportOption) && options.exportPath.isEmpty())
+        || (parser.isSet(backupOption) && options.backupPath.isEmpty()))
+        return QStringLiteral("--%1 needs the name of the file to write.")
+            .arg(parser.isSet(exportOption) ? exportOption : backupOption);
+    if (parser.isSet(importOption) && options.importPath.isEmpty())
+        return QStringLiteral("--import-entries needs the name of the registration file to read.");
+    if (parser.isSet(dayOption) && !QDate::fromString(options.day, QStringLiteral("yyyy-MM-dd")).isValid())
+        return QStringLiteral("--day takes a date written YYYY-MM-DD, such as 2026-12-08, not '%1'.").arg(options.day);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Scores one flight of a control-line carrier event."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QString defaultPath = defaultJournalPath();
+    addOptions(parser, defaultPath);
 
     if (!parser.parse(arguments)) {
         say(parser.errorText());
@@ -188,56 +250,13 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
         say(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst()));
         return usageError;
     }
-
-    StartOptions options;
-    if (parser.isSet(noJournalOption)
-        && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption)
-            || parser.isSet(importOption) || parser.isSet(resultsOption))) {
-        say(QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal, "
-                           "--import-entries and --results."));
+    if (const std::optional<QString> clash = clashOf(parser)) {
+        say(*clash);
         return usageError;
     }
-    if (parser.isSet(dayOption) && !parser.isSet(exportOption)) {
-        say(QStringLiteral("--day goes with --export-journal only."));
-        return usageError;
-    }
-    if (parser.isSet(classOption) && !parser.isSet(resultsOption)) {
-        say(QStringLiteral("--class goes with --results only."));
-        return usageError;
-    }
-    if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption))
-            + int(parser.isSet(resultsOption))
-        > 1) {
-        say(QStringLiteral("--export-journal, --backup-journal, --import-entries and --results are given one at a "
-                           "time."));
-        return usageError;
-    }
-    if (!parser.isSet(noJournalOption))
-        options.journalPath = parser.isSet(journalOption) ? parser.value(journalOption) : defaultPath;
-    options.journalWindow = parser.isSet(journalWindowOption);
-    options.exportPath = parser.value(exportOption);
-    options.day = parser.value(dayOption);
-    options.backupPath = parser.value(backupOption);
-    options.importPath = parser.value(importOption);
-    options.resultsPath = parser.value(resultsOption);
-    options.classes = parser.values(classOption);
-    if (parser.isSet(resultsOption) && !resultsFormatOf(options.resultsPath)) {
-        say(QStringLiteral("--results writes a file whose name ends in one of %1, not '%2'.")
-                .arg(resultsExtensions(), options.resultsPath));
-        return usageError;
-    }
-    if ((parser.isSet(exportOption) && options.exportPath.isEmpty())
-        || (parser.isSet(backupOption) && options.backupPath.isEmpty())) {
-        say(QStringLiteral("--%1 needs the name of the file to write.")
-                .arg(parser.isSet(exportOption) ? exportOption : backupOption));
-        return usageError;
-    }
-    if (parser.isSet(importOption) && options.importPath.isEmpty()) {
-        say(QStringLiteral("--import-entries needs the name of the registration file to read."));
-        return usageError;
-    }
-    if (parser.isSet(dayOption) && !QDate::fromString(options.day, QStringLiteral("yyyy-MM-dd")).isValid()) {
-        say(QStringLiteral("--day takes a date written YYYY-MM-DD, such as 2026-12-08, not '%1'.").arg(options.day));
+    StartOptions options = optionsOf(parser, defaultPath);
+    if (const std::optional<QString> bad = badValueOf(parser, options)) {
+        say(*bad);
         return usageError;
     }
     return options;

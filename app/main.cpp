@@ -11,7 +11,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("Orlo_Score"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORLO_SHOWN_VERSION));
 
     // The help, the version, an export, a backup and the results need no display.
     if (orlo::runsWithoutWindow(argc, argv)) {

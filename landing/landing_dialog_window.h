@@ -26,8 +26,6 @@ public:
     LandingDialog &rules() { return m_rules; }
 
     QRadioButton *option(int index) const;
-    QListWidget *missedLaps() const { return m_list; }
-    QPushButton *doneButton() const { return m_done; }
 
     // DialogFields
     bool isSelected(int option) const override;

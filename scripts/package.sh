@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package of Orlo Score (Release build) and prints its path.
 #   scripts/package.sh [BUILD_DIR]     default build/package
-# Install it with: sudo apt install ./build/package/orlo-score_1.00_*.deb
+# Install it with: sudo apt install ./build/package/orlo-score_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/package}

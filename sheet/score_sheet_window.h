@@ -4,6 +4,7 @@
 #include "score_sheet.h"
 #include "sheet_fields.h"
 
+#include <QRect>
 #include <QWidget>
 
 #include <deque>
@@ -11,6 +12,8 @@
 #include <map>
 #include <optional>
 #include <utility>
+
+class QButtonGroup;
 
 namespace orlo {
 
@@ -85,7 +88,15 @@ protected:
 private:
     using Key = std::pair<Name, int>;
 
+    // The sheet's parts from top to bottom, as its form places them.
     void buildControls();
+    void buildPicture();
+    void buildClassRow(QButtonGroup &group);
+    void buildSpeedRows();
+    void buildBonusRow(QButtonGroup &scaleGroup);
+    void buildSummaryAndButtons();
+    void addTextBox(Ctl control, QRect box, const char *accessibleName);
+    void addOption(Ctl control, QWidget *parent, QRect box, QButtonGroup &group);
     void arrangeTabOrder();
     void watchOperator();
     void offerJournal();

@@ -54,38 +54,38 @@ void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
     // B. Okafor first, Enter takes him, and the keyboard is back on the sheet.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
     QTRY_VERIFY2_WITH_TIMEOUT(program.flights.window() && QApplication::focusWidget()
-                                  == program.flights.window()->nowFlyingPicker(),
+                                  == nowFlyingPicker(*program.flights.window()),
                               "Ctrl+N did not open the Now flying picker", hangWatchdogMs);
     FlightsWindow &window = *program.flights.window();
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("oka"));
     QTRY_VERIFY2_WITH_TIMEOUT(QApplication::activePopupWidget(), "typing offered nobody", hangWatchdogMs);
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
     QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.isActiveWindow(), "the keyboard did not go back to the sheet", hangWatchdogMs);
-    QCOMPARE(window.nowFlyingPicker()->text(), QStringLiteral("B. Okafor 17"));
+    QCOMPARE(nowFlyingPicker(window)->text(), QStringLiteral("B. Okafor 17"));
     QCOMPARE(program.state(), before);
 
     QVERIFY(type(QStringLiteral("12.3")) && tabOn(program.sheet));
     QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
     QTRY_COMPARE_WITH_TIMEOUT(textOf(program.sheet, Score), QStringLiteral("146.3"), hangWatchdogMs);
-    QTRY_COMPARE_WITH_TIMEOUT(window.flights()->rowCount(), 1, hangWatchdogMs);
-    const QStringList listed{window.flights()->index(0, FlightTableModel::Contestant).data().toString(),
-                             window.flights()->index(0, FlightTableModel::Number).data().toString(),
-                             window.flights()->index(0, FlightTableModel::Status).data().toString()};
+    QTRY_COMPARE_WITH_TIMEOUT(flightRows(window)->rowCount(), 1, hangWatchdogMs);
+    const QStringList listed{flightRows(window)->index(0, FlightTableModel::Contestant).data().toString(),
+                             flightRows(window)->index(0, FlightTableModel::Number).data().toString(),
+                             flightRows(window)->index(0, FlightTableModel::Status).data().toString()};
     QCOMPARE(listed, (QStringList{"B. Okafor", "17", "Official"}));
 
     // The contestant filter finds his flight; the flights of nobody named are none.
-    QComboBox *contestants = window.contestantFilter();
+    QComboBox *contestants = contestantFilter(window);
     contestants->setCurrentIndex(contestants->findText(QStringLiteral("B. Okafor 17")));
-    QCOMPARE(window.flights()->rowCount(), 1);
+    QCOMPARE(flightRows(window)->rowCount(), 1);
     contestants->setCurrentIndex(contestants->findText(QStringLiteral("Lee Ward 3")));
-    QCOMPARE(window.flights()->rowCount(), 0);
+    QCOMPARE(flightRows(window)->rowCount(), 0);
     contestants->setCurrentIndex(contestants->findText(QStringLiteral("No contestant named")));
-    QCOMPARE(window.flights()->rowCount(), 0);
+    QCOMPARE(flightRows(window)->rowCount(), 0);
 
     // Naming the next contestant ends B. Okafor's flight: the same press
     // again is Lee Ward's first flight, not a second calculation of his.
     program.flights.pickNowFlying();
-    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() == window.nowFlyingPicker(),
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() == nowFlyingPicker(window),
                               "the Now flying picker did not take the keyboard", hangWatchdogMs);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
     // Escape puts the offers away and keeps the typing; the number names him.
@@ -95,7 +95,7 @@ void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
     QVERIFY2(window.isVisible(), "Escape on the offers closed the window");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.isActiveWindow(), "the keyboard did not go back to the sheet", hangWatchdogMs);
-    QCOMPARE(window.nowFlyingPicker()->text(), QStringLiteral("Lee Ward 3"));
+    QCOMPARE(nowFlyingPicker(window)->text(), QStringLiteral("Lee Ward 3"));
     QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
     contestants->setCurrentIndex(0);
     QTRY_COMPARE_WITH_TIMEOUT(program.journal.flightCount(), 2, hangWatchdogMs);
@@ -120,22 +120,24 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     QVERIFY2(QTest::qWaitForWindowActive(&window, hangWatchdogMs), "the flights window did not open");
 
     // Ctrl+R corrects the chosen flight: moved to number 17 and void, with the reason.
-    QTest::keyClick(window.flightsView(), Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(flightsView(window), Qt::Key_R, Qt::ControlModifier);
     QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<FlightCorrectionDialog *>(), "Ctrl+R opened no correction", hangWatchdogMs);
     auto *correction = window.findChild<FlightCorrectionDialog *>();
-    QCOMPARE(correction->contestant()->text(), QStringLiteral("Hal Ivers 12"));
-    correction->contestant()->setText(QStringLiteral("17"));
-    correction->status()->setCurrentIndex(correction->status()->findText(QStringLiteral("Void")));
-    correction->reason()->setText(QStringLiteral("scored twice"));
+    auto *contestant = namedControl<ContestantPicker>(*correction, QStringLiteral("CorrectedContestant"));
+    auto *status = namedControl<QComboBox>(*correction, QStringLiteral("CorrectedStatus"));
+    QCOMPARE(contestant->text(), QStringLiteral("Hal Ivers 12"));
+    contestant->setText(QStringLiteral("17"));
+    status->setCurrentIndex(status->findText(QStringLiteral("Void")));
+    namedControl<QLineEdit>(*correction, QStringLiteral("CorrectionReason"))->setText(QStringLiteral("scored twice"));
     correction->accept();
-    QTRY_COMPARE_WITH_TIMEOUT(window.flights()->index(0, FlightTableModel::Status).data().toString(),
+    QTRY_COMPARE_WITH_TIMEOUT(flightRows(window)->index(0, FlightTableModel::Status).data().toString(),
                               QStringLiteral("Void: scored twice"), hangWatchdogMs);
-    QCOMPARE(window.flights()->index(0, FlightTableModel::Contestant).data().toString(), QStringLiteral("Ken Lo"));
+    QCOMPARE(flightRows(window)->index(0, FlightTableModel::Contestant).data().toString(), QStringLiteral("Ken Lo"));
     // The history keeps the calculation and every change, in the order made.
-    window.flightsView()->setCurrentIndex(window.flights()->index(0, FlightTableModel::Time));
+    flightsView(window)->setCurrentIndex(flightRows(window)->index(0, FlightTableModel::Time));
     QStringList history;
-    for (int row = 0; row < window.historyView()->rowCount(); ++row)
-        history << window.historyView()->item(row, 1)->text();
+    for (int row = 0; row < historyView(window)->rowCount(); ++row)
+        history << historyView(window)->item(row, 1)->text();
     QCOMPARE(history.mid(1), (QStringList{"Contestant none → Hal Ivers", "Contestant Hal Ivers → Ken Lo (scored twice)",
                                           "Status official → void (scored twice)"}));
 
@@ -143,13 +145,13 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     // flights stays, the director told to merge it; a registration file
     // with a bad row imports nothing.
     window.openEntryList();
-    EntryListWindow &entries = *window.entryList();
-    QTableWidget &table = *entries.table();
+    EntryListWindow &entries = *entryList(window);
+    QTableWidget &table = *entriesTable(entries);
     table.item(table.rowCount() - 1, EntryListWindow::Name)->setText(QStringLiteral("Ann Cho"));
     QTRY_COMPARE_WITH_TIMEOUT(table.rowCount(), 4, hangWatchdogMs);
     table.setCurrentCell(2, EntryListWindow::Name); // by name: Ann Cho, Hal Ivers, Ken Lo
     entries.removeChosen();
-    QVERIFY2(entries.statusLine()->text().contains(QLatin1String("merge")), qPrintable(entries.statusLine()->text()));
+    QVERIFY2(statusLine(entries)->text().contains(QLatin1String("merge")), qPrintable(statusLine(entries)->text()));
     QCOMPARE(table.rowCount(), 4);
     const QString registration = program.folder.filePath(QStringLiteral("registration.csv"));
     QFile file(registration);
@@ -159,8 +161,8 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     const NewNameConfirmer told;
     entries.importFrom(registration);
     // The file is read and written off the window's thread, which goes on meanwhile.
-    QVERIFY2(told.said.isEmpty() && entries.statusLine()->text().startsWith(QLatin1String("Importing")),
-             qPrintable(entries.statusLine()->text()));
+    QVERIFY2(told.said.isEmpty() && statusLine(entries)->text().startsWith(QLatin1String("Importing")),
+             qPrintable(statusLine(entries)->text()));
     QTRY_COMPARE_WITH_TIMEOUT(told.said.size(), 1, hangWatchdogMs);
     QVERIFY2(told.said[0].contains(QLatin1String("line 3")), qPrintable(told.said[0]));
     // It ends while the official may be scoring: its message leaves the sheet free.
@@ -169,8 +171,8 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     // The journal itself, or its log, is refused by its name and never opened.
     for (const char *companion : {"", "-wal"}) {
         entries.importFrom(QString::fromStdString(program.journal.path() + companion));
-        QVERIFY2(entries.statusLine()->text().contains(QLatin1String("that is the flight journal itself")),
-                 qPrintable(entries.statusLine()->text()));
+        QVERIFY2(statusLine(entries)->text().contains(QLatin1String("that is the flight journal itself")),
+                 qPrintable(statusLine(entries)->text()));
     }
 }
 
@@ -251,26 +253,26 @@ void ContestDayTest::readOnlyJournalReadWhole()
     Program program(path);
     program.flights.open();
     FlightsWindow &window = *program.flights.window();
-    QCOMPARE(window.statusLine()->text(), QStringLiteral("2 flights shown."));
-    QCOMPARE(window.flights()->rowCount(), 2);
-    QCOMPARE(window.flights()->index(0, FlightTableModel::Contestant).data().toString(), QStringLiteral("Ken Lo"));
+    QCOMPARE(statusLine(window)->text(), QStringLiteral("2 flights shown."));
+    QCOMPARE(flightRows(window)->rowCount(), 2);
+    QCOMPARE(flightRows(window)->index(0, FlightTableModel::Contestant).data().toString(), QStringLiteral("Ken Lo"));
     QStringList contestants;
-    for (int item = 0; item < window.contestantFilter()->count(); ++item)
-        contestants << window.contestantFilter()->itemText(item);
+    for (int item = 0; item < contestantFilter(window)->count(); ++item)
+        contestants << contestantFilter(window)->itemText(item);
     QCOMPARE(contestants, (QStringList{"All contestants", "No contestant named", "Hal Ivers 12", "Ken Lo 17"}));
-    window.flightsView()->setCurrentIndex(window.flights()->index(0, FlightTableModel::Time));
+    flightsView(window)->setCurrentIndex(flightRows(window)->index(0, FlightTableModel::Time));
     QStringList history;
-    for (int row = 0; row < window.historyView()->rowCount(); ++row)
-        history << window.historyView()->item(row, 1)->text();
+    for (int row = 0; row < historyView(window)->rowCount(); ++row)
+        history << historyView(window)->item(row, 1)->text();
     QCOMPARE(history.mid(1), (QStringList{"Contestant none → Ken Lo (named late)"}));
 
     window.openEntryList();
-    QTableWidget &entries = *window.entryList()->table();
+    QTableWidget &entries = *entriesTable(*entryList(window));
     QCOMPARE(entries.rowCount(), 3);
     QCOMPARE(entries.item(1, EntryListWindow::Name)->text(), QStringLiteral("Ken Lo"));
     // A change is refused in a sentence; the list stays as the journal holds it.
     entries.item(2, EntryListWindow::Name)->setText(QStringLiteral("Ann Cho"));
-    const QLabel &said = *window.entryList()->statusLine();
+    const QLabel &said = *statusLine(*entryList(window));
     QTRY_VERIFY2_WITH_TIMEOUT(said.text().contains(QLatin1String("read-only")), qPrintable(said.text()),
                               hangWatchdogMs);
     // In the entry list's words: the sheet's notice that scoring goes on is no answer to a change.
@@ -300,16 +302,16 @@ void ContestDayTest::entryListReadAgainAfterAFailedRead()
     const journal::JournalReader reader(path.toStdString());
     journal::ContestJournal contest(path.toStdString());
     EntryListWindow window(reader, contest, nullptr);
-    QVERIFY2(window.statusLine()->text().startsWith(QLatin1String("The entry list could not be read")),
-             qPrintable(window.statusLine()->text()));
+    QVERIFY2(statusLine(window)->text().startsWith(QLatin1String("The entry list could not be read")),
+             qPrintable(statusLine(window)->text()));
 
     QVERIFY2(QDir().rmdir(path), "the folder stayed");
     journal::ContestJournal(path.toStdString()).add({"Hal Ivers", "12", {}});
     window.reloadIfUnread();
-    QCOMPARE(window.table()->rowCount(), 2);
-    QCOMPARE(window.table()->item(0, EntryListWindow::Name)->text(), QStringLiteral("Hal Ivers"));
-    QVERIFY2(!window.statusLine()->text().contains(QLatin1String("could not be read")),
-             qPrintable(window.statusLine()->text()));
+    QCOMPARE(entriesTable(window)->rowCount(), 2);
+    QCOMPARE(entriesTable(window)->item(0, EntryListWindow::Name)->text(), QStringLiteral("Hal Ivers"));
+    QVERIFY2(!statusLine(window)->text().contains(QLatin1String("could not be read")),
+             qPrintable(statusLine(window)->text()));
 }
 
 QTEST_MAIN(ContestDayTest)

@@ -1,20 +1,73 @@
 #pragma once
 
+#include "contestant_picker.h"
+#include "entry_list_window.h"
+#include "flight_history_view.h"
+#include "flight_table_model.h"
 #include "flights_window_opener.h"
 #include "journal_problem_notice.h"
+#include "named_control.h"
 #include "score_sheet_window.h"
 #include "wired_program.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
 namespace orlo {
+
+// The flights window's controls, by the names the official's tools see.
+inline QTableView *flightsView(const QWidget &window)
+{
+    return namedControl<QTableView>(window, QStringLiteral("Flights"));
+}
+inline FlightTableModel *flightRows(const QWidget &window)
+{
+    return qobject_cast<FlightTableModel *>(flightsView(window)->model());
+}
+inline FlightHistoryView *historyView(const QWidget &window)
+{
+    return namedControl<FlightHistoryView>(window, QStringLiteral("Calculations"));
+}
+inline QComboBox *classFilter(const QWidget &window)
+{
+    return namedControl<QComboBox>(window, QStringLiteral("ClassFilter"));
+}
+inline QComboBox *contestantFilter(const QWidget &window)
+{
+    return namedControl<QComboBox>(window, QStringLiteral("ContestantFilter"));
+}
+inline QPushButton *exportButton(const QWidget &window)
+{
+    return namedControl<QPushButton>(window, QStringLiteral("ExportCsv"));
+}
+// The flights window's or the entry list's, not a window's it holds.
+inline QLabel *statusLine(const QWidget &window)
+{
+    return namedControl<QLabel>(window, QStringLiteral("Status"), Qt::FindDirectChildrenOnly);
+}
+inline QTableWidget *entriesTable(const QWidget &entryList)
+{
+    return namedControl<QTableWidget>(entryList, QStringLiteral("Entries"));
+}
+inline ContestantPicker *nowFlyingPicker(const QWidget &window)
+{
+    return namedControl<ContestantPicker>(window, QStringLiteral("NowFlying"));
+}
+// Null until first opened.
+inline EntryListWindow *entryList(const QWidget &window)
+{
+    return window.findChild<EntryListWindow *>();
+}
 
 // The wired program with its flights window, as the flights window's tests drive it.
 struct TemporaryFolder {

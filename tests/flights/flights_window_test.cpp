@@ -112,7 +112,7 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
     QVERIFY2(!window.isModal(), "the flights window must not block the sheet");
     QCOMPARE(program.state(), before);
 
-    const FlightTableModel &flights = *window.flights();
+    const FlightTableModel &flights = *flightRows(window);
     QCOMPARE(flights.rowCount(), 1);
     const struct {
         int column;
@@ -122,27 +122,28 @@ void FlightsWindowTest::flightOnTheSheetToTheExport()
     for (const auto &[column, field] : shown)
         QCOMPARE(flights.index(0, column).data().toString(), textOf(program.sheet, field));
     QCOMPARE(flights.index(0, FlightTableModel::Class).data().toString(), QStringLiteral("Class I"));
-    window.flightsView()->setCurrentIndex(flights.index(0, 0));
-    QCOMPARE(window.historyView()->rowCount(), 1);
+    flightsView(window)->setCurrentIndex(flights.index(0, 0));
+    QCOMPARE(historyView(window)->rowCount(), 1);
 
     // The file dialog blocks the flights window alone, and the export runs
     // beside the sheet, which takes a click meanwhile.
     const QString exported = program.folder.filePath(QStringLiteral("flights.csv"));
     QSignalSpy finished(&window, &FlightsWindow::jobFinished);
-    window.exportButton()->click();
+    exportButton(window)->click();
     QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<QFileDialog *>(), "Export CSV… opened no file dialog", hangWatchdogMs);
     auto *dialog = window.findChild<QFileDialog *>();
     QVERIFY2(dialog->windowModality() == Qt::WindowModal, "the file dialog must not block the sheet");
     dialog->selectFile(exported);
     static_cast<QDialog *>(dialog)->accept(); // as its Save button does
-    QVERIFY2(window.isBusy(), "the export should run beside the sheet, not in the press");
+    QVERIFY2(finished.isEmpty() && !exportButton(window)->isEnabled(),
+             "the export should run beside the sheet, not in the press");
     program.sheet.activateWindow();
     QVERIFY2(QTest::qWaitForWindowActive(&program.sheet, hangWatchdogMs), "the sheet could not be come back to");
     QVERIFY2(clickOn(program.sheet, HS_Watch(0)), "the sheet took no click while the export ran");
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, hangWatchdogMs);
-    QVERIFY2(finished[0][0].toBool(), qPrintable(window.statusLine()->text()));
-    QVERIFY2(window.statusLine()->text().contains(QLatin1String("Exported 1 flight to")),
-             qPrintable(window.statusLine()->text()));
+    QVERIFY2(finished[0][0].toBool(), qPrintable(statusLine(window)->text()));
+    QVERIFY2(statusLine(window)->text().contains(QLatin1String("Exported 1 flight to")),
+             qPrintable(statusLine(window)->text()));
     QFile file(exported);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
     const QList<QStringList> rows = csvRows(QString::fromUtf8(file.readAll()));
@@ -218,13 +219,13 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
                             .arg(window->frameGeometry().x()).arg(window->frameGeometry().y())
                             .arg(window->frameGeometry().width()).arg(window->frameGeometry().height())
                             .arg(screen.width()).arg(screen.height())));
-    QVERIFY2(window->rect().contains(window->statusLine()->geometry()), "the status line is cut off");
-    QTRY_COMPARE_WITH_TIMEOUT(window->flightsView()->columnViewportPosition(FlightTableModel::Time), 0, hangWatchdogMs);
+    QVERIFY2(window->rect().contains(statusLine(*window)->geometry()), "the status line is cut off");
+    QTRY_COMPARE_WITH_TIMEOUT(flightsView(*window)->columnViewportPosition(FlightTableModel::Time), 0, hangWatchdogMs);
 
-    QTableView *view = window->flightsView();
-    view->setCurrentIndex(window->flights()->index(0, FlightTableModel::Contestant));
+    QTableView *view = flightsView(*window);
+    view->setCurrentIndex(flightRows(*window)->index(0, FlightTableModel::Contestant));
     // The history has a column for every field of the calculation, the bonus too.
-    const QTableWidget &history = *window->historyView();
+    const QTableWidget &history = *historyView(*window);
     QStringList headings;
     for (int column = 0; column < history.columnCount(); ++column)
         headings << history.horizontalHeaderItem(column)->text();
@@ -239,7 +240,7 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() != view, "typing on a flight opened no editor for the name", hangWatchdogMs);
     QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(window->flights()->index(0, FlightTableModel::Contestant).data().toString(), typed, hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(flightRows(*window)->index(0, FlightTableModel::Contestant).data().toString(), typed, hangWatchdogMs);
     QCOMPARE(confirmer.said, QStringList{QStringLiteral("“%1” is not on the entry list. Add it? The entry list is empty.").arg(typed)});
 
     // Another program reading the same file sees the name while this window is still open.
@@ -282,10 +283,10 @@ void FlightsWindowTest::longJournalFilteredAndExported()
     program.flights.open();
     FlightsWindow *window = program.flights.window();
     QVERIFY2(window && QTest::qWaitForWindowActive(window, hangWatchdogMs), "the flights window did not open");
-    const FlightTableModel &flights = *window->flights();
+    const FlightTableModel &flights = *flightRows(*window);
     const auto scrolledToTheEnd = [&](int expected) {
         return QTest::qWaitFor([&] {
-            window->flightsView()->scrollToBottom();
+            flightsView(*window)->scrollToBottom();
             return flights.rowCount() == expected;
         }, hangWatchdogMs);
     };
@@ -293,15 +294,15 @@ void FlightsWindowTest::longJournalFilteredAndExported()
     QCOMPARE(flights.index(0, FlightTableModel::Total).data().toString(), QStringLiteral("449.0"));
     QCOMPARE(flights.index(449, FlightTableModel::Total).data().toString(), QStringLiteral("0.0"));
 
-    window->classFilter()->setCurrentIndex(window->classFilter()->findText(QStringLiteral("Profile")));
+    classFilter(*window)->setCurrentIndex(classFilter(*window)->findText(QStringLiteral("Profile")));
     QVERIFY2(scrolledToTheEnd(150), qPrintable(QStringLiteral("%1 flights listed").arg(flights.rowCount())));
     for (int row = 0; row < flights.rowCount(); ++row)
         QCOMPARE(flights.index(row, FlightTableModel::Class).data().toString(), QStringLiteral("Profile"));
 
     // A click on a heading orders every flight the filter passes, not only
     // those read so far, and points as numbers: 2.0 before 10.0.
-    window->classFilter()->setCurrentIndex(0);
-    QHeaderView *headings = window->flightsView()->horizontalHeader();
+    classFilter(*window)->setCurrentIndex(0);
+    QHeaderView *headings = flightsView(*window)->horizontalHeader();
     for (const Qt::SortOrder order : {Qt::DescendingOrder, Qt::AscendingOrder})
         if (headings->sortIndicatorSection() != FlightTableModel::Total || headings->sortIndicatorOrder() != order)
             QTest::mouseClick(headings->viewport(), Qt::LeftButton, {},
@@ -316,13 +317,13 @@ void FlightsWindowTest::longJournalFilteredAndExported()
     headings->setSortIndicator(FlightTableModel::Time, Qt::DescendingOrder);
 
     // The export holds every flight the filter shows, read from the journal or not yet.
-    window->classFilter()->setCurrentIndex(0);
+    classFilter(*window)->setCurrentIndex(0);
     QVERIFY2(flights.rowCount() < 450, "the journal should be read a screenful at a time");
     const QString exported = program.folder.filePath(QStringLiteral("flights.csv"));
     QSignalSpy finished(window, &FlightsWindow::jobFinished);
     window->exportTo(exported);
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, hangWatchdogMs);
-    QVERIFY2(finished[0][0].toBool(), qPrintable(window->statusLine()->text()));
+    QVERIFY2(finished[0][0].toBool(), qPrintable(statusLine(*window)->text()));
     QFile file(exported);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
     QCOMPARE(csvRows(QString::fromUtf8(file.readAll())).size(), 1 + 450);
@@ -355,7 +356,7 @@ void FlightsWindowTest::problemToldWithoutTakingTheFocus()
 
     // The flights window says it cannot read the journal, not that it holds no flights.
     program.flights.open();
-    const QString status = program.flights.window()->statusLine()->text();
+    const QString status = statusLine(*program.flights.window())->text();
     QVERIFY2(status.contains(QLatin1String("could not be read")) && !status.contains(QLatin1String("0 flights")),
              qPrintable(status));
 }

@@ -54,7 +54,7 @@ void LandingDialogKeyboardTest::arrowKeysSelectAndScore()
         QTest::keyClick(opened.dialog->focusWidget(), static_cast<Qt::Key>(key));
     QCOMPARE(checkedOption(*opened.dialog), selected);
     QVERIFY2(opened.dialog->option(selected)->hasFocus(), "the focus should move with the selection");
-    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*opened.dialog), Qt::LeftButton);
 
     QCOMPARE(landingPoints(opened.sheet), written);
 }
@@ -82,13 +82,13 @@ void LandingDialogKeyboardTest::listWorksFromTheKeyboard()
     QVERIFY2(opened.dialog, "the dialog did not open");
 
     QTest::keyClick(opened.dialog->focusWidget(), Qt::Key_Tab);
-    QVERIFY2(opened.dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
+    QVERIFY2(missedLapsList(*opened.dialog)->hasFocus(), "Tab from the grade should reach the list");
     for (int key : keys)
-        QTest::keyClick(opened.dialog->missedLaps(), static_cast<Qt::Key>(key));
+        QTest::keyClick(missedLapsList(*opened.dialog), static_cast<Qt::Key>(key));
     QCOMPARE(opened.dialog->listIndex(), missedLaps);
-    QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Tab);
-    QVERIFY2(opened.dialog->doneButton()->hasFocus(), "Tab from the list should reach \"Done\"");
-    QTest::keyClick(opened.dialog->doneButton(), Qt::Key_Space);
+    QTest::keyClick(missedLapsList(*opened.dialog), Qt::Key_Tab);
+    QVERIFY2(doneButton(*opened.dialog)->hasFocus(), "Tab from the list should reach \"Done\"");
+    QTest::keyClick(doneButton(*opened.dialog), Qt::Key_Space);
 
     QCOMPARE(landingPoints(opened.sheet), written);
 }
@@ -155,13 +155,13 @@ void LandingDialogKeyboardTest::onlyFocusedDoneTakesReturn()
     QTest::keyClick(opened.dialog->focusWidget(), Qt::Key_Down); // the 50-point grade
     if (focusOn != QLatin1String("grade")) {
         QTest::keyClick(opened.dialog->focusWidget(), Qt::Key_Tab);
-        QVERIFY2(opened.dialog->missedLaps()->hasFocus(), "Tab from the grade should reach the list");
-        QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Down);
-        QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Down);
+        QVERIFY2(missedLapsList(*opened.dialog)->hasFocus(), "Tab from the grade should reach the list");
+        QTest::keyClick(missedLapsList(*opened.dialog), Qt::Key_Down);
+        QTest::keyClick(missedLapsList(*opened.dialog), Qt::Key_Down);
     }
     if (focusOn == QLatin1String("done")) {
-        QTest::keyClick(opened.dialog->missedLaps(), Qt::Key_Tab);
-        QVERIFY2(opened.dialog->doneButton()->hasFocus(), "Tab from the list should reach \"Done\"");
+        QTest::keyClick(missedLapsList(*opened.dialog), Qt::Key_Tab);
+        QVERIFY2(doneButton(*opened.dialog)->hasFocus(), "Tab from the list should reach \"Done\"");
     }
 
     QTest::keyClick(opened.dialog->focusWidget(), static_cast<Qt::Key>(key));

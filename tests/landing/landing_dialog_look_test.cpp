@@ -57,13 +57,13 @@ void LandingDialogLookTest::resizingMovesNothing()
     DialogBesideSheet beside;
     beside.dialog.show();
     QVERIFY2(QTest::qWaitForWindowExposed(&beside.dialog, hangWatchdogMs), "the dialog was not shown");
-    const QRect before = beside.dialog.doneButton()->geometry();
+    const QRect before = doneButton(beside.dialog)->geometry();
 
     beside.dialog.resize(900, 500);
     QTRY_COMPARE_WITH_TIMEOUT(beside.dialog.size(), QSize(900, 500), hangWatchdogMs);
 
-    QCOMPARE(beside.dialog.doneButton()->geometry(), before);
-    QCOMPARE(beside.dialog.missedLaps()->geometry(), QRect(12, 144, 589, 100));
+    QCOMPARE(doneButton(beside.dialog)->geometry(), before);
+    QCOMPARE(missedLapsList(beside.dialog)->geometry(), QRect(12, 144, 589, 100));
 }
 
 void LandingDialogLookTest::accessibleNames_data()

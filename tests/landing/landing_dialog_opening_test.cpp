@@ -31,11 +31,11 @@ void LandingDialogOpeningTest::secondOpeningChangesNothing()
     opened.launcher.open();
 
     QVERIFY2(opened.launcher.dialog() == opened.dialog, "the open dialog should only come forward");
-    QCOMPARE(opened.dialog->missedLaps()->count(), 21);
+    QCOMPARE(missedLapsList(*opened.dialog)->count(), 21);
     QCOMPARE(checkedOption(*opened.dialog), 1);
     QCOMPARE(opened.dialog->listIndex(), 4);
     QCOMPARE(opened.dialog->rules().points(), 50);
-    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*opened.dialog), Qt::LeftButton);
     QCOMPARE(landingPoints(opened.sheet), QStringLiteral("30"));
 }
 
@@ -60,7 +60,7 @@ void LandingDialogOpeningTest::reopeningAfterDoneStartsAfresh()
     const QPointer<LandingDialogWindow> watched(first);
     clickOption(*first, 2);
     clickMissedLaps(*first, 3);
-    QTest::mouseClick(first->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*first), Qt::LeftButton);
     QCOMPARE(landingPoints(opened.sheet), QStringLiteral("10"));
 
     // Asked again at once, before the closed dialog is deleted.
@@ -68,10 +68,10 @@ void LandingDialogOpeningTest::reopeningAfterDoneStartsAfresh()
     QVERIFY2(second && second != watched, "a new dialog should be built");
     QCOMPARE(checkedOption(*second), 0);
     QCOMPARE(second->rules().points(), 100);
-    QCOMPARE(second->missedLaps()->count(), 21);
+    QCOMPARE(missedLapsList(*second)->count(), 21);
     QCOMPARE(second->listIndex(), 0);
     QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the first dialog should be discarded", hangWatchdogMs);
-    QTest::mouseClick(second->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*second), Qt::LeftButton);
     QCOMPARE(landingPoints(opened.sheet), QStringLiteral("100"));
 }
 

@@ -42,10 +42,10 @@ void LandingDialogPointsTest::opensWithNormalArrestAndNoLapsMissed()
     QCOMPARE(checkedOption(*opened.dialog), 0);
     QVERIFY2(opened.dialog->option(0)->hasFocus(), "the 100-point grade should hold the focus");
     QCOMPARE(opened.dialog->rules().points(), 100);
-    QCOMPARE(opened.dialog->missedLaps()->count(), 21);
-    QCOMPARE(opened.dialog->missedLaps()->item(0)->text(), QStringLiteral("0 landings missed"));
-    QCOMPARE(opened.dialog->missedLaps()->item(1)->text(), QStringLiteral("1 landings missed"));
-    QCOMPARE(opened.dialog->missedLaps()->item(20)->text(), QStringLiteral("20 landings missed"));
+    QCOMPARE(missedLapsList(*opened.dialog)->count(), 21);
+    QCOMPARE(missedLapsList(*opened.dialog)->item(0)->text(), QStringLiteral("0 landings missed"));
+    QCOMPARE(missedLapsList(*opened.dialog)->item(1)->text(), QStringLiteral("1 landings missed"));
+    QCOMPARE(missedLapsList(*opened.dialog)->item(20)->text(), QStringLiteral("20 landings missed"));
     QCOMPARE(opened.dialog->listIndex(), 0);
 }
 
@@ -83,7 +83,7 @@ void LandingDialogPointsTest::doneWritesPoints()
     if (missedLaps != 0)
         clickMissedLaps(*opened.dialog, missedLaps);
     QCOMPARE(opened.dialog->listIndex(), missedLaps);
-    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*opened.dialog), Qt::LeftButton);
 
     QCOMPARE(landingPoints(opened.sheet), written);
     QVERIFY2(!opened.launcher.dialog(), "\"Done\" should close the dialog");
@@ -111,7 +111,7 @@ void LandingDialogPointsTest::lastGradeCounts()
     for (int grade : grades)
         clickOption(*opened.dialog, grade);
     QCOMPARE(checkedOption(*opened.dialog), grades.last());
-    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*opened.dialog), Qt::LeftButton);
 
     QCOMPARE(landingPoints(opened.sheet), written);
 }
@@ -140,7 +140,7 @@ void LandingDialogPointsTest::doneHandsFocusToCalcScore()
     LandingDialogWindow *dialog = openDialog(beside.launcher);
     QVERIFY2(dialog, "the dialog did not open");
 
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*dialog), Qt::LeftButton);
 
     QCOMPARE(landingPoints(beside.sheet), written);
     QVERIFY2(beside.sheet.focused() == Command2, "the sheet's focus should be on \"Calc. Score\"");
@@ -157,12 +157,12 @@ void LandingDialogPointsTest::doneWithNoLapSelected()
     clickOption(*opened.dialog, 1);
     clickMissedLaps(*opened.dialog, 2);
     // Ctrl+click takes the selection off the list altogether.
-    QListWidget *list = opened.dialog->missedLaps();
+    QListWidget *list = missedLapsList(*opened.dialog);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       list->visualItemRect(list->item(2)).center());
     QCOMPARE(opened.dialog->listIndex(), -1);
 
-    QTest::mouseClick(opened.dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*opened.dialog), Qt::LeftButton);
 
     QCOMPARE(landingPoints(opened.sheet), QStringLiteral("50"));
 }

@@ -1,6 +1,7 @@
 #include "landing_driver.h"
 
 #include "hang_watchdog.h"
+#include "named_control.h"
 
 #include <QListWidget>
 #include <QRadioButton>
@@ -34,6 +35,16 @@ QString messagesOf(const HeadlessSheet &sheet)
     return shown.join(QStringLiteral(" | "));
 }
 
+QListWidget *missedLapsList(const orlo::LandingDialogWindow &dialog)
+{
+    return orlo::namedControl<QListWidget>(dialog, QStringLiteral("List1"));
+}
+
+QPushButton *doneButton(const orlo::LandingDialogWindow &dialog)
+{
+    return orlo::namedControl<QPushButton>(dialog, QStringLiteral("Command1"));
+}
+
 int checkedOption(const LandingDialogWindow &dialog)
 {
     for (int i = 0; i < 4; ++i) {
@@ -51,7 +62,7 @@ void clickOption(LandingDialogWindow &dialog, int grade)
 
 void clickMissedLaps(LandingDialogWindow &dialog, int laps)
 {
-    QListWidget *list = dialog.missedLaps();
+    QListWidget *list = missedLapsList(dialog);
     QListWidgetItem *item = list->item(laps);
     list->scrollToItem(item);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());

@@ -4,6 +4,8 @@
 #include "landing_dialog_launcher.h"
 #include "landing_dialog_window.h"
 
+#include <QListWidget>
+#include <QPushButton>
 #include <QString>
 
 // Works the landing dialog beside the headless sheet as the operator does, and
@@ -14,6 +16,10 @@ QString landingPoints(const HeadlessSheet &sheet);
 QString messagesOf(const HeadlessSheet &sheet);
 
 int checkedOption(const orlo::LandingDialogWindow &dialog);
+
+// The dialog's list of missed laps and its "Done" button, by their names.
+QListWidget *missedLapsList(const orlo::LandingDialogWindow &dialog);
+QPushButton *doneButton(const orlo::LandingDialogWindow &dialog);
 
 void clickOption(orlo::LandingDialogWindow &dialog, int grade);
 

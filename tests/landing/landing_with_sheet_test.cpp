@@ -79,7 +79,7 @@ void LandingWithSheetTest::landingFieldOpensAndDoneHandsOverTheFocus()
     QVERIFY2(dialog->option(0)->isChecked(), "the dialog should open on the 100-point arrest");
     clickOption(*dialog, 1);
     clickMissedLaps(*dialog, 3);
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*dialog), Qt::LeftButton);
 
     QCOMPARE(program.text(LandingPts), QStringLiteral("35"));
     QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the dialog should be discarded", hangWatchdogMs);
@@ -150,7 +150,7 @@ void LandingWithSheetTest::sheetClosedUnderTheDialog()
     QVERIFY2(program.sheet.close(), "the sheet should accept its close control");
     QVERIFY2(!program.sheet.isVisible(), "the sheet should be closed");
     QVERIFY2(dialog->isVisible(), "the dialog should stay open");
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*dialog), Qt::LeftButton);
 
     QTRY_VERIFY2_WITH_TIMEOUT(watched.isNull(), "the dialog should be discarded", hangWatchdogMs);
     QCOMPARE(program.text(LandingPts), QStringLiteral("0"));
@@ -170,7 +170,7 @@ void LandingWithSheetTest::sheetDeletedUnderTheDialog()
     QVERIFY2(dialog, "the dialog did not open");
 
     sheet.reset();
-    QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+    QTest::mouseClick(doneButton(*dialog), Qt::LeftButton);
 
     QTRY_VERIFY2_WITH_TIMEOUT(dialog.isNull(), "the dialog should close and be discarded", hangWatchdogMs);
 }

@@ -2,6 +2,7 @@
 #include "monkey.h"
 
 #include "held_click.h"
+#include "named_control.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -293,7 +294,7 @@ void Monkey::actOnDialog()
     case 2: {
         const int laps = static_cast<int>(pick(LandingDialog::missedLapChoices));
         note(QStringLiteral("dialog: click %1 landings missed").arg(laps));
-        QListWidget *missed = open->missedLaps();
+        QListWidget *missed = namedControl<QListWidget>(*open, QStringLiteral("List1"));
         missed->scrollToItem(missed->item(laps));
         activateForClick(open);
         QTest::mouseClick(missed->viewport(), Qt::LeftButton, {}, missed->visualItemRect(missed->item(laps)).center());
@@ -318,13 +319,13 @@ void Monkey::actOnDialog()
             if (open->option(i)->isChecked())
                 grade = i;
         }
-        const QList<QListWidgetItem *> chosen = open->missedLaps()->selectedItems();
-        const int laps = chosen.isEmpty() ? 0 : open->missedLaps()->row(chosen.front());
+        const QList<QListWidgetItem *> chosen = namedControl<QListWidget>(*open, QStringLiteral("List1"))->selectedItems();
+        const int laps = chosen.isEmpty() ? 0 : namedControl<QListWidget>(*open, QStringLiteral("List1"))->row(chosen.front());
         const int points = grade < 0 ? 0 : std::max(arrestPoints[static_cast<std::size_t>(grade)] - 5 * laps, 0);
         m_expectedLanding = QString::number(points);
         note(QStringLiteral("dialog: Done (grade %1, %2 laps missed)").arg(grade).arg(laps));
         activateForClick(open);
-        QTest::mouseClick(open->doneButton(), Qt::LeftButton);
+        QTest::mouseClick(namedControl<QPushButton>(*open, QStringLiteral("Command1")), Qt::LeftButton);
         break;
     }
     default:

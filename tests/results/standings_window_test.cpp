@@ -5,6 +5,7 @@
 #include "flights_window.h"
 #include "flights_window_opener.h"
 #include "hang_watchdog.h"
+#include "named_control.h"
 #include "sheet_driver.h"
 #include "standings_window.h"
 #include "wired_program.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,9 +87,10 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     // Named in the flights window: the standings rank it under its contestant.
     program.program.flights()->open();
     FlightsWindow &flights = *program.program.flights()->window();
-    QTRY_VERIFY2_WITH_TIMEOUT(flights.flights()->rowCount() == 1, "the flights window lists no flight", hangWatchdogMs);
-    QVERIFY2(flights.flights()->setData(flights.flights()->index(0, FlightTableModel::Contestant),
-                                        QStringLiteral("Ann Example"), Qt::EditRole),
+    auto *flightsView = namedControl<QTableView>(flights, QStringLiteral("Flights"));
+    QAbstractItemModel &rows = *flightsView->model();
+    QTRY_VERIFY2_WITH_TIMEOUT(rows.rowCount() == 1, "the flights window lists no flight", hangWatchdogMs);
+    QVERIFY2(rows.setData(rows.index(0, FlightTableModel::Contestant), QStringLiteral("Ann Example"), Qt::EditRole),
              "the flight took no contestant");
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).startsWith(QLatin1String("1 | Ann Example | 17 | 165.9 | 165.9 | ")),
                               qPrintable(rowsOf(window)), hangWatchdogMs);
@@ -118,12 +121,13 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
              qPrintable(window.stateLine()->text()));
 
     // Made void in the flights window: it counts nowhere, and Ann is still to fly.
-    flights.flightsView()->setCurrentIndex(flights.flights()->index(0, 0));
+    flightsView->setCurrentIndex(rows.index(0, 0));
     flights.correctChosenFlight();
     auto *correction = flights.findChild<FlightCorrectionDialog *>();
     QVERIFY2(correction, "no correction dialog");
-    correction->status()->setCurrentIndex(correction->status()->findData(QStringLiteral("void")));
-    correction->reason()->setText(QStringLiteral("test flight"));
+    auto *status = namedControl<QComboBox>(*correction, QStringLiteral("CorrectedStatus"));
+    status->setCurrentIndex(status->findData(QStringLiteral("void")));
+    namedControl<QLineEdit>(*correction, QStringLiteral("CorrectionReason"))->setText(QStringLiteral("test flight"));
     correction->accept();
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Ann Example | 17 |  | still to fly")),
                               qPrintable(rowsOf(window)), hangWatchdogMs);

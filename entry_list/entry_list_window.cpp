@@ -4,8 +4,7 @@
 #include "registration_file.h"
 #include "file_dialog.h"
 #include "journal_files.h"
-#include "flight_table_model.h"
-#include "journal_files.h"
+#include "shown_text.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,6 +61,7 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     auto *remove = new QPushButton(QStringLiteral("Remove"), this);
     remove->setToolTip(QStringLiteral("Removes an entry without flights (Delete)"));
     m_status = new QLabel(typeToAdd, this);
+    m_status->setObjectName(QStringLiteral("Status"));
     m_status->setWordWrap(true);
 
     auto *buttons = new QHBoxLayout;

@@ -1,7 +1,7 @@
 #include "contestant_picker.h"
 
 #include "contestant_names.h"
-#include "flight_table_model.h"
+#include "shown_text.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

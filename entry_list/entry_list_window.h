@@ -37,14 +37,10 @@ public:
     // connection of its own, so the sheet and this window go on meanwhile;
     // the outcome is told when it is done.
     void importFrom(const QString &fileName);
-    bool isImporting() const { return m_importing != nullptr; }
     // Removes the chosen entry, or says why it stays.
     void removeChosen();
     // Merges the chosen entry into another, picked from the list.
     void mergeChosen();
-
-    QTableWidget *table() const { return m_table; }
-    QLabel *statusLine() const { return m_status; }
 
 signals:
     // An entry was added, changed, removed or merged.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flight_journal.h"
+#include "shown_text.h"
 
 #include <QAbstractTableModel>
 
@@ -29,7 +30,6 @@ public:
     // unchanged, when the journal cannot be read.
     void setFilter(journal::FlightFilter filter);
     const journal::FlightFilter &filter() const { return m_filter; }
-    const journal::FlightOrder &order() const { return m_order; }
     // The flights read so far.
     const std::vector<journal::FlightRow> &flights() const { return m_flights; }
     // The row of a flight, reading on as far as it when newest first; -1
@@ -64,9 +64,6 @@ private:
     std::vector<journal::FlightRow> m_flights;
     bool m_readAll = false;
 };
-
-// A text the journal kept (UTF-8), as a window shows it.
-QString shownText(const std::string &text);
 
 // The time of a calculation as the tables show it: local date and time,
 // without the UTC offset, which the tooltip and the export keep.

@@ -42,7 +42,7 @@ FlightsWindowOpener::FlightsWindowOpener(journal::FlightJournal &journal, Journa
     // The contestant who flew is no longer the one flying.
     m_recorder.setFlightEnded([this] {
         if (m_window && m_journal.nowFlyingEntry() == 0)
-            m_window->nowFlyingPicker()->clear();
+            m_window->clearNowFlying();
     });
 }
 

@@ -1,18 +1,21 @@
 #include "flights_window.h"
 
+#include "contest_corrections.h"
 #include "contestant_picker.h"
-#include "entry_list_window.h"
-#include "contest_journal.h"
 #include "designed_palette.h"
-#include "event_classes.h"
+#include "file_dialog.h"
+#include "flight_export_job.h"
+#include "flight_filters.h"
 #include "flight_history_view.h"
 #include "flight_table_model.h"
 #include "journal_exports.h"
 #include "journal_schema.h"
+#include "now_flying.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,48 +23,17 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
-#include <QThread>
 #include <QTableView>
-#include <QTableWidget>
 #include <QVBoxLayout>
-
-#include <algorithm>
-#include <memory>
 
 namespace orlo {
 
 using journal::FlightFilter;
 using journal::StoredCalculation;
 
-namespace {
-
-// A filter's choice: the item's data, empty for "All ...".
-std::string chosen(const QComboBox *filter)
-{
-    return filter->currentData().toString().toStdString();
-}
-
-// The contestant filter's choice: an entry, noEntry, or 0 for all.
-std::int64_t chosenEntry(const QComboBox *filter)
-{
-    return filter->currentData().toLongLong();
-}
-
-void refill(QComboBox *filter, const QString &all, const std::vector<std::string> &choices)
-{
-    const QString kept = filter->currentData().toString();
-    const QSignalBlocker quiet(filter);
-    filter->clear();
-    filter->addItem(all, QString());
-    for (const std::string &choice : choices)
-        filter->addItem(shownText(choice), shownText(choice));
-    filter->setCurrentIndex(std::max(0, filter->findData(kept)));
-}
-
-} // namespace
-
 FlightsWindow::FlightsWindow(journal::FlightJournal &journal, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_journal(journal), m_reader(journal.path()), m_contest(journal.path())
+    : QWidget(parent, Qt::Window), m_journal(journal), m_reader(journal.path()), m_contest(journal.path()),
+      m_corrections(new ContestCorrections(m_reader, m_contest, *this)), m_job(new FlightExportJob(this))
 {
     setWindowTitle(QStringLiteral("Flight journal"));
     // The program ends with its sheet, this window open or not.
@@ -73,72 +45,46 @@ FlightsWindow::FlightsWindow(journal::FlightJournal &journal, QWidget *parent)
     reload();
 }
 
-// An export still running is waited for: it reads the journal and writes
-// its file, and ends on its own.
-FlightsWindow::~FlightsWindow()
-{
-    if (m_job)
-        m_job->wait();
-}
+FlightsWindow::~FlightsWindow() = default;
 
 void FlightsWindow::buildControls()
 {
-    m_day = new QComboBox(this);
-    m_day->setObjectName(QStringLiteral("DayFilter"));
-    m_day->setAccessibleName(QStringLiteral("Day"));
-    m_class = new QComboBox(this);
-    m_class->setObjectName(QStringLiteral("ClassFilter"));
-    m_class->setAccessibleName(QStringLiteral("Class"));
-    m_contestant = new QComboBox(this);
-    m_contestant->setObjectName(QStringLiteral("ContestantFilter"));
-    m_contestant->setAccessibleName(QStringLiteral("Contestant"));
-    // A long entry list is searched by typing a name into the filter.
-    m_contestant->setEditable(true);
-    m_contestant->setInsertPolicy(QComboBox::NoInsert);
-    m_contestant->setMinimumContentsLength(12);
+    // Tab visits the controls in the order they are made.
+    m_filters = new FlightFilters(*this);
     m_export = new QPushButton(QStringLiteral("E&xport CSV…"), this);
     m_export->setObjectName(QStringLiteral("ExportCsv"));
     m_backup = new QPushButton(QStringLiteral("&Back up journal…"), this);
     m_backup->setObjectName(QStringLiteral("BackUpJournal"));
-
-    auto *dayLabel = new QLabel(QStringLiteral("&Day:"), this);
-    dayLabel->setBuddy(m_day);
-    auto *classLabel = new QLabel(QStringLiteral("C&lass:"), this);
-    classLabel->setBuddy(m_class);
-    m_nowFlying = new ContestantPicker(this);
-    m_nowFlying->setObjectName(QStringLiteral("NowFlying"));
-    auto *nowFlyingLabel = new QLabel(QStringLiteral("&Now flying:"), this);
-    nowFlyingLabel->setBuddy(m_nowFlying);
-    auto *nowFlying = new QHBoxLayout;
-    nowFlying->addWidget(nowFlyingLabel);
-    nowFlying->addWidget(m_nowFlying, 1);
-    nowFlying->addWidget(new QLabel(QStringLiteral("(Ctrl+N on the sheet)"), this));
-    nowFlying->addStretch();
+    m_nowFlying = new NowFlying(m_reader, m_contest, *this);
     m_correct = new QPushButton(QStringLiteral("Co&rrect flight…"), this);
     m_correct->setObjectName(QStringLiteral("CorrectFlight"));
     m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Ctrl+R)"));
     m_entries = new QPushButton(QStringLiteral("&Entry list…"), this);
     m_entries->setObjectName(QStringLiteral("EntryList"));
-    nowFlying->addWidget(m_correct);
-    nowFlying->addWidget(m_entries);
-
-    auto *filters = new QHBoxLayout;
-    filters->addWidget(dayLabel);
-    filters->addWidget(m_day);
-    filters->addSpacing(12);
-    filters->addWidget(classLabel);
-    filters->addWidget(m_class);
-    filters->addSpacing(12);
-    auto *contestantLabel = new QLabel(QStringLiteral("C&ontestant:"), this);
-    contestantLabel->setBuddy(m_contestant);
-    filters->addWidget(contestantLabel);
-    filters->addWidget(m_contestant);
-    filters->addStretch();
-    filters->addWidget(m_export);
-    filters->addWidget(m_backup);
-
     m_model = new FlightTableModel(m_journal, this);
     m_view = new QTableView(this);
+    setUpFlightsTable();
+    m_history = new FlightHistoryView(this);
+    QSplitter *splitter = tableAndHistory();
+
+    // A line of text only: it never takes the focus.
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("Status"));
+    m_status->setWordWrap(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(nowFlyingRow());
+    layout->addLayout(filterRow());
+    layout->addWidget(splitter, 1);
+    layout->addWidget(m_status);
+    resize(960, 600);
+    // Arrow keys and typing go to the flights from the start.
+    m_view->setFocus();
+    connectControls();
+}
+
+void FlightsWindow::setUpFlightsTable()
+{
     m_view->setObjectName(QStringLiteral("Flights"));
     m_view->setAccessibleName(QStringLiteral("Flights"));
     m_view->setModel(m_model);
@@ -174,9 +120,11 @@ void FlightsWindow::buildControls()
     columns->setSortIndicator(FlightTableModel::Time, Qt::DescendingOrder);
     columns->setSortIndicatorShown(true);
     m_view->setSortingEnabled(true);
+}
 
-    m_history = new FlightHistoryView(this);
-
+// The flights above, the chosen flight's history below.
+QSplitter *FlightsWindow::tableAndHistory()
+{
     auto *history = new QWidget(this);
     auto *historyLayout = new QVBoxLayout(history);
     historyLayout->setContentsMargins(0, 0, 0, 0);
@@ -190,34 +138,64 @@ void FlightsWindow::buildControls()
     splitter->addWidget(history);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
+    return splitter;
+}
 
-    // A line of text only: it never takes the focus.
-    m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("Status"));
-    m_status->setWordWrap(true);
+QHBoxLayout *FlightsWindow::nowFlyingRow()
+{
+    auto *label = new QLabel(QStringLiteral("&Now flying:"), this);
+    label->setBuddy(m_nowFlying->picker());
+    auto *row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(m_nowFlying->picker(), 1);
+    row->addWidget(new QLabel(QStringLiteral("(Ctrl+N on the sheet)"), this));
+    row->addStretch();
+    row->addWidget(m_correct);
+    row->addWidget(m_entries);
+    return row;
+}
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(nowFlying);
-    layout->addLayout(filters);
-    layout->addWidget(splitter, 1);
-    layout->addWidget(m_status);
-    resize(960, 600);
-    // Arrow keys and typing go to the flights from the start.
-    m_view->setFocus();
+QHBoxLayout *FlightsWindow::filterRow()
+{
+    auto *row = new QHBoxLayout;
+    const auto addFilter = [this, row](const QString &caption, QComboBox *filter) {
+        auto *label = new QLabel(caption, this);
+        label->setBuddy(filter);
+        row->addWidget(label);
+        row->addWidget(filter);
+    };
+    addFilter(QStringLiteral("&Day:"), m_filters->day());
+    row->addSpacing(12);
+    addFilter(QStringLiteral("C&lass:"), m_filters->eventClass());
+    row->addSpacing(12);
+    addFilter(QStringLiteral("C&ontestant:"), m_filters->contestant());
+    row->addStretch();
+    row->addWidget(m_export);
+    row->addWidget(m_backup);
+    return row;
+}
 
-    connect(m_day, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
-    connect(m_class, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
-    connect(m_contestant, &QComboBox::currentIndexChanged, this, &FlightsWindow::reload);
-    connect(m_nowFlying, &ContestantPicker::picked, this, &FlightsWindow::nameNowFlying);
+void FlightsWindow::connectControls()
+{
+    connect(m_filters, &FlightFilters::changed, this, &FlightsWindow::reload);
+    connect(m_nowFlying, &NowFlying::named, this, [this](std::int64_t entry) {
+        emit nowFlying(entry);
+        // A new entry joins the contestant filter.
+        journalChanged();
+    });
+    connect(m_nowFlying, &NowFlying::readFailed, this, &FlightsWindow::showReadFailure);
     connect(m_correct, &QPushButton::clicked, this, &FlightsWindow::correctChosenFlight);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this), &QShortcut::activated, this,
             &FlightsWindow::correctChosenFlight);
     connect(m_entries, &QPushButton::clicked, this, &FlightsWindow::openEntryList);
+    connect(m_corrections, &ContestCorrections::changed, this, &FlightsWindow::journalChanged);
+    connect(m_corrections, &ContestCorrections::changed, this, &FlightsWindow::contestChanged);
+    connect(m_corrections, &ContestCorrections::readFailed, this, &FlightsWindow::showReadFailure);
     // Escape closes the window; an editor open in it takes the key first.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
     connect(m_export, &QPushButton::clicked, this, [this] {
-        const std::string day = chosen(m_day);
+        const std::string day = m_filters->chosenDay();
         chooseFile(QStringLiteral("Export CSV…"),
                    day.empty() ? QStringLiteral("flights.csv") : QStringLiteral("flights-%1.csv").arg(shownText(day)),
                    QStringLiteral("CSV files (*.csv);;All files (*)"), &FlightsWindow::exportTo);
@@ -226,10 +204,8 @@ void FlightsWindow::buildControls()
         chooseFile(QStringLiteral("Back up journal…"), QStringLiteral("journal-backup.sqlite"),
                    QStringLiteral("Flight journals (*.sqlite);;All files (*)"), &FlightsWindow::backUpTo);
     });
-    connect(m_model, &FlightTableModel::readFailed, this, [this](const QString &problem) {
-        m_readFailure = problem;
-        showCount();
-    });
+    connect(m_job, &FlightExportJob::finished, this, &FlightsWindow::jobEnded);
+    connect(m_model, &FlightTableModel::readFailed, this, &FlightsWindow::showReadFailure);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FlightsWindow::showHistory);
     // A contestant named brings the entry's number, and may have added an entry.
     connect(m_model, &QAbstractItemModel::dataChanged, this, &FlightsWindow::journalChanged);
@@ -247,11 +223,11 @@ void FlightsWindow::reload()
     m_stale = false;
     const std::int64_t kept = chosenFlight();
     try {
-        refillFilters();
-        m_model->setFilter(FlightFilter{chosen(m_day), chosen(m_class), chosenEntry(m_contestant)});
+        m_filters->refill(m_journal.days(), m_reader.entries());
+        m_model->setFilter(m_filters->filter());
         m_readFailure.clear();
     } catch (const journal::JournalProblem &problem) {
-        showProblem(problem);
+        showReadFailure(shownText(problem.what()));
         return;
     }
     // The newest flight is the one chosen until the official chooses another.
@@ -264,34 +240,7 @@ void FlightsWindow::reload()
     showFirstColumn();
     showHistory();
     showCount();
-    if (m_entryList)
-        m_entryList->reloadIfUnread();
-}
-
-void FlightsWindow::refillFilters()
-{
-    refill(m_day, QStringLiteral("All days"), m_journal.days());
-    // The sheet's classes in the sheet's order: reading the captions recorded
-    // would mean reading every calculation.
-    static const std::vector<std::string> classes = [] {
-        std::vector<std::string> captions;
-        for (const EventClass &eventClass : eventClasses)
-            captions.emplace_back(eventClass.caption);
-        return captions;
-    }();
-    refill(m_class, QStringLiteral("All classes"), classes);
-
-    const qlonglong kept = m_contestant->currentData().toLongLong();
-    std::vector<contest::Entry> entries = m_reader.entries();
-    const QSignalBlocker quiet(m_contestant);
-    m_contestant->clear();
-    m_contestant->addItem(QStringLiteral("All contestants"), qlonglong(0));
-    m_contestant->addItem(QStringLiteral("No contestant named"), qlonglong(journal::noEntry));
-    for (const contest::Entry &entry : entries)
-        m_contestant->addItem(entry.number.empty() ? shownText(entry.name)
-                                                   : shownText(entry.name + " " + entry.number),
-                              qlonglong(entry.id));
-    m_contestant->setCurrentIndex(std::max(0, m_contestant->findData(kept)));
+    m_corrections->reloadEntryListIfUnread();
 }
 
 // The time of a flight comes first: whatever the style scrolled to while the
@@ -309,9 +258,9 @@ void FlightsWindow::showEvent(QShowEvent *event)
     QMetaObject::invokeMethod(this, &FlightsWindow::showFirstColumn, Qt::QueuedConnection);
 }
 
-void FlightsWindow::showProblem(const std::exception &problem)
+void FlightsWindow::showReadFailure(const QString &problem)
 {
-    m_readFailure = shownText(problem.what());
+    m_readFailure = problem;
     showCount();
 }
 
@@ -326,7 +275,7 @@ void FlightsWindow::showHistory()
             changes = m_reader.changes(flight);
         }
     } catch (const journal::JournalProblem &problem) {
-        showProblem(problem);
+        showReadFailure(shownText(problem.what()));
         return;
     }
     m_history->showFlight(calculations, changes);
@@ -345,7 +294,7 @@ void FlightsWindow::showCount()
             const int shown = m_journal.flightCount(m_model->filter());
             status = shown == 1 ? QStringLiteral("1 flight shown.") : QStringLiteral("%1 flights shown.").arg(shown);
         } catch (const journal::JournalProblem &problem) {
-            showProblem(problem);
+            showReadFailure(shownText(problem.what()));
             return;
         }
     }
@@ -379,6 +328,75 @@ bool FlightsWindow::event(QEvent *event)
     else if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) && m_stale)
         reload();
     return QWidget::event(event);
+}
+
+void FlightsWindow::pickNowFlying()
+{
+    m_nowFlying->pick();
+}
+
+void FlightsWindow::clearNowFlying()
+{
+    m_nowFlying->clear();
+}
+
+void FlightsWindow::correctChosenFlight()
+{
+    const int row = m_view->currentIndex().row();
+    if (row >= 0 && row < m_model->rowCount())
+        m_corrections->correct(m_model->flights()[static_cast<std::size_t>(row)]);
+}
+
+void FlightsWindow::openEntryList()
+{
+    m_corrections->openEntryList();
+}
+
+void FlightsWindow::chooseFile(const QString &title, const QString &suggested, const QString &filter,
+                               void (FlightsWindow::*then)(const QString &))
+{
+    QFileDialog *dialog = fileDialog(this, title, QDir::homePath(), filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->selectFile(suggested);
+    connect(dialog, &QFileDialog::fileSelected, this, then);
+    dialog->open();
+}
+
+void FlightsWindow::exportTo(const QString &fileName)
+{
+    const FlightFilter filter = m_model->filter();
+    runBeside(QStringLiteral("Exporting to %1…").arg(QDir::toNativeSeparators(fileName)),
+              [journal = m_journal.path(), filter, fileName = fileName.toStdString()] {
+                  return exportFlightsCsv(journal, filter, fileName);
+              });
+}
+
+void FlightsWindow::backUpTo(const QString &fileName)
+{
+    runBeside(QStringLiteral("Backing up the journal to %1…").arg(QDir::toNativeSeparators(fileName)),
+              [journal = m_journal.path(), fileName = fileName.toStdString()] {
+                  return backUpJournalTo(journal, fileName);
+              });
+}
+
+void FlightsWindow::runBeside(const QString &doing, std::function<JournalExport()> job)
+{
+    if (!m_job->start(std::move(job)))
+        return;
+    m_export->setEnabled(false);
+    m_backup->setEnabled(false);
+    m_exported = doing;
+    showCount();
+}
+
+void FlightsWindow::jobEnded(const JournalExport &outcome)
+{
+    m_export->setEnabled(true);
+    m_backup->setEnabled(true);
+    const QString sentence = QString::fromStdString(outcome.sentence);
+    m_exported = outcome.notice.empty() ? sentence : QString::fromStdString(outcome.notice) + QLatin1Char(' ') + sentence;
+    showCount();
+    emit jobFinished(outcome.done, sentence);
 }
 
 } // namespace orlo

@@ -23,10 +23,6 @@ public:
     FlightCorrectionDialog(journal::ContestJournal &contest, std::vector<contest::Entry> entries,
                            const journal::FlightRow &flight, QWidget *parent);
 
-    ContestantPicker *contestant() const { return m_contestant; }
-    QComboBox *status() const { return m_status; }
-    QLineEdit *reason() const { return m_reason; }
-
     // Makes the changes asked for; a change refused is said in the dialog, which stays open.
     void accept() override;
 

@@ -42,11 +42,6 @@ QString shownStatus(const FlightRow &flight)
 
 } // namespace
 
-QString shownText(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString shownTime(const std::string &recordedAt)
 {
     // "2026-12-08T14:03:27+01:00": the first nineteen characters are the local time.

@@ -5,21 +5,22 @@
 
 #include <QWidget>
 
-#include <exception>
 #include <functional>
 
-class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QSplitter;
 class QTableView;
-class QThread;
 
 namespace orlo {
 
-class ContestantPicker;
-class EntryListWindow;
+class ContestCorrections;
+class FlightExportJob;
+class FlightFilters;
 class FlightHistoryView;
 class FlightTableModel;
+class NowFlying;
 struct JournalExport;
 
 // The flights window: the contest's list of flights, newest first or ordered
@@ -44,24 +45,10 @@ public:
     void exportTo(const QString &fileName);
     // Copies the journal: what "Back up journal…" does once the file is chosen.
     void backUpTo(const QString &fileName);
-    bool isBusy() const { return m_job != nullptr; }
-
-    FlightTableModel *flights() const { return m_model; }
-    QTableView *flightsView() const { return m_view; }
-    FlightHistoryView *historyView() const { return m_history; }
-    QComboBox *dayFilter() const { return m_day; }
-    QComboBox *classFilter() const { return m_class; }
-    QComboBox *contestantFilter() const { return m_contestant; }
-    QPushButton *exportButton() const { return m_export; }
-    QPushButton *backupButton() const { return m_backup; }
-    QPushButton *correctButton() const { return m_correct; }
-    QPushButton *entriesButton() const { return m_entries; }
-    QLabel *statusLine() const { return m_status; }
-    ContestantPicker *nowFlyingPicker() const { return m_nowFlying; }
-    // Null until first opened.
-    EntryListWindow *entryList() const { return m_entryList; }
     // Takes the keyboard to the "Now flying" picker, its text chosen.
     void pickNowFlying();
+    // Empties the "Now flying" picker: the contestant who flew is done.
+    void clearNowFlying();
     // Opens the correction of the chosen flight, blocking this window alone.
     void correctChosenFlight();
     // Opens the entry list.
@@ -82,15 +69,19 @@ protected:
 
 private:
     void buildControls();
-    void refillFilters();
+    void setUpFlightsTable();
+    QSplitter *tableAndHistory();
+    QHBoxLayout *nowFlyingRow();
+    QHBoxLayout *filterRow();
+    void connectControls();
     void chooseFile(const QString &title, const QString &suggested, const QString &filter,
                     void (FlightsWindow::*then)(const QString &));
     void runBeside(const QString &doing, std::function<JournalExport()> job);
-    void showProblem(const std::exception &problem);
+    void jobEnded(const JournalExport &outcome);
+    void showReadFailure(const QString &problem);
     void showHistory();
     void showCount();
     void showFirstColumn();
-    void nameNowFlying();
     std::int64_t chosenFlight() const;
 
     journal::FlightJournal &m_journal;
@@ -100,19 +91,17 @@ private:
     // The entry list and the corrections as changed, over a connection of
     // their own, opened at the first change.
     journal::ContestJournal m_contest;
+    ContestCorrections *m_corrections = nullptr;
+    FlightExportJob *m_job = nullptr;
+    FlightFilters *m_filters = nullptr;
+    NowFlying *m_nowFlying = nullptr;
     FlightTableModel *m_model = nullptr;
     QTableView *m_view = nullptr;
     FlightHistoryView *m_history = nullptr;
-    QComboBox *m_day = nullptr;
-    QComboBox *m_class = nullptr;
-    QComboBox *m_contestant = nullptr;
-    ContestantPicker *m_nowFlying = nullptr;
-    EntryListWindow *m_entryList = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_backup = nullptr;
     QPushButton *m_correct = nullptr;
     QPushButton *m_entries = nullptr;
-    QThread *m_job = nullptr;
     QLabel *m_status = nullptr;
     QString m_exported;   // what the last export or backup did, or is doing
     QString m_readFailure; // why the last reading failed; empty after one that did not

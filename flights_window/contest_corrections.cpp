@@ -1,0 +1,48 @@
+#include "contest_corrections.h"
+
+#include "entry_list_window.h"
+#include "flight_correction_dialog.h"
+#include "journal_schema.h"
+#include "shown_text.h"
+
+namespace orlo {
+
+ContestCorrections::ContestCorrections(const journal::JournalReader &reader, journal::ContestJournal &contest,
+                                       QWidget &window)
+    : QObject(&window), m_reader(reader), m_contest(contest), m_window(window)
+{
+}
+
+void ContestCorrections::correct(const journal::FlightRow &flight)
+{
+    FlightCorrectionDialog *dialog = nullptr;
+    try {
+        dialog = new FlightCorrectionDialog(m_contest, m_reader.entries(), flight, &m_window);
+    } catch (const journal::JournalProblem &problem) {
+        emit readFailed(shownText(problem.what()));
+        return;
+    }
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, &ContestCorrections::changed);
+    dialog->open();
+}
+
+void ContestCorrections::openEntryList()
+{
+    if (!m_entryList) {
+        m_entryList = new EntryListWindow(m_reader, m_contest, &m_window);
+        connect(m_entryList, &EntryListWindow::entriesChanged, this, &ContestCorrections::changed);
+    }
+    m_entryList->show();
+    m_entryList->raise();
+    m_entryList->activateWindow();
+}
+
+void ContestCorrections::reloadEntryListIfUnread()
+{
+    if (m_entryList)
+        m_entryList->reloadIfUnread();
+}
+
+} // namespace orlo

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "contest_journal.h"
+#include "journal_reader.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace orlo {
+
+class EntryListWindow;
+
+// The director's corrections from the flights window: a flight moved to
+// another contestant or marked attempt or void, and the entry list.
+class ContestCorrections final : public QObject {
+    Q_OBJECT
+public:
+    ContestCorrections(const journal::JournalReader &reader, journal::ContestJournal &contest, QWidget &window);
+
+    // Opens the correction of a flight, blocking the window alone.
+    void correct(const journal::FlightRow &flight);
+    // Opens the entry list, made at its first opening.
+    void openEntryList();
+    // The entry list, if open, reads the entries it could not read before.
+    void reloadEntryListIfUnread();
+
+signals:
+    // A flight's contestant or status, or the entry list, changed.
+    void changed();
+    // The entry list could not be read; problem says why.
+    void readFailed(const QString &problem);
+
+private:
+    const journal::JournalReader &m_reader;
+    journal::ContestJournal &m_contest;
+    QWidget &m_window;
+    EntryListWindow *m_entryList = nullptr;
+};
+
+} // namespace orlo

@@ -1,0 +1,52 @@
+#include "now_flying.h"
+
+#include "contestant_picker.h"
+#include "journal_schema.h"
+#include "shown_text.h"
+
+#include <optional>
+
+namespace orlo {
+
+NowFlying::NowFlying(const journal::JournalReader &reader, journal::ContestJournal &contest, QWidget &window)
+    : QObject(&window), m_reader(reader), m_contest(contest), m_picker(new ContestantPicker(&window))
+{
+    m_picker->setObjectName(QStringLiteral("NowFlying"));
+    connect(m_picker, &ContestantPicker::picked, this, &NowFlying::name);
+}
+
+void NowFlying::pick()
+{
+    try {
+        m_picker->setEntries(m_reader.entries());
+    } catch (const journal::JournalProblem &problem) {
+        emit readFailed(shownText(problem.what()));
+    }
+    m_picker->setFocus(Qt::ShortcutFocusReason);
+    m_picker->selectAll();
+}
+
+void NowFlying::clear()
+{
+    m_picker->clear();
+}
+
+// The entry picked, a new one confirmed, or nobody when the line is cleared.
+void NowFlying::name()
+{
+    std::optional<std::int64_t> entry = 0;
+    if (!m_picker->text().trimmed().isEmpty())
+        entry = confirmedEntry(*m_picker, m_contest);
+    if (!entry)
+        return;
+    try {
+        for (const contest::Entry &listed : m_reader.entries())
+            if (listed.id == *entry)
+                m_picker->setText(offeredText(listed));
+    } catch (const journal::JournalProblem &problem) {
+        emit readFailed(shownText(problem.what()));
+    }
+    emit named(*entry);
+}
+
+} // namespace orlo
