@@ -9,6 +9,7 @@
 #include "flight_table_model.h"
 #include "journal_exports.h"
 #include "journal_schema.h"
+#include "journal_words.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -351,8 +352,8 @@ void FlightsWindow::showCount()
     }
     if (!m_exported.isEmpty())
         status += QLatin1Char(' ') + m_exported;
-    if (!m_journal.problem().empty())
-        status += QLatin1Char(' ') + shownText(m_journal.problem());
+    if (m_journal.problem())
+        status += QLatin1Char(' ') + shownText(journalSentence(m_journal.problem()));
     m_status->setText(status);
 }
 

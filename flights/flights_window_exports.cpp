@@ -4,6 +4,7 @@
 #include "file_dialog.h"
 #include "flight_table_model.h"
 #include "journal_exports.h"
+#include "journal_words.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -62,7 +63,9 @@ void FlightsWindow::runBeside(const QString &doing, std::function<JournalExport(
         m_export->setEnabled(true);
         m_backup->setEnabled(true);
         const QString sentence = QString::fromStdString(outcome->sentence);
-        m_exported = outcome->notice.empty() ? sentence : QString::fromStdString(outcome->notice) + QLatin1Char(' ') + sentence;
+        m_exported = !outcome->notice
+            ? sentence
+            : QString::fromStdString(journalSentence(outcome->notice)) + QLatin1Char(' ') + sentence;
         showCount();
         emit jobFinished(outcome->done, sentence);
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contest_settings.h"
+#include "journal_notice.h"
 
 #include <cstdint>
 #include <ctime>
@@ -81,7 +82,7 @@ public:
 
     // Said once the file was opened: an older journal carried forward, or a
     // damaged one moved aside and a fresh one started.
-    const std::string &notice() const;
+    const JournalNotice &notice() const;
     // Where the time of a change comes from; the system clock unless set.
     void setClock(std::function<std::time_t()> clock);
 
