@@ -5,6 +5,7 @@
 #include "flight_journal.h"
 #include "journal_schema.h"
 #include "journal_exports.h"
+#include "journal_words.h"
 #include "spreadsheet_commands.h"
 
 #include <QCommandLineParser>
@@ -67,8 +68,8 @@ int importEntries(const QString &journalPath, const QString &filePath)
         if (registration.problems.empty()) {
             ContestJournal contest(journalPath.toStdString());
             outcome = contest.importEntries(registration.rows);
-            if (!contest.notice().empty())
-                say(QString::fromStdString(contest.notice()));
+            if (contest.notice())
+                say(QString::fromStdString(orlo::journalSentence(contest.notice())));
         }
     } catch (const std::exception &failure) {
         say(QString::fromStdString(failure.what()) + QStringLiteral(" Nothing was imported."));
@@ -276,8 +277,8 @@ int runJournalCommand(const StartOptions &options)
         ? orlo::exportFlightsCsv(options.journalPath.toStdString(), {options.day.toStdString(), {}},
                                  options.exportPath.toStdString())
         : orlo::backUpJournalTo(options.journalPath.toStdString(), options.backupPath.toStdString());
-    if (!done.notice.empty())
-        say(QString::fromStdString(done.notice));
+    if (done.notice)
+        say(QString::fromStdString(orlo::journalSentence(done.notice)));
     if (!done.done) {
         say(QString::fromStdString(done.sentence));
         return 1;

@@ -3,6 +3,7 @@
 #include "journal_files.h"
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
+#include "journal_words.h"
 #include "spreadsheet_commands.h"
 #include "tahoma_font.h"
 
@@ -91,7 +92,8 @@ OrloProgram::OrloProgram(const QString &journalPath)
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
     if (!m_journal)
         return;
-    m_journal->setProblemHandler([this](const std::string &problem) {
+    m_journal->setProblemHandler([this](const journal::JournalNotice &notice) {
+        const std::string problem = journalSentence(notice);
         std::fprintf(stderr, "Orlo_Score: %s\n", problem.c_str());
         JournalProblemNotice::showLater(QString::fromStdString(problem), &m_sheet);
     });

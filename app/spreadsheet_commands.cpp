@@ -3,6 +3,7 @@
 #include "journal_files.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
+#include "journal_words.h"
 #include "results_files.h"
 #include "results_table.h"
 #include "spreadsheet_files.h"
@@ -43,8 +44,8 @@ int written(const QString &journalPath, const QString &path, const char *what, W
     try {
         const journal::JournalReader reader(journalPath.toStdString());
         work(reader);
-        if (!reader.notice().empty())
-            say(QString::fromStdString(reader.notice()));
+        if (reader.notice())
+            say(QString::fromStdString(journalSentence(reader.notice())));
         return 0;
     } catch (const journal::JournalProblem &problem) {
         say(cannot + QString::fromStdString(problem.what()) + QStringLiteral(" Nothing was written."));

@@ -2,6 +2,7 @@
 #include "journal_filler.h"
 
 #include "flight_journal.h"
+#include "journal_words.h"
 
 #include <benchmark/benchmark.h>
 
@@ -57,7 +58,7 @@ void BM_CalcScoreRecorded(benchmark::State &state)
     const auto folder = benchFolder();
     journal::FlightJournal journal((folder / "journal.sqlite").string());
     if (!journal.open())
-        state.SkipWithError(journal.problem().c_str());
+        state.SkipWithError(orlo::journalSentence(journal.problem()).c_str());
     pressCalcScore(state, &journal);
     std::filesystem::remove_all(folder);
 }

@@ -45,7 +45,7 @@ CalculationRecord flightScore(int flight, int pressing)
 // journal commits each calculation to the disk as it is scored.
 bool fillJournal(const std::string &path, int flights)
 {
-    std::string notice;
+    journal::JournalNotice notice;
     try {
         const journal::Database db = journal::openJournal(path, journal::Access::Record, notice);
         journal::WriteTransaction transaction(db);

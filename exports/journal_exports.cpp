@@ -33,7 +33,7 @@ JournalExport exportFlightsCsv(const std::string &journalPath, const journal::Fl
     if (journal::isJournalFile(fileName, journalPath))
         return cannot("that is the flight journal itself.");
     std::vector<journal::FlightRow> flights;
-    std::string notice;
+    journal::JournalNotice notice;
     try {
         const journal::JournalReader reader(journalPath);
         flights = reader.flights(filter);

@@ -10,7 +10,7 @@ namespace orlo {
 struct JournalExport {
     bool done = false;
     std::string sentence;
-    std::string notice; // an older journal carried forward as it was read; empty otherwise
+    journal::JournalNotice notice; // an older journal carried forward as it was read
 };
 
 // Writes the journal's flights that pass filter to fileName as CSV for a

@@ -10,6 +10,7 @@
 #include "flight_table_model.h"
 #include "journal_exports.h"
 #include "journal_schema.h"
+#include "journal_words.h"
 #include "now_flying.h"
 
 #include <QComboBox>
@@ -300,8 +301,8 @@ void FlightsWindow::showCount()
     }
     if (!m_exported.isEmpty())
         status += QLatin1Char(' ') + m_exported;
-    if (!m_journal.problem().empty())
-        status += QLatin1Char(' ') + shownText(m_journal.problem());
+    if (m_journal.problem())
+        status += QLatin1Char(' ') + shownText(journalSentence(m_journal.problem()));
     m_status->setText(status);
 }
 
@@ -394,7 +395,9 @@ void FlightsWindow::jobEnded(const JournalExport &outcome)
     m_export->setEnabled(true);
     m_backup->setEnabled(true);
     const QString sentence = QString::fromStdString(outcome.sentence);
-    m_exported = outcome.notice.empty() ? sentence : QString::fromStdString(outcome.notice) + QLatin1Char(' ') + sentence;
+    m_exported = !outcome.notice
+        ? sentence
+        : QString::fromStdString(journalSentence(outcome.notice)) + QLatin1Char(' ') + sentence;
     showCount();
     emit jobFinished(outcome.done, sentence);
 }

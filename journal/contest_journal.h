@@ -3,6 +3,7 @@
 #include "contest_settings.h"
 #include "entries.h"
 #include "flight_status.h"
+#include "journal_notice.h"
 
 #include <cstdint>
 #include <ctime>
@@ -61,7 +62,7 @@ public:
 
     // Said once the file was opened: an older journal carried forward, or a
     // damaged one moved aside and a fresh one started.
-    const std::string &notice() const;
+    const JournalNotice &notice() const;
     // Where the time of a change comes from; the system clock unless set.
     void setClock(std::function<std::time_t()> clock);
 

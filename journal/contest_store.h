@@ -36,7 +36,7 @@ struct ContestJournal::Impl {
     std::string path;
     Database db;
     JournalFiles opened; // the journal, its log and index as db opened them
-    std::string notice;
+    JournalNotice notice;
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
 
     const Database &open();

@@ -52,7 +52,7 @@ ContestJournal::ContestJournal(std::string path) : m_impl(std::make_unique<Impl>
 
 ContestJournal::~ContestJournal() = default;
 
-const std::string &ContestJournal::notice() const
+const JournalNotice &ContestJournal::notice() const
 {
     return m_impl->notice;
 }

@@ -9,10 +9,10 @@ FlightJournal::~FlightJournal()
     finish();
 }
 
-void FlightJournal::setProblemHandler(std::function<void(const std::string &)> handler)
+void FlightJournal::setProblemHandler(std::function<void(const JournalNotice &)> handler)
 {
     m_impl->problemHandler = std::move(handler);
-    if (!m_impl->problem.empty() && !m_impl->told)
+    if (m_impl->problem && !m_impl->told)
         m_impl->tell(m_impl->problem);
 }
 
@@ -26,7 +26,7 @@ bool FlightJournal::isWorking() const
     return !m_impl->stopped && m_impl->waiting.empty();
 }
 
-const std::string &FlightJournal::problem() const
+const JournalNotice &FlightJournal::problem() const
 {
     return m_impl->problem;
 }
@@ -112,7 +112,7 @@ void FlightJournal::Impl::writeWaiting(int busyTimeout)
     waitingSince.reset();
     toldWaiting = false;
     if (wasTold)
-        tell("The flight journal " + path + " records again: every calculation that waited is written.");
+        tell({JournalEvent::RecordsAgain, path});
 }
 
 void FlightJournal::calculated(const CalculationRecord &calculation)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flight_observer.h"
+#include "journal_notice.h"
 #include "journal_reader.h"
 
 #include <cstdint>
@@ -27,18 +28,18 @@ public:
     FlightJournal(const FlightJournal &) = delete;
     FlightJournal &operator=(const FlightJournal &) = delete;
 
-    // Called with a sentence for the official: when the journal cannot be
+    // Called with what befell the journal: when it cannot be
     // kept, when a file was moved aside, when calculations wait (at once
     // after a failed write, after a few seconds of another program's lock)
-    // and when they are written after all. At once for the last sentence
+    // and when they are written after all. At once for the last notice
     // when it came before the handler was set.
-    void setProblemHandler(std::function<void(const std::string &)> handler);
+    void setProblemHandler(std::function<void(const JournalNotice &)> handler);
     // Opens the file for recording now rather than at the first calculation,
     // so that a journal that cannot be kept is told at once. Returns isWorking().
     bool open();
     // Nothing has stopped the journal and no calculation waits for the file.
     bool isWorking() const;
-    const std::string &problem() const; // the last sentence for the official; empty when none
+    const JournalNotice &problem() const; // the last notice; JournalEvent::None when none
     const std::string &path() const;
 
     // Where the time of a calculation comes from; the system clock unless set.

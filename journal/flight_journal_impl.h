@@ -44,9 +44,9 @@ struct FlightJournal::Impl {
     std::string path;
     Database db;
     JournalReader reader;
-    std::string problem;
+    JournalNotice problem;
     bool told = false;
-    std::function<void(const std::string &)> problemHandler;
+    std::function<void(const JournalNotice &)> problemHandler;
     std::function<std::time_t()> clock = [] { return std::time(nullptr); };
     // The files as the connection opened them, and whether its lock showed.
     JournalFiles opened;
@@ -71,9 +71,9 @@ struct FlightJournal::Impl {
 
     explicit Impl(std::string journalPath) : path(std::move(journalPath)), reader(path) {}
 
-    void tell(const std::string &sentence)
+    void tell(JournalNotice notice)
     {
-        problem = sentence;
+        problem = std::move(notice);
         told = false;
         if (!problemHandler)
             return;
@@ -95,13 +95,13 @@ struct FlightJournal::Impl {
         if (stopped)
             return false;
         try {
-            std::string notice;
+            JournalNotice notice;
             db = openJournal(path, damaged ? Access::RecordAfresh : Access::Record, notice);
             damaged = false;
             opened = journalFilesAt(path);
             lockShown = holdsLock(opened.journal);
-            if (!notice.empty())
-                tell(notice);
+            if (notice)
+                tell(std::move(notice));
             return true;
         } catch (const JournalProblem &problem) {
             if (problem.passing()) {
@@ -110,7 +110,12 @@ struct FlightJournal::Impl {
             }
             stopped = true;
             waiting.clear();
-            tell(problem.what());
+            // A refusal (another program's file, a later version's) has no
+            // cause apart from its sentence.
+            if (problem.cause().empty())
+                tell({JournalEvent::Refused, path, {}, problem.what()});
+            else
+                tell({JournalEvent::Stopped, path, {}, problem.cause()});
             return false;
         }
     }
@@ -126,10 +131,10 @@ struct FlightJournal::Impl {
             return;
         if (whereabouts == Whereabouts::Moved || whereabouts == Whereabouts::Removed) {
             bool newJournal = false;
-            const std::string sentence = keepFlightsOf(db, path, opened, whereabouts, newJournal);
+            JournalNotice kept = keepFlightsOf(db, path, opened, whereabouts, newJournal);
             if (newJournal)
                 flight.reset(); // the flight on the sheet goes on in the new journal
-            tell(sentence);
+            tell(std::move(kept));
         } else if (whereabouts == Whereabouts::LogReplaced) {
             // The other program wrote the log into the journal before it
             // removed it; this one's log, gone from its name, must not be
@@ -153,11 +158,8 @@ struct FlightJournal::Impl {
         if (toldWaiting || (locked && now - *waitingSince < lockPatience))
             return;
         toldWaiting = true;
-        tell("The flight journal " + path
-             + (locked ? " is held by another program" : diskFull(code) ? " cannot be written: the disk is full"
-                                                                        : " cannot be written")
-             + " (" + cause + "). The calculations scored meanwhile wait in memory and are written as soon as it "
-             "can take them; keep Orlo Score open until then.");
+        tell({JournalEvent::Waiting, path, {}, cause,
+              locked ? WaitCause::Locked : diskFull(code) ? WaitCause::DiskFull : WaitCause::WriteFailed});
     }
 
     // SQLite says so, or the journal's file system has no room left: a full

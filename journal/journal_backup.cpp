@@ -43,7 +43,7 @@ int backUpJournal(const std::string &journalPath, const std::string &copyPath)
     const std::string cannot = "Cannot back up the flight journal to " + copyPath + ": ";
     if (isJournalFile(copyPath, journalPath))
         throw JournalProblem(cannot + "that is the journal itself. Nothing was written.");
-    std::string notice;
+    JournalNotice notice;
     Database source = openJournal(journalPath, Access::Read, notice);
     int flights = 0;
     try {

@@ -50,7 +50,7 @@ struct JournalReader::Impl {
     std::string path;
     Database db;
     JournalFiles opened; // the files at the journal's name before it was opened
-    std::string notice;
+    JournalNotice notice;
     // A journal of an older layout that could not be carried forward has no
     // entry list; its flights are all official.
     bool withEntries = true;
@@ -123,7 +123,7 @@ void JournalReader::close()
     m_impl->close();
 }
 
-const std::string &JournalReader::notice() const
+const JournalNotice &JournalReader::notice() const
 {
     return m_impl->notice;
 }

@@ -89,7 +89,7 @@ public:
     std::vector<FlightChange> changes(std::int64_t flightId) const; // oldest first
     const std::string &path() const;
     // Said once the file was opened: an older journal carried forward.
-    const std::string &notice() const;
+    const JournalNotice &notice() const;
     // Lets go of the file; the next read opens it afresh.
     void close();
 

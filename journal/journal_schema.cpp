@@ -169,9 +169,7 @@ void switchToWriteAheadLog(const Database &db, const std::string &path)
             if (mode != "wal")
             {
                 const std::string cause = "the file cannot take SQLite's write-ahead log (it answers '" + mode + "')";
-                throw JournalProblem("The flight journal cannot be kept in " + path + ": " + cause
-                                         + ". Scoring goes on without it.",
-                                     false, 0, cause);
+                throw JournalProblem("cannot keep the flight journal in " + path + ": " + cause, false, 0, cause);
             }
             return;
         } catch (const DatabaseError &error) {
@@ -189,7 +187,7 @@ std::string refusal(const std::string &path, Kind kind)
     return path + " is not an Orlo Score flight journal but another program's database; it is left as it is.";
 }
 
-Database openForRecording(const std::string &path, std::string &notice)
+Database openForRecording(const std::string &path, JournalNotice &notice)
 {
     Database db(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, recordingBusyTimeoutMs);
     const Kind kind = kindInOneRead(db);
@@ -204,7 +202,7 @@ Database openForRecording(const std::string &path, std::string &notice)
     execute(db, "PRAGMA synchronous=FULL");
     if (kind != Kind::Ours && carryForward(db)) {
         if (kind == Kind::OursToCarryForward)
-            notice = "The flight journal " + path + " was carried forward to this version's layout.";
+            notice = {JournalEvent::CarriedForward, path};
         // The new file holds its tables itself, not only in its log: a copy
         // of it alone is a journal.
         checkpoint(db);
@@ -212,7 +210,7 @@ Database openForRecording(const std::string &path, std::string &notice)
     return db;
 }
 
-Database openForReading(const std::string &path, std::string &notice)
+Database openForReading(const std::string &path, JournalNotice &notice)
 {
     Database connection = openReadingConnection(path);
     const Kind kind = kindInOneRead(connection);
@@ -226,7 +224,7 @@ Database openForReading(const std::string &path, std::string &notice)
         try {
             Database writer(path, SQLITE_OPEN_READWRITE, readingBusyTimeoutMs);
             if (!writer.readOnly() && carryForward(writer)) {
-                notice = "The flight journal " + path + " was carried forward to this version's layout.";
+                notice = {JournalEvent::CarriedForward, path};
                 writer.close();
                 // A connection opened as the file lay would not see the change.
                 connection.close();
@@ -240,12 +238,14 @@ Database openForReading(const std::string &path, std::string &notice)
 
 } // namespace
 
-Database openJournal(const std::string &path, Access access, std::string &notice)
+Database openJournal(const std::string &path, Access access, JournalNotice &notice)
 {
     const bool reading = access == Access::Read;
+    // Read: the sentence the reading windows show; Record: the cause alone
+    // is worded by the recorder above, and what() is for the logs.
     const std::string cannot = reading ? "The flight journal " + path + " cannot be read: "
-                                       : "The flight journal cannot be kept in " + path + ": ";
-    const std::string after = reading ? "." : ". Scoring goes on without it.";
+                                       : "cannot keep the flight journal in " + path + ": ";
+    const std::string after = reading ? "." : "";
     try {
         if (const std::string unfit = unfitJournalName(path); !unfit.empty())
             throw JournalProblem(cannot + unfit + after, false, 0, unfit);
@@ -264,8 +264,7 @@ Database openJournal(const std::string &path, Access access, std::string &notice
         // An empty log holds nothing.
         if (!fs::exists(path) && identityOf(path + "-wal").size > 0) {
             const std::string kept = moveAside(path + "-wal", ".without-journal-");
-            notice = "A log of the flight journal " + path + " was found without its journal; it is kept as " + kept
-                + ". Put it beside its journal, named as the journal with -wal added, to read its flights.";
+            notice = {JournalEvent::LogWithoutJournal, path, kept};
         }
         if (access == Access::Record) {
             try {
@@ -277,8 +276,7 @@ Database openJournal(const std::string &path, Access access, std::string &notice
         }
         try {
             const std::string kept = moveAside(path, ".damaged-");
-            notice = "The flight journal " + path + " was damaged; it is kept as " + kept
-                + " and a fresh journal is started.";
+            notice = {JournalEvent::DamagedMovedAside, path, kept};
         } catch (const fs::filesystem_error &) {
             // Another program may have moved it aside first.
             if (fs::exists(path))

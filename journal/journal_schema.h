@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database.h"
+#include "journal_notice.h"
 
 #include <ctime>
 #include <stdexcept>
@@ -14,7 +15,8 @@ inline constexpr int schemaVersion = 5;
 // PRAGMA application_id of every journal of this program: "Orlo" in ASCII.
 inline constexpr int applicationId = 0x4f726c6f;
 
-// Why a journal cannot be kept or read, as a sentence for the official.
+// Why a journal cannot be kept or read: for reading, a sentence for the
+// official; for recording, what() is for the logs and cause() is worded above.
 // A passing one (a lock held by another program, a failed write) may be gone
 // at the next try; a lasting one (a file that is not a journal, a folder that
 // cannot be made) stays until the official acts.
@@ -60,7 +62,7 @@ enum class Access {
 // another program's database, a file written by a later version, a device,
 // ":memory:" and URI names are refused and left untouched. Throws
 // JournalProblem.
-Database openJournal(const std::string &path, Access access, std::string &notice);
+Database openJournal(const std::string &path, Access access, JournalNotice &notice);
 
 // Writes what the log holds into the journal file itself and empties the
 // log, so that a copy of the file alone is whole; skipped while another

@@ -50,8 +50,8 @@ Whereabouts whereaboutsOf(const Database &db, const std::string &path, const Jou
     return Whereabouts::AtItsName;
 }
 
-std::string keepFlightsOf(const Database &db, const std::string &path, const JournalFiles &opened, Whereabouts whereabouts,
-                          bool &newJournal)
+JournalNotice keepFlightsOf(const Database &db, const std::string &path, const JournalFiles &opened,
+                            Whereabouts whereabouts, bool &newJournal)
 {
     const JournalFiles now = journalFilesAt(path);
     const bool logHere = now.log.sameFile(opened.log) && now.index.sameFile(opened.index);
@@ -77,9 +77,7 @@ std::string keepFlightsOf(const Database &db, const std::string &path, const Jou
             }
         }
         newJournal = true;
-        return "The flight journal " + path + " was moved to " + movedTo
-            + " while Orlo Score recorded into it; the flights recorded before are there. A new journal is "
-              "started at " + path + " for the flights scored from now on.";
+        return {JournalEvent::MovedAway, path, movedTo};
     }
     // Removed: written back from the open file, its log read through it.
     const std::string part = path + ".part-" + std::to_string(getpid());
@@ -87,9 +85,7 @@ std::string keepFlightsOf(const Database &db, const std::string &path, const Jou
         writeBack(db, part);
     } catch (const DatabaseError &error) {
         newJournal = true;
-        return "The flight journal " + path + " was removed while Orlo Score recorded into it, and its flights "
-            "could not be written back (" + error.what() + "). A new journal is started at " + path
-            + " for the flights scored from now on.";
+        return {JournalEvent::RemovedNotWrittenBack, path, {}, error.what()};
     }
     if (logHere) {
         // Removing a name opens nothing; the open connections keep the files.
@@ -98,16 +94,13 @@ std::string keepFlightsOf(const Database &db, const std::string &path, const Jou
     }
     if (fs::exists(path)) {
         newJournal = true;
-        return "The flight journal " + path + " was removed while Orlo Score recorded into it, and another "
-            "file took its name; the flights it held are kept as " + part + ".";
+        return {JournalEvent::RemovedNameTaken, path, part};
     }
     fs::rename(part, path, ignored);
     newJournal = static_cast<bool>(ignored);
     if (newJournal)
-        return "The flight journal " + path + " was removed while Orlo Score recorded into it; the flights it held "
-            "are kept as " + part + ", and a new journal is started at " + path + ".";
-    return "The flight journal " + path + " was removed while Orlo Score recorded into it; every flight it held "
-        "is written back to " + path + ", and recording goes on there.";
+        return {JournalEvent::RemovedKeptAside, path, part};
+    return {JournalEvent::RemovedWrittenBack, path};
 }
 
 } // namespace orlo::journal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal_files.h"
+#include "journal_notice.h"
 
 #include <string>
 
@@ -29,9 +30,9 @@ Whereabouts whereaboutsOf(const Database &db, const std::string &path, const Jou
 // Before the connection to a moved or removed journal is closed: keeps
 // every flight it holds, the moved journal whole at its new name with its
 // log and index beside it, the removed one written back at path. Returns
-// the sentence for the official; newJournal says whether the flights from
-// now on go into a new journal at path.
-std::string keepFlightsOf(const Database &db, const std::string &path, const JournalFiles &opened, Whereabouts whereabouts,
-                          bool &newJournal);
+// what became of the flights; newJournal says whether the flights from now
+// on go into a new journal at path.
+JournalNotice keepFlightsOf(const Database &db, const std::string &path, const JournalFiles &opened,
+                            Whereabouts whereabouts, bool &newJournal);
 
 } // namespace orlo::journal

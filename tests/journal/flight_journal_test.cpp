@@ -3,6 +3,7 @@
 #include "flight_journal.h"
 #include "headless_sheet.h"
 #include "journal_test_support.h"
+#include "journal_words.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,7 +39,7 @@ void FlightJournalTest::flightAndItsHistory()
     const std::string path = text(journalIn(folder));
     {
         FlightJournal journal(path);
-        QVERIFY2(journal.open(), journal.problem().c_str());
+        QVERIFY2(journal.open(), journalSentence(journal.problem()).c_str());
         std::time_t now = 1796637600; // 2026-12-07 10:00 UTC
         journal.setClock([&] { return now; });
         journal.calculated(calculation("100.0"));
@@ -157,7 +158,7 @@ void FlightJournalTest::twoWritersLoseNothing()
             }
             const int lost = journal.finish();
             if (lost != 0 || !journal.isWorking())
-                std::fprintf(stderr, "lost %d: %s\n", lost, journal.problem().c_str());
+                std::fprintf(stderr, "lost %d: %s\n", lost, journalSentence(journal.problem()).c_str());
             _exit(lost == 0 && journal.isWorking() ? 0 : 1);
         }
     }

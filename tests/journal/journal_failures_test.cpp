@@ -5,6 +5,7 @@
 #include "flight_journal.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
+#include "journal_words.h"
 #include "sqlite_library.h"
 
 #include <QRegularExpression>
@@ -115,7 +116,7 @@ void JournalFailuresTest::badFile()
     std::vector<std::string> told;
     {
         FlightJournal journal(text(path));
-        journal.setProblemHandler([&](const std::string &sentence) { told.push_back(sentence); });
+        journal.setProblemHandler([&](const JournalNotice &notice) { told.push_back(journalSentence(notice)); });
         journal.calculated(calculation("10.0"));
         journal.flightEnded();
         journal.calculated(calculation("20.0"));
@@ -161,7 +162,7 @@ void JournalFailuresTest::lockedFileWaits()
     const std::string path = text(journalIn(folder));
     FlightJournal journal(path);
     std::vector<std::string> told;
-    journal.setProblemHandler([&](const std::string &sentence) { told.push_back(sentence); });
+    journal.setProblemHandler([&](const JournalNotice &notice) { told.push_back(journalSentence(notice)); });
     journal.calculated(calculation("1.0"));
 
     sqlite3 *other = nullptr;
@@ -210,8 +211,8 @@ void JournalFailuresTest::faultSweep()
             {
                 FlightJournal journal(path);
                 std::vector<std::string> told;
-                journal.setProblemHandler([&](const std::string &sentence) { told.push_back(sentence); });
-                QVERIFY2(journal.open(), journal.problem().c_str());
+                journal.setProblemHandler([&](const JournalNotice &notice) { told.push_back(journalSentence(notice)); });
+                QVERIFY2(journal.open(), journalSentence(journal.problem()).c_str());
                 faulty_vfs::arm(operation, failing);
                 for (int press = 0; press < pressesPerFlight; ++press) {
                     journal.calculated(calculation(std::to_string(press)));

@@ -8,6 +8,7 @@
 #include "journal_files.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
+#include "journal_words.h"
 #include "sqlite_library.h"
 
 #include <QRegularExpression>
@@ -54,7 +55,7 @@ void JournalSurroundingsTest::exitWaitsOutAnotherWriter()
     int lost = -1;
     {
         FlightJournal journal(path);
-        QVERIFY2(journal.open(), journal.problem().c_str());
+        QVERIFY2(journal.open(), journalSentence(journal.problem()).c_str());
         sqlite3 *other = nullptr;
         QCOMPARE(sqlite().open_v2(path.c_str(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
         QCOMPARE(sqlite().exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -153,7 +154,7 @@ void JournalSurroundingsTest::journalTakenAway()
     std::vector<std::string> told;
     {
         FlightJournal journal(path);
-        journal.setProblemHandler([&](const std::string &sentence) { told.push_back(sentence); });
+        journal.setProblemHandler([&](const JournalNotice &notice) { told.push_back(journalSentence(notice)); });
         if (event == "full-at-opening")
             faulty_vfs::arm(faulty_vfs::Operation::Full, 1);
         journal.calculated(calculation("1.0"));
