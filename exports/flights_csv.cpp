@@ -2,7 +2,9 @@
 
 #include "calculation_fields.h"
 
+#include <array>
 #include <cctype>
+#include <string_view>
 
 namespace orlo {
 
@@ -65,19 +67,36 @@ void appendField(std::string &csv, std::string_view text)
     csv += '"';
 }
 
-// The exported texts of a calculation, in the export's order.
-template <typename Text>
-void appendFields(std::vector<std::string> &row, Text text)
-{
-    std::vector<std::string> placed;
-    for (const CalculationField &field : calculationFields) {
-        const auto place = static_cast<std::size_t>(field.csvPlace);
-        if (placed.size() < place)
-            placed.resize(place);
-        placed[place - 1] = text(field);
-    }
-    row.insert(row.end(), placed.begin(), placed.end());
-}
+// A text of a calculation as the export keeps it.
+struct FieldColumn {
+    std::string CalculationRecord::*text;
+    std::string_view heading;
+    ColumnKind kind;
+};
+
+// The exported texts of a calculation, in the export's order: after the
+// flight's number, contestant, count and time, the readings before what
+// the sheet made of them.
+constexpr std::array fieldColumns{
+    FieldColumn{&CalculationRecord::classCaption, "Class", ColumnKind::Text},
+    FieldColumn{&CalculationRecord::highSpeedWatch1, "HS watch 1", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::highSpeedWatch2, "HS watch 2", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::lowSpeedWatch1, "LS watch 1", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::lowSpeedWatch2, "LS watch 2", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::highSpeedTime, "HS time", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::highSpeedMph, "HS MPH", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::highSpeedPoints, "HS points", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::lowSpeedTime, "LS time", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::lowSpeedMph, "LS MPH", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::lowSpeedPoints, "LS points", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::enginesEntered, "Engines", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::enginesRunning, "Engines running", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::scalePoints, "Scale points", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::landingPoints, "Landing points", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::engineBonus, "Engine bonus", ColumnKind::Number},
+    FieldColumn{&CalculationRecord::score, "Score", ColumnKind::Number},
+};
+static_assert(keepsEveryField(fieldColumns), "every text of a calculation needs a column in the flights export");
 
 } // namespace
 
@@ -91,13 +110,31 @@ void appendCsvRow(std::string &csv, const std::vector<std::string> &fields)
     csv += "\r\n";
 }
 
+const std::vector<FlightsColumn> &flightsColumns()
+{
+    static const std::vector<FlightsColumn> columns = [] {
+        std::vector<FlightsColumn> list{{"Flight", ColumnKind::Number},
+                                        {"Contestant", ColumnKind::Text},
+                                        {"Calculations", ColumnKind::Number},
+                                        {"Recorded at", ColumnKind::Date}};
+        for (const FieldColumn &field : fieldColumns)
+            list.push_back({std::string(field.heading), field.kind});
+        list.push_back({"Summary", ColumnKind::Text});
+        // Added later, at the end, so that readers of the first columns read on.
+        list.insert(list.end(), {{"Number", ColumnKind::Text},
+                                 {"Status", ColumnKind::Text},
+                                 {"Status reason", ColumnKind::Text},
+                                 {"UUID", ColumnKind::Text}});
+        return list;
+    }();
+    return columns;
+}
+
 std::vector<std::vector<std::string>> flightsTexts(const std::vector<journal::FlightRow> &flights)
 {
-    std::vector<std::string> header{"Flight", "Contestant", "Calculations", "Recorded at"};
-    appendFields(header, [](const CalculationField &field) { return std::string(field.csvHeading); });
-    header.push_back("Summary");
-    // Added later, at the end, so that readers of the first columns read on.
-    header.insert(header.end(), {"Number", "Status", "Status reason", "UUID"});
+    std::vector<std::string> header;
+    for (const FlightsColumn &column : flightsColumns())
+        header.push_back(column.heading);
     std::vector<std::vector<std::string>> rows{header};
     for (const journal::FlightRow &flight : flights) {
         const CalculationRecord &values = flight.last.values;
@@ -107,7 +144,8 @@ std::vector<std::vector<std::string>> flightsTexts(const std::vector<journal::Fl
             summary += (i > 0 ? "\n" : "") + values.summary[i];
         std::vector<std::string> row{std::to_string(flight.id), flight.contestant,
                                      std::to_string(flight.calculationCount), flight.last.recordedAt};
-        appendFields(row, [&](const CalculationField &field) { return values.*field.text; });
+        for (const FieldColumn &field : fieldColumns)
+            row.push_back(values.*field.text);
         row.insert(row.end(), {summary, flight.number, contest::statusName(flight.status), flight.statusReason, flight.uuid});
         rows.push_back(std::move(row));
     }

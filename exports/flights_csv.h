@@ -7,6 +7,18 @@
 
 namespace orlo {
 
+// What a column of the export holds, for a writer that tells a number from a text.
+enum class ColumnKind { Text, Number, Date };
+
+// A column of the export: its heading and what its cells hold.
+struct FlightsColumn {
+    std::string heading;
+    ColumnKind kind;
+};
+
+// The export's columns, in its order, as its header row names them.
+const std::vector<FlightsColumn> &flightsColumns();
+
 // RFC 4180, UTF-8, a header row, one row per flight with every recorded
 // field, then the contestant's number, the flight's status and its reason
 // and its UUID; texts that a spreadsheet would take for a formula are prefixed, and

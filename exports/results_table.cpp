@@ -5,7 +5,6 @@
 #include "results_model.h"
 
 #include <algorithm>
-#include <set>
 
 namespace orlo::exports {
 
@@ -19,6 +18,20 @@ Cell number(std::string text)
 Cell date(std::string text)
 {
     return {std::move(text), CellKind::Date};
+}
+
+// How the workbook writes a cell of a column of the flights export.
+CellKind cellKind(ColumnKind kind)
+{
+    switch (kind) {
+    case ColumnKind::Number:
+        return CellKind::Number;
+    case ColumnKind::Date:
+        return CellKind::Date;
+    case ColumnKind::Text:
+        break;
+    }
+    return CellKind::Text;
 }
 
 constexpr std::size_t noColumn = std::size_t(-1);
@@ -112,18 +125,11 @@ Table flightsTable(const std::vector<journal::FlightRow> &flights)
 {
     std::vector<std::vector<std::string>> texts = flightsTexts(flights);
     Table table{"Flights", std::move(texts.front()), {}};
-    // Every other column holds a number or a reading of one.
-    static const std::set<std::string> textColumns{"Contestant", "Class", "Summary", "Number",
-                                                   "Status", "Status reason", "UUID"};
+    const std::vector<FlightsColumn> &columns = flightsColumns();
     for (std::size_t row = 1; row < texts.size(); ++row) {
         std::vector<Cell> &cells = table.rows.emplace_back();
-        for (std::size_t column = 0; column < texts[row].size(); ++column) {
-            const std::string &heading = table.headings[column];
-            const CellKind kind = heading == "Recorded at"       ? CellKind::Date
-                                  : textColumns.count(heading) > 0 ? CellKind::Text
-                                                                   : CellKind::Number;
-            cells.push_back({std::move(texts[row][column]), kind});
-        }
+        for (std::size_t column = 0; column < texts[row].size(); ++column)
+            cells.push_back({std::move(texts[row][column]), cellKind(columns[column].kind)});
     }
     return table;
 }

@@ -5,28 +5,65 @@
 
 #include <QHeaderView>
 
+#include <array>
+
 namespace orlo {
 
 namespace {
+
+// Where the history of a flight shows a text of a calculation.
+enum class InHistory {
+    Column,       // a column of its own, under its heading
+    WithPrevious, // after the text before it, "12.3 / 12.4"
+};
+
+// A text of a calculation as the history shows it.
+struct HistoryColumn {
+    std::string CalculationRecord::*text;
+    InHistory inHistory;
+    const char *heading;
+};
+
+// The history's texts of a calculation, in the sheet's order.
+constexpr std::array historyColumns{
+    HistoryColumn{&CalculationRecord::classCaption, InHistory::Column, "Class"},
+    HistoryColumn{&CalculationRecord::highSpeedWatch1, InHistory::Column, "HS Watches"},
+    HistoryColumn{&CalculationRecord::highSpeedWatch2, InHistory::WithPrevious, ""},
+    HistoryColumn{&CalculationRecord::highSpeedTime, InHistory::Column, "HS Avg. Time"},
+    HistoryColumn{&CalculationRecord::highSpeedMph, InHistory::Column, "HS MPH"},
+    HistoryColumn{&CalculationRecord::highSpeedPoints, InHistory::Column, "HS Points"},
+    HistoryColumn{&CalculationRecord::lowSpeedWatch1, InHistory::Column, "LS Watches"},
+    HistoryColumn{&CalculationRecord::lowSpeedWatch2, InHistory::WithPrevious, ""},
+    HistoryColumn{&CalculationRecord::lowSpeedTime, InHistory::Column, "LS Avg. Time"},
+    HistoryColumn{&CalculationRecord::lowSpeedMph, InHistory::Column, "LS MPH"},
+    HistoryColumn{&CalculationRecord::lowSpeedPoints, InHistory::Column, "LS Points"},
+    HistoryColumn{&CalculationRecord::enginesEntered, InHistory::Column, "Engines"},
+    HistoryColumn{&CalculationRecord::enginesRunning, InHistory::Column, "Running"},
+    HistoryColumn{&CalculationRecord::scalePoints, InHistory::Column, "Scale"},
+    HistoryColumn{&CalculationRecord::landingPoints, InHistory::Column, "Landing"},
+    HistoryColumn{&CalculationRecord::engineBonus, InHistory::Column, "Engine Bonus"},
+    HistoryColumn{&CalculationRecord::score, InHistory::Column, "Score"},
+};
+static_assert(keepsEveryField(historyColumns), "every text of a calculation needs a place in a flight's history");
 
 // The columns of a flight's history: every reading and result a calculation kept.
 QStringList historyHeaders()
 {
     QStringList headers{QStringLiteral("Time")};
-    for (const CalculationField &field : calculationFields)
-        if (field.inHistory == InHistory::Column)
-            headers << shownText(std::string(field.historyHeading));
+    for (const HistoryColumn &column : historyColumns)
+        if (column.inHistory == InHistory::Column)
+            headers << QString::fromUtf8(column.heading);
     return headers << QStringLiteral("Summary");
 }
 
 QStringList historyCells(const journal::StoredCalculation &calculation)
 {
     QStringList cells{shownTime(calculation.recordedAt)};
-    for (const CalculationField &field : calculationFields) {
-        const QString text = shownText(calculation.values.*field.text);
-        if (field.inHistory == InHistory::Column)
+    for (const HistoryColumn &column : historyColumns) {
+        const QString text = shownText(calculation.values.*column.text);
+        if (column.inHistory == InHistory::Column)
             cells << text;
-        else if (field.inHistory == InHistory::WithPrevious)
+        else
             cells.last() += QStringLiteral(" / ") + text;
     }
     QStringList summary;

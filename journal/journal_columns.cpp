@@ -32,7 +32,7 @@ std::int64_t insertCalculation(const Database &db, std::int64_t flight, const Ca
     Statement insert(db, insertSql);
     insert.bind(1, flight).bind(2, recordedAt);
     int position = 3;
-    for (const CalculationField &field : calculationFields)
+    for (const FieldColumn &field : fieldColumns)
         insert.bind(position++, values.*field.text);
     insert.bind(position, summaryColumn(values.summary)).bind(position + 1, recordedAt.substr(0, 10));
     insert.run();

@@ -38,7 +38,7 @@ StoredCalculation readCalculation(const Statement &row, int first)
     stored.id = row.integer(first);
     stored.recordedAt = row.text(first + 1);
     int column = first + 2;
-    for (const CalculationField &field : calculationFields)
+    for (const FieldColumn &field : fieldColumns)
         stored.values.*field.text = row.text(column++);
     stored.values.summary = splitLines(row.text(column));
     return stored;
