@@ -21,7 +21,7 @@ int main()
         names.push_back(std::string(firsts[i % 10]) + " " + lasts[(i / 10) % 10] + " " + std::to_string(i / 100));
         numbers.push_back(std::to_string(1000 + i));
     }
-    std::vector<orlo::journal::NameAndNumber> entries;
+    std::vector<orlo::contest::NameAndNumber> entries;
     for (int i = 0; i < 5000; ++i)
         entries.push_back({names[i], numbers[i]});
 
@@ -33,7 +33,7 @@ int main()
             std::size_t found = 0;
             for (int run = 0; run < 5; ++run) {
                 const auto start = Clock::now();
-                found = orlo::journal::completions(entries, typed.substr(0, keys)).size();
+                found = orlo::contest::completions(entries, typed.substr(0, keys)).size();
                 ms = std::min(ms, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
             }
             slowest = std::max(slowest, ms);

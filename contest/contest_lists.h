@@ -9,8 +9,8 @@
 namespace orlo::contest {
 
 // "Class I / Profile" or "Class I|Profile": a contestant's classes as typed
-// or read from a registration file, separated by "/" or "|", blanks at each
-// class's ends dropped, empty ones left out.
+// or read from a registration file, separated by "/" or "|", each tidied as
+// a name is, empty ones left out.
 std::vector<std::string> classesIn(std::string_view text);
 
 // "Profile + Class I = Profile, Class I": a combination a line, its name, an

@@ -15,9 +15,9 @@ namespace orlo {
 
 namespace {
 
-std::vector<journal::NameAndNumber> searched(const std::vector<contest::Entry> &entries)
+std::vector<contest::NameAndNumber> searched(const std::vector<contest::Entry> &entries)
 {
-    std::vector<journal::NameAndNumber> names;
+    std::vector<contest::NameAndNumber> names;
     names.reserve(entries.size());
     for (const contest::Entry &entry : entries)
         names.push_back({entry.name, entry.number});
@@ -106,7 +106,7 @@ void ContestantPicker::offer(const QString &typed)
 {
     QStringList offers;
     if (!typed.trimmed().isEmpty())
-        for (const std::size_t position : journal::completions(searched(m_entries), typed.toStdString()))
+        for (const std::size_t position : contest::completions(searched(m_entries), typed.toStdString()))
             offers << offeredText(m_entries[position]);
     m_offers->setStringList(offers);
     if (offers.isEmpty()) {
@@ -120,12 +120,12 @@ void ContestantPicker::offer(const QString &typed)
 std::optional<contest::Entry> ContestantPicker::entryNamed() const
 {
     const std::string typed = text().toStdString();
-    const std::string compared = journal::comparedName(typed);
+    const std::string compared = contest::comparedName(typed);
     if (compared.empty())
         return std::nullopt;
     for (const contest::Entry &entry : m_entries)
-        if (journal::sameName(entry.name, typed) || (!entry.number.empty() && journal::comparedName(entry.number) == compared)
-            || journal::sameName(offeredText(entry).toStdString(), typed))
+        if (contest::sameName(entry.name, typed) || (!entry.number.empty() && contest::comparedName(entry.number) == compared)
+            || contest::sameName(offeredText(entry).toStdString(), typed))
             return entry;
     return std::nullopt;
 }
@@ -134,11 +134,11 @@ std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::Co
 {
     if (const std::optional<contest::Entry> entry = picker.entryNamed())
         return entry->id;
-    const std::string name = journal::tidyName(picker.text().toStdString());
+    const std::string name = contest::tidyName(picker.text().toStdString());
     if (name.empty())
         return std::nullopt;
     QStringList nearest;
-    for (const std::size_t position : journal::nearestNames(searched(picker.entries()), name, nearestShown))
+    for (const std::size_t position : contest::nearestNames(searched(picker.entries()), name, nearestShown))
         nearest << offeredText(picker.entries()[position]);
     QMessageBox confirm(QMessageBox::NoIcon, QApplication::applicationName(),
                         QStringLiteral("“%1” is not on the entry list. Add it?").arg(shownText(name)),
@@ -193,7 +193,7 @@ void ContestantDelegate::setModelData(QWidget *editor, QAbstractItemModel *model
     if (m_confirming)
         return;
     auto *picker = static_cast<ContestantPicker *>(editor);
-    if (journal::sameName(picker->text().toStdString(), index.data(Qt::EditRole).toString().toStdString()))
+    if (contest::sameName(picker->text().toStdString(), index.data(Qt::EditRole).toString().toStdString()))
         return;
     m_confirming = true;
     const std::optional<std::int64_t> entry = confirmedEntry(*picker, m_contest);

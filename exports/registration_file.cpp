@@ -11,11 +11,11 @@
 
 namespace orlo {
 
-using journal::characterCount;
-using journal::comparedName;
-using journal::longestName;
+using contest::characterCount;
+using contest::comparedName;
+using contest::longestName;
 using journal::RegistrationRow;
-using journal::tidyName;
+using contest::tidyName;
 
 namespace {
 
@@ -156,16 +156,6 @@ char separatorOf(std::string_view file)
     return semicolons > commas ? ';' : ',';
 }
 
-// A cell's classes, each tidied as a name is.
-std::vector<std::string> classesIn(const std::string &cell)
-{
-    std::vector<std::string> classes;
-    for (const std::string &caption : contest::classesIn(cell))
-        if (std::string tidy = tidyName(caption); !tidy.empty())
-            classes.push_back(std::move(tidy));
-    return classes;
-}
-
 std::string at(int line)
 {
     return "line " + std::to_string(line) + ": ";
@@ -233,7 +223,7 @@ Registration readRegistration(std::string_view file)
         }
         const auto cell = [&](std::optional<std::size_t> at) { return at ? record.fields[*at] : std::string(); };
         RegistrationRow row{record.line, {tidyName(cell(nameColumn)), tidyName(cell(numberColumn)),
-                                          classesIn(cell(classesColumn))}};
+                                          contest::classesIn(cell(classesColumn))}};
         if (row.entry.name.empty()) {
             read.problems.push_back(at(record.line) + "no name.");
             continue;

@@ -9,6 +9,9 @@
 
 namespace orlo::journal {
 
+using contest::tidyName;
+using contest::comparedName;
+
 namespace {
 
 std::string at(int line)

@@ -5,6 +5,9 @@
 
 namespace orlo::journal {
 
+using contest::tidyName;
+using contest::comparedName;
+
 namespace {
 
 std::string nameOf(const Database &db, std::int64_t entry)

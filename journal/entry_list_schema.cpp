@@ -9,6 +9,9 @@
 
 namespace orlo::journal {
 
+using contest::tidyName;
+using contest::comparedName;
+
 void addEntryList(const Database &db)
 {
     // An entry's compared name finds it whatever case and blanks are typed;

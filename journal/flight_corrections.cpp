@@ -3,6 +3,8 @@
 
 namespace orlo::journal {
 
+using contest::tidyName;
+
 namespace {
 
 // A director's edit waits out another program's write for this long.

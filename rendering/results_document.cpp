@@ -45,7 +45,7 @@ QString text(const std::string &value)
         const auto byte = static_cast<unsigned char>(c);
         if ((byte < 0x20 || byte == 0x7f) && c != '\t' && c != '\n' && c != '\r')
             continue;
-        if ((byte & 0xc0) != 0x80 && ++characters > journal::longestName)
+        if ((byte & 0xc0) != 0x80 && ++characters > contest::longestName)
             return QString::fromStdString(kept).toHtmlEscaped() + QStringLiteral("…");
         kept += c;
     }

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace orlo::journal {
+namespace orlo::contest {
 
 // A name as it is kept: blanks (spaces, tabs, line breaks, no-break spaces)
 // at the ends dropped and every run of them inside made one space.
@@ -44,4 +44,4 @@ std::vector<std::size_t> completions(const std::vector<NameAndNumber> &entries, 
 std::vector<std::size_t> nearestNames(const std::vector<NameAndNumber> &entries, std::string_view typed,
                                       std::size_t count);
 
-} // namespace orlo::journal
+} // namespace orlo::contest

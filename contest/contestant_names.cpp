@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace orlo::journal {
+namespace orlo::contest {
 
 namespace {
 
@@ -121,4 +121,4 @@ std::size_t characterCount(std::string_view text)
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xc0) != 0x80; }));
 }
 
-} // namespace orlo::journal
+} // namespace orlo::contest
