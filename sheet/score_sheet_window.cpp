@@ -13,6 +13,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -36,37 +37,17 @@ bool isButton(Ctl control)
     }
 }
 
-const char *nameText(Name name)
-{
-    switch (name) {
-    case Name::Class: return "Class";
-    case Name::HS_Watch: return "HS_Watch";
-    case Name::HS_Time: return "HS_Time";
-    case Name::HS_MPH: return "HS_MPH";
-    case Name::HS_Points: return "HS_Points";
-    case Name::LS_Watch: return "LS_Watch";
-    case Name::LS_Time: return "LS_Time";
-    case Name::LS_MPH: return "LS_MPH";
-    case Name::LS_Points: return "LS_Points";
-    case Name::Engines: return "Engines";
-    case Name::lblRunning: return "lblRunning";
-    case Name::ScalePts: return "ScalePts";
-    case Name::LandingPts: return "LandingPts";
-    case Name::Score: return "Score";
-    case Name::Summary: return "Summary";
-    case Name::Command1: return "Command1";
-    case Name::Command2: return "Command2";
-    case Name::Command3: return "Command3";
-    case Name::Command4: return "Command4";
-    }
-    return "";
-}
+// Keeps a count raised for the lifetime of a scope.
+class Raised {
+public:
+    explicit Raised(int &count) : m_count(count) { ++m_count; }
+    ~Raised() { --m_count; }
+    Raised(const Raised &) = delete;
+    Raised &operator=(const Raised &) = delete;
 
-bool isArray(Name name)
-{
-    return name == Name::Class || name == Name::HS_Watch || name == Name::LS_Watch || name == Name::Engines
-           || name == Name::ScalePts;
-}
+private:
+    int &m_count;
+};
 
 } // namespace
 
@@ -76,9 +57,9 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent) : QWidget(parent)
     setWindowIcon(stopwatchIcon());
     resize(sheetSize);
     setFont(tahomaBold(13));
-    buildControls();
+    m_form.emplace(*this);
     m_scroller = new SheetScroller(*this, sheetSize);
-    arrangeTabOrder();
+    m_form->arrangeTabOrder();
     watchOperator();
     offerJournal();
     applyDesignedLook(*this);
@@ -86,7 +67,7 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent) : QWidget(parent)
 
 ScoreSheetWindow::~ScoreSheetWindow()
 {
-    for (const auto &[key, widget] : m_widgets)
+    for (const auto &[key, widget] : m_form->widgets())
         widget->removeEventFilter(this);
 }
 
@@ -97,16 +78,7 @@ void ScoreSheetWindow::fitToScreen()
 
 QString ScoreSheetWindow::objectNameOf(Ctl control)
 {
-    QString name = QString::fromLatin1(nameText(control.name));
-    if (isArray(control.name))
-        name += QLatin1Char('_') + QString::number(control.index);
-    return name;
-}
-
-void ScoreSheetWindow::addControl(Ctl control, QWidget *widget)
-{
-    widget->setObjectName(objectNameOf(control));
-    m_widgets[{control.name, control.index}] = widget;
+    return ScoreSheetForm::objectNameOf(control);
 }
 
 // Tab and Backtab walk the sheet's own order of stops, so that which option
@@ -129,7 +101,7 @@ bool ScoreSheetWindow::focusNextPrevChild(bool next)
 
 void ScoreSheetWindow::watchOperator()
 {
-    for (const auto &[key, widget] : m_widgets) {
+    for (const auto &[key, widget] : m_form->widgets()) {
         const Ctl control{key.first, key.second};
         if (control.name == Name::lblRunning)
             continue;
@@ -154,25 +126,64 @@ void ScoreSheetWindow::offerJournal()
     connect(journal, &QAction::triggered, this, &ScoreSheetWindow::journalRequested);
 }
 
-QWidget *ScoreSheetWindow::widgetOf(Ctl control) const
-{
-    const auto found = m_widgets.find({control.name, control.index});
-    return found == m_widgets.end() ? nullptr : found->second;
-}
-
-std::optional<Ctl> ScoreSheetWindow::controlOf(const QObject *widget) const
-{
-    for (const auto &[key, candidate] : m_widgets) {
-        if (candidate == widget)
-            return Ctl{key.first, key.second};
-    }
-    return std::nullopt;
-}
-
 void ScoreSheetWindow::setLandingDialog(std::function<void()> open, std::function<void()> close)
 {
     m_openLanding = std::move(open);
     m_closeLanding = std::move(close);
+}
+
+// The field operations the rules use that reach beyond the form's controls.
+
+void ScoreSheetWindow::setVisible(Ctl control, bool visible)
+{
+    if (QWidget *widget = widgetOf(control)) {
+        const Raised own(m_ownChanges);
+        widget->setVisible(visible);
+    }
+}
+
+void ScoreSheetWindow::setFocus(Ctl control)
+{
+    QWidget *widget = widgetOf(control);
+    if (!widget)
+        return;
+    // Focus given to a window that is not active arrives only once the
+    // window is activated, and then as an activation, not as a move.
+    if (!isActiveWindow())
+        activateWindow();
+    const Raised own(m_ownChanges);
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+void ScoreSheetWindow::showMessage(std::string_view message)
+{
+    settlePressBeforeMessage();
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), fromUtf8Exactly(message), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    applyDesignedLook(box);
+    // Without a window manager nothing activates the box on its own.
+    QMetaObject::invokeMethod(&box, [&box] { box.activateWindow(); }, Qt::QueuedConnection);
+    box.exec();
+    activateWindow();
+}
+
+void ScoreSheetWindow::openLandingDialog()
+{
+    if (m_openLanding)
+        m_openLanding();
+}
+
+void ScoreSheetWindow::closeLandingDialog()
+{
+    if (m_closeLanding)
+        m_closeLanding();
+}
+
+void ScoreSheetWindow::endProgram()
+{
+    m_ended = true;
+    closeLandingDialog();
+    QCoreApplication::exit(0);
 }
 
 bool ScoreSheetWindow::eventFilter(QObject *watched, QEvent *event)

@@ -2,31 +2,22 @@
 
 #include "landing_dialog.h"
 #include "score_sheet.h"
+#include "score_sheet_form.h"
 #include "sheet_fields.h"
 
-#include <QRect>
 #include <QWidget>
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
-#include <utility>
-
-class QButtonGroup;
 
 namespace orlo {
 
 class SheetScroller;
 
-// The score sheet on the screen: every control at its fixed pixel position,
-// the field operations for the rules, and the operator's actions reported to
-// the rules outside the window system's own event delivery.
-//
-// Controls are found by objectName: the control's name, and for members of a
-// control array an underscore and the Index ("HS_Watch_0", "Class_3",
-// "ScalePts_1", "Line1_2"); controls without an Index keep their plain name
-// ("HS_Time", "Summary", "Command2", "Label15", "Frame1", "Image1").
+// The score sheet on the screen: its form, the field operations for the
+// rules, and the operator's actions reported to the rules outside the window
+// system's own event delivery.
 class ScoreSheetWindow final : public QWidget, public SheetFields, public LandingPointsReceiver {
     Q_OBJECT
 public:
@@ -43,23 +34,23 @@ public:
     // bring forward) and close it. Without them opening does nothing.
     void setLandingDialog(std::function<void()> open, std::function<void()> close);
 
-    // The objectName of a control, as described above.
+    // The objectName of a control, as ScoreSheetForm names it.
     static QString objectNameOf(Ctl control);
 
     // SheetFields
-    std::string text(Ctl control) const override;
-    void setText(Ctl control, std::string_view text) override;
-    std::string caption(Ctl option) const override;
-    void setCaption(Ctl option, std::string_view caption) override;
-    bool isSelected(Ctl option) const override;
-    void select(Ctl option) override;
+    std::string text(Ctl control) const override { return m_form->text(control); }
+    void setText(Ctl control, std::string_view text) override { m_form->setText(control, text); }
+    std::string caption(Ctl option) const override { return m_form->text(option); }
+    void setCaption(Ctl option, std::string_view caption) override { m_form->setCaption(option, caption); }
+    bool isSelected(Ctl option) const override { return m_form->isSelected(option); }
+    void select(Ctl option) override { m_form->select(option); }
     void setVisible(Ctl control, bool visible) override;
-    void clearList(Ctl list) override;
-    void addItem(Ctl list, std::string_view item) override;
-    std::vector<std::string> items(Ctl list) const override;
-    int listIndex(Ctl list) const override;
-    void setListIndex(Ctl list, int index) override;
-    void selectText(Ctl textBox, int start, int length) override;
+    void clearList(Ctl list) override { m_form->clearList(list); }
+    void addItem(Ctl list, std::string_view item) override { m_form->addItem(list, item); }
+    std::vector<std::string> items(Ctl list) const override { return m_form->items(list); }
+    int listIndex(Ctl list) const override { return m_form->listIndex(list); }
+    void setListIndex(Ctl list, int index) override { m_form->setListIndex(list, index); }
+    void selectText(Ctl textBox, int start, int length) override { m_form->selectText(textBox, start, length); }
     void setFocus(Ctl control) override;
     void showMessage(std::string_view message) override;
     void openLandingDialog() override;
@@ -86,23 +77,10 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    using Key = std::pair<Name, int>;
-
-    // The sheet's parts from top to bottom, as its form places them.
-    void buildControls();
-    void buildPicture();
-    void buildClassRow(QButtonGroup &group);
-    void buildSpeedRows();
-    void buildBonusRow(QButtonGroup &scaleGroup);
-    void buildSummaryAndButtons();
-    void addTextBox(Ctl control, QRect box, const char *accessibleName);
-    void addOption(Ctl control, QWidget *parent, QRect box, QButtonGroup &group);
-    void arrangeTabOrder();
     void watchOperator();
     void offerJournal();
-    void addControl(Ctl control, QWidget *widget);
-    QWidget *widgetOf(Ctl control) const;
-    std::optional<Ctl> controlOf(const QObject *widget) const;
+    QWidget *widgetOf(Ctl control) const { return m_form->widgetOf(control); }
+    std::optional<Ctl> controlOf(const QObject *widget) const { return m_form->controlOf(widget); }
 
     bool followButtonPress(QObject *watched, QEvent *event);
     void settlePressBeforeMessage();
@@ -114,7 +92,8 @@ private:
     void deliverReports();
     void catchUpFocus();
 
-    std::map<Key, QWidget *> m_widgets;
+    // Built once the window has its size and font.
+    std::optional<ScoreSheetForm> m_form;
     SheetScroller *m_scroller = nullptr;
     std::function<void()> m_openLanding;
     std::function<void()> m_closeLanding;
