@@ -337,7 +337,8 @@ void ScoreSheetForm::buildBonusRow(QButtonGroup &scaleGroup)
     addLabel(m_sheet, "Label14", QStringLiteral("Bonus and Landing Points"), twipsRect(60, 6240, 3615, 255));
     addLabel(m_sheet, "Label15", QStringLiteral("Number of Engines"), twipsRect(60, 6840, 1275, 495));
     addTextBox(Engines(0), twipsRect(60, 7380, 1335, 315), "Number of Engines");
-    m_widgets[{Name::lblRunning, 0}] = addLabel(m_sheet, "lblRunning", startText(lblRunning), twipsRect(1440, 6600, 1515, 735));
+    m_widgets[{Name::lblRunning, 0}] =
+        addLabel(m_sheet, "lblRunning", startText(lblRunning), twipsRect(1440, 6600, 1515, 735));
     addTextBox(Engines(1), twipsRect(1440, 7380, 1335, 360), "Engines Running at End of High Speed");
 
     auto *frame = new QGroupBox(QStringLiteral("Scale Points"), &m_sheet);

@@ -158,7 +158,8 @@ void ScoreSheetWindow::setFocus(Ctl control)
 void ScoreSheetWindow::showMessage(std::string_view message)
 {
     settlePressBeforeMessage();
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), fromUtf8Exactly(message), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), fromUtf8Exactly(message), QMessageBox::Ok,
+                    this);
     box.setTextFormat(Qt::PlainText);
     applyDesignedLook(box);
     // Without a window manager nothing activates the box on its own.
