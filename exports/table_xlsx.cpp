@@ -5,6 +5,7 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -103,11 +104,18 @@ private:
         if (cell.text.empty())
             return;
         if (cell.kind == CellKind::Number) {
-            const std::optional<contest::Decimal> decimal = contest::Decimal::read(cell.text);
+            // A speed has more decimals than a score ("72.0133333333333"): a
+            // number all the same, shown with as many decimals as a format has.
+            const std::size_t point = cell.text.find('.');
+            const std::size_t decimals = point == std::string::npos ? 0 : cell.text.size() - point - 1;
+            const std::string whole = cell.text.substr(0, point);
             double value = 0;
-            if (decimal && std::from_chars(cell.text.data(), cell.text.data() + cell.text.size(), value).ec == std::errc()) {
+            const char *end = cell.text.data() + cell.text.size();
+            if (contest::Decimal::read(whole.empty() ? "0" : whole) && std::all_of(cell.text.begin() + long(cell.text.size() - decimals),
+                                                             cell.text.end(), [](char c) { return c >= '0' && c <= '9'; })
+                && std::from_chars(cell.text.data(), end, value).ptr == end) {
                 check(worksheet_write_number(sheet, row, column, value,
-                                             m_decimals[std::min<std::size_t>(decimal->decimals(), m_decimals.size() - 1)]));
+                                             m_decimals[std::min<std::size_t>(decimals, m_decimals.size() - 1)]));
                 return;
             }
         }
