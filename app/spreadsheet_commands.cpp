@@ -1,5 +1,6 @@
 #include "spreadsheet_commands.h"
 
+#include "contest_words.h"
 #include "journal_files.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
@@ -86,6 +87,10 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
     if (status != 0)
         return status;
     const QString shownPath = QDir::toNativeSeparators(path);
+    if (results.noFlights() && results.voidFlights > 0) {
+        std::printf("%s %s says so.\n", contest::noFlightCounts(results.voidFlights).c_str(), qPrintable(shownPath));
+        return 0;
+    }
     if (results.noFlights()) {
         std::printf("No flights in %s yet; %s says so.\n",
                     classes.isEmpty() ? "the journal" : classes.size() == 1 ? "that class" : "those classes",

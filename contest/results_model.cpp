@@ -36,12 +36,15 @@ std::string joined(const std::vector<std::string> &parts, const std::string &by)
 
 // The standing's state in a file's own column, with the full time of the
 // read, begun in small letters as a cell within a row.
-std::string stateOf(const ClassRule &rule, const Results &results)
+std::string stateOf(const ClassStandings &standings, const Results &results)
 {
-    std::string state = rule.final ? finalState(rule.finalAt) : provisionalAsOf(results.asOf);
+    const ClassRule &rule = standings.rule;
+    std::string state = rule.final ? finalState(shownMoment(rule.finalAt)) : provisionalAsOf(shownMoment(results.asOf));
     state.front() = char(std::tolower(static_cast<unsigned char>(state.front())));
+    if (standings.waiting > 0)
+        state += "; " + waitingAfterFinal(standings.waiting, shownMoment(standings.firstWaitingAt));
     return results.unreadAt.empty() ? state
-                                    : state + "; the journal could not be read at " + results.unreadAt
+                                    : state + "; the journal could not be read at " + shownMoment(results.unreadAt)
                                           + ", this is the table as read before";
 }
 
@@ -94,7 +97,7 @@ ResultTable classResults(const ClassStandings &standings, const Results &results
     for (const Standing &row : standings.rows)
         flown = std::max(flown, row.flights.size());
     const std::string caption = standings.rule.caption;
-    const std::string state = stateOf(standings.rule, results);
+    const std::string state = stateOf(standings, results);
 
     std::vector<Column<Standing>> columns{
         {{"Class", "Class", false, Files}, [&](const Standing &) { return text(caption); }},

@@ -18,6 +18,7 @@ struct ScoredFlight {
     std::string classCaption;
     std::string score; // as the sheet showed it, "312.5"
     std::string highSpeedPoints, lowSpeedPoints, engineBonus, scalePoints, landingPoints;
+    std::string recordedAt; // of the last calculation, local time with offset
 };
 
 } // namespace orlo::contest

@@ -2,6 +2,7 @@
 
 #include "class_ranking.h"
 #include "event_classes.h"
+#include "final_class.h"
 
 #include <algorithm>
 #include <map>
@@ -70,7 +71,7 @@ Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
         if (!holds(held, caption))
             throw UnknownClass("no flight and no entry in the class \"" + caption + "\"");
 
-    Results results{contest, std::move(asOf), {}, {}, 0, {}};
+    Results results{contest, std::move(asOf), {}, {}, 0, 0, {}};
     std::map<std::string, ClassStandings> ranked;
     auto standingsOf = [&](const std::string &caption) -> const ClassStandings & {
         auto found = ranked.find(caption);
@@ -81,11 +82,18 @@ Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
         for (const ClassRule &own : contest.classes)
             if (own.caption == caption)
                 rule = own;
-        std::vector<const ScoredFlight *> ofClass;
+        // A final class ranks the flights recorded up to its closing; a later one waits.
+        std::vector<const ScoredFlight *> ofClass, waiting;
         for (const ScoredFlight *flight : counting)
             if (flight->classCaption == caption && flight->entry != 0)
-                ofClass.push_back(flight);
-        return ranked.emplace(caption, rankClass(rule, entries, std::move(ofClass))).first->second;
+                (rule.final && recordedAfterClosing(flight->recordedAt, rule.finalAt) ? waiting : ofClass)
+                    .push_back(flight);
+        ClassStandings standings = rankClass(rule, entries, std::move(ofClass));
+        standings.waiting = static_cast<int>(waiting.size());
+        for (const ScoredFlight *flight : waiting)
+            if (standings.firstWaitingAt.empty() || recordedAfterClosing(standings.firstWaitingAt, flight->recordedAt))
+                standings.firstWaitingAt = flight->recordedAt;
+        return ranked.emplace(caption, std::move(standings)).first->second;
     };
 
     std::vector<std::string> shown;
@@ -97,6 +105,9 @@ Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
     for (const ScoredFlight *flight : counting)
         if (flight->entry == 0 && holds(shown, flight->classCaption))
             ++results.flightsWithoutContestant;
+    for (const ScoredFlight &flight : flights)
+        if (flight.status == FlightStatus::Void && (classes.empty() || holds(shown, flight.classCaption)))
+            ++results.voidFlights;
 
     // A combination is shown with every class when none is named, and when
     // all its classes are named.

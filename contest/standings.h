@@ -38,6 +38,10 @@ struct Standing {
 struct ClassStandings {
     ClassRule rule; // the rule applied, defaults filled in
     std::vector<Standing> rows; // ranked, then "att", then still to fly
+    // Flights recorded after the class was closed: kept, counted nowhere
+    // until the director reopens it. firstWaitingAt is the earliest one's time.
+    int waiting = 0;
+    std::string firstWaitingAt;
 };
 
 // A contestant's line in a combination: a score per class of the combination,
@@ -65,6 +69,7 @@ struct Results {
     std::vector<ClassStandings> classes; // in the order of the class list
     std::vector<CombinedStandings> combined;
     int flightsWithoutContestant = 0; // counted nowhere; the director should name them
+    int voidFlights = 0; // of the classes shown, listed nowhere
     // When a later read of the journal failed (local time with offset): these
     // standings are older than the journal. Empty when they are its latest.
     std::string unreadAt;

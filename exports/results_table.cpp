@@ -84,7 +84,7 @@ Table resultsTable(const contest::Results &results)
     if (results.noFlights()) {
         std::vector<Cell> &said = table.rows.emplace_back(table.headings.size());
         said[std::find(table.headings.begin(), table.headings.end(), "Standing") - table.headings.begin()] = {
-            "No flights recorded."};
+            results.voidFlights > 0 ? contest::noFlightCounts(results.voidFlights) : "No flights recorded."};
     }
     for (const contest::ResultTable &standings : tables) {
         const std::vector<std::size_t> at = columnsOf(standings, table.headings);

@@ -239,7 +239,7 @@ std::vector<contest::ScoredFlight> JournalReader::scoredFlights() const
                                      "f.status"
                                    : "f.contestant, 0, '', 'official'")
             + ", c.class_caption, c.score, c.hs_points, c.ls_points, " + (withBonus ? "c.engine_bonus" : "''")
-            + ", c.scale_points, c.landing_points FROM flight f"
+            + ", c.scale_points, c.landing_points, c.recorded_at FROM flight f"
             + (m_impl->withEntries ? " LEFT JOIN entry e ON e.id = f.entry" : "")
             + " JOIN calculation c ON c.id = f.last_calculation ORDER BY f.id DESC";
         std::vector<contest::ScoredFlight> rows;
@@ -258,6 +258,7 @@ std::vector<contest::ScoredFlight> JournalReader::scoredFlights() const
             row.engineBonus = query.text(9);
             row.scalePoints = query.text(10);
             row.landingPoints = query.text(11);
+            row.recordedAt = query.text(12);
         }
         return rows;
     });

@@ -76,12 +76,17 @@ QString days(const contest::ContestSettings &contest)
     return text(contest.firstDay) + QStringLiteral(" to ") + text(contest.lastDay);
 }
 
-QString stateLine(const contest::ClassRule &rule, const std::string &asOf)
+QString stateLine(const ClassStandings &standings, const std::string &asOf)
 {
-    if (rule.final)
-        return QString::fromStdString(
-            contest::finalState(rule.finalAt.empty() ? std::string() : shownToTheMinute(rule.finalAt).toStdString()));
-    return QString::fromStdString(contest::provisionalAsOf(shownToTheMinute(asOf).toStdString()));
+    const contest::ClassRule &rule = standings.rule;
+    if (!rule.final)
+        return QString::fromStdString(contest::provisionalAsOf(shownToTheMinute(asOf).toStdString()));
+    QString state = QString::fromStdString(
+        contest::finalState(rule.finalAt.empty() ? std::string() : shownToTheMinute(rule.finalAt).toStdString()));
+    if (standings.waiting > 0)
+        state += QStringLiteral(". %1.").arg(text(contest::waitingAfterFinal(
+            standings.waiting, shownToTheMinute(standings.firstWaitingAt).toStdString())));
+    return state;
 }
 
 // A cell's content as the sheet sets it apart: the counted flights and the
@@ -127,7 +132,7 @@ QString classTable(const ClassStandings &standings, const Results &results)
 {
     const contest::ResultTable table = contest::classResults(standings, results);
     QString html = QStringLiteral("<h2>%1</h2>").arg(text(standings.rule.caption));
-    html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(stateLine(standings.rule, results.asOf));
+    html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(stateLine(standings, results.asOf));
     html += QStringLiteral("<p>%1</p>").arg(QString::fromStdString(contest::ruleSentence(standings.rule)));
     html += tableOf(table);
     if (standings.rows.empty())
@@ -152,8 +157,7 @@ QString combinedTable(const CombinedStandings &combined)
 
 QString shownToTheMinute(const std::string &localTime)
 {
-    const QDateTime time = QDateTime::fromString(QString::fromStdString(localTime), Qt::ISODate);
-    return time.isValid() ? time.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString::fromStdString(localTime);
+    return QString::fromStdString(contest::shownMoment(localTime));
 }
 
 QString resultsHtml(const Results &results)
@@ -170,7 +174,7 @@ QString resultsHtml(const Results &results)
                                "read at %2 and may lack later flights and corrections.</b></p>")
                     .arg(shownToTheMinute(results.unreadAt), shownToTheMinute(results.asOf));
     if (results.noFlights())
-        html += QStringLiteral("<p class=\"note\">No flights have been recorded for this contest yet.</p>");
+        html += QStringLiteral("<p class=\"note\">%1</p>").arg(text(contest::noFlightCounts(results.voidFlights)));
     for (const ClassStandings &standings : results.classes)
         html += classTable(standings, results);
     for (const CombinedStandings &combined : results.combined)

@@ -7,8 +7,8 @@ using namespace orlo;
 using namespace orlo::contest;
 
 // The ranking rules on small contests written out in the table: entries as
-// "name|class,class", flights as "name|class|score|status" in the order
-// flown, and the standings drawn as text, one class after another.
+// "name|class,class", flights as "name|class|score|status|recorded at" in
+// the order flown, and the standings drawn as text, one class after another.
 class StandingsTest : public QObject {
     Q_OBJECT
 
@@ -54,6 +54,7 @@ std::vector<contest::ScoredFlight> flightsOf(const QStringList &lines, const std
         flight.score = parts[2].toStdString();
         flight.highSpeedPoints = flight.score;
         flight.status = statusNamed(parts.value(3, QStringLiteral("official")).toStdString()).value();
+        flight.recordedAt = parts.value(4).toStdString();
         flights.push_back(flight);
     }
     // The journal lists the newest first.
@@ -88,6 +89,10 @@ QString drawn(const Results &results)
             rows << parts.join(u' ');
         }
         classes << QString::fromStdString(standings.rule.caption) + ": " + rows.join(QStringLiteral("; "));
+        if (standings.waiting > 0)
+            classes.back() += QStringLiteral(" (%1 waiting from %2)")
+                                  .arg(standings.waiting)
+                                  .arg(QString::fromStdString(standings.firstWaitingAt));
     }
     for (const CombinedStandings &combined : results.combined) {
         QStringList rows;
@@ -116,51 +121,52 @@ void StandingsTest::ranking_data()
     QTest::addColumn<bool>("nextBest");  // ties broken by the next-best flight
     QTest::addColumn<QStringList>("combination");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("closedAt"); // Class I final since then; empty: provisional
 
     const QStringList annBobCy{"Ann|Class I", "Bob|Class I", "Cy|Class I", "Dee|Class I"};
     QTest::newRow("best-of-N")
         << annBobCy << QStringList{"Ann|Class I|300.0", "Bob|Class I|305.0", "Ann|Class I|312.5"} << 0 << 2
         << false << QStringList()
-        << "Class I: 1 Ann 312.5 [300.0 312.5*] hs312.5; 2 Bob 305.0 [305.0*] hs305.0; _ Cy; _ Dee";
+        << "Class I: 1 Ann 312.5 [300.0 312.5*] hs312.5; 2 Bob 305.0 [305.0*] hs305.0; _ Cy; _ Dee" << QString();
     QTest::newRow("sum-of-best-K")
         << QStringList{"Ann|Class I", "Bob|Class I"}
         << QStringList{"Ann|Class I|100.5", "Bob|Class I|180.0", "Ann|Class I|200.0", "Bob|Class I|180.0",
                        "Ann|Class I|150.0"}
         << 2 << 3 << false << QStringList()
-        << "Class I: 1 Bob 360.0 [180.0* 180.0*] hs360.0; 2 Ann 350.0 [100.5 200.0* 150.0*] hs350.0";
+        << "Class I: 1 Bob 360.0 [180.0* 180.0*] hs360.0; 2 Ann 350.0 [100.5 200.0* 150.0*] hs350.0" << QString();
     QTest::newRow("sum-exact-decimals")
         << QStringList{"Ann|Class I", "Bob|Class I"}
         << QStringList{"Ann|Class I|0.1", "Ann|Class I|0.2", "Bob|Class I|0.3"} << 2 << 2 << false
-        << QStringList() << "Class I: 1 Ann 0.3 [0.1* 0.2*] hs0.3; 1 Bob 0.3 [0.3*] hs0.3";
+        << QStringList() << "Class I: 1 Ann 0.3 [0.1* 0.2*] hs0.3; 1 Bob 0.3 [0.3*] hs0.3" << QString();
     QTest::newRow("ties-shared")
         << annBobCy
         << QStringList{"Bob|Class I|300.0", "Ann|Class I|300.0", "Cy|Class I|290.0", "Dee|Class I|310.0"} << 0
         << 2 << false << QStringList()
         << "Class I: 1 Dee 310.0 [310.0*] hs310.0; 2 Ann 300.0 [300.0*] hs300.0; 2 Bob 300.0 [300.0*] hs300.0; "
-           "4 Cy 290.0 [290.0*] hs290.0";
+           "4 Cy 290.0 [290.0*] hs290.0" << QString();
     QTest::newRow("ties-broken-by-next-best")
         << annBobCy
         << QStringList{"Ann|Class I|300.0", "Bob|Class I|300.0", "Cy|Class I|200.0", "Ann|Class I|200.0",
                        "Bob|Class I|250.0", "Cy|Class I|300.0", "Dee|Class I|300.0"}
         << 0 << 2 << true << QStringList()
         << "Class I: 1 Bob 300.0 [300.0* 250.0] hs300.0; 2 Ann 300.0 [300.0* 200.0] hs300.0; "
-           "2 Cy 300.0 [200.0 300.0*] hs300.0; 4 Dee 300.0 [300.0*] hs300.0";
+           "2 Cy 300.0 [200.0 300.0*] hs300.0; 4 Dee 300.0 [300.0*] hs300.0" << QString();
     QTest::newRow("attempts-only")
         << annBobCy
         << QStringList{"Bob|Class I|0|attempt", "Ann|Class I|280.0|attempt", "Ann|Class I|300.0",
                        "Bob|Class I|0|attempt"}
-        << 0 << 2 << false << QStringList() << "Class I: 1 Ann 300.0 [300.0*] a1 hs300.0; att Bob a2; _ Cy; _ Dee";
+        << 0 << 2 << false << QStringList() << "Class I: 1 Ann 300.0 [300.0*] a1 hs300.0; att Bob a2; _ Cy; _ Dee" << QString();
     QTest::newRow("void-ignored")
         << QStringList{"Ann|Class I", "Bob|Class II"}
         << QStringList{"Ann|Class I|400.0|void", "Ann|Class I|300.0", "Bob|Class I|500.0|void",
                        "Ann|Class I|350.0|void"}
-        << 0 << 1 << false << QStringList() << "Class I: 1 Ann 300.0 [300.0*] hs300.0 / Class II: _ Bob";
+        << 0 << 1 << false << QStringList() << "Class I: 1 Ann 300.0 [300.0*] hs300.0 / Class II: _ Bob" << QString();
     QTest::newRow("two-classes")
         << QStringList{"Ann|Class I,Class II", "Bob|Class II"}
         << QStringList{"Ann|Class II|250.0", "Bob|Class II|260.0", "Ann|Class I|300.0"} << 0 << 2 << false
         << QStringList()
         << "Class I: 1 Ann 300.0 [300.0*] hs300.0 / Class II: 1 Bob 260.0 [260.0*] hs260.0; 2 Ann 250.0 "
-           "[250.0*] hs250.0";
+           "[250.0*] hs250.0" << QString();
     QTest::newRow("combined")
         << QStringList{"Ann|Class I,Class II", "Bob|Class II", "Cy|Class I,Class II", "Dee|Class I,Class II"}
         << QStringList{"Ann|Class I|300.0", "Ann|Class II|250.0", "Bob|Class II|260.0", "Cy|Class I|100.25",
@@ -169,17 +175,36 @@ void StandingsTest::ranking_data()
         << "Class I: 1 Ann 300.0 [300.0*] hs300.0; 2 Cy 100.25 [100.25*] hs100.25; att Dee a1 / "
            "Class II: 1 Bob 260.0 [260.0*] hs260.0; 2 Ann 250.0 [250.0*] hs250.0; 3 Dee 240.0 [240.0*] hs240.0; "
            "4 Cy 200.0 [200.0*] hs200.0 / "
-           "Class I + Class II: 1 Ann 550.0; 2 Cy 300.25; _ Bob 260.0 -Class I; _ Dee 240.0 -Class I";
+           "Class I + Class II: 1 Ann 550.0; 2 Cy 300.25; _ Bob 260.0 -Class I; _ Dee 240.0 -Class I" << QString();
     QTest::newRow("still-to-fly")
         << QStringList{"Zed|Class I", "Ann|Class I", "Bob|Class II"} << QStringList{"Zed|Class I|10.0"} << 0 << 2
-        << false << QStringList() << "Class I: 1 Zed 10.0 [10.0*] hs10.0; _ Ann / Class II: _ Bob";
+        << false << QStringList() << "Class I: 1 Zed 10.0 [10.0*] hs10.0; _ Ann / Class II: _ Bob" << QString();
     QTest::newRow("beyond-allowed")
         << QStringList{"Ann|Class I"}
         << QStringList{"Ann|Class I|100.0", "Ann|Class I|0|attempt", "Ann|Class I|200.0", "Ann|Class I|400.0"}
-        << 0 << 2 << false << QStringList() << "Class I: 1 Ann 200.0 [100.0 200.0* 400.0!] a1 hs200.0";
+        << 0 << 2 << false << QStringList() << "Class I: 1 Ann 200.0 [100.0 200.0* 400.0!] a1 hs200.0" << QString();
     QTest::newRow("without-contestant")
         << QStringList{"Ann|Class I"} << QStringList{"|Class I|300.0", "Ann|Class I|200.0", "|Profile|1.0|void"}
-        << 0 << 2 << false << QStringList() << "Class I: 1 Ann 200.0 [200.0*] hs200.0 / unnamed 1";
+        << 0 << 2 << false << QStringList() << "Class I: 1 Ann 200.0 [200.0*] hs200.0 / unnamed 1" << QString();
+    QTest::newRow("final-ranks-flights-up-to-closing")
+        << QStringList{"Ann|Class I", "Bob|Class I"}
+        << QStringList{"Ann|Class I|300.0|official|2026-07-15T14:00:00+0200",
+                       "Bob|Class I|305.0|official|2026-07-15T14:20:00+0200",
+                       "Ann|Class I|400.0|official|2026-07-15T14:40:00+0200",
+                       "Bob|Class I|0|attempt|2026-07-15T14:32:00+0200", "Bob|Class II|200.0|official|2026-07-15T15:00:00+0200"}
+        << 0 << 2 << false << QStringList()
+        << "Class I: 1 Bob 305.0 [305.0*] hs305.0; 2 Ann 300.0 [300.0*] hs300.0 (2 waiting from 2026-07-15T14:32:00+0200) / "
+           "Class II: 1 Bob 200.0 [200.0*] hs200.0"
+        << "2026-07-15T14:20:00+0200";
+    // Summer time ended between the closing and the flight: 02:10 +01:00 is
+    // forty minutes after 02:30 +02:00.
+    QTest::newRow("final-compared-as-moments")
+        << QStringList{"Ann|Class I"}
+        << QStringList{"Ann|Class I|300.0|official|2026-10-25T02:20:00+0200",
+                       "Ann|Class I|400.0|official|2026-10-25T02:10:00+0100"}
+        << 0 << 2 << false << QStringList()
+        << "Class I: 1 Ann 300.0 [300.0*] hs300.0 (1 waiting from 2026-10-25T02:10:00+0100)"
+        << "2026-10-25T02:30:00+02:00";
 }
 
 void StandingsTest::ranking()
@@ -191,6 +216,7 @@ void StandingsTest::ranking()
     QFETCH(bool, nextBest);
     QFETCH(QStringList, combination);
     QFETCH(QString, expected);
+    QFETCH(QString, closedAt);
 
     contest::ContestSettings contest;
     for (const char *caption : {"Class I", "Class II"}) {
@@ -200,6 +226,8 @@ void StandingsTest::ranking()
         rule.counted = std::max(sumOfBest, 1);
         rule.officialFlights = allowed;
         rule.ties = nextBest ? contest::TieRule::NextBest : contest::TieRule::Shared;
+        rule.final = rule.caption == "Class I" && !closedAt.isEmpty();
+        rule.finalAt = rule.final ? closedAt.toStdString() : std::string();
         contest.classes.push_back(rule);
     }
     if (!combination.isEmpty())

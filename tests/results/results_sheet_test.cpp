@@ -130,7 +130,7 @@ void ResultsSheetTest::writtenSheet_data()
     QTest::newRow("pdf: greek name") << pdf << QStringLiteral("2 +Σοφία Παπαδοπούλου +GR-4 +250\\.0 +301\\.25 +301\\.25");
     QTest::newRow("pdf: japanese name") << pdf << QStringLiteral("3 +山田太郎 +J-88 +280\\.0");
     QTest::newRow("pdf: long name wraps") << pdf << QStringLiteral("Featherstonehaugh-[\\s\\S]*Snoring");
-    QTest::newRow("pdf: provisional") << pdf << QStringLiteral("Provisional, as of 2026-07-15 16:42");
+    QTest::newRow("pdf: provisional") << pdf << QStringLiteral("Provisional, as of 2026-07-15 16:42 \\+02:00");
     // "att" stands once, in the place; the score stays blank.
     QTest::newRow("pdf: attempts only") << pdf << QStringLiteral("att +Carl Attempt +9 *\\n");
     QTest::newRow("pdf: still to fly") << pdf << QStringLiteral("Dora Waiting +11 +still to fly");
@@ -142,7 +142,7 @@ void ResultsSheetTest::writtenSheet_data()
     QTest::newRow("html: first place row")
         << html << QStringLiteral("<td>1</td><td>Ann Example</td><td>17</td><td class=\"n\" align=\"right\"><b>312.5</b>");
     QTest::newRow("html: name in markup escaped") << html << QStringLiteral("Montgomery of Little Snoring");
-    QTest::newRow("html: provisional") << html << QStringLiteral("Provisional, as of 2026-07-15 16:42");
+    QTest::newRow("html: provisional") << html << QStringLiteral("Provisional, as of 2026-07-15 16:42 \\+02:00");
     QTest::newRow("html: a name of 100,000 characters cut")
         << html << QStringLiteral("<td>121</td><td>Quentin q{192}…</td><td>21</td>");
     QTest::newRow("html: control characters left out") << html << QStringLiteral("<td>122</td><td>BellName</td>");
