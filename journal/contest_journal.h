@@ -41,6 +41,15 @@ struct FlightChange {
     std::string reason;
 };
 
+// A class closed ("final") or reopened ("reopened") by the director, and when.
+struct ClassChange {
+    std::string caption;
+    std::string changedAt;
+    std::string what;
+
+    friend bool operator==(const ClassChange &, const ClassChange &) = default;
+};
+
 // A change the entry list or a flight refuses, as a sentence for the director;
 // nothing was changed.
 class EntryRefused : public std::runtime_error {
@@ -91,6 +100,8 @@ public:
     void setContest(const contest::ContestSettings &contest);
     // Closes a class, stamped with the clock's time, or opens it again.
     void setFinal(std::string_view caption, bool final);
+    // Every closing and reopening of a class, oldest first.
+    std::vector<ClassChange> classChanges() const;
 
 private:
     struct Impl;

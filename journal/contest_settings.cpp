@@ -117,10 +117,60 @@ contest::ContestSettings readContest(const Database &db)
     return contest;
 }
 
-void writeContest(const Database &db, const contest::ContestSettings &contest)
+namespace {
+
+// Keeps a class closed, reopened or closed again in the trail of the classes.
+void keepClosing(const Database &db, std::string_view caption, bool final, const std::string &at)
+{
+    Statement(db, "INSERT INTO class_change (caption, changed_at, what) VALUES (?1, ?2, ?3)")
+        .bind(1, caption)
+        .bind(2, at)
+        .bind(3, final ? "final" : "reopened")
+        .run();
+}
+
+bool isFinal(const contest::ContestSettings &contest, std::string_view caption)
+{
+    return std::any_of(contest.classes.begin(), contest.classes.end(),
+                       [&](const contest::ClassRule &rule) { return rule.caption == caption && rule.final; });
+}
+
+} // namespace
+
+void addClassChanges(const Database &db)
+{
+    // Each closing and reopening of a class, in the order made: a final
+    // class's standings can be told apart from those before a reopening.
+    execute(db, R"sql(
+CREATE TABLE class_change (
+    id INTEGER PRIMARY KEY,
+    caption TEXT NOT NULL,
+    changed_at TEXT NOT NULL,
+    what TEXT NOT NULL
+);
+)sql");
+}
+
+std::vector<ClassChange> readClassChanges(const Database &db)
+{
+    std::vector<ClassChange> changes;
+    Statement query(db, "SELECT caption, changed_at, what FROM class_change ORDER BY id");
+    while (query.step())
+        changes.push_back({query.text(0), query.text(1), query.text(2)});
+    return changes;
+}
+
+void writeContest(const Database &db, const contest::ContestSettings &contest, const std::string &at)
 {
     if (const std::optional<std::string> refusal = contest::refusalOf(contest))
         throw EntryRefused(*refusal);
+    const contest::ContestSettings before = readContest(db);
+    for (const contest::ClassRule &rule : before.classes)
+        if (rule.final && !isFinal(contest, rule.caption))
+            keepClosing(db, rule.caption, false, at);
+    for (const contest::ClassRule &rule : contest.classes)
+        if (rule.final && !isFinal(before, rule.caption))
+            keepClosing(db, rule.caption, true, at);
     execute(db, "DELETE FROM contest; DELETE FROM class_rule; DELETE FROM combination;");
     Statement(db, "INSERT INTO contest (id, name, first_day, last_day) VALUES (1, ?1, ?2, ?3)")
         .bind(1, contest.name)
@@ -139,6 +189,8 @@ void writeContest(const Database &db, const contest::ContestSettings &contest)
 
 void markFinal(const Database &db, std::string_view caption, bool final, const std::string &at)
 {
+    if (isFinal(readContest(db), caption) != final)
+        keepClosing(db, caption, final, at);
     Statement update(db, "UPDATE class_rule SET final = ?1, final_at = ?2 WHERE caption = ?3");
     update.bind(1, std::int64_t(final)).bind(2, final ? at : std::string()).bind(3, caption).run();
     Statement changed(db, "SELECT changes()");
@@ -152,6 +204,11 @@ void markFinal(const Database &db, std::string_view caption, bool final, const s
     insertRule(db, last.step() ? last.integer(0) + 1 : 1, rule);
 }
 
+std::vector<ClassChange> ContestJournal::classChanges() const
+{
+    return m_impl->run(false, [&] { return readClassChanges(m_impl->db); });
+}
+
 contest::ContestSettings ContestJournal::contest() const
 {
     return m_impl->run(false, [&] { return readContest(m_impl->db); });
@@ -162,7 +219,7 @@ void ContestJournal::setContest(const contest::ContestSettings &contest)
     m_impl->run(true, [&] {
         contest::ContestSettings stamped = contest;
         contest::stampClosings(stamped, m_impl->now());
-        writeContest(m_impl->db, stamped);
+        writeContest(m_impl->db, stamped, m_impl->now());
     });
 }
 

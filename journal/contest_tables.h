@@ -23,7 +23,10 @@ contest::ContestSettings readContest(const Database &db);
 // Replaces the contest kept with this one; throws EntryRefused for settings
 // that cannot rank a class (a class with two rules, none allowed, more summed
 // than allowed, a day that is no date) and changes nothing.
-void writeContest(const Database &db, const contest::ContestSettings &contest);
+// A class closed or reopened by the change is kept in the trail, at the time given.
+void writeContest(const Database &db, const contest::ContestSettings &contest, const std::string &at);
+// The closings and reopenings of the classes, oldest first.
+std::vector<ClassChange> readClassChanges(const Database &db);
 // Marks the class final at the time given, or provisional again; a class
 // without a rule of its own gets the default rule.
 void markFinal(const Database &db, std::string_view caption, bool final, const std::string &at);

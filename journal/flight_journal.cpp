@@ -138,6 +138,11 @@ std::int64_t FlightJournal::nowFlyingEntry() const
     return m_impl->namedEntry;
 }
 
+std::int64_t FlightJournal::flightOnTheSheet() const
+{
+    return m_impl->flight.value_or(0);
+}
+
 void FlightJournal::nowFlying(std::int64_t entry)
 {
     m_impl->namedEntry = entry;

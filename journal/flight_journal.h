@@ -58,6 +58,8 @@ public:
     void nowFlying(std::int64_t entry);
     // The entry the next flight is recorded under; 0 for none.
     std::int64_t nowFlyingEntry() const;
+    // The flight on the sheet once a calculation of it is in the file; 0 before.
+    std::int64_t flightOnTheSheet() const;
 
     // How many calculations wait in memory for the file.
     int waitingCalculations() const;

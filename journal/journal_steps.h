@@ -20,4 +20,7 @@ void addEntryList(const Database &db);
 // classes; none is kept until the director sets them.
 void addContestSettings(const Database &db);
 
+// The trail of the classes closed and reopened.
+void addClassChanges(const Database &db);
+
 } // namespace orlo::journal
