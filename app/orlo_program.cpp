@@ -1,5 +1,7 @@
 #include "orlo_program.h"
 
+#include "event_classes.h"
+#include "final_class.h"
 #include "journal_files.h"
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
@@ -31,24 +33,67 @@ QFont sheetFontStandingIn()
 }
 
 // Passes the sheet's flight to the journal's recorder and, once it is
-// recorded, tells whoever shows the standings.
+// recorded, tells whoever shows the standings and what the official is to
+// know of it.
 class RecordedFlights final : public FlightObserver {
 public:
-    RecordedFlights(FlightObserver &recorder, std::function<void()> recorded)
-        : m_recorder(recorder), m_recorded(std::move(recorded))
+    RecordedFlights(FlightObserver &recorder, std::function<void()> recorded,
+                    std::function<void(const CalculationRecord &)> remark)
+        : m_recorder(recorder), m_recorded(std::move(recorded)), m_remark(std::move(remark))
     {
     }
     void calculated(const CalculationRecord &calculation) override
     {
         m_recorder.calculated(calculation);
         m_recorded();
+        m_remark(calculation);
     }
     void flightEnded() override { m_recorder.flightEnded(); }
 
 private:
     FlightObserver &m_recorder;
     std::function<void()> m_recorded;
+    std::function<void(const CalculationRecord &)> m_remark;
 };
+
+// The class chosen on the sheet, as a calculation would record it.
+std::string classShown(const ScoreSheetWindow &sheet)
+{
+    for (std::size_t option = 0; option < eventClasses.size(); ++option)
+        if (sheet.isSelected(ctl::Class(int(option))))
+            return sheet.caption(ctl::Class(int(option)));
+    return {};
+}
+
+// What the official is to know of a flight of the entry in the class, read
+// afresh from the journal: its class is final, the contestant is not entered
+// in it or has flown all its official flights. flying is the flight being
+// scored, 0 before. A journal that cannot be read is said on the standard
+// error; the sheet, which told of it already, says nothing more.
+QString remarkOn(const std::string &journalPath, std::int64_t entry, const std::string &caption, std::int64_t flying)
+{
+    try {
+        const journal::JournalReader reader(journalPath);
+        std::vector<contest::ScoredFlight> flown;
+        if (entry != 0) {
+            journal::FlightFilter filter;
+            filter.classCaption = caption;
+            filter.entry = entry;
+            for (const journal::FlightRow &row : reader.flights(filter)) {
+                contest::ScoredFlight &flight = flown.emplace_back();
+                flight.id = row.id;
+                flight.entry = row.entry;
+                flight.status = row.status;
+                flight.classCaption = row.last.values.classCaption;
+            }
+        }
+        return QString::fromStdString(
+            contest::flightRemark(reader.contest(), reader.entries(), flown, entry, caption, flying));
+    } catch (const std::exception &problem) {
+        std::fprintf(stderr, "Orlo_Score: %s\n", problem.what());
+        return {};
+    }
+}
 
 // The standings from the journal file: read over a reader of their own on
 // the window's worker thread, the contest's settings read over a reader too
@@ -85,8 +130,13 @@ OrloProgram::OrloProgram(const QString &journalPath)
         if (m_standings)
             m_standings->journalChanged();
     };
+    const auto remarkOnCalculation = [this](const CalculationRecord &calculation) {
+        JournalProblemNotice::showRemark(remarkOn(m_journal->path(), m_journal->nowFlyingEntry(),
+                                                  calculation.classCaption, m_journal->flightOnTheSheet()),
+                                         &m_sheet);
+    };
     if (m_recorder)
-        m_recorded = std::make_unique<RecordedFlights>(*m_recorder, standingsMayChange);
+        m_recorded = std::make_unique<RecordedFlights>(*m_recorder, standingsMayChange, remarkOnCalculation);
     m_sheet.rules().setObserver(m_recorded.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
@@ -101,6 +151,11 @@ OrloProgram::OrloProgram(const QString &journalPath)
     m_flights->setSheet(m_sheet);
     m_flights->setJournalChanged(standingsMayChange);
     m_recorder->setWaitingWritten(standingsMayChange);
+    // Named as flying next: told at once when the class on the sheet will not count the flight.
+    m_flights->setNamed([this](std::int64_t entry) {
+        JournalProblemNotice::showRemark(
+            remarkOn(m_journal->path(), entry, classShown(m_sheet), 0), &m_sheet);
+    });
     // Ctrl+N, a key the sheet has no use for, names the contestant flying next.
     auto *nowFlying = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), &m_sheet);
     QObject::connect(nowFlying, &QShortcut::activated, &m_sheet, [this] { m_flights->pickNowFlying(); });

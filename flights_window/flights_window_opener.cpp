@@ -84,6 +84,7 @@ void FlightsWindowOpener::pickNowFlying()
 void FlightsWindowOpener::nowFlying(std::int64_t entry)
 {
     m_recorder.nowFlying(entry);
+    m_named(entry);
     if (std::exchange(m_backToTheSheet, false) && m_sheet) {
         m_sheet->raise();
         m_sheet->activateWindow();

@@ -37,6 +37,8 @@ public:
     void setSheet(QWidget &sheet) { m_sheet = &sheet; }
     // Told when the window changes the journal: a correction or the entry list.
     void setJournalChanged(std::function<void()> changed) { m_changed = std::move(changed); }
+    // Told the entry named as flying next (0: nobody).
+    void setNamed(std::function<void(std::int64_t)> named) { m_named = std::move(named); }
 
     // Null until the first opening.
     FlightsWindow *window() const { return m_window.data(); }
@@ -50,6 +52,7 @@ private:
     QPointer<QWidget> m_sheet;
     bool m_backToTheSheet = false;
     std::function<void()> m_changed = [] {};
+    std::function<void(std::int64_t)> m_named = [](std::int64_t) {};
 };
 
 } // namespace orlo

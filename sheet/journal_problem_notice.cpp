@@ -39,14 +39,24 @@ JournalProblemNotice::JournalProblemNotice(const QString &problem, QWidget *shee
     setFixedWidth(300);
 }
 
-void JournalProblemNotice::showLater(const QString &problem, QWidget *sheet)
+namespace {
+
+const QString remarkName = QStringLiteral("FlightRemark");
+
+void showOver(const QString &problem, QWidget *sheet, bool remark)
 {
     const QPointer<QWidget> over(sheet);
     QMetaObject::invokeMethod(
         sheet,
-        [problem, over] {
+        [problem, over, remark] {
             if (!over)
                 return;
+            if (remark) {
+                for (auto *shown : over->findChildren<JournalProblemNotice *>(remarkName, Qt::FindDirectChildrenOnly))
+                    shown->close();
+                if (problem.isEmpty())
+                    return;
+            }
             // Below the notices still shown: a later one (recording goes on
             // again, say) hides no earlier one.
             int top = 12;
@@ -55,6 +65,8 @@ void JournalProblemNotice::showLater(const QString &problem, QWidget *sheet)
                     top = std::max(top, shown->geometry().bottom() + 7);
             }
             auto *notice = new JournalProblemNotice(problem, over);
+            if (remark)
+                notice->setObjectName(remarkName);
             // Tall enough for every line of the wrapped sentence.
             notice->setFixedHeight(notice->layout()->totalHeightForWidth(notice->width()));
             notice->move(12, top);
@@ -62,6 +74,18 @@ void JournalProblemNotice::showLater(const QString &problem, QWidget *sheet)
             notice->show();
         },
         Qt::QueuedConnection);
+}
+
+} // namespace
+
+void JournalProblemNotice::showLater(const QString &problem, QWidget *sheet)
+{
+    showOver(problem, sheet, false);
+}
+
+void JournalProblemNotice::showRemark(const QString &remark, QWidget *sheet)
+{
+    showOver(remark, sheet, true);
 }
 
 } // namespace orlo

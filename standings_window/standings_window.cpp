@@ -16,6 +16,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -202,6 +203,9 @@ void StandingsWindow::showChosen()
         const contest::ClassStandings &standings = m_results.classes[std::size_t(chosen)];
         showStandings(*m_table, contest::classResults(standings, m_results));
         state = standings.rule.final ? QString::fromStdString(contest::finalState()) : provisional;
+        if (standings.waiting > 0)
+            state += QStringLiteral(". %1.").arg(QString::fromStdString(contest::waitingAfterFinal(
+                standings.waiting, shownToTheMinute(standings.firstWaitingAt).toStdString())));
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
         showStandings(*m_table, contest::combinedResults(m_results.combined[std::size_t(chosen - classes)]));
         state = provisional;
@@ -209,7 +213,7 @@ void StandingsWindow::showChosen()
         m_table->clear();
         m_table->setRowCount(0);
         m_table->setColumnCount(0);
-        state = QStringLiteral("No flights have been recorded for this contest yet.");
+        state = QString::fromStdString(contest::noFlightCounts(m_results.voidFlights));
     }
     if (!m_problem.isEmpty())
         state = QStringLiteral("%1 The standings shown were read before.").arg(m_problem);
@@ -263,8 +267,14 @@ bool StandingsWindow::saveTo(const QString &path)
     try {
         m_source.save(m_results, path.toStdString());
     } catch (const std::exception &problem) {
-        m_state->setText(QStringLiteral("Cannot write the results to %1: %2. Nothing was written.")
-                             .arg(shown, QString::fromUtf8(problem.what())));
+        // Said in a box of its own: the state line goes on saying how final the standings are.
+        auto *told = new QMessageBox(QMessageBox::Warning, QStringLiteral("Results not saved"),
+                                     QStringLiteral("Cannot write the results to %1: %2. Nothing was written.")
+                                         .arg(shown, QString::fromUtf8(problem.what())),
+                                     QMessageBox::Ok, this);
+        told->setObjectName(QStringLiteral("saveFailed"));
+        openBlockingThisWindowAlone(*told);
+        showChosen();
         return false;
     }
     m_state->setText(QStringLiteral("Wrote the results to %1.").arg(shown));
@@ -281,16 +291,61 @@ void StandingsWindow::editContest()
         return;
     }
     auto *dialog = new ContestSettingsDialog(contest, m_results, this);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        try {
-            m_source.setContest(dialog->settings());
-        } catch (const std::exception &problem) {
-            m_state->setText(QString::fromUtf8(problem.what()) + QStringLiteral(" The contest was not changed."));
-            return;
-        }
-        readNow();
-    });
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { closeClassesAsked(dialog->settings()); });
     openBlockingThisWindowAlone(*dialog);
+}
+
+// A class closed while contestants are still to fly in it is closed only
+// once the director says so; kept open otherwise, the other edits kept.
+void StandingsWindow::closeClassesAsked(contest::ContestSettings contest)
+{
+    QStringList toFly, captions;
+    for (const contest::ClassRule &rule : contest.classes) {
+        if (!rule.final || !rule.finalAt.empty())
+            continue; // open, or closed before
+        for (const contest::ClassStandings &standings : m_results.classes)
+            for (const contest::Standing &row : standings.rows)
+                if (standings.rule.caption == rule.caption && row.stillToFly) {
+                    toFly << QString::fromStdString(row.contestant);
+                    if (!captions.contains(QString::fromStdString(rule.caption)))
+                        captions << QString::fromStdString(rule.caption);
+                }
+    }
+    if (toFly.isEmpty()) {
+        keepContest(contest);
+        return;
+    }
+    const QString names = toFly.size() == 1 ? toFly.front()
+                                            : toFly.mid(0, toFly.size() - 1).join(QStringLiteral(", "))
+                                                  + QStringLiteral(" and ") + toFly.back();
+    auto *ask = new QMessageBox(QMessageBox::Question, QStringLiteral("Close the class?"),
+                                QStringLiteral("%1 %2 still to fly in %3. Close %4 anyway?")
+                                    .arg(names, toFly.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"),
+                                         captions.join(QStringLiteral(", ")),
+                                         captions.size() == 1 ? QStringLiteral("the class") : QStringLiteral("them")),
+                                QMessageBox::NoButton, this);
+    ask->setObjectName(QStringLiteral("closeWithStillToFly"));
+    QPushButton *close = ask->addButton(QStringLiteral("&Close anyway"), QMessageBox::AcceptRole);
+    ask->setDefaultButton(ask->addButton(QStringLiteral("&Keep open"), QMessageBox::RejectRole));
+    connect(ask, &QMessageBox::finished, this, [this, ask, close, contest, captions]() mutable {
+        if (ask->clickedButton() != close)
+            for (contest::ClassRule &rule : contest.classes)
+                if (captions.contains(QString::fromStdString(rule.caption)))
+                    rule.final = false;
+        keepContest(contest);
+    });
+    openBlockingThisWindowAlone(*ask);
+}
+
+void StandingsWindow::keepContest(const contest::ContestSettings &contest)
+{
+    try {
+        m_source.setContest(contest);
+    } catch (const std::exception &problem) {
+        m_state->setText(QString::fromUtf8(problem.what()) + QStringLiteral(" The contest was not changed."));
+        return;
+    }
+    readNow();
 }
 
 } // namespace orlo

@@ -73,6 +73,8 @@ private:
     void printOn(QPrinter &printer) const;
     void chooseFileToSave();
     void editContest();
+    void closeClassesAsked(contest::ContestSettings contest);
+    void keepContest(const contest::ContestSettings &contest);
 
     StandingsSource m_source;
     contest::Results m_results;

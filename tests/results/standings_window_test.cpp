@@ -1,10 +1,13 @@
 #include "contest_journal.h"
 #include "contest_settings_dialog.h"
+#include "contestant_picker.h"
 #include "flight_correction_dialog.h"
+#include "flight_journal.h"
 #include "flight_table_model.h"
 #include "flights_window.h"
 #include "flights_window_opener.h"
 #include "hang_watchdog.h"
+#include "journal_problem_notice.h"
 #include "named_control.h"
 #include "sheet_driver.h"
 #include "standings_window.h"
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -57,6 +61,8 @@ private slots:
     void initTestCase() { QVERIFY2(prepareSheetTests(), "the sheet's fonts are missing"); }
     void recordedFlightShowsInTheStandings();
     void failedReadToldOnTheSheetUntilReadAgain();
+    void flightToldOnTheSheet_data();
+    void flightToldOnTheSheet();
 };
 
 void StandingsWindowTest::recordedFlightShowsInTheStandings()
@@ -64,6 +70,7 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
     journal::ContestJournal(path.toStdString()).add({"Ann Example", "17", {"Class I"}});
+    journal::ContestJournal(path.toStdString()).add({"Bo Still", "18", {"Class I"}});
     WiredProgram program(path);
     QVERIFY2(program.start(), "the score sheet did not start");
 
@@ -109,6 +116,17 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QCOMPARE(classes.item(0, 0)->text(), QStringLiteral("Class I"));
     static_cast<QCheckBox *>(classes.cellWidget(0, classes.columnCount() - 1))->setChecked(true);
     dialog->accept();
+    // Bo is still to fly: the class closes once the director says so.
+    QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<QMessageBox *>(QStringLiteral("closeWithStillToFly")),
+                              "closing a class with a contestant still to fly asked nothing", hangWatchdogMs);
+    auto *ask = window.findChild<QMessageBox *>(QStringLiteral("closeWithStillToFly"));
+    QVERIFY2(ask->text() == QLatin1String("Bo Still is still to fly in Class I. Close the class anyway?"),
+             qPrintable(ask->text()));
+    QVERIFY2(ask->windowModality() == Qt::WindowModal, "the question must not block the sheet");
+    QVERIFY2(window.stateLine()->text() != QLatin1String("Final"), "closed before the director answered");
+    for (QAbstractButton *answer : ask->buttons())
+        if (answer->text() == QLatin1String("&Close anyway"))
+            answer->click();
     QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text() == QLatin1String("Final"),
                               qPrintable(window.stateLine()->text()), hangWatchdogMs);
     const contest::ClassRule closed = journal::ContestJournal(path.toStdString()).contest().classes.at(0);
@@ -116,9 +134,13 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
 
     // Saved as the name's extension says; a name of no format writes nothing.
     QVERIFY2(window.saveTo(folder.filePath(QStringLiteral("results.xlsx"))), qPrintable(window.stateLine()->text()));
+    // The refusal in a box of its own; the state line still says the class is final.
     QVERIFY2(!window.saveTo(folder.filePath(QStringLiteral("results.txt"))), "a .txt file was written");
-    QVERIFY2(window.stateLine()->text().contains(QLatin1String("Nothing was written")),
-             qPrintable(window.stateLine()->text()));
+    auto *refused = window.findChild<QMessageBox *>(QStringLiteral("saveFailed"));
+    QVERIFY2(refused && refused->isVisible() && refused->text().contains(QLatin1String("Nothing was written")),
+             "the failed save was not told in a message box");
+    QVERIFY2(window.stateLine()->text() == QLatin1String("Final"), qPrintable(window.stateLine()->text()));
+    refused->close();
 
     // Made void in the flights window: it counts nowhere, and Ann is still to fly.
     flightsView->setCurrentIndex(rows.index(0, 0));
@@ -190,6 +212,130 @@ void StandingsWindowTest::failedReadToldOnTheSheetUntilReadAgain()
     const QString saved = savedText(window, folder.filePath(QStringLiteral("read.csv")));
     QVERIFY2(saved.contains(QLatin1String("Ann Example")) && !saved.contains(QLatin1String("could not be read")),
              qPrintable(saved));
+}
+
+namespace {
+
+// The remark shown over the sheet on the flight; empty when none is shown.
+QString remarkOn(const ScoreSheetWindow &sheet)
+{
+    for (const auto *notice : sheet.findChildren<JournalProblemNotice *>(QStringLiteral("FlightRemark")))
+        if (notice->isVisible())
+            return notice->findChild<QLabel *>(QStringLiteral("Problem"))->text();
+    return {};
+}
+
+} // namespace
+
+// What the official is told on the sheet when Ann is named as flying next
+// and when her flight in Class I is scored, and what the Standings then say:
+// a final class keeps the flight without counting it, and a flight that
+// will not count is said before and after it is flown; never a block.
+void StandingsWindowTest::flightToldOnTheSheet_data()
+{
+    QTest::addColumn<QStringList>("classes");  // Ann's
+    QTest::addColumn<int>("flownBefore");      // her official flights in Class I
+    QTest::addColumn<bool>("final");           // Class I closed before she flies
+    QTest::addColumn<QString>("beforeFlying"); // told once she is named
+    QTest::addColumn<QString>("afterScoring"); // told at Calc. Score
+    QTest::addColumn<QString>("standing");     // her row in the Standings
+
+    const QString closed = QStringLiteral("Class I is final: this flight is kept, and counts once the director "
+                                          "reopens the class.");
+    QTest::newRow("ordinary-flight") << QStringList{"Class I"} << 0 << false << QString() << QString()
+                                     << "1 | Ann Example | 17 | 165.9 | 165.9";
+    QTest::newRow("last-official-flight") << QStringList{"Class I"} << 1 << false << QString() << QString()
+                                          << "1 | Ann Example | 17 | 100.0 | 165.9 | 165.9";
+    QTest::newRow("all-official-flights-flown")
+        << QStringList{"Class I"} << 2 << false
+        << "Ann Example has flown the 2 official flights of Class I: another is listed and does not count."
+        << "Ann Example has flown the 2 official flights of Class I: another is listed and does not count."
+        << "1 | Ann Example | 17 | 100.0 | 100.0 | (165.9) | 100.0";
+    QTest::newRow("not-entered-in-the-class")
+        << QStringList{"Profile"} << 0 << false << "Ann Example is not entered in Class I."
+        << "Ann Example is not entered in Class I." << "1 | Ann Example | 17 | 165.9 | 165.9";
+    QTest::newRow("final-class-keeps-the-flight-waiting")
+        << QStringList{"Class I"} << 1 << true << closed << closed << "1 | Ann Example | 17 | 100.0 | 100.0";
+}
+
+void StandingsWindowTest::flightToldOnTheSheet()
+{
+    QFETCH(QStringList, classes);
+    QFETCH(int, flownBefore);
+    QFETCH(bool, final);
+    QFETCH(QString, beforeFlying);
+    QFETCH(QString, afterScoring);
+    QFETCH(QString, standing);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    const std::time_t minuteAgo = std::time(nullptr) - 60;
+    {
+        std::vector<std::string> entered;
+        for (const QString &caption : classes)
+            entered.push_back(caption.toStdString());
+        journal::ContestJournal contest(path.toStdString());
+        const std::int64_t ann = contest.add({"Ann Example", "17", entered});
+        journal::FlightJournal flights(path.toStdString());
+        flights.setClock([minuteAgo] { return minuteAgo - 60; });
+        for (int flight = 0; flight < flownBefore; ++flight) {
+            flights.nowFlying(ann);
+            CalculationRecord calculation;
+            calculation.classCaption = "Class I";
+            calculation.score = "100.0";
+            calculation.summary = {std::to_string(flight)};
+            flights.calculated(calculation);
+            flights.flightEnded();
+        }
+        contest.setClock([minuteAgo] { return minuteAgo; });
+        if (final)
+            contest.setFinal("Class I", true);
+    }
+    WiredProgram program(path);
+    QVERIFY2(program.start(), "the score sheet did not start");
+
+    program.program.flights()->pickNowFlying();
+    FlightsWindow &flights = *program.program.flights()->window();
+    auto *picker = namedControl<ContestantPicker>(flights, QStringLiteral("NowFlying"));
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() == picker, "the Now flying picker did not take the keyboard",
+                              hangWatchdogMs);
+    QTest::keyClicks(picker, QStringLiteral("17"));
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::activePopupWidget(), "typing offered nobody", hangWatchdogMs);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+    QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.isActiveWindow(), "the keyboard did not go back to the sheet", hangWatchdogMs);
+    if (!beforeFlying.isEmpty())
+        QTRY_VERIFY2_WITH_TIMEOUT(remarkOn(program.sheet) == beforeFlying, qPrintable(remarkOn(program.sheet)),
+                                  hangWatchdogMs);
+
+    QVERIFY2(enterWorkedRuns(program.sheet), "the runs of the worked example were not taken");
+    QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(program.sheet, Score), QStringLiteral("165.9"), hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(program.program.journal()->flightCount(), flownBefore + 1, hangWatchdogMs);
+
+    program.program.openStandings();
+    StandingsWindow &window = *program.program.standings();
+    const auto classI = [&window] {
+        window.chooser()->setCurrentIndex(window.chooser()->findText(QStringLiteral("Class I")));
+        return rowsOf(window);
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(classI().startsWith(standing), qPrintable(rowsOf(window)), hangWatchdogMs);
+    // The remark of the press was queued before the Standings were read.
+    QVERIFY2(remarkOn(program.sheet) == afterScoring, qPrintable(remarkOn(program.sheet)));
+    const QString state = window.stateLine()->text();
+    QVERIFY2(state.contains(QLatin1String("1 flight recorded after Final, at ")) == final, qPrintable(state));
+    QVERIFY2(state.startsWith(final ? QLatin1String("Final") : QLatin1String("Provisional, as of ")), qPrintable(state));
+    if (!final)
+        return;
+
+    // Reopened, the class counts the flight that waited; the trail keeps both.
+    journal::ContestJournal(path.toStdString()).setFinal("Class I", false);
+    window.journalChanged();
+    QTRY_VERIFY2_WITH_TIMEOUT(classI().startsWith(QLatin1String("1 | Ann Example | 17 | 100.0 | 165.9 | 165.9")),
+                              qPrintable(rowsOf(window)), hangWatchdogMs);
+    QStringList trail;
+    for (const journal::ClassChange &change : journal::ContestJournal(path.toStdString()).classChanges())
+        trail << QString::fromStdString(change.caption + " " + change.what);
+    QCOMPARE(trail, (QStringList{"Class I final", "Class I reopened"}));
 }
 
 QTEST_MAIN(StandingsWindowTest)
