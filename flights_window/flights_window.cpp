@@ -59,7 +59,7 @@ void FlightsWindow::buildControls()
     m_nowFlying = new NowFlying(m_reader, m_contest, *this);
     m_correct = new QPushButton(QStringLiteral("Co&rrect flight…"), this);
     m_correct->setObjectName(QStringLiteral("CorrectFlight"));
-    m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Ctrl+R)"));
+    m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Alt+R)"));
     m_entries = new QPushButton(QStringLiteral("&Entry list…"), this);
     m_entries->setObjectName(QStringLiteral("EntryList"));
     m_model = new FlightTableModel(m_journal, this);
@@ -186,8 +186,6 @@ void FlightsWindow::connectControls()
     });
     connect(m_nowFlying, &NowFlying::readFailed, this, &FlightsWindow::showReadFailure);
     connect(m_correct, &QPushButton::clicked, this, &FlightsWindow::correctChosenFlight);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this), &QShortcut::activated, this,
-            &FlightsWindow::correctChosenFlight);
     connect(m_entries, &QPushButton::clicked, this, &FlightsWindow::openEntryList);
     connect(m_corrections, &ContestCorrections::changed, this, &FlightsWindow::journalChanged);
     connect(m_corrections, &ContestCorrections::changed, this, &FlightsWindow::contestChanged);

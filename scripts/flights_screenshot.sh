@@ -82,7 +82,7 @@ flights=$(xdotool search --name "^Flight journal$" | head -1)
 xdotool windowactivate --sync "$flights"
 sleep 0.5
 # The first flight of Ann Lee, the oldest, marked void with its reason.
-xdotool mousemove --window "$flights" 200 161 click 1; sleep 0.5; xdotool key ctrl+r; sleep 1
+xdotool mousemove --window "$flights" 200 161 click 1; sleep 0.5; xdotool key alt+r; sleep 1
 xdotool key Tab; sleep 0.2; xdotool key Down Down; sleep 0.2; xdotool key Tab; sleep 0.2
 type_text "test flight"; xdotool key Return; sleep 1
 sleep 0.5

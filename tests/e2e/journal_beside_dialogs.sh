@@ -119,7 +119,7 @@ echo "# the command-line readers and an import from other programs"
 echo "# flights recorded after them, one corrected"
 fly ward 11.0 163.6
 focus "$flights_window"
-press ctrl+r
+press alt+r
 if wait_for $patience has_visible_window '^Correct flight'; then
     focus "$(visible_window '^Correct flight')"
     press alt+s v alt+r
@@ -127,7 +127,7 @@ if wait_for $patience has_visible_window '^Correct flight'; then
     press Return
     wait_for $patience no_visible_window '^Correct flight' || check "the correction dialog closed" no yes
 else
-    check "Ctrl+R opened the correction dialog" no yes
+    check "Alt+R opened the correction dialog" no yes
 fi
 fly diaz 10.0 179.9
 
