@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # "Now flying" on the real program: the director names the next contestant
 # from the sheet with Ctrl+N, scores the flight, and the journal lists it
-# under that contestant. Real keys and clicks (XTEST) on a private Xvfb
-# server with a window manager, as on an official's desktop.
+# under that contestant. Then Class I is closed (Final ticked under
+# Contest…, with Lee Ward still to fly) and another flight scored in it:
+# the standings keep the score of before and say that the flight waits.
+# Real keys and clicks (XTEST) on a private Xvfb server with a window
+# manager, as on an official's desktop.
 #
 #   now_flying.sh ORLO_SCORE_EXECUTABLE
 #
@@ -21,6 +24,13 @@ fi
 source "$support/private_display.sh"
 
 source "$(dirname "$0")/operator.sh"
+
+focus() { # window
+    xdotool windowactivate "$1" 2>/dev/null
+    wait_for $patience has_keyboard "$1"
+}
+# The Final box of the first class in the Contest dialog, from its top left.
+Final_of_first_class=(480 148)
 
 journal="$work/contest.sqlite"
 printf 'Name,Number,Classes\r\nLee Ward,3,Class I\r\nB. Okafor,17,Class I\r\n' >"$work/entries.csv"
@@ -42,13 +52,49 @@ type_text 12.3
 press Tab
 click "$sheet" "${Command2[@]}"
 check "score" "$(field_text "${Score[@]}")" 146.3
+click "$sheet" "${Command3[@]}"
+
+echo "# Class I closed, with Lee Ward still to fly"
+press ctrl+r
+wait_for $patience has_visible_window '^Standings$' || fatal "Ctrl+R opened no Standings window"
+focus "$(visible_window '^Standings$')"
+press ctrl+e
+wait_for $patience has_visible_window '^Contest$' || fatal "Ctrl+E opened no Contest dialog"
+contest_dialog=$(visible_window '^Contest$')
+focus "$contest_dialog"
+click "$contest_dialog" "${Final_of_first_class[@]}"
+press Return
+wait_for $patience has_visible_window '^Close the class\?$' || fatal "closing with Lee Ward still to fly asked nothing"
+focus "$(visible_window '^Close the class\?$')"
+press alt+c
+wait_for $patience no_visible_window '^Close the class\?$' || fatal "Alt+C did not close the class"
+
+echo "# a flight scored in the final class waits"
+focus "$sheet"
+wait_for $patience sheet_has_keyboard || fatal "the score sheet did not get the keyboard back"
+press ctrl+n
+wait_for $patience eval '! sheet_has_keyboard' || fatal "the picker did not take the keyboard"
+xdotool type --delay 40 oka
+press Return
+wait_for $patience sheet_has_keyboard || fatal "the keyboard did not go back to the sheet"
+click "$sheet" "${HS_Watch_0[@]}"
+type_text 11.0
+press Tab
+click "$sheet" "${Command2[@]}"
+check "score of the flight after Final" "$(field_text "${Score[@]}")" 163.6
 click "$sheet" "${Command4[@]}"
 program_ends
 check "exit status" "$?" 0
 
 "$executable" --journal "$journal" --export-journal "$work/flights.csv" >"$work/export.log" 2>&1 ||
     fatal "the journal was not exported: $(cat "$work/export.log")"
-check "flights recorded" "$(grep -c "^[0-9][0-9]*," "$work/flights.csv")" 1
-check "the flight's contestant" "$(sed -n 2p "$work/flights.csv" | cut -d, -f2)" "B. Okafor"
+check "flights recorded" "$(grep -c "^[0-9][0-9]*," "$work/flights.csv")" 2
+check "flights of B. Okafor" "$(grep -c '^[0-9][0-9]*,B\. Okafor,' "$work/flights.csv")" 2
+"$executable" --journal "$journal" --results "$work/results.csv" --class "Class I" >"$work/results.log" 2>&1 ||
+    fatal "the results were not written: $(cat "$work/results.log")"
+okafor=$(grep '^Class I,1,B. Okafor,' "$work/results.csv")
+check "B. Okafor's score, as before Final" "$(echo "$okafor" | cut -d, -f5)" 146.3
+check "the waiting flight said" \
+    "$(echo "$okafor" | grep -o '1 flight recorded after Final, at [^:]*:[0-9]* [+-][0-9:]*: reopen the class to count it' | wc -l)" 1
 
 checks_end
