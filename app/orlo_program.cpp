@@ -131,6 +131,8 @@ OrloProgram::OrloProgram(const QString &journalPath)
             m_standings->journalChanged();
     };
     const auto remarkOnCalculation = [this](const CalculationRecord &calculation) {
+        if (!m_journal->isWorking())
+            return; // the official was told why the journal is not kept
         JournalProblemNotice::showRemark(remarkOn(m_journal->path(), m_journal->nowFlyingEntry(),
                                                   calculation.classCaption, m_journal->flightOnTheSheet()),
                                          &m_sheet);

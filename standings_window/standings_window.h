@@ -51,7 +51,8 @@ public:
     bool isReading() const;
 
     // Writes the results as the file's extension names: .pdf, .html, .csv
-    // or .xlsx, and says in the state line what was done.
+    // or .xlsx, and says in the state line what was written, or in a box
+    // beside it why nothing was.
     bool saveTo(const QString &path);
 
 protected:
