@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -119,6 +120,23 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QVERIFY2(!window.saveTo(folder.filePath(QStringLiteral("results.txt"))), "a .txt file was written");
     QVERIFY2(window.stateLine()->text().contains(QLatin1String("Nothing was written")),
              qPrintable(window.stateLine()->text()));
+
+    // The preview's dialog comes from the printing module, loaded at this first use.
+    QPushButton *previewButton = nullptr;
+    for (QPushButton *each : window.findChildren<QPushButton *>())
+        if (each->text() == QStringLiteral("Print preview…"))
+            previewButton = each;
+    QVERIFY2(previewButton, "no Print preview… button");
+    previewButton->click();
+    const auto previewDialog = [&window]() -> QDialog * {
+        for (QDialog *each : window.findChildren<QDialog *>())
+            if (each->isVisible() && each->inherits("QPrintPreviewDialog"))
+                return each;
+        return nullptr;
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(previewDialog(), qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    QVERIFY2(previewDialog()->windowModality() == Qt::WindowModal, "the preview must not block the sheet");
+    previewDialog()->close();
 
     // Made void in the flights window: it counts nowhere, and Ann is still to fly.
     flightsView->setCurrentIndex(rows.index(0, 0));
