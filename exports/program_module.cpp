@@ -28,7 +28,7 @@ std::vector<std::filesystem::path> moduleFolders()
 {
     std::vector<std::filesystem::path> folders;
     if (const std::filesystem::path program = programFolder(); !program.empty())
-        folders.push_back(program / ORLO_MODULES_FROM_PROGRAM);
+        folders.push_back((program / ORLO_MODULES_FROM_PROGRAM).lexically_normal());
     folders.emplace_back(ORLO_MODULES_IN_BUILD);
     return folders;
 }
