@@ -2,6 +2,7 @@
 
 #include "flights_csv.h"
 #include "journal_files.h"
+#include "program_module.h"
 
 namespace orlo::exports {
 
@@ -26,6 +27,15 @@ void writeCsv(const Table &table, const std::string &path)
 void writeResultsCsv(const contest::Results &results, const std::string &path)
 {
     writeCsv(resultsTable(results), path);
+}
+
+// The workbook is written by a module of its own: libxlsxwriter, and through
+// it the zip and crypto libraries, load at the first workbook, not at start.
+void writeXlsx(const std::vector<Table> &tables, const std::string &path)
+{
+    using Writer = void(const std::vector<Table> &, const std::string &);
+    static Writer *const write = reinterpret_cast<Writer *>(programModuleFunction("orlo_xlsx", "orloWriteXlsx"));
+    journal::writeAside(path, [&](const std::string &part) { write(tables, part); });
 }
 
 void writeResultsXlsx(const contest::Results &results, const std::string &path)

@@ -1,7 +1,7 @@
 #include "spreadsheet_files.h"
 
 #include "decimal.h"
-#include "journal_files.h"
+#include "results_table.h"
 
 #include <xlsxwriter.h>
 
@@ -136,14 +136,16 @@ private:
 
 } // namespace
 
-void writeXlsx(const std::vector<Table> &tables, const std::string &path)
-{
-    journal::writeAside(path, [&](const std::string &part) {
-        Workbook book(part);
-        for (const Table &table : tables)
-            book.add(table);
-        book.close();
-    });
-}
-
 } // namespace orlo::exports
+
+// The module's one entry, found by name at the first workbook written: the
+// tables as a workbook at path (exports::writeXlsx writes it aside and puts
+// it in place). Throws std::runtime_error saying why.
+extern "C" __attribute__((visibility("default"))) void
+orloWriteXlsx(const std::vector<orlo::exports::Table> &tables, const std::string &path)
+{
+    orlo::exports::Workbook book(path);
+    for (const orlo::exports::Table &table : tables)
+        book.add(table);
+    book.close();
+}

@@ -69,6 +69,32 @@ elif readelf -d "$binary" | grep -Eq '\((RPATH|RUNPATH)\)'; then
     fault "usr/bin/Orlo_Score carries a library search path: $(readelf -d "$binary" | grep -E 'R(UN)?PATH')"
 fi
 
+# The program's modules, loaded at the first workbook or print: installed,
+# and what they bring kept out of the program itself, which a flight loads.
+modules=()
+for module in orlo_xlsx orlo_print; do
+    if [ -f "$root/usr/lib/orlo-score/$module.so" ]; then
+        modules+=("$root/usr/lib/orlo-score/$module.so")
+    else
+        fault "usr/lib/orlo-score/$module.so is missing"
+    fi
+done
+if [ -x "$binary" ]; then
+    for library in libxlsxwriter libQt6PrintSupport; do
+        readelf -d "$binary" | grep -q "(NEEDED).*\[$library\." &&
+            fault "usr/bin/Orlo_Score links $library at start, which its modules are for"
+    done
+    # The installed program writes a workbook through the installed module.
+    cp "$(dirname "$0")/../tests/journal/fixtures/journal_before_entries.sqlite" "$work/journal.sqlite"
+    if ! LD_DEBUG=files "$binary" --journal "$work/journal.sqlite" --export-journal "$work/flights.xlsx" \
+        >"$work/xlsx.log" 2>&1; then
+        cat "$work/xlsx.log"
+        fault "the installed program writes no workbook"
+    elif ! grep -q "file=$root/usr/lib/orlo-score/orlo_xlsx.so " "$work/xlsx.log"; then
+        fault "the installed program loads no installed orlo_xlsx.so: $(grep -o 'file=[^ ]*orlo_xlsx.so' "$work/xlsx.log" | head -1)"
+    fi
+fi
+
 # The menu entry: valid, and pointing at the executable and icon installed beside it.
 desktop=$root/usr/share/applications/$app_id.desktop
 icon_name=
@@ -188,7 +214,8 @@ while IFS= read -r file; do
     usr/bin/Orlo_Score | usr/share/applications/"$app_id".desktop | \
         usr/share/metainfo/"$app_id".metainfo.xml | usr/share/icons/hicolor/*/apps/"$icon_name".* | \
         usr/share/man/man1/Orlo_Score.1.gz | usr/share/bash-completion/completions/Orlo_Score | \
-        usr/share/doc/orlo-score/copyright | usr/share/doc/orlo-score/changelog.gz) ;;
+        usr/share/doc/orlo-score/copyright | usr/share/doc/orlo-score/changelog.gz | \
+        usr/lib/orlo-score/orlo_xlsx.so | usr/lib/orlo-score/orlo_print.so) ;;
     *) fault "unexpected file ${file#"$root"/}" ;;
     esac
 done < <(find "$root" -type f -o -type l)
@@ -214,7 +241,7 @@ if [ "$kind" = deb ]; then
         [ -n "${depended[$package]:-}" ] || fault "Depends lacks $package"
     done
     if [ -x "$binary" ]; then
-        # The libraries it links, and those it loads itself at run time
+        # The libraries it and its modules link, and those it loads itself at run time
         # (SQLite, at the journal's first use), which dpkg-shlibdeps cannot see.
         while IFS= read -r library; do
             # A library may come from several packages (libc6 and libc6-i386): one is enough.
@@ -229,7 +256,8 @@ if [ "$kind" = deb ]; then
             elif [ -z "$found" ]; then
                 fault "the program needs $library from ${owners[*]}, which Depends lacks"
             fi
-        done < <(readelf -d "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; echo libsqlite3.so.0)
+        done < <(readelf -d "$binary" "${modules[@]}" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | sort -u
+                 echo libsqlite3.so.0)
     fi
 fi
 

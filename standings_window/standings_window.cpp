@@ -6,6 +6,7 @@
 #include "journal_schema.h"
 #include "results_document.h"
 #include "results_files.h"
+#include "results_printing.h"
 #include "standings_table.h"
 
 #include <QComboBox>
@@ -17,9 +18,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
@@ -48,13 +46,6 @@ QPushButton *button(const QString &text, const QKeySequence &keys, QWidget *pare
     }
     made->setAutoDefault(false);
     return made;
-}
-
-std::shared_ptr<QPrinter> printerForResults()
-{
-    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    printer->setPageSize(paperFor(QLocale()));
-    return printer;
 }
 
 // The dialog blocks the Standings window, never the sheet, and goes when closed.
@@ -227,24 +218,31 @@ void StandingsWindow::showChosen()
                                        .arg(unnamed == 1 ? QStringLiteral("is") : QStringLiteral("are")));
 }
 
-// The printer lives as long as its dialog's connections, which end with it.
 void StandingsWindow::print()
 {
-    const auto printer = printerForResults();
-    auto *dialog = new QPrintDialog(printer.get(), this);
-    connect(dialog, &QDialog::accepted, this, [this, printer] { printOn(*printer); });
-    openBlockingThisWindowAlone(*dialog);
+    openPrintDialog(PrintDialogKind::Print);
 }
 
 void StandingsWindow::preview()
 {
-    const auto printer = printerForResults();
-    auto *dialog = new QPrintPreviewDialog(printer.get(), this);
-    connect(dialog, &QPrintPreviewDialog::paintRequested, this, [this, printer](QPrinter *paper) { printOn(*paper); });
+    openPrintDialog(PrintDialogKind::Preview);
+}
+
+void StandingsWindow::openPrintDialog(PrintDialogKind kind)
+{
+    QDialog *dialog = nullptr;
+    try {
+        dialog = resultsPrintDialog(this, kind, paperFor(QLocale()),
+                                    [this](QPagedPaintDevice &printer) { printOn(printer); });
+    } catch (const std::exception &problem) {
+        m_state->setText(QStringLiteral("Cannot print the results: %1. Nothing was printed.")
+                             .arg(QString::fromUtf8(problem.what())));
+        return;
+    }
     openBlockingThisWindowAlone(*dialog);
 }
 
-void StandingsWindow::printOn(QPrinter &printer) const
+void StandingsWindow::printOn(QPagedPaintDevice &printer) const
 {
     QTextDocument document;
     fillResultsDocument(document, m_results);

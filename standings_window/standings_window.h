@@ -2,6 +2,7 @@
 
 #include "contest_settings.h"
 #include "results_model.h"
+#include "results_printing.h"
 
 #include <QFutureWatcher>
 #include <QTimer>
@@ -11,7 +12,7 @@
 
 class QComboBox;
 class QLabel;
-class QPrinter;
+class QPagedPaintDevice;
 class QPushButton;
 class QTableWidget;
 
@@ -71,7 +72,8 @@ private:
     void showChosen();
     void print();
     void preview();
-    void printOn(QPrinter &printer) const;
+    void openPrintDialog(PrintDialogKind kind);
+    void printOn(QPagedPaintDevice &printer) const;
     void chooseFileToSave();
     void editContest();
     void closeClassesAsked(contest::ContestSettings contest);

@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -141,6 +142,23 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
              "the failed save was not told in a message box");
     QVERIFY2(window.stateLine()->text() == QLatin1String("Final"), qPrintable(window.stateLine()->text()));
     refused->close();
+
+    // The preview's dialog comes from the printing module, loaded at this first use.
+    QPushButton *previewButton = nullptr;
+    for (QPushButton *each : window.findChildren<QPushButton *>())
+        if (each->text() == QStringLiteral("Print preview…"))
+            previewButton = each;
+    QVERIFY2(previewButton, "no Print preview… button");
+    previewButton->click();
+    const auto previewDialog = [&window]() -> QDialog * {
+        for (QDialog *each : window.findChildren<QDialog *>())
+            if (each->isVisible() && each->inherits("QPrintPreviewDialog"))
+                return each;
+        return nullptr;
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(previewDialog(), qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    QVERIFY2(previewDialog()->windowModality() == Qt::WindowModal, "the preview must not block the sheet");
+    previewDialog()->close();
 
     // Made void in the flights window: it counts nowhere, and Ann is still to fly.
     flightsView->setCurrentIndex(rows.index(0, 0));

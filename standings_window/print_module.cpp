@@ -1,0 +1,26 @@
+// The printing module: Qt Print Support's printer and dialogs, loaded by
+// resultsPrintDialog at the first print or preview.
+#include <QPagedPaintDevice>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include <functional>
+#include <memory>
+
+// The printer lives as long as its dialog's connections, which end with it.
+extern "C" Q_DECL_EXPORT QDialog *orloPrintDialog(QWidget *parent, bool preview, const QPageSize &paper,
+                                                  const std::function<void(QPagedPaintDevice &)> &draw)
+{
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setPageSize(paper);
+    if (preview) {
+        auto *dialog = new QPrintPreviewDialog(printer.get(), parent);
+        QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                         [printer, draw](QPrinter *paper) { draw(*paper); });
+        return dialog;
+    }
+    auto *dialog = new QPrintDialog(printer.get(), parent);
+    QObject::connect(dialog, &QDialog::accepted, dialog, [printer, draw] { draw(*printer); });
+    return dialog;
+}
