@@ -1,6 +1,7 @@
 #include "flight_table_model.h"
 
 #include "journal_schema.h"
+#include "journal_words.h"
 
 #include <algorithm>
 
@@ -98,7 +99,7 @@ void FlightTableModel::fetchMore(const QModelIndex &parent)
         page = readPage(m_flights.size());
     } catch (const journal::JournalProblem &problem) {
         // The view asks again as the official scrolls on.
-        emit readFailed(shownText(problem.what()));
+        emit readFailed(shownText(journalSentence(problem)));
         return;
     }
     m_readAll = page.size() < static_cast<std::size_t>(pageSize);
@@ -192,7 +193,7 @@ void FlightTableModel::sort(int column, Qt::SortOrder order)
         setFilter(m_filter);
     } catch (const journal::JournalProblem &problem) {
         m_order = kept;
-        emit readFailed(shownText(problem.what()));
+        emit readFailed(shownText(journalSentence(problem)));
     }
 }
 

@@ -228,7 +228,7 @@ void FlightsWindow::reload()
         m_model->setFilter(m_filters->filter());
         m_readFailure.clear();
     } catch (const journal::JournalProblem &problem) {
-        showReadFailure(shownText(problem.what()));
+        showReadFailure(shownText(journalSentence(problem)));
         return;
     }
     // The newest flight is the one chosen until the official chooses another.
@@ -276,7 +276,7 @@ void FlightsWindow::showHistory()
             changes = m_reader.changes(flight);
         }
     } catch (const journal::JournalProblem &problem) {
-        showReadFailure(shownText(problem.what()));
+        showReadFailure(shownText(journalSentence(problem)));
         return;
     }
     m_history->showFlight(calculations, changes);
@@ -295,7 +295,7 @@ void FlightsWindow::showCount()
             const int shown = m_journal.flightCount(m_model->filter());
             status = shown == 1 ? QStringLiteral("1 flight shown.") : QStringLiteral("%1 flights shown.").arg(shown);
         } catch (const journal::JournalProblem &problem) {
-            showReadFailure(shownText(problem.what()));
+            showReadFailure(shownText(journalSentence(problem)));
             return;
         }
     }

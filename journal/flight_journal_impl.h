@@ -105,15 +105,15 @@ struct FlightJournal::Impl {
             return true;
         } catch (const JournalProblem &problem) {
             if (problem.passing()) {
-                wait(problem.cause().empty() ? problem.what() : problem.cause(), problem.code());
+                wait(problem.cause(), problem.code());
                 return false;
             }
             stopped = true;
             waiting.clear();
-            // A refusal (another program's file, a later version's) has no
-            // cause apart from its sentence.
-            if (problem.cause().empty())
-                tell({JournalEvent::Refused, path, {}, problem.what()});
+            if (problem.problemKind() == ProblemKind::Foreign)
+                tell({JournalEvent::RefusedForeign, path});
+            else if (problem.problemKind() == ProblemKind::LaterVersion)
+                tell({JournalEvent::RefusedLaterVersion, path});
             else
                 tell({JournalEvent::Stopped, path, {}, problem.cause()});
             return false;

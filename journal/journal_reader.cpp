@@ -64,7 +64,7 @@ struct JournalReader::Impl {
     void close() { db.close(); }
 
     // Runs work on the open file; a failure closes it, so that the next
-    // read starts afresh, and is thrown as the sentence for the official.
+    // read starts afresh, and is thrown as a JournalProblem.
     template <typename Work>
     auto read(Work work) -> decltype(work())
     {
@@ -86,8 +86,8 @@ struct JournalReader::Impl {
             return work();
         } catch (const DatabaseError &error) {
             close();
-            throw JournalProblem("The flight journal " + path + " cannot be read: " + error.what() + ".", true,
-                                 error.extendedCode(), error.what());
+            throw JournalProblem(JournalAttempt::Read, path, ProblemKind::Failed, error.what(), true,
+                                 error.extendedCode());
         }
     }
 

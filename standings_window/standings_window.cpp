@@ -4,6 +4,7 @@
 #include "contest_words.h"
 #include "file_dialog.h"
 #include "journal_schema.h"
+#include "journal_words.h"
 #include "results_document.h"
 #include "results_files.h"
 #include "standings_table.h"
@@ -163,7 +164,7 @@ void StandingsWindow::readNow()
         try {
             return Read{read(), {}};
         } catch (const std::exception &problem) {
-            return Read{{}, QString::fromUtf8(problem.what())};
+            return Read{{}, QString::fromStdString(journalSentence(problem))};
         }
     }));
 }
@@ -264,7 +265,7 @@ bool StandingsWindow::saveTo(const QString &path)
         m_source.save(m_results, path.toStdString());
     } catch (const std::exception &problem) {
         m_state->setText(QStringLiteral("Cannot write the results to %1: %2. Nothing was written.")
-                             .arg(shown, QString::fromUtf8(problem.what())));
+                             .arg(shown, QString::fromStdString(journalSentence(problem))));
         return false;
     }
     m_state->setText(QStringLiteral("Wrote the results to %1.").arg(shown));
@@ -277,7 +278,7 @@ void StandingsWindow::editContest()
     try {
         contest = m_source.contest();
     } catch (const std::exception &problem) {
-        m_state->setText(QString::fromUtf8(problem.what()));
+        m_state->setText(QString::fromStdString(journalSentence(problem)));
         return;
     }
     auto *dialog = new ContestSettingsDialog(contest, m_results, this);
@@ -285,7 +286,7 @@ void StandingsWindow::editContest()
         try {
             m_source.setContest(dialog->settings());
         } catch (const std::exception &problem) {
-            m_state->setText(QString::fromUtf8(problem.what()) + QStringLiteral(" The contest was not changed."));
+            m_state->setText(QString::fromStdString(journalSentence(problem)) + QStringLiteral(" The contest was not changed."));
             return;
         }
         readNow();
