@@ -52,8 +52,9 @@ QString shownTime(const std::string &recordedAt)
     return shown;
 }
 
-FlightTableModel::FlightTableModel(journal::FlightJournal &journal, QObject *parent)
-    : QAbstractTableModel(parent), m_journal(journal)
+FlightTableModel::FlightTableModel(const journal::JournalReader &reader, journal::FlightJournal &journal,
+                                   QObject *parent)
+    : QAbstractTableModel(parent), m_reader(reader), m_journal(journal)
 {
 }
 
@@ -65,8 +66,8 @@ constexpr int pageSize = 200;
 std::vector<FlightRow> FlightTableModel::readPage(std::size_t from) const
 {
     if (m_order.newestFirst())
-        return m_journal.flights(m_filter, from == 0 ? 0 : m_flights[from - 1].id, pageSize);
-    return m_journal.flights(m_filter, m_order, static_cast<int>(from), pageSize);
+        return m_reader.flights(m_filter, from == 0 ? 0 : m_flights[from - 1].id, pageSize);
+    return m_reader.flights(m_filter, m_order, static_cast<int>(from), pageSize);
 }
 
 void FlightTableModel::setFilter(journal::FlightFilter filter)

@@ -78,7 +78,7 @@ CREATE TABLE combination (
 )sql");
 }
 
-std::vector<contest::Entry> readEntries(const Database &db)
+std::vector<contest::Entry> readEntries(const ReadOnlyDatabase &db)
 {
     std::vector<contest::Entry> entries;
     Statement query(db, "SELECT e.id, e.name, e.number, e.classes, "
@@ -90,7 +90,7 @@ std::vector<contest::Entry> readEntries(const Database &db)
     return entries;
 }
 
-contest::ContestSettings readContest(const Database &db)
+contest::ContestSettings readContest(const ReadOnlyDatabase &db)
 {
     contest::ContestSettings contest;
     Statement named(db, "SELECT name, first_day, last_day FROM contest");
@@ -150,11 +150,6 @@ void markFinal(const Database &db, std::string_view caption, bool final, const s
     rule.finalAt = final ? at : std::string();
     Statement last(db, "SELECT coalesce(max(position), 0) FROM class_rule");
     insertRule(db, last.step() ? last.integer(0) + 1 : 1, rule);
-}
-
-contest::ContestSettings ContestJournal::contest() const
-{
-    return m_impl->run(false, [&] { return readContest(m_impl->db); });
 }
 
 void ContestJournal::setContest(const contest::ContestSettings &contest)

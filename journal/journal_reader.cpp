@@ -48,7 +48,7 @@ StoredCalculation readCalculation(const Statement &row, int first)
 
 struct JournalReader::Impl {
     std::string path;
-    Database db;
+    ReadOnlyDatabase db;
     JournalFiles opened; // the files at the journal's name before it was opened
     JournalNotice notice;
     // A journal of an older layout that could not be carried forward has no
@@ -73,7 +73,7 @@ struct JournalReader::Impl {
                 close();
             if (!db) {
                 opened = journalFilesAt(path);
-                db = openJournal(path, Access::Read, notice);
+                db = ReadOnlyDatabase(openJournal(path, Access::Read, notice));
                 Statement version(db, "PRAGMA user_version");
                 const auto layout = version.step() ? version.integer(0) : 0;
                 withEntries = layout >= 3;

@@ -54,7 +54,7 @@ void CommandLineTest::initTestCase()
     journal.flightEnded();
     now += 24 * 60 * 60;
     journal.calculated(scored("Profile", "=1+1"));
-    QVERIFY(journal.setContestant(journal.flights().front().id, "Lee, Ann"));
+    QVERIFY(journal.setContestant(JournalReader(journal.path()).flights().front().id, "Lee, Ann"));
 }
 
 void CommandLineTest::versionAndHelp()
@@ -133,7 +133,7 @@ void CommandLineTest::exportOfOneDay()
     QCOMPARE(exported.status, 0);
     QFile file(csv);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const std::vector<FlightRow> day = FlightJournal(m_journal.toStdString()).flights({"2026-12-08", ""});
+    const std::vector<FlightRow> day = JournalReader(m_journal.toStdString()).flights({"2026-12-08", ""});
     QCOMPARE(day.size(), std::size_t(1));
     QCOMPARE(file.readAll().toStdString(), flightsCsv(day));
 }
@@ -381,12 +381,12 @@ void CommandLineTest::registrationImported()
     QCOMPARE(imported.status, status);
     const QString said = status == 0 ? imported.output : imported.errors;
     QVERIFY2(said.contains(saying.arg(csv)), qPrintable(said));
-    QCOMPARE(ContestJournal(journal.toStdString()).entries().size(), std::size_t(entries));
+    QCOMPARE(JournalReader(journal.toStdString()).entries().size(), std::size_t(entries));
     if (status != 0)
         return;
     const Run again = run({"--journal", journal, "--import-entries", csv});
     QVERIFY2(again.status == 0 && again.output.contains(QLatin1String("Added 0 entries")), qPrintable(again.output));
-    QCOMPARE(ContestJournal(journal.toStdString()).entries().size(), std::size_t(entries));
+    QCOMPARE(JournalReader(journal.toStdString()).entries().size(), std::size_t(entries));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)
