@@ -1,7 +1,9 @@
 // The flight journal against files in a temporary folder, fed by the
 // headless sheet: a flight and its history, and writers in other processes.
+#include "database.h"
 #include "flight_journal.h"
 #include "headless_sheet.h"
+#include "journal_schema.h"
 #include "journal_test_support.h"
 #include "journal_words.h"
 
@@ -25,6 +27,8 @@ private slots:
     void sheetReportsEachNewCalculation();
     void twoWritersLoseNothing();
     void killedWriterKeepsItsCalculation();
+    void readerPreparesNoWrite_data();
+    void readerPreparesNoWrite();
 };
 
 void FlightJournalTest::initTestCase()
@@ -198,6 +202,40 @@ void FlightJournalTest::killedWriterKeepsItsCalculation()
     const std::vector<FlightRow> flights = JournalReader(path).flights();
     QCOMPARE(flights.size(), std::size_t(1));
     QCOMPARE(flights[0].last.values.score, std::string("280.8"));
+}
+
+// A reader's connection refuses a statement that would write as it is
+// prepared, before anything reaches the file.
+void FlightJournalTest::readerPreparesNoWrite_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("a query") << "SELECT count(*) FROM flight" << false;
+    QTest::newRow("a pragma that reads") << "PRAGMA user_version" << false;
+    QTest::newRow("a row removed") << "DELETE FROM flight" << true;
+    QTest::newRow("a pragma that writes") << "PRAGMA user_version = 1" << true;
+}
+
+void FlightJournalTest::readerPreparesNoWrite()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, refused);
+    QTemporaryDir folder;
+    const std::string path = folder.filePath(QStringLiteral("journal.sqlite")).toStdString();
+    FlightJournal journal(path);
+    journal.calculated(calculation("100.0"));
+    JournalNotice notice;
+    const ReadOnlyDatabase db(openJournal(path, Access::Read, notice));
+    bool prepared = false;
+    try {
+        Statement statement(db, sql.toStdString());
+        prepared = true;
+        statement.run();
+    } catch (const DatabaseError &error) {
+        QVERIFY2(error.kind() == ErrorKind::ReadOnly, error.what());
+    }
+    QVERIFY2(prepared != refused, qPrintable(sql));
+    QCOMPARE(JournalReader(path).flightCount(), 1);
 }
 
 QTEST_APPLESS_MAIN(FlightJournalTest)
