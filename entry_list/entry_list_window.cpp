@@ -137,7 +137,7 @@ std::int64_t EntryListWindow::chosenEntry() const
 
 void EntryListWindow::refuse(const std::exception &refusal)
 {
-    m_status->setText(shownText(refusal.what()));
+    m_status->setText(shownText(journalSentence(refusal)));
     reload();
 }
 
