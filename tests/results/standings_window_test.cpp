@@ -111,7 +111,7 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     dialog->accept();
     QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text() == QLatin1String("Final"),
                               qPrintable(window.stateLine()->text()), hangWatchdogMs);
-    const contest::ClassRule closed = journal::ContestJournal(path.toStdString()).contest().classes.at(0);
+    const contest::ClassRule closed = journal::JournalReader(path.toStdString()).contest().classes.at(0);
     QVERIFY2(closed.final && !closed.finalAt.empty(), "not kept in the journal with the time it was closed");
 
     // Saved as the name's extension says; a name of no format writes nothing.
