@@ -1,11 +1,11 @@
 #include "command_line.h"
 
 #include "contest_journal.h"
+#include "journal_words.h"
 #include "registration_file.h"
 #include "flight_journal.h"
 #include "journal_schema.h"
 #include "journal_exports.h"
-#include "journal_words.h"
 #include "spreadsheet_commands.h"
 
 #include <QCommandLineParser>
@@ -72,7 +72,7 @@ int importEntries(const QString &journalPath, const QString &filePath)
                 say(QString::fromStdString(orlo::journalSentence(contest.notice())));
         }
     } catch (const std::exception &failure) {
-        say(QString::fromStdString(failure.what()) + QStringLiteral(" Nothing was imported."));
+        say(QString::fromStdString(orlo::journalSentence(failure)) + QStringLiteral(" Nothing was imported."));
         return 1;
     }
     const std::vector<std::string> &problems = registration.problems.empty() ? outcome.problems : registration.problems;

@@ -49,7 +49,7 @@ int written(const QString &journalPath, const QString &path, const char *what, W
             say(QString::fromStdString(journalSentence(reader.notice())));
         return 0;
     } catch (const journal::JournalProblem &problem) {
-        say(cannot + QString::fromStdString(problem.what()) + QStringLiteral(" Nothing was written."));
+        say(cannot + QString::fromStdString(journalSentence(problem)) + QStringLiteral(" Nothing was written."));
     } catch (const std::exception &failure) {
         say(cannot + QString::fromStdString(failure.what()) + QStringLiteral(". Nothing was written."));
     }

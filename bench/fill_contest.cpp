@@ -62,17 +62,18 @@ int main(int argc, char *argv[])
         {"Mia Chen", "19", "Profile", 0, 0, 0, false},
     };
     FlightJournal journal(path);
+    const JournalReader reader(path);
     for (const Flown &flown : flights) {
         const int scale = std::string(flown.caption) == "Profile" ? 10 : 100;
         journal.calculated(flight(flown.caption, flown.highSpeed, flown.lowSpeed, scale, flown.landing, flown.bonus));
-        if (!journal.setContestant(journal.flights().front().id, flown.name))
+        if (!journal.setContestant(reader.flights().front().id, flown.name))
             return 1;
         journal.flightEnded();
     }
     ContestJournal contest(path);
     // Mia Chen's flight had no low-speed signal: an attempt.
-    contest.setStatus(journal.flights().front().id, FlightStatus::Attempt, "no low-speed signal");
-    for (const Entry &entry : contest.entries())
+    contest.setStatus(reader.flights().front().id, FlightStatus::Attempt, "no low-speed signal");
+    for (const Entry &entry : reader.entries())
         for (const Flown &flown : flights)
             if (entry.name == flown.name && entry.number.empty())
                 contest.setNumber(entry.id, flown.number);

@@ -70,7 +70,7 @@ void BM_ListFlights(benchmark::State &state)
     const auto folder = benchFolder();
     const std::string path = (folder / "journal.sqlite").string();
     bench::fillJournal(path, static_cast<int>(state.range(0)));
-    journal::FlightJournal journal(path);
+    const journal::JournalReader journal(path);
     for (auto _ : state)
         benchmark::DoNotOptimize(journal.flights());
     std::filesystem::remove_all(folder);
@@ -83,7 +83,7 @@ void BM_FirstPageOfFlights(benchmark::State &state)
     const auto folder = benchFolder();
     const std::string path = (folder / "journal.sqlite").string();
     bench::fillJournal(path, static_cast<int>(state.range(0)));
-    journal::FlightJournal journal(path);
+    const journal::JournalReader journal(path);
     for (auto _ : state) {
         benchmark::DoNotOptimize(journal.flightCount());
         benchmark::DoNotOptimize(journal.flights({}, 0, 100));

@@ -1,6 +1,7 @@
 #include "contestant_picker.h"
 
 #include "contestant_names.h"
+#include "journal_words.h"
 #include "shown_text.h"
 
 #include <QAbstractItemView>
@@ -157,7 +158,7 @@ std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::Co
     try {
         return contest.add({name, {}, {}});
     } catch (const std::exception &refused) {
-        QMessageBox told(QMessageBox::NoIcon, QApplication::applicationName(), shownText(refused.what()),
+        QMessageBox told(QMessageBox::NoIcon, QApplication::applicationName(), shownText(journalSentence(refused)),
                          QMessageBox::Ok, picker.window());
         told.exec();
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "entry_list_window.h"
 
 #include "contest_lists.h"
+#include "journal_words.h"
 #include "registration_file.h"
 #include "file_dialog.h"
 #include "journal_files.h"
@@ -97,7 +98,7 @@ void EntryListWindow::reload()
     try {
         entries = m_reader.entries();
     } catch (const std::exception &problem) {
-        m_status->setText(QStringLiteral("The entry list could not be read: %1").arg(shownText(problem.what())));
+        m_status->setText(QStringLiteral("The entry list could not be read: %1").arg(shownText(journalSentence(problem))));
         m_unread = true;
         return;
     }
@@ -136,7 +137,7 @@ std::int64_t EntryListWindow::chosenEntry() const
 
 void EntryListWindow::refuse(const std::exception &refusal)
 {
-    m_status->setText(shownText(refusal.what()));
+    m_status->setText(shownText(journalSentence(refusal)));
     reload();
 }
 
@@ -157,7 +158,7 @@ void EntryListWindow::edited(QTableWidgetItem *item)
             m_contest.setClasses(entry, contest::classesIn(item->text().toStdString()));
     } catch (const std::exception &refusal) {
         // Queued: the table is still delivering the edit.
-        const QString sentence = shownText(refusal.what());
+        const QString sentence = shownText(journalSentence(refusal));
         QMetaObject::invokeMethod(this, [this, sentence] { refuse(std::runtime_error(sentence.toStdString())); },
                                   Qt::QueuedConnection);
         return;
@@ -246,7 +247,7 @@ void importOnItsThread(const QString &fileName, const std::string &journalPath, 
             imported.problems = imported.outcome.problems;
         }
     } catch (const std::exception &problem) {
-        imported.problems = {problem.what()};
+        imported.problems = {journalSentence(problem)};
     }
 }
 

@@ -3,6 +3,7 @@
 #include "flights_csv.h"
 #include "journal_files.h"
 #include "journal_schema.h"
+#include "journal_words.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -39,7 +40,7 @@ JournalExport exportFlightsCsv(const std::string &journalPath, const journal::Fl
         flights = reader.flights(filter);
         notice = reader.notice();
     } catch (const journal::JournalProblem &problem) {
-        return cannot(problem.what());
+        return cannot(journalSentence(problem));
     }
     const std::string csv = flightsCsv(flights);
     try {
@@ -57,7 +58,7 @@ JournalExport backUpJournalTo(const std::string &journalPath, const std::string 
         const int flights = journal::backUpJournal(journalPath, fileName);
         return {true, "Backed up the journal, " + flightsWritten(flights) + ", to " + shown(fileName) + ".", {}};
     } catch (const journal::JournalProblem &problem) {
-        return {false, problem.what(), {}};
+        return {false, journalSentence(problem), {}};
     }
 }
 

@@ -3,6 +3,7 @@
 #include "entry_list_window.h"
 #include "flight_correction_dialog.h"
 #include "journal_schema.h"
+#include "journal_words.h"
 #include "shown_text.h"
 
 namespace orlo {
@@ -19,7 +20,7 @@ void ContestCorrections::correct(const journal::FlightRow &flight)
     try {
         dialog = new FlightCorrectionDialog(m_contest, m_reader.entries(), flight, &m_window);
     } catch (const journal::JournalProblem &problem) {
-        emit readFailed(shownText(problem.what()));
+        emit readFailed(shownText(journalSentence(problem)));
         return;
     }
     dialog->setWindowModality(Qt::WindowModal);

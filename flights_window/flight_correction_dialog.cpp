@@ -2,6 +2,7 @@
 
 #include "contestant_picker.h"
 #include "flight_table_model.h"
+#include "journal_words.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -76,7 +77,7 @@ void FlightCorrectionDialog::accept()
             m_flight.status = *status;
         }
     } catch (const std::exception &refused) {
-        m_refusal->setText(shownText(refused.what()));
+        m_refusal->setText(shownText(journalSentence(refused)));
         return;
     }
     QDialog::accept();

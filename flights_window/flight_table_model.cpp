@@ -1,6 +1,7 @@
 #include "flight_table_model.h"
 
 #include "journal_schema.h"
+#include "journal_words.h"
 
 #include <algorithm>
 
@@ -51,8 +52,9 @@ QString shownTime(const std::string &recordedAt)
     return shown;
 }
 
-FlightTableModel::FlightTableModel(journal::FlightJournal &journal, QObject *parent)
-    : QAbstractTableModel(parent), m_journal(journal)
+FlightTableModel::FlightTableModel(const journal::JournalReader &reader, journal::FlightJournal &journal,
+                                   QObject *parent)
+    : QAbstractTableModel(parent), m_reader(reader), m_journal(journal)
 {
 }
 
@@ -64,8 +66,8 @@ constexpr int pageSize = 200;
 std::vector<FlightRow> FlightTableModel::readPage(std::size_t from) const
 {
     if (m_order.newestFirst())
-        return m_journal.flights(m_filter, from == 0 ? 0 : m_flights[from - 1].id, pageSize);
-    return m_journal.flights(m_filter, m_order, static_cast<int>(from), pageSize);
+        return m_reader.flights(m_filter, from == 0 ? 0 : m_flights[from - 1].id, pageSize);
+    return m_reader.flights(m_filter, m_order, static_cast<int>(from), pageSize);
 }
 
 void FlightTableModel::setFilter(journal::FlightFilter filter)
@@ -98,7 +100,7 @@ void FlightTableModel::fetchMore(const QModelIndex &parent)
         page = readPage(m_flights.size());
     } catch (const journal::JournalProblem &problem) {
         // The view asks again as the official scrolls on.
-        emit readFailed(shownText(problem.what()));
+        emit readFailed(shownText(journalSentence(problem)));
         return;
     }
     m_readAll = page.size() < static_cast<std::size_t>(pageSize);
@@ -192,7 +194,7 @@ void FlightTableModel::sort(int column, Qt::SortOrder order)
         setFilter(m_filter);
     } catch (const journal::JournalProblem &problem) {
         m_order = kept;
-        emit readFailed(shownText(problem.what()));
+        emit readFailed(shownText(journalSentence(problem)));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "shown_text.h"
 
 #include <QAbstractTableModel>
@@ -23,7 +24,8 @@ public:
         Calculations, ColumnCount
     };
 
-    explicit FlightTableModel(journal::FlightJournal &journal, QObject *parent = nullptr);
+    // Reads through reader; a contestant typed goes to the journal.
+    FlightTableModel(const journal::JournalReader &reader, journal::FlightJournal &journal, QObject *parent = nullptr);
 
     // Reads the flights again, the first screenful of them; the view asks
     // for more as the official scrolls. Throws JournalProblem, the rows
@@ -58,6 +60,7 @@ signals:
 private:
     std::vector<journal::FlightRow> readPage(std::size_t from) const;
 
+    const journal::JournalReader &m_reader;
     journal::FlightJournal &m_journal;
     journal::FlightFilter m_filter;
     journal::FlightOrder m_order;

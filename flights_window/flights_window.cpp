@@ -62,7 +62,7 @@ void FlightsWindow::buildControls()
     m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Alt+R)"));
     m_entries = new QPushButton(QStringLiteral("&Entry list…"), this);
     m_entries->setObjectName(QStringLiteral("EntryList"));
-    m_model = new FlightTableModel(m_journal, this);
+    m_model = new FlightTableModel(m_reader, m_journal, this);
     m_view = new QTableView(this);
     setUpFlightsTable();
     m_history = new FlightHistoryView(this);
@@ -222,11 +222,11 @@ void FlightsWindow::reload()
     m_stale = false;
     const std::int64_t kept = chosenFlight();
     try {
-        m_filters->refill(m_journal.days(), m_reader.entries());
+        m_filters->refill(m_reader.days(), m_reader.entries());
         m_model->setFilter(m_filters->filter());
         m_readFailure.clear();
     } catch (const journal::JournalProblem &problem) {
-        showReadFailure(shownText(problem.what()));
+        showReadFailure(shownText(journalSentence(problem)));
         return;
     }
     // The newest flight is the one chosen until the official chooses another.
@@ -270,11 +270,11 @@ void FlightsWindow::showHistory()
     std::vector<journal::FlightChange> changes;
     try {
         if (flight) {
-            calculations = m_journal.calculations(flight);
+            calculations = m_reader.calculations(flight);
             changes = m_reader.changes(flight);
         }
     } catch (const journal::JournalProblem &problem) {
-        showReadFailure(shownText(problem.what()));
+        showReadFailure(shownText(journalSentence(problem)));
         return;
     }
     m_history->showFlight(calculations, changes);
@@ -290,10 +290,10 @@ void FlightsWindow::showCount()
             status += QStringLiteral(" The flights listed were read before.");
     } else {
         try {
-            const int shown = m_journal.flightCount(m_model->filter());
+            const int shown = m_reader.flightCount(m_model->filter());
             status = shown == 1 ? QStringLiteral("1 flight shown.") : QStringLiteral("%1 flights shown.").arg(shown);
         } catch (const journal::JournalProblem &problem) {
-            showReadFailure(shownText(problem.what()));
+            showReadFailure(shownText(journalSentence(problem)));
             return;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "contestant_picker.h"
 #include "journal_schema.h"
+#include "journal_words.h"
 #include "shown_text.h"
 
 #include <optional>
@@ -20,7 +21,7 @@ void NowFlying::pick()
     try {
         m_picker->setEntries(m_reader.entries());
     } catch (const journal::JournalProblem &problem) {
-        emit readFailed(shownText(problem.what()));
+        emit readFailed(shownText(journalSentence(problem)));
     }
     m_picker->setFocus(Qt::ShortcutFocusReason);
     m_picker->selectAll();
@@ -44,7 +45,7 @@ void NowFlying::name()
             if (listed.id == *entry)
                 m_picker->setText(offeredText(listed));
     } catch (const journal::JournalProblem &problem) {
-        emit readFailed(shownText(problem.what()));
+        emit readFailed(shownText(journalSentence(problem)));
     }
     emit named(*entry);
 }

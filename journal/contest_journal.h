@@ -57,11 +57,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The contest kept in a journal file: the entry list, each flight's
-// contestant and status, and the trail of changes. Opens the file for
-// recording at the first call, carrying an older journal forward. Every call
-// throws EntryRefused for a change refused, JournalProblem when the file
-// cannot be read or written.
+// The director's changes to the contest kept in a journal file: the entry
+// list, each flight's contestant and status, the contest's settings, each
+// with its trail. A writer that answers no read: what it changed is read
+// through a JournalReader. Opens the file for recording at the first call,
+// carrying an older journal forward. Every call throws EntryRefused for a
+// change refused, JournalProblem when the file cannot be read or written.
 class ContestJournal {
 public:
     explicit ContestJournal(std::string path);
@@ -75,7 +76,6 @@ public:
     // Where the time of a change comes from; the system clock unless set.
     void setClock(std::function<std::time_t()> clock);
 
-    std::vector<contest::Entry> entries() const; // by name
     std::int64_t add(const contest::NewEntry &entry);
     void rename(std::int64_t entry, std::string_view name);
     void setNumber(std::int64_t entry, std::string_view number);
@@ -92,16 +92,12 @@ public:
     void setStatus(std::int64_t flight, contest::FlightStatus status, std::string_view reason);
     void moveFlight(std::int64_t flight, std::int64_t entry, std::string_view reason);
 
-    // The contest's name, days, class rules and combinations; empty until set.
-    contest::ContestSettings contest() const;
     // Refused in the words of contest::refusalOf (a day that is no date, a
     // class with two rules…); a class closed without a time is stamped with
     // the clock's time.
     void setContest(const contest::ContestSettings &contest);
     // Closes a class, stamped with the clock's time, or opens it again.
     void setFinal(std::string_view caption, bool final);
-    // Every closing and reopening of a class, oldest first.
-    std::vector<ClassChange> classChanges() const;
 
 private:
     struct Impl;

@@ -78,7 +78,7 @@ CREATE TABLE combination (
 )sql");
 }
 
-std::vector<contest::Entry> readEntries(const Database &db)
+std::vector<contest::Entry> readEntries(const ReadOnlyDatabase &db)
 {
     std::vector<contest::Entry> entries;
     Statement query(db, "SELECT e.id, e.name, e.number, e.classes, "
@@ -90,7 +90,12 @@ std::vector<contest::Entry> readEntries(const Database &db)
     return entries;
 }
 
-contest::ContestSettings readContest(const Database &db)
+namespace {
+
+// The reader reads the contest; a director's change reads it too, in its own
+// transaction, to keep what it closes or reopens in the trail.
+template <class Connection>
+contest::ContestSettings contestIn(const Connection &db)
 {
     contest::ContestSettings contest;
     Statement named(db, "SELECT name, first_day, last_day FROM contest");
@@ -115,6 +120,13 @@ contest::ContestSettings readContest(const Database &db)
     while (combinations.step())
         contest.combinations.push_back({combinations.text(0), linesOf(combinations.text(1))});
     return contest;
+}
+
+} // namespace
+
+contest::ContestSettings readContest(const ReadOnlyDatabase &db)
+{
+    return contestIn(db);
 }
 
 namespace {
@@ -151,7 +163,7 @@ CREATE TABLE class_change (
 )sql");
 }
 
-std::vector<ClassChange> readClassChanges(const Database &db)
+std::vector<ClassChange> readClassChanges(const ReadOnlyDatabase &db)
 {
     std::vector<ClassChange> changes;
     Statement query(db, "SELECT caption, changed_at, what FROM class_change ORDER BY id");
@@ -164,7 +176,7 @@ void writeContest(const Database &db, const contest::ContestSettings &contest, c
 {
     if (const std::optional<std::string> refusal = contest::refusalOf(contest))
         throw EntryRefused(*refusal);
-    const contest::ContestSettings before = readContest(db);
+    const contest::ContestSettings before = contestIn(db);
     for (const contest::ClassRule &rule : before.classes)
         if (rule.final && !isFinal(contest, rule.caption))
             keepClosing(db, rule.caption, false, at);
@@ -189,7 +201,7 @@ void writeContest(const Database &db, const contest::ContestSettings &contest, c
 
 void markFinal(const Database &db, std::string_view caption, bool final, const std::string &at)
 {
-    if (isFinal(readContest(db), caption) != final)
+    if (isFinal(contestIn(db), caption) != final)
         keepClosing(db, caption, final, at);
     Statement update(db, "UPDATE class_rule SET final = ?1, final_at = ?2 WHERE caption = ?3");
     update.bind(1, std::int64_t(final)).bind(2, final ? at : std::string()).bind(3, caption).run();
@@ -202,16 +214,6 @@ void markFinal(const Database &db, std::string_view caption, bool final, const s
     rule.finalAt = final ? at : std::string();
     Statement last(db, "SELECT coalesce(max(position), 0) FROM class_rule");
     insertRule(db, last.step() ? last.integer(0) + 1 : 1, rule);
-}
-
-std::vector<ClassChange> ContestJournal::classChanges() const
-{
-    return m_impl->run(false, [&] { return readClassChanges(m_impl->db); });
-}
-
-contest::ContestSettings ContestJournal::contest() const
-{
-    return m_impl->run(false, [&] { return readContest(m_impl->db); });
 }
 
 void ContestJournal::setContest(const contest::ContestSettings &contest)

@@ -102,6 +102,18 @@ Statement::Statement(const Database &db, std::string_view sql) : m_db(db)
         db.fail(code);
 }
 
+ReadOnlyDatabase::ReadOnlyDatabase(Database opened) : m_db(std::move(opened))
+{
+    execute(m_db, "PRAGMA query_only=1");
+}
+
+Statement::Statement(const ReadOnlyDatabase &db, std::string_view sql) : Statement(db.m_db, sql)
+{
+    if (!sqlite().stmt_readonly(m_statement))
+        throw DatabaseError(SQLITE_READONLY, "a reader's statement would write (code " + std::to_string(SQLITE_READONLY)
+                                                 + ")");
+}
+
 Statement::~Statement()
 {
     sqlite().finalize(m_statement);

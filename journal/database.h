@@ -46,9 +46,10 @@ private:
 // FlightJournal writes the calculations as the sheet shows them, and a
 // ContestJournal, opened for a director's change alone (entry list,
 // correction, contest settings), writes that change in one transaction;
-// every window and the command line read through a JournalReader, which
-// never writes. Each of them opens the file through openJournal, so that
-// nothing but SQLite holds a descriptor of it.
+// neither answers the windows' reads. Every window and the command line
+// read through a JournalReader, whose ReadOnlyDatabase cannot write. Each of
+// them opens the file through openJournal, so that nothing but SQLite holds
+// a descriptor of it.
 class Database {
 public:
     Database() noexcept = default;
@@ -78,11 +79,31 @@ private:
     sqlite3 *m_db = nullptr;
 };
 
+// A connection that only reads: it offers no transaction, no SQL run
+// unprepared and no handle, the connection refuses every write (query_only),
+// and a statement prepared on it that would write is refused as it is
+// prepared. Empty when default-made, moved from or closed.
+class ReadOnlyDatabase {
+public:
+    ReadOnlyDatabase() noexcept = default;
+    // Takes over an open connection. Throws DatabaseError.
+    explicit ReadOnlyDatabase(Database opened);
+
+    explicit operator bool() const noexcept { return static_cast<bool>(m_db); }
+    void close() noexcept { m_db.close(); }
+
+private:
+    friend class Statement;
+    Database m_db;
+};
+
 // One prepared statement. Values are bound by position and never pasted into
 // the SQL, so a contestant's name is text whatever it contains.
 class Statement {
 public:
     Statement(const Database &db, std::string_view sql);
+    // Throws DatabaseError (SQLITE_READONLY) for a statement that would write.
+    Statement(const ReadOnlyDatabase &db, std::string_view sql);
     ~Statement();
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;

@@ -118,11 +118,6 @@ bool nameContestant(const Database &db, std::int64_t flight, std::string_view ty
     return true;
 }
 
-std::vector<contest::Entry> ContestJournal::entries() const
-{
-    return m_impl->run(false, [&] { return readEntries(m_impl->db); });
-}
-
 std::int64_t ContestJournal::add(const contest::NewEntry &entry)
 {
     return m_impl->run(true, [&] { return insertEntry(m_impl->db, entry); });

@@ -35,16 +35,16 @@ const Database &ContestJournal::Impl::open()
 void ContestJournal::Impl::fail(const DatabaseError &error)
 {
     db.close();
-    throw JournalProblem("The flight journal " + path + " cannot be changed: " + error.what() + ".",
-                         error.kind() == ErrorKind::Busy, error.extendedCode(), error.what());
+    throw JournalProblem(JournalAttempt::Change, path, ProblemKind::Failed, error.what(),
+                         error.kind() == ErrorKind::Busy, error.extendedCode());
 }
 
 void ContestJournal::Impl::refuse(const JournalProblem &problem)
 {
-    if (problem.cause().empty())
+    if (problem.refused())
         throw problem;
-    throw JournalProblem("The flight journal " + path + " cannot be changed: " + problem.cause() + ".",
-                         problem.passing(), problem.code(), problem.cause());
+    throw JournalProblem(JournalAttempt::Change, path, problem.problemKind(), problem.cause(), problem.passing(),
+                         problem.code());
 }
 
 ContestJournal::ContestJournal(std::string path) : m_impl(std::make_unique<Impl>())

@@ -1,5 +1,7 @@
 #include "flight_journal_impl.h"
 
+#include "contest_store.h"
+
 namespace orlo::journal {
 
 FlightJournal::FlightJournal(std::string path) : m_impl(std::make_unique<Impl>(std::move(path))) {}
@@ -176,6 +178,23 @@ int FlightJournal::finish()
     m_impl->checkpointQuietly();
     m_impl->close();
     return m_impl->waitingCount();
+}
+
+bool FlightJournal::setContestant(std::int64_t flightId, std::string_view contestant)
+{
+    if (!m_impl->open())
+        return false;
+    try {
+        m_impl->db.setBusyTimeout(pressBusyTimeoutMs);
+        WriteTransaction transaction(m_impl->db);
+        const std::string now = localTimeText(m_impl->clock(), "%Y-%m-%dT%H:%M:%S%z");
+        if (!nameContestant(m_impl->db, flightId, contestant, now))
+            return false;
+        transaction.commit();
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
 }
 
 } // namespace orlo::journal

@@ -17,11 +17,13 @@ namespace orlo::journal {
 // Every flight scored, kept in one SQLite file that several programs may
 // write at once. Never stops the scoring: a calculation the file cannot take
 // at once waits in memory, in order, and is written as soon as it can be.
+// The recording writer: it answers no read; what it wrote is read through a
+// JournalReader.
 class FlightJournal final : public FlightObserver {
 public:
     // The file is opened at the first call that records, and created with
     // its folder if need be; a damaged file is moved aside under a dated
-    // name and a fresh journal started. Reading alone opens it for reading.
+    // name and a fresh journal started.
     explicit FlightJournal(std::string path);
     // Writes what waits, as finish() does.
     ~FlightJournal() override;
@@ -70,15 +72,6 @@ public:
     // into the journal file and closes it. Tells nobody; returns how many
     // calculations could not be written.
     int finish();
-
-    // The reads of JournalReader, on a connection of the journal's own.
-    // They throw JournalProblem when the file cannot be read.
-    std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
-    std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
-    std::vector<FlightRow> flights(const FlightFilter &filter, const FlightOrder &order, int skip, int limit) const;
-    int flightCount(const FlightFilter &filter = {}) const;
-    std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
-    std::vector<std::string> days() const;
 
     // Puts the flight under the entry of that name, compared without case and
     // extra blanks, adding an entry when none matches; the change is kept in

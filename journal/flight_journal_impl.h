@@ -43,7 +43,6 @@ struct Waiting {
 struct FlightJournal::Impl {
     std::string path;
     Database db;
-    JournalReader reader;
     JournalNotice problem;
     bool told = false;
     std::function<void(const JournalNotice &)> problemHandler;
@@ -69,7 +68,7 @@ struct FlightJournal::Impl {
     std::optional<std::chrono::steady_clock::time_point> waitingSince;
     bool toldWaiting = false;
 
-    explicit Impl(std::string journalPath) : path(std::move(journalPath)), reader(path) {}
+    explicit Impl(std::string journalPath) : path(std::move(journalPath)) {}
 
     void tell(JournalNotice notice)
     {
@@ -105,15 +104,15 @@ struct FlightJournal::Impl {
             return true;
         } catch (const JournalProblem &problem) {
             if (problem.passing()) {
-                wait(problem.cause().empty() ? problem.what() : problem.cause(), problem.code());
+                wait(problem.cause(), problem.code());
                 return false;
             }
             stopped = true;
             waiting.clear();
-            // A refusal (another program's file, a later version's) has no
-            // cause apart from its sentence.
-            if (problem.cause().empty())
-                tell({JournalEvent::Refused, path, {}, problem.what()});
+            if (problem.problemKind() == ProblemKind::Foreign)
+                tell({JournalEvent::RefusedForeign, path});
+            else if (problem.problemKind() == ProblemKind::LaterVersion)
+                tell({JournalEvent::RefusedLaterVersion, path});
             else
                 tell({JournalEvent::Stopped, path, {}, problem.cause()});
             return false;
@@ -141,9 +140,6 @@ struct FlightJournal::Impl {
             // written into the journal again at the close.
             sqlite().db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
         }
-        // The reads' connection shares this one's locks and index: both go,
-        // so that the new connection takes its own.
-        reader.close();
         close();
     }
 

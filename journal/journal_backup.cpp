@@ -40,9 +40,8 @@ void copyPages(const Database &source, const std::string &copyPath)
 int backUpJournal(const std::string &journalPath, const std::string &copyPath)
 {
     namespace fs = std::filesystem;
-    const std::string cannot = "Cannot back up the flight journal to " + copyPath + ": ";
     if (isJournalFile(copyPath, journalPath))
-        throw JournalProblem(cannot + "that is the journal itself. Nothing was written.");
+        throw JournalProblem(JournalAttempt::BackUp, copyPath, ProblemKind::OntoItself);
     JournalNotice notice;
     Database source = openJournal(journalPath, Access::Read, notice);
     int flights = 0;
@@ -60,8 +59,10 @@ int backUpJournal(const std::string &journalPath, const std::string &copyPath)
             }
         });
         return flights;
+    } catch (const JournalProblem &copyUnread) {
+        throw JournalProblem(JournalAttempt::BackUp, copyPath, copyUnread);
     } catch (const std::exception &error) {
-        throw JournalProblem(cannot + error.what() + ". Nothing was written.");
+        throw JournalProblem(JournalAttempt::BackUp, copyPath, ProblemKind::Failed, error.what());
     }
 }
 

@@ -13,7 +13,8 @@ enum class JournalEvent {
     DamagedMovedAside,    // aside: where the damaged file is kept; a fresh journal started
     LogWithoutJournal,    // aside: where a log found without its journal is kept
     Stopped,              // the journal cannot be kept: cause; nothing more is recorded
-    Refused,              // another program's file or a later version's: cause is the refusal
+    RefusedForeign,       // another program's database at path, left as it is
+    RefusedLaterVersion,  // a later version's journal at path, left as it is
     Waiting,              // calculations wait in memory: why, and cause
     RecordsAgain,         // every calculation that waited is written
     MovedAway,            // aside: the journal's new name; a new journal at path

@@ -48,9 +48,7 @@ Database openPrivateCopy(const std::string &path)
         fs::copy_file(path, copy);
         fs::copy_file(path + "-wal", copy + "-wal");
     } catch (const fs::filesystem_error &error) {
-        throw JournalProblem("The flight journal " + path + " cannot be read: its log (" + path
-                             + "-wal) is read from a copy, and the copy could not be made ("
-                             + error.code().message() + ").");
+        throw JournalProblem(JournalAttempt::Read, path, ProblemKind::LogCopyFailed, error.code().message());
     }
     {
         const Database whole(copy, SQLITE_OPEN_READWRITE, readingBusyTimeoutMs);

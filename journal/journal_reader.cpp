@@ -48,7 +48,7 @@ StoredCalculation readCalculation(const Statement &row, int first)
 
 struct JournalReader::Impl {
     std::string path;
-    Database db;
+    ReadOnlyDatabase db;
     JournalFiles opened; // the files at the journal's name before it was opened
     JournalNotice notice;
     // A journal of an older layout that could not be carried forward has no
@@ -56,6 +56,8 @@ struct JournalReader::Impl {
     bool withEntries = true;
     // Nor has one older than the contest's settings any settings.
     bool withContest = true;
+    // Nor has one older than the trail of closed classes any trail.
+    bool withClassChanges = true;
     // The calculation's columns as the file holds them: one of a layout
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
@@ -64,7 +66,7 @@ struct JournalReader::Impl {
     void close() { db.close(); }
 
     // Runs work on the open file; a failure closes it, so that the next
-    // read starts afresh, and is thrown as the sentence for the official.
+    // read starts afresh, and is thrown as a JournalProblem.
     template <typename Work>
     auto read(Work work) -> decltype(work())
     {
@@ -73,11 +75,12 @@ struct JournalReader::Impl {
                 close();
             if (!db) {
                 opened = journalFilesAt(path);
-                db = openJournal(path, Access::Read, notice);
+                db = ReadOnlyDatabase(openJournal(path, Access::Read, notice));
                 Statement version(db, "PRAGMA user_version");
                 const auto layout = version.step() ? version.integer(0) : 0;
                 withEntries = layout >= 3;
                 withContest = layout >= 5;
+                withClassChanges = layout >= 6;
                 columns = calculationColumns();
                 withEngineBonus = layout >= 4;
                 if (layout < 4)
@@ -86,8 +89,8 @@ struct JournalReader::Impl {
             return work();
         } catch (const DatabaseError &error) {
             close();
-            throw JournalProblem("The flight journal " + path + " cannot be read: " + error.what() + ".", true,
-                                 error.extendedCode(), error.what());
+            throw JournalProblem(JournalAttempt::Read, path, ProblemKind::Failed, error.what(), true,
+                                 error.extendedCode());
         }
     }
 
@@ -310,6 +313,11 @@ std::vector<contest::Entry> JournalReader::entries() const
 contest::ContestSettings JournalReader::contest() const
 {
     return m_impl->read([&] { return m_impl->withContest ? readContest(m_impl->db) : contest::ContestSettings(); });
+}
+
+std::vector<ClassChange> JournalReader::classChanges() const
+{
+    return m_impl->read([&] { return m_impl->withClassChanges ? readClassChanges(m_impl->db) : std::vector<ClassChange>(); });
 }
 
 std::vector<FlightChange> JournalReader::changes(std::int64_t flightId) const

@@ -54,8 +54,11 @@ struct FlightOrder {
     bool newestFirst() const { return key == FlightSortKey::Time && descending; }
 };
 
-// Reads a journal over a connection of its own that never writes: nothing
-// is created, switched or moved aside. The file is opened at the first read.
+// The one way to read a journal, for every window and the command line: over
+// a connection of its own whose type offers no write (ReadOnlyDatabase), so
+// nothing is created, switched or moved aside. The journal's two writers,
+// FlightJournal and ContestJournal, answer no read. The file is opened at
+// the first read.
 // Every read that fails throws JournalProblem saying why, so that a failure
 // is never taken for a journal without flights; the next read opens the
 // file again, as does a read after the files at the journal's name changed.
@@ -87,6 +90,7 @@ public:
     std::vector<contest::Entry> entries() const;             // by name; none in a journal older than the entry list
     contest::ContestSettings contest() const;                // empty when none was set
     std::vector<FlightChange> changes(std::int64_t flightId) const; // oldest first
+    std::vector<ClassChange> classChanges() const;           // each closing and reopening of a class, oldest first
     const std::string &path() const;
     // Said once the file was opened: an older journal carried forward.
     const JournalNotice &notice() const;

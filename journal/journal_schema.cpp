@@ -169,8 +169,8 @@ void switchToWriteAheadLog(const Database &db, const std::string &path)
             const std::string mode = query.step() ? query.text(0) : std::string();
             if (mode != "wal")
             {
-                const std::string cause = "the file cannot take SQLite's write-ahead log (it answers '" + mode + "')";
-                throw JournalProblem("cannot keep the flight journal in " + path + ": " + cause, false, 0, cause);
+                throw JournalProblem(JournalAttempt::Keep, path, ProblemKind::Failed,
+                                     "the file cannot take SQLite's write-ahead log (it answers '" + mode + "')");
             }
             return;
         } catch (const DatabaseError &error) {
@@ -181,11 +181,10 @@ void switchToWriteAheadLog(const Database &db, const std::string &path)
     }
 }
 
-std::string refusal(const std::string &path, Kind kind)
+// The journal left as it is, whatever was attempted.
+JournalProblem refusal(JournalAttempt attempt, const std::string &path, Kind kind)
 {
-    if (kind == Kind::Newer)
-        return "The flight journal " + path + " was written by a later version of Orlo Score; it is left as it is.";
-    return path + " is not an Orlo Score flight journal but another program's database; it is left as it is.";
+    return JournalProblem(attempt, path, kind == Kind::Newer ? ProblemKind::LaterVersion : ProblemKind::Foreign);
 }
 
 Database openForRecording(const std::string &path, JournalNotice &notice)
@@ -193,7 +192,7 @@ Database openForRecording(const std::string &path, JournalNotice &notice)
     Database db(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, recordingBusyTimeoutMs);
     const Kind kind = kindInOneRead(db);
     if (kind == Kind::Newer || kind == Kind::Foreign)
-        throw JournalProblem(refusal(path, kind));
+        throw refusal(JournalAttempt::Keep, path, kind);
     if (db.readOnly())
         throw DatabaseError(SQLITE_READONLY, "the file is read-only");
     switchToWriteAheadLog(db, path);
@@ -216,10 +215,9 @@ Database openForReading(const std::string &path, JournalNotice &notice)
     Database connection = openReadingConnection(path);
     const Kind kind = kindInOneRead(connection);
     if (kind == Kind::Newer || kind == Kind::Foreign)
-        throw JournalProblem(refusal(path, kind));
+        throw refusal(JournalAttempt::Read, path, kind);
     if (kind == Kind::New)
-        throw JournalProblem("The flight journal " + path + " holds nothing yet: it was never written, or it was "
-                             "copied while Orlo Score was writing it, without its -wal file.");
+        throw JournalProblem(JournalAttempt::Read, path, ProblemKind::NothingYet);
     if (kind == Kind::OursToCarryForward) {
         // The older layout reads as it is when the file cannot be written.
         try {
@@ -242,16 +240,12 @@ Database openForReading(const std::string &path, JournalNotice &notice)
 Database openJournal(const std::string &path, Access access, JournalNotice &notice)
 {
     const bool reading = access == Access::Read;
-    // Read: the sentence the reading windows show; Record: the cause alone
-    // is worded by the recorder above, and what() is for the logs.
-    const std::string cannot = reading ? "The flight journal " + path + " cannot be read: "
-                                       : "cannot keep the flight journal in " + path + ": ";
-    const std::string after = reading ? "." : "";
+    const JournalAttempt attempt = reading ? JournalAttempt::Read : JournalAttempt::Keep;
     try {
         if (const std::string unfit = unfitJournalName(path); !unfit.empty())
-            throw JournalProblem(cannot + unfit + after, false, 0, unfit);
+            throw JournalProblem(attempt, path, ProblemKind::Failed, unfit);
         if (reading && !fs::exists(path))
-            throw JournalProblem("There is no flight journal at " + path + ".");
+            throw JournalProblem(attempt, path, ProblemKind::NoJournal);
         sqlite(); // loaded at the first opening, before anything is created
         if (reading)
             return openForReading(path, notice);
@@ -287,12 +281,39 @@ Database openJournal(const std::string &path, Access access, JournalNotice &noti
     } catch (const JournalProblem &) {
         throw;
     } catch (const DatabaseError &error) {
-        throw JournalProblem(cannot + error.what() + after, isPassing(error), error.extendedCode(), error.what());
+        throw JournalProblem(attempt, path, ProblemKind::Failed, error.what(), isPassing(error), error.extendedCode());
     } catch (const fs::filesystem_error &error) {
-        throw JournalProblem(cannot + error.code().message() + after, false, 0, error.code().message());
+        throw JournalProblem(attempt, path, ProblemKind::Failed, error.code().message());
     } catch (const SqliteMissing &missing) {
-        throw JournalProblem(cannot + missing.what() + after, false, 0, missing.what());
+        throw JournalProblem(attempt, path, ProblemKind::Failed, missing.what());
     }
+}
+
+namespace {
+
+// For the logs: what was attempted on which file, and what stood in the way.
+std::string logLine(JournalAttempt attempt, const std::string &path, ProblemKind kind, const std::string &cause)
+{
+    static constexpr const char *attempts[] = {"reading", "keeping", "changing", "backing up to"};
+    static constexpr const char *kinds[] = {"failed",           "no journal",           "nothing yet", "foreign",
+                                            "a later version's", "onto the journal itself", "log not copied"};
+    return std::string(attempts[static_cast<int>(attempt)]) + " " + path + ": "
+        + (cause.empty() ? kinds[static_cast<int>(kind)] : cause);
+}
+
+} // namespace
+
+JournalProblem::JournalProblem(JournalAttempt attempt, std::string path, ProblemKind kind, std::string cause,
+                               bool passing, int code)
+    : std::runtime_error(logLine(attempt, path, kind, cause)), m_attempt(attempt), m_path(std::move(path)),
+      m_kind(kind), m_cause(std::move(cause)), m_passing(passing), m_code(code)
+{
+}
+
+JournalProblem::JournalProblem(JournalAttempt attempt, std::string path, const JournalProblem &within)
+    : JournalProblem(attempt, std::move(path), ProblemKind::Failed, within.what(), within.passing(), within.code())
+{
+    m_within = std::make_shared<const JournalProblem>(within);
 }
 
 bool isDamage(const DatabaseError &error)

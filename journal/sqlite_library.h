@@ -36,6 +36,7 @@ struct SqliteLibrary {
     decltype(&sqlite3_backup_finish) backup_finish;
     decltype(&sqlite3_file_control) file_control;
     decltype(&sqlite3_db_config) db_config;
+    decltype(&sqlite3_stmt_readonly) stmt_readonly;
 };
 
 // The library or one of its functions could not be found; what() says why,

@@ -4,6 +4,7 @@
 #include "contest_words.h"
 #include "file_dialog.h"
 #include "journal_schema.h"
+#include "journal_words.h"
 #include "results_document.h"
 #include "results_files.h"
 #include "results_printing.h"
@@ -155,7 +156,7 @@ void StandingsWindow::readNow()
         try {
             return Read{read(), {}};
         } catch (const std::exception &problem) {
-            return Read{{}, QString::fromUtf8(problem.what())};
+            return Read{{}, QString::fromStdString(journalSentence(problem))};
         }
     }));
 }
@@ -268,7 +269,7 @@ bool StandingsWindow::saveTo(const QString &path)
         // Said in a box of its own: the state line goes on saying how final the standings are.
         auto *told = new QMessageBox(QMessageBox::Warning, QStringLiteral("Results not saved"),
                                      QStringLiteral("Cannot write the results to %1: %2. Nothing was written.")
-                                         .arg(shown, QString::fromUtf8(problem.what())),
+                                         .arg(shown, QString::fromStdString(journalSentence(problem))),
                                      QMessageBox::Ok, this);
         told->setObjectName(QStringLiteral("saveFailed"));
         openBlockingThisWindowAlone(*told);
@@ -285,7 +286,7 @@ void StandingsWindow::editContest()
     try {
         contest = m_source.contest();
     } catch (const std::exception &problem) {
-        m_state->setText(QString::fromUtf8(problem.what()));
+        m_state->setText(QString::fromStdString(journalSentence(problem)));
         return;
     }
     auto *dialog = new ContestSettingsDialog(contest, m_results, this);
@@ -340,7 +341,7 @@ void StandingsWindow::keepContest(const contest::ContestSettings &contest)
     try {
         m_source.setContest(contest);
     } catch (const std::exception &problem) {
-        m_state->setText(QString::fromUtf8(problem.what()) + QStringLiteral(" The contest was not changed."));
+        m_state->setText(QString::fromStdString(journalSentence(problem)) + QStringLiteral(" The contest was not changed."));
         return;
     }
     readNow();

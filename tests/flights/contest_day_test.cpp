@@ -98,8 +98,9 @@ void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
     QCOMPARE(nowFlyingPicker(window)->text(), QStringLiteral("Lee Ward 3"));
     QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
     contestants->setCurrentIndex(0);
-    QTRY_COMPARE_WITH_TIMEOUT(program.journal.flightCount(), 2, hangWatchdogMs);
-    QCOMPARE(QString::fromStdString(program.journal.flights().front().contestant), QStringLiteral("Lee Ward"));
+    QTRY_COMPARE_WITH_TIMEOUT(journal::JournalReader(program.journal.path()).flightCount(), 2, hangWatchdogMs);
+    QCOMPARE(QString::fromStdString(journal::JournalReader(program.journal.path()).flights().front().contestant),
+             QStringLiteral("Lee Ward"));
 }
 
 void ContestDayTest::flightCorrectedAndEntriesEdited()
@@ -114,7 +115,8 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     calculation.classCaption = "Class I";
     calculation.score = "310.5";
     program.recorder.calculated(calculation);
-    QVERIFY(program.journal.setContestant(program.journal.flights().front().id, "hal ivers"));
+    QVERIFY(program.journal.setContestant(journal::JournalReader(program.journal.path()).flights().front().id,
+                                         "hal ivers"));
     program.flights.open();
     FlightsWindow &window = *program.flights.window();
     QVERIFY2(QTest::qWaitForWindowActive(&window, hangWatchdogMs), "the flights window did not open");
@@ -185,6 +187,8 @@ QString readOnlyJournal(const QTemporaryDir &folder)
     QDir(folder.path()).mkdir(QStringLiteral("contest"));
     const QString path = folder.filePath(QStringLiteral("contest/journal.sqlite"));
     {
+        // Closed last, the reader leaves the log and its index beside the journal.
+        const journal::JournalReader reader(path.toStdString());
         journal::FlightJournal flights(path.toStdString());
         journal::ContestJournal contest(path.toStdString());
         contest.add({"Hal Ivers", "12", {}});
@@ -197,8 +201,8 @@ QString readOnlyJournal(const QTemporaryDir &folder)
         calculation.score = "298.0";
         flights.calculated(calculation);
         flights.flightEnded();
-        const std::int64_t newest = flights.flights().front().id;
-        contest.moveFlight(newest, contest.entries().back().id, "named late");
+        const std::int64_t newest = reader.flights().front().id;
+        contest.moveFlight(newest, reader.entries().back().id, "named late");
         flights.finish();
     }
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);

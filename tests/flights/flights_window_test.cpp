@@ -244,7 +244,7 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     QCOMPARE(confirmer.said, QStringList{QStringLiteral("“%1” is not on the entry list. Add it? The entry list is empty.").arg(typed)});
 
     // Another program reading the same file sees the name while this window is still open.
-    journal::FlightJournal reader(program.journal.path());
+    const journal::JournalReader reader(program.journal.path());
     const std::vector<journal::FlightRow> kept = reader.flights();
     QCOMPARE(kept.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(kept[0].contestant), typed);

@@ -84,7 +84,8 @@ inline bool recordIntoLogAndKill(const QString &journal)
             recording.flightEnded();
         }
         orlo::journal::ContestJournal contest(journal.toStdString());
-        contest.setStatus(recording.flights().front().id, orlo::contest::FlightStatus::Void, "flown by a substitute");
+        contest.setStatus(orlo::journal::JournalReader(journal.toStdString()).flights().front().id,
+                          orlo::contest::FlightStatus::Void, "flown by a substitute");
         contest.add(orlo::contest::NewEntry{"Late, Lou", "77", {"Class I"}});
         recording.calculated(command_line_test::scored("Class I", "300.0"));
         (void)!write(recorded[1], "x", 1);

@@ -54,7 +54,7 @@ void CommandLineTest::initTestCase()
     journal.flightEnded();
     now += 24 * 60 * 60;
     journal.calculated(scored("Profile", "=1+1"));
-    QVERIFY(journal.setContestant(journal.flights().front().id, "Lee, Ann"));
+    QVERIFY(journal.setContestant(JournalReader(journal.path()).flights().front().id, "Lee, Ann"));
 }
 
 void CommandLineTest::versionAndHelp()
@@ -133,7 +133,7 @@ void CommandLineTest::exportOfOneDay()
     QCOMPARE(exported.status, 0);
     QFile file(csv);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const std::vector<FlightRow> day = FlightJournal(m_journal.toStdString()).flights({"2026-12-08", ""});
+    const std::vector<FlightRow> day = JournalReader(m_journal.toStdString()).flights({"2026-12-08", ""});
     QCOMPARE(day.size(), std::size_t(1));
     QCOMPARE(file.readAll().toStdString(), flightsCsv(day));
 }
@@ -174,13 +174,26 @@ void CommandLineTest::journalLeftAsItWas_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("saying");
-    QTest::newRow("damaged-header") << "damaged-header" << "out.csv" << 1 << "cannot be read: file is not a database";
+    QTest::newRow("damaged-header") << "damaged-header" << "out.csv" << 1
+                                    << "journal.sqlite cannot be read: file is not a database (code 26). Nothing "
+                                       "was written.";
     QTest::newRow("truncated") << "truncated" << "out.csv" << 1 << "cannot be read";
     QTest::newRow("unreadable-pages") << "unreadable-pages" << "out.csv" << 1 << "cannot be read";
     QTest::newRow("export-onto-its-journal") << "journal" << "journal.sqlite" << 1 << "the flight journal itself";
-    QTest::newRow("backup-onto-its-journal") << "journal" << "backup:journal.sqlite" << 1 << "the journal itself";
+    QTest::newRow("backup-onto-its-journal") << "journal" << "backup:journal.sqlite" << 1
+                                             << "journal.sqlite: that is the journal itself. Nothing was written.";
     QTest::newRow("export-while-another-program-writes") << "locked" << "out.csv" << 0 << "Exported 2 flights";
-    QTest::newRow("another-programs-database") << "foreign" << "out.csv" << 1 << "another program's database";
+    QTest::newRow("another-programs-database")
+        << "foreign" << "out.csv" << 1
+        << "journal.sqlite is not an Orlo Score flight journal but another program's database; it is left as it "
+           "is. Nothing was written.";
+    QTest::newRow("later-versions-journal") << "later-version" << "out.csv" << 1
+                                            << "journal.sqlite was written by a later version of Orlo Score; it is "
+                                               "left as it is. Nothing was written.";
+    QTest::newRow("journal-never-written")
+        << "never-written" << "out.csv" << 1
+        << "journal.sqlite holds nothing yet: it was never written, or it was copied while Orlo Score was writing "
+           "it, without its -wal file. Nothing was written.";
     QTest::newRow("older-journal-carried-forward") << "first-version" << "out.csv" << 0 << "Exported 6 flights";
     QTest::newRow("read-only-journal") << "read-only" << "out.csv" << 0 << "Exported 2 flights";
     // Copied to a read-only stick after a kill: the last flight, a void
@@ -213,10 +226,13 @@ void CommandLineTest::journalLeftAsItWas()
         QVERIFY(QFile::resize(journal, size * 6 / 10));
     } else if (kind == "unreadable-pages") {
         QVERIFY(writeAt(journal, 4096, QByteArray(static_cast<int>(size - 4096), '\xee')));
-    } else if (kind == "locked" || kind == "foreign" || kind == "first-version") {
+    } else if (kind == "never-written") {
+        QVERIFY(QFile::resize(journal, 0));
+    } else if (kind == "locked" || kind == "foreign" || kind == "first-version" || kind == "later-version") {
         QCOMPARE(sqlite().open_v2(journal.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
         const char *sql = kind == "locked"  ? "BEGIN IMMEDIATE; INSERT INTO flight DEFAULT VALUES"
                           : kind == "foreign" ? "PRAGMA application_id = 1"
+                          : kind == "later-version" ? "PRAGMA user_version = 99"
                                               : "PRAGMA application_id = 0; PRAGMA user_version = 1;"
                                                 "UPDATE calculation SET summary = summary || char(10) || "
                                                 "' 20.0 Multiple Engine Bonus' WHERE class_caption = 'Profile'";
@@ -365,12 +381,12 @@ void CommandLineTest::registrationImported()
     QCOMPARE(imported.status, status);
     const QString said = status == 0 ? imported.output : imported.errors;
     QVERIFY2(said.contains(saying.arg(csv)), qPrintable(said));
-    QCOMPARE(ContestJournal(journal.toStdString()).entries().size(), std::size_t(entries));
+    QCOMPARE(JournalReader(journal.toStdString()).entries().size(), std::size_t(entries));
     if (status != 0)
         return;
     const Run again = run({"--journal", journal, "--import-entries", csv});
     QVERIFY2(again.status == 0 && again.output.contains(QLatin1String("Added 0 entries")), qPrintable(again.output));
-    QCOMPARE(ContestJournal(journal.toStdString()).entries().size(), std::size_t(entries));
+    QCOMPARE(JournalReader(journal.toStdString()).entries().size(), std::size_t(entries));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -1,7 +1,9 @@
 // The flight journal against files in a temporary folder, fed by the
 // headless sheet: a flight and its history, and writers in other processes.
+#include "database.h"
 #include "flight_journal.h"
 #include "headless_sheet.h"
+#include "journal_schema.h"
 #include "journal_test_support.h"
 #include "journal_words.h"
 
@@ -25,6 +27,8 @@ private slots:
     void sheetReportsEachNewCalculation();
     void twoWritersLoseNothing();
     void killedWriterKeepsItsCalculation();
+    void readerPreparesNoWrite_data();
+    void readerPreparesNoWrite();
 };
 
 void FlightJournalTest::initTestCase()
@@ -55,14 +59,15 @@ void FlightJournalTest::flightAndItsHistory()
     }
 
     FlightJournal reopened(path);
-    const std::vector<FlightRow> flights = reopened.flights();
+    const JournalReader reader(path);
+    const std::vector<FlightRow> flights = reader.flights();
     QCOMPARE(flights.size(), std::size_t(2));
     QCOMPARE(flights[0].last.values.classCaption, std::string("Profile"));
     QCOMPARE(flights[0].last.recordedAt, std::string("2026-12-08T09:30:00+00:00"));
     QCOMPARE(flights[1].calculationCount, 3);
     QVERIFY2(flights[1].last.values == calculation("100.0"), "a flight's score is its last calculation");
 
-    const std::vector<StoredCalculation> history = reopened.calculations(flights[1].id);
+    const std::vector<StoredCalculation> history = reader.calculations(flights[1].id);
     QCOMPARE(history.size(), std::size_t(3));
     QVERIFY2(history[0].values == calculation("100.0") && history[1].values == calculation("200.0"),
              "the earlier calculations stay, every text as recorded");
@@ -70,16 +75,16 @@ void FlightJournalTest::flightAndItsHistory()
 
     const std::string name = "O'Brien \"Bud\"; DELETE FROM flight; --";
     QVERIFY(reopened.setContestant(flights[1].id, name));
-    QCOMPARE(FlightJournal(path).flights()[1].contestant, name);
+    QCOMPARE(JournalReader(path).flights()[1].contestant, name);
 
-    QCOMPARE(reopened.flights({"2026-12-07", ""}).size(), std::size_t(1));
-    QCOMPARE(reopened.flightCount({"2026-12-07", ""}), 1);
-    QCOMPARE(reopened.flightCount(), 2);
-    const std::vector<FlightRow> secondPage = reopened.flights({}, flights[0].id, 1);
+    QCOMPARE(reader.flights({"2026-12-07", ""}).size(), std::size_t(1));
+    QCOMPARE(reader.flightCount({"2026-12-07", ""}), 1);
+    QCOMPARE(reader.flightCount(), 2);
+    const std::vector<FlightRow> secondPage = reader.flights({}, flights[0].id, 1);
     QVERIFY2(secondPage.size() == 1 && secondPage[0].id == flights[1].id, "a page holds the older flights");
-    QCOMPARE(reopened.flights({"", "Profile"}).front().id, flights[0].id);
-    QVERIFY(reopened.flights({"2026-12-08", "Class I"}).empty());
-    QCOMPARE(reopened.days(), std::vector<std::string>({"2026-12-08", "2026-12-07"}));
+    QCOMPARE(reader.flights({"", "Profile"}).front().id, flights[0].id);
+    QVERIFY(reader.flights({"2026-12-08", "Class I"}).empty());
+    QCOMPARE(reader.days(), std::vector<std::string>({"2026-12-08", "2026-12-07"}));
 
     // A flight recalculated after midnight is of the day of its last calculation alone.
     const std::string late = text(folder.filePath(QStringLiteral("late.sqlite")));
@@ -117,10 +122,11 @@ void FlightJournalTest::sheetReportsEachNewCalculation()
     sheet.tab();
     sheet.click(orlo::ctl::Command2);
 
-    const std::vector<FlightRow> flights = journal.flights();
+    const JournalReader reader(journal.path());
+    const std::vector<FlightRow> flights = reader.flights();
     QCOMPARE(flights.size(), std::size_t(2));
     QCOMPARE(flights[1].calculationCount, 2);
-    const std::vector<StoredCalculation> history = journal.calculations(flights[1].id);
+    const std::vector<StoredCalculation> history = reader.calculations(flights[1].id);
     QCOMPARE(history.front().values.score, firstScore);
     QCOMPARE(history.back().values.landingPoints, std::string("95"));
     QCOMPARE(flights[0].last.values.summary, sheet.items(orlo::ctl::Summary));
@@ -138,7 +144,7 @@ void FlightJournalTest::twoWritersLoseNothing()
         second.calculated(calculation("1.0"));
         first.calculated(calculation("2.0"));
         second.calculated(calculation("2.0"));
-        QCOMPARE(first.flights().size(), std::size_t(2));
+        QCOMPARE(JournalReader(first.path()).flights().size(), std::size_t(2));
     }
 
     // Two programs creating a new journal at once, each scoring its flights
@@ -166,7 +172,7 @@ void FlightJournalTest::twoWritersLoseNothing()
         const int status = reap(child);
         QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "each writer recorded every flight");
     }
-    QCOMPARE(FlightJournal(created).flights().size(), std::size_t(2 * flightsEach));
+    QCOMPARE(JournalReader(created).flights().size(), std::size_t(2 * flightsEach));
 }
 
 void FlightJournalTest::killedWriterKeepsItsCalculation()
@@ -193,9 +199,43 @@ void FlightJournalTest::killedWriterKeepsItsCalculation()
     reap(child, true);
     QVERIFY2(told, "the writer returned from its calculation");
 
-    const std::vector<FlightRow> flights = FlightJournal(path).flights();
+    const std::vector<FlightRow> flights = JournalReader(path).flights();
     QCOMPARE(flights.size(), std::size_t(1));
     QCOMPARE(flights[0].last.values.score, std::string("280.8"));
+}
+
+// A reader's connection refuses a statement that would write as it is
+// prepared, before anything reaches the file.
+void FlightJournalTest::readerPreparesNoWrite_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("a query") << "SELECT count(*) FROM flight" << false;
+    QTest::newRow("a pragma that reads") << "PRAGMA user_version" << false;
+    QTest::newRow("a row removed") << "DELETE FROM flight" << true;
+    QTest::newRow("a pragma that writes") << "PRAGMA user_version = 1" << true;
+}
+
+void FlightJournalTest::readerPreparesNoWrite()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, refused);
+    QTemporaryDir folder;
+    const std::string path = folder.filePath(QStringLiteral("journal.sqlite")).toStdString();
+    FlightJournal journal(path);
+    journal.calculated(calculation("100.0"));
+    JournalNotice notice;
+    const ReadOnlyDatabase db(openJournal(path, Access::Read, notice));
+    bool prepared = false;
+    try {
+        Statement statement(db, sql.toStdString());
+        prepared = true;
+        statement.run();
+    } catch (const DatabaseError &error) {
+        QVERIFY2(error.kind() == ErrorKind::ReadOnly, error.what());
+    }
+    QVERIFY2(prepared != refused, qPrintable(sql));
+    QCOMPARE(JournalReader(path).flightCount(), 1);
 }
 
 QTEST_APPLESS_MAIN(FlightJournalTest)

@@ -131,12 +131,12 @@ void ResultsCommandTest::resultsWritten()
                                                    {"Class I", "312.5", "Lee, Ann"}, {"Profile", "150.0", "Bo Ward"},
                                                    {"Class I", "0", "Cy Fox"}, {"Class I", "290.0", ""}}) {
             flights.calculated(scored(caption, score));
-            QVERIFY(flights.setContestant(flights.flights().front().id, name));
+            QVERIFY(flights.setContestant(JournalReader(flights.path()).flights().front().id, name));
             flights.flightEnded();
         }
         ContestJournal contest(journal.toStdString());
-        contest.setStatus(flights.flights()[1].id, FlightStatus::Attempt, "no low-speed signal");
-        for (const Entry &entry : contest.entries())
+        contest.setStatus(JournalReader(flights.path()).flights()[1].id, FlightStatus::Attempt, "no low-speed signal");
+        for (const Entry &entry : JournalReader(journal.toStdString()).entries())
             if (entry.name == "Lee, Ann")
                 contest.setNumber(entry.id, "4");
         contest.add({"Dee Ho", "7", {"Class I"}});

@@ -130,7 +130,7 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
             answer->click();
     QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text() == QLatin1String("Final"),
                               qPrintable(window.stateLine()->text()), hangWatchdogMs);
-    const contest::ClassRule closed = journal::ContestJournal(path.toStdString()).contest().classes.at(0);
+    const contest::ClassRule closed = journal::JournalReader(path.toStdString()).contest().classes.at(0);
     QVERIFY2(closed.final && !closed.finalAt.empty(), "not kept in the journal with the time it was closed");
 
     // Saved as the name's extension says; a name of no format writes nothing.
@@ -351,7 +351,7 @@ void StandingsWindowTest::flightToldOnTheSheet()
     QTRY_VERIFY2_WITH_TIMEOUT(classI().startsWith(QLatin1String("1 | Ann Example | 17 | 100.0 | 165.9 | 165.9")),
                               qPrintable(rowsOf(window)), hangWatchdogMs);
     QStringList trail;
-    for (const journal::ClassChange &change : journal::ContestJournal(path.toStdString()).classChanges())
+    for (const journal::ClassChange &change : journal::JournalReader(path.toStdString()).classChanges())
         trail << QString::fromStdString(change.caption + " " + change.what);
     QCOMPARE(trail, (QStringList{"Class I final", "Class I reopened"}));
 }

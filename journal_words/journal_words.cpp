@@ -2,10 +2,29 @@
 
 namespace orlo {
 
+using journal::JournalAttempt;
 using journal::JournalEvent;
+using journal::ProblemKind;
 using journal::WaitCause;
 
 namespace {
+
+// A file this program leaves as it is, whatever the official asked of it.
+std::string refusal(ProblemKind kind, const std::string &path)
+{
+    if (kind == ProblemKind::LaterVersion)
+        return "The flight journal " + path + " was written by a later version of Orlo Score; it is left as it is.";
+    return path + " is not an Orlo Score flight journal but another program's database; it is left as it is.";
+}
+
+// What stood in the way, after "cannot be read: " and the like.
+std::string why(const journal::JournalProblem &problem)
+{
+    if (problem.problemKind() == ProblemKind::LogCopyFailed)
+        return "its log (" + problem.path() + "-wal) is read from a copy, and the copy could not be made ("
+            + problem.cause() + ")";
+    return problem.cause();
+}
 
 std::string waiting(const journal::JournalNotice &notice)
 {
@@ -36,8 +55,10 @@ std::string journalSentence(const journal::JournalNotice &notice)
             + ". Put it beside its journal, named as the journal with -wal added, to read its flights.";
     case JournalEvent::Stopped:
         return "The flight journal cannot be kept in " + path + ": " + notice.cause + ". Scoring goes on without it.";
-    case JournalEvent::Refused:
-        return notice.cause;
+    case JournalEvent::RefusedForeign:
+        return refusal(ProblemKind::Foreign, path);
+    case JournalEvent::RefusedLaterVersion:
+        return refusal(ProblemKind::LaterVersion, path);
     case JournalEvent::Waiting:
         return waiting(notice);
     case JournalEvent::RecordsAgain:
@@ -58,6 +79,42 @@ std::string journalSentence(const journal::JournalNotice &notice)
         return removed + "; every flight it held is written back to " + path + ", and recording goes on there.";
     }
     return {};
+}
+
+std::string journalSentence(const journal::JournalProblem &problem)
+{
+    const std::string &path = problem.path();
+    if (problem.refused())
+        return refusal(problem.problemKind(), path);
+    switch (problem.attempt()) {
+    case JournalAttempt::Read:
+        if (problem.problemKind() == ProblemKind::NoJournal)
+            return "There is no flight journal at " + path + ".";
+        if (problem.problemKind() == ProblemKind::NothingYet)
+            return "The flight journal " + path + " holds nothing yet: it was never written, or it was copied while "
+                                                  "Orlo Score was writing it, without its -wal file.";
+        return "The flight journal " + path + " cannot be read: " + why(problem) + ".";
+    case JournalAttempt::Keep:
+        return "The flight journal cannot be kept in " + path + ": " + why(problem) + ".";
+    case JournalAttempt::Change:
+        return "The flight journal " + path + " cannot be changed: " + why(problem) + ".";
+    case JournalAttempt::BackUp: {
+        const std::string cannot = "Cannot back up the flight journal to " + path + ": ";
+        if (problem.problemKind() == ProblemKind::OntoItself)
+            return cannot + "that is the journal itself. Nothing was written.";
+        if (const journal::JournalProblem *within = problem.within())
+            return cannot + journalSentence(*within) + ". Nothing was written.";
+        return cannot + why(problem) + ". Nothing was written.";
+    }
+    }
+    return problem.what();
+}
+
+std::string journalSentence(const std::exception &failure)
+{
+    if (const auto *problem = dynamic_cast<const journal::JournalProblem *>(&failure))
+        return journalSentence(*problem);
+    return failure.what();
 }
 
 } // namespace orlo

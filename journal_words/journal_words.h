@@ -1,0 +1,23 @@
+#pragma once
+
+#include "journal_notice.h"
+#include "journal_schema.h"
+
+#include <exception>
+
+#include <string>
+
+namespace orlo {
+
+// What befell the journal, in one or two sentences for the official: shown
+// on the score sheet, in the flights window and by the command line.
+std::string journalSentence(const journal::JournalNotice &notice);
+
+// Why the journal could not be read, kept, changed or backed up, as the
+// official reads it in a window's status line, a message or the command line.
+std::string journalSentence(const journal::JournalProblem &problem);
+// A failure the official is told of: a journal's problem in the words above,
+// any other in its own.
+std::string journalSentence(const std::exception &failure);
+
+} // namespace orlo
