@@ -25,7 +25,7 @@ std::string shown(const std::string &fileName)
 } // namespace
 
 JournalExport exportFlightsCsv(const std::string &journalPath, const journal::FlightFilter &filter,
-                               const std::string &fileName)
+                               const std::string &fileName, std::int64_t contest)
 {
     const auto cannot = [&fileName](const std::string &why) {
         return JournalExport{false, "Cannot export to " + shown(fileName) + ": " + why + " Nothing was written.", {}};
@@ -35,7 +35,8 @@ JournalExport exportFlightsCsv(const std::string &journalPath, const journal::Fl
     std::vector<journal::FlightRow> flights;
     journal::JournalNotice notice;
     try {
-        const journal::JournalReader reader(journalPath);
+        journal::JournalReader reader(journalPath);
+        reader.chooseContest(contest);
         flights = reader.flights(filter);
         notice = reader.notice();
     } catch (const journal::JournalProblem &problem) {

@@ -4,6 +4,7 @@
 #include "entries.h"
 #include "flight_status.h"
 #include "journal_notice.h"
+#include "season.h"
 
 #include <cstdint>
 #include <ctime>
@@ -82,6 +83,17 @@ public:
     // A reason is required: it settles a protest later.
     void setStatus(std::int64_t flight, contest::FlightStatus status, std::string_view reason);
     void moveFlight(std::int64_t flight, std::int64_t entry, std::string_view reason);
+
+    // The season's contests, oldest first.
+    std::vector<SeasonContest> contests() const;
+    // Starts a contest and makes it current; EntryRefused for a name
+    // without letters or used already, or days that are no dates.
+    std::int64_t startContest(const NewContest &contest);
+    // New flights are recorded into this contest from now on.
+    void makeCurrent(std::int64_t contest);
+    // The entry list and settings of this contest rather than the current
+    // one's are read and changed; 0 follows the current contest again.
+    void chooseContest(std::int64_t contest);
 
     // The contest's name, days, class rules and combinations; empty until set.
     contest::ContestSettings contest() const;

@@ -2,6 +2,7 @@
 
 #include "contest_checks.h"
 #include "contest_store.h"
+#include "contestant_names.h"
 #include "database.h"
 #include "journal_steps.h"
 
@@ -19,10 +20,16 @@ std::string joinLines(const std::vector<std::string> &lines)
     return joined;
 }
 
-void insertRule(const Database &db, std::int64_t position, const contest::ClassRule &rule)
+// " WHERE contest = 7", or nothing in a journal of one contest alone.
+std::string ofContest(std::int64_t contest, const char *joined = " WHERE ")
+{
+    return contest == 0 ? std::string() : joined + std::string("contest = ") + std::to_string(contest);
+}
+
+void insertRule(const Database &db, std::int64_t contest, std::int64_t position, const contest::ClassRule &rule)
 {
     Statement(db, "INSERT INTO class_rule (position, caption, counting, counted, official_flights, ties, final, "
-                  "final_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
+                  "final_at, contest) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)")
         .bind(1, position)
         .bind(2, rule.caption)
         .bind(3, rule.counting == contest::Counting::SumOfBest ? "sum-of-best" : "best-flight")
@@ -31,6 +38,7 @@ void insertRule(const Database &db, std::int64_t position, const contest::ClassR
         .bind(6, rule.ties == contest::TieRule::NextBest ? "next-best" : "shared")
         .bind(7, std::int64_t(rule.final))
         .bind(8, rule.finalAt)
+        .bind(9, contest)
         .run();
 }
 
@@ -78,29 +86,29 @@ CREATE TABLE combination (
 )sql");
 }
 
-std::vector<contest::Entry> readEntries(const Database &db)
+std::vector<contest::Entry> readEntries(const Database &db, std::int64_t contest)
 {
     std::vector<contest::Entry> entries;
     Statement query(db, "SELECT e.id, e.name, e.number, e.classes, "
                         "(SELECT count(*) FROM flight f WHERE f.entry = e.id) "
-                        "FROM entry e ORDER BY e.compared_name, e.id");
+                        "FROM entry e" + ofContest(contest) + " ORDER BY e.compared_name, e.id");
     while (query.step())
         entries.push_back({query.integer(0), query.text(1), query.text(2), linesOf(query.text(3)),
                            static_cast<int>(query.integer(4))});
     return entries;
 }
 
-contest::ContestSettings readContest(const Database &db)
+contest::ContestSettings readContest(const Database &db, std::int64_t id)
 {
     contest::ContestSettings contest;
-    Statement named(db, "SELECT name, first_day, last_day FROM contest");
+    Statement named(db, "SELECT name, first_day, last_day FROM contest" + (id == 0 ? "" : " WHERE id = " + std::to_string(id)));
     if (named.step()) {
         contest.name = named.text(0);
         contest.firstDay = named.text(1);
         contest.lastDay = named.text(2);
     }
     Statement rules(db, "SELECT caption, counting, counted, official_flights, ties, final, final_at "
-                        "FROM class_rule ORDER BY position, caption");
+                        "FROM class_rule" + ofContest(id) + " ORDER BY position, caption");
     while (rules.step()) {
         contest::ClassRule &rule = contest.classes.emplace_back();
         rule.caption = rules.text(0);
@@ -111,36 +119,44 @@ contest::ContestSettings readContest(const Database &db)
         rule.final = rules.integer(5) != 0;
         rule.finalAt = rules.text(6);
     }
-    Statement combinations(db, "SELECT name, classes FROM combination ORDER BY id");
+    Statement combinations(db, "SELECT name, classes FROM combination" + ofContest(id) + " ORDER BY id");
     while (combinations.step())
         contest.combinations.push_back({combinations.text(0), linesOf(combinations.text(1))});
     return contest;
 }
 
-void writeContest(const Database &db, const contest::ContestSettings &contest)
+void writeContest(const Database &db, std::int64_t id, const contest::ContestSettings &contest)
 {
     if (const std::optional<std::string> refusal = contest::refusalOf(contest))
         throw EntryRefused(*refusal);
-    execute(db, "DELETE FROM contest; DELETE FROM class_rule; DELETE FROM combination;");
-    Statement(db, "INSERT INTO contest (id, name, first_day, last_day) VALUES (1, ?1, ?2, ?3)")
+    // Two contests of one name could not be told apart on the command line.
+    const std::optional<std::int64_t> named = contestNamed(db, contest.name);
+    if (!contest::tidyName(contest.name).empty() && named && *named != id)
+        throw EntryRefused("There is another contest named " + contest::tidyName(contest.name)
+                           + " in this journal; give this one another name.");
+    execute(db, ("DELETE FROM class_rule" + ofContest(id) + "; DELETE FROM combination" + ofContest(id) + ";").c_str());
+    Statement(db, "UPDATE contest SET name = ?1, first_day = ?2, last_day = ?3 WHERE id = ?4")
         .bind(1, contest.name)
         .bind(2, contest.firstDay)
         .bind(3, contest.lastDay)
+        .bind(4, id)
         .run();
     std::int64_t position = 0;
     for (const contest::ClassRule &rule : contest.classes)
-        insertRule(db, ++position, rule);
+        insertRule(db, id, ++position, rule);
     for (const contest::Combination &combination : contest.combinations)
-        Statement(db, "INSERT INTO combination (name, classes) VALUES (?1, ?2)")
+        Statement(db, "INSERT INTO combination (name, classes, contest) VALUES (?1, ?2, ?3)")
             .bind(1, combination.name)
             .bind(2, joinLines(combination.classes))
+            .bind(3, id)
             .run();
 }
 
-void markFinal(const Database &db, std::string_view caption, bool final, const std::string &at)
+void markFinal(const Database &db, std::int64_t contest, std::string_view caption, bool final,
+               const std::string &at)
 {
-    Statement update(db, "UPDATE class_rule SET final = ?1, final_at = ?2 WHERE caption = ?3");
-    update.bind(1, std::int64_t(final)).bind(2, final ? at : std::string()).bind(3, caption).run();
+    Statement update(db, "UPDATE class_rule SET final = ?1, final_at = ?2 WHERE caption = ?3 AND contest = ?4");
+    update.bind(1, std::int64_t(final)).bind(2, final ? at : std::string()).bind(3, caption).bind(4, contest).run();
     Statement changed(db, "SELECT changes()");
     if (changed.step() && changed.integer(0) > 0)
         return;
@@ -148,13 +164,14 @@ void markFinal(const Database &db, std::string_view caption, bool final, const s
     rule.caption = caption;
     rule.final = final;
     rule.finalAt = final ? at : std::string();
-    Statement last(db, "SELECT coalesce(max(position), 0) FROM class_rule");
-    insertRule(db, last.step() ? last.integer(0) + 1 : 1, rule);
+    Statement last(db, "SELECT coalesce(max(position), 0) FROM class_rule WHERE contest = ?1");
+    last.bind(1, contest);
+    insertRule(db, contest, last.step() ? last.integer(0) + 1 : 1, rule);
 }
 
 contest::ContestSettings ContestJournal::contest() const
 {
-    return m_impl->run(false, [&] { return readContest(m_impl->db); });
+    return m_impl->run(false, [&] { return readContest(m_impl->db, currentContest(m_impl->db)); });
 }
 
 void ContestJournal::setContest(const contest::ContestSettings &contest)
@@ -162,13 +179,13 @@ void ContestJournal::setContest(const contest::ContestSettings &contest)
     m_impl->run(true, [&] {
         contest::ContestSettings stamped = contest;
         contest::stampClosings(stamped, m_impl->now());
-        writeContest(m_impl->db, stamped);
+        writeContest(m_impl->db, currentContest(m_impl->db), stamped);
     });
 }
 
 void ContestJournal::setFinal(std::string_view caption, bool final)
 {
-    m_impl->run(true, [&] { markFinal(m_impl->db, caption, final, m_impl->now()); });
+    m_impl->run(true, [&] { markFinal(m_impl->db, currentContest(m_impl->db), caption, final, m_impl->now()); });
 }
 
 } // namespace orlo::journal

@@ -37,6 +37,9 @@ private slots:
     void copiesTakenWhileRecording();
     void registrationImported_data();
     void registrationImported();
+    void journalOfEachLayoutCarriedForward_data();
+    void journalOfEachLayoutCarriedForward();
+    void contestsKeptApart();
 
 private:
     QTemporaryDir m_folder;
@@ -101,6 +104,18 @@ void CommandLineTest::wrongCommandLine_data()
                                                  << "No such file or directory. Nothing was written.";
     QTest::newRow("results-in-an-unknown-format") << QStringList{"--results", "results.txt"} << 2 << "one of .csv";
     QTest::newRow("class-without-results") << QStringList{"--class", "Class I"} << 2 << "--class goes with --results";
+    QTest::newRow("contest-without-a-command") << QStringList{"--contest", "Nats"} << 2 << "--contest goes with";
+    QTest::newRow("results-of-an-unknown-contest") << QStringList{"--results", "results.csv", "--contest", "Nats"}
+                                                   << 1 << "There is no contest named Nats";
+    QTest::newRow("new-contest-day-not-a-date")
+        << QStringList{"--new-contest", "Nats", "--first-day", "2026-02-30"} << 2 << "--first-day takes a date";
+    QTest::newRow("new-contest-with-last-day-first")
+        << QStringList{"--new-contest", "Nats", "--first-day", "2026-07-03", "--last-day", "2026-07-01"} << 1
+        << "No contest was started.";
+    QTest::newRow("new-contest-of-a-name-taken")
+        << QStringList{"--new-contest", "contest of 2026-12-07  to 2026-12-08"} << 1
+        << "There is a contest named Contest of 2026-12-07 to 2026-12-08 in this journal already";
+    QTest::newRow("copy-entries-alone") << QStringList{"--copy-entries"} << 2 << "go with --new-contest only";
     QTest::newRow("device-journal-refused") << QStringList{"--export-journal", csv, "--journal", "/dev/zero"} << 1
                                             << "not a plain file";
 }
@@ -371,6 +386,117 @@ void CommandLineTest::registrationImported()
     const Run again = run({"--journal", journal, "--import-entries", csv});
     QVERIFY2(again.status == 0 && again.output.contains(QLatin1String("Added 0 entries")), qPrintable(again.output));
     QCOMPARE(ContestJournal(journal.toStdString()).entries().size(), std::size_t(entries));
+}
+
+// A journal of each earlier layout becomes one contest holding its flights
+// and entries, named as its contest was, or after its days.
+void CommandLineTest::journalOfEachLayoutCarriedForward_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("sql"); // takes the fixture back to its layout
+    QTest::addColumn<QString>("listed");
+    const QString unnamed = QStringLiteral("Contest of 2026-05-28\t\t\t6\tcurrent\n");
+    QTest::newRow("layout 1, without the application id")
+        << "journal_before_entries" << "PRAGMA application_id = 0; PRAGMA user_version = 1;" << unnamed;
+    QTest::newRow("layout 2, before the entry list") << "journal_before_entries" << "" << unnamed;
+    QTest::newRow("layout 3, before the engine bonus's column")
+        << "journal_before_season"
+        << "DROP TABLE contest; DROP TABLE class_rule; DROP TABLE combination;"
+           "ALTER TABLE calculation DROP COLUMN engine_bonus; PRAGMA user_version = 3;"
+        << unnamed;
+    QTest::newRow("layout 4, before the contest's settings")
+        << "journal_before_season" << "DROP TABLE contest; DROP TABLE class_rule; DROP TABLE combination;"
+                                      "PRAGMA user_version = 4;"
+        << unnamed;
+    QTest::newRow("layout 5, one named contest")
+        << "journal_before_season" << "" << "Spring Carrier Meet\t2026-05-28\t2026-05-29\t6\tcurrent\n";
+}
+
+void CommandLineTest::journalOfEachLayoutCarriedForward()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QString, sql);
+    QFETCH(QString, listed);
+    QTemporaryDir folder;
+    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
+    QVERIFY(QFile::copy(QStringLiteral(ORLO_JOURNAL_FIXTURES "/") + fixture + QStringLiteral(".sqlite"), journal));
+    QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner | QFile::WriteOwner));
+    if (!sql.isEmpty()) {
+        sqlite3 *older = nullptr;
+        QCOMPARE(sqlite().open_v2(journal.toUtf8().constData(), &older, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        const int done = sqlite().exec(older, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+        sqlite().close_v2(older);
+        QCOMPARE(done, SQLITE_OK);
+    }
+    const Run listing = run({"--journal", journal, "--list-contests"});
+    QCOMPARE(listing.status, 0);
+    QCOMPARE(listing.output, listed);
+    QVERIFY2(listing.errors.contains(QLatin1String("carried forward")), qPrintable(listing.errors));
+    ContestJournal contest(journal.toStdString());
+    QCOMPARE(contest.entries().size(), std::size_t(3));
+    QCOMPARE(contest.contests().size(), std::size_t(1));
+    QVERIFY2(contest.contests().front().uuid.size() == 36, "the carried contest has a UUID");
+}
+
+// Two contests in one journal: flights, entries and settings kept apart, and
+// the past contest's results written byte for byte as the earlier version
+// wrote them before the journal was carried forward.
+void CommandLineTest::contestsKeptApart()
+{
+    QTemporaryDir folder;
+    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
+    QVERIFY(QFile::copy(QStringLiteral(ORLO_JOURNAL_FIXTURES "/journal_before_season.sqlite"), journal));
+    QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner | QFile::WriteOwner));
+    const QByteArray earlier = contentsOf(QStringLiteral(ORLO_JOURNAL_FIXTURES "/journal_before_season_class_i.csv"));
+    const QString csv = folder.filePath(QStringLiteral("results.csv"));
+    const auto classOne = [&](QStringList more) {
+        const Run written = run(QStringList{"--journal", journal, "--results", csv, "--class", "Class I"} + more);
+        return written.status == 0 ? contentsOf(csv) : written.errors.toUtf8();
+    };
+    QCOMPARE(classOne({}), earlier);
+
+    const Run started = run({"--journal", journal, "--new-contest", " Autumn  Meet", "--first-day", "2026-10-01",
+                             "--last-day", "2026-10-02", "--copy-entries"});
+    QVERIFY2(started.status == 0 && started.output.contains(QLatin1String("Started the contest Autumn Meet")),
+             qPrintable(started.output + started.errors));
+    {
+        ContestJournal autumn(journal.toStdString());
+        autumn.setFinal("Class I", false);
+        QStringList copied;
+        for (const Entry &entry : autumn.entries())
+            copied << QString::fromStdString(entry.name + " " + entry.number + " " + std::to_string(entry.flights));
+        QCOMPARE(copied, (QStringList{"B. Okafor  0", "Hal Ivers 12 0", "Ken Lo 17 0"}));
+        FlightJournal recording(journal.toStdString());
+        recording.nowFlying(autumn.entries()[1].id);
+        recording.calculated(scored("Class I", "300.0"));
+        recording.flightEnded();
+        autumn.add({"Ann Cho", "40", {}});
+    }
+    const Run listing = run({"--journal", journal, "--list-contests"});
+    QCOMPARE(listing.output, QStringLiteral("Spring Carrier Meet\t2026-05-28\t2026-05-29\t6\n"
+                                            "Autumn Meet\t2026-10-01\t2026-10-02\t1\tcurrent\n"));
+    QCOMPARE(classOne({"--contest", "spring carrier meet"}), earlier);
+    QVERIFY2(classOne({}).contains(",300.0,") && !classOne({}).contains("151.1"), classOne({}).constData());
+
+    const QString flights = folder.filePath(QStringLiteral("flights.csv"));
+    const Run exported = run({"--journal", journal, "--export-journal", flights, "--contest", "Spring Carrier Meet"});
+    QVERIFY2(exported.output.contains(QLatin1String("Exported 6 flights")), qPrintable(exported.output));
+    // Number 40 is Ann Cho's in the current contest alone.
+    const QString entries = folder.filePath(QStringLiteral("entries.csv"));
+    QFile file(entries);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("Name,Number\nDee Fox,40\n") > 0);
+    file.close();
+    const Run refused = run({"--journal", journal, "--import-entries", entries});
+    QVERIFY2(refused.status == 1 && refused.errors.contains(QLatin1String("number 40 is Ann Cho's")),
+             qPrintable(refused.errors));
+    const Run imported = run({"--journal", journal, "--import-entries", entries, "--contest", "Spring Carrier Meet"});
+    QVERIFY2(imported.status == 0 && imported.output.contains(QLatin1String("Added 1 entry")),
+             qPrintable(imported.output + imported.errors));
+    QCOMPARE(ContestJournal(journal.toStdString()).entries().size(), std::size_t(4));
+    JournalReader spring(journal.toStdString());
+    spring.chooseContest(spring.contests().front().id);
+    QCOMPARE(spring.entries().size(), std::size_t(4));
+    QCOMPARE(spring.flightCount(), 6);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)
