@@ -42,6 +42,7 @@ const QString newContestOption = QStringLiteral("new-contest");
 const QString firstDayOption = QStringLiteral("first-day");
 const QString lastDayOption = QStringLiteral("last-day");
 const QString copyEntriesOption = QStringLiteral("copy-entries");
+const QString mergeOption = QStringLiteral("merge-journal");
 
 // $XDG_DATA_HOME/orlo-score/journal.sqlite, or under ~/.local/share when
 // XDG_DATA_HOME is not set or not an absolute path: the base directory rules
@@ -195,6 +196,11 @@ void addOptions(QCommandLineParser &parser, const QString &defaultPath)
          QStringLiteral("name")},
         {firstDayOption, QStringLiteral("With --new-contest: the contest's first day."), QStringLiteral("YYYY-MM-DD")},
         {lastDayOption, QStringLiteral("With --new-contest: the contest's last day."), QStringLiteral("YYYY-MM-DD")},
+        {mergeOption,
+         QStringLiteral("Merges the journal <file> of another scoring table, or a backup of one, into the journal: "
+                        "its contests, flights, entries and corrections; <file> is only read. Says what it added and "
+                        "each conflict, left as the journal has it, and ends, without a window."),
+         QStringLiteral("file")},
         {copyEntriesOption,
          QStringLiteral("With --new-contest: the new contest starts with the current contest's entry list rather "
                         "than an empty one.")},
@@ -207,9 +213,9 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
     if (parser.isSet(noJournalOption)
         && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption)
             || parser.isSet(importOption) || parser.isSet(resultsOption) || parser.isSet(listContestsOption)
-            || parser.isSet(newContestOption)))
+            || parser.isSet(newContestOption) || parser.isSet(mergeOption)))
         return QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal, "
-                              "--import-entries, --results, --list-contests and --new-contest.");
+                              "--import-entries, --results, --list-contests, --new-contest and --merge-journal.");
     if (parser.isSet(contestOption)
         && !(parser.isSet(resultsOption) || parser.isSet(exportOption) || parser.isSet(importOption)))
         return QStringLiteral("--contest goes with --results, --export-journal or --import-entries only.");
@@ -222,10 +228,10 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
         return QStringLiteral("--class goes with --results only.");
     if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption))
             + int(parser.isSet(resultsOption)) + int(parser.isSet(listContestsOption))
-            + int(parser.isSet(newContestOption))
+            + int(parser.isSet(newContestOption)) + int(parser.isSet(mergeOption))
         > 1)
-        return QStringLiteral("--export-journal, --backup-journal, --import-entries, --results, --list-contests "
-                              "and --new-contest are given one at a time.");
+        return QStringLiteral("--export-journal, --backup-journal, --import-entries, --results, --list-contests, "
+                              "--new-contest and --merge-journal are given one at a time.");
     return std::nullopt;
 }
 
@@ -247,6 +253,7 @@ StartOptions optionsOf(const QCommandLineParser &parser, const QString &defaultP
     options.firstDay = parser.value(firstDayOption);
     options.lastDay = parser.value(lastDayOption);
     options.copyEntries = parser.isSet(copyEntriesOption);
+    options.mergePath = parser.value(mergeOption);
     return options;
 }
 
@@ -313,6 +320,8 @@ int runJournalCommand(const StartOptions &options)
         return listContests(options.journalPath);
     if (!options.newContest.isEmpty())
         return startContest(options);
+    if (!options.mergePath.isEmpty())
+        return mergeJournal(options.journalPath, options.mergePath);
     std::int64_t contestId = 0;
     if (!options.contestName.isEmpty()) {
         const std::optional<std::int64_t> found = contestNamed(options.journalPath, options.contestName);

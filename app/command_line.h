@@ -22,6 +22,7 @@ struct StartOptions {
     QString newContest; // set: a contest of that name is started and made current
     QString firstDay, lastDay; // the new contest's days, "YYYY-MM-DD"
     bool copyEntries = false;  // the new contest starts with the current one's entry list
+    QString mergePath; // set: that journal of another scoring table is merged into the journal
 };
 
 // Whether the arguments ask for the help, the version, an export or hold an

@@ -17,6 +17,11 @@ int listContests(const QString &journalPath);
 // contest's entry list, and makes it current. Returns the exit status.
 int startContest(const StartOptions &options);
 
+// Merges the journal of another scoring table at otherPath into the journal,
+// printing what it added and each conflict. Returns the exit status: 1, with
+// nothing changed, when the merge could not be made.
+int mergeJournal(const QString &journalPath, const QString &otherPath);
+
 // The contest of that name in the journal; none, said on the standard error
 // with the list of contests there are, when the journal has no such contest
 // or cannot be read.

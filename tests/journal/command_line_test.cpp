@@ -40,6 +40,8 @@ private slots:
     void journalOfEachLayoutCarriedForward_data();
     void journalOfEachLayoutCarriedForward();
     void contestsKeptApart();
+    void tablesMerged_data();
+    void tablesMerged();
 
 private:
     QTemporaryDir m_folder;
@@ -497,6 +499,132 @@ void CommandLineTest::contestsKeptApart()
     spring.chooseContest(spring.contests().front().id);
     QCOMPARE(spring.entries().size(), std::size_t(4));
     QCOMPARE(spring.flightCount(), 6);
+}
+
+namespace {
+
+// A journal of the contest "Nats" at path, with an entry and a flight of
+// the given class and score at each of the hours of 2026-07-01 (UTC).
+void scoreAtNats(const QString &path, const NewEntry &entry, const std::vector<std::pair<int, std::string>> &flights)
+{
+    ContestJournal contest(path.toStdString());
+    contest.setContest({"Nats", "2026-07-01", "2026-07-02", {}, {}});
+    const std::int64_t id = contest.add(entry);
+    FlightJournal recording(path.toStdString());
+    std::time_t now = 0;
+    recording.setClock([&] { return now; });
+    for (const auto &[hour, score] : flights) {
+        now = 1782864000 + hour * 3600;
+        recording.nowFlying(id);
+        recording.calculated(scored("Class I", score));
+        recording.flightEnded();
+    }
+}
+
+// The flights as CSV lines without the journal's own flight numbers, in no
+// order: what two journals hold alike.
+QStringList flightLines(const QString &path)
+{
+    QStringList lines;
+    for (const QString &line : QString::fromStdString(flightsCsv(JournalReader(path.toStdString()).flights())).split('\n'))
+        lines.append(line.section(QLatin1Char(','), 1));
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+// Another scoring table's journal merged in: what it adds, what was there,
+// each conflict listed and left as this table has it; a merge that cannot
+// be made changes nothing.
+void CommandLineTest::tablesMerged_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("saying");
+    QTest::addColumn<int>("flights"); // in this journal afterwards
+    QTest::newRow("a day split across two tables") << "split" << 0 << "1 flight added and 0 there already" << 3;
+    QTest::newRow("merged twice adds nothing the second time") << "twice" << 0 << "1 flight added" << 3;
+    QTest::newRow("either way round, the same flights") << "both-ways" << 0 << "1 flight added" << 3;
+    QTest::newRow("a change in the other table alone is taken") << "one-sided" << 0 << "1 of them changed" << 2;
+    QTest::newRow("a flight changed in both tables is a conflict")
+        << "two-sided" << 0 << "was changed in both tables; it stays as this table has it" << 2;
+    QTest::newRow("one number with two names is a conflict")
+        << "two-names" << 0 << "Number 12 is Hal Ivers's in this table and Harold Ives's in the other" << 3;
+    QTest::newRow("a source on a read-only stick") << "read-only" << 0 << "1 flight added" << 3;
+    QTest::newRow("a source being written meanwhile") << "being-written" << 0 << "1 flight added" << 3;
+    QTest::newRow("a damaged source changes nothing") << "damaged" << 1 << "Nothing was merged." << 2;
+}
+
+void CommandLineTest::tablesMerged()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    QFETCH(QString, saying);
+    QFETCH(int, flights);
+    QTemporaryDir folder;
+    const QString here = folder.filePath(QStringLiteral("here.sqlite"));
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("stick")));
+    const QString other = folder.filePath(QStringLiteral("stick/other.sqlite"));
+    scoreAtNats(here, {"Hal Ivers", "12", {"Class I"}}, {{9, "150.0"}, {10, "151.0"}});
+    if (kind == "one-sided" || kind == "two-sided") {
+        QCOMPARE(backUpJournal(here.toStdString(), other.toStdString()), 2);
+        const std::int64_t flight = JournalReader(here.toStdString()).flights().front().id;
+        ContestJournal(other.toStdString()).setStatus(flight, FlightStatus::Void, "flown by a substitute");
+        if (kind == "two-sided")
+            ContestJournal(here.toStdString()).setStatus(flight, FlightStatus::Attempt, "line tangle");
+    } else {
+        // Spelt as here but for the name compared alike, and for the conflict.
+        const char *name = kind == "two-names" ? "Harold Ives" : kind == "both-ways" ? "Hal Ivers" : "hal  IVERS";
+        scoreAtNats(other, {name, "12", {}}, {{14, "160.0"}});
+    }
+    const QString copyOfHere = folder.filePath(QStringLiteral("copy-of-here.sqlite"));
+    if (kind == "both-ways")
+        QCOMPARE(backUpJournal(here.toStdString(), copyOfHere.toStdString()), 2);
+    sqlite3 *writer = nullptr;
+    if (kind == "read-only") {
+        QVERIFY(QFile::setPermissions(other, QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(folder.filePath(QStringLiteral("stick")), QFile::ReadOwner | QFile::ExeOwner));
+    } else if (kind == "being-written") {
+        QCOMPARE(sqlite().open_v2(other.toUtf8().constData(), &writer, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite().exec(writer, "BEGIN IMMEDIATE; UPDATE flight SET status = 'void'", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+    } else if (kind == "damaged") {
+        const qint64 size = QFileInfo(other).size();
+        QVERIFY(writeAt(other, 4096, QByteArray(static_cast<int>(size - 4096), '\xee')));
+    }
+    const QByteArray hereBefore = contentsOf(here), otherBefore = contentsOf(other);
+    const Run merged = run({"--journal", here, "--merge-journal", other});
+    if (writer) {
+        sqlite().exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite().close_v2(writer);
+    }
+    QFile::setPermissions(folder.filePath(QStringLiteral("stick")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(merged.status, status);
+    QVERIFY2((status == 0 ? merged.output : merged.errors).contains(saying), qPrintable(merged.output + merged.errors));
+    QVERIFY2(contentsOf(other) == otherBefore, "the other table's journal is only read");
+    if (status != 0)
+        QVERIFY2(contentsOf(here) == hereBefore, "a merge that fails changes nothing");
+    const JournalReader reader(here.toStdString());
+    QCOMPARE(reader.flightCount(), flights);
+    QCOMPARE(reader.contests().size(), std::size_t(1));
+    if (kind == "twice") {
+        const Run again = run({"--journal", here, "--merge-journal", other});
+        QVERIFY2(again.output.contains(QLatin1String("0 flights added and 1 there already")),
+                 qPrintable(again.output + again.errors));
+        QCOMPARE(JournalReader(here.toStdString()).flightCount(), flights);
+    } else if (kind == "both-ways") {
+        const Run otherWay = run({"--journal", other, "--merge-journal", copyOfHere});
+        QCOMPARE(otherWay.status, 0);
+        QCOMPARE(flightLines(other), flightLines(here));
+    } else if (kind == "one-sided" || kind == "two-sided") {
+        const FlightRow changed = reader.flights().front();
+        QCOMPARE(changed.status, kind == "one-sided" ? FlightStatus::Void : FlightStatus::Attempt);
+        QCOMPARE(reader.changes(changed.id).size(), std::size_t(1));
+    } else if (kind == "split") {
+        QCOMPARE(reader.entries().size(), std::size_t(1));
+    }
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)
