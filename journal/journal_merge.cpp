@@ -90,9 +90,27 @@ Database openOther(const std::string &otherPath, std::unique_ptr<PrivateFolder> 
     return openJournal(copy, Access::Record, notice);
 }
 
+std::string insertSql(const std::string &table, const std::string &columns, int count)
+{
+    std::string sql = "INSERT INTO " + table + " (flight, " + columns + ") VALUES (?1";
+    for (int column = 0; column < count; ++column)
+        sql += ", ?" + std::to_string(column + 2);
+    return sql + ")";
+}
+
 class Merge {
 public:
-    Merge(const Database &here, const Database &other) : m_here(here), m_other(other) {}
+    Merge(const Database &here, const Database &other)
+        : m_here(here), m_other(other),
+          m_insertCalculation(here, insertSql("calculation", calculationColumns() + ", day", calculationRowColumns)),
+          m_insertChange(here, insertSql("flight_change", "changed_at, what, before, after, reason", changeRowColumns)),
+          m_insertFlight(here, "INSERT INTO flight (uuid, contest, entry, contestant, status, status_reason) "
+                               "VALUES (?1, ?2, nullif(?3, 0), ?4, ?5, ?6)"),
+          m_lastCalculation(here, "UPDATE flight SET last_calculation = (SELECT max(id) FROM calculation WHERE "
+                                  "flight = ?1), calculation_count = (SELECT count(*) FROM calculation WHERE "
+                                  "flight = ?1) WHERE id = ?1")
+    {
+    }
     void contests();
     void entries();
     void flights();
@@ -101,7 +119,7 @@ public:
 private:
     void classRules(std::int64_t from, std::int64_t into, const std::string &contestName);
     std::int64_t addFlight(const Statement &flight, std::int64_t contest);
-    void copyRows(Statement &read, std::int64_t from, std::int64_t into, bool calculations);
+    void insertRows(Statement &insert, const Rows &rows, std::int64_t into);
     void takeChange(std::int64_t from, std::int64_t into, const Rows &calculations, const Rows &changes);
     std::optional<std::int64_t> entryHere(std::int64_t otherEntry) const
     {
@@ -113,6 +131,8 @@ private:
     const Database &m_other;
     std::map<std::int64_t, std::int64_t> m_contests; // the other's id → this journal's
     std::map<std::int64_t, std::int64_t> m_entries;
+    // Prepared once for the thousands of flights a table brings.
+    Statement m_insertCalculation, m_insertChange, m_insertFlight, m_lastCalculation;
 };
 
 void Merge::contests()
@@ -230,8 +250,9 @@ void Merge::flights()
     while (flights.step()) {
         if (!known.reset().bind(1, flights.text(1)).step()) {
             const std::int64_t added = addFlight(flights, m_contests.at(flights.integer(2)));
-            copyRows(theirCalculations, flights.integer(0), added, true);
-            copyRows(theirChanges, flights.integer(0), added, false);
+            insertRows(m_insertCalculation, rowsOf(theirCalculations, flights.integer(0), calculationRowColumns), added);
+            insertRows(m_insertChange, rowsOf(theirChanges, flights.integer(0), changeRowColumns), added);
+            m_lastCalculation.reset().bind(1, added).run();
             ++report.flightsAdded;
             continue;
         }
@@ -257,38 +278,21 @@ void Merge::flights()
 
 std::int64_t Merge::addFlight(const Statement &flight, std::int64_t contest)
 {
-    Statement insert(m_here, "INSERT INTO flight (uuid, contest, entry, contestant, status, status_reason) "
-                             "VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+    Statement &insert = m_insertFlight.reset();
     insert.bind(1, flight.text(1)).bind(2, contest).bind(4, flight.text(4)).bind(5, flight.text(5)).bind(6, flight.text(6));
-    if (const auto entry = entryHere(flight.integer(3)))
-        insert.bind(3, *entry);
-    insert.run();
+    // 0: a flight without an entry.
+    insert.bind(3, entryHere(flight.integer(3)).value_or(0)).run();
     return m_here.lastInsertedRow();
 }
 
-// Copies the rows read for the other's flight from into this journal's
-// flight into, calculations or changes by the columns read.
-void Merge::copyRows(Statement &read, std::int64_t from, std::int64_t into, bool calculations)
+void Merge::insertRows(Statement &insert, const Rows &rows, std::int64_t into)
 {
-    const int columns = calculations ? calculationRowColumns : changeRowColumns;
-    const Rows rows = rowsOf(read, from, columns);
-    std::string sql = calculations ? "INSERT INTO calculation (flight, " + calculationColumns() + ", day) VALUES (?1"
-                                   : std::string("INSERT INTO flight_change (flight, changed_at, what, before, after, "
-                                                 "reason) VALUES (?1");
-    for (int column = 0; column < columns; ++column)
-        sql += ", ?" + std::to_string(column + 2);
-    Statement insert(m_here, sql + ")");
     for (const auto &row : rows) {
         insert.reset().bind(1, into);
         for (std::size_t column = 0; column < row.size(); ++column)
             insert.bind(static_cast<int>(column) + 2, row[column]);
         insert.run();
     }
-    if (calculations && !rows.empty())
-        Statement(m_here, "UPDATE flight SET last_calculation = (SELECT max(id) FROM calculation WHERE flight = ?1), "
-                          "calculation_count = (SELECT count(*) FROM calculation WHERE flight = ?1) WHERE id = ?1")
-            .bind(1, into)
-            .run();
 }
 
 // The other table changed the flight and this one did not: its new
@@ -302,25 +306,9 @@ void Merge::takeChange(std::int64_t from, std::int64_t into, const Rows &calcula
     if (const auto entry = entryHere(theirs.integer(0)))
         update.bind(1, *entry);
     update.run();
-    const auto insertAll = [&](const std::string &sql, const Rows &rows) {
-        Statement insert(m_here, sql);
-        for (const auto &row : rows) {
-            insert.reset().bind(1, into);
-            for (std::size_t column = 0; column < row.size(); ++column)
-                insert.bind(static_cast<int>(column) + 2, row[column]);
-            insert.run();
-        }
-    };
-    std::string calculationSql = "INSERT INTO calculation (flight, " + calculationColumns() + ", day) VALUES (?1";
-    for (int column = 0; column < calculationColumnCount + 1; ++column)
-        calculationSql += ", ?" + std::to_string(column + 2);
-    insertAll(calculationSql + ")", calculations);
-    insertAll("INSERT INTO flight_change (flight, changed_at, what, before, after, reason) VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
-              changes);
-    Statement(m_here, "UPDATE flight SET last_calculation = (SELECT max(id) FROM calculation WHERE flight = ?1), "
-                      "calculation_count = (SELECT count(*) FROM calculation WHERE flight = ?1) WHERE id = ?1")
-        .bind(1, into)
-        .run();
+    insertRows(m_insertCalculation, calculations, into);
+    insertRows(m_insertChange, changes, into);
+    m_lastCalculation.reset().bind(1, into).run();
     ++report.flightsChanged;
 }
 
