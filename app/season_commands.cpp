@@ -2,7 +2,7 @@
 
 #include "contest_journal.h"
 #include "contestant_names.h"
-#include "journal_merge.h"
+#include "journal_exports.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_words.h"
@@ -59,27 +59,12 @@ int startContest(const StartOptions &options)
 
 int mergeJournal(const QString &journalPath, const QString &otherPath)
 {
-    journal::MergeReport report;
-    try {
-        report = journal::mergeJournal(journalPath.toStdString(), otherPath.toStdString());
-    } catch (const journal::JournalProblem &problem) {
-        say(QString::fromStdString(problem.what()));
+    const JournalExport merged = mergeTableInto(journalPath.toStdString(), otherPath.toStdString());
+    if (!merged.done) {
+        say(QString::fromStdString(merged.sentence));
         return 1;
     }
-    const auto counted = [](int count, const char *one, const char *many) {
-        return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
-    };
-    std::printf("Merged %s into %s: %s added and %d there already; %s added and %d there already, %d of them "
-                "changed in the other table alone and taken; %s added and %d there already; %s.\n",
-                qPrintable(otherPath), qPrintable(journalPath),
-                qPrintable(counted(report.contestsAdded, "contest", "contests")), report.contestsThere,
-                qPrintable(counted(report.flightsAdded, "flight", "flights")), report.flightsThere,
-                report.flightsChanged, qPrintable(counted(report.entriesAdded, "entry", "entries")),
-                report.entriesThere,
-                qPrintable(report.conflicts.empty() ? QStringLiteral("no conflicts")
-                                                    : counted(int(report.conflicts.size()), "conflict", "conflicts")));
-    for (const std::string &conflict : report.conflicts)
-        std::printf("  %s\n", conflict.c_str());
+    std::printf("%s\n", merged.sentence.c_str());
     return 0;
 }
 
