@@ -6,6 +6,8 @@
 #include "flight_journal.h"
 #include "journal_schema.h"
 #include "journal_exports.h"
+#include "journal_words.h"
+#include "season_commands.h"
 #include "spreadsheet_commands.h"
 
 #include <QCommandLineParser>
@@ -35,6 +37,13 @@ const QString backupOption = QStringLiteral("backup-journal");
 const QString importOption = QStringLiteral("import-entries");
 const QString resultsOption = QStringLiteral("results");
 const QString classOption = QStringLiteral("class");
+const QString contestOption = QStringLiteral("contest");
+const QString listContestsOption = QStringLiteral("list-contests");
+const QString newContestOption = QStringLiteral("new-contest");
+const QString firstDayOption = QStringLiteral("first-day");
+const QString lastDayOption = QStringLiteral("last-day");
+const QString copyEntriesOption = QStringLiteral("copy-entries");
+const QString mergeOption = QStringLiteral("merge-journal");
 
 // $XDG_DATA_HOME/orlo-score/journal.sqlite, or under ~/.local/share when
 // XDG_DATA_HOME is not set or not an absolute path: the base directory rules
@@ -52,8 +61,8 @@ void say(const QString &sentence)
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(sentence));
 }
 
-// Adds the registration file's entries to the journal's list, all or none.
-int importEntries(const QString &journalPath, const QString &filePath)
+// Adds the registration file's entries to the contest's list, all or none.
+int importEntries(const QString &journalPath, const QString &filePath, std::int64_t contestId)
 {
     using namespace journal;
     std::ifstream file(filePath.toStdString(), std::ios::binary);
@@ -67,6 +76,7 @@ int importEntries(const QString &journalPath, const QString &filePath)
     try {
         if (registration.problems.empty()) {
             ContestJournal contest(journalPath.toStdString());
+            contest.chooseContest(contestId);
             outcome = contest.importEntries(registration.rows);
             if (contest.notice())
                 say(QString::fromStdString(orlo::journalSentence(contest.notice())));
@@ -173,6 +183,28 @@ void addOptions(QCommandLineParser &parser, const QString &defaultPath)
          QStringLiteral("With --results: only the results of that class; given again for more classes. Without "
                         "it, every class with flights or entries."),
          QStringLiteral("caption")},
+        {contestOption,
+         QStringLiteral("With --results, --export-journal or --import-entries: that contest of the journal "
+                        "instead of the current one."),
+         QStringLiteral("name")},
+        {listContestsOption,
+         QStringLiteral("Lists the journal's contests, one a line: name, first day, last day, number of flights "
+                        "and 'current' for the one new flights are recorded into, separated by tabs; and ends, "
+                        "without a window.")},
+        {newContestOption,
+         QStringLiteral("Starts the contest <name> in the journal and makes it current, so that new flights are "
+                        "recorded into it, and ends, without a window."),
+         QStringLiteral("name")},
+        {firstDayOption, QStringLiteral("With --new-contest: the contest's first day."), QStringLiteral("YYYY-MM-DD")},
+        {lastDayOption, QStringLiteral("With --new-contest: the contest's last day."), QStringLiteral("YYYY-MM-DD")},
+        {mergeOption,
+         QStringLiteral("Merges the journal <file> of another scoring table, or a backup of one, into the journal: "
+                        "its contests, flights, entries and corrections; <file> is only read. Says what it added and "
+                        "each conflict, left as the journal has it, and ends, without a window."),
+         QStringLiteral("file")},
+        {copyEntriesOption,
+         QStringLiteral("With --new-contest: the new contest starts with the current contest's entry list rather "
+                        "than an empty one.")},
     });
 }
 
@@ -181,18 +213,26 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
 {
     if (parser.isSet(noJournalOption)
         && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption)
-            || parser.isSet(importOption) || parser.isSet(resultsOption)))
+            || parser.isSet(importOption) || parser.isSet(resultsOption) || parser.isSet(listContestsOption)
+            || parser.isSet(newContestOption) || parser.isSet(mergeOption)))
         return QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal, "
-                              "--import-entries and --results.");
+                              "--import-entries, --results, --list-contests, --new-contest and --merge-journal.");
+    if (parser.isSet(contestOption)
+        && !(parser.isSet(resultsOption) || parser.isSet(exportOption) || parser.isSet(importOption)))
+        return QStringLiteral("--contest goes with --results, --export-journal or --import-entries only.");
+    if ((parser.isSet(firstDayOption) || parser.isSet(lastDayOption) || parser.isSet(copyEntriesOption))
+        && !parser.isSet(newContestOption))
+        return QStringLiteral("--first-day, --last-day and --copy-entries go with --new-contest only.");
     if (parser.isSet(dayOption) && !parser.isSet(exportOption))
         return QStringLiteral("--day goes with --export-journal only.");
     if (parser.isSet(classOption) && !parser.isSet(resultsOption))
         return QStringLiteral("--class goes with --results only.");
     if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption))
-            + int(parser.isSet(resultsOption))
+            + int(parser.isSet(resultsOption)) + int(parser.isSet(listContestsOption))
+            + int(parser.isSet(newContestOption)) + int(parser.isSet(mergeOption))
         > 1)
-        return QStringLiteral("--export-journal, --backup-journal, --import-entries and --results are given one at "
-                              "a time.");
+        return QStringLiteral("--export-journal, --backup-journal, --import-entries, --results, --list-contests, "
+                              "--new-contest and --merge-journal are given one at a time.");
     return std::nullopt;
 }
 
@@ -208,6 +248,13 @@ StartOptions optionsOf(const QCommandLineParser &parser, const QString &defaultP
     options.importPath = parser.value(importOption);
     options.resultsPath = parser.value(resultsOption);
     options.classes = parser.values(classOption);
+    options.contestName = parser.value(contestOption);
+    options.listContests = parser.isSet(listContestsOption);
+    options.newContest = parser.value(newContestOption);
+    options.firstDay = parser.value(firstDayOption);
+    options.lastDay = parser.value(lastDayOption);
+    options.copyEntries = parser.isSet(copyEntriesOption);
+    options.mergePath = parser.value(mergeOption);
     return options;
 }
 
@@ -223,8 +270,13 @@ std::optional<QString> badValueOf(const QCommandLineParser &parser, const StartO
             .arg(parser.isSet(exportOption) ? exportOption : backupOption);
     if (parser.isSet(importOption) && options.importPath.isEmpty())
         return QStringLiteral("--import-entries needs the name of the registration file to read.");
-    if (parser.isSet(dayOption) && !QDate::fromString(options.day, QStringLiteral("yyyy-MM-dd")).isValid())
-        return QStringLiteral("--day takes a date written YYYY-MM-DD, such as 2026-12-08, not '%1'.").arg(options.day);
+    for (const auto &[option, day] : {std::pair{dayOption, options.day}, std::pair{firstDayOption, options.firstDay},
+                                      std::pair{lastDayOption, options.lastDay}})
+        if (parser.isSet(option) && !QDate::fromString(day, QStringLiteral("yyyy-MM-dd")).isValid())
+            return QStringLiteral("--%1 takes a date written YYYY-MM-DD, such as 2026-12-08, not '%2'.")
+                .arg(option, day);
+    if (parser.isSet(newContestOption) && options.newContest.trimmed().isEmpty())
+        return QStringLiteral("--new-contest needs the new contest's name.");
     return std::nullopt;
 }
 
@@ -265,17 +317,30 @@ std::variant<StartOptions, int> parseCommandLine(const QStringList &arguments)
 
 int runJournalCommand(const StartOptions &options)
 {
+    if (options.listContests)
+        return listContests(options.journalPath);
+    if (!options.newContest.isEmpty())
+        return startContest(options);
+    if (!options.mergePath.isEmpty())
+        return mergeJournal(options.journalPath, options.mergePath);
+    std::int64_t contestId = 0;
+    if (!options.contestName.isEmpty()) {
+        const std::optional<std::int64_t> found = contestNamed(options.journalPath, options.contestName);
+        if (!found)
+            return 1;
+        contestId = *found;
+    }
     if (!options.importPath.isEmpty())
-        return importEntries(options.journalPath, options.importPath);
+        return importEntries(options.journalPath, options.importPath, contestId);
     if (!options.resultsPath.isEmpty())
-        return writeResults(options.journalPath, options.resultsPath, options.classes);
+        return writeResults(options.journalPath, options.resultsPath, options.classes, contestId);
     if (!options.exportPath.isEmpty() && isXlsx(options.exportPath))
-        return exportFlightsXlsx(options.journalPath, options.day, options.exportPath);
+        return exportFlightsXlsx(options.journalPath, options.day, options.exportPath, contestId);
     // Reading never creates, moves or changes a journal: the journal is
     // opened for reading, and a file that is none is refused untouched.
     const orlo::JournalExport done = options.backupPath.isEmpty()
         ? orlo::exportFlightsCsv(options.journalPath.toStdString(), {options.day.toStdString(), {}},
-                                 options.exportPath.toStdString())
+                                 options.exportPath.toStdString(), contestId)
         : orlo::backUpJournalTo(options.journalPath.toStdString(), options.backupPath.toStdString());
     if (done.notice)
         say(QString::fromStdString(orlo::journalSentence(done.notice)));

@@ -17,6 +17,12 @@ struct StartOptions {
     QString importPath; // set: the registration file's entries are added to the journal's list
     QString resultsPath; // set: the contest's results are written there and no window opens
     QStringList classes; // the classes of the results; every class when none
+    QString contestName; // set: the results, export or import are of that contest, not the current one
+    bool listContests = false;
+    QString newContest; // set: a contest of that name is started and made current
+    QString firstDay, lastDay; // the new contest's days, "YYYY-MM-DD"
+    bool copyEntries = false;  // the new contest starts with the current one's entry list
+    QString mergePath; // set: that journal of another scoring table is merged into the journal
 };
 
 // Whether the arguments ask for the help, the version, an export or hold an

@@ -34,7 +34,7 @@ QString counted(std::size_t count, const char *one, const char *many)
 // Runs work, which reads the journal and writes path; a failure writes
 // nothing and is said in one line. Returns the exit status.
 template <typename Work>
-int written(const QString &journalPath, const QString &path, const char *what, Work work)
+int written(const QString &journalPath, std::int64_t contest, const QString &path, const char *what, Work work)
 {
     const QString cannot = QStringLiteral("Cannot write %1 to %2: ").arg(QLatin1String(what),
                                                                          QDir::toNativeSeparators(path));
@@ -43,7 +43,8 @@ int written(const QString &journalPath, const QString &path, const char *what, W
         return 1;
     }
     try {
-        const journal::JournalReader reader(journalPath.toStdString());
+        journal::JournalReader reader(journalPath.toStdString());
+        reader.chooseContest(contest);
         work(reader);
         if (reader.notice())
             say(QString::fromStdString(journalSentence(reader.notice())));
@@ -69,7 +70,7 @@ contest::Results readResults(const journal::JournalReader &reader, const std::ve
     return contest::rank(reader.contest(), reader.entries(), reader.scoredFlights(), classes, std::move(asOf));
 }
 
-int writeResults(const QString &journalPath, const QString &path, const QStringList &classes)
+int writeResults(const QString &journalPath, const QString &path, const QStringList &classes, std::int64_t contest)
 {
     std::vector<std::string> named;
     for (const QString &caption : classes)
@@ -80,7 +81,7 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
         return 2;
     }
     Results results;
-    const int status = written(journalPath, path, "the results", [&](const journal::JournalReader &reader) {
+    const int status = written(journalPath, contest, path, "the results", [&](const journal::JournalReader &reader) {
         results = readResults(reader, named);
         format->write(results, path.toStdString());
     });
@@ -109,10 +110,10 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
     return 0;
 }
 
-int exportFlightsXlsx(const QString &journalPath, const QString &day, const QString &path)
+int exportFlightsXlsx(const QString &journalPath, const QString &day, const QString &path, std::int64_t contest)
 {
     std::size_t count = 0;
-    const int status = written(journalPath, path, "the flights", [&](const journal::JournalReader &reader) {
+    const int status = written(journalPath, contest, path, "the flights", [&](const journal::JournalReader &reader) {
         const std::vector<journal::FlightRow> flights = reader.flights({day.toStdString(), {}});
         count = flights.size();
         exports::writeXlsx({exports::flightsTable(flights)}, path.toStdString());

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,12 +25,14 @@ contest::Results readResults(const journal::JournalReader &reader, const std::ve
 // (every class with flights or entries when none is) to path. Says what it
 // wrote on the standard output, or writes nothing and says why in one line
 // on the standard error. Returns the exit status.
-int writeResults(const QString &journalPath, const QString &path, const QStringList &classes);
+// The contest is the current one unless another is given by its id.
+int writeResults(const QString &journalPath, const QString &path, const QStringList &classes,
+                 std::int64_t contest = 0);
 
 // Writes the journal's flights that pass the day as an XLSX workbook, the
 // whole file or none of it. Returns the exit status, saying what it did as
 // writeResults does.
-int exportFlightsXlsx(const QString &journalPath, const QString &day, const QString &path);
+int exportFlightsXlsx(const QString &journalPath, const QString &day, const QString &path, std::int64_t contest = 0);
 
 // Whether the file is to be written as XLSX.
 bool isXlsx(const QString &path);

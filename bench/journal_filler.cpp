@@ -53,7 +53,7 @@ bool fillJournal(const std::string &path, int flights)
         for (int flight = 0; flight < flights; ++flight) {
             const std::time_t now = seasonStart + flight * 120; // a flight every two minutes
             const std::string recordedAt = journal::localTimeText(now, "%Y-%m-%dT%H:%M:%S%z");
-            journal::Statement(db, "INSERT INTO flight (uuid) VALUES (" ORLO_NEW_UUID ")").run();
+            journal::Statement(db, "INSERT INTO flight (uuid, contest) VALUES (" ORLO_NEW_UUID ", " ORLO_CURRENT_CONTEST ")").run();
             const std::int64_t flightId = db.lastInsertedRow();
             const int pressings = flight % 4 == 0 ? 2 : 1;
             for (int pressing = 0; pressing < pressings; ++pressing)

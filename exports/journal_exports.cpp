@@ -2,6 +2,7 @@
 
 #include "flights_csv.h"
 #include "journal_files.h"
+#include "journal_merge.h"
 #include "journal_schema.h"
 #include "journal_words.h"
 
@@ -26,7 +27,7 @@ std::string shown(const std::string &fileName)
 } // namespace
 
 JournalExport exportFlightsCsv(const std::string &journalPath, const journal::FlightFilter &filter,
-                               const std::string &fileName)
+                               const std::string &fileName, std::int64_t contest)
 {
     const auto cannot = [&fileName](const std::string &why) {
         return JournalExport{false, "Cannot export to " + shown(fileName) + ": " + why + " Nothing was written.", {}};
@@ -36,7 +37,8 @@ JournalExport exportFlightsCsv(const std::string &journalPath, const journal::Fl
     std::vector<journal::FlightRow> flights;
     journal::JournalNotice notice;
     try {
-        const journal::JournalReader reader(journalPath);
+        journal::JournalReader reader(journalPath);
+        reader.chooseContest(contest);
         flights = reader.flights(filter);
         notice = reader.notice();
     } catch (const journal::JournalProblem &problem) {
@@ -60,6 +62,31 @@ JournalExport backUpJournalTo(const std::string &journalPath, const std::string 
     } catch (const journal::JournalProblem &problem) {
         return {false, journalSentence(problem), {}};
     }
+}
+
+JournalExport mergeTableInto(const std::string &journalPath, const std::string &otherPath)
+{
+    journal::MergeReport report;
+    try {
+        report = journal::mergeJournal(journalPath, otherPath);
+    } catch (const journal::JournalProblem &problem) {
+        return {false, problem.what(), {}};
+    }
+    const auto counted = [](int count, const char *one, const char *many) {
+        return std::to_string(count) + " " + (count == 1 ? one : many);
+    };
+    std::string sentence = "Merged " + shown(otherPath) + " into " + shown(journalPath) + ": "
+        + counted(report.contestsAdded, "contest", "contests") + " added and " + std::to_string(report.contestsThere)
+        + " there already; " + counted(report.flightsAdded, "flight", "flights") + " added and "
+        + std::to_string(report.flightsThere) + " there already, " + std::to_string(report.flightsChanged)
+        + " of them changed in the other table alone and taken; " + counted(report.entriesAdded, "entry", "entries")
+        + " added and " + std::to_string(report.entriesThere) + " there already; "
+        + (report.conflicts.empty() ? std::string("no conflicts")
+                                    : counted(static_cast<int>(report.conflicts.size()), "conflict", "conflicts"))
+        + ".";
+    for (const std::string &conflict : report.conflicts)
+        sentence += "\n  " + conflict;
+    return {true, sentence, {}};
 }
 
 } // namespace orlo

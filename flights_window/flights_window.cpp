@@ -62,6 +62,10 @@ void FlightsWindow::buildControls()
     m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Alt+R)"));
     m_entries = new QPushButton(QStringLiteral("&Entry list…"), this);
     m_entries->setObjectName(QStringLiteral("EntryList"));
+    m_merge = new QPushButton(QStringLiteral("&Merge another scoring table…"), this);
+    m_merge->setObjectName(QStringLiteral("MergeTable"));
+    m_merge->setToolTip(QStringLiteral("Bring the flights, entries and corrections of another scoring table's journal, "
+                                       "or a backup of one, into this journal"));
     m_model = new FlightTableModel(m_reader, m_journal, this);
     m_view = new QTableView(this);
     setUpFlightsTable();
@@ -153,6 +157,7 @@ QHBoxLayout *FlightsWindow::nowFlyingRow()
     row->addStretch();
     row->addWidget(m_correct);
     row->addWidget(m_entries);
+    row->addWidget(m_merge);
     return row;
 }
 
@@ -203,6 +208,13 @@ void FlightsWindow::connectControls()
         chooseFile(QStringLiteral("Back up journal…"), QStringLiteral("journal-backup.sqlite"),
                    QStringLiteral("Flight journals (*.sqlite);;All files (*)"), &FlightsWindow::backUpTo);
     });
+    connect(m_merge, &QPushButton::clicked, this, [this] {
+        QFileDialog *dialog = fileDialog(this, QStringLiteral("Merge another scoring table…"), QDir::homePath(),
+                                         QStringLiteral("Flight journals (*.sqlite);;All files (*)"));
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        connect(dialog, &QFileDialog::fileSelected, this, &FlightsWindow::mergeFrom);
+        dialog->open();
+    });
     connect(m_job, &FlightExportJob::finished, this, &FlightsWindow::jobEnded);
     connect(m_model, &FlightTableModel::readFailed, this, &FlightsWindow::showReadFailure);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FlightsWindow::showHistory);
@@ -223,6 +235,10 @@ void FlightsWindow::reload()
     const std::int64_t kept = chosenFlight();
     try {
         m_filters->refill(m_reader.days(), m_reader.entries());
+        // The contest new flights go into, once it has a name.
+        const QString contest = shownText(m_reader.contest().name);
+        setWindowTitle(contest.isEmpty() ? QStringLiteral("Flight journal")
+                                         : QStringLiteral("Flight journal: %1").arg(contest));
         m_model->setFilter(m_filters->filter());
         m_readFailure.clear();
     } catch (const journal::JournalProblem &problem) {
@@ -378,12 +394,21 @@ void FlightsWindow::backUpTo(const QString &fileName)
               });
 }
 
+void FlightsWindow::mergeFrom(const QString &fileName)
+{
+    runBeside(QStringLiteral("Merging %1 into the journal…").arg(QDir::toNativeSeparators(fileName)),
+              [journal = m_journal.path(), fileName = fileName.toStdString()] {
+                  return mergeTableInto(journal, fileName);
+              });
+}
+
 void FlightsWindow::runBeside(const QString &doing, std::function<JournalExport()> job)
 {
     if (!m_job->start(std::move(job)))
         return;
     m_export->setEnabled(false);
     m_backup->setEnabled(false);
+    m_merge->setEnabled(false);
     m_exported = doing;
     showCount();
 }
@@ -392,11 +417,15 @@ void FlightsWindow::jobEnded(const JournalExport &outcome)
 {
     m_export->setEnabled(true);
     m_backup->setEnabled(true);
+    m_merge->setEnabled(true);
     const QString sentence = QString::fromStdString(outcome.sentence);
     m_exported = !outcome.notice
         ? sentence
         : QString::fromStdString(journalSentence(outcome.notice)) + QLatin1Char(' ') + sentence;
     showCount();
+    // A merge brings flights and entries; an export or backup changes nothing.
+    if (outcome.done)
+        journalChanged();
     emit jobFinished(outcome.done, sentence);
 }
 

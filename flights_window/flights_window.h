@@ -45,6 +45,7 @@ public:
     void exportTo(const QString &fileName);
     // Copies the journal: what "Back up journal…" does once the file is chosen.
     void backUpTo(const QString &fileName);
+    void mergeFrom(const QString &fileName);
     // Takes the keyboard to the "Now flying" picker, its text chosen.
     void pickNowFlying();
     // Empties the "Now flying" picker: the contestant who flew is done.
@@ -100,6 +101,7 @@ private:
     FlightHistoryView *m_history = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_backup = nullptr;
+    QPushButton *m_merge = nullptr;
     QPushButton *m_correct = nullptr;
     QPushButton *m_entries = nullptr;
     QLabel *m_status = nullptr;

@@ -4,6 +4,7 @@
 #include "entries.h"
 #include "flight_status.h"
 #include "journal_notice.h"
+#include "season.h"
 
 #include <cstdint>
 #include <ctime>
@@ -92,6 +93,14 @@ public:
     void setStatus(std::int64_t flight, contest::FlightStatus status, std::string_view reason);
     void moveFlight(std::int64_t flight, std::int64_t entry, std::string_view reason);
 
+    // Starts a contest and makes it current; EntryRefused for a name
+    // without letters or used already, or days that are no dates.
+    std::int64_t startContest(const NewContest &contest);
+    // New flights are recorded into this contest from now on.
+    void makeCurrent(std::int64_t contest);
+    // The entry list and settings of this contest rather than the current
+    // one's are read and changed; 0 follows the current contest again.
+    void chooseContest(std::int64_t contest);
     // Refused in the words of contest::refusalOf (a day that is no date, a
     // class with two rules…); a class closed without a time is stamped with
     // the clock's time.

@@ -2,6 +2,7 @@
 
 #include "contest_checks.h"
 #include "contest_store.h"
+#include "contestant_names.h"
 #include "database.h"
 #include "journal_steps.h"
 
@@ -19,10 +20,16 @@ std::string joinLines(const std::vector<std::string> &lines)
     return joined;
 }
 
-void insertRule(const Database &db, std::int64_t position, const contest::ClassRule &rule)
+// " WHERE contest = 7", or nothing in a journal of one contest alone.
+std::string ofContest(std::int64_t contest, const char *joined = " WHERE ")
+{
+    return contest == 0 ? std::string() : joined + std::string("contest = ") + std::to_string(contest);
+}
+
+void insertRule(const Database &db, std::int64_t contest, std::int64_t position, const contest::ClassRule &rule)
 {
     Statement(db, "INSERT INTO class_rule (position, caption, counting, counted, official_flights, ties, final, "
-                  "final_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
+                  "final_at, contest) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)")
         .bind(1, position)
         .bind(2, rule.caption)
         .bind(3, rule.counting == contest::Counting::SumOfBest ? "sum-of-best" : "best-flight")
@@ -31,6 +38,7 @@ void insertRule(const Database &db, std::int64_t position, const contest::ClassR
         .bind(6, rule.ties == contest::TieRule::NextBest ? "next-best" : "shared")
         .bind(7, std::int64_t(rule.final))
         .bind(8, rule.finalAt)
+        .bind(9, contest)
         .run();
 }
 
@@ -78,34 +86,31 @@ CREATE TABLE combination (
 )sql");
 }
 
-std::vector<contest::Entry> readEntries(const ReadOnlyDatabase &db)
+template <class Connection>
+std::vector<contest::Entry> readEntries(const Connection &db, std::int64_t contest)
 {
     std::vector<contest::Entry> entries;
     Statement query(db, "SELECT e.id, e.name, e.number, e.classes, "
                         "(SELECT count(*) FROM flight f WHERE f.entry = e.id) "
-                        "FROM entry e ORDER BY e.compared_name, e.id");
+                        "FROM entry e" + ofContest(contest) + " ORDER BY e.compared_name, e.id");
     while (query.step())
         entries.push_back({query.integer(0), query.text(1), query.text(2), linesOf(query.text(3)),
                            static_cast<int>(query.integer(4))});
     return entries;
 }
 
-namespace {
-
-// The reader reads the contest; a director's change reads it too, in its own
-// transaction, to keep what it closes or reopens in the trail.
 template <class Connection>
-contest::ContestSettings contestIn(const Connection &db)
+contest::ContestSettings readContest(const Connection &db, std::int64_t id)
 {
     contest::ContestSettings contest;
-    Statement named(db, "SELECT name, first_day, last_day FROM contest");
+    Statement named(db, "SELECT name, first_day, last_day FROM contest" + (id == 0 ? "" : " WHERE id = " + std::to_string(id)));
     if (named.step()) {
         contest.name = named.text(0);
         contest.firstDay = named.text(1);
         contest.lastDay = named.text(2);
     }
     Statement rules(db, "SELECT caption, counting, counted, official_flights, ties, final, final_at "
-                        "FROM class_rule ORDER BY position, caption");
+                        "FROM class_rule" + ofContest(id) + " ORDER BY position, caption");
     while (rules.step()) {
         contest::ClassRule &rule = contest.classes.emplace_back();
         rule.caption = rules.text(0);
@@ -116,28 +121,28 @@ contest::ContestSettings contestIn(const Connection &db)
         rule.final = rules.integer(5) != 0;
         rule.finalAt = rules.text(6);
     }
-    Statement combinations(db, "SELECT name, classes FROM combination ORDER BY id");
+    Statement combinations(db, "SELECT name, classes FROM combination" + ofContest(id) + " ORDER BY id");
     while (combinations.step())
         contest.combinations.push_back({combinations.text(0), linesOf(combinations.text(1))});
     return contest;
 }
 
-} // namespace
-
-contest::ContestSettings readContest(const ReadOnlyDatabase &db)
-{
-    return contestIn(db);
-}
+template std::vector<contest::Entry> readEntries(const Database &, std::int64_t);
+template std::vector<contest::Entry> readEntries(const ReadOnlyDatabase &, std::int64_t);
+template contest::ContestSettings readContest(const Database &, std::int64_t);
+template contest::ContestSettings readContest(const ReadOnlyDatabase &, std::int64_t);
 
 namespace {
 
 // Keeps a class closed, reopened or closed again in the trail of the classes.
-void keepClosing(const Database &db, std::string_view caption, bool final, const std::string &at)
+void keepClosing(const Database &db, std::int64_t contest, std::string_view caption, bool final,
+                 const std::string &at)
 {
-    Statement(db, "INSERT INTO class_change (caption, changed_at, what) VALUES (?1, ?2, ?3)")
-        .bind(1, caption)
-        .bind(2, at)
-        .bind(3, final ? "final" : "reopened")
+    Statement(db, "INSERT INTO class_change (contest, caption, changed_at, what) VALUES (?1, ?2, ?3, ?4)")
+        .bind(1, contest)
+        .bind(2, caption)
+        .bind(3, at)
+        .bind(4, final ? "final" : "reopened")
         .run();
 }
 
@@ -156,6 +161,7 @@ void addClassChanges(const Database &db)
     execute(db, R"sql(
 CREATE TABLE class_change (
     id INTEGER PRIMARY KEY,
+    contest INTEGER NOT NULL REFERENCES contest(id),
     caption TEXT NOT NULL,
     changed_at TEXT NOT NULL,
     what TEXT NOT NULL
@@ -163,48 +169,56 @@ CREATE TABLE class_change (
 )sql");
 }
 
-std::vector<ClassChange> readClassChanges(const ReadOnlyDatabase &db)
+std::vector<ClassChange> readClassChanges(const ReadOnlyDatabase &db, std::int64_t contest)
 {
     std::vector<ClassChange> changes;
-    Statement query(db, "SELECT caption, changed_at, what FROM class_change ORDER BY id");
+    Statement query(db, "SELECT caption, changed_at, what FROM class_change" + ofContest(contest) + " ORDER BY id");
     while (query.step())
         changes.push_back({query.text(0), query.text(1), query.text(2)});
     return changes;
 }
 
-void writeContest(const Database &db, const contest::ContestSettings &contest, const std::string &at)
+void writeContest(const Database &db, std::int64_t id, const contest::ContestSettings &contest, const std::string &at)
 {
     if (const std::optional<std::string> refusal = contest::refusalOf(contest))
         throw EntryRefused(*refusal);
-    const contest::ContestSettings before = contestIn(db);
+    // Two contests of one name could not be told apart on the command line.
+    const std::optional<std::int64_t> named = contestNamed(db, contest.name);
+    if (!contest::tidyName(contest.name).empty() && named && *named != id)
+        throw EntryRefused("There is another contest named " + contest::tidyName(contest.name)
+                           + " in this journal; give this one another name.");
+    const contest::ContestSettings before = readContest(db, id);
     for (const contest::ClassRule &rule : before.classes)
         if (rule.final && !isFinal(contest, rule.caption))
-            keepClosing(db, rule.caption, false, at);
+            keepClosing(db, id, rule.caption, false, at);
     for (const contest::ClassRule &rule : contest.classes)
         if (rule.final && !isFinal(before, rule.caption))
-            keepClosing(db, rule.caption, true, at);
-    execute(db, "DELETE FROM contest; DELETE FROM class_rule; DELETE FROM combination;");
-    Statement(db, "INSERT INTO contest (id, name, first_day, last_day) VALUES (1, ?1, ?2, ?3)")
+            keepClosing(db, id, rule.caption, true, at);
+    execute(db, ("DELETE FROM class_rule" + ofContest(id) + "; DELETE FROM combination" + ofContest(id) + ";").c_str());
+    Statement(db, "UPDATE contest SET name = ?1, first_day = ?2, last_day = ?3 WHERE id = ?4")
         .bind(1, contest.name)
         .bind(2, contest.firstDay)
         .bind(3, contest.lastDay)
+        .bind(4, id)
         .run();
     std::int64_t position = 0;
     for (const contest::ClassRule &rule : contest.classes)
-        insertRule(db, ++position, rule);
+        insertRule(db, id, ++position, rule);
     for (const contest::Combination &combination : contest.combinations)
-        Statement(db, "INSERT INTO combination (name, classes) VALUES (?1, ?2)")
+        Statement(db, "INSERT INTO combination (name, classes, contest) VALUES (?1, ?2, ?3)")
             .bind(1, combination.name)
             .bind(2, joinLines(combination.classes))
+            .bind(3, id)
             .run();
 }
 
-void markFinal(const Database &db, std::string_view caption, bool final, const std::string &at)
+void markFinal(const Database &db, std::int64_t contest, std::string_view caption, bool final,
+               const std::string &at)
 {
-    if (isFinal(contestIn(db), caption) != final)
-        keepClosing(db, caption, final, at);
-    Statement update(db, "UPDATE class_rule SET final = ?1, final_at = ?2 WHERE caption = ?3");
-    update.bind(1, std::int64_t(final)).bind(2, final ? at : std::string()).bind(3, caption).run();
+    if (isFinal(readContest(db, contest), caption) != final)
+        keepClosing(db, contest, caption, final, at);
+    Statement update(db, "UPDATE class_rule SET final = ?1, final_at = ?2 WHERE caption = ?3 AND contest = ?4");
+    update.bind(1, std::int64_t(final)).bind(2, final ? at : std::string()).bind(3, caption).bind(4, contest).run();
     Statement changed(db, "SELECT changes()");
     if (changed.step() && changed.integer(0) > 0)
         return;
@@ -212,8 +226,9 @@ void markFinal(const Database &db, std::string_view caption, bool final, const s
     rule.caption = caption;
     rule.final = final;
     rule.finalAt = final ? at : std::string();
-    Statement last(db, "SELECT coalesce(max(position), 0) FROM class_rule");
-    insertRule(db, last.step() ? last.integer(0) + 1 : 1, rule);
+    Statement last(db, "SELECT coalesce(max(position), 0) FROM class_rule WHERE contest = ?1");
+    last.bind(1, contest);
+    insertRule(db, contest, last.step() ? last.integer(0) + 1 : 1, rule);
 }
 
 void ContestJournal::setContest(const contest::ContestSettings &contest)
@@ -221,13 +236,13 @@ void ContestJournal::setContest(const contest::ContestSettings &contest)
     m_impl->run(true, [&] {
         contest::ContestSettings stamped = contest;
         contest::stampClosings(stamped, m_impl->now());
-        writeContest(m_impl->db, stamped, m_impl->now());
+        writeContest(m_impl->db, currentContest(m_impl->db), stamped, m_impl->now());
     });
 }
 
 void ContestJournal::setFinal(std::string_view caption, bool final)
 {
-    m_impl->run(true, [&] { markFinal(m_impl->db, caption, final, m_impl->now()); });
+    m_impl->run(true, [&] { markFinal(m_impl->db, currentContest(m_impl->db), caption, final, m_impl->now()); });
 }
 
 } // namespace orlo::journal

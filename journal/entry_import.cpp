@@ -30,9 +30,10 @@ ImportOutcome ContestJournal::importEntries(const std::vector<RegistrationRow> &
         const Database &db = m_impl->db;
         ImportOutcome outcome;
         WriteTransaction transaction(db);
-        Statement numbered(db, "SELECT name, compared_name FROM entry WHERE number = ?1 AND number <> ''");
-        Statement named(db, "SELECT name, number FROM entry WHERE compared_name = ?1");
-        Statement insert(db, "INSERT INTO entry (name, compared_name, number, classes) VALUES (?1, ?2, ?3, ?4)");
+        const std::int64_t contest = m_impl->contest();
+        Statement numbered(db, "SELECT name, compared_name FROM entry WHERE contest = ?2 AND number = ?1 AND number <> ''");
+        Statement named(db, "SELECT name, number FROM entry WHERE contest = ?2 AND compared_name = ?1");
+        Statement insert(db, "INSERT INTO entry (name, compared_name, number, classes, contest) VALUES (?1, ?2, ?3, ?4, ?5)");
         for (const RegistrationRow &row : rows) {
             const std::string name = tidyName(row.entry.name);
             const std::string compared = comparedName(name);
@@ -41,8 +42,8 @@ ImportOutcome ContestJournal::importEntries(const std::vector<RegistrationRow> &
                 outcome.problems.push_back(at(row.line) + "no name.");
                 continue;
             }
-            numbered.reset().bind(1, number);
-            named.reset().bind(1, compared);
+            numbered.reset().bind(1, number).bind(2, contest);
+            named.reset().bind(1, compared).bind(2, contest);
             if (!number.empty() && numbered.step()) {
                 if (numbered.text(1) == compared)
                     ++outcome.alreadyListed;
@@ -61,6 +62,7 @@ ImportOutcome ContestJournal::importEntries(const std::vector<RegistrationRow> &
                     .bind(2, compared)
                     .bind(3, number)
                     .bind(4, joinClasses(row.entry.classes))
+                    .bind(5, contest)
                     .run();
                 ++outcome.added;
             }

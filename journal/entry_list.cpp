@@ -19,27 +19,37 @@ std::string nameOf(const Database &db, std::int64_t entry)
     return query.text(0);
 }
 
-// The number, tidied, unless another entry has it.
-std::string freeNumber(const Database &db, std::string_view typed, std::int64_t entry)
+// The contest an entry is on.
+std::int64_t contestOf(const Database &db, std::int64_t entry)
+{
+    Statement query(db, "SELECT contest FROM entry WHERE id = ?1");
+    query.bind(1, entry);
+    if (!query.step())
+        throw EntryRefused("That entry is no longer on the list.");
+    return query.integer(0);
+}
+
+// The number, tidied, unless another entry of the contest has it.
+std::string freeNumber(const Database &db, std::int64_t contest, std::string_view typed, std::int64_t entry)
 {
     const std::string number = tidyName(typed);
     if (number.empty())
         return number;
     // "number <> ''" lets SQLite look the number up in the index of numbers given.
-    Statement query(db, "SELECT name FROM entry WHERE number = ?1 AND number <> '' AND id <> ?2");
-    query.bind(1, number).bind(2, entry);
+    Statement query(db, "SELECT name FROM entry WHERE contest = ?3 AND number = ?1 AND number <> '' AND id <> ?2");
+    query.bind(1, number).bind(2, entry).bind(3, contest);
     if (query.step())
         throw EntryRefused("Number " + number + " is already " + query.text(0) + "'s; each number belongs to one entry.");
     return number;
 }
 
-// The name, tidied, unless it is empty or another entry has it.
-std::string freeName(const Database &db, std::string_view typed, std::int64_t entry)
+// The name, tidied, unless it is empty or another entry of the contest has it.
+std::string freeName(const Database &db, std::int64_t contest, std::string_view typed, std::int64_t entry)
 {
     const std::string name = tidyName(typed);
     if (name.empty())
         throw EntryRefused("An entry needs a name.");
-    if (const auto other = entryNamed(db, name); other && *other != entry)
+    if (const auto other = entryNamed(db, contest, name); other && *other != entry)
         throw EntryRefused(nameOf(db, *other) + " is already on the list; to make the two one entry, merge them.");
     return name;
 }
@@ -58,23 +68,24 @@ std::string joinClasses(const std::vector<std::string> &classes)
     return joined;
 }
 
-std::optional<std::int64_t> entryNamed(const Database &db, std::string_view name)
+std::optional<std::int64_t> entryNamed(const Database &db, std::int64_t contest, std::string_view name)
 {
-    Statement query(db, "SELECT id FROM entry WHERE compared_name = ?1");
-    query.bind(1, comparedName(name));
+    Statement query(db, "SELECT id FROM entry WHERE contest = ?2 AND compared_name = ?1");
+    query.bind(1, comparedName(name)).bind(2, contest);
     if (!query.step())
         return std::nullopt;
     return query.integer(0);
 }
 
-std::int64_t insertEntry(const Database &db, const contest::NewEntry &entry)
+std::int64_t insertEntry(const Database &db, std::int64_t contest, const contest::NewEntry &entry)
 {
-    const std::string name = freeName(db, entry.name, 0);
-    Statement(db, "INSERT INTO entry (name, compared_name, number, classes) VALUES (?1, ?2, ?3, ?4)")
+    const std::string name = freeName(db, contest, entry.name, 0);
+    Statement(db, "INSERT INTO entry (name, compared_name, number, classes, contest) VALUES (?1, ?2, ?3, ?4, ?5)")
         .bind(1, name)
         .bind(2, comparedName(name))
-        .bind(3, freeNumber(db, entry.number, 0))
+        .bind(3, freeNumber(db, contest, entry.number, 0))
         .bind(4, joinClasses(entry.classes))
+        .bind(5, contest)
         .run();
     return db.lastInsertedRow();
 }
@@ -95,18 +106,19 @@ void keepChange(const Database &db, std::int64_t flight, const std::string &chan
 
 bool nameContestant(const Database &db, std::int64_t flight, std::string_view typed, const std::string &changedAt)
 {
-    Statement current(db, "SELECT coalesce(e.name, '') FROM flight f LEFT JOIN entry e ON e.id = f.entry "
+    Statement current(db, "SELECT coalesce(e.name, ''), f.contest FROM flight f LEFT JOIN entry e ON e.id = f.entry "
                           "WHERE f.id = ?1");
     current.bind(1, flight);
     if (!current.step())
         return false;
     const std::string before = current.text(0);
+    const std::int64_t contest = current.integer(1);
     const std::string name = tidyName(typed);
     std::optional<std::int64_t> entry;
     if (!name.empty())
-        entry = entryNamed(db, name).value_or(0);
+        entry = entryNamed(db, contest, name).value_or(0);
     if (entry == 0)
-        entry = insertEntry(db, {name, {}, {}});
+        entry = insertEntry(db, contest, {name, {}, {}});
     Statement update(db, "UPDATE flight SET contestant = ?1, entry = ?2 WHERE id = ?3");
     update.bind(1, typed).bind(3, flight);
     if (entry)
@@ -120,14 +132,14 @@ bool nameContestant(const Database &db, std::int64_t flight, std::string_view ty
 
 std::int64_t ContestJournal::add(const contest::NewEntry &entry)
 {
-    return m_impl->run(true, [&] { return insertEntry(m_impl->db, entry); });
+    return m_impl->run(true, [&] { return insertEntry(m_impl->db, m_impl->contest(), entry); });
 }
 
 void ContestJournal::rename(std::int64_t entry, std::string_view name)
 {
     m_impl->run(true, [&] {
         nameOf(m_impl->db, entry);
-        const std::string tidy = freeName(m_impl->db, name, entry);
+        const std::string tidy = freeName(m_impl->db, contestOf(m_impl->db, entry), name, entry);
         Statement(m_impl->db, "UPDATE entry SET name = ?1, compared_name = ?2 WHERE id = ?3")
             .bind(1, tidy)
             .bind(2, comparedName(tidy))
@@ -141,7 +153,7 @@ void ContestJournal::setNumber(std::int64_t entry, std::string_view number)
     m_impl->run(true, [&] {
         nameOf(m_impl->db, entry);
         Statement(m_impl->db, "UPDATE entry SET number = ?1 WHERE id = ?2")
-            .bind(1, freeNumber(m_impl->db, number, entry))
+            .bind(1, freeNumber(m_impl->db, contestOf(m_impl->db, entry), number, entry))
             .bind(2, entry)
             .run();
     });
@@ -166,6 +178,8 @@ void ContestJournal::merge(std::int64_t from, std::int64_t into)
         const std::string intoName = nameOf(db, into);
         if (from == into)
             throw EntryRefused(fromName + " cannot be merged into itself.");
+        if (contestOf(db, from) != contestOf(db, into))
+            throw EntryRefused(fromName + " and " + intoName + " are entries of two contests; each contest keeps its own.");
         const std::string changedAt = m_impl->now();
         Statement flights(db, "SELECT id FROM flight WHERE entry = ?1 ORDER BY id");
         flights.bind(1, from);

@@ -90,8 +90,8 @@ void ContestJournal::moveFlight(std::int64_t flight, std::int64_t entry, std::st
 {
     m_impl->run(true, [&] {
         Statement names(m_impl->db, "SELECT coalesce((SELECT name FROM entry WHERE id = f.entry), ''), "
-                                    "(SELECT name FROM entry WHERE id = ?2), f.entry IS ?2 FROM flight f "
-                                    "WHERE f.id = ?1");
+                                    "(SELECT name FROM entry WHERE id = ?2 AND contest = f.contest), f.entry IS ?2 "
+                                    "FROM flight f WHERE f.id = ?1");
         names.bind(1, flight).bind(2, entry);
         if (!names.step())
             throw EntryRefused("There is no flight " + std::to_string(flight) + " in the journal.");

@@ -66,8 +66,10 @@ void FlightJournal::Impl::record(Waiting &calculation)
     if (flight) {
         flightId = *flight;
     } else {
-        // An entry removed since it was named leaves the flight without one.
-        Statement(db, "INSERT INTO flight (uuid, entry) VALUES (" ORLO_NEW_UUID ", (SELECT id FROM entry WHERE id = ?1))")
+        // An entry removed since it was named, or one of a contest no longer
+        // current, leaves the flight without one.
+        Statement(db, "INSERT INTO flight (uuid, contest, entry) VALUES (" ORLO_NEW_UUID ", " ORLO_CURRENT_CONTEST
+                      ", (SELECT id FROM entry WHERE id = ?1 AND contest = " ORLO_CURRENT_CONTEST "))")
             .bind(1, flyingEntry)
             .run();
         flightId = db.lastInsertedRow();

@@ -56,6 +56,9 @@ struct JournalReader::Impl {
     bool withEntries = true;
     // Nor has one older than the contest's settings any settings.
     bool withContest = true;
+    // One older than the season of contests holds one contest alone.
+    bool withSeason = true;
+    std::int64_t chosen = 0; // the contest read; 0: the current one
     // Nor has one older than the trail of closed classes any trail.
     bool withClassChanges = true;
     // The calculation's columns as the file holds them: one of a layout
@@ -64,6 +67,15 @@ struct JournalReader::Impl {
     bool withEngineBonus = true;
 
     void close() { db.close(); }
+
+    // The contest read, as its id; 0 in a journal of one contest alone.
+    std::int64_t contest() const { return !withSeason ? 0 : chosen != 0 ? chosen : currentContest(db); }
+    // " AND f.contest = 7": the condition that keeps a query to the contest read.
+    std::string inContest(const char *column) const
+    {
+        const std::int64_t id = contest();
+        return id == 0 ? std::string() : " AND " + std::string(column) + " = " + std::to_string(id);
+    }
 
     // Runs work on the open file; a failure closes it, so that the next
     // read starts afresh, and is thrown as a JournalProblem.
@@ -80,7 +92,8 @@ struct JournalReader::Impl {
                 const auto layout = version.step() ? version.integer(0) : 0;
                 withEntries = layout >= 3;
                 withContest = layout >= 5;
-                withClassChanges = layout >= 6;
+                withSeason = layout >= 6;
+                withClassChanges = layout >= 7;
                 columns = calculationColumns();
                 withEngineBonus = layout >= 4;
                 if (layout < 4)
@@ -98,17 +111,6 @@ struct JournalReader::Impl {
     // says: a query's end binding ?3 (older than), ?4 (limit) and ?6 (skip).
     std::vector<FlightRow> pageOfFlights(const FlightFilter &filter, const std::string &ordered,
                                          std::int64_t olderThan, int limit, int skip);
-
-    std::vector<std::string> column(const char *sql)
-    {
-        return read([&] {
-            std::vector<std::string> texts;
-            Statement query(db, sql);
-            while (query.step())
-                texts.push_back(query.text(0));
-            return texts;
-        });
-    }
 };
 
 JournalReader::JournalReader(std::string path) : m_impl(std::make_unique<Impl>())
@@ -139,12 +141,12 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter) const
 namespace {
 
 // After FROM flight f: the flights' last calculations that pass the filter
-// in ?1 (day), ?2 (class) and ?5 (entry).
-std::string filteredFlights(bool withEntries)
+// in ?1 (day), ?2 (class) and ?5 (entry), in the contest that scoped says.
+std::string filteredFlights(bool withEntries, const std::string &scoped)
 {
     return std::string(" JOIN calculation c ON c.id = f.last_calculation"
                        " WHERE (?1 = '' OR c.day = ?1) AND (?2 = '' OR c.class_caption = ?2)")
-        + (withEntries ? " AND (?5 = 0 OR coalesce(f.entry, -1) = ?5)" : " AND ?5 = 0");
+        + (withEntries ? " AND (?5 = 0 OR coalesce(f.entry, -1) = ?5)" : " AND ?5 = 0") + scoped;
 }
 
 // What a column is ordered by, in the query of JournalReader::flights.
@@ -209,9 +211,9 @@ std::vector<FlightRow> JournalReader::Impl::pageOfFlights(const FlightFilter &fi
         const std::string sql = withEntries
             ? "SELECT f.id, coalesce(e.name, f.contestant), f.calculation_count, c.id, " + columns
                   + ", coalesce(f.entry, 0), coalesce(e.number, ''), f.status, f.status_reason, f.uuid"
-                    " FROM flight f LEFT JOIN entry e ON e.id = f.entry" + filteredFlights(true)
+                    " FROM flight f LEFT JOIN entry e ON e.id = f.entry" + filteredFlights(true, inContest("f.contest"))
             : "SELECT f.id, f.contestant, f.calculation_count, c.id, " + columns
-                  + ", 0, '', 'official', '', '' FROM flight f" + filteredFlights(false);
+                  + ", 0, '', 'official', '', '' FROM flight f" + filteredFlights(false, "");
         Statement query(db, sql + ordered);
         query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t(limit));
         query.bind(5, filter.entry).bind(6, std::int64_t(skip));
@@ -244,7 +246,8 @@ std::vector<contest::ScoredFlight> JournalReader::scoredFlights() const
             + ", c.class_caption, c.score, c.hs_points, c.ls_points, " + (withBonus ? "c.engine_bonus" : "''")
             + ", c.scale_points, c.landing_points, c.recorded_at FROM flight f"
             + (m_impl->withEntries ? " LEFT JOIN entry e ON e.id = f.entry" : "")
-            + " JOIN calculation c ON c.id = f.last_calculation ORDER BY f.id DESC";
+            + " JOIN calculation c ON c.id = f.last_calculation WHERE 1" + m_impl->inContest("f.contest")
+            + " ORDER BY f.id DESC";
         std::vector<contest::ScoredFlight> rows;
         Statement query(m_impl->db, sql);
         while (query.step()) {
@@ -272,8 +275,9 @@ int JournalReader::flightCount(const FlightFilter &filter) const
     return m_impl->read([&] {
         // Unfiltered, the flights alone are counted, without their calculations.
         const bool filtered = !filter.day.empty() || !filter.classCaption.empty() || filter.entry != 0;
-        Statement query(m_impl->db, filtered ? "SELECT count(*) FROM flight f" + filteredFlights(m_impl->withEntries)
-                                             : "SELECT count(*) FROM flight WHERE last_calculation IS NOT NULL");
+        const std::string scoped = m_impl->inContest("f.contest");
+        Statement query(m_impl->db, filtered ? "SELECT count(*) FROM flight f" + filteredFlights(m_impl->withEntries, scoped)
+                                             : "SELECT count(*) FROM flight f WHERE f.last_calculation IS NOT NULL" + scoped);
         if (filtered)
             query.bind(1, filter.day).bind(2, filter.classCaption).bind(5, filter.entry);
         if (!query.step())
@@ -300,24 +304,31 @@ std::vector<std::string> JournalReader::days() const
     // after midnight belongs to the new day only. Each day the calculations
     // hold is kept once one of them is its flight's last, found through the
     // day's index: as quick as listing the days alone.
-    return m_impl->column("SELECT d.day FROM (SELECT DISTINCT day FROM calculation) d WHERE EXISTS ("
-                          "SELECT 1 FROM calculation c JOIN flight f ON f.id = c.flight "
-                          "WHERE c.day = d.day AND f.last_calculation = c.id) ORDER BY d.day DESC");
+    return m_impl->read([&] {
+        std::vector<std::string> days;
+        Statement query(m_impl->db, "SELECT d.day FROM (SELECT DISTINCT day FROM calculation) d WHERE EXISTS ("
+                                    "SELECT 1 FROM calculation c JOIN flight f ON f.id = c.flight "
+                                    "WHERE c.day = d.day AND f.last_calculation = c.id"
+                                        + m_impl->inContest("f.contest") + ") ORDER BY d.day DESC");
+        while (query.step())
+            days.push_back(query.text(0));
+        return days;
+    });
 }
 
 std::vector<contest::Entry> JournalReader::entries() const
 {
-    return m_impl->read([&] { return m_impl->withEntries ? readEntries(m_impl->db) : std::vector<contest::Entry>(); });
+    return m_impl->read([&] { return m_impl->withEntries ? readEntries(m_impl->db, m_impl->contest()) : std::vector<contest::Entry>(); });
 }
 
 contest::ContestSettings JournalReader::contest() const
 {
-    return m_impl->read([&] { return m_impl->withContest ? readContest(m_impl->db) : contest::ContestSettings(); });
+    return m_impl->read([&] { return m_impl->withContest ? readContest(m_impl->db, m_impl->contest()) : contest::ContestSettings(); });
 }
 
 std::vector<ClassChange> JournalReader::classChanges() const
 {
-    return m_impl->read([&] { return m_impl->withClassChanges ? readClassChanges(m_impl->db) : std::vector<ClassChange>(); });
+    return m_impl->read([&] { return m_impl->withClassChanges ? readClassChanges(m_impl->db, m_impl->contest()) : std::vector<ClassChange>(); });
 }
 
 std::vector<FlightChange> JournalReader::changes(std::int64_t flightId) const
@@ -333,6 +344,36 @@ std::vector<FlightChange> JournalReader::changes(std::int64_t flightId) const
             changes.push_back({query.text(0), query.text(1), query.text(2), query.text(3), query.text(4)});
         return changes;
     });
+}
+
+std::vector<SeasonContest> JournalReader::contests() const
+{
+    return m_impl->read([&] {
+        if (m_impl->withSeason)
+            return readSeason(m_impl->db);
+        // The one contest of an older journal, as it will be carried forward.
+        const contest::ContestSettings settings = m_impl->withContest ? readContest(m_impl->db, 0) : contest::ContestSettings();
+        SeasonContest only;
+        only.name = settings.name;
+        only.firstDay = settings.firstDay;
+        only.lastDay = settings.lastDay;
+        only.current = true;
+        Statement counted(m_impl->db, "SELECT count(*) FROM flight WHERE last_calculation IS NOT NULL");
+        only.flights = counted.step() ? static_cast<int>(counted.integer(0)) : 0;
+        for (const contest::ClassRule &rule : settings.classes)
+            only.finalClasses += rule.final ? 1 : 0;
+        return std::vector<SeasonContest>{only};
+    });
+}
+
+void JournalReader::chooseContest(std::int64_t contest)
+{
+    m_impl->chosen = contest;
+}
+
+std::int64_t JournalReader::chosenContest() const
+{
+    return m_impl->chosen;
 }
 
 const std::string &JournalReader::path() const

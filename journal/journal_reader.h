@@ -60,7 +60,8 @@ struct FlightOrder {
 // FlightJournal and ContestJournal, answer no read. The file is opened at
 // the first read.
 // Every read that fails throws JournalProblem saying why, so that a failure
-// is never taken for a journal without flights; the next read opens the
+// is never taken for a journal without flights; every read but the
+// calculations and changes of a flight is of one contest; the next read opens the
 // file again, as does a read after the files at the journal's name changed.
 // One reader serves one thread at a time.
 class JournalReader {
@@ -91,6 +92,13 @@ public:
     contest::ContestSettings contest() const;                // empty when none was set
     std::vector<FlightChange> changes(std::int64_t flightId) const; // oldest first
     std::vector<ClassChange> classChanges() const;           // each closing and reopening of a class, oldest first
+    // The season's contests, oldest first; the one contest of a journal
+    // older than the season, which has no id yet.
+    std::vector<SeasonContest> contests() const;
+    // The flights, days, entries and settings read are this contest's from
+    // now on (0: the current one's, whichever it is at each read).
+    void chooseContest(std::int64_t contest);
+    std::int64_t chosenContest() const;
     const std::string &path() const;
     // Said once the file was opened: an older journal carried forward.
     const JournalNotice &notice() const;

@@ -78,6 +78,7 @@ UPDATE calculation SET engine_bonus = '20.0'
 )sql");
     },
     addContestSettings,
+    addSeason,
     addClassChanges,
 };
 static_assert(std::size(migrations) == schemaVersion);

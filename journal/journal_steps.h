@@ -12,6 +12,9 @@ class Database;
     "substr(lower(hex(randomblob(2))), 2) || '-' || substr('89ab', 1 + abs(random() % 4), 1) || " \
     "substr(lower(hex(randomblob(2))), 2) || '-' || lower(hex(randomblob(6))))"
 
+// The contest new flights and entries are recorded into, as SQL.
+#define ORLO_CURRENT_CONTEST "(SELECT id FROM contest WHERE is_current = 1)"
+
 // The entry list, the flights' status and identifier and the table of
 // changes; the names typed on flights become entries the flights link to.
 void addEntryList(const Database &db);
@@ -20,7 +23,11 @@ void addEntryList(const Database &db);
 // classes; none is kept until the director sets them.
 void addContestSettings(const Database &db);
 
-// The trail of the classes closed and reopened.
+// Contests one after another: every flight, entry and setting belongs to one
+// of them, one is current; what the journal held becomes its first contest.
+void addSeason(const Database &db);
+
+// The trail of the classes closed and reopened, each in its contest.
 void addClassChanges(const Database &db);
 
 } // namespace orlo::journal

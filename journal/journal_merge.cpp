@@ -1,0 +1,345 @@
+#include "journal_merge.h"
+
+#include "contest_tables.h"
+#include "contestant_names.h"
+#include "database.h"
+#include "journal_columns.h"
+#include "journal_connection.h"
+#include "journal_files.h"
+#include "journal_schema.h"
+#include "sqlite_library.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace orlo::journal {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A flight's trail or calculations, each row as its texts, for comparing
+// what one table holds with what the other does.
+using Rows = std::vector<std::vector<std::string>>;
+
+// A calculation's columns as the merge reads them, and a change's.
+constexpr int calculationRowColumns = calculationColumnCount + 1;
+constexpr int changeRowColumns = 5;
+
+Rows rowsOf(Statement &query, std::int64_t flight, int columns)
+{
+    Rows rows;
+    query.reset().bind(1, flight);
+    while (query.step()) {
+        std::vector<std::string> &row = rows.emplace_back();
+        for (int column = 0; column < columns; ++column)
+            row.push_back(query.text(column));
+    }
+    return rows;
+}
+
+Rows missingFrom(const Rows &rows, const Rows &other)
+{
+    Rows missing;
+    for (const auto &row : rows)
+        if (std::find(other.begin(), other.end(), row) == other.end())
+            missing.push_back(row);
+    return missing;
+}
+
+// The other journal, read in one snapshot; one of an earlier layout is
+// copied into folder and the copy carried forward, the original untouched.
+Database openOther(const std::string &otherPath, std::unique_ptr<PrivateFolder> &folder)
+{
+    if (!fs::exists(otherPath))
+        throw JournalProblem("There is no flight journal at " + otherPath + ".");
+    Database other = openReadingConnection(otherPath);
+    execute(other, "BEGIN");
+    {
+        Statement check(other, "PRAGMA quick_check");
+        if (!check.step() || check.text(0) != "ok")
+            throw DatabaseError(SQLITE_CORRUPT, "the file is damaged (" + check.text(0) + ")");
+    }
+    Statement id(other, "PRAGMA application_id"), version(other, "PRAGMA user_version");
+    id.step();
+    version.step();
+    if (id.integer(0) != applicationId && !(id.integer(0) == 0 && version.integer(0) == 1))
+        throw JournalProblem(otherPath + " is not an Orlo Score flight journal; nothing was merged.");
+    if (version.integer(0) > schemaVersion)
+        throw JournalProblem("The flight journal " + otherPath + " was written by a later version of Orlo Score; "
+                             "nothing was merged.");
+    if (version.integer(0) == schemaVersion)
+        return other;
+    folder = std::make_unique<PrivateFolder>();
+    const std::string copy = folder->path() + "/journal.sqlite";
+    {
+        Database copied(copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, 0);
+        sqlite3_backup *backup = sqlite().backup_init(copied.handle(), "main", other.handle(), "main");
+        if (!backup)
+            copied.fail(sqlite().extended_errcode(copied.handle()));
+        const int code = sqlite().backup_step(backup, -1);
+        sqlite().backup_finish(backup);
+        if (code != SQLITE_DONE)
+            copied.fail(code);
+        copied.closeChecked();
+    }
+    JournalNotice notice;
+    return openJournal(copy, Access::Record, notice);
+}
+
+std::string insertSql(const std::string &table, const std::string &columns, int count)
+{
+    std::string sql = "INSERT INTO " + table + " (flight, " + columns + ") VALUES (?1";
+    for (int column = 0; column < count; ++column)
+        sql += ", ?" + std::to_string(column + 2);
+    return sql + ")";
+}
+
+class Merge {
+public:
+    Merge(const Database &here, const Database &other)
+        : m_here(here), m_other(other),
+          m_insertCalculation(here, insertSql("calculation", calculationColumns() + ", day", calculationRowColumns)),
+          m_insertChange(here, insertSql("flight_change", "changed_at, what, before, after, reason", changeRowColumns)),
+          m_insertFlight(here, "INSERT INTO flight (uuid, contest, entry, contestant, status, status_reason) "
+                               "VALUES (?1, ?2, nullif(?3, 0), ?4, ?5, ?6)"),
+          m_lastCalculation(here, "UPDATE flight SET last_calculation = (SELECT max(id) FROM calculation WHERE "
+                                  "flight = ?1), calculation_count = (SELECT count(*) FROM calculation WHERE "
+                                  "flight = ?1) WHERE id = ?1")
+    {
+    }
+    void contests();
+    void entries();
+    void flights();
+    MergeReport report;
+
+private:
+    void classRules(std::int64_t from, std::int64_t into, const std::string &contestName);
+    std::int64_t addFlight(const Statement &flight, std::int64_t contest);
+    void insertRows(Statement &insert, const Rows &rows, std::int64_t into);
+    void takeChange(std::int64_t from, std::int64_t into, const Rows &calculations, const Rows &changes);
+    std::optional<std::int64_t> entryHere(std::int64_t otherEntry) const
+    {
+        const auto found = m_entries.find(otherEntry);
+        return found == m_entries.end() ? std::nullopt : std::optional(found->second);
+    }
+
+    const Database &m_here;
+    const Database &m_other;
+    std::map<std::int64_t, std::int64_t> m_contests; // the other's id → this journal's
+    std::map<std::int64_t, std::int64_t> m_entries;
+    // Prepared once for the thousands of flights a table brings.
+    Statement m_insertCalculation, m_insertChange, m_insertFlight, m_lastCalculation;
+};
+
+void Merge::contests()
+{
+    const std::vector<SeasonContest> here = readSeason(m_here);
+    for (const SeasonContest &contest : readSeason(m_other)) {
+        const auto same = std::find_if(here.begin(), here.end(), [&](const SeasonContest &mine) {
+            return mine.uuid == contest.uuid
+                || (contest::sameName(mine.name, contest.name) && mine.firstDay == contest.firstDay
+                    && mine.lastDay == contest.lastDay);
+        });
+        if (same != here.end()) {
+            m_contests[contest.id] = same->id;
+            ++report.contestsThere;
+        } else {
+            Statement(m_here, "INSERT INTO contest (uuid, name, first_day, last_day) VALUES (?1, ?2, ?3, ?4)")
+                .bind(1, contest.uuid)
+                .bind(2, contest.name)
+                .bind(3, contest.firstDay)
+                .bind(4, contest.lastDay)
+                .run();
+            m_contests[contest.id] = m_here.lastInsertedRow();
+            ++report.contestsAdded;
+            Statement combinations(m_other, "SELECT name, classes FROM combination WHERE contest = ?1 ORDER BY id");
+            combinations.bind(1, contest.id);
+            while (combinations.step())
+                Statement(m_here, "INSERT INTO combination (name, classes, contest) VALUES (?1, ?2, ?3)")
+                    .bind(1, combinations.text(0))
+                    .bind(2, combinations.text(1))
+                    .bind(3, m_contests[contest.id])
+                    .run();
+        }
+        classRules(contest.id, m_contests[contest.id], contest.name);
+    }
+}
+
+// A class's rule set in one table alone is taken; one set differently in
+// both is a conflict.
+void Merge::classRules(std::int64_t from, std::int64_t into, const std::string &contestName)
+{
+    const char *columns = "caption, position, counting, counted, official_flights, ties, final, final_at";
+    Statement rules(m_other, std::string("SELECT ") + columns + " FROM class_rule WHERE contest = ?1");
+    rules.bind(1, from);
+    Statement mine(m_here, std::string("SELECT ") + columns + " FROM class_rule WHERE contest = ?1 AND caption = ?2");
+    while (rules.step()) {
+        mine.reset().bind(1, into).bind(2, rules.text(0));
+        if (!mine.step()) {
+            Statement insert(m_here, std::string("INSERT INTO class_rule (") + columns
+                                         + ", contest) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
+            for (int column = 0; column < 8; ++column)
+                insert.bind(column + 1, rules.text(column));
+            insert.bind(9, into).run();
+            continue;
+        }
+        for (int column = 2; column < 8; ++column)
+            if (mine.text(column) != rules.text(column)) {
+                report.conflicts.push_back("The rule of " + rules.text(0) + " in " + contestName
+                                           + " differs between the two tables; this table's is kept.");
+                break;
+            }
+    }
+}
+
+void Merge::entries()
+{
+    Statement entries(m_other, "SELECT id, name, compared_name, number, classes, contest FROM entry ORDER BY id");
+    Statement numbered(m_here, "SELECT id, compared_name, name FROM entry WHERE contest = ?1 AND number = ?2");
+    Statement named(m_here, "SELECT id, number FROM entry WHERE contest = ?1 AND compared_name = ?2");
+    while (entries.step()) {
+        const std::int64_t contest = m_contests.at(entries.integer(5));
+        const std::string name = entries.text(1), compared = entries.text(2);
+        std::string number = entries.text(3);
+        if (!number.empty() && numbered.reset().bind(1, contest).bind(2, number).step()) {
+            if (numbered.text(1) == compared) {
+                m_entries[entries.integer(0)] = numbered.integer(0);
+                ++report.entriesThere;
+                continue;
+            }
+            report.conflicts.push_back("Number " + number + " is " + numbered.text(2) + "'s in this table and " + name
+                                       + "'s in the other; it stays " + numbered.text(2) + "'s.");
+            number.clear();
+        }
+        if (named.reset().bind(1, contest).bind(2, compared).step()) {
+            m_entries[entries.integer(0)] = named.integer(0);
+            ++report.entriesThere;
+            if (named.text(1).empty() && !number.empty())
+                Statement(m_here, "UPDATE entry SET number = ?1 WHERE id = ?2").bind(1, number).bind(2, named.integer(0)).run();
+            else if (!number.empty() && named.text(1) != number)
+                report.conflicts.push_back(name + " is number " + named.text(1) + " in this table and number " + number
+                                           + " in the other; number " + named.text(1) + " is kept.");
+            continue;
+        }
+        Statement(m_here, "INSERT INTO entry (name, compared_name, number, classes, contest) VALUES (?1, ?2, ?3, ?4, ?5)")
+            .bind(1, name)
+            .bind(2, compared)
+            .bind(3, number)
+            .bind(4, entries.text(4))
+            .bind(5, contest)
+            .run();
+        m_entries[entries.integer(0)] = m_here.lastInsertedRow();
+        ++report.entriesAdded;
+    }
+}
+
+void Merge::flights()
+{
+    const std::string calculationsSql = "SELECT " + calculationColumns() + ", day FROM calculation WHERE flight = ?1 ORDER BY id";
+    const char *changesSql = "SELECT changed_at, what, before, after, reason FROM flight_change WHERE flight = ?1 ORDER BY id";
+    Statement theirCalculations(m_other, calculationsSql), myCalculations(m_here, calculationsSql);
+    Statement theirChanges(m_other, changesSql), myChanges(m_here, changesSql);
+    Statement flights(m_other, "SELECT id, uuid, contest, coalesce(entry, 0), contestant, status, status_reason, "
+                               "coalesce((SELECT name FROM entry WHERE id = flight.entry), contestant) "
+                               "FROM flight WHERE last_calculation IS NOT NULL ORDER BY id");
+    Statement known(m_here, "SELECT id FROM flight WHERE uuid = ?1");
+    while (flights.step()) {
+        if (!known.reset().bind(1, flights.text(1)).step()) {
+            const std::int64_t added = addFlight(flights, m_contests.at(flights.integer(2)));
+            insertRows(m_insertCalculation, rowsOf(theirCalculations, flights.integer(0), calculationRowColumns), added);
+            insertRows(m_insertChange, rowsOf(theirChanges, flights.integer(0), changeRowColumns), added);
+            m_lastCalculation.reset().bind(1, added).run();
+            ++report.flightsAdded;
+            continue;
+        }
+        ++report.flightsThere;
+        const std::int64_t mine = known.integer(0), theirs = flights.integer(0);
+        const Rows theirRecords = rowsOf(theirCalculations, theirs, calculationRowColumns);
+        const Rows myRecords = rowsOf(myCalculations, mine, calculationRowColumns);
+        const Rows theirTrail = rowsOf(theirChanges, theirs, changeRowColumns);
+        const Rows myTrail = rowsOf(myChanges, mine, changeRowColumns);
+        const Rows calculations = missingFrom(theirRecords, myRecords);
+        const Rows changes = missingFrom(theirTrail, myTrail);
+        if (calculations.empty() && changes.empty())
+            continue;
+        if (!missingFrom(myRecords, theirRecords).empty() || !missingFrom(myTrail, theirTrail).empty()) {
+            report.conflicts.push_back("The flight of " + (flights.text(7).empty() ? "nobody named" : flights.text(7))
+                                       + " recorded " + theirRecords.front().front()
+                                       + " was changed in both tables; it stays as this table has it.");
+            continue;
+        }
+        takeChange(theirs, mine, calculations, changes);
+    }
+}
+
+std::int64_t Merge::addFlight(const Statement &flight, std::int64_t contest)
+{
+    Statement &insert = m_insertFlight.reset();
+    insert.bind(1, flight.text(1)).bind(2, contest).bind(4, flight.text(4)).bind(5, flight.text(5)).bind(6, flight.text(6));
+    // 0: a flight without an entry.
+    insert.bind(3, entryHere(flight.integer(3)).value_or(0)).run();
+    return m_here.lastInsertedRow();
+}
+
+void Merge::insertRows(Statement &insert, const Rows &rows, std::int64_t into)
+{
+    for (const auto &row : rows) {
+        insert.reset().bind(1, into);
+        for (std::size_t column = 0; column < row.size(); ++column)
+            insert.bind(static_cast<int>(column) + 2, row[column]);
+        insert.run();
+    }
+}
+
+// The other table changed the flight and this one did not: its new
+// calculations and trail rows are taken, and its status and contestant.
+void Merge::takeChange(std::int64_t from, std::int64_t into, const Rows &calculations, const Rows &changes)
+{
+    Statement theirs(m_other, "SELECT coalesce(entry, 0), contestant, status, status_reason FROM flight WHERE id = ?1");
+    theirs.bind(1, from).step();
+    Statement update(m_here, "UPDATE flight SET entry = ?1, contestant = ?2, status = ?3, status_reason = ?4 WHERE id = ?5");
+    update.bind(2, theirs.text(1)).bind(3, theirs.text(2)).bind(4, theirs.text(3)).bind(5, into);
+    if (const auto entry = entryHere(theirs.integer(0)))
+        update.bind(1, *entry);
+    update.run();
+    insertRows(m_insertCalculation, calculations, into);
+    insertRows(m_insertChange, changes, into);
+    m_lastCalculation.reset().bind(1, into).run();
+    ++report.flightsChanged;
+}
+
+} // namespace
+
+MergeReport mergeJournal(const std::string &path, const std::string &otherPath)
+{
+    const std::string cannot = "Cannot merge " + otherPath + " into the flight journal " + path + ": ";
+    if (isJournalFile(otherPath, path))
+        throw JournalProblem(cannot + "that is the journal itself. Nothing was merged.");
+    try {
+        std::unique_ptr<PrivateFolder> folder;
+        const Database other = openOther(otherPath, folder);
+        JournalNotice notice;
+        const Database here = openJournal(path, Access::Record, notice);
+        here.setBusyTimeout(readingBusyTimeoutMs);
+        WriteTransaction transaction(here);
+        Merge merge(here, other);
+        merge.contests();
+        merge.entries();
+        merge.flights();
+        transaction.commit();
+        return merge.report;
+    } catch (const JournalProblem &problem) {
+        throw JournalProblem(cannot + problem.what() + " Nothing was merged.", problem.passing(), problem.code());
+    } catch (const DatabaseError &error) {
+        throw JournalProblem(cannot + error.what() + ". Nothing was merged.", error.kind() == ErrorKind::Busy,
+                             error.extendedCode());
+    } catch (const fs::filesystem_error &error) {
+        throw JournalProblem(cannot + error.code().message() + ". Nothing was merged.");
+    }
+}
+
+} // namespace orlo::journal

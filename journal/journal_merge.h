@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orlo::journal {
+
+// What a merge of another scoring table's journal brought, and each
+// conflict it left as this journal has it.
+struct MergeReport {
+    int contestsAdded = 0, contestsThere = 0;
+    int flightsAdded = 0, flightsThere = 0;
+    int flightsChanged = 0; // there already, and changed in the other table alone: the change taken
+    int entriesAdded = 0, entriesThere = 0;
+    std::vector<std::string> conflicts; // sentences for the director
+};
+
+// Brings the contests, flights with their calculations and changes, entries
+// and class rules of the journal at otherPath into the journal at path, in
+// one transaction. Contests are matched by UUID, else by name and days;
+// flights by UUID; entries by number, else by name. The other journal is
+// only read, as it stood when the merge began. Throws JournalProblem, with
+// nothing changed, when either journal cannot be read or written, or the
+// other is damaged or no journal.
+MergeReport mergeJournal(const std::string &path, const std::string &otherPath);
+
+} // namespace orlo::journal
