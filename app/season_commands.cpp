@@ -34,7 +34,7 @@ int listContests(const QString &journalPath)
                         contest.flights, contest.current ? "\tcurrent" : "");
         return 0;
     } catch (const journal::JournalProblem &problem) {
-        say(QString::fromStdString(problem.what()));
+        say(QString::fromStdString(journalSentence(problem)));
         return 1;
     }
 }
@@ -52,7 +52,7 @@ int startContest(const StartOptions &options)
                     options.copyEntries ? " with the entry list of the contest before" : "");
         return 0;
     } catch (const std::exception &refused) {
-        say(QString::fromStdString(refused.what()) + QStringLiteral(" No contest was started."));
+        say(QString::fromStdString(journalSentence(refused)) + QStringLiteral(" No contest was started."));
         return 1;
     }
 }
@@ -74,7 +74,7 @@ std::optional<std::int64_t> contestNamed(const QString &journalPath, const QStri
     try {
         contests = journal::JournalReader(journalPath.toStdString()).contests();
     } catch (const journal::JournalProblem &problem) {
-        say(QString::fromStdString(problem.what()));
+        say(QString::fromStdString(journalSentence(problem)));
         return std::nullopt;
     }
     QStringList names;

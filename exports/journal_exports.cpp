@@ -70,7 +70,7 @@ JournalExport mergeTableInto(const std::string &journalPath, const std::string &
     try {
         report = journal::mergeJournal(journalPath, otherPath);
     } catch (const journal::JournalProblem &problem) {
-        return {false, problem.what(), {}};
+        return {false, journalSentence(problem), {}};
     }
     const auto counted = [](int count, const char *one, const char *many) {
         return std::to_string(count) + " " + (count == 1 ? one : many);

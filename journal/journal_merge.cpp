@@ -55,7 +55,7 @@ Rows missingFrom(const Rows &rows, const Rows &other)
 Database openOther(const std::string &otherPath, std::unique_ptr<PrivateFolder> &folder)
 {
     if (!fs::exists(otherPath))
-        throw JournalProblem("There is no flight journal at " + otherPath + ".");
+        throw JournalProblem(JournalAttempt::Read, otherPath, ProblemKind::NoJournal);
     Database other = openReadingConnection(otherPath);
     execute(other, "BEGIN");
     {
@@ -67,10 +67,9 @@ Database openOther(const std::string &otherPath, std::unique_ptr<PrivateFolder> 
     id.step();
     version.step();
     if (id.integer(0) != applicationId && !(id.integer(0) == 0 && version.integer(0) == 1))
-        throw JournalProblem(otherPath + " is not an Orlo Score flight journal; nothing was merged.");
+        throw JournalProblem(JournalAttempt::Read, otherPath, ProblemKind::Foreign);
     if (version.integer(0) > schemaVersion)
-        throw JournalProblem("The flight journal " + otherPath + " was written by a later version of Orlo Score; "
-                             "nothing was merged.");
+        throw JournalProblem(JournalAttempt::Read, otherPath, ProblemKind::LaterVersion);
     if (version.integer(0) == schemaVersion)
         return other;
     folder = std::make_unique<PrivateFolder>();
@@ -316,9 +315,8 @@ void Merge::takeChange(std::int64_t from, std::int64_t into, const Rows &calcula
 
 MergeReport mergeJournal(const std::string &path, const std::string &otherPath)
 {
-    const std::string cannot = "Cannot merge " + otherPath + " into the flight journal " + path + ": ";
     if (isJournalFile(otherPath, path))
-        throw JournalProblem(cannot + "that is the journal itself. Nothing was merged.");
+        throw JournalProblem(JournalAttempt::Merge, otherPath, ProblemKind::OntoItself);
     try {
         std::unique_ptr<PrivateFolder> folder;
         const Database other = openOther(otherPath, folder);
@@ -333,12 +331,12 @@ MergeReport mergeJournal(const std::string &path, const std::string &otherPath)
         transaction.commit();
         return merge.report;
     } catch (const JournalProblem &problem) {
-        throw JournalProblem(cannot + problem.what() + " Nothing was merged.", problem.passing(), problem.code());
+        throw JournalProblem(JournalAttempt::Merge, otherPath, problem);
     } catch (const DatabaseError &error) {
-        throw JournalProblem(cannot + error.what() + ". Nothing was merged.", error.kind() == ErrorKind::Busy,
-                             error.extendedCode());
+        throw JournalProblem(JournalAttempt::Merge, otherPath, ProblemKind::Failed, error.what(),
+                             error.kind() == ErrorKind::Busy, error.extendedCode());
     } catch (const fs::filesystem_error &error) {
-        throw JournalProblem(cannot + error.code().message() + ". Nothing was merged.");
+        throw JournalProblem(JournalAttempt::Merge, otherPath, ProblemKind::Failed, error.code().message());
     }
 }
 

@@ -295,7 +295,7 @@ namespace {
 // For the logs: what was attempted on which file, and what stood in the way.
 std::string logLine(JournalAttempt attempt, const std::string &path, ProblemKind kind, const std::string &cause)
 {
-    static constexpr const char *attempts[] = {"reading", "keeping", "changing", "backing up to"};
+    static constexpr const char *attempts[] = {"reading", "keeping", "changing", "backing up to", "merging"};
     static constexpr const char *kinds[] = {"failed",           "no journal",           "nothing yet", "foreign",
                                             "a later version's", "onto the journal itself", "log not copied"};
     return std::string(attempts[static_cast<int>(attempt)]) + " " + path + ": "

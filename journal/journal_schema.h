@@ -22,6 +22,7 @@ enum class JournalAttempt {
     Keep,   // recording opening the file
     Change, // a director's change
     BackUp, // copying the whole journal
+    Merge,  // bringing another scoring table's journal in; the path is the other's
 };
 
 // What stood in the way.

@@ -106,6 +106,14 @@ std::string journalSentence(const journal::JournalProblem &problem)
             return cannot + journalSentence(*within) + ". Nothing was written.";
         return cannot + why(problem) + ". Nothing was written.";
     }
+    case JournalAttempt::Merge: {
+        const std::string cannot = "Cannot merge " + path + " into the flight journal: ";
+        if (problem.problemKind() == ProblemKind::OntoItself)
+            return cannot + "that is the journal itself. Nothing was merged.";
+        if (const journal::JournalProblem *within = problem.within())
+            return cannot + journalSentence(*within) + " Nothing was merged.";
+        return cannot + why(problem) + ". Nothing was merged.";
+    }
     }
     return problem.what();
 }
