@@ -126,8 +126,9 @@ void ContestDialogTest::keysAndWheel()
 // table follows it.
 void ContestDialogTest::wholeAndNamed()
 {
+    // The program's own six classes.
     contest::ContestSettings contest = eightClasses();
-    contest.classes.resize(4);
+    contest.classes.resize(6);
     ContestSettingsDialog dialog(contest, {});
     QVERIFY2(shownActive(dialog), "the Contest dialog did not come up");
     const QRect screen = dialog.screen()->availableGeometry();
@@ -143,7 +144,7 @@ void ContestDialogTest::wholeAndNamed()
     QWidget *control = QApplication::focusWidget();
     QStringList unnamed;
     int rules = 0;
-    for (int stop = 0; stop < 40 && control != classes.cellWidget(3, 5); ++stop) {
+    for (int stop = 0; stop < 60 && control != classes.cellWidget(5, 5); ++stop) {
         QTest::keyClick(control, Qt::Key_Tab);
         control = QApplication::focusWidget();
         if (control->accessibleName().isEmpty())
@@ -154,7 +155,7 @@ void ContestDialogTest::wholeAndNamed()
                      qPrintable(control->accessibleName() + " has the focus out of sight"));
         }
     }
-    QCOMPARE(rules, 4 * 5);
+    QCOMPARE(rules, 6 * 5);
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", ")) + " without an accessible name"));
 }
 
