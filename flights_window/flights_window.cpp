@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -171,12 +172,13 @@ QVBoxLayout *FlightsWindow::filterRow()
     addFilter(QStringLiteral("&Day:"), m_filters->day());
     addFilter(QStringLiteral("C&lass:"), m_filters->eventClass());
     addFilter(QStringLiteral("C&ontestant:"), m_filters->contestant());
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_correct);
-    buttons->addWidget(m_entries);
-    buttons->addStretch();
-    buttons->addWidget(m_export);
-    buttons->addWidget(m_backup);
+    // The buttons two by two, the contest's beside the journal's.
+    auto *buttons = new QGridLayout;
+    buttons->addWidget(m_correct, 0, 0);
+    buttons->addWidget(m_entries, 1, 0);
+    buttons->setColumnStretch(1, 1);
+    buttons->addWidget(m_export, 0, 2);
+    buttons->addWidget(m_backup, 1, 2);
     auto *rows = new QVBoxLayout;
     rows->addLayout(filters);
     rows->addLayout(buttons);
