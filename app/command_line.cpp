@@ -180,8 +180,8 @@ void addOptions(QCommandLineParser &parser, const QString &defaultPath)
              .arg(resultsExtensions()),
          QStringLiteral("file")},
         {classOption,
-         QStringLiteral("With --results: only the results of that class; given again for more classes. Without "
-                        "it, every class with flights or entries."),
+         QStringLiteral("With --results: only the results of that class, or of that combination of classes; given "
+                        "again for more. Without it, every class with flights or entries."),
          QStringLiteral("caption")},
         {contestOption,
          QStringLiteral("With --results, --export-journal or --import-entries: that contest of the journal "

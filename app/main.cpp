@@ -3,8 +3,10 @@
 #include "file_dialog.h"
 #include "orlo_program.h"
 #include "tahoma_font.h"
+#include "window_place.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -39,6 +41,9 @@ int main(int argc, char *argv[])
     orlo::registerTahoma();
     QApplication::setStyle(orlo::designedStyle());
 
+    // The windows open where the director last put them.
+    orlo::keepPlacesIn(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                       + QStringLiteral("/windows.ini"));
     orlo::OrloProgram program(options.journalPath);
     program.start(options.journalWindow ? orlo::OrloProgram::FlightsWindow::BesideTheSheet
                                         : orlo::OrloProgram::FlightsWindow::Closed);

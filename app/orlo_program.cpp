@@ -8,9 +8,11 @@
 #include "journal_words.h"
 #include "spreadsheet_commands.h"
 #include "tahoma_font.h"
+#include "window_place.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 #include <QShortcut>
 #include <QWindow>
 
@@ -171,8 +173,13 @@ void OrloProgram::openStandings()
 {
     if (!m_journal)
         return;
-    if (!m_standings)
+    if (!m_standings) {
         m_standings = std::make_unique<StandingsWindow>(standingsIn(m_journal->path()));
+        // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
+        if (!restorePlace(*m_standings, QStringLiteral("standings")))
+            placeBeside(*m_standings, m_sheet);
+        keepPlace(*m_standings, QStringLiteral("standings"));
+    }
     m_standings->setWindowState(m_standings->windowState() & ~Qt::WindowMinimized);
     m_standings->show();
     m_standings->raise();
@@ -184,6 +191,11 @@ OrloProgram::~OrloProgram() = default;
 void OrloProgram::start(FlightsWindow flightsWindow)
 {
     m_sheet.fitToScreen();
+    // Where the director put it last time, else in the screen's top left
+    // corner, leaving the room on its right to the windows opened beside it.
+    if (!restorePlace(m_sheet, QStringLiteral("sheet")))
+        m_sheet.move(m_sheet.screen()->availableGeometry().topLeft());
+    keepPlace(m_sheet, QStringLiteral("sheet"));
     m_sheet.show();
     if (m_recorder)
         m_recorder->openAfterFirstFrame(m_sheet.windowHandle());

@@ -101,8 +101,14 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
     std::size_t rows = 0;
     for (const auto &standings : results.classes)
         rows += standings.rows.size();
-    std::printf("Wrote the results of %s, %s, to %s.\n",
-                qPrintable(counted(results.classes.size(), "class", "classes")),
+    // A combination named alone: its lines are what was written.
+    QString what = counted(results.classes.size(), "class", "classes");
+    if (results.classes.empty()) {
+        for (const auto &combined : results.combined)
+            rows += combined.rows.size();
+        what = counted(results.combined.size(), "combination", "combinations");
+    }
+    std::printf("Wrote the results of %s, %s, to %s.\n", qPrintable(what),
                 qPrintable(counted(rows, "contestant's line", "contestants' lines")), qPrintable(shownPath));
     if (results.flightsWithoutContestant > 0)
         say(QStringLiteral("%1 without a contestant counted nowhere; name the contestant in the flights window.")

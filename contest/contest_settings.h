@@ -9,7 +9,8 @@ namespace orlo::contest {
 // the best few.
 enum class Counting { BestFlight, SumOfBest };
 // Tied contestants share the place (1, 2, 2, 4), or the next-best official
-// flight breaks the tie and only a tie left after that is shared.
+// flight breaks the tie, then the third-best and so on among those allowed, a
+// flight beating no flight; only a tie left after all of them is shared.
 enum class TieRule { Shared, NextBest };
 
 // The director's rule for one class. A class with flights and no rule of its

@@ -7,8 +7,10 @@ std::string ruleSentence(const ClassRule &rule)
     const std::string counted = rule.counting == Counting::BestFlight
         ? "The best official flight counts"
         : "The sum of the best " + std::to_string(rule.counted) + " official flights counts";
-    const std::string ties = rule.ties == TieRule::Shared ? "tied contestants share the place"
-                                                          : "a tie is broken by the next-best official flight";
+    const std::string ties = rule.ties == TieRule::Shared
+        ? "tied contestants share the place"
+        : "a tie is broken by the next-best official flight, then the third-best and so on among the official "
+          "flights allowed, a flight beating no flight, and only a tie left after all of them is shared";
     return counted + "; " + std::to_string(rule.officialFlights) + " official flights allowed; " + ties + ".";
 }
 

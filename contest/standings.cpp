@@ -54,6 +54,9 @@ bool Results::noFlights() const
         for (const Standing &row : standings.rows)
             if (!row.stillToFly)
                 return false;
+    for (const CombinedStandings &table : combined)
+        if (!table.rows.empty())
+            return false;
     return true;
 }
 
@@ -67,9 +70,19 @@ Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
         if (flight.status != FlightStatus::Void)
             counting.push_back(&flight);
     const std::vector<std::string> held = classesHeld(contest, entries, counting);
-    for (const std::string &caption : classes)
-        if (!holds(held, caption))
-            throw UnknownClass("no flight and no entry in the class \"" + caption + "\"");
+    // A name that is no class held may be a combination's: it is shown, its
+    // classes ranked for it without being shown themselves.
+    std::vector<std::string> classesNamed, combinationsNamed;
+    for (const std::string &caption : classes) {
+        const bool combination = std::any_of(contest.combinations.begin(), contest.combinations.end(),
+                                             [&](const Combination &named) { return named.name == caption; });
+        if (holds(held, caption))
+            classesNamed.push_back(caption);
+        else if (combination)
+            combinationsNamed.push_back(caption);
+        else
+            throw UnknownClass("no flight and no entry in the class \"" + caption + "\", and no combination of that name");
+    }
 
     Results results{contest, std::move(asOf), {}, {}, 0, 0, {}};
     std::map<std::string, ClassStandings> ranked;
@@ -97,23 +110,28 @@ Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
     };
 
     std::vector<std::string> shown;
-    for (const std::string &caption : classes.empty() ? held : classes)
+    for (const std::string &caption : classes.empty() ? held : classesNamed)
         if (!holds(shown, caption))
             shown.push_back(caption);
     for (const std::string &caption : shown)
         results.classes.push_back(standingsOf(caption));
+    std::vector<std::string> counted = shown;
+    for (const Combination &combination : contest.combinations)
+        if (holds(combinationsNamed, combination.name))
+            counted.insert(counted.end(), combination.classes.begin(), combination.classes.end());
     for (const ScoredFlight *flight : counting)
-        if (flight->entry == 0 && holds(shown, flight->classCaption))
+        if (flight->entry == 0 && holds(counted, flight->classCaption))
             ++results.flightsWithoutContestant;
     for (const ScoredFlight &flight : flights)
         if (flight.status == FlightStatus::Void && (classes.empty() || holds(shown, flight.classCaption)))
             ++results.voidFlights;
 
-    // A combination is shown with every class when none is named, and when
-    // all its classes are named.
+    // A combination is shown with every class when none is named, when it is
+    // named and when all its classes are named.
     for (const Combination &combination : contest.combinations) {
-        if (!std::all_of(combination.classes.begin(), combination.classes.end(),
-                         [&](const std::string &caption) { return classes.empty() || holds(classes, caption); }))
+        if (!holds(combinationsNamed, combination.name)
+            && !std::all_of(combination.classes.begin(), combination.classes.end(),
+                            [&](const std::string &caption) { return classes.empty() || holds(classes, caption); }))
             continue;
         std::vector<const ClassStandings *> parts;
         for (const std::string &caption : combination.classes)

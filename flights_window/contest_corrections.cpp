@@ -5,6 +5,7 @@
 #include "journal_schema.h"
 #include "journal_words.h"
 #include "shown_text.h"
+#include "window_place.h"
 
 namespace orlo {
 
@@ -34,6 +35,10 @@ void ContestCorrections::openEntryList()
     if (!m_entryList) {
         m_entryList = new EntryListWindow(m_reader, m_contest, &m_window);
         connect(m_entryList, &EntryListWindow::entriesChanged, this, &ContestCorrections::changed);
+        // Where the director put it last time, else whole on the flights window's screen.
+        if (!restorePlace(*m_entryList, QStringLiteral("entries")))
+            placeWhole(*m_entryList, m_window);
+        keepPlace(*m_entryList, QStringLiteral("entries"));
     }
     m_entryList->show();
     m_entryList->raise();

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,6 +27,8 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace orlo {
 
@@ -154,31 +157,37 @@ QHBoxLayout *FlightsWindow::nowFlyingRow()
     row->addWidget(label);
     row->addWidget(m_nowFlying->picker(), 1);
     row->addWidget(new QLabel(QStringLiteral("(Ctrl+N on the sheet)"), this));
-    row->addStretch();
-    row->addWidget(m_correct);
-    row->addWidget(m_entries);
-    row->addWidget(m_merge);
     return row;
 }
 
-QHBoxLayout *FlightsWindow::filterRow()
+// The filters above, the buttons below: two short rows let the window be
+// narrowed to stand beside the sheet on a screen 1280 pixels wide.
+QVBoxLayout *FlightsWindow::filterRow()
 {
-    auto *row = new QHBoxLayout;
-    const auto addFilter = [this, row](const QString &caption, QComboBox *filter) {
+    auto *filters = new QHBoxLayout;
+    const auto addFilter = [this, filters](const QString &caption, QComboBox *filter) {
         auto *label = new QLabel(caption, this);
         label->setBuddy(filter);
-        row->addWidget(label);
-        row->addWidget(filter);
+        filters->addWidget(label);
+        filters->addWidget(filter, 1);
+        filter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        filter->setMinimumContentsLength(std::min(filter->minimumContentsLength(), 6));
     };
     addFilter(QStringLiteral("&Day:"), m_filters->day());
-    row->addSpacing(12);
     addFilter(QStringLiteral("C&lass:"), m_filters->eventClass());
-    row->addSpacing(12);
     addFilter(QStringLiteral("C&ontestant:"), m_filters->contestant());
-    row->addStretch();
-    row->addWidget(m_export);
-    row->addWidget(m_backup);
-    return row;
+    // The buttons two by two, the contest's beside the journal's.
+    auto *buttons = new QGridLayout;
+    buttons->addWidget(m_correct, 0, 0);
+    buttons->addWidget(m_entries, 1, 0);
+    buttons->setColumnStretch(1, 1);
+    buttons->addWidget(m_export, 0, 2);
+    buttons->addWidget(m_backup, 1, 2);
+    buttons->addWidget(m_merge, 2, 2);
+    auto *rows = new QVBoxLayout;
+    rows->addLayout(filters);
+    rows->addLayout(buttons);
+    return rows;
 }
 
 void FlightsWindow::connectControls()

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QPushButton;
 class QSplitter;
@@ -73,7 +74,7 @@ private:
     void setUpFlightsTable();
     QSplitter *tableAndHistory();
     QHBoxLayout *nowFlyingRow();
-    QHBoxLayout *filterRow();
+    QVBoxLayout *filterRow();
     void connectControls();
     void chooseFile(const QString &title, const QString &suggested, const QString &filter,
                     void (FlightsWindow::*then)(const QString &));

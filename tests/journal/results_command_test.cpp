@@ -111,6 +111,11 @@ void ResultsCommandTest::resultsWritten_data()
                                     << "Backed up the journal, 5 flights" << QStringList{"^SQLite format 3"};
     QTest::newRow("no-flights") << QStringList{"--results", "results.csv", "--class", "Skyray Carrier"} << 0
                                 << "No flights in that class yet" << QStringList{",No flights recorded.,\r\n"};
+    // A combination's name given as a class: its table alone, each class's part in it.
+    QTest::newRow("combination-named-as-class")
+        << QStringList{"--results", "results.csv", "--class", "Class I + Profile"} << 0
+        << "Wrote the results of 1 combination, 2 contestants' lines"
+        << QStringList{line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,"), line("\nClass I + Profile,,Bo Ward,,150.0,")};
     QTest::newRow("onto-a-folder") << QStringList{"--results", "taken.csv"} << 1 << "that is a folder"
                                    << QStringList();
 }

@@ -77,6 +77,8 @@ private_display_start() { # work_dir [openbox|none]
     export XDG_RUNTIME_DIR=$work/runtime
     # Flights scored by a test go into a journal of its own, never the user's.
     export XDG_DATA_HOME=$work/data
+    # And the windows' places it leaves into settings of its own.
+    export XDG_CONFIG_HOME=$work/config
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/runtime/no-session-bus"
     unset WAYLAND_DISPLAY XAUTHORITY
 

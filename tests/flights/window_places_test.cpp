@@ -1,0 +1,129 @@
+#include "flights_window_opener.h"
+#include "hang_watchdog.h"
+#include "sheet_driver.h"
+#include "window_place.h"
+#include "wired_program.h"
+
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace orlo;
+
+// Where the windows open beside the sheet, and the place each keeps from
+// one start to the next.
+class WindowPlacesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY2(prepareSheetTests(), "the sheet's fonts are missing"); }
+    void besideTheSheet_data();
+    void besideTheSheet();
+    void flightsWindowFitsBesideTheSheet();
+    void placeKeptUntilTheScreenChanges();
+};
+
+// Frames on screens of 1280×1024 and 1024×600 with the sheet as the program
+// opens it (861×585 inside, a frame of 4 and a title of 24 around it).
+void WindowPlacesTest::besideTheSheet_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("sheet");
+    QTest::addColumn<QSize>("wanted");
+    QTest::addColumn<QSize>("least");
+    QTest::addColumn<QRect>("expected");
+    QTest::addColumn<bool>("overSheet");
+
+    const QRect wide(0, 0, 1280, 1024);
+    const QRect small(0, 0, 1024, 600);
+    const QRect sheet(0, 0, 869, 613);
+    QTest::newRow("Standings at 1280x1024: beside, narrowed")
+        << wide << sheet << QSize(768, 508) << QSize(300, 200) << QRect(869, 0, 411, 508) << false;
+    QTest::newRow("flights at 1280x1024: beside, narrowed to the room")
+        << wide << sheet << QSize(968, 628) << QSize(400, 300) << QRect(869, 0, 411, 628) << false;
+    QTest::newRow("too wide for the side: under the sheet")
+        << wide << sheet << QSize(768, 508) << QSize(460, 200) << QRect(0, 613, 768, 411) << false;
+    QTest::newRow("too wide for the side, too high for under: whole, at the right")
+        << wide << sheet << QSize(968, 628) << QSize(420, 500) << QRect(312, 0, 968, 628) << true;
+    QTest::newRow("1024x600: whole on the screen, in front of the sheet")
+        << small << sheet << QSize(968, 628) << QSize(400, 300) << QRect(56, 0, 968, 600) << true;
+    QTest::newRow("sheet on the right of a wide screen: on its left")
+        << QRect(0, 0, 1920, 1080) << sheet.translated(1000, 300) << QSize(768, 508) << QSize(300, 200)
+        << QRect(232, 300, 768, 508) << false;
+    QTest::newRow("sheet low on the screen: raised to show whole")
+        << wide << sheet.translated(0, 700) << QSize(768, 508) << QSize(300, 200) << QRect(869, 516, 411, 508)
+        << false;
+}
+
+void WindowPlacesTest::besideTheSheet()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QRect, sheet);
+    QFETCH(QSize, wanted);
+    QFETCH(QSize, least);
+    QFETCH(QRect, expected);
+    QFETCH(bool, overSheet);
+
+    const Placement placed = placeBeside(screen, sheet, wanted, least);
+    QCOMPARE(placed.frame, expected);
+    QCOMPARE(placed.overSheet, overSheet);
+    QVERIFY2(screen.contains(placed.frame), "the window is not whole on the screen");
+}
+
+// At 1280 pixels wide the flights window can be narrowed to the room the sheet leaves.
+void WindowPlacesTest::flightsWindowFitsBesideTheSheet()
+{
+    QTemporaryDir folder;
+    WiredProgram program(folder.filePath(QStringLiteral("journal.sqlite")));
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.flights()->open();
+    QWidget &flights = *program.program.flights()->window();
+    const int room = 1280 - program.sheet.frameGeometry().width();
+    QVERIFY2(flights.minimumSizeHint().width() <= room,
+             qPrintable(QStringLiteral("the flights window is %1 pixels wide at the least; the sheet leaves %2")
+                            .arg(flights.minimumSizeHint().width())
+                            .arg(room)));
+}
+
+// A window opens where it was last put; a place that would not show whole
+// on the screen now is not given back, and the window keeps the one it had.
+void WindowPlacesTest::placeKeptUntilTheScreenChanges()
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("windows.ini"));
+    keepPlacesIn(file);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect put(screen.topLeft() + QPoint(60, 40), QSize(300, 200));
+    {
+        QWidget window;
+        keepPlace(window, QStringLiteral("probe"));
+        window.show();
+        QVERIFY2(QTest::qWaitForWindowExposed(&window, hangWatchdogMs), "the window did not show");
+        window.setGeometry(put);
+        window.hide();
+    }
+    QWidget again;
+    QVERIFY2(restorePlace(again, QStringLiteral("probe")), "the place kept was not given back");
+    QCOMPARE(again.geometry(), put);
+
+    {
+        // Kept on a screen larger than this one: it would reach past its edge.
+        QWidget larger;
+        larger.setGeometry(QRect(screen.topLeft(), screen.size() + QSize(400, 300)));
+        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("windows/larger"), larger.saveGeometry());
+    }
+    QWidget fresh;
+    fresh.setGeometry(put);
+    const bool restored = restorePlace(fresh, QStringLiteral("larger"));
+    QVERIFY2(restored ? screen.contains(fresh.frameGeometry()) : fresh.geometry() == put,
+             qPrintable(QStringLiteral("given %1,%2 %3x%4")
+                            .arg(fresh.x())
+                            .arg(fresh.y())
+                            .arg(fresh.width())
+                            .arg(fresh.height())));
+    keepPlacesIn({});
+}
+
+QTEST_MAIN(WindowPlacesTest)
+#include "window_places_test.moc"
