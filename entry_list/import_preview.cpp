@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace orlo {
 
 namespace {
@@ -136,8 +138,12 @@ void ImportPreview::read()
         columns = QStringLiteral("The first %1 of %2 entries are shown. ").arg(shown).arg(m_read.rows.size()) + columns;
     m_columns->setText(columns);
     m_problems->clear();
-    for (const std::string &problem : m_read.problems)
-        m_problems->addItem(shownText(problem));
+    // A file of a million bad rows is told by its first lines.
+    constexpr std::size_t shownProblems = 100;
+    for (std::size_t line = 0; line < std::min(m_read.problems.size(), shownProblems); ++line)
+        m_problems->addItem(shownText(m_read.problems[line]));
+    if (m_read.problems.size() > shownProblems)
+        m_problems->addItem(QStringLiteral("… and %1 more lines like these.").arg(m_read.problems.size() - shownProblems));
     if (m_read.problems.empty())
         m_problems->addItem(m_read.rows.empty() ? QStringLiteral("The file lists no entry.")
                                                 : QStringLiteral("No problems: every entry shown can be imported."));

@@ -232,8 +232,8 @@ Registration readWith(std::string_view file, const std::optional<RegistrationCol
         const std::string name = columns.name ? cell(columns.name)
                                               : cell(columns.firstName) + " " + cell(columns.lastName);
         const std::optional<std::vector<std::string>> classes = contest::knownClassesIn(cell(columns.classes));
-        RegistrationRow row{record.line, {tidyName(name), tidyName(cell(columns.number)), classes.value_or(
-                                                                                               std::vector<std::string>())}};
+        RegistrationRow row{record.line,
+                            {tidyName(name), tidyName(cell(columns.number)), classes.value_or(std::vector<std::string>())}};
         if (row.entry.name.empty()) {
             read.problems.push_back(at(record.line) + "no name.");
             continue;
