@@ -95,6 +95,7 @@ int importEntries(const QString &journalPath, const QString &filePath, std::int6
     std::printf("Added %d %s to the entry list of %s; %d %s on it already.\n", outcome.added,
                 outcome.added == 1 ? "entry" : "entries", qPrintable(journalPath), outcome.alreadyListed,
                 outcome.alreadyListed == 1 ? "was" : "were");
+    std::printf("%s\n", orlo::columnsUsedSaid(registration.header, registration.columns).c_str());
     return 0;
 }
 

@@ -1,6 +1,9 @@
 #include "contest_lists.h"
 
 #include "contestant_names.h"
+#include "event_classes.h"
+
+#include <algorithm>
 
 namespace orlo::contest {
 
@@ -27,6 +30,42 @@ std::vector<std::string> classesIn(std::string_view text)
         if (std::string caption = tidyName(part); !caption.empty())
             classes.push_back(std::move(caption));
     return classes;
+}
+
+std::optional<std::string> knownClassNamed(std::string_view text)
+{
+    const std::string wanted = comparedName(text);
+    for (const EventClass &known : eventClasses)
+        if (comparedName(known.caption) == wanted)
+            return std::string(known.caption);
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> knownClassesIn(std::string_view text)
+{
+    if (tidyName(text).empty())
+        return std::vector<std::string>();
+    if (std::optional<std::string> one = knownClassNamed(text))
+        return std::vector<std::string>{std::move(*one)};
+    std::vector<std::string> classes;
+    for (const std::string_view part : split(text, "/|;,")) {
+        if (tidyName(part).empty())
+            continue;
+        std::optional<std::string> known = knownClassNamed(part);
+        if (!known)
+            return std::nullopt;
+        if (std::find(classes.begin(), classes.end(), *known) == classes.end())
+            classes.push_back(std::move(*known));
+    }
+    return classes;
+}
+
+std::string knownClassesSaid()
+{
+    std::string said;
+    for (const EventClass &known : eventClasses)
+        said += (said.empty() ? "" : &known == &eventClasses.back() ? " and " : ", ") + std::string(known.caption);
+    return said;
 }
 
 std::string combinationsText(const std::vector<Combination> &combinations)

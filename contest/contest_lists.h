@@ -2,6 +2,7 @@
 
 #include "contest_settings.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,16 @@ namespace orlo::contest {
 // or read from a registration file, separated by "/" or "|", each tidied as
 // a name is, empty ones left out.
 std::vector<std::string> classesIn(std::string_view text);
+
+// The program's class a registration file's cell names, the case folded and
+// blanks collapsed ("PROFILE", "class  ii"); none for a class of no such name.
+std::optional<std::string> knownClassNamed(std::string_view text);
+// A registration file's classes cell: one class, or classes separated by
+// "/", "|", ";" or ",", each one of the program's classes; none when a part
+// is no class ("Class 1", "Sportsmen"). A blank cell lists no class.
+std::optional<std::vector<std::string>> knownClassesIn(std::string_view text);
+// The program's classes as a sentence lists them: "Class I, Class II, … and Skyray Carrier".
+std::string knownClassesSaid();
 
 // "Profile + Class I = Profile, Class I": a combination a line, its name, an
 // equals sign and its classes separated by commas; a line without a name is

@@ -1,6 +1,7 @@
 #include "contestant_names.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orlo::contest {
 
@@ -57,6 +58,79 @@ std::string comparedName(std::string_view typed)
     return compared;
 }
 
+namespace {
+
+// The code point at the start of UTF-8 text and its length in bytes; a byte
+// that starts no character is taken alone, as itself.
+std::pair<char32_t, std::size_t> codePointAt(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char first = byte(0);
+    const std::size_t length = first < 0x80 ? 1 : first >= 0xc2 && first <= 0xdf ? 2 : first >= 0xe0 && first <= 0xef ? 3
+                             : first >= 0xf0 && first <= 0xf4 ? 4 : 0;
+    if (length <= 1 || text.size() < length)
+        return {first, 1};
+    char32_t point = first & (0xff >> (length + 1));
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xc0) != 0x80)
+            return {first, 1};
+        point = (point << 6) | (byte(i) & 0x3f);
+    }
+    return {point, length};
+}
+
+// The letters U+00C0 to U+00FF and U+0100 to U+017F with their marks
+// dropped, a letter each; '*' where the letter folds to two (below) or is
+// no letter (× and ÷, kept as written).
+constexpr std::string_view latin1Letters = "aaaaaa*ceeeeiiiidnooooo*ouuuuy**aaaaaa*ceeeeiiiidnooooo*ouuuuy*y";
+constexpr std::string_view latinExtendedALetters = "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii**jjkkklllllllllln"
+                                                   "nnnnnnnnoooooo**rrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";
+
+// The letters that fold to two: Æ æ, Þ þ, ß, Ĳ ĳ, Œ œ, ẞ.
+std::string_view twoLetters(char32_t point)
+{
+    switch (point) {
+    case 0xc6: case 0xe6: return "ae";
+    case 0xde: case 0xfe: return "th";
+    case 0xdf: case 0x1e9e: return "ss";
+    case 0x132: case 0x133: return "ij";
+    case 0x152: case 0x153: return "oe";
+    default: return {};
+    }
+}
+
+} // namespace
+
+std::string searchedName(std::string_view typed)
+{
+    const std::string compared = comparedName(typed);
+    std::string searched;
+    searched.reserve(compared.size());
+    for (std::string_view rest = compared; !rest.empty();) {
+        const auto [point, length] = codePointAt(rest);
+        const std::string_view written = rest.substr(0, length);
+        rest.remove_prefix(length);
+        // Combining marks, as a file written decomposed (NFD) carries them.
+        if ((point >= 0x300 && point <= 0x36f) || (point >= 0x1ab0 && point <= 0x1aff)
+            || (point >= 0x1dc0 && point <= 0x1dff) || (point >= 0x20d0 && point <= 0x20ff))
+            continue;
+        char letter = 0;
+        if (point >= 0xc0 && point <= 0xff)
+            letter = latin1Letters[point - 0xc0];
+        else if (point >= 0x100 && point <= 0x17f)
+            letter = latinExtendedALetters[point - 0x100];
+        else if (point >= 0x218 && point <= 0x21b) // Ș ș Ț ț, Romanian's comma below
+            letter = point < 0x21a ? 's' : 't';
+        if (const std::string_view two = twoLetters(point); !two.empty())
+            searched += two;
+        else if (letter != 0 && letter != '*')
+            searched += letter;
+        else
+            searched += written;
+    }
+    return searched;
+}
+
 bool sameName(std::string_view a, std::string_view b)
 {
     return comparedName(a) == comparedName(b);
@@ -64,12 +138,12 @@ bool sameName(std::string_view a, std::string_view b)
 
 std::vector<std::size_t> completions(const std::vector<NameAndNumber> &entries, std::string_view typed)
 {
-    const std::string wanted = comparedName(typed);
+    const std::string wanted = searchedName(typed);
     std::vector<std::size_t> starting;
     std::vector<std::size_t> holding;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string name = comparedName(entries[i].name);
-        const std::string number = comparedName(entries[i].number);
+        const std::string name = searchedName(entries[i].name);
+        const std::string number = searchedName(entries[i].number);
         if (name.starts_with(wanted) || number.starts_with(wanted))
             starting.push_back(i);
         else if (name.find(wanted) != std::string::npos || number.find(wanted) != std::string::npos)
@@ -103,10 +177,10 @@ std::size_t lettersChanged(const std::string &a, const std::string &b)
 std::vector<std::size_t> nearestNames(const std::vector<NameAndNumber> &entries, std::string_view typed,
                                       std::size_t count)
 {
-    const std::string wanted = comparedName(typed);
+    const std::string wanted = searchedName(typed);
     std::vector<std::pair<std::size_t, std::size_t>> distances; // letters changed, position
     for (std::size_t i = 0; i < entries.size(); ++i)
-        distances.emplace_back(lettersChanged(wanted, comparedName(entries[i].name)), i);
+        distances.emplace_back(lettersChanged(wanted, searchedName(entries[i].name)), i);
     const std::size_t kept = std::min(count, distances.size());
     std::partial_sort(distances.begin(), distances.begin() + static_cast<std::ptrdiff_t>(kept), distances.end());
     std::vector<std::size_t> nearest;

@@ -16,6 +16,14 @@ std::string tidyName(std::string_view typed);
 // other scripts are compared exactly as written.
 std::string comparedName(std::string_view typed);
 
+// The key a search matches by: the compared name with accents and marks
+// dropped, "José Núñez" and "Jose Nunez" alike. Letters with a mark fold to
+// their letter (as decomposing them and dropping the marks would), marks
+// written apart are dropped, and a small table folds the letters that carry
+// no mark to drop: Ø to o, ß to ss, Æ to ae, Ł to l and the like. Only for
+// finding: two names that differ in their accents stay two names.
+std::string searchedName(std::string_view typed);
+
 // The most characters a name or number read from a registration file may
 // hold: a long double-barrelled name with a club fits several times over,
 // and the results sheet draws every such name whole, on a few lines.
@@ -32,13 +40,13 @@ struct NameAndNumber {
     std::string_view number;
 };
 
-// The positions of the entries whose compared name or number holds the
+// The positions of the entries whose searched name or number holds the
 // typed text: "17" and "oka" both find "B. Okafor", number 17. Entries whose
 // name or number starts with it come first, then the others, each in the
 // list's order. Empty typing finds every entry.
 std::vector<std::size_t> completions(const std::vector<NameAndNumber> &entries, std::string_view typed);
 
-// The positions of the count entries whose compared names are nearest the
+// The positions of the count entries whose searched names are nearest the
 // typed name, fewest letters changed first (ties in the list's order): what
 // the director is shown before a new name joins the list.
 std::vector<std::size_t> nearestNames(const std::vector<NameAndNumber> &entries, std::string_view typed,

@@ -148,8 +148,11 @@ std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::Co
                                                  : QStringLiteral("Nearest names on the list: %1.")
                                                        .arg(nearest.join(QStringLiteral(", "))));
     QPushButton *add = confirm.addButton(QStringLiteral("&Add to the list"), QMessageBox::AcceptRole);
-    confirm.addButton(QMessageBox::Cancel);
-    confirm.setDefaultButton(add);
+    // Enter here is often the second press of a director who meant the
+    // offer: it keeps the list as it is, and only Add adds. The box gives
+    // its first button the focus, and a focused button would take Enter.
+    add->setAutoDefault(false);
+    confirm.setDefaultButton(confirm.addButton(QMessageBox::Cancel));
     confirm.exec();
     // Back to the window the name was typed in, whatever the window system activates.
     picker.window()->activateWindow();

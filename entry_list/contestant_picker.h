@@ -50,8 +50,8 @@ private:
 QString offeredText(const contest::Entry &entry);
 
 // The entry the picker names, or for a name not on the list, a new entry
-// added once the director has confirmed it in a message that shows the
-// nearest names listed. None when nothing is named, the director declines,
+// added once the director has confirmed it with Add in a message that shows
+// the nearest names listed (Enter there adds nothing). None when nothing is named, the director declines,
 // or the list refuses the name (said in a message).
 std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::ContestJournal &contest);
 

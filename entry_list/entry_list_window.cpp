@@ -2,6 +2,8 @@
 
 #include "contest_lists.h"
 #include "journal_words.h"
+#include "contestant_names.h"
+#include "import_preview.h"
 #include "registration_file.h"
 #include "file_dialog.h"
 #include "journal_files.h"
@@ -15,6 +17,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
@@ -65,9 +68,15 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     m_status->setObjectName(QStringLiteral("Status"));
     m_status->setWordWrap(true);
 
+    m_search = new QLineEdit(this);
+    m_search->setObjectName(QStringLiteral("Search"));
+    m_search->setPlaceholderText(QStringLiteral("Find a name or number"));
+    m_search->setAccessibleName(QStringLiteral("Find a name or number"));
+    m_search->setClearButtonEnabled(true);
+
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_import);
-    buttons->addStretch();
+    buttons->addWidget(m_search, 1);
     buttons->addWidget(m_merge);
     buttons->addWidget(remove);
     auto *layout = new QVBoxLayout(this);
@@ -76,6 +85,7 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     layout->addWidget(m_status);
     resize(560, 480);
 
+    connect(m_search, &QLineEdit::textChanged, this, &EntryListWindow::showFound);
     connect(m_table, &QTableWidget::itemChanged, this, &EntryListWindow::edited);
     connect(remove, &QPushButton::clicked, this, &EntryListWindow::removeChosen);
     connect(m_merge, &QPushButton::clicked, this, &EntryListWindow::mergeChosen);
@@ -121,6 +131,26 @@ void EntryListWindow::reload()
     }
     m_table->resizeColumnsToContents();
     m_filling = false;
+    showFound();
+}
+
+void EntryListWindow::showFound()
+{
+    // The last row, where a name is typed to add it, stays in view.
+    const int listed = m_table->rowCount() - 1;
+    std::vector<std::string> names(std::size_t(std::max(listed, 0)));
+    std::vector<std::string> numbers(names.size());
+    std::vector<contest::NameAndNumber> searched;
+    for (int row = 0; row < listed; ++row) {
+        names[std::size_t(row)] = m_table->item(row, Name)->text().toStdString();
+        numbers[std::size_t(row)] = m_table->item(row, Number)->text().toStdString();
+        searched.push_back({names[std::size_t(row)], numbers[std::size_t(row)]});
+    }
+    std::vector<bool> found(searched.size(), false);
+    for (const std::size_t row : contest::completions(searched, m_search->text().toStdString()))
+        found[row] = true;
+    for (int row = 0; row < listed; ++row)
+        m_table->setRowHidden(row, !found[std::size_t(row)]);
 }
 
 void EntryListWindow::reloadIfUnread()
@@ -224,28 +254,17 @@ namespace {
 
 // What an import on its own thread came to.
 struct Imported {
-    QString unreadable;
     std::vector<std::string> problems;
     journal::ImportOutcome outcome;
 };
 
-void importOnItsThread(const QString &fileName, const std::string &journalPath, Imported &imported)
+void importOnItsThread(const std::vector<journal::RegistrationRow> &rows, const std::string &journalPath,
+                       Imported &imported)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        imported.unreadable = file.errorString();
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    file.close();
-    const Registration read = readRegistration(std::string_view(bytes.data(), std::size_t(bytes.size())));
-    imported.problems = read.problems;
     try {
-        if (imported.problems.empty()) {
-            journal::ContestJournal contest(journalPath);
-            imported.outcome = contest.importEntries(read.rows);
-            imported.problems = imported.outcome.problems;
-        }
+        journal::ContestJournal contest(journalPath);
+        imported.outcome = contest.importEntries(rows);
+        imported.problems = imported.outcome.problems;
     } catch (const std::exception &problem) {
         imported.problems = {journalSentence(problem)};
     }
@@ -275,25 +294,52 @@ void EntryListWindow::importFrom(const QString &fileName)
             QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.").arg(shownName));
         return;
     }
+    // A registration file is a few kilobytes: read here, and shown before anything is added.
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tellImported(fileName, file.errorString(), {}, {}, {});
+        return;
+    }
+    QByteArray bytes = file.readAll();
+    file.close();
+    auto *preview = new ImportPreview(fileName, std::move(bytes), this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    // It blocks this window alone: the sheet scores on meanwhile.
+    preview->setWindowModality(Qt::WindowModal);
+    connect(preview, &QDialog::accepted, this, [this, preview, fileName] {
+        importRows(fileName, preview->registration());
+    });
+    preview->open();
+}
+
+void EntryListWindow::importRows(const QString &fileName, const Registration &read)
+{
+    if (m_importing) {
+        m_status->setText(QStringLiteral("An import is under way; import %1 once it is done.")
+                              .arg(QDir::toNativeSeparators(fileName)));
+        return;
+    }
+    const QString columns = shownText(columnsUsedSaid(read.header, read.columns));
     auto imported = std::make_shared<Imported>();
-    m_importing = QThread::create([imported, fileName, journalPath = m_reader.path()] {
-        importOnItsThread(fileName, journalPath, *imported);
+    m_importing = QThread::create([imported, rows = read.rows, journalPath = m_reader.path()] {
+        importOnItsThread(rows, journalPath, *imported);
     });
     // finished comes from the import's thread; with this window as context
     // it is delivered queued, on the window's own thread.
-    connect(m_importing, &QThread::finished, this, [this, imported, fileName] {
+    connect(m_importing, &QThread::finished, this, [this, imported, fileName, columns] {
         m_importing->deleteLater();
         m_importing = nullptr;
         m_import->setEnabled(true);
-        tellImported(fileName, imported->unreadable, imported->problems, imported->outcome);
+        tellImported(fileName, {}, imported->problems, imported->outcome, columns);
     });
     m_import->setEnabled(false);
-    m_status->setText(QStringLiteral("Importing %1…").arg(shownName));
+    m_status->setText(QStringLiteral("Importing %1…").arg(QDir::toNativeSeparators(fileName)));
     m_importing->start();
 }
 
 void EntryListWindow::tellImported(const QString &fileName, const QString &unreadable,
-                                   const std::vector<std::string> &problems, const journal::ImportOutcome &outcome)
+                                   const std::vector<std::string> &problems, const journal::ImportOutcome &outcome,
+                                   const QString &columns)
 {
     if (!unreadable.isEmpty()) {
         m_status->setText(QStringLiteral("Cannot read %1: %2. Nothing was imported.")
@@ -320,10 +366,11 @@ void EntryListWindow::tellImported(const QString &fileName, const QString &unrea
         told->open();
         return;
     }
-    m_status->setText(QStringLiteral("Imported %1: %2 added, %3 already listed.")
+    m_status->setText(QStringLiteral("Imported %1: %2 added, %3 already listed. %4")
                           .arg(QDir::toNativeSeparators(fileName))
                           .arg(outcome.added)
-                          .arg(outcome.alreadyListed));
+                          .arg(outcome.alreadyListed)
+                          .arg(columns));
     reload();
     emit entriesChanged();
 }

@@ -2,10 +2,12 @@
 
 #include "contest_journal.h"
 #include "journal_reader.h"
+#include "registration_file.h"
 
 #include <QWidget>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QThread;
 class QTableWidget;
@@ -17,7 +19,8 @@ namespace orlo {
 // an entry, an edited cell renames it or changes its number or classes
 // ("Class I / Profile"), Delete removes an entry without flights, and one
 // with flights is merged into another instead. A registration file is
-// imported all or nothing, its problems shown line by line.
+// imported all or nothing, after a preview of its entries, its problems
+// shown line by line.
 class EntryListWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -33,7 +36,8 @@ public:
     // Reads the list again when the last read failed.
     void reloadIfUnread();
     // Imports a registration file: what "Import CSV…" does once the file is
-    // chosen. The file is read and written on a thread of its own, on a
+    // chosen. The file is shown in a preview first (ImportPreview); what the
+    // director imports from it is written on a thread of its own, on a
     // connection of its own, so the sheet and this window go on meanwhile;
     // the outcome is told when it is done.
     void importFrom(const QString &fileName);
@@ -48,17 +52,21 @@ signals:
 
 private:
     void edited(QTableWidgetItem *item);
+    // Shows only the entries whose name or number holds the search's text, accents and case aside.
+    void showFound();
     void refuse(const std::exception &refusal);
     std::int64_t chosenEntry() const;
     // Says what an import came to: the file unreadable, the problems that stopped it, or what it added.
     void tellImported(const QString &fileName, const QString &unreadable, const std::vector<std::string> &problems,
-                      const journal::ImportOutcome &outcome);
+                      const journal::ImportOutcome &outcome, const QString &columns);
+    void importRows(const QString &fileName, const Registration &read);
 
     const journal::JournalReader &m_reader;
     journal::ContestJournal &m_contest;
     QTableWidget *m_table = nullptr;
     QPushButton *m_import = nullptr;
     QPushButton *m_merge = nullptr;
+    QLineEdit *m_search = nullptr;
     QLabel *m_status = nullptr;
     QThread *m_importing = nullptr;
     bool m_filling = false;

@@ -4,7 +4,6 @@
 #include "contestant_names.h"
 
 #include <algorithm>
-#include <map>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -163,7 +162,9 @@ std::string at(int line)
 
 } // namespace
 
-Registration readRegistration(std::string_view file)
+namespace {
+
+Registration readWith(std::string_view file, const std::optional<RegistrationColumns> &chosen)
 {
     Registration read;
     if (file.starts_with("\xef\xbb\xbf"))
@@ -186,28 +187,32 @@ Registration readRegistration(std::string_view file)
     Record header;
     if (!records.next(header, read.problems)) {
         if (read.problems.empty())
-            read.problems.push_back("line 1: no header row naming the columns Name, Number and Classes.");
+            read.problems.push_back("line 1: no header row naming the columns; a registration file is read by "
+                                    + headingsLookedFor() + ".");
         return read;
     }
     if (header.tooLong) {
         read.problems.push_back(at(header.line) + "a header longer than 1 MB; the header row names the columns.");
         return read;
     }
-    std::map<std::string, std::size_t> column;
-    for (std::size_t i = 0; i < header.fields.size(); ++i)
-        if (!column.emplace(comparedName(header.fields[i]), i).second && !tidyName(header.fields[i]).empty())
-            read.problems.push_back(at(header.line) + "the column " + tidyName(header.fields[i]) + " is named twice.");
-    if (!column.contains("name")) {
-        read.problems.push_back(at(header.line) + "the header row names no Name column.");
+    for (const std::string &heading : header.fields)
+        read.header.push_back(tidyName(heading));
+    read.columns = chosen ? *chosen : columnsNamed(read.header);
+    for (std::optional<std::size_t> *column : {&read.columns.name, &read.columns.firstName, &read.columns.lastName,
+                                               &read.columns.number, &read.columns.classes})
+        if (*column && **column >= read.header.size())
+            column->reset();
+    const RegistrationColumns &columns = read.columns;
+    if (!columns.namesSomeone()) {
+        std::string found;
+        for (const std::string &heading : read.header)
+            if (!heading.empty())
+                found += (found.empty() ? "" : ", ") + heading;
+        read.problems.push_back(at(header.line) + "the header row names no column for the name. It names "
+                                + (found.empty() ? std::string("no column") : found) + "; the program reads "
+                                + headingsLookedFor() + ".");
         return read;
     }
-    const auto columnOf = [&](const char *name) {
-        const auto found = column.find(name);
-        return found == column.end() ? std::optional<std::size_t>() : found->second;
-    };
-    const std::optional<std::size_t> nameColumn = columnOf("name");
-    const std::optional<std::size_t> numberColumn = columnOf("number");
-    const std::optional<std::size_t> classesColumn = columnOf("classes");
     std::unordered_map<std::string, int> lineOfName;
     std::unordered_map<std::string, int> lineOfNumber;
     for (Record record; records.next(record, read.problems);) {
@@ -221,9 +226,14 @@ Registration readRegistration(std::string_view file)
                                     + std::to_string(header.fields.size()) + ".");
             continue;
         }
-        const auto cell = [&](std::optional<std::size_t> at) { return at ? record.fields[*at] : std::string(); };
-        RegistrationRow row{record.line, {tidyName(cell(nameColumn)), tidyName(cell(numberColumn)),
-                                          contest::classesIn(cell(classesColumn))}};
+        const auto cell = [&](std::optional<std::size_t> at) {
+            return at && *at < record.fields.size() ? record.fields[*at] : std::string();
+        };
+        const std::string name = columns.name ? cell(columns.name)
+                                              : cell(columns.firstName) + " " + cell(columns.lastName);
+        const std::optional<std::vector<std::string>> classes = contest::knownClassesIn(cell(columns.classes));
+        RegistrationRow row{record.line,
+                            {tidyName(name), tidyName(cell(columns.number)), classes.value_or(std::vector<std::string>())}};
         if (row.entry.name.empty()) {
             read.problems.push_back(at(record.line) + "no name.");
             continue;
@@ -239,6 +249,15 @@ Registration readRegistration(std::string_view file)
                                     + " characters; a number holds at most " + std::to_string(longestName) + ".");
             continue;
         }
+        if (!classes) {
+            // A cell too long to quote is told without its text.
+            const std::string typed = tidyName(cell(columns.classes));
+            read.problems.push_back(at(record.line)
+                                    + (characterCount(typed) > 60 ? std::string("the classes cell") : "“" + typed + "”")
+                                    + " names a class the program does not know; its classes are "
+                                    + contest::knownClassesSaid() + ".");
+            continue;
+        }
         if (const auto [earlier, first] = lineOfName.emplace(comparedName(row.entry.name), record.line); !first)
             read.problems.push_back(at(record.line) + row.entry.name + " is on line " + std::to_string(earlier->second)
                                     + " already.");
@@ -249,6 +268,18 @@ Registration readRegistration(std::string_view file)
         read.rows.push_back(std::move(row));
     }
     return read;
+}
+
+} // namespace
+
+Registration readRegistration(std::string_view file)
+{
+    return readWith(file, std::nullopt);
+}
+
+Registration readRegistration(std::string_view file, const RegistrationColumns &chosen)
+{
+    return readWith(file, chosen);
 }
 
 } // namespace orlo

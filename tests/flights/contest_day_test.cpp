@@ -6,11 +6,13 @@
 #include "flight_table_model.h"
 #include "flights_program.h"
 #include "hang_watchdog.h"
+#include "import_preview.h"
 #include "sheet_driver.h"
 #include "standings_window.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QComboBox>
 #include <QDir>
@@ -160,16 +162,56 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
     file.write("Name;Number\nLee Ward;3\n;4\n");
     file.close();
-    const NewNameConfirmer told;
+    // The file is shown before anything is added, its problems by line, and
+    // a file with a problem cannot be imported; the preview blocks this
+    // window alone, so the official scores on meanwhile.
     entries.importFrom(registration);
-    // The file is read and written off the window's thread, which goes on meanwhile.
-    QVERIFY2(told.said.isEmpty() && statusLine(entries)->text().startsWith(QLatin1String("Importing")),
-             qPrintable(statusLine(entries)->text()));
-    QTRY_COMPARE_WITH_TIMEOUT(told.said.size(), 1, hangWatchdogMs);
-    QVERIFY2(told.said[0].contains(QLatin1String("line 3")), qPrintable(told.said[0]));
-    // It ends while the official may be scoring: its message leaves the sheet free.
-    QCOMPARE(told.blocked[0], Qt::WindowModal);
+    QTRY_VERIFY2_WITH_TIMEOUT(entries.findChild<ImportPreview *>(), "Import CSV… showed no preview", hangWatchdogMs);
+    ImportPreview *preview = entries.findChild<ImportPreview *>();
+    QCOMPARE(preview->windowModality(), Qt::WindowModal);
+    const auto problemsShown = [](const ImportPreview &shown) {
+        QStringList lines;
+        const auto *list = namedControl<QListWidget>(shown, QStringLiteral("Problems"));
+        for (int row = 0; row < list->count(); ++row)
+            lines << list->item(row)->text();
+        return lines;
+    };
+    QCOMPARE(problemsShown(*preview), QStringList{QStringLiteral("line 3: no name.")});
+    QVERIFY2(!namedControl<QPushButton>(*preview, QStringLiteral("Import"))->isEnabled(),
+             "a file with a problem can be imported");
+    preview->reject();
+    QTRY_VERIFY2_WITH_TIMEOUT(!entries.findChild<ImportPreview *>(), "the preview stayed after Cancel", hangWatchdogMs);
     QCOMPARE(table.rowCount(), 4);
+    // A website's export: the number column the director chose instead of
+    // the one its heading names is the one imported, off the window's thread.
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
+    file.write("First Name,Last Name,AMA Number,Events,Club No\nLee,Ward,123,\"Profile, Class I\",3\n");
+    file.close();
+    entries.importFrom(registration);
+    QTRY_VERIFY2_WITH_TIMEOUT(entries.findChild<ImportPreview *>(), "Import CSV… showed no preview", hangWatchdogMs);
+    preview = entries.findChild<ImportPreview *>();
+    auto *number = namedControl<QComboBox>(*preview, QStringLiteral("NumberColumn"));
+    QCOMPARE(number->currentText(), QStringLiteral("AMA Number"));
+    number->setCurrentIndex(number->findText(QStringLiteral("Club No")));
+    const auto *shownRows = namedControl<QTableWidget>(*preview, QStringLiteral("PreviewRows"));
+    QVERIFY2(shownRows->rowCount() == 1 && shownRows->item(0, 1)->text() == QStringLiteral("Lee Ward")
+                 && shownRows->item(0, 2)->text() == QStringLiteral("3")
+                 && shownRows->item(0, 3)->text() == QStringLiteral("Profile / Class I"),
+             "the preview does not show the entry as it will be imported");
+    namedControl<QPushButton>(*preview, QStringLiteral("Import"))->click();
+    QVERIFY2(statusLine(entries)->text().startsWith(QLatin1String("Importing")), qPrintable(statusLine(entries)->text()));
+    QTRY_COMPARE_WITH_TIMEOUT(table.rowCount(), 5, hangWatchdogMs);
+    QVERIFY2(statusLine(entries)->text().endsWith(QLatin1String("AMA Number was not imported.")),
+             qPrintable(statusLine(entries)->text()));
+    QCOMPARE(table.item(3, EntryListWindow::Number)->text(), QStringLiteral("3"));
+    // The search folds accents and case, and keeps the row that adds a name.
+    namedControl<QLineEdit>(entries, QStringLiteral("Search"))->setText(QStringLiteral("LÉE"));
+    QStringList found;
+    for (int row = 0; row < table.rowCount(); ++row)
+        if (!table.isRowHidden(row))
+            found << table.item(row, EntryListWindow::Name)->text();
+    QCOMPARE(found, (QStringList{QStringLiteral("Lee Ward"), QString()}));
+    namedControl<QLineEdit>(entries, QStringLiteral("Search"))->clear();
     // The journal itself, or its log, is refused by its name and never opened.
     for (const char *companion : {"", "-wal"}) {
         entries.importFrom(QString::fromStdString(program.journal.path() + companion));

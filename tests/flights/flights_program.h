@@ -21,6 +21,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace orlo {
@@ -113,11 +114,13 @@ struct Program : TemporaryFolder, WiredProgram {
 };
 
 // Answers the confirmation of a name not on the entry list with its Add
-// button, keeping what each confirmation said.
+// button, or with Enter as a hurried director would, keeping what each
+// confirmation said.
 struct NewNameConfirmer {
     QTimer timer;
     QStringList said;
     QList<Qt::WindowModality> blocked; // what each message blocked: its window alone, or the whole program
+    bool pressEnter = false;
 
     NewNameConfirmer()
     {
@@ -128,7 +131,14 @@ struct NewNameConfirmer {
                 return;
             said << (box->text() + QLatin1Char(' ') + box->informativeText()).trimmed();
             blocked << box->windowModality();
-            (box->defaultButton() ? box->defaultButton() : box->buttons().constFirst())->click();
+            if (pressEnter) {
+                QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+                return;
+            }
+            QAbstractButton *answer = box->defaultButton() ? box->defaultButton() : box->buttons().constFirst();
+            for (QAbstractButton *button : box->buttons())
+                answer = box->buttonRole(button) == QMessageBox::AcceptRole ? button : answer;
+            answer->click();
         });
         timer.start();
     }

@@ -234,7 +234,7 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
              qPrintable(headings.join(QStringLiteral(", "))));
     // A name is text, whatever it holds.
     const QString typed = QStringLiteral("=1+1 O'Neil, \"Jo\"");
-    const NewNameConfirmer confirmer;
+    NewNameConfirmer confirmer;
     // Typing on a flight starts the name; the editor that opens takes the rest.
     QTest::keyClick(view, typed.at(0).toLatin1());
     QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() != view, "typing on a flight opened no editor for the name", hangWatchdogMs);
@@ -251,6 +251,19 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
 
     // Escape leaves an editor first, then closes the window.
     QVERIFY2(QTest::qWaitForWindowActive(window, hangWatchdogMs), "the confirmation left the flights window inactive");
+    // Enter on the question of a name not listed, the hurried second press
+    // of a director who meant an offer, adds nobody: only Add adds.
+    confirmer.pressEnter = true;
+    QTest::keyClick(view, 'A');
+    QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() != view, "typing on a flight opened no editor for the name", hangWatchdogMs);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("nn Cho"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(confirmer.said.size(), 2, hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(!QApplication::activeModalWidget(), "Enter left the question open", hangWatchdogMs);
+    QCOMPARE(flightRows(*window)->index(0, FlightTableModel::Contestant).data().toString(), typed);
+    QVERIFY2(journal::ContestJournal(program.journal.path()).entries().size() == 1,
+             "Enter on the question added the name to the entry list");
+    QVERIFY2(QTest::qWaitForWindowActive(window, hangWatchdogMs), "the question left the flights window inactive");
     QTest::keyClick(view, Qt::Key_F2);
     QTRY_VERIFY2_WITH_TIMEOUT(qobject_cast<ContestantPicker *>(QApplication::focusWidget()),
                               "F2 opened no contestant picker", hangWatchdogMs);

@@ -374,6 +374,9 @@ void CommandLineTest::registrationImported_data()
         << "Added 1 entry to the entry list of " << 2;
     QTest::newRow("lone CR line ends")
         << QByteArray("Name,Number\rBo Dee,5\rCy Fox,6\r") << 0 << "Added 2 entries to the entry list of " << 3;
+    QTest::newRow("german headings: the columns left out said")
+        << QByteArray("Klassen;Name;Verein;Startnummer\nProfil;Jörg Maier;MFC Ulm;7\n") << 0
+        << "Names from Name, no numbers, no classes. Klassen, Verein, Startnummer were not imported.\n" << 2;
     QTest::newRow("bad rows told, nobody added")
         << QByteArray("Name,Number\nBo Dee,5\n,6\nCy Fox,5\n") << 1
         << "Nothing was imported from %1:\n  line 3: no name.\n  line 4: number 5 is on line 2 already.\n" << 1;
@@ -397,7 +400,7 @@ void CommandLineTest::registrationImported()
     const Run imported = run({"--journal", journal, "--import-entries", csv});
     QCOMPARE(imported.status, status);
     const QString said = status == 0 ? imported.output : imported.errors;
-    QVERIFY2(said.contains(saying.arg(csv)), qPrintable(said));
+    QVERIFY2(said.contains(saying.contains(QLatin1String("%1")) ? saying.arg(csv) : saying), qPrintable(said));
     QCOMPARE(JournalReader(journal.toStdString()).entries().size(), std::size_t(entries));
     if (status != 0)
         return;

@@ -58,6 +58,8 @@ private slots:
     void entryListChanges();
     void registrationImported_data();
     void registrationImported();
+    void registrationColumnsFound_data();
+    void registrationColumnsFound();
     void flightCorrected_data();
     void flightCorrected();
     void nowFlyingNamesTheNextFlight_data();
@@ -81,6 +83,7 @@ void ContestEntriesTest::namesCompared_data()
     QTest::newRow("a longer first name is another name") << "Ken Lo" << "Ken Lo" << "Kenneth Lo" << false;
     QTest::newRow("other scripts compared as written") << "Дмитрий" << "Дмитрий" << "дмитрий" << false;
     QTest::newRow("blanks alone are no name") << " \t " << "" << "" << true;
+    QTest::newRow("accents keep two names apart, found alike") << "José Núñez" << "José Núñez" << "Jose Nunez" << false;
 }
 
 void ContestEntriesTest::namesCompared()
@@ -101,11 +104,18 @@ void ContestEntriesTest::completionFinds_data()
     QTest::addColumn<QList<int>>("nearest"); // the two names nearest, for a name not on the list
     QTest::newRow("number") << "17" << QList<int>{1, 2} << QList<int>{2, 0};
     QTest::newRow("inside a name, any case") << "OKA" << QList<int>{1} << QList<int>{1, 0};
-    QTest::newRow("starts first, then inside") << "a" << QList<int>{2, 0, 1} << QList<int>{2, 0};
-    QTest::newRow("nothing typed finds all") << "" << QList<int>{0, 1, 2} << QList<int>{2, 0};
+    QTest::newRow("starts first, then inside") << "a" << QList<int>{2, 0, 1, 5, 6} << QList<int>{2, 0};
+    QTest::newRow("nothing typed finds all") << "" << QList<int>{0, 1, 2, 3, 4, 5, 6} << QList<int>{2, 0};
     QTest::newRow("nobody") << "zz" << QList<int>{} << QList<int>{2, 0};
-    QTest::newRow("a misspelt name is nearest its entry") << "b okafr" << QList<int>{} << QList<int>{1, 0};
+    QTest::newRow("a misspelt name is nearest its entry") << "b okafr" << QList<int>{} << QList<int>{1, 4};
     QTest::newRow("case and blanks cost nothing") << " LEE  WARD" << QList<int>{0} << QList<int>{0, 2};
+    QTest::newRow("accents folded: nunez") << "nunez" << QList<int>{3} << QList<int>{3, 2};
+    QTest::newRow("accents folded: jose") << "jose" << QList<int>{3} << QList<int>{3, 4};
+    QTest::newRow("a slashed O folded by the table") << "oster" << QList<int>{4} << QList<int>{4, 0};
+    QTest::newRow("capital accents typed find a plain name") << "ÓKÁFOR" << QList<int>{1} << QList<int>{1, 0};
+    QTest::newRow("marks written apart (NFD)") << "Nu\u0301n\u0303ez" << QList<int>{3} << QList<int>{3, 2};
+    QTest::newRow("eszett and ligatures spelt out") << "gross maester" << QList<int>{5} << QList<int>{5, 4};
+    QTest::newRow("a barred L") << "lukasz wojcik" << QList<int>{6} << QList<int>{6, 0};
 }
 
 void ContestEntriesTest::completionFinds()
@@ -113,7 +123,9 @@ void ContestEntriesTest::completionFinds()
     QFETCH(QString, typed);
     QFETCH(QList<int>, found);
     QFETCH(QList<int>, nearest);
-    const std::vector<NameAndNumber> entries{{"Lee Ward", "3"}, {"B. Okafor", "17"}, {"Ann Cho", "117"}};
+    const std::vector<NameAndNumber> entries{{"Lee Ward", "3"},       {"B. Okafor", "17"},    {"Ann Cho", "117"},
+                                             {"José Núñez", "21"},    {"Per Øster", "22"},    {"Groß Mæster", "23"},
+                                             {"Łukasz Wójcik", "24"}};
     const auto listed = [](const std::vector<std::size_t> &positions) {
         QList<int> list;
         for (const std::size_t position : positions)
@@ -276,8 +288,20 @@ void ContestEntriesTest::registrationImported_data()
                                     << QStringList{"line 2: longer than 1 MB; a registration file holds one entry a line."};
     QTest::newRow("quote never closed") << QByteArray("Name\n\"Ann\nBob\n") << 0
                                         << QStringList{"line 2: a quote opened here is never closed."};
-    QTest::newRow("no name column") << QByteArray("Pilot,Number\nA,1\n") << 0
-                                    << QStringList{"line 1: the header row names no Name column."};
+    QTest::newRow("no name column") << QByteArray("Vorname,AMA\nA,1\n") << 0
+                                    << QStringList{"line 1: the header row names no column for the name. It names "
+                                                   "Vorname, AMA; the program reads the name under Name, Pilot or "
+                                                   "Contestant, or under First Name and Last Name; the number under "
+                                                   "Number, No., AMA, AMA #, AMA Number, Licence, License or Contest "
+                                                   "number; the classes under Classes, Class, Events or Event."};
+    QTest::newRow("classes that are no class, with the classes there are")
+        << QByteArray("Name,Class\nA,Class 1\nB,Sportsmen\nC,\"Profile, Class I\"\nD,PROFILE\nE,\"Profile, Class 3\"\n") << 0
+        << QStringList{"line 2: “Class 1” names a class the program does not know; its classes are Class I, Class II, "
+                       "Profile, Sportsman, .15 Carrier and Skyray Carrier.",
+                       "line 3: “Sportsmen” names a class the program does not know; its classes are Class I, Class II, "
+                       "Profile, Sportsman, .15 Carrier and Skyray Carrier.",
+                       "line 6: “Profile, Class 3” names a class the program does not know; its classes are Class I, "
+                       "Class II, Profile, Sportsman, .15 Carrier and Skyray Carrier."};
     // Files from hostile or odd sources: each read whole, or refused with a line.
     QTest::newRow("lone CR line ends, as older spreadsheets write")
         << QByteArray("Name,Number\rAnn Cho,1\r\"Bo\rDee\",2\rCy Fox,\r") << 3 << QStringList{};
@@ -318,6 +342,69 @@ void ContestEntriesTest::registrationImported()
     const ImportOutcome again = contest.importEntries(read.rows);
     QVERIFY2(again.added == 0 && again.problems.empty() && again.alreadyListed == int(read.rows.size()),
              "importing the same file again adds nobody");
+}
+
+// Files as registration sites and spreadsheets write them: the columns
+// found by their headings or chosen by the director, each entry as it would
+// be imported, and what the import says it took and left out.
+void ContestEntriesTest::registrationColumnsFound_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<int>>("chosen"); // name, number, classes columns (-1 none); empty: by the headings
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("said");
+    const QByteArray website("First Name,Last Name,AMA Number,Events\r\nJosé,Núñez,12345,\"Profile, Class I\"\r\n"
+                             "Ann,Cho,777,class  ii\r\n");
+    const QByteArray german("Klassen;Name;Verein;Startnummer\nProfile;Jörg Maier;MFC Ulm;7\n"
+                            "Class I / CLASS II;Anna Groß;;8\n");
+    QTest::newRow("a website's export: first and last name, AMA number, events")
+        << website << QList<int>{} << QStringList{"José Núñez|12345|Profile, Class I", "Ann Cho|777|Class II"}
+        << "Names from First Name and Last Name, numbers from AMA Number, classes from Events.";
+    QTest::newRow("german headings: only the name found, the rest said")
+        << german << QList<int>{} << QStringList{"Jörg Maier||", "Anna Groß||"}
+        << "Names from Name, no numbers, no classes. Klassen, Verein, Startnummer were not imported.";
+    QTest::newRow("german headings, the columns chosen by the director")
+        << german << QList<int>{1, 3, 0} << QStringList{"Jörg Maier|7|Profile", "Anna Groß|8|Class I, Class II"}
+        << "Names from Name, numbers from Startnummer, classes from Klassen. Verein was not imported.";
+    QTest::newRow("number and classes left out by the director")
+        << website << QList<int>{1, -1, -1} << QStringList{"Núñez||", "Cho||"}
+        << "Names from Last Name, no numbers, no classes. First Name, AMA Number, Events were not imported.";
+    QTest::newRow("other headings in any case, each separator")
+        << QByteArray("PILOT;license;CLASS;E-Mail\nLee Ward;L-9;Profile | sportsman;a@b\nBo Dee;L-8;Class I/Class II;\n"
+                      "Cy Fox;;\"Profile; .15 carrier\";\n")
+        << QList<int>{} << QStringList{"Lee Ward|L-9|Profile, Sportsman", "Bo Dee|L-8|Class I, Class II",
+                                       "Cy Fox||Profile, .15 Carrier"}
+        << "Names from PILOT, numbers from license, classes from CLASS. E-Mail was not imported.";
+    QTest::newRow("a name heading before first and last names wins")
+        << QByteArray("First Name,Last Name,Contestant,AMA #\nA,B,Ann Cho,9\n") << QList<int>{}
+        << QStringList{"Ann Cho|9|"} << "Names from Contestant, numbers from AMA #, no classes. First Name, Last Name "
+                                        "were not imported.";
+}
+
+void ContestEntriesTest::registrationColumnsFound()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<int>, chosen);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, said);
+    const auto column = [](int at) { return at < 0 ? std::optional<std::size_t>() : std::size_t(at); };
+    const Registration read = chosen.isEmpty() ? readRegistration(file.toStdString())
+                                               : readRegistration(file.toStdString(),
+                                                                  {column(chosen[0]), {}, {}, column(chosen[1]),
+                                                                   column(chosen[2])});
+    QStringList problems;
+    for (const std::string &problem : read.problems)
+        problems << QString::fromStdString(problem);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    QStringList found;
+    for (const RegistrationRow &row : read.rows) {
+        QStringList classes;
+        for (const std::string &eventClass : row.entry.classes)
+            classes << QString::fromStdString(eventClass);
+        found << QString::fromStdString(row.entry.name + "|" + row.entry.number + "|") + classes.join(QStringLiteral(", "));
+    }
+    QCOMPARE(found, entries);
+    QCOMPARE(QString::fromStdString(columnsUsedSaid(read.header, read.columns)), said);
 }
 
 void ContestEntriesTest::flightCorrected_data()
