@@ -2,6 +2,7 @@
 
 #include "journal_files.h"
 #include "results_document.h"
+#include "results_pages.h"
 #include "spreadsheet_files.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QLocale>
 #include <QPdfWriter>
 #include <QFile>
-#include <QTextDocument>
 
 #include <stdexcept>
 
@@ -41,11 +41,8 @@ void writePdf(const contest::Results &results, QFile &file, const QPageSize &pap
     writer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
     writer.setTitle(QString::fromStdString(results.contest.name));
     writer.setCreator(QCoreApplication::applicationName());
-    QTextDocument document;
-    fillResultsDocument(document, results);
-    printPaged(document, writer);
+    paintResults(results, writer);
 }
-
 
 // Why the results could not be written to path; empty once they are.
 QString problemWriting(const contest::Results &results, const QString &path, const QPageSize &paper)

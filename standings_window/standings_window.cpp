@@ -6,6 +6,7 @@
 #include "journal_schema.h"
 #include "results_document.h"
 #include "results_files.h"
+#include "results_pages.h"
 #include "standings_table.h"
 
 #include <QComboBox>
@@ -23,7 +24,6 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -242,9 +242,7 @@ void StandingsWindow::preview()
 
 void StandingsWindow::printOn(QPrinter &printer) const
 {
-    QTextDocument document;
-    fillResultsDocument(document, m_results);
-    printPaged(document, printer);
+    paintResults(m_results, printer);
 }
 
 void StandingsWindow::chooseFileToSave()

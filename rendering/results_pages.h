@@ -1,0 +1,19 @@
+#pragma once
+
+#include "results_model.h"
+
+class QPagedPaintDevice;
+
+namespace orlo {
+
+// Draws the results sheet on the device page by page, each numbered "Page 1
+// of 3" at its foot: the contest's name and days, then for each class its
+// heading, state, rule and table, then each combination's. A row is never
+// split, and a table continued on a new page begins there with its header.
+// The PDF, the printer and the print preview draw through this one function,
+// so they break their pages alike. The device's page layout is used as it is
+// set. Returns the number of pages drawn, none when the device cannot be
+// painted on.
+int paintResults(const contest::Results &results, QPagedPaintDevice &device);
+
+} // namespace orlo
