@@ -37,8 +37,7 @@ void writePdf(const contest::Results &results, QFile &file, const QPageSize &pap
 {
     QPdfWriter writer(&file);
     writer.setResolution(pdfResolution);
-    writer.setPageSize(paper);
-    writer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+    writer.setPageLayout(resultsPageLayout(paper));
     writer.setTitle(QString::fromStdString(results.contest.name));
     writer.setCreator(QCoreApplication::applicationName());
     paintResults(results, writer);

@@ -143,6 +143,11 @@ std::vector<Page> Sheet::pages(qreal height) const
 
 } // namespace
 
+QPageLayout resultsPageLayout(const QPageSize &paper)
+{
+    return QPageLayout(paper, QPageLayout::Portrait, QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+}
+
 int paintResults(const contest::Results &results, QPagedPaintDevice &device)
 {
     QPainter painter;

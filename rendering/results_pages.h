@@ -2,6 +2,9 @@
 
 #include "results_model.h"
 
+#include <QPageLayout>
+
+class QPageSize;
 class QPagedPaintDevice;
 
 namespace orlo {
@@ -15,5 +18,10 @@ namespace orlo {
 // set. Returns the number of pages drawn, none when the device cannot be
 // painted on.
 int paintResults(const contest::Results &results, QPagedPaintDevice &device);
+
+// The sheet's page for the PDF and the printer alike, so that both break the
+// pages at the same rows: the paper given, upright, 15 mm margins and 12 mm
+// at the foot.
+QPageLayout resultsPageLayout(const QPageSize &paper);
 
 } // namespace orlo

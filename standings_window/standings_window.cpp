@@ -52,7 +52,7 @@ QPushButton *button(const QString &text, const QKeySequence &keys, QWidget *pare
 std::shared_ptr<QPrinter> printerForResults()
 {
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    printer->setPageSize(paperFor(QLocale()));
+    printer->setPageLayout(resultsPageLayout(paperFor(QLocale())));
     return printer;
 }
 
