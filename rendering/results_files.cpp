@@ -40,7 +40,8 @@ void writePdf(const contest::Results &results, QFile &file, const QPageSize &pap
     writer.setPageLayout(resultsPageLayout(paper));
     writer.setTitle(QString::fromStdString(results.contest.name));
     writer.setCreator(QCoreApplication::applicationName());
-    paintResults(results, writer);
+    if (paintResults(results, writer) == 0)
+        throw std::runtime_error("the PDF could not be drawn");
 }
 
 // Why the results could not be written to path; empty once they are.

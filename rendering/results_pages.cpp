@@ -50,6 +50,7 @@ public:
     Sheet(const Sheet &) = delete;
     Sheet &operator=(const Sheet &) = delete;
     std::vector<Page> pages(qreal height) const;
+    const SheetStyles &styles() const { return m_styles; }
 
 private:
     void add(const QString &text, const TextStyle &style, qreal before, qreal after, bool keepWithNext = false);
@@ -155,10 +156,10 @@ int paintResults(const contest::Results &results, QPagedPaintDevice &device)
         return 0;
     const QRectF paintable = device.pageLayout().paintRect(QPageLayout::Point);
     const qreal width = paintable.width() * point;
-    const SheetStyles footStyle;
-    const qreal foot = 2 * footStyle.body.metrics.lineSpacing();
-    const qreal height = paintable.height() * point - foot;
     const Sheet sheet(results, width);
+    const TextStyle &footStyle = sheet.styles().body;
+    const qreal foot = 2 * footStyle.metrics.lineSpacing();
+    const qreal height = paintable.height() * point - foot;
     const std::vector<Page> pages = sheet.pages(height);
     // From the sheet's units to the device's dots, set again on each page.
     const QTransform toDevice = QTransform::fromScale(device.logicalDpiX() / (72 * point),
@@ -170,10 +171,10 @@ int paintResults(const contest::Results &results, QPagedPaintDevice &device)
         for (const Placed &placed : pages[index])
             placed.piece->paint(painter, placed.top);
         painter.setPen(Qt::black);
-        painter.setFont(footStyle.body.font);
+        painter.setFont(footStyle.font);
         const QString number = QStringLiteral("Page %1 of %2").arg(index + 1).arg(pages.size());
-        painter.drawText(QPointF(width - footStyle.body.metrics.horizontalAdvance(number),
-                                 height + foot - footStyle.body.metrics.descent()),
+        painter.drawText(QPointF(width - footStyle.metrics.horizontalAdvance(number),
+                                 height + foot - footStyle.metrics.descent()),
                          number);
     }
     painter.end();
