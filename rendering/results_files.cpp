@@ -2,6 +2,7 @@
 
 #include "journal_files.h"
 #include "results_document.h"
+#include "results_pages.h"
 #include "spreadsheet_files.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QLocale>
 #include <QPdfWriter>
 #include <QFile>
-#include <QTextDocument>
 
 #include <stdexcept>
 
@@ -37,15 +37,12 @@ void writePdf(const contest::Results &results, QFile &file, const QPageSize &pap
 {
     QPdfWriter writer(&file);
     writer.setResolution(pdfResolution);
-    writer.setPageSize(paper);
-    writer.setPageMargins(QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
+    writer.setPageLayout(resultsPageLayout(paper));
     writer.setTitle(QString::fromStdString(results.contest.name));
     writer.setCreator(QCoreApplication::applicationName());
-    QTextDocument document;
-    fillResultsDocument(document, results);
-    printPaged(document, writer);
+    if (paintResults(results, writer) == 0)
+        throw std::runtime_error("the PDF could not be drawn");
 }
-
 
 // Why the results could not be written to path; empty once they are.
 QString problemWriting(const contest::Results &results, const QString &path, const QPageSize &paper)

@@ -9,11 +9,12 @@
 #include <memory>
 
 // The printer lives as long as its dialog's connections, which end with it.
-extern "C" Q_DECL_EXPORT QDialog *orloPrintDialog(QWidget *parent, bool preview, const QPageSize &paper,
+extern "C" Q_DECL_EXPORT QDialog *orloPrintDialog(QWidget *parent, bool preview, const QPageLayout &page,
                                                   const std::function<void(QPagedPaintDevice &)> &draw)
 {
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    printer->setPageSize(paper);
+    // The PDF's margins too, so that the preview and the paper break pages as the PDF does.
+    printer->setPageLayout(page);
     if (preview) {
         auto *dialog = new QPrintPreviewDialog(printer.get(), parent);
         QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,

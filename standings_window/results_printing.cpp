@@ -4,12 +4,12 @@
 
 namespace orlo {
 
-QDialog *resultsPrintDialog(QWidget *parent, PrintDialogKind kind, const QPageSize &paper,
+QDialog *resultsPrintDialog(QWidget *parent, PrintDialogKind kind, const QPageLayout &page,
                             std::function<void(QPagedPaintDevice &)> draw)
 {
-    using Make = QDialog *(QWidget *, bool, const QPageSize &, const std::function<void(QPagedPaintDevice &)> &);
+    using Make = QDialog *(QWidget *, bool, const QPageLayout &, const std::function<void(QPagedPaintDevice &)> &);
     static Make *const make = reinterpret_cast<Make *>(exports::programModuleFunction("orlo_print", "orloPrintDialog"));
-    return make(parent, kind == PrintDialogKind::Preview, paper, draw);
+    return make(parent, kind == PrintDialogKind::Preview, page, draw);
 }
 
 } // namespace orlo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPageSize>
+#include <QPageLayout>
 
 #include <functional>
 
@@ -16,7 +16,7 @@ namespace orlo {
 // parent's child, not yet open; throws std::runtime_error saying why when
 // the module cannot be loaded.
 enum class PrintDialogKind { Print, Preview };
-QDialog *resultsPrintDialog(QWidget *parent, PrintDialogKind kind, const QPageSize &paper,
+QDialog *resultsPrintDialog(QWidget *parent, PrintDialogKind kind, const QPageLayout &page,
                             std::function<void(QPagedPaintDevice &)> draw);
 
 } // namespace orlo

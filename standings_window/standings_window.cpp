@@ -7,6 +7,7 @@
 #include "journal_words.h"
 #include "results_document.h"
 #include "results_files.h"
+#include "results_pages.h"
 #include "results_printing.h"
 #include "standings_table.h"
 
@@ -23,7 +24,6 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -233,7 +233,7 @@ void StandingsWindow::openPrintDialog(PrintDialogKind kind)
 {
     QDialog *dialog = nullptr;
     try {
-        dialog = resultsPrintDialog(this, kind, paperFor(QLocale()),
+        dialog = resultsPrintDialog(this, kind, resultsPageLayout(paperFor(QLocale())),
                                     [this](QPagedPaintDevice &printer) { printOn(printer); });
     } catch (const std::exception &problem) {
         m_state->setText(QStringLiteral("Cannot print the results: %1. Nothing was printed.")
@@ -245,9 +245,7 @@ void StandingsWindow::openPrintDialog(PrintDialogKind kind)
 
 void StandingsWindow::printOn(QPagedPaintDevice &printer) const
 {
-    QTextDocument document;
-    fillResultsDocument(document, m_results);
-    printPaged(document, printer);
+    paintResults(m_results, printer);
 }
 
 void StandingsWindow::chooseFileToSave()

@@ -1,7 +1,10 @@
 #include "results_document.h"
 #include "results_files.h"
+#include "results_pages.h"
 
 #include <QFile>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -33,8 +36,8 @@ Standing ranked(int place, const std::string &name, const std::string &number, s
 
 // A contest of one class long enough for two pages, with an attempt, one
 // still to fly, names in other scripts and one too long for its column, and a
-// combination.
-Results longContest()
+// combination of as many rows as asked.
+Results longContest(int fliers = 120, int combinedRows = 1)
 {
     Results results;
     results.contest.name = "Carrier Nationals";
@@ -48,7 +51,7 @@ Results longContest()
     classOne.rows.push_back(ranked(3, "山田太郎", "J-88", {"280.0"}, 0));
     classOne.rows.push_back(ranked(4, "Bartholomew Alexander Featherstonehaugh-Montgomery of Little Snoring", "5",
                                    {"200.0"}, 0));
-    for (int place = 5; place <= 120; ++place)
+    for (int place = 5; place <= fliers; ++place)
         classOne.rows.push_back(ranked(place, "Flier " + std::to_string(place), std::to_string(place), {"150.0"}, 0));
     // Kept in a journal before names were limited, or typed in the flights window.
     classOne.rows.push_back(ranked(121, "Quentin " + std::string(100000, 'q') + " Tail", "21", {"140.0"}, 0));
@@ -69,6 +72,9 @@ Results longContest()
     CombinedStandings combined;
     combined.combination = {"Profile + Class I", {"Profile", "Class I"}};
     combined.rows.push_back({"1", 1, 1, "Ann Example", "17", {"", "312.5"}, "312.5", {"Profile"}});
+    for (int place = 2; place <= combinedRows; ++place)
+        combined.rows.push_back({std::to_string(place), place, place, "Flier " + std::to_string(place),
+                                 std::to_string(place), {"", "150.0"}, "150.0", {"Profile"}});
     results.combined.push_back(combined);
     results.flightsWithoutContestant = 3;
     return results;
@@ -105,7 +111,8 @@ class ResultsSheetTest : public QObject {
 private slots:
     void writtenSheet_data();
     void writtenSheet();
-    void pdfRepeatsTheHeaderOnEveryPage();
+    void pagesBeginWithTheirHeader_data();
+    void pagesBeginWithTheirHeader();
     void badPathWritesNothing_data();
     void badPathWritesNothing();
     void paperFollowsTheLocale();
@@ -164,20 +171,62 @@ void ResultsSheetTest::writtenSheet()
              qPrintable(QStringLiteral("'%1' not found in:\n%2").arg(expected, text.left(3000))));
 }
 
-void ResultsSheetTest::pdfRepeatsTheHeaderOnEveryPage()
+void ResultsSheetTest::pagesBeginWithTheirHeader_data()
 {
+    QTest::addColumn<int>("fliers");
+    QTest::addColumn<int>("combinedRows");
+    QTest::addColumn<QPageSize>("paper");
+
+    QTest::newRow("one class over three Letter pages") << 120 << 1 << QPageSize(QPageSize::Letter);
+    QTest::newRow("a combination across a page break") << 40 << 80 << QPageSize(QPageSize::A4);
+    // The class ends near page 1's foot: the combination's heading and
+    // sentence go to page 2 with its header and first row.
+    QTest::newRow("a combination begun at a page's foot") << 31 << 20 << QPageSize(QPageSize::A4);
+}
+
+// Every page the PDF and the print preview draw alike, each one numbered,
+// holding a table's header, and beginning with a heading or a header, never
+// with a row cut off from its header.
+void ResultsSheetTest::pagesBeginWithTheirHeader()
+{
+    QFETCH(int, fliers);
+    QFETCH(int, combinedRows);
+    QFETCH(QPageSize, paper);
+    const Results results = longContest(fliers, combinedRows);
     const QString path = m_folder.filePath(QStringLiteral("pages.pdf"));
-    const ResultsWritten written = writeResultsDocument(longContest(), path, QPageSize(QPageSize::Letter));
+    const ResultsWritten written = writeResultsDocument(results, path, paper);
     QVERIFY2(written.done, qPrintable(written.sentence));
     const QStringList pages = pdfPages(path);
-    QVERIFY2(pages.size() >= 3, qPrintable(QStringLiteral("%1 pages for 122 contestants").arg(pages.size())));
+    QVERIFY2(pages.size() >= 2, qPrintable(QStringLiteral("%1 pages").arg(pages.size())));
     const QRegularExpression header(QStringLiteral("Place +Contestant +Number"));
-    // The last page holds the combination and its own header.
+    const QRegularExpression pageBegins(QStringLiteral("^\\s*(Carrier Nationals|Class I\\n|Profile \\+ Class I\\n|"
+                                                       "Place +Contestant +Number)"));
+    // A heading, the state or the sentence above a table, last before the
+    // page number.
+    const QRegularExpression headingLeftBehind(QStringLiteral("(Class I|Profile \\+ Class I|Provisional, as of [^\\n]*|"
+                                                              "The sum of [^\\n]*|share the place\\.)\\s*Page \\d+ of"));
     for (int page = 0; page < pages.size(); ++page) {
         QVERIFY2(header.match(pages[page]).hasMatch(), qPrintable(QStringLiteral("no header on page %1").arg(page + 1)));
+        QVERIFY2(pageBegins.match(pages[page]).hasMatch(),
+                 qPrintable(QStringLiteral("page %1 begins with neither a heading nor a header:\n%2")
+                                .arg(page + 1)
+                                .arg(pages[page].left(400))));
+        QVERIFY2(!headingLeftBehind.match(pages[page]).hasMatch(),
+                 qPrintable(QStringLiteral("page %1 ends with a heading:\n%2").arg(page + 1).arg(pages[page].right(400))));
         const QString footer = QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages.size());
         QVERIFY2(pages[page].contains(footer), qPrintable(QStringLiteral("no '%1'").arg(footer)));
     }
+
+    // The printer's preview at its own resolution, on the same paper.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(resultsPageLayout(paper));
+    QPrintPreviewWidget preview(&printer);
+    connect(&preview, &QPrintPreviewWidget::paintRequested, &preview,
+            [&results](QPrinter *device) { paintResults(results, *device); });
+    preview.updatePreview();
+    QVERIFY2(preview.pageCount() == pages.size(), qPrintable(QStringLiteral("the preview shows %1 pages, the PDF has %2")
+                                                                 .arg(preview.pageCount())
+                                                                 .arg(pages.size())));
 }
 
 void ResultsSheetTest::badPathWritesNothing_data()
