@@ -6,6 +6,7 @@
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
 #include "journal_words.h"
+#include "standings_reader.h"
 #include "spreadsheet_commands.h"
 #include "tahoma_font.h"
 #include "window_place.h"
@@ -17,6 +18,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 namespace orlo {
@@ -98,11 +100,13 @@ QString remarkOn(const std::string &journalPath, std::int64_t entry, const std::
 }
 
 // The standings from the journal file: read over a reader of their own on
-// the window's worker thread, the contest's settings read over a reader too
-// and changed over a recording connection opened for the change alone.
+// the window's worker thread, which keeps what it read so that a read after
+// a flight recorded reads that flight alone; the contest's settings read over
+// a reader too and changed over a recording connection opened for the change alone.
 StandingsSource standingsIn(const std::string &journalPath)
 {
-    return {[journalPath] { return readResults(journal::JournalReader(journalPath)); },
+    auto standings = std::make_shared<journal::StandingsReader>(journalPath);
+    return {[standings] { return standings->read(); },
             [journalPath] { return journal::JournalReader(journalPath).contest(); },
             [journalPath](const contest::ContestSettings &contest) {
                 journal::ContestJournal(journalPath).setContest(contest);

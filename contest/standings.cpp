@@ -60,9 +60,13 @@ bool Results::noFlights() const
     return true;
 }
 
-Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
-             const std::vector<ScoredFlight> &flights, const std::vector<std::string> &classes,
-             std::string asOf)
+namespace {
+
+// rank() and rankAgain(): a class not in changed is taken from earlier when
+// earlier has it.
+Results rankKeeping(const ContestSettings &contest, const std::vector<Entry> &entries,
+                    const std::vector<ScoredFlight> &flights, const std::vector<std::string> &classes,
+                    std::string asOf, const Results *earlier, const std::vector<std::string> &changed)
 {
     // A void flight does not count at all, and is not listed.
     std::vector<const ScoredFlight *> counting;
@@ -90,6 +94,10 @@ Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
         auto found = ranked.find(caption);
         if (found != ranked.end())
             return found->second;
+        if (earlier && !holds(changed, caption))
+            for (const ClassStandings &kept : earlier->classes)
+                if (kept.rule.caption == caption)
+                    return ranked.emplace(caption, kept).first->second;
         ClassRule rule;
         rule.caption = caption;
         for (const ClassRule &own : contest.classes)
@@ -139,6 +147,21 @@ Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
         results.combined.push_back(combine(combination, parts));
     }
     return results;
+}
+
+} // namespace
+
+Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
+             const std::vector<ScoredFlight> &flights, const std::vector<std::string> &classes,
+             std::string asOf)
+{
+    return rankKeeping(contest, entries, flights, classes, std::move(asOf), nullptr, {});
+}
+
+Results rankAgain(const Results &earlier, const std::vector<std::string> &changed,
+                  const std::vector<Entry> &entries, const std::vector<ScoredFlight> &flights, std::string asOf)
+{
+    return rankKeeping(earlier.contest, entries, flights, {}, std::move(asOf), &earlier, changed);
 }
 
 } // namespace orlo::contest

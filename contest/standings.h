@@ -17,6 +17,8 @@ struct FlightScore {
     std::string score;    // as the sheet showed it, "312.5"
     bool counted = false; // part of the counted score
     bool beyondAllowed = false; // flown after the official flights allowed ran out
+
+    friend bool operator==(const FlightScore &, const FlightScore &) = default;
 };
 
 // A contestant's line in a class. place is "1", "2"… for a ranked contestant,
@@ -33,6 +35,8 @@ struct Standing {
     // The counted flight's parts (the best one when several are summed).
     std::string highSpeedPoints, lowSpeedPoints, engineBonus, scalePoints, landingPoints;
     bool stillToFly = false;
+
+    friend bool operator==(const Standing &, const Standing &) = default;
 };
 
 struct ClassStandings {
@@ -42,6 +46,8 @@ struct ClassStandings {
     // until the director reopens it. firstWaitingAt is the earliest one's time.
     int waiting = 0;
     std::string firstWaitingAt;
+
+    friend bool operator==(const ClassStandings &, const ClassStandings &) = default;
 };
 
 // A contestant's line in a combination: a score per class of the combination,
@@ -55,11 +61,15 @@ struct CombinedStanding {
     std::vector<std::string> classScores;
     std::string total;
     std::vector<std::string> missing; // classes of the combination without a counted score
+
+    friend bool operator==(const CombinedStanding &, const CombinedStanding &) = default;
 };
 
 struct CombinedStandings {
     Combination combination;
     std::vector<CombinedStanding> rows;
+
+    friend bool operator==(const CombinedStandings &, const CombinedStandings &) = default;
 };
 
 // The contest's result as of one moment.
@@ -74,6 +84,8 @@ struct Results {
     // standings are older than the journal. Empty when they are its latest.
     std::string unreadAt;
     bool noFlights() const;
+
+    friend bool operator==(const Results &, const Results &) = default;
 };
 
 // A class named that has neither flights nor entries; nothing is written.
@@ -88,5 +100,11 @@ public:
 Results rank(const ContestSettings &contest, const std::vector<Entry> &entries,
              const std::vector<ScoredFlight> &flights, const std::vector<std::string> &classes = {},
              std::string asOf = {});
+
+// Ranks every class as rank() does, but takes the standings of each class
+// not named in changed from earlier, ranked under the same contest and
+// entries: after one flight recorded, its class alone is ranked again.
+Results rankAgain(const Results &earlier, const std::vector<std::string> &changed,
+                  const std::vector<Entry> &entries, const std::vector<ScoredFlight> &flights, std::string asOf);
 
 } // namespace orlo::contest

@@ -54,6 +54,28 @@ struct FlightOrder {
     bool newestFirst() const { return key == FlightSortKey::Time && descending; }
 };
 
+// Where the journal's flights stood at a read: its last calculation and its
+// last correction then, in the opening of the file that read them, of the
+// contest read.
+struct FlightsMark {
+    std::int64_t calculation = 0;
+    std::int64_t change = 0;
+    std::int64_t opening = 0; // 0: nothing read yet
+    std::int64_t contest = 0;
+};
+
+// What ranking needs, read in one snapshot: the contest's settings, the
+// entry list (without the counts of flights) and flights as scoredFlights()
+// gives them, newest first: every flight when whole, else only those
+// recorded or corrected after the mark read since.
+struct ContestRead {
+    contest::ContestSettings contest;
+    std::vector<contest::Entry> entries;
+    std::vector<contest::ScoredFlight> flights;
+    bool whole = true;
+    FlightsMark mark; // where this read leaves the journal
+};
+
 // The one way to read a journal, for every window and the command line: over
 // a connection of its own whose type offers no write (ReadOnlyDatabase), so
 // nothing is created, switched or moved aside. The journal's two writers,
@@ -85,6 +107,9 @@ public:
     // contestant, status, and of its last calculation the class, the score
     // and the points. Quicker than the flights with all their texts.
     std::vector<contest::ScoredFlight> scoredFlights() const;
+    // Every flight is read when since comes from another opening of the
+    // file (or from none): ids are only compared within one file.
+    ContestRead contestSince(const FlightsMark &since) const;
     // Oldest first.
     std::vector<StoredCalculation> calculations(std::int64_t flightId) const;
     std::vector<std::string> days() const;          // newest first, "YYYY-MM-DD"

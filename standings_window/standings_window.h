@@ -19,7 +19,7 @@ class QTableWidget;
 namespace orlo {
 
 // Where the Standings window gets the contest from. read runs on a worker
-// thread and throws an exception whose what() tells the director why the
+// thread, one read at a time, so it may keep what it read for the next, and throws an exception whose what() tells the director why the
 // journal could not be read; the contest's settings are read and kept, and
 // the results saved in the format the file's extension names, on the
 // window's thread, and what is refused throws likewise.

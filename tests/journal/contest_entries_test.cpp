@@ -4,6 +4,7 @@
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
+#include "standings_reader.h"
 
 #include <QDir>
 #include <QFile>
@@ -425,6 +426,11 @@ void ContestEntriesTest::flightCorrected_data()
         << named + "\n10:05:00+00:00 contestant Hal Ivers > Ken Lo (keyed under the wrong number)";
     QTest::newRow("moved to its own contestant") << "stay" << "" << "Hal Ivers's already" << "Hal Ivers 12 official"
                                                  << named;
+    // Changes that are no correction, each read by the Standings window after it.
+    QTest::newRow("scored again in another class") << "Class II" << "" << "" << "Hal Ivers 12 official" << named;
+    QTest::newRow("next contestant flown") << "fly" << "" << "" << "Ken Lo 17 official" << named;
+    QTest::newRow("class closed by the director") << "close" << "" << "" << "Hal Ivers 12 official" << named;
+    QTest::newRow("entry renamed") << "rename" << "" << "" << "Hal Ives 12 official" << named;
 }
 
 void ContestEntriesTest::flightCorrected()
@@ -438,24 +444,43 @@ void ContestEntriesTest::flightCorrected()
     std::time_t now = 1796724000; // 2026-12-08 10:00 UTC
     ContestJournal contest(text(path));
     contest.setClock([&] { return now + 300; });
-    contest.add({"Hal Ivers", "12", {}});
-    const std::int64_t other = contest.add({"Ken Lo", "17", {}});
+    const std::int64_t hal = contest.add({"Hal Ivers", "12", {"Class I"}});
+    const std::int64_t other = contest.add({"Ken Lo", "17", {"Class II"}});
     FlightJournal journal(text(path));
     journal.setClock([&] { return now; });
     journal.calculated(calculation("310.5"));
     const std::int64_t flight = JournalReader(text(path)).flights().front().id;
     QVERIFY(journal.setContestant(flight, "hal ivers"));
+    StandingsReader standings(text(path));
+    standings.read();
     QString refused;
     try {
-        if (const auto status = statusNamed(change.toStdString()))
+        if (const auto status = statusNamed(change.toStdString())) {
             contest.setStatus(flight, *status, reason.toStdString());
-        else
-            contest.moveFlight(flight, change == "move" ? other : idOf(JournalReader(text(path)), "Hal Ivers"), reason.toStdString());
+        } else if (change.startsWith("Class")) {
+            CalculationRecord again = calculation("320.0");
+            again.classCaption = change.toStdString();
+            journal.calculated(again);
+        } else if (change == "fly") {
+            journal.nowFlying(other);
+            journal.calculated(calculation("290.0"));
+        } else if (change == "close") {
+            contest.setContest({"", "", "", {{"Class I", Counting::BestFlight, 1, 2, TieRule::Shared, true, ""}}, {}});
+        } else if (change == "rename") {
+            contest.rename(hal, "Hal Ives");
+        } else {
+            contest.moveFlight(flight, change == "move" ? other : hal, reason.toStdString());
+        }
     } catch (const EntryRefused &refusedChange) {
         refused = QString::fromUtf8(refusedChange.what());
     }
     QVERIFY2(refusal.isEmpty() ? refused.isEmpty() : refused.contains(refusal), qPrintable(refused));
-    const FlightRow row = JournalReader(text(path)).flights().front();
+    // The Standings window reads only what changed, and shows what a whole read shows.
+    const Results shown = standings.read();
+    const JournalReader whole(text(path));
+    QVERIFY2(shown == rank(whole.contest(), whole.entries(), whole.scoredFlights(), {}, shown.asOf),
+             "the standings read after the change differ from those of the whole journal");
+    const FlightRow row = whole.flights().front();
     QCOMPARE(QString::fromStdString(row.contestant + " " + row.number + " " + statusName(row.status)), listed);
     QStringList kept;
     for (const FlightChange &kept1 : JournalReader(text(path)).changes(flight))
