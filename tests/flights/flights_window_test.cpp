@@ -261,7 +261,7 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     QTRY_COMPARE_WITH_TIMEOUT(confirmer.said.size(), 2, hangWatchdogMs);
     QTRY_VERIFY2_WITH_TIMEOUT(!QApplication::activeModalWidget(), "Enter left the question open", hangWatchdogMs);
     QCOMPARE(flightRows(*window)->index(0, FlightTableModel::Contestant).data().toString(), typed);
-    QVERIFY2(journal::ContestJournal(program.journal.path()).entries().size() == 1,
+    QVERIFY2(journal::JournalReader(program.journal.path()).entries().size() == 1,
              "Enter on the question added the name to the entry list");
     QVERIFY2(QTest::qWaitForWindowActive(window, hangWatchdogMs), "the question left the flights window inactive");
     QTest::keyClick(view, Qt::Key_F2);
