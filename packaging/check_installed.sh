@@ -73,10 +73,10 @@ fi
 # and what they bring kept out of the program itself, which a flight loads.
 modules=()
 for module in orlo_xlsx orlo_print; do
-    if [ -f "$root/usr/lib/orlo-score/$module.so" ]; then
-        modules+=("$root/usr/lib/orlo-score/$module.so")
+    if [ -f "$root/usr/libexec/orlo-score/$module.so" ]; then
+        modules+=("$root/usr/libexec/orlo-score/$module.so")
     else
-        fault "usr/lib/orlo-score/$module.so is missing"
+        fault "usr/libexec/orlo-score/$module.so is missing"
     fi
 done
 if [ -x "$binary" ]; then
@@ -90,7 +90,7 @@ if [ -x "$binary" ]; then
         >"$work/xlsx.log" 2>&1; then
         cat "$work/xlsx.log"
         fault "the installed program writes no workbook"
-    elif ! grep -q "file=$root/usr/lib/orlo-score/orlo_xlsx.so " "$work/xlsx.log"; then
+    elif ! grep -q "file=$root/usr/libexec/orlo-score/orlo_xlsx.so " "$work/xlsx.log"; then
         fault "the installed program loads no installed orlo_xlsx.so: $(grep -o 'file=[^ ]*orlo_xlsx.so' "$work/xlsx.log" | head -1)"
     fi
 fi
@@ -215,7 +215,7 @@ while IFS= read -r file; do
         usr/share/metainfo/"$app_id".metainfo.xml | usr/share/icons/hicolor/*/apps/"$icon_name".* | \
         usr/share/man/man1/Orlo_Score.1.gz | usr/share/bash-completion/completions/Orlo_Score | \
         usr/share/doc/orlo-score/copyright | usr/share/doc/orlo-score/changelog.gz | \
-        usr/lib/orlo-score/orlo_xlsx.so | usr/lib/orlo-score/orlo_print.so) ;;
+        usr/libexec/orlo-score/orlo_xlsx.so | usr/libexec/orlo-score/orlo_print.so) ;;
     *) fault "unexpected file ${file#"$root"/}" ;;
     esac
 done < <(find "$root" -type f -o -type l)

@@ -460,8 +460,9 @@ void CommandLineTest::journalOfEachLayoutCarriedForward()
 }
 
 // Two contests in one journal: flights, entries and settings kept apart, and
-// the past contest's results written byte for byte as the earlier version
-// wrote them before the journal was carried forward.
+// the past contest's results, a final class among them, written byte for byte
+// as they were before the journal was carried forward and another contest
+// started.
 void CommandLineTest::contestsKeptApart()
 {
     QTemporaryDir folder;
