@@ -1,4 +1,5 @@
 #include "journal_reader.h"
+#include "journal_reader_impl.h"
 
 #include "contest_tables.h"
 #include "database.h"
@@ -48,149 +49,12 @@ StoredCalculation readCalculation(const Statement &row, int first)
 // Every opening of a journal by any reader of the program: a mark names the one it was read in.
 std::atomic<std::int64_t> openings{0};
 
-// One read transaction: its statements see the journal as one commit left it.
-// Ended by end(); a read left on an error is rolled back, and the reader
-// closes the connection on a failed read in any case.
-class Snapshot {
-public:
-    explicit Snapshot(const ReadOnlyDatabase &db) : m_db(db) { Statement(db, "BEGIN").run(); }
-    ~Snapshot()
-    {
-        if (m_open) {
-            try {
-                Statement(m_db, "ROLLBACK").run();
-            } catch (const DatabaseError &) {
-                // Already on a failure's path, told by the read that failed.
-            }
-        }
-    }
-    Snapshot(const Snapshot &) = delete;
-    Snapshot &operator=(const Snapshot &) = delete;
-    void end()
-    {
-        m_open = false;
-        Statement(m_db, "COMMIT").run();
-    }
-
-private:
-    const ReadOnlyDatabase &m_db;
-    bool m_open = true;
-};
-
-// The flights as scoredFlights() gives them, those that where passes with
-// the values bound to ?1, ?2….
-std::vector<contest::ScoredFlight> scoredFlightsWhere(const ReadOnlyDatabase &db, bool withEntries, bool withBonus,
-                                                      const std::string &where,
-                                                      const std::vector<std::int64_t> &values = {})
-{
-    const std::string sql = std::string("SELECT f.id, ")
-        + (withEntries ? "coalesce(e.name, f.contestant), coalesce(f.entry, 0), coalesce(e.number, ''), f.status"
-                       : "f.contestant, 0, '', 'official'")
-        + ", c.class_caption, c.score, c.hs_points, c.ls_points, " + (withBonus ? "c.engine_bonus" : "''")
-        + ", c.scale_points, c.landing_points, c.recorded_at FROM flight f"
-        + (withEntries ? " LEFT JOIN entry e ON e.id = f.entry" : "")
-        + " JOIN calculation c ON c.id = f.last_calculation WHERE 1" + where + " ORDER BY f.id DESC";
-    std::vector<contest::ScoredFlight> rows;
-    Statement query(db, sql);
-    for (std::size_t at = 0; at < values.size(); ++at)
-        query.bind(int(at) + 1, values[at]);
-    while (query.step()) {
-        contest::ScoredFlight &row = rows.emplace_back();
-        row.id = query.integer(0);
-        row.contestant = query.text(1);
-        row.entry = query.integer(2);
-        row.number = query.text(3);
-        row.status = contest::statusNamed(query.text(4)).value_or(contest::FlightStatus::Official);
-        row.classCaption = query.text(5);
-        row.score = query.text(6);
-        row.highSpeedPoints = query.text(7);
-        row.lowSpeedPoints = query.text(8);
-        row.engineBonus = query.text(9);
-        row.scalePoints = query.text(10);
-        row.landingPoints = query.text(11);
-        row.recordedAt = query.text(12);
-    }
-    return rows;
-}
-
-std::int64_t number(const ReadOnlyDatabase &db, const char *sql)
-{
-    Statement query(db, sql);
-    if (!query.step())
-        throw DatabaseError(SQLITE_ERROR, std::string("no answer to ") + sql);
-    return query.integer(0);
-}
-
 } // namespace
 
-struct JournalReader::Impl {
-    std::string path;
-    ReadOnlyDatabase db;
-    JournalFiles opened; // the files at the journal's name before it was opened
-    JournalNotice notice;
-    // A journal of an older layout that could not be carried forward has no
-    // entry list; its flights are all official.
-    bool withEntries = true;
-    // Nor has one older than the contest's settings any settings.
-    bool withContest = true;
-    // One older than the season of contests holds one contest alone.
-    bool withSeason = true;
-    std::int64_t chosen = 0; // the contest read; 0: the current one
-    // Nor has one older than the trail of closed classes any trail.
-    bool withClassChanges = true;
-    // The calculation's columns as the file holds them: one of a layout
-    // before the engine bonus had its column reads the bonus as empty.
-    std::string columns;
-    bool withEngineBonus = true;
-    std::int64_t opening = 0; // which opening of the file the reads are of
-
-    void close() { db.close(); }
-
-    // The contest read, as its id; 0 in a journal of one contest alone.
-    std::int64_t contest() const { return !withSeason ? 0 : chosen != 0 ? chosen : currentContest(db); }
-    // " AND f.contest = 7": the condition that keeps a query to the contest read.
-    std::string inContest(const char *column) const
-    {
-        const std::int64_t id = contest();
-        return id == 0 ? std::string() : " AND " + std::string(column) + " = " + std::to_string(id);
-    }
-
-    // Runs work on the open file; a failure closes it, so that the next
-    // read starts afresh, and is thrown as a JournalProblem.
-    template <typename Work>
-    auto read(Work work) -> decltype(work())
-    {
-        try {
-            if (db && !stillReadable(opened, journalFilesAt(path)))
-                close();
-            if (!db) {
-                opened = journalFilesAt(path);
-                db = ReadOnlyDatabase(openJournal(path, Access::Read, notice));
-                opening = ++openings;
-                Statement version(db, "PRAGMA user_version");
-                const auto layout = version.step() ? version.integer(0) : 0;
-                withEntries = layout >= 3;
-                withContest = layout >= 5;
-                withSeason = layout >= 6;
-                withClassChanges = layout >= 7;
-                columns = calculationColumns();
-                withEngineBonus = layout >= 4;
-                if (layout < 4)
-                    columns.replace(columns.find("engine_bonus"), std::string_view("engine_bonus").size(), "''");
-            }
-            return work();
-        } catch (const DatabaseError &error) {
-            close();
-            throw JournalProblem(JournalAttempt::Read, path, ProblemKind::Failed, error.what(), true,
-                                 error.extendedCode());
-        }
-    }
-
-    // The flights the filter passes, in the order and page that ordered
-    // says: a query's end binding ?3 (older than), ?4 (limit) and ?6 (skip).
-    std::vector<FlightRow> pageOfFlights(const FlightFilter &filter, const std::string &ordered,
-                                         std::int64_t olderThan, int limit, int skip);
-};
+std::int64_t nextOpening()
+{
+    return ++openings;
+}
 
 JournalReader::JournalReader(std::string path) : m_impl(std::make_unique<Impl>())
 {
@@ -311,53 +175,6 @@ std::vector<FlightRow> JournalReader::Impl::pageOfFlights(const FlightFilter &fi
             row.uuid = query.text(next + 4);
         }
         return rows;
-    });
-}
-
-std::vector<contest::ScoredFlight> JournalReader::scoredFlights() const
-{
-    return m_impl->read([&] {
-        return scoredFlightsWhere(m_impl->db, m_impl->withEntries, m_impl->withEngineBonus, m_impl->inContest("f.contest"));
-    });
-}
-
-ContestRead JournalReader::contestSince(const FlightsMark &since) const
-{
-    return m_impl->read([&] {
-        const ReadOnlyDatabase &db = m_impl->db;
-        const bool withEntries = m_impl->withEntries;
-        Snapshot snapshot(db);
-        ContestRead read;
-        const std::int64_t contest = m_impl->contest();
-        read.mark = {number(db, "SELECT coalesce(max(id), 0) FROM calculation"),
-                     withEntries ? number(db, "SELECT coalesce(max(id), 0) FROM flight_change") : 0, m_impl->opening,
-                     contest};
-        if (m_impl->withContest)
-            read.contest = readContest(db, contest);
-        if (withEntries) {
-            Statement query(db, "SELECT id, name, number, classes FROM entry e WHERE 1" + m_impl->inContest("e.contest")
-                                    + " ORDER BY compared_name, id");
-            while (query.step())
-                read.entries.push_back({query.integer(0), query.text(1), query.text(2), linesOf(query.text(3)), 0});
-        }
-        // What ranks a flight changes only with a calculation of it or a
-        // correction kept in its trail: both rows come after the mark. Another
-        // contest made current is read whole.
-        const std::string ofContest = m_impl->inContest("f.contest");
-        read.whole = since.opening != m_impl->opening || since.contest != contest;
-        if (read.whole)
-            read.flights = scoredFlightsWhere(db, withEntries, m_impl->withEngineBonus, ofContest);
-        else if (withEntries)
-            read.flights = scoredFlightsWhere(db, true, m_impl->withEngineBonus,
-                                              ofContest + " AND f.id IN (SELECT flight FROM calculation WHERE id > ?1"
-                                                          " UNION SELECT flight FROM flight_change WHERE id > ?2)",
-                                              {since.calculation, since.change});
-        else
-            read.flights = scoredFlightsWhere(db, false, m_impl->withEngineBonus,
-                                              ofContest + " AND f.id IN (SELECT flight FROM calculation WHERE id > ?1)",
-                                              {since.calculation});
-        snapshot.end();
-        return read;
     });
 }
 
