@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -271,11 +272,11 @@ void newContestStartedFromTheSheet(WiredProgram &program, const QString &contest
     QTest::keyClick(&program.sheet, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
     QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.findChild<NewContestDialog *>(), "Ctrl+Shift+N opened no new contest",
                               hangWatchdogMs);
-    auto *start = program.sheet.findChild<NewContestDialog *>();
+    QPointer<NewContestDialog> start = program.sheet.findChild<NewContestDialog *>();
     namedControl<QLineEdit>(*start, QStringLiteral("NewContestName"))->setText(QStringLiteral("Autumn Carrier Meet"));
     start->accept();
-    const QString refusal = namedControl<QLabel>(*start, QStringLiteral("Refusal"))->text();
-    QVERIFY2(refusal.isEmpty(), qPrintable(refusal));
+    const QString refusal = start ? namedControl<QLabel>(*start, QStringLiteral("Refusal"))->text() : QString();
+    QVERIFY2(!start || !start->isVisible(), qPrintable(refusal));
 
     QTRY_VERIFY2_WITH_TIMEOUT(standings.windowTitle() == QLatin1String("Standings: Autumn Carrier Meet"),
                               qPrintable(standings.windowTitle()), hangWatchdogMs);
@@ -286,6 +287,24 @@ void newContestStartedFromTheSheet(WiredProgram &program, const QString &contest
              "the flights window lists the contest before's flights");
     QVERIFY2(program.sheet.windowTitle() == QLatin1String("Orlo Carrier Scoring Program: Autumn Carrier Meet"),
              qPrintable(program.sheet.windowTitle()));
+
+    // Made current again from the list of contests, the one before shows its flights as they were.
+    auto *list = program.sheet.findChild<ContestListDialog *>();
+    QVERIFY2(list, "the new contest was started over no list of contests");
+    auto *contests = namedControl<QTableWidget>(*list, QStringLiteral("Contests"));
+    QStringList listed;
+    for (int row = 0; row < contests->rowCount(); ++row)
+        listed << contests->item(row, 0)->text() + QLatin1Char(' ') + contests->item(row, 5)->text();
+    QVERIFY2(listed == (QStringList{contest + QLatin1Char(' '), QStringLiteral("Autumn Carrier Meet Current")}),
+             qPrintable(listed.join(QLatin1String(", "))));
+    contests->setCurrentCell(0, 0);
+    namedControl<QPushButton>(*list, QStringLiteral("MakeCurrent"))->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.windowTitle() == QStringLiteral("Standings: %1").arg(contest),
+                              qPrintable(standings.windowTitle()), hangWatchdogMs);
+    QVERIFY2(rowsOf(standings).contains(QLatin1String("Ann Example | 17 | 165.9")), qPrintable(rowsOf(standings)));
+    QVERIFY2(program.sheet.windowTitle() == QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest),
+             qPrintable(program.sheet.windowTitle()));
+    list->close();
 }
 
 } // namespace
