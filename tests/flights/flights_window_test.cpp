@@ -205,7 +205,8 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, picture->rect().center(),
                                  picture->mapToGlobal(picture->rect().center()));
     QApplication::sendEvent(picture, &rightClick);
-    QCOMPARE(offered, (QStringList{QStringLiteral("Flight journal…"), QStringLiteral("Standings…")}));
+    QCOMPARE(offered, (QStringList{QStringLiteral("Flight journal…"), QStringLiteral("Standings…"),
+                                   QStringLiteral("New contest…"), QStringLiteral("Contests…")}));
     QTRY_VERIFY2_WITH_TIMEOUT(program.flights.window() && program.flights.window()->isVisible(),
                  "the context menu opened no flights window", hangWatchdogMs);
     FlightsWindow *window = program.flights.window();
@@ -261,7 +262,7 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     QTRY_COMPARE_WITH_TIMEOUT(confirmer.said.size(), 2, hangWatchdogMs);
     QTRY_VERIFY2_WITH_TIMEOUT(!QApplication::activeModalWidget(), "Enter left the question open", hangWatchdogMs);
     QCOMPARE(flightRows(*window)->index(0, FlightTableModel::Contestant).data().toString(), typed);
-    QVERIFY2(journal::ContestJournal(program.journal.path()).entries().size() == 1,
+    QVERIFY2(journal::JournalReader(program.journal.path()).entries().size() == 1,
              "Enter on the question added the name to the entry list");
     QVERIFY2(QTest::qWaitForWindowActive(window, hangWatchdogMs), "the question left the flights window inactive");
     QTest::keyClick(view, Qt::Key_F2);
