@@ -247,7 +247,13 @@ void OrloProgram::openStandings()
     if (!m_journal)
         return;
     if (!m_standings) {
-        m_standings = std::make_unique<StandingsWindow>(standingsIn(m_journal->path()));
+        StandingsSource source = standingsIn(m_journal->path());
+        // A contest renamed or given other days there is named so on the sheet at once.
+        source.setContest = [this, set = std::move(source.setContest)](const contest::ContestSettings &contest) {
+            set(contest);
+            nameTheContest();
+        };
+        m_standings = std::make_unique<StandingsWindow>(std::move(source));
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
         if (!restorePlace(*m_standings, QStringLiteral("standings")))
             placeBeside(*m_standings, m_sheet);
