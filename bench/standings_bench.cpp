@@ -82,13 +82,13 @@ void timeStandingsWindow(const std::string &path)
             flight.score = std::to_string(300 + run) + ".5";
             recorder.calculated(flight);
         });
-        const std::int64_t corrected = recorder.flights().front().id;
+        const std::int64_t corrected = journal::JournalReader(copy).flights().front().id;
         timeRefreshes(standings, "a flight marked void or official again", [&](int run) {
             director.setStatus(corrected, run % 2 == 0 ? contest::FlightStatus::Void : contest::FlightStatus::Official,
                                "bench");
         });
         timeRefreshes(standings, "the contest changed", [&](int run) {
-            contest::ContestSettings settings = director.contest();
+            contest::ContestSettings settings = journal::JournalReader(copy).contest();
             settings.name = "Bench " + std::to_string(run);
             director.setContest(settings);
         });
