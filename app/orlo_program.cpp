@@ -5,11 +5,14 @@
 #include "journal_files.h"
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
+#include "journal_schema.h"
 #include "journal_words.h"
+#include "season_dialogs.h"
 #include "standings_reader.h"
 #include "spreadsheet_commands.h"
 #include "tahoma_font.h"
 #include "window_place.h"
+#include "after_first_frame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,6 +102,23 @@ QString remarkOn(const std::string &journalPath, std::int64_t entry, const std::
     }
 }
 
+// Said once of the current contest when a flight is recorded on a day
+// outside its days: the flight belongs to it all the same, which is right
+// for a contest run on longer than planned, and wrong for the next contest
+// of the season, which the director starts with Ctrl+Shift+N.
+QString outsideTheDays(const contest::ContestSettings &contest, const std::string &day)
+{
+    if ((contest.firstDay.empty() || day >= contest.firstDay) && (contest.lastDay.empty() || day <= contest.lastDay))
+        return {};
+    const QString name = contest.name.empty() ? QStringLiteral("the current contest") : QString::fromStdString(contest.name);
+    const QString days = contest.firstDay == contest.lastDay || contest.lastDay.empty()
+        ? QString::fromStdString(contest.firstDay.empty() ? contest.lastDay : contest.firstDay)
+        : QStringLiteral("%1 to %2").arg(QString::fromStdString(contest.firstDay), QString::fromStdString(contest.lastDay));
+    return QStringLiteral("This flight, on %1, is recorded into %2, whose days are %3. If it belongs to another "
+                          "contest, start that contest with New contest… (Ctrl+Shift+N) before the next flight.")
+        .arg(QString::fromStdString(day), name, days);
+}
+
 // The standings from the journal file: read over a reader of their own on
 // the window's worker thread, which keeps what it read so that a read after
 // a flight recorded reads that flight alone; the contest's settings read over
@@ -139,9 +159,12 @@ OrloProgram::OrloProgram(const QString &journalPath)
     const auto remarkOnCalculation = [this](const CalculationRecord &calculation) {
         if (!m_journal->isWorking())
             return; // the official was told why the journal is not kept
-        JournalProblemNotice::showRemark(remarkOn(m_journal->path(), m_journal->nowFlyingEntry(),
-                                                  calculation.classCaption, m_journal->flightOnTheSheet()),
-                                         &m_sheet);
+        QString remark = remarkOn(m_journal->path(), m_journal->nowFlyingEntry(), calculation.classCaption,
+                                  m_journal->flightOnTheSheet());
+        const QString outside = outsideTheDaysOnce();
+        if (!outside.isEmpty())
+            remark = remark.isEmpty() ? outside : remark + QLatin1Char(' ') + outside;
+        JournalProblemNotice::showRemark(remark, &m_sheet);
     };
     if (m_recorder)
         m_recorded = std::make_unique<RecordedFlights>(*m_recorder, standingsMayChange, remarkOnCalculation);
@@ -157,7 +180,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
     });
     QObject::connect(&m_sheet, &ScoreSheetWindow::journalRequested, &m_sheet, [this] { m_flights->open(); });
     m_flights->setSheet(m_sheet);
-    m_flights->setJournalChanged(standingsMayChange);
+    m_flights->setJournalChanged([this, standingsMayChange] {
+        standingsMayChange();
+        nameTheContest();
+    });
     m_recorder->setWaitingWritten(standingsMayChange);
     // Named as flying next: told at once when the class on the sheet will not count the flight.
     m_flights->setNamed([this](std::int64_t entry) {
@@ -171,6 +197,49 @@ OrloProgram::OrloProgram(const QString &journalPath)
     standings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     m_sheet.addAction(standings);
     QObject::connect(standings, &QAction::triggered, &m_sheet, [this] { openStandings(); });
+    // The season's contests, by keys the sheet has no use for.
+    auto *newContest = new QAction(QStringLiteral("New contest…"), &m_sheet);
+    newContest->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    m_sheet.addAction(newContest);
+    QObject::connect(newContest, &QAction::triggered, &m_sheet, [this] { openContests(ContestsShown::NewContest); });
+    auto *contests = new QAction(QStringLiteral("Contests…"), &m_sheet);
+    contests->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    m_sheet.addAction(contests);
+    QObject::connect(contests, &QAction::triggered, &m_sheet, [this] { openContests(ContestsShown::List); });
+}
+
+void OrloProgram::openContests(ContestsShown shown)
+{
+    if (!m_journal)
+        return;
+    auto *list = new ContestListDialog(m_journal->path(), &m_sheet);
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(list, &ContestListDialog::currentChanged, &m_sheet, [this] { currentContestChanged(); });
+    list->open();
+    if (shown == ContestsShown::NewContest)
+        list->startNew();
+}
+
+void OrloProgram::currentContestChanged()
+{
+    m_flights->currentContestChanged();
+    nameTheContest();
+    if (m_standings)
+        m_standings->journalChanged();
+}
+
+void OrloProgram::nameTheContest()
+{
+    QString contest;
+    try {
+        contest = QString::fromStdString(journal::JournalReader(m_journal->path()).contest().name);
+    } catch (const std::exception &problem) {
+        // The sheet keeps the name it showed; the flights window says why.
+        std::fprintf(stderr, "Orlo_Score: %s\n", problem.what());
+        return;
+    }
+    m_sheet.setWindowTitle(contest.isEmpty() ? QStringLiteral("Orlo Carrier Scoring Program")
+                                             : QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest));
 }
 
 void OrloProgram::openStandings()
@@ -178,7 +247,13 @@ void OrloProgram::openStandings()
     if (!m_journal)
         return;
     if (!m_standings) {
-        m_standings = std::make_unique<StandingsWindow>(standingsIn(m_journal->path()));
+        StandingsSource source = standingsIn(m_journal->path());
+        // A contest renamed or given other days there is named so on the sheet at once.
+        source.setContest = [this, set = std::move(source.setContest)](const contest::ContestSettings &contest) {
+            set(contest);
+            nameTheContest();
+        };
+        m_standings = std::make_unique<StandingsWindow>(std::move(source));
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
         if (!restorePlace(*m_standings, QStringLiteral("standings")))
             placeBeside(*m_standings, m_sheet);
@@ -188,6 +263,24 @@ void OrloProgram::openStandings()
     m_standings->show();
     m_standings->raise();
     m_standings->activateWindow();
+}
+
+QString OrloProgram::outsideTheDaysOnce()
+{
+    contest::ContestSettings contest;
+    try {
+        contest = journal::JournalReader(m_journal->path()).contest();
+    } catch (const std::exception &problem) {
+        std::fprintf(stderr, "Orlo_Score: %s\n", problem.what());
+        return {};
+    }
+    const QString remark = outsideTheDays(contest, journal::localTimeText(std::time(nullptr), "%Y-%m-%d"));
+    // Once for a contest and its days: the director knows after the first flight.
+    const std::string told = contest.name + '\t' + contest.firstDay + '\t' + contest.lastDay;
+    if (remark.isEmpty() || told == m_toldOutsideTheDays)
+        return {};
+    m_toldOutsideTheDays = told;
+    return remark;
 }
 
 OrloProgram::~OrloProgram() = default;
@@ -201,8 +294,10 @@ void OrloProgram::start(FlightsWindow flightsWindow)
         m_sheet.move(m_sheet.screen()->availableGeometry().topLeft());
     keepPlace(m_sheet, QStringLiteral("sheet"));
     m_sheet.show();
-    if (m_recorder)
+    if (m_recorder) {
         m_recorder->openAfterFirstFrame(m_sheet.windowHandle());
+        afterFirstFrame(m_sheet.windowHandle(), [this] { nameTheContest(); });
+    }
     m_sheet.activateWindow();
     m_sheet.rules().start();
     if (m_flights && flightsWindow == FlightsWindow::BesideTheSheet)

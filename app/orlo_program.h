@@ -39,10 +39,23 @@ public:
     // Shows the Standings window, built at its first opening, beside the
     // sheet; Ctrl+R on the sheet does the same. Nothing without a journal.
     void openStandings();
+    enum class ContestsShown { List, NewContest };
+    // Shows the season's contests, blocking the sheet; NewContest opens the
+    // start of a new contest over them. Ctrl+Shift+L and Ctrl+Shift+N on the sheet.
+    void openContests(ContestsShown shown = ContestsShown::List);
     // Null until the first opening.
     StandingsWindow *standings() const { return m_standings.get(); }
 
 private:
+    // Another contest is current: every window shows it and nobody of the
+    // contest before is flying.
+    void currentContestChanged();
+    // The sheet's title names the current contest, once it has a name.
+    void nameTheContest();
+    // What to say of a flight recorded today outside the current contest's
+    // days; empty when inside them or said already.
+    QString outsideTheDaysOnce();
+
     // The journal, its recorder and the flights window outlive the sheet,
     // which ends its flight as it closes; the window goes first, the
     // recorder writing what waits after it.
@@ -52,6 +65,7 @@ private:
     // Records each calculation through m_recorder, then tells the standings.
     std::unique_ptr<FlightObserver> m_recorded;
     std::unique_ptr<StandingsWindow> m_standings;
+    std::string m_toldOutsideTheDays; // the contest and days said of
     QFont m_systemFont;
     ScoreSheetWindow m_sheet;
     LandingDialogLauncher m_landing;

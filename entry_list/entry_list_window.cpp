@@ -107,6 +107,9 @@ void EntryListWindow::reload()
     std::vector<contest::Entry> entries;
     try {
         entries = m_reader.entries();
+        // The contest whose entry list this is, once it has a name.
+        const QString contest = shownText(m_reader.contest().name);
+        setWindowTitle(contest.isEmpty() ? QStringLiteral("Entry list") : QStringLiteral("Entry list: %1").arg(contest));
     } catch (const std::exception &problem) {
         m_status->setText(QStringLiteral("The entry list could not be read: %1").arg(shownText(journalSentence(problem))));
         m_unread = true;

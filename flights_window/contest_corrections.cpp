@@ -45,6 +45,12 @@ void ContestCorrections::openEntryList()
     m_entryList->activateWindow();
 }
 
+void ContestCorrections::reloadEntryList()
+{
+    if (m_entryList)
+        m_entryList->reload();
+}
+
 void ContestCorrections::reloadEntryListIfUnread()
 {
     if (m_entryList)

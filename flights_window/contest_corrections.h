@@ -24,6 +24,8 @@ public:
     void openEntryList();
     // The entry list, if open, reads the entries it could not read before.
     void reloadEntryListIfUnread();
+    // Another contest is current: an open entry list shows its entries.
+    void reloadEntryList();
 
 signals:
     // A flight's contestant or status, or the entry list, changed.

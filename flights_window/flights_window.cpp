@@ -371,6 +371,13 @@ void FlightsWindow::correctChosenFlight()
         m_corrections->correct(m_model->flights()[static_cast<std::size_t>(row)]);
 }
 
+void FlightsWindow::currentContestChanged()
+{
+    clearNowFlying();
+    m_corrections->reloadEntryList();
+    journalChanged();
+}
+
 void FlightsWindow::openEntryList()
 {
     m_corrections->openEntryList();

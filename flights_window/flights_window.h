@@ -55,6 +55,9 @@ public:
     void correctChosenFlight();
     // Opens the entry list.
     void openEntryList();
+    // Another contest is current: nobody of the one before is flying, and
+    // the flights and the entry list are the new contest's.
+    void currentContestChanged();
 
 signals:
     // The director named the contestant flying next (0: nobody named).

@@ -69,6 +69,13 @@ void FlightsWindowOpener::nowFlying(std::int64_t entry)
     }
 }
 
+void FlightsWindowOpener::currentContestChanged()
+{
+    m_recorder.nowFlying(0);
+    if (m_window)
+        m_window->currentContestChanged();
+}
+
 void FlightsWindowOpener::openBesideAfterFirstFrame(QWidget &sheet)
 {
     afterFirstFrame(sheet.windowHandle(), [this] { open(Activation::BesideTheSheet); });

@@ -40,6 +40,10 @@ public:
     // Told the entry named as flying next (0: nobody).
     void setNamed(std::function<void(std::int64_t)> named) { m_named = std::move(named); }
 
+    // Another contest is current: the contestant named flying was of the
+    // contest before, and the open window shows the new one.
+    void currentContestChanged();
+
     // Null until the first opening.
     FlightsWindow *window() const { return m_window.data(); }
 

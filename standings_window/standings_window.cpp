@@ -166,8 +166,12 @@ void StandingsWindow::takeRead()
     Read read = m_reading.result();
     // A failed read keeps the standings last read in view and says so.
     m_problem = read.problem;
-    if (m_problem.isEmpty())
+    if (m_problem.isEmpty()) {
         m_results = std::move(read.results);
+        // The contest these standings are of, once it has a name.
+        const QString contest = QString::fromStdString(m_results.contest.name);
+        setWindowTitle(contest.isEmpty() ? QStringLiteral("Standings") : QStringLiteral("Standings: %1").arg(contest));
+    }
     else // and a sheet printed or saved from them says so
         m_results.unreadAt = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
     if (m_readAgain)

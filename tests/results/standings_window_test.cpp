@@ -9,12 +9,14 @@
 #include "hang_watchdog.h"
 #include "journal_problem_notice.h"
 #include "named_control.h"
+#include "season_dialogs.h"
 #include "sheet_driver.h"
 #include "standings_window.h"
 #include "wired_program.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -22,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -249,6 +252,63 @@ QString remarkOn(const ScoreSheetWindow &sheet)
 // and when her flight in Class I is scored, and what the Standings then say:
 // a final class keeps the flight without counting it, and a flight that
 // will not count is said before and after it is flown; never a block.
+namespace {
+
+// Every window names the contest; started from the sheet, the next contest
+// has its own flights and entries, and the windows show it at once.
+void newContestStartedFromTheSheet(WiredProgram &program, const QString &contest)
+{
+    StandingsWindow &standings = *program.program.standings();
+    program.program.flights()->open();
+    FlightsWindow &flights = *program.program.flights()->window();
+    QVERIFY2(standings.windowTitle() == QStringLiteral("Standings: %1").arg(contest), qPrintable(standings.windowTitle()));
+    QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.windowTitle() == QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest),
+                              qPrintable(program.sheet.windowTitle()), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(flights.windowTitle() == QStringLiteral("Flight journal: %1").arg(contest),
+                              qPrintable(flights.windowTitle()), hangWatchdogMs);
+
+    program.sheet.activateWindow();
+    QVERIFY2(QTest::qWaitForWindowActive(&program.sheet, hangWatchdogMs), "the sheet could not be come back to");
+    QTest::keyClick(&program.sheet, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.findChild<NewContestDialog *>(), "Ctrl+Shift+N opened no new contest",
+                              hangWatchdogMs);
+    QPointer<NewContestDialog> start = program.sheet.findChild<NewContestDialog *>();
+    namedControl<QLineEdit>(*start, QStringLiteral("NewContestName"))->setText(QStringLiteral("Autumn Carrier Meet"));
+    start->accept();
+    const QString refusal = start ? namedControl<QLabel>(*start, QStringLiteral("Refusal"))->text() : QString();
+    QVERIFY2(!start || !start->isVisible(), qPrintable(refusal));
+
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.windowTitle() == QLatin1String("Standings: Autumn Carrier Meet"),
+                              qPrintable(standings.windowTitle()), hangWatchdogMs);
+    QVERIFY2(!rowsOf(standings).contains(QLatin1String("Ann Example")), qPrintable(rowsOf(standings)));
+    QTRY_VERIFY2_WITH_TIMEOUT(flights.windowTitle() == QLatin1String("Flight journal: Autumn Carrier Meet"),
+                              qPrintable(flights.windowTitle()), hangWatchdogMs);
+    QVERIFY2(namedControl<QTableView>(flights, QStringLiteral("Flights"))->model()->rowCount() == 0,
+             "the flights window lists the contest before's flights");
+    QVERIFY2(program.sheet.windowTitle() == QLatin1String("Orlo Carrier Scoring Program: Autumn Carrier Meet"),
+             qPrintable(program.sheet.windowTitle()));
+
+    // Made current again from the list of contests, the one before shows its flights as they were.
+    auto *list = program.sheet.findChild<ContestListDialog *>();
+    QVERIFY2(list, "the new contest was started over no list of contests");
+    auto *contests = namedControl<QTableWidget>(*list, QStringLiteral("Contests"));
+    QStringList listed;
+    for (int row = 0; row < contests->rowCount(); ++row)
+        listed << contests->item(row, 0)->text() + QLatin1Char(' ') + contests->item(row, 5)->text();
+    QVERIFY2(listed == (QStringList{contest + QLatin1Char(' '), QStringLiteral("Autumn Carrier Meet Current")}),
+             qPrintable(listed.join(QLatin1String(", "))));
+    contests->setCurrentCell(0, 0);
+    namedControl<QPushButton>(*list, QStringLiteral("MakeCurrent"))->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.windowTitle() == QStringLiteral("Standings: %1").arg(contest),
+                              qPrintable(standings.windowTitle()), hangWatchdogMs);
+    QVERIFY2(rowsOf(standings).contains(QLatin1String("Ann Example | 17 | 165.9")), qPrintable(rowsOf(standings)));
+    QVERIFY2(program.sheet.windowTitle() == QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest),
+             qPrintable(program.sheet.windowTitle()));
+    list->close();
+}
+
+} // namespace
+
 void StandingsWindowTest::flightToldOnTheSheet_data()
 {
     QTest::addColumn<QStringList>("classes");  // Ann's
@@ -257,23 +317,31 @@ void StandingsWindowTest::flightToldOnTheSheet_data()
     QTest::addColumn<QString>("beforeFlying"); // told once she is named
     QTest::addColumn<QString>("afterScoring"); // told at Calc. Score
     QTest::addColumn<QString>("standing");     // her row in the Standings
+    QTest::addColumn<QStringList>("contestDays");  // its name, first and last day; none set when empty
 
     const QString closed = QStringLiteral("Class I is final: this flight is kept, and counts once the director "
                                           "reopens the class.");
     QTest::newRow("ordinary-flight") << QStringList{"Class I"} << 0 << false << QString() << QString()
-                                     << "1 | Ann Example | 17 | 165.9 | 165.9";
+                                     << "1 | Ann Example | 17 | 165.9 | 165.9" << QStringList();
     QTest::newRow("last-official-flight") << QStringList{"Class I"} << 1 << false << QString() << QString()
-                                          << "1 | Ann Example | 17 | 100.0 | 165.9 | 165.9";
+                                          << "1 | Ann Example | 17 | 100.0 | 165.9 | 165.9" << QStringList();
     QTest::newRow("all-official-flights-flown")
         << QStringList{"Class I"} << 2 << false
         << "Ann Example has flown the 2 official flights of Class I: another is listed and does not count."
         << "Ann Example has flown the 2 official flights of Class I: another is listed and does not count."
-        << "1 | Ann Example | 17 | 100.0 | 100.0 | (165.9) | 100.0";
+        << "1 | Ann Example | 17 | 100.0 | 100.0 | (165.9) | 100.0" << QStringList();
     QTest::newRow("not-entered-in-the-class")
         << QStringList{"Profile"} << 0 << false << "Ann Example is not entered in Class I."
-        << "Ann Example is not entered in Class I." << "1 | Ann Example | 17 | 165.9 | 165.9";
+        << "Ann Example is not entered in Class I." << "1 | Ann Example | 17 | 165.9 | 165.9" << QStringList();
     QTest::newRow("final-class-keeps-the-flight-waiting")
-        << QStringList{"Class I"} << 1 << true << closed << closed << "1 | Ann Example | 17 | 100.0 | 100.0";
+        << QStringList{"Class I"} << 1 << true << closed << closed << "1 | Ann Example | 17 | 100.0 | 100.0" << QStringList();
+    QTest::newRow("flight-outside-the-contest-days")
+        << QStringList{"Class I"} << 0 << false << QString()
+        << QStringLiteral("This flight, on %1, is recorded into Spring Carrier Meet, whose days are 2030-01-01 to "
+                          "2030-01-02. If it belongs to another contest, start that contest with New contest… "
+                          "(Ctrl+Shift+N) before the next flight.")
+               .arg(QDate::currentDate().toString(Qt::ISODate))
+        << "1 | Ann Example | 17 | 165.9 | 165.9" << QStringList{"Spring Carrier Meet", "2030-01-01", "2030-01-02"};
 }
 
 void StandingsWindowTest::flightToldOnTheSheet()
@@ -284,6 +352,7 @@ void StandingsWindowTest::flightToldOnTheSheet()
     QFETCH(QString, beforeFlying);
     QFETCH(QString, afterScoring);
     QFETCH(QString, standing);
+    QFETCH(QStringList, contestDays);
 
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
@@ -293,6 +362,7 @@ void StandingsWindowTest::flightToldOnTheSheet()
         for (const QString &caption : classes)
             entered.push_back(caption.toStdString());
         journal::ContestJournal contest(path.toStdString());
+        const QStringList &named = contestDays;
         const std::int64_t ann = contest.add({"Ann Example", "17", entered});
         journal::FlightJournal flights(path.toStdString());
         flights.setClock([minuteAgo] { return minuteAgo - 60; });
@@ -308,6 +378,13 @@ void StandingsWindowTest::flightToldOnTheSheet()
         contest.setClock([minuteAgo] { return minuteAgo; });
         if (final)
             contest.setFinal("Class I", true);
+        if (!named.isEmpty()) {
+            contest::ContestSettings settings = journal::JournalReader(path.toStdString()).contest();
+            settings.name = named[0].toStdString();
+            settings.firstDay = named[1].toStdString();
+            settings.lastDay = named[2].toStdString();
+            contest.setContest(settings);
+        }
     }
     WiredProgram program(path);
     QVERIFY2(program.start(), "the score sheet did not start");
@@ -342,6 +419,10 @@ void StandingsWindowTest::flightToldOnTheSheet()
     const QString state = window.stateLine()->text();
     QVERIFY2(state.contains(QLatin1String("1 flight recorded after Final, at ")) == final, qPrintable(state));
     QVERIFY2(state.startsWith(final ? QLatin1String("Final") : QLatin1String("Provisional, as of ")), qPrintable(state));
+    if (!contestDays.isEmpty())
+        newContestStartedFromTheSheet(program, contestDays[0]);
+    if (QTest::currentTestFailed())
+        return;
     if (!final)
         return;
 
