@@ -32,6 +32,21 @@ focus() { # window
 # The Final box of the first class in the Contest dialog, from its top left.
 Final_of_first_class=(480 148)
 
+# Names the contestant flying next from the sheet with Ctrl+N, types a
+# high-speed watch reading and scores the flight.
+fly() { # letters of the contestant's name, watch reading, what is checked, expected score
+    press ctrl+n
+    wait_for $patience eval '! sheet_has_keyboard' || fatal "the picker did not take the keyboard"
+    xdotool type --delay 40 "$1"
+    press Return
+    wait_for $patience sheet_has_keyboard || fatal "the keyboard did not go back to the sheet"
+    click "$sheet" "${HS_Watch_0[@]}"
+    type_text "$2"
+    press Tab
+    click "$sheet" "${Command2[@]}"
+    check "$3" "$(field_text "${Score[@]}")" "$4"
+}
+
 journal="$work/contest.sqlite"
 printf 'Name,Number,Classes\r\nLee Ward,3,Class I\r\nB. Okafor,17,Class I\r\n' >"$work/entries.csv"
 "$executable" --journal "$journal" --import-entries "$work/entries.csv" >"$work/import.log" 2>&1 ||
@@ -40,18 +55,8 @@ printf 'Name,Number,Classes\r\nLee Ward,3,Class I\r\nB. Okafor,17,Class I\r\n' >
 echo "# now flying, named from the sheet"
 start_program --journal "$journal"
 wait_for $patience sheet_has_keyboard || fatal "the score sheet did not get the keyboard"
-press ctrl+n
+fly oka 12.3 "score" 146.3
 wait_for $patience has_visible_window '^Flight journal$' || fatal "Ctrl+N opened no flights window"
-wait_for $patience eval '! sheet_has_keyboard' || fatal "the picker did not take the keyboard"
-xdotool type --delay 40 oka
-press Return
-wait_for $patience sheet_has_keyboard || fatal "the keyboard did not go back to the sheet"
-
-click "$sheet" "${HS_Watch_0[@]}"
-type_text 12.3
-press Tab
-click "$sheet" "${Command2[@]}"
-check "score" "$(field_text "${Score[@]}")" 146.3
 click "$sheet" "${Command3[@]}"
 
 echo "# Class I closed, with Lee Ward still to fly"
@@ -72,16 +77,7 @@ wait_for $patience no_visible_window '^Close the class\?$' || fatal "Alt+C did n
 echo "# a flight scored in the final class waits"
 focus "$sheet"
 wait_for $patience sheet_has_keyboard || fatal "the score sheet did not get the keyboard back"
-press ctrl+n
-wait_for $patience eval '! sheet_has_keyboard' || fatal "the picker did not take the keyboard"
-xdotool type --delay 40 oka
-press Return
-wait_for $patience sheet_has_keyboard || fatal "the keyboard did not go back to the sheet"
-click "$sheet" "${HS_Watch_0[@]}"
-type_text 11.0
-press Tab
-click "$sheet" "${Command2[@]}"
-check "score of the flight after Final" "$(field_text "${Score[@]}")" 163.6
+fly oka 11.0 "score of the flight after Final" 163.6
 click "$sheet" "${Command4[@]}"
 program_ends
 check "exit status" "$?" 0
