@@ -15,7 +15,7 @@ display=tests/support/private_display.sh
 if [ -n "${PRIVATE_DISPLAY:-}" ]; then
     source "$display"
     journal=$2
-    window_named() { # title: the id of the first window of that title, waited for up to 10 s
+    window_named() { # title, or a pattern of titles: the id of the first window so named, waited for up to 10 s
         local id
         for _ in $(seq 100); do
             id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1)
@@ -26,11 +26,11 @@ if [ -n "${PRIVATE_DISPLAY:-}" ]; then
     }
     start_owned_process "$journal.log" "$build/app/Orlo_Score" --journal "$journal"
     app=$owned_pid
-    sheet=$(window_named "Orlo Carrier Scoring Program") || { echo "the sheet did not appear"; end_process "$app"; exit 1; }
+    sheet=$(window_named "Orlo Carrier Scoring Program: .*") || { echo "the sheet did not appear"; end_process "$app"; exit 1; }
     sleep 1
     xdotool windowactivate --sync "$sheet"
     xdotool key ctrl+r
-    standings=$(window_named Standings) || { echo "Ctrl+R opened no Standings window"; end_process "$app"; exit 1; }
+    standings=$(window_named "Standings: .*") || { echo "Ctrl+R opened no Standings window"; end_process "$app"; exit 1; }
     sleep 1.5
     import -window "$standings" docs/standings-window.png && echo "saved docs/standings-window.png"
     end_process "$app"
@@ -45,4 +45,4 @@ trap 'rm -rf "$work"' EXIT
 "$build/bench/fill_contest" "$work/contest.sqlite" || { echo "fill_contest failed"; exit 1; }
 "$build/app/Orlo_Score" --journal "$work/contest.sqlite" --results "$work/results.pdf" || exit 1
 pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$work/results.pdf" docs/results-page && echo "saved docs/results-page.png"
-PRIVATE_DISPLAY_SCREEN=1400x1000x24 "$display" --window-manager "$0" "$build" "$work/contest.sqlite"
+PRIVATE_DISPLAY_SCREEN=1920x1080x24 "$display" --window-manager "$0" "$build" "$work/contest.sqlite"
