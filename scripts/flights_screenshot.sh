@@ -3,23 +3,27 @@
 # with its entry list imported from a registration file, four flights scored
 # on the sheet, driven with real keyboard and mouse events, each contestant
 # named with Ctrl+N before the flight, the oldest flight marked void, and the
-# window saved with that flight chosen. It runs on the tests' private X
+# window saved with that flight chosen; then docs/export-beside-sheet.png:
+# the export's file dialog open over the flights window while the sheet
+# takes a reading beside it. It runs on the tests' private X
 # server (tests/support/private_display.sh) with a window manager, on a
 # screen wide enough for the flights window's own width beside the sheet,
 # with the official's hands of the end-to-end tests (tests/e2e/operator.sh).
 #
-#   scripts/flights_screenshot.sh [ORLO_SCORE_EXECUTABLE] [OUTPUT.png]
+#   scripts/flights_screenshot.sh [ORLO_SCORE_EXECUTABLE] [FLIGHTS.png] [EXPORT.png]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 executable=$(realpath "${1:-build/default/app/Orlo_Score}")
 output=$(realpath -m "${2:-docs/flights-window.png}")
+export_output=$(realpath -m "${3:-docs/export-beside-sheet.png}")
 support=$PWD/tests/support
 
 if [ -z "${PRIVATE_DISPLAY:-}" ] || [ "$PRIVATE_DISPLAY" != "${DISPLAY:-}" ]; then
-    for tool in Xvfb setpriv openbox xdotool xclip timeout import compare; do
+    for tool in Xvfb setpriv openbox xdotool xclip timeout import compare convert; do
         command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 1; }
     done
-    PRIVATE_DISPLAY_SCREEN=1920x1080x24 exec "$support/private_display.sh" --window-manager bash "$0" "$executable" "$output"
+    PRIVATE_DISPLAY_SCREEN=1920x1080x24 exec "$support/private_display.sh" --window-manager bash "$0" \
+        "$executable" "$output" "$export_output"
 fi
 source "$support/private_display.sh"
 source tests/e2e/operator.sh
@@ -103,7 +107,7 @@ open_windows=$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/nul
     fatal "windows open over the flights window: $open_windows"
 focus "$flights" || fatal "the flights window did not come to the front"
 picture() { # file
-    import -window "$flights" "$1" 2>/dev/null
+    import -window "$shown" "$1" 2>/dev/null
 }
 same_pictures() {
     picture "$work/again.png" || return 1
@@ -115,6 +119,27 @@ same_pictures() {
     sleep 0.5
     return 1
 }
+shown=$flights
 wait_for $patience same_pictures || fatal "the flights window did not settle"
 # Small in the repository: 8-bit colours, the window has few.
 convert "$work/again.png" -strip PNG8:"$output" && echo "saved $output"
+
+# The export's file dialog, which blocks the flights window alone, and the
+# sheet taking a reading meanwhile.
+press alt+x
+wait_for $patience has_visible_window '^Export CSV…$' || fatal "Alt+X opened no file dialog"
+focus "$sheet" || fatal "the sheet did not take the keyboard beside the file dialog"
+click "$sheet" "${HS_Watch_0[@]}"
+type_text 12.3
+# The screen as far as the two windows and their frames reach.
+eval "$(xdotool getwindowgeometry --shell "$flights")"
+right=$((X + WIDTH + 8)) bottom=$((Y + HEIGHT + 8))
+eval "$(xdotool getwindowgeometry --shell "$sheet")"
+bottom=$((Y + HEIGHT + 8 > bottom ? Y + HEIGHT + 8 : bottom))
+shown=root
+rm -f "$work/before.png"
+wait_for $patience same_pictures || fatal "the screen did not settle"
+# 256 colours dithered: plain, they would band the sky of the sheet's picture.
+convert "$work/again.png" -crop "${right}x${bottom}+0+0" +repage -strip -dither FloydSteinberg -colors 256 \
+    PNG8:"$export_output" &&
+    echo "saved $export_output"
