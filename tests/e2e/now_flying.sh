@@ -103,6 +103,8 @@ press Tab
 type_text "$today"
 press Tab
 type_text "$tomorrow"
+# Space on the box ticks it at once; its Alt+C clicks it a tenth of a
+# second later, after a Return typed straight behind it.
 press Tab space Return
 wait_for $patience no_visible_window '^New contest$' || fatal "New contest did not start the contest"
 # The list of contests it was started over is closed with Escape.
