@@ -78,7 +78,7 @@ void FocusMarkStyle::drawControl(ControlElement element, const QStyleOption *opt
 bool FocusMarkStyle::drawFusionGroupBoxFrame(const QStyleOption &option, QPainter &painter,
                                              const QWidget *widget) const
 {
-    if (!baseStyle() || baseStyle()->name() != QLatin1String("fusion"))
+    if (!baseStyle() || baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
         return false;
     if (m_groupBoxFrame.isNull()) {
         QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
