@@ -15,10 +15,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QTest>
