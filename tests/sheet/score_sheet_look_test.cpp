@@ -1,6 +1,7 @@
 #include "artwork_drawing.h"
 #include "caption_fit.h"
 #include "dark_desktop.h"
+#include "designed_palette.h"
 #include "event_classes.h"
 #include "hang_watchdog.h"
 #include "score_sheet_window.h"
@@ -10,14 +11,21 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTest>
+
+#include <link.h>
+
+#include <memory>
 
 using namespace orlo;
 using namespace orlo::ctl;
@@ -67,6 +75,32 @@ int longestDarkRun(QWidget &widget)
     return longest;
 }
 
+// The image plug-ins this process has loaded.
+QStringList imagePluginsLoaded()
+{
+    QStringList found;
+    dl_iterate_phdr(
+        [](dl_phdr_info *library, size_t, void *names) {
+            const QString name = QString::fromLocal8Bit(library->dlpi_name);
+            if (name.contains(QLatin1String("/imageformats/")))
+                static_cast<QStringList *>(names)->append(name);
+            return 0;
+        },
+        &found);
+    return found;
+}
+
+// A group box as a style draws it, with the sheet's font.
+QImage groupBoxIn(QStyle *style, const QString &title, bool checkable)
+{
+    QGroupBox box(title);
+    box.setStyle(style);
+    box.setFont(tahomaBold(13));
+    box.setCheckable(checkable);
+    box.resize(93, 57);
+    return box.grab().toImage();
+}
+
 } // namespace
 
 class ScoreSheetLookTest : public QObject {
@@ -78,6 +112,8 @@ private slots:
     void startUpFields();
     void startUpState();
     void picturesAreTheDrawings();
+    void groupBoxFrameIsTheStyles_data();
+    void groupBoxFrameIsTheStyles();
     void fontsAndColours();
     void captionsFitTheirBoxes();
     void nothingMovesOnResize();
@@ -148,6 +184,11 @@ void ScoreSheetLookTest::startUpState()
     QVERIFY2(widgetOf<QRadioButton>(window, ScalePts(1))->isVisible(), "Class I shows the scale options");
     QVERIFY2(!window.findChild<QLabel *>(QStringLiteral("lblRunning"))->isVisible(), "lblRunning starts hidden");
     QVERIFY2(!widgetOf(window, Summary)->isVisible(), "the summary starts hidden");
+    // No picture of the sheet needs an image plug-in, and loading them costs
+    // start-up. (Before groupBoxFrameIsTheStyles, whose plain style loads them.)
+    window.grab();
+    QVERIFY2(imagePluginsLoaded().isEmpty(),
+             qPrintable("drawing the sheet loaded the image plug-ins " + imagePluginsLoaded().join(", ")));
     for (const QPushButton *button : window.findChildren<QPushButton *>())
         QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->objectName() + " is no default"));
     QTest::qWait(50);
@@ -184,6 +225,29 @@ void ScoreSheetLookTest::picturesAreTheDrawings()
         QVERIFY2(label->grab().toImage().convertToFormat(QImage::Format_RGB32) == drawHeading(heading),
                  qPrintable(label->text() + " shows the pixels its text gives here"));
     }
+}
+
+// The designed look draws the group box frame itself under some styles: to
+// the pixel as the style it stands in for would.
+void ScoreSheetLookTest::groupBoxFrameIsTheStyles_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("checkable");
+    QTest::newRow("titled, as Scale Points") << QStringLiteral("Scale Points") << false;
+    QTest::newRow("untitled") << QString() << false;
+    QTest::newRow("checkable, untitled") << QString() << true;
+}
+
+void ScoreSheetLookTest::groupBoxFrameIsTheStyles()
+{
+    QFETCH(QString, title);
+    QFETCH(bool, checkable);
+    auto *designed = qobject_cast<QProxyStyle *>(designedStyle());
+    QVERIFY2(designed && designed->baseStyle(), "the designed look stands in for a style");
+    const std::unique_ptr<QStyle> base(QStyleFactory::create(designed->baseStyle()->name()));
+    QVERIFY2(base, qPrintable(designed->baseStyle()->name() + " can be made again"));
+    QVERIFY2(groupBoxIn(designed, title, checkable) == groupBoxIn(base.get(), title, checkable),
+             qPrintable("the frame differs from " + base->name() + "'s own"));
 }
 
 void ScoreSheetLookTest::fontsAndColours()
