@@ -151,7 +151,9 @@ namespace {
 void scoreAtNats(const QString &path, const NewEntry &entry, const std::vector<std::pair<int, std::string>> &flights)
 {
     ContestJournal contest(path.toStdString());
-    contest.setContest({"Nats", "2026-07-01", "2026-07-02", {}, {}});
+    ClassRule classOne;
+    classOne.caption = "Class I";
+    contest.setContest({"Nats", "2026-07-01", "2026-07-02", {classOne}, {}});
     const std::int64_t id = contest.add(entry);
     FlightJournal recording(path.toStdString());
     std::time_t now = 0;
@@ -162,6 +164,27 @@ void scoreAtNats(const QString &path, const NewEntry &entry, const std::vector<s
         recording.calculated(scored("Class I", score));
         recording.flightEnded();
     }
+}
+
+// Closes Class I of Nats at the hour of 2026-07-01 (UTC).
+void closeClassOne(const QString &path, int hour)
+{
+    ContestJournal contest(path.toStdString());
+    contest.setClock([hour] { return std::time_t(1782864000 + hour * 3600); });
+    contest.setFinal("Class I", true);
+}
+
+// Whether Class I is final and since when, and the trail of the classes, in
+// one line to compare two journals by.
+QString closingsOf(const QString &path)
+{
+    const JournalReader reader(path.toStdString());
+    QString said;
+    for (const ClassRule &rule : reader.contest().classes)
+        said += QString::fromStdString(rule.caption + (rule.final ? " final since " + rule.finalAt : " open"));
+    for (const ClassChange &change : reader.classChanges())
+        said += QString::fromStdString("; " + change.caption + " " + change.what + " " + change.changedAt);
+    return said;
 }
 
 // The flights as CSV lines without the journal's own flight numbers, in no
@@ -194,6 +217,24 @@ void CommandLineTest::tablesMerged_data()
         << "two-sided" << 0 << "was changed in both tables; it stays as this table has it" << 2;
     QTest::newRow("one number with two names is a conflict")
         << "two-names" << 0 << "Number 12 is Hal Ivers's in this table and Harold Ives's in the other" << 3;
+    const QString closedThere = QStringLiteral(
+        "Class I in Nats was closed as final in the other table, at 2026-07-01 17:00 +00:00; it is final here too.");
+    QTest::newRow("a class closed in the other table alone is closed here") << "closed-there" << 0 << closedThere << 3;
+    QTest::newRow("a class closed, merged twice, is closed once") << "closed-twice" << 0 << closedThere << 3;
+    QTest::newRow("a class closed, either way round, the same trail")
+        << "closed-both-ways" << 0
+        << "The flight of Hal Ivers recorded 2026-07-01 14:00 +00:00 arrives in Class I in Nats, which this table "
+           "closed as final at 2026-07-01 17:00 +00:00; it was flown before the closing and counts, so the class's "
+           "final results change."
+        << 3;
+    QTest::newRow("a flight recorded after a class closed here waits")
+        << "closed-before" << 0 << "it was recorded after the closing and waits until the class is reopened." << 3;
+    QTest::newRow("a class closed at different times in both tables is a conflict")
+        << "closed-both" << 0
+        << "Class I in Nats was closed and reopened differently in the two tables (in this table final, closed "
+           "2026-07-01 17:00 +00:00; in the other final, closed 2026-07-01 18:00 +00:00); it stays as this table "
+           "has it."
+        << 3;
     QTest::newRow("a source on a read-only stick") << "read-only" << 0 << "1 flight added" << 3;
     QTest::newRow("a source being written meanwhile") << "being-written" << 0 << "1 flight added" << 3;
     QTest::newRow("a damaged source changes nothing") << "damaged" << 1 << "Nothing was merged." << 2;
@@ -218,11 +259,22 @@ void CommandLineTest::tablesMerged()
             ContestJournal(here.toStdString()).setStatus(flight, FlightStatus::Attempt, "line tangle");
     } else {
         // Spelt as here but for the name compared alike, and for the conflict.
-        const char *name = kind == "two-names" ? "Harold Ives" : kind == "both-ways" ? "Hal Ivers" : "hal  IVERS";
+        const char *name = kind == "two-names"                        ? "Harold Ives"
+                           : kind.endsWith(QLatin1String("both-ways")) ? "Hal Ivers"
+                                                                      : "hal  IVERS";
         scoreAtNats(other, {name, "12", {}}, {{14, "160.0"}});
     }
+    if (kind == "closed-both-ways" || kind == "closed-both")
+        closeClassOne(here, 17);
+    else if (kind == "closed-before")
+        closeClassOne(here, 12);
+    if (kind == "closed-there" || kind == "closed-twice")
+        closeClassOne(other, 17);
+    else if (kind == "closed-both")
+        closeClassOne(other, 18);
+    const QString closingsBefore = closingsOf(here);
     const QString copyOfHere = folder.filePath(QStringLiteral("copy-of-here.sqlite"));
-    if (kind == "both-ways")
+    if (kind.endsWith(QLatin1String("both-ways")))
         QCOMPARE(backUpJournal(here.toStdString(), copyOfHere.toStdString()), 2);
     sqlite3 *writer = nullptr;
     if (kind == "read-only") {
@@ -252,15 +304,17 @@ void CommandLineTest::tablesMerged()
     const JournalReader reader(here.toStdString());
     QCOMPARE(reader.flightCount(), flights);
     QCOMPARE(reader.contests().size(), std::size_t(1));
-    if (kind == "twice") {
+    if (kind.endsWith(QLatin1String("twice"))) {
         const Run again = run({"--journal", here, "--merge-journal", other});
-        QVERIFY2(again.output.contains(QLatin1String("0 flights added and 1 there already")),
+        QVERIFY2(again.output.contains(QLatin1String("0 flights added and 1 there already"))
+                     && !again.output.contains(QLatin1String("closed as final")),
                  qPrintable(again.output + again.errors));
         QCOMPARE(JournalReader(here.toStdString()).flightCount(), flights);
-    } else if (kind == "both-ways") {
+    } else if (kind.endsWith(QLatin1String("both-ways"))) {
         const Run otherWay = run({"--journal", other, "--merge-journal", copyOfHere});
         QCOMPARE(otherWay.status, 0);
         QCOMPARE(flightLines(other), flightLines(here));
+        QCOMPARE(closingsOf(other), closingsOf(here));
     } else if (kind == "one-sided" || kind == "two-sided") {
         const FlightRow changed = reader.flights().front();
         QCOMPARE(changed.status, kind == "one-sided" ? FlightStatus::Void : FlightStatus::Attempt);
@@ -268,4 +322,8 @@ void CommandLineTest::tablesMerged()
     } else if (kind == "split") {
         QCOMPARE(reader.entries().size(), std::size_t(1));
     }
+    if (kind == "closed-there" || kind.endsWith(QLatin1String("twice")))
+        QCOMPARE(closingsOf(here), closingsOf(other));
+    else if (kind == "closed-both")
+        QCOMPARE(closingsOf(here), closingsBefore);
 }
