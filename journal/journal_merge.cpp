@@ -219,27 +219,38 @@ void Merge::toldIfFinal(const Statement &flight, std::int64_t added, const Rows 
 
 void Merge::entries()
 {
-    Statement entries(m_other, "SELECT id, name, compared_name, number, classes, contest FROM entry ORDER BY id");
+    Statement entries(m_other, "SELECT id, name, compared_name, number, classes, contest, (SELECT count(*) FROM "
+                               "flight f WHERE f.entry = entry.id AND f.last_calculation IS NOT NULL) "
+                               "FROM entry ORDER BY id");
     Statement numbered(m_here, "SELECT id, compared_name, name FROM entry WHERE contest = ?1 AND number = ?2");
     Statement named(m_here, "SELECT id, number FROM entry WHERE contest = ?1 AND compared_name = ?2");
     while (entries.step()) {
         const std::int64_t contest = m_contests.at(entries.integer(5));
         const std::string name = entries.text(1), compared = entries.text(2);
-        std::string number = entries.text(3);
+        const int flights = static_cast<int>(entries.integer(6));
+        const std::string flown = std::to_string(flights) + (flights == 1 ? " flight" : " flights");
+        std::string number = entries.text(3), numberTaken, holder;
         if (!number.empty() && numbered.reset().bind(1, contest).bind(2, number).step()) {
             if (numbered.text(1) == compared) {
                 m_entries[entries.integer(0)] = numbered.integer(0);
                 ++report.entriesThere;
                 continue;
             }
-            report.conflicts.push_back("Number " + number + " is " + numbered.text(2) + "'s in this table and " + name
-                                       + "'s in the other; it stays " + numbered.text(2) + "'s.");
+            // The entry arrives without the number, its flights with it: none
+            // is scored for the number's holder here.
+            holder = numbered.text(2);
+            numberTaken = "Number " + number + " is " + holder + "'s in this table and " + name
+                + "'s in the other; it stays " + holder + "'s, and ";
             number.clear();
         }
         if (named.reset().bind(1, contest).bind(2, compared).step()) {
             m_entries[entries.integer(0)] = named.integer(0);
             ++report.entriesThere;
-            if (named.text(1).empty() && !number.empty())
+            if (!numberTaken.empty())
+                report.conflicts.push_back(
+                    numberTaken + name + "'s " + flown + (flights == 1 ? " arrives" : " arrive") + " under " + name
+                    + "'s entry here, " + (named.text(1).empty() ? "without a number." : "number " + named.text(1) + "."));
+            else if (named.text(1).empty() && !number.empty())
                 Statement(m_here, "UPDATE entry SET number = ?1 WHERE id = ?2").bind(1, number).bind(2, named.integer(0)).run();
             else if (!number.empty() && named.text(1) != number)
                 report.conflicts.push_back(name + " is number " + named.text(1) + " in this table and number " + number
@@ -255,6 +266,10 @@ void Merge::entries()
             .run();
         m_entries[entries.integer(0)] = m_here.lastInsertedRow();
         ++report.entriesAdded;
+        if (!numberTaken.empty())
+            report.conflicts.push_back(numberTaken + name + " is entered here without a number, with " + flown
+                                       + ": in the entry list, give " + name + " a number, or merge the entry into "
+                                       + holder + "'s if they are one contestant.");
     }
 }
 

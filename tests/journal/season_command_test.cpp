@@ -216,7 +216,11 @@ void CommandLineTest::tablesMerged_data()
     QTest::newRow("a flight changed in both tables is a conflict")
         << "two-sided" << 0 << "was changed in both tables; it stays as this table has it" << 2;
     QTest::newRow("one number with two names is a conflict")
-        << "two-names" << 0 << "Number 12 is Hal Ivers's in this table and Harold Ives's in the other" << 3;
+        << "two-names" << 0
+        << "Number 12 is Hal Ivers's in this table and Harold Ives's in the other; it stays Hal Ivers's, and Harold "
+           "Ives is entered here without a number, with 1 flight: in the entry list, give Harold Ives a number, or "
+           "merge the entry into Hal Ivers's if they are one contestant."
+        << 3;
     const QString closedThere = QStringLiteral(
         "Class I in Nats was closed as final in the other table, at 2026-07-01 17:00 +00:00; it is final here too.");
     QTest::newRow("a class closed in the other table alone is closed here") << "closed-there" << 0 << closedThere << 3;
@@ -321,6 +325,12 @@ void CommandLineTest::tablesMerged()
         QCOMPARE(reader.changes(changed.id).size(), std::size_t(1));
     } else if (kind == "split") {
         QCOMPARE(reader.entries().size(), std::size_t(1));
+    } else if (kind == "two-names") {
+        // The other table's Harold Ives, his flight with him; none of it Hal Ivers's.
+        QStringList entries;
+        for (const Entry &entry : reader.entries())
+            entries << QString::fromStdString(entry.name + " " + entry.number + " " + std::to_string(entry.flights));
+        QCOMPARE(entries, (QStringList{"Hal Ivers 12 2", "Harold Ives  1"}));
     }
     if (kind == "closed-there" || kind.endsWith(QLatin1String("twice")))
         QCOMPARE(closingsOf(here), closingsOf(other));
