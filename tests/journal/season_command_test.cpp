@@ -224,6 +224,8 @@ void CommandLineTest::tablesMerged_data()
     const QString closedThere = QStringLiteral(
         "Class I in Nats was closed as final in the other table, at 2026-07-01 17:00 +00:00; it is final here too.");
     QTest::newRow("a class closed in the other table alone is closed here") << "closed-there" << 0 << closedThere << 3;
+    QTest::newRow("a class closed before journals kept the trail is closed here")
+        << "closed-without-trail" << 0 << closedThere << 3;
     QTest::newRow("a class closed, merged twice, is closed once") << "closed-twice" << 0 << closedThere << 3;
     QTest::newRow("a class closed, either way round, the same trail")
         << "closed-both-ways" << 0
@@ -272,8 +274,15 @@ void CommandLineTest::tablesMerged()
         closeClassOne(here, 17);
     else if (kind == "closed-before")
         closeClassOne(here, 12);
-    if (kind == "closed-there" || kind == "closed-twice")
+    if (kind == "closed-there" || kind == "closed-twice" || kind == "closed-without-trail")
         closeClassOne(other, 17);
+    if (kind == "closed-without-trail") {
+        sqlite3 *older = nullptr;
+        QCOMPARE(sqlite().open_v2(other.toUtf8().constData(), &older, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        const int done = sqlite().exec(older, "DELETE FROM class_change", nullptr, nullptr, nullptr);
+        sqlite().close_v2(older);
+        QCOMPARE(done, SQLITE_OK);
+    }
     else if (kind == "closed-both")
         closeClassOne(other, 18);
     const QString closingsBefore = closingsOf(here);
@@ -332,7 +341,7 @@ void CommandLineTest::tablesMerged()
             entries << QString::fromStdString(entry.name + " " + entry.number + " " + std::to_string(entry.flights));
         QCOMPARE(entries, (QStringList{"Hal Ivers 12 2", "Harold Ives  1"}));
     }
-    if (kind == "closed-there" || kind.endsWith(QLatin1String("twice")))
+    if (kind == "closed-there" || kind == "closed-without-trail" || kind.endsWith(QLatin1String("twice")))
         QCOMPARE(closingsOf(here), closingsOf(other));
     else if (kind == "closed-both")
         QCOMPARE(closingsOf(here), closingsBefore);
