@@ -102,7 +102,7 @@ void mergeClasses(const Database &here, const Database &other, std::int64_t from
                 report.notes.push_back(taken(caption, contestName, {true, rules.text(7)}));
             continue;
         }
-        for (int column = 2; column < 6; ++column)
+        for (int column = 2; column < 6; ++column) // counting to ties: the rule without its closing
             if (mine.text(column) != rules.text(column)) {
                 report.conflicts.push_back("The rule of " + caption + " in " + contestName
                                            + " differs between the two tables; this table's is kept.");
@@ -111,7 +111,7 @@ void mergeClasses(const Database &here, const Database &other, std::int64_t from
         const Trail myRows = trailOf(myTrail, into, caption);
         const Closing ours{mine.integer(6) != 0, mine.text(7)}, theirs{rules.integer(6) != 0, rules.text(7)};
         if (ours == theirs) {
-            // Closed and reopened in both, and as it stands alike: the whole trail is kept.
+            // Alike as it stands: each closing and reopening of either table is kept, once.
             keepTrail(here, into, caption, missingFrom(theirRows, myRows));
             continue;
         }
