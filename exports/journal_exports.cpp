@@ -86,6 +86,8 @@ JournalExport mergeTableInto(const std::string &journalPath, const std::string &
         + ".";
     for (const std::string &conflict : report.conflicts)
         sentence += "\n  " + conflict;
+    for (const std::string &note : report.notes)
+        sentence += "\n  " + note;
     return {true, sentence, {}};
 }
 

@@ -1,12 +1,15 @@
 #include "journal_merge.h"
 
 #include "contest_tables.h"
+#include "contest_words.h"
 #include "contestant_names.h"
+#include "final_class.h"
 #include "database.h"
 #include "journal_columns.h"
 #include "journal_connection.h"
 #include "journal_files.h"
 #include "journal_schema.h"
+#include "merge_classes.h"
 #include "sqlite_library.h"
 
 #include <algorithm>
@@ -116,7 +119,8 @@ public:
     MergeReport report;
 
 private:
-    void classRules(std::int64_t from, std::int64_t into, const std::string &contestName);
+    std::map<std::string, std::string> finalClasses(std::int64_t contest) const;
+    void toldIfFinal(const Statement &flight, std::int64_t added, const Rows &calculations, std::int64_t contest);
     std::int64_t addFlight(const Statement &flight, std::int64_t contest);
     void insertRows(Statement &insert, const Rows &rows, std::int64_t into);
     void takeChange(std::int64_t from, std::int64_t into, const Rows &calculations, const Rows &changes);
@@ -130,6 +134,10 @@ private:
     const Database &m_other;
     std::map<std::int64_t, std::int64_t> m_contests; // the other's id → this journal's
     std::map<std::int64_t, std::int64_t> m_entries;
+    // This table's final classes the merge leaves closed as they were:
+    // (contest, caption) → closed at.
+    std::map<std::pair<std::int64_t, std::string>, std::string> m_closedHere;
+    std::map<std::int64_t, std::string> m_names; // of this journal's contests
     // Prepared once for the thousands of flights a table brings.
     Statement m_insertCalculation, m_insertChange, m_insertFlight, m_lastCalculation;
 };
@@ -164,60 +172,85 @@ void Merge::contests()
                     .bind(3, m_contests[contest.id])
                     .run();
         }
-        classRules(contest.id, m_contests[contest.id], contest.name);
+        const std::int64_t into = m_contests[contest.id];
+        m_names[into] = same != here.end() ? same->name : contest.name;
+        const std::map<std::string, std::string> closed = finalClasses(into);
+        mergeClasses(m_here, m_other, contest.id, into, m_names[into], report);
+        for (const auto &[caption, at] : finalClasses(into))
+            if (const auto before = closed.find(caption); before != closed.end() && before->second == at)
+                m_closedHere[{into, caption}] = at;
     }
 }
 
-// A class's rule set in one table alone is taken; one set differently in
-// both is a conflict.
-void Merge::classRules(std::int64_t from, std::int64_t into, const std::string &contestName)
+std::map<std::string, std::string> Merge::finalClasses(std::int64_t contest) const
 {
-    const char *columns = "caption, position, counting, counted, official_flights, ties, final, final_at";
-    Statement rules(m_other, std::string("SELECT ") + columns + " FROM class_rule WHERE contest = ?1");
-    rules.bind(1, from);
-    Statement mine(m_here, std::string("SELECT ") + columns + " FROM class_rule WHERE contest = ?1 AND caption = ?2");
-    while (rules.step()) {
-        mine.reset().bind(1, into).bind(2, rules.text(0));
-        if (!mine.step()) {
-            Statement insert(m_here, std::string("INSERT INTO class_rule (") + columns
-                                         + ", contest) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
-            for (int column = 0; column < 8; ++column)
-                insert.bind(column + 1, rules.text(column));
-            insert.bind(9, into).run();
-            continue;
-        }
-        for (int column = 2; column < 8; ++column)
-            if (mine.text(column) != rules.text(column)) {
-                report.conflicts.push_back("The rule of " + rules.text(0) + " in " + contestName
-                                           + " differs between the two tables; this table's is kept.");
-                break;
-            }
-    }
+    std::map<std::string, std::string> closed;
+    Statement finals(m_here, "SELECT caption, final_at FROM class_rule WHERE contest = ?1 AND final <> 0");
+    finals.bind(1, contest);
+    while (finals.step())
+        closed[finals.text(0)] = finals.text(1);
+    return closed;
+}
+
+// A flight new to this table in a class it had closed as final: flown before
+// the closing, it counts and the final results change; recorded after, it
+// waits as any such flight does. Either way the director is told.
+void Merge::toldIfFinal(const Statement &flight, std::int64_t added, const Rows &calculations, std::int64_t contest)
+{
+    if (calculations.empty() || flight.text(5) != "official")
+        return;
+    const std::string &recordedAt = calculations.back()[0], &caption = calculations.back()[1];
+    const auto closed = m_closedHere.find({contest, caption});
+    if (closed == m_closedHere.end())
+        return;
+    const std::string &contestName = m_names[contest];
+    Statement named(m_here, "SELECT coalesce((SELECT name FROM entry WHERE id = flight.entry), contestant) "
+                            "FROM flight WHERE id = ?1");
+    const std::string name = named.bind(1, added).step() ? named.text(0) : std::string();
+    report.notes.push_back(
+        "The flight of " + (name.empty() ? std::string("nobody named") : name) + " recorded "
+        + contest::shownMoment(recordedAt) + " arrives in " + caption
+        + (contestName.empty() ? "" : " in " + contestName)
+        + ", which this table closed as final at " + contest::shownMoment(closed->second)
+        + (contest::recordedAfterClosing(recordedAt, closed->second)
+               ? "; it was recorded after the closing and waits until the class is reopened."
+               : "; it was flown before the closing and counts, so the class's final results change."));
 }
 
 void Merge::entries()
 {
-    Statement entries(m_other, "SELECT id, name, compared_name, number, classes, contest FROM entry ORDER BY id");
+    Statement entries(m_other, "SELECT id, name, compared_name, number, classes, contest, (SELECT count(*) FROM "
+                               "flight f WHERE f.entry = entry.id AND f.last_calculation IS NOT NULL) "
+                               "FROM entry ORDER BY id");
     Statement numbered(m_here, "SELECT id, compared_name, name FROM entry WHERE contest = ?1 AND number = ?2");
     Statement named(m_here, "SELECT id, number FROM entry WHERE contest = ?1 AND compared_name = ?2");
     while (entries.step()) {
         const std::int64_t contest = m_contests.at(entries.integer(5));
         const std::string name = entries.text(1), compared = entries.text(2);
-        std::string number = entries.text(3);
+        const int flights = static_cast<int>(entries.integer(6));
+        const std::string flown = std::to_string(flights) + (flights == 1 ? " flight" : " flights");
+        std::string number = entries.text(3), numberTaken, holder;
         if (!number.empty() && numbered.reset().bind(1, contest).bind(2, number).step()) {
             if (numbered.text(1) == compared) {
                 m_entries[entries.integer(0)] = numbered.integer(0);
                 ++report.entriesThere;
                 continue;
             }
-            report.conflicts.push_back("Number " + number + " is " + numbered.text(2) + "'s in this table and " + name
-                                       + "'s in the other; it stays " + numbered.text(2) + "'s.");
+            // The entry arrives without the number, its flights with it: none
+            // is scored for the number's holder here.
+            holder = numbered.text(2);
+            numberTaken = "Number " + number + " is " + holder + "'s in this table and " + name
+                + "'s in the other; it stays " + holder + "'s, and ";
             number.clear();
         }
         if (named.reset().bind(1, contest).bind(2, compared).step()) {
             m_entries[entries.integer(0)] = named.integer(0);
             ++report.entriesThere;
-            if (named.text(1).empty() && !number.empty())
+            if (!numberTaken.empty())
+                report.conflicts.push_back(
+                    numberTaken + name + "'s " + flown + (flights == 1 ? " arrives" : " arrive") + " under " + name
+                    + "'s entry here, " + (named.text(1).empty() ? "without a number." : "number " + named.text(1) + "."));
+            else if (named.text(1).empty() && !number.empty())
                 Statement(m_here, "UPDATE entry SET number = ?1 WHERE id = ?2").bind(1, number).bind(2, named.integer(0)).run();
             else if (!number.empty() && named.text(1) != number)
                 report.conflicts.push_back(name + " is number " + named.text(1) + " in this table and number " + number
@@ -233,6 +266,10 @@ void Merge::entries()
             .run();
         m_entries[entries.integer(0)] = m_here.lastInsertedRow();
         ++report.entriesAdded;
+        if (!numberTaken.empty())
+            report.conflicts.push_back(numberTaken + name + " is entered here without a number, with " + flown
+                                       + ": in the entry list, give " + name + " a number, or merge the entry into "
+                                       + holder + "'s if they are one contestant.");
     }
 }
 
@@ -248,8 +285,11 @@ void Merge::flights()
     Statement known(m_here, "SELECT id FROM flight WHERE uuid = ?1");
     while (flights.step()) {
         if (!known.reset().bind(1, flights.text(1)).step()) {
-            const std::int64_t added = addFlight(flights, m_contests.at(flights.integer(2)));
-            insertRows(m_insertCalculation, rowsOf(theirCalculations, flights.integer(0), calculationRowColumns), added);
+            const std::int64_t contest = m_contests.at(flights.integer(2));
+            const std::int64_t added = addFlight(flights, contest);
+            const Rows calculations = rowsOf(theirCalculations, flights.integer(0), calculationRowColumns);
+            insertRows(m_insertCalculation, calculations, added);
+            toldIfFinal(flights, added, calculations, contest);
             insertRows(m_insertChange, rowsOf(theirChanges, flights.integer(0), changeRowColumns), added);
             m_lastCalculation.reset().bind(1, added).run();
             ++report.flightsAdded;
@@ -267,7 +307,7 @@ void Merge::flights()
             continue;
         if (!missingFrom(myRecords, theirRecords).empty() || !missingFrom(myTrail, theirTrail).empty()) {
             report.conflicts.push_back("The flight of " + (flights.text(7).empty() ? "nobody named" : flights.text(7))
-                                       + " recorded " + theirRecords.front().front()
+                                       + " recorded " + contest::shownMoment(theirRecords.front().front())
                                        + " was changed in both tables; it stays as this table has it.");
             continue;
         }

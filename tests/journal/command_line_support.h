@@ -103,6 +103,11 @@ inline bool recordIntoLogAndKill(const QString &journal)
     return told;
 }
 
+inline bool writeAt(const QString &path, qint64 offset, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) == bytes.size();
+}
 
 inline QByteArray contentsOf(const QString &path)
 {

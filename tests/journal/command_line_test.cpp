@@ -1,7 +1,7 @@
 #include "contest_journal.h"
 #include "flight_journal.h"
 #include "flights_csv.h"
-#include "command_line_support.h"
+#include "command_line_test.h"
 #include "sqlite_library.h"
 
 #include <QDir>
@@ -19,34 +19,6 @@ using namespace orlo;
 using namespace orlo::journal;
 using namespace orlo::contest;
 using namespace command_line_test;
-
-
-// The program's command line, run as the official would run it.
-class CommandLineTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void versionAndHelp();
-    void wrongCommandLine_data();
-    void wrongCommandLine();
-    void exportOfOneDay();
-    void exportWithoutSqlite();
-    void journalLeftAsItWas_data();
-    void journalLeftAsItWas();
-    void copiesTakenWhileRecording();
-    void registrationImported_data();
-    void registrationImported();
-    void journalOfEachLayoutCarriedForward_data();
-    void journalOfEachLayoutCarriedForward();
-    void contestsKeptApart();
-    void tablesMerged_data();
-    void tablesMerged();
-
-private:
-    QTemporaryDir m_folder;
-    QString m_journal;
-};
 
 void CommandLineTest::initTestCase()
 {
@@ -106,20 +78,9 @@ void CommandLineTest::wrongCommandLine_data()
                                                  << "No such file or directory. Nothing was written.";
     QTest::newRow("results-in-an-unknown-format") << QStringList{"--results", "results.txt"} << 2 << "one of .csv";
     QTest::newRow("class-without-results") << QStringList{"--class", "Class I"} << 2 << "--class goes with --results";
-    QTest::newRow("contest-without-a-command") << QStringList{"--contest", "Nats"} << 2 << "--contest goes with";
-    QTest::newRow("results-of-an-unknown-contest") << QStringList{"--results", "results.csv", "--contest", "Nats"}
-                                                   << 1 << "There is no contest named Nats";
-    QTest::newRow("new-contest-day-not-a-date")
-        << QStringList{"--new-contest", "Nats", "--first-day", "2026-02-30"} << 2 << "--first-day takes a date";
-    QTest::newRow("new-contest-with-last-day-first")
-        << QStringList{"--new-contest", "Nats", "--first-day", "2026-07-03", "--last-day", "2026-07-01"} << 1
-        << "No contest was started.";
-    QTest::newRow("new-contest-of-a-name-taken")
-        << QStringList{"--new-contest", "contest of 2026-12-07  to 2026-12-08"} << 1
-        << "There is a contest named Contest of 2026-12-07 to 2026-12-08 in this journal already";
-    QTest::newRow("copy-entries-alone") << QStringList{"--copy-entries"} << 2 << "go with --new-contest only";
     QTest::newRow("device-journal-refused") << QStringList{"--export-journal", csv, "--journal", "/dev/zero"} << 1
                                             << "not a plain file";
+    addWrongSeasonCommandLines();
 }
 
 void CommandLineTest::wrongCommandLine()
@@ -171,16 +132,6 @@ void CommandLineTest::exportWithoutSqlite()
              qPrintable(exported.errors));
     QVERIFY2(!QFile::exists(csv), "nothing is written");
 }
-
-namespace {
-
-bool writeAt(const QString &path, qint64 offset, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) == bytes.size();
-}
-
-} // namespace
 
 // Reading a journal writes nothing into it nor beside it: a journal that
 // cannot be read, or is none, is told in one line with status 1 and no file
@@ -409,244 +360,4 @@ void CommandLineTest::registrationImported()
     QCOMPARE(JournalReader(journal.toStdString()).entries().size(), std::size_t(entries));
 }
 
-// A journal of each earlier layout becomes one contest holding its flights
-// and entries, named as its contest was, or after its days.
-void CommandLineTest::journalOfEachLayoutCarriedForward_data()
-{
-    QTest::addColumn<QString>("fixture");
-    QTest::addColumn<QString>("sql"); // takes the fixture back to its layout
-    QTest::addColumn<QString>("listed");
-    const QString unnamed = QStringLiteral("Contest of 2026-05-28\t\t\t6\tcurrent\n");
-    QTest::newRow("layout 1, without the application id")
-        << "journal_before_entries" << "PRAGMA application_id = 0; PRAGMA user_version = 1;" << unnamed;
-    QTest::newRow("layout 2, before the entry list") << "journal_before_entries" << "" << unnamed;
-    QTest::newRow("layout 3, before the engine bonus's column")
-        << "journal_before_season"
-        << "DROP TABLE contest; DROP TABLE class_rule; DROP TABLE combination;"
-           "ALTER TABLE calculation DROP COLUMN engine_bonus; PRAGMA user_version = 3;"
-        << unnamed;
-    QTest::newRow("layout 4, before the contest's settings")
-        << "journal_before_season" << "DROP TABLE contest; DROP TABLE class_rule; DROP TABLE combination;"
-                                      "PRAGMA user_version = 4;"
-        << unnamed;
-    QTest::newRow("layout 5, one named contest")
-        << "journal_before_season" << "" << "Spring Carrier Meet\t2026-05-28\t2026-05-29\t6\tcurrent\n";
-}
-
-void CommandLineTest::journalOfEachLayoutCarriedForward()
-{
-    QFETCH(QString, fixture);
-    QFETCH(QString, sql);
-    QFETCH(QString, listed);
-    QTemporaryDir folder;
-    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
-    QVERIFY(QFile::copy(QStringLiteral(ORLO_JOURNAL_FIXTURES "/") + fixture + QStringLiteral(".sqlite"), journal));
-    QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner | QFile::WriteOwner));
-    if (!sql.isEmpty()) {
-        sqlite3 *older = nullptr;
-        QCOMPARE(sqlite().open_v2(journal.toUtf8().constData(), &older, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-        const int done = sqlite().exec(older, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-        sqlite().close_v2(older);
-        QCOMPARE(done, SQLITE_OK);
-    }
-    const Run listing = run({"--journal", journal, "--list-contests"});
-    QCOMPARE(listing.status, 0);
-    QCOMPARE(listing.output, listed);
-    QVERIFY2(listing.errors.contains(QLatin1String("carried forward")), qPrintable(listing.errors));
-    const JournalReader contest(journal.toStdString());
-    QCOMPARE(contest.entries().size(), std::size_t(3));
-    QCOMPARE(contest.contests().size(), std::size_t(1));
-    QVERIFY2(contest.contests().front().uuid.size() == 36, "the carried contest has a UUID");
-}
-
-// Two contests in one journal: flights, entries and settings kept apart, and
-// the past contest's results, a final class among them, written byte for byte
-// as they were before the journal was carried forward and another contest
-// started.
-void CommandLineTest::contestsKeptApart()
-{
-    QTemporaryDir folder;
-    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
-    QVERIFY(QFile::copy(QStringLiteral(ORLO_JOURNAL_FIXTURES "/journal_before_season.sqlite"), journal));
-    QVERIFY(QFile::setPermissions(journal, QFile::ReadOwner | QFile::WriteOwner));
-    const QByteArray earlier = contentsOf(QStringLiteral(ORLO_JOURNAL_FIXTURES "/journal_before_season_class_i.csv"));
-    const QString csv = folder.filePath(QStringLiteral("results.csv"));
-    const auto classOne = [&](QStringList more) {
-        const Run written = run(QStringList{"--journal", journal, "--results", csv, "--class", "Class I"} + more);
-        return written.status == 0 ? contentsOf(csv) : written.errors.toUtf8();
-    };
-    QCOMPARE(classOne({}), earlier);
-
-    const Run started = run({"--journal", journal, "--new-contest", " Autumn  Meet", "--first-day", "2026-10-01",
-                             "--last-day", "2026-10-02", "--copy-entries"});
-    QVERIFY2(started.status == 0 && started.output.contains(QLatin1String("Started the contest Autumn Meet")),
-             qPrintable(started.output + started.errors));
-    {
-        ContestJournal autumn(journal.toStdString());
-        autumn.setFinal("Class I", false);
-        QStringList copied;
-        const std::vector<Entry> copiedEntries = JournalReader(journal.toStdString()).entries();
-        for (const Entry &entry : copiedEntries)
-            copied << QString::fromStdString(entry.name + " " + entry.number + " " + std::to_string(entry.flights));
-        QCOMPARE(copied, (QStringList{"B. Okafor  0", "Hal Ivers 12 0", "Ken Lo 17 0"}));
-        FlightJournal recording(journal.toStdString());
-        recording.nowFlying(copiedEntries[1].id);
-        recording.calculated(scored("Class I", "300.0"));
-        recording.flightEnded();
-        autumn.add({"Ann Cho", "40", {}});
-    }
-    const Run listing = run({"--journal", journal, "--list-contests"});
-    QCOMPARE(listing.output, QStringLiteral("Spring Carrier Meet\t2026-05-28\t2026-05-29\t6\n"
-                                            "Autumn Meet\t2026-10-01\t2026-10-02\t1\tcurrent\n"));
-    QCOMPARE(classOne({"--contest", "spring carrier meet"}), earlier);
-    QVERIFY2(classOne({}).contains(",300.0,") && !classOne({}).contains("151.1"), classOne({}).constData());
-
-    const QString flights = folder.filePath(QStringLiteral("flights.csv"));
-    const Run exported = run({"--journal", journal, "--export-journal", flights, "--contest", "Spring Carrier Meet"});
-    QVERIFY2(exported.output.contains(QLatin1String("Exported 6 flights")), qPrintable(exported.output));
-    // Number 40 is Ann Cho's in the current contest alone.
-    const QString entries = folder.filePath(QStringLiteral("entries.csv"));
-    QFile file(entries);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("Name,Number\nDee Fox,40\n") > 0);
-    file.close();
-    const Run refused = run({"--journal", journal, "--import-entries", entries});
-    QVERIFY2(refused.status == 1 && refused.errors.contains(QLatin1String("number 40 is Ann Cho's")),
-             qPrintable(refused.errors));
-    const Run imported = run({"--journal", journal, "--import-entries", entries, "--contest", "Spring Carrier Meet"});
-    QVERIFY2(imported.status == 0 && imported.output.contains(QLatin1String("Added 1 entry")),
-             qPrintable(imported.output + imported.errors));
-    QCOMPARE(JournalReader(journal.toStdString()).entries().size(), std::size_t(4));
-    JournalReader spring(journal.toStdString());
-    spring.chooseContest(spring.contests().front().id);
-    QCOMPARE(spring.entries().size(), std::size_t(4));
-    QCOMPARE(spring.flightCount(), 6);
-}
-
-namespace {
-
-// A journal of the contest "Nats" at path, with an entry and a flight of
-// the given class and score at each of the hours of 2026-07-01 (UTC).
-void scoreAtNats(const QString &path, const NewEntry &entry, const std::vector<std::pair<int, std::string>> &flights)
-{
-    ContestJournal contest(path.toStdString());
-    contest.setContest({"Nats", "2026-07-01", "2026-07-02", {}, {}});
-    const std::int64_t id = contest.add(entry);
-    FlightJournal recording(path.toStdString());
-    std::time_t now = 0;
-    recording.setClock([&] { return now; });
-    for (const auto &[hour, score] : flights) {
-        now = 1782864000 + hour * 3600;
-        recording.nowFlying(id);
-        recording.calculated(scored("Class I", score));
-        recording.flightEnded();
-    }
-}
-
-// The flights as CSV lines without the journal's own flight numbers, in no
-// order: what two journals hold alike.
-QStringList flightLines(const QString &path)
-{
-    QStringList lines;
-    for (const QString &line : QString::fromStdString(flightsCsv(JournalReader(path.toStdString()).flights())).split('\n'))
-        lines.append(line.section(QLatin1Char(','), 1));
-    lines.sort();
-    return lines;
-}
-
-} // namespace
-
-// Another scoring table's journal merged in: what it adds, what was there,
-// each conflict listed and left as this table has it; a merge that cannot
-// be made changes nothing.
-void CommandLineTest::tablesMerged_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("saying");
-    QTest::addColumn<int>("flights"); // in this journal afterwards
-    QTest::newRow("a day split across two tables") << "split" << 0 << "1 flight added and 0 there already" << 3;
-    QTest::newRow("merged twice adds nothing the second time") << "twice" << 0 << "1 flight added" << 3;
-    QTest::newRow("either way round, the same flights") << "both-ways" << 0 << "1 flight added" << 3;
-    QTest::newRow("a change in the other table alone is taken") << "one-sided" << 0 << "1 of them changed" << 2;
-    QTest::newRow("a flight changed in both tables is a conflict")
-        << "two-sided" << 0 << "was changed in both tables; it stays as this table has it" << 2;
-    QTest::newRow("one number with two names is a conflict")
-        << "two-names" << 0 << "Number 12 is Hal Ivers's in this table and Harold Ives's in the other" << 3;
-    QTest::newRow("a source on a read-only stick") << "read-only" << 0 << "1 flight added" << 3;
-    QTest::newRow("a source being written meanwhile") << "being-written" << 0 << "1 flight added" << 3;
-    QTest::newRow("a damaged source changes nothing") << "damaged" << 1 << "Nothing was merged." << 2;
-}
-
-void CommandLineTest::tablesMerged()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, status);
-    QFETCH(QString, saying);
-    QFETCH(int, flights);
-    QTemporaryDir folder;
-    const QString here = folder.filePath(QStringLiteral("here.sqlite"));
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("stick")));
-    const QString other = folder.filePath(QStringLiteral("stick/other.sqlite"));
-    scoreAtNats(here, {"Hal Ivers", "12", {"Class I"}}, {{9, "150.0"}, {10, "151.0"}});
-    if (kind == "one-sided" || kind == "two-sided") {
-        QCOMPARE(backUpJournal(here.toStdString(), other.toStdString()), 2);
-        const std::int64_t flight = JournalReader(here.toStdString()).flights().front().id;
-        ContestJournal(other.toStdString()).setStatus(flight, FlightStatus::Void, "flown by a substitute");
-        if (kind == "two-sided")
-            ContestJournal(here.toStdString()).setStatus(flight, FlightStatus::Attempt, "line tangle");
-    } else {
-        // Spelt as here but for the name compared alike, and for the conflict.
-        const char *name = kind == "two-names" ? "Harold Ives" : kind == "both-ways" ? "Hal Ivers" : "hal  IVERS";
-        scoreAtNats(other, {name, "12", {}}, {{14, "160.0"}});
-    }
-    const QString copyOfHere = folder.filePath(QStringLiteral("copy-of-here.sqlite"));
-    if (kind == "both-ways")
-        QCOMPARE(backUpJournal(here.toStdString(), copyOfHere.toStdString()), 2);
-    sqlite3 *writer = nullptr;
-    if (kind == "read-only") {
-        QVERIFY(QFile::setPermissions(other, QFile::ReadOwner));
-        QVERIFY(QFile::setPermissions(folder.filePath(QStringLiteral("stick")), QFile::ReadOwner | QFile::ExeOwner));
-    } else if (kind == "being-written") {
-        QCOMPARE(sqlite().open_v2(other.toUtf8().constData(), &writer, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-        QCOMPARE(sqlite().exec(writer, "BEGIN IMMEDIATE; UPDATE flight SET status = 'void'", nullptr, nullptr, nullptr),
-                 SQLITE_OK);
-    } else if (kind == "damaged") {
-        const qint64 size = QFileInfo(other).size();
-        QVERIFY(writeAt(other, 4096, QByteArray(static_cast<int>(size - 4096), '\xee')));
-    }
-    const QByteArray hereBefore = contentsOf(here), otherBefore = contentsOf(other);
-    const Run merged = run({"--journal", here, "--merge-journal", other});
-    if (writer) {
-        sqlite().exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite().close_v2(writer);
-    }
-    QFile::setPermissions(folder.filePath(QStringLiteral("stick")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(merged.status, status);
-    QVERIFY2((status == 0 ? merged.output : merged.errors).contains(saying), qPrintable(merged.output + merged.errors));
-    QVERIFY2(contentsOf(other) == otherBefore, "the other table's journal is only read");
-    if (status != 0)
-        QVERIFY2(contentsOf(here) == hereBefore, "a merge that fails changes nothing");
-    const JournalReader reader(here.toStdString());
-    QCOMPARE(reader.flightCount(), flights);
-    QCOMPARE(reader.contests().size(), std::size_t(1));
-    if (kind == "twice") {
-        const Run again = run({"--journal", here, "--merge-journal", other});
-        QVERIFY2(again.output.contains(QLatin1String("0 flights added and 1 there already")),
-                 qPrintable(again.output + again.errors));
-        QCOMPARE(JournalReader(here.toStdString()).flightCount(), flights);
-    } else if (kind == "both-ways") {
-        const Run otherWay = run({"--journal", other, "--merge-journal", copyOfHere});
-        QCOMPARE(otherWay.status, 0);
-        QCOMPARE(flightLines(other), flightLines(here));
-    } else if (kind == "one-sided" || kind == "two-sided") {
-        const FlightRow changed = reader.flights().front();
-        QCOMPARE(changed.status, kind == "one-sided" ? FlightStatus::Void : FlightStatus::Attempt);
-        QCOMPARE(reader.changes(changed.id).size(), std::size_t(1));
-    } else if (kind == "split") {
-        QCOMPARE(reader.entries().size(), std::size_t(1));
-    }
-}
-
 QTEST_GUILESS_MAIN(CommandLineTest)
-#include "command_line_test.moc"
