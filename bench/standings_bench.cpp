@@ -102,33 +102,29 @@ void timeStandingsWindow(const std::string &path)
 
 // The best of five: a Standings window opened afresh on the journal at path
 // each time, or kept open while a flight is recorded before each read.
-double bestFirstRead(const std::string &path)
+orlo::bench::Took bestFirstRead(const std::string &path)
 {
-    double best = 1e9;
+    orlo::bench::Took best;
     for (int run = 0; run < 5; ++run) {
         orlo::journal::StandingsReader standings(path);
-        const auto start = Clock::now();
-        standings.read();
-        best = std::min(best, msSince(start));
+        orlo::bench::timeBest(best, [&] { standings.read(); });
     }
     return best;
 }
 
-double bestReadAfterFlight(const std::string &path)
+orlo::bench::Took bestReadAfterFlight(const std::string &path)
 {
     orlo::journal::FlightJournal recorder(path);
     orlo::journal::StandingsReader standings(path);
     standings.read();
     orlo::CalculationRecord flight;
     flight.classCaption = "Class I";
-    double best = 1e9;
+    orlo::bench::Took best;
     for (int run = 0; run < 5; ++run) {
         flight.score = std::to_string(300 + run) + ".5";
         recorder.calculated(flight);
         recorder.flightEnded();
-        const auto start = Clock::now();
-        standings.read();
-        best = std::min(best, msSince(start));
+        orlo::bench::timeBest(best, [&] { standings.read(); });
     }
     return best;
 }
