@@ -209,15 +209,34 @@ std::vector<StoredCalculation> JournalReader::calculations(std::int64_t flightId
 std::vector<std::string> JournalReader::days() const
 {
     // The days of the flights' last calculations: a flight recalculated
-    // after midnight belongs to the new day only. Each day the calculations
-    // hold is kept once one of them is its flight's last, found through the
-    // day's index: as quick as listing the days alone.
+    // after midnight belongs to the new day only.
     return m_impl->read([&] {
+        const std::int64_t contest = m_impl->contest();
+        // A contest holding most of the journal's flights finds its days
+        // through the day's index, as quick as listing the days alone: each
+        // day is kept once one of its calculations is the last of a flight of
+        // the contest. A contest among others goes through its own flights
+        // instead, since proving a day of another contest not its own would
+        // read every calculation of that day.
+        bool mostOfTheJournal = contest == 0;
+        if (!mostOfTheJournal) {
+            Statement share(m_impl->db, "SELECT (SELECT count(*) FROM flight WHERE contest = ?1) * 2 "
+                                        "> (SELECT coalesce(max(id), 0) FROM flight)");
+            if (!share.bind(1, contest).step())
+                throw DatabaseError(SQLITE_ERROR, "no count of the contest's flights");
+            mostOfTheJournal = share.integer(0) != 0;
+        }
+        Statement query(m_impl->db,
+                        mostOfTheJournal
+                            ? "SELECT d.day FROM (SELECT DISTINCT day FROM calculation) d WHERE EXISTS ("
+                              "SELECT 1 FROM calculation c JOIN flight f ON f.id = c.flight "
+                              "WHERE c.day = d.day AND f.last_calculation = c.id"
+                                  + m_impl->inContest("f.contest") + ") ORDER BY d.day DESC"
+                            : std::string("SELECT DISTINCT c.day FROM flight f JOIN calculation c "
+                                          "ON c.id = f.last_calculation WHERE f.contest = ?1 ORDER BY c.day DESC"));
+        if (!mostOfTheJournal)
+            query.bind(1, contest);
         std::vector<std::string> days;
-        Statement query(m_impl->db, "SELECT d.day FROM (SELECT DISTINCT day FROM calculation) d WHERE EXISTS ("
-                                    "SELECT 1 FROM calculation c JOIN flight f ON f.id = c.flight "
-                                    "WHERE c.day = d.day AND f.last_calculation = c.id"
-                                        + m_impl->inContest("f.contest") + ") ORDER BY d.day DESC");
         while (query.step())
             days.push_back(query.text(0));
         return days;

@@ -96,14 +96,21 @@ std::int64_t currentContest(const Connection &db)
     return query.integer(0);
 }
 
+namespace {
+
+// The season's contests, oldest first, their flights and final classes
+// counted when counted says so: counting reads every contest's flights,
+// which finding a contest by its name has no need of.
 template <class Connection>
-std::vector<SeasonContest> readSeason(const Connection &db)
+std::vector<SeasonContest> contestsOf(const Connection &db, bool counted)
 {
     std::vector<SeasonContest> season;
-    Statement query(db, "SELECT k.id, k.uuid, k.name, k.first_day, k.last_day, k.is_current, "
-                        "(SELECT count(*) FROM flight f WHERE f.contest = k.id AND f.last_calculation IS NOT NULL), "
-                        "(SELECT count(*) FROM class_rule r WHERE r.contest = k.id AND r.final <> 0) "
-                        "FROM contest k ORDER BY k.id");
+    Statement query(db, std::string("SELECT k.id, k.uuid, k.name, k.first_day, k.last_day, k.is_current, ")
+                            + (counted ? "(SELECT count(*) FROM flight f WHERE f.contest = k.id "
+                                         "AND f.last_calculation IS NOT NULL), "
+                                         "(SELECT count(*) FROM class_rule r WHERE r.contest = k.id AND r.final <> 0) "
+                                       : "0, 0 ")
+                            + "FROM contest k ORDER BY k.id");
     while (query.step()) {
         SeasonContest &contest = season.emplace_back();
         contest.id = query.integer(0);
@@ -133,10 +140,18 @@ std::vector<SeasonContest> readSeason(const Connection &db)
     return season;
 }
 
+} // namespace
+
+template <class Connection>
+std::vector<SeasonContest> readSeason(const Connection &db)
+{
+    return contestsOf(db, true);
+}
+
 template <class Connection>
 std::optional<std::int64_t> contestNamed(const Connection &db, std::string_view name)
 {
-    for (const SeasonContest &contest : readSeason(db))
+    for (const SeasonContest &contest : contestsOf(db, false))
         if (contest::sameName(contest.name, std::string(name)))
             return contest.id;
     return std::nullopt;
@@ -163,7 +178,7 @@ std::int64_t startContest(const Database &db, const NewContest &contest)
     const std::string name = contest::tidyName(contest.name);
     if (name.empty())
         throw EntryRefused("A new contest needs a name.");
-    for (const SeasonContest &other : readSeason(db))
+    for (const SeasonContest &other : contestsOf(db, false))
         if (contest::sameName(other.name, name))
             throw EntryRefused("There is a contest named " + other.name + " in this journal already; choose it in "
                                "the list of contests, or give the new one another name.");

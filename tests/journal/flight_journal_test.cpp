@@ -1,8 +1,10 @@
 // The flight journal against files in a temporary folder, fed by the
 // headless sheet: a flight and its history, and writers in other processes.
+#include "contest_journal.h"
 #include "database.h"
 #include "flight_journal.h"
 #include "headless_sheet.h"
+#include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
 #include "journal_words.h"
@@ -100,6 +102,27 @@ void FlightJournalTest::flightAndItsHistory()
     QCOMPARE(lateReader.days(), std::vector<std::string>({"2026-12-09"}));
     QVERIFY(lateReader.flights({"2026-12-08", ""}).empty());
     QCOMPARE(lateReader.flights({"2026-12-09", ""}).size(), std::size_t(1));
+
+    // Among contests, each lists the days of its own flights alone, by the
+    // day of their last calculation: one holding most of the journal's
+    // flights and one holding few are read in two ways.
+    {
+        ContestJournal director(late);
+        director.startContest({"Winter Meet", "2026-12-20", "2026-12-21"});
+        FlightJournal journal(late);
+        std::time_t now = 1797760800; // 2026-12-20 10:00 UTC
+        journal.setClock([&] { return now; });
+        journal.calculated(calculation("120.0"));
+        journal.flightEnded();
+        now += 24 * 3600;
+        journal.calculated(calculation("130.0"));
+    }
+    JournalReader season(late);
+    QVERIFY2(season.days() == std::vector<std::string>({"2026-12-21", "2026-12-20"}),
+             "the current contest lists the days of its own flights");
+    season.chooseContest(season.contests().front().id);
+    QVERIFY2(season.days() == std::vector<std::string>({"2026-12-09"}),
+             "a contest of few of the journal's flights lists its own days, each flight's last");
 }
 
 void FlightJournalTest::sheetReportsEachNewCalculation()
