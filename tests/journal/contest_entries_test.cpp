@@ -1,6 +1,7 @@
 #include "contest_journal.h"
 #include "contestant_names.h"
 #include "registration_file.h"
+#include "journal_merge.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
@@ -443,6 +444,8 @@ void ContestEntriesTest::flightCorrected_data()
         << moved + "\n10:05:00+00:00 contestant Hal Ivers > hal IVERS (flown at the autumn meet)";
     QTest::newRow("moved to another contest, its entry added there")
         << "to " << "flown at the autumn meet" << "" << "Hal Ivers 12 official in Autumn Carrier Meet" << moved;
+    QTest::newRow("moved in another scoring table, merged here")
+        << "to merged" << "flown at the autumn meet" << "" << "Hal Ivers 12 official in Autumn Carrier Meet" << moved;
     QTest::newRow("moved to another contest without a reason")
         << "to " << "" << "Give the reason" << "Hal Ivers 12 official in Contest of 2026-12-08" << named;
     QTest::newRow("moved to the contest it is in") << "to itself" << "wrong contest" << "recorded into Contest of "
@@ -491,7 +494,15 @@ void ContestEntriesTest::flightCorrected()
     standings.read();
     QString refused;
     try {
-        if (change.startsWith("to ")) {
+        if (change == "to merged") {
+            // Moved on the other table's copy alone: the merge brings the flight to its contest here.
+            const std::string other = text(path) + ".other";
+            backUpJournal(text(path), other);
+            ContestJournal there(other);
+            there.setClock([&] { return now + 300; });
+            there.moveToContest(flight, autumn, reason.toStdString());
+            mergeJournal(text(path), other);
+        } else if (change.startsWith("to ")) {
             contest.moveToContest(flight, change == "to itself" ? first : autumn, reason.toStdString());
         } else if (const auto status = statusNamed(change.toStdString())) {
             contest.setStatus(flight, *status, reason.toStdString());
