@@ -159,7 +159,7 @@ void ContestJournal::moveToContest(std::int64_t flight, std::int64_t contest, st
             update.bind(2, entry);
         update.run();
         keepChange(db, flight, m_impl->now(), "contest", before, after, reason);
-        // Found by number under another spelling: the trail says whose it now is.
+        // Found under another spelling, by number or by the compared name: the trail says whose it now is.
         Statement arrived(db, "SELECT name FROM entry WHERE id = ?1");
         if (arrived.bind(1, entry).step() && arrived.text(0) != moved.text(3))
             keepChange(db, flight, m_impl->now(), "contestant", moved.text(3), arrived.text(0), reason);
