@@ -105,7 +105,9 @@ QString remarkOn(const std::string &journalPath, std::int64_t entry, const std::
 // Said once of the current contest when a flight is recorded on a day
 // outside its days: the flight belongs to it all the same, which is right
 // for a contest run on longer than planned, and wrong for the next contest
-// of the season, which the director starts with Ctrl+Shift+N.
+// of the season, which the director starts with Ctrl+Shift+N, or for a
+// flight that belongs to a contest of the season already, where the flights
+// window moves it.
 QString outsideTheDays(const contest::ContestSettings &contest, const std::string &day)
 {
     if ((contest.firstDay.empty() || day >= contest.firstDay) && (contest.lastDay.empty() || day <= contest.lastDay))
@@ -115,7 +117,8 @@ QString outsideTheDays(const contest::ContestSettings &contest, const std::strin
         ? QString::fromStdString(contest.firstDay.empty() ? contest.lastDay : contest.firstDay)
         : QStringLiteral("%1 to %2").arg(QString::fromStdString(contest.firstDay), QString::fromStdString(contest.lastDay));
     return QStringLiteral("This flight, on %1, is recorded into %2, whose days are %3. If it belongs to another "
-                          "contest, start that contest with New contest… (Ctrl+Shift+N) before the next flight.")
+                          "contest, start that contest with New contest… (Ctrl+Shift+N) before the next flight, or move "
+                          "the flight to it with Correct flight… in the flights window (Ctrl+J).")
         .arg(QString::fromStdString(day), name, days);
 }
 
@@ -267,14 +270,26 @@ void OrloProgram::openStandings()
 
 QString OrloProgram::outsideTheDaysOnce()
 {
+    // The day the journal stamped on the flight, not the computer's at this
+    // remark: a flight recorded a second before midnight is of that day in
+    // the journal, and is said of that day here.
+    const std::int64_t flight = m_journal->flightOnTheSheet();
+    if (flight == 0)
+        return {}; // the calculation waits for the file, which the official is told of
     contest::ContestSettings contest;
+    std::string day;
     try {
-        contest = journal::JournalReader(m_journal->path()).contest();
+        const journal::JournalReader reader(m_journal->path());
+        const std::vector<journal::StoredCalculation> calculations = reader.calculations(flight);
+        if (calculations.empty())
+            return {};
+        day = calculations.back().recordedAt.substr(0, 10); // "YYYY-MM-DD" of its local time
+        contest = reader.contest();
     } catch (const std::exception &problem) {
         std::fprintf(stderr, "Orlo_Score: %s\n", problem.what());
         return {};
     }
-    const QString remark = outsideTheDays(contest, journal::localTimeText(std::time(nullptr), "%Y-%m-%d"));
+    const QString remark = outsideTheDays(contest, day);
     // Once for a contest and its days: the director knows after the first flight.
     const std::string told = contest.name + '\t' + contest.firstDay + '\t' + contest.lastDay;
     if (remark.isEmpty() || told == m_toldOutsideTheDays)

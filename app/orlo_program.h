@@ -52,8 +52,8 @@ private:
     void currentContestChanged();
     // The sheet's title names the current contest, once it has a name.
     void nameTheContest();
-    // What to say of a flight recorded today outside the current contest's
-    // days; empty when inside them or said already.
+    // What to say of the flight on the sheet, recorded on a day outside the
+    // current contest's days; empty when inside them or said already.
     QString outsideTheDaysOnce();
 
     // The journal, its recorder and the flights window outlive the sheet,

@@ -14,8 +14,10 @@
 namespace orlo {
 
 FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest, std::vector<contest::Entry> entries,
-                                               const journal::FlightRow &flight, QWidget *parent)
-    : QDialog(parent), m_contest(contest), m_flight(flight)
+                                               const std::vector<journal::SeasonContest> &season,
+                                               std::int64_t flightContest, const journal::FlightRow &flight,
+                                               QWidget *parent)
+    : QDialog(parent), m_contest(contest), m_flight(flight), m_flightContest(flightContest)
 {
     setWindowTitle(QStringLiteral("Correct flight %1").arg(flight.id));
     m_contestant = new ContestantPicker(this);
@@ -24,6 +26,12 @@ FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest,
     for (const contest::Entry &entry : m_contestant->entries())
         if (entry.id == flight.entry)
             m_contestant->setText(offeredText(entry));
+    // A flight recorded into the wrong contest of the season goes to its own.
+    m_inContest = new QComboBox(this);
+    m_inContest->setObjectName(QStringLiteral("CorrectedContest"));
+    for (const journal::SeasonContest &each : season)
+        m_inContest->addItem(shownText(each.name), QVariant::fromValue<qint64>(each.id));
+    m_inContest->setCurrentIndex(std::max(0, m_inContest->findData(QVariant::fromValue<qint64>(flightContest))));
     m_status = new QComboBox(this);
     m_status->setObjectName(QStringLiteral("CorrectedStatus"));
     for (const contest::FlightStatus status :
@@ -37,6 +45,7 @@ FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest,
     m_reason->setObjectName(QStringLiteral("CorrectionReason"));
     m_reason->setPlaceholderText(QStringLiteral("re-fly granted, test flight, scored twice…"));
     m_refusal = new QLabel(this);
+    m_refusal->setObjectName(QStringLiteral("Refusal"));
     m_refusal->setWordWrap(true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -46,6 +55,7 @@ FlightCorrectionDialog::FlightCorrectionDialog(journal::ContestJournal &contest,
                                                                  shownText(flight.last.values.score)),
                             this));
     form->addRow(QStringLiteral("&Contestant:"), m_contestant);
+    form->addRow(QStringLiteral("Con&test:"), m_inContest);
     form->addRow(QStringLiteral("&Status:"), m_status);
     form->addRow(QStringLiteral("&Reason:"), m_reason);
     form->addRow(m_refusal);
@@ -71,6 +81,11 @@ void FlightCorrectionDialog::accept()
                 m_contest.moveFlight(m_flight.id, *entry, reason);
                 m_flight.entry = *entry;
             }
+        }
+        const std::int64_t inContest = m_inContest->currentData().toLongLong();
+        if (m_inContest->currentIndex() >= 0 && inContest != m_flightContest) {
+            m_contest.moveToContest(m_flight.id, inContest, reason);
+            m_flightContest = inContest;
         }
         if (status && *status != m_flight.status) {
             m_contest.setStatus(m_flight.id, *status, reason);

@@ -32,8 +32,9 @@ struct ImportOutcome {
     std::vector<std::string> problems;
 };
 
-// One change of a flight, kept for good: what changed ("status" or
-// "contestant"), from what to what, why and when (local time with offset).
+// One change of a flight, kept for good: what changed ("status",
+// "contestant" or "contest"), from what to what, why and when (local time
+// with offset).
 struct FlightChange {
     std::string changedAt;
     std::string what;
@@ -92,6 +93,12 @@ public:
     // A reason is required: it settles a protest later.
     void setStatus(std::int64_t flight, contest::FlightStatus status, std::string_view reason);
     void moveFlight(std::int64_t flight, std::int64_t entry, std::string_view reason);
+    // A flight recorded into the wrong contest goes to another contest of the
+    // journal, under the entry of the same number there, else of the same
+    // compared name, else under its entry added to that contest's list.
+    // Refused when its class is final in either contest: the move would
+    // change a final ranking.
+    void moveToContest(std::int64_t flight, std::int64_t contest, std::string_view reason);
 
     // Starts a contest and makes it current; EntryRefused for a name
     // without letters or used already, or days that are no dates.

@@ -111,9 +111,15 @@ ContestRead JournalReader::contestSince(const FlightsMark &since) const
         }
         // What ranks a flight changes only with a calculation of it or a
         // correction kept in its trail: both rows come after the mark. Another
-        // contest made current is read whole.
+        // contest made current is read whole, and so is the contest after a
+        // flight moved to another: a read of this contest's flights alone
+        // would keep the one that left it.
         const std::string ofContest = m_impl->inContest("f.contest");
         read.whole = since.opening != m_impl->opening || since.contest != contest;
+        if (!read.whole && withEntries) {
+            Statement moved(db, "SELECT 1 FROM flight_change WHERE id > ?1 AND what = 'contest'");
+            read.whole = moved.bind(1, since.change).step();
+        }
         if (read.whole)
             read.flights = scoredFlightsWhere(db, withEntries, m_impl->withEngineBonus, ofContest);
         else if (withEntries)

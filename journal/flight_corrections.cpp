@@ -1,4 +1,5 @@
 #include "contest_store.h"
+#include "contest_tables.h"
 #include "contestant_names.h"
 
 namespace orlo::journal {
@@ -9,6 +10,32 @@ namespace {
 
 // A director's edit waits out another program's write for this long.
 constexpr int editBusyTimeoutMs = 5000;
+
+// The contest's name as the list of contests shows it: one never named goes by its days.
+std::string contestName(const Database &db, std::int64_t contest)
+{
+    for (const SeasonContest &each : readSeason(db))
+        if (each.id == contest)
+            return each.name;
+    throw EntryRefused("That contest is not in this journal.");
+}
+
+// The entry a flight of the entry from arrives under in the contest: the
+// same number, else the same compared name, else the entry added to its
+// list as it stands, so the flight keeps its contestant. 0 for none.
+std::int64_t arrivingEntry(const Database &db, std::int64_t contest, std::int64_t from)
+{
+    Statement entry(db, "SELECT name, number, classes FROM entry WHERE id = ?1");
+    if (!entry.bind(1, from).step())
+        return 0;
+    const std::string name = entry.text(0), number = entry.text(1);
+    Statement numbered(db, "SELECT id FROM entry WHERE contest = ?1 AND number = ?2 AND number <> ''");
+    if (numbered.bind(1, contest).bind(2, number).step())
+        return numbered.integer(0);
+    if (const std::optional<std::int64_t> named = entryNamed(db, contest, name))
+        return *named;
+    return insertEntry(db, contest, {name, number, linesOf(entry.text(2))});
+}
 
 } // namespace
 
@@ -101,6 +128,41 @@ void ContestJournal::moveFlight(std::int64_t flight, std::int64_t entry, std::st
             throw EntryRefused("Flight " + std::to_string(flight) + " is " + names.text(1) + "'s already.");
         Statement(m_impl->db, "UPDATE flight SET entry = ?1 WHERE id = ?2").bind(1, entry).bind(2, flight).run();
         keepChange(m_impl->db, flight, m_impl->now(), "contestant", names.text(0), names.text(1), reason);
+    });
+}
+
+void ContestJournal::moveToContest(std::int64_t flight, std::int64_t contest, std::string_view reason)
+{
+    m_impl->run(true, [&] {
+        const Database &db = m_impl->db;
+        Statement moved(db, "SELECT f.contest, coalesce(f.entry, 0), coalesce(c.class_caption, ''), "
+                            "coalesce((SELECT name FROM entry WHERE id = f.entry), '') "
+                            "FROM flight f LEFT JOIN calculation c ON c.id = f.last_calculation WHERE f.id = ?1");
+        if (!moved.bind(1, flight).step())
+            throw EntryRefused("There is no flight " + std::to_string(flight) + " in the journal.");
+        const std::int64_t from = moved.integer(0);
+        const std::string caption = moved.text(2), before = contestName(db, from), after = contestName(db, contest);
+        if (from == contest)
+            throw EntryRefused("Flight " + std::to_string(flight) + " is recorded into " + after + " already.");
+        if (tidyName(reason).empty())
+            throw EntryRefused("Give the reason for moving the flight to " + after + ": it settles a protest later.");
+        Statement closed(db, "SELECT 1 FROM class_rule WHERE contest = ?1 AND caption = ?2 AND final <> 0");
+        for (const std::int64_t each : {from, contest})
+            if (closed.reset().bind(1, each).bind(2, caption).step())
+                throw EntryRefused(caption + " is final in " + (each == from ? before : after)
+                                   + ": its standings stay as they were closed. Reopen the class there before "
+                                     "moving the flight.");
+        const std::int64_t entry = arrivingEntry(db, contest, moved.integer(1));
+        Statement update(db, "UPDATE flight SET contest = ?1, entry = ?2 WHERE id = ?3");
+        update.bind(1, contest).bind(3, flight);
+        if (entry != 0)
+            update.bind(2, entry);
+        update.run();
+        keepChange(db, flight, m_impl->now(), "contest", before, after, reason);
+        // Found under another spelling, by number or by the compared name: the trail says whose it now is.
+        Statement arrived(db, "SELECT name FROM entry WHERE id = ?1");
+        if (arrived.bind(1, entry).step() && arrived.text(0) != moved.text(3))
+            keepChange(db, flight, m_impl->now(), "contestant", moved.text(3), arrived.text(0), reason);
     });
 }
 

@@ -335,13 +335,16 @@ void Merge::insertRows(Statement &insert, const Rows &rows, std::int64_t into)
 }
 
 // The other table changed the flight and this one did not: its new
-// calculations and trail rows are taken, and its status and contestant.
+// calculations and trail rows are taken, and its status, contestant and
+// contest: a flight moved there to another contest comes with its entry.
 void Merge::takeChange(std::int64_t from, std::int64_t into, const Rows &calculations, const Rows &changes)
 {
-    Statement theirs(m_other, "SELECT coalesce(entry, 0), contestant, status, status_reason FROM flight WHERE id = ?1");
+    Statement theirs(m_other, "SELECT coalesce(entry, 0), contestant, status, status_reason, contest FROM flight WHERE id = ?1");
     theirs.bind(1, from).step();
-    Statement update(m_here, "UPDATE flight SET entry = ?1, contestant = ?2, status = ?3, status_reason = ?4 WHERE id = ?5");
+    Statement update(m_here, "UPDATE flight SET entry = ?1, contestant = ?2, status = ?3, status_reason = ?4, "
+                             "contest = ?6 WHERE id = ?5");
     update.bind(2, theirs.text(1)).bind(3, theirs.text(2)).bind(4, theirs.text(3)).bind(5, into);
+    update.bind(6, m_contests.at(theirs.integer(4)));
     if (const auto entry = entryHere(theirs.integer(0)))
         update.bind(1, *entry);
     update.run();

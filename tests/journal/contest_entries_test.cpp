@@ -1,6 +1,7 @@
 #include "contest_journal.h"
 #include "contestant_names.h"
 #include "registration_file.h"
+#include "journal_merge.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <set>
 
 using namespace orlo;
@@ -431,6 +433,29 @@ void ContestEntriesTest::flightCorrected_data()
     QTest::newRow("next contestant flown") << "fly" << "" << "" << "Ken Lo 17 official" << named;
     QTest::newRow("class closed by the director") << "close" << "" << "" << "Hal Ivers 12 official" << named;
     QTest::newRow("entry renamed") << "rename" << "" << "" << "Hal Ives 12 official" << named;
+    // Recorded into the wrong contest of the season and moved to its own.
+    const QString moved = named + "\n10:05:00+00:00 contest Contest of 2026-12-08 > Autumn Carrier Meet (flown at the "
+                                  "autumn meet)";
+    QTest::newRow("moved to another contest, under its number there")
+        << "to H. Ivers|12" << "flown at the autumn meet" << "" << "H. Ivers 12 official in Autumn Carrier Meet"
+        << moved + "\n10:05:00+00:00 contestant Hal Ivers > H. Ivers (flown at the autumn meet)";
+    QTest::newRow("moved to another contest, under its name there")
+        << "to hal  IVERS|" << "flown at the autumn meet" << "" << "hal IVERS  official in Autumn Carrier Meet"
+        << moved + "\n10:05:00+00:00 contestant Hal Ivers > hal IVERS (flown at the autumn meet)";
+    QTest::newRow("moved to another contest, its entry added there")
+        << "to " << "flown at the autumn meet" << "" << "Hal Ivers 12 official in Autumn Carrier Meet" << moved;
+    QTest::newRow("moved in another scoring table, merged here")
+        << "to merged" << "flown at the autumn meet" << "" << "Hal Ivers 12 official in Autumn Carrier Meet" << moved;
+    QTest::newRow("moved to another contest without a reason")
+        << "to " << "" << "Give the reason" << "Hal Ivers 12 official in Contest of 2026-12-08" << named;
+    QTest::newRow("moved to the contest it is in") << "to itself" << "wrong contest" << "recorded into Contest of "
+                                                   << "Hal Ivers 12 official in Contest of 2026-12-08" << named;
+    QTest::newRow("moved out of a final class")
+        << "to final here" << "flown at the autumn meet" << "Class I is final in Contest of 2026-12-08"
+        << "Hal Ivers 12 official in Contest of 2026-12-08" << named;
+    QTest::newRow("moved into a final class")
+        << "to final there" << "flown at the autumn meet" << "Class I is final in Autumn Carrier Meet"
+        << "Hal Ivers 12 official in Contest of 2026-12-08" << named;
 }
 
 void ContestEntriesTest::flightCorrected()
@@ -451,11 +476,35 @@ void ContestEntriesTest::flightCorrected()
     journal.calculated(calculation("310.5"));
     const std::int64_t flight = JournalReader(text(path)).flights().front().id;
     QVERIFY(journal.setContestant(flight, "hal ivers"));
+    // A move goes to the next contest of the season, the first current again
+    // while the Standings window shows it; "to NAME|NUMBER" lists an entry there.
+    const std::int64_t first = JournalReader(text(path)).contests().front().id;
+    std::int64_t autumn = 0;
+    if (change.startsWith("to ")) {
+        if (change == "to final here")
+            contest.setFinal("Class I", true);
+        autumn = contest.startContest({"Autumn Carrier Meet", "2026-12-09", "2026-12-09", false});
+        if (change == "to final there")
+            contest.setFinal("Class I", true);
+        if (const QStringList listedThere = change.mid(3).split('|'); listedThere.size() == 2)
+            contest.add({text(listedThere[0]), text(listedThere[1]), {"Class I"}});
+        contest.makeCurrent(first);
+    }
     StandingsReader standings(text(path));
     standings.read();
     QString refused;
     try {
-        if (const auto status = statusNamed(change.toStdString())) {
+        if (change == "to merged") {
+            // Moved on the other table's copy alone: the merge brings the flight to its contest here.
+            const std::string other = text(path) + ".other";
+            backUpJournal(text(path), other);
+            ContestJournal there(other);
+            there.setClock([&] { return now + 300; });
+            there.moveToContest(flight, autumn, reason.toStdString());
+            mergeJournal(text(path), other);
+        } else if (change.startsWith("to ")) {
+            contest.moveToContest(flight, change == "to itself" ? first : autumn, reason.toStdString());
+        } else if (const auto status = statusNamed(change.toStdString())) {
             contest.setStatus(flight, *status, reason.toStdString());
         } else if (change.startsWith("Class")) {
             CalculationRecord again = calculation("320.0");
@@ -480,8 +529,18 @@ void ContestEntriesTest::flightCorrected()
     const JournalReader whole(text(path));
     QVERIFY2(shown == rank(whole.contest(), whole.entries(), whole.scoredFlights(), {}, shown.asOf),
              "the standings read after the change differ from those of the whole journal");
-    const FlightRow row = whole.flights().front();
-    QCOMPARE(QString::fromStdString(row.contestant + " " + row.number + " " + statusName(row.status)), listed);
+    // The newest flight of the contest the flight is in now, and that
+    // contest when the season has two.
+    JournalReader where(text(path));
+    QString found;
+    for (const SeasonContest &each : where.contests()) {
+        where.chooseContest(each.id);
+        const std::vector<FlightRow> rows = where.flights();
+        if (std::any_of(rows.begin(), rows.end(), [&](const FlightRow &row) { return row.id == flight; }))
+            found = QString::fromStdString(rows.front().contestant + " " + rows.front().number + " "
+                                           + statusName(rows.front().status) + (autumn != 0 ? " in " + each.name : ""));
+    }
+    QCOMPARE(found, listed);
     QStringList kept;
     for (const FlightChange &kept1 : JournalReader(text(path)).changes(flight))
         kept.append(QString::fromStdString(kept1.changedAt.substr(11) + " " + kept1.what + " " + kept1.before + " > "

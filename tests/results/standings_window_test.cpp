@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -256,7 +257,7 @@ namespace {
 
 // Every window names the contest; started from the sheet, the next contest
 // has its own flights and entries, and the windows show it at once.
-void newContestStartedFromTheSheet(WiredProgram &program, const QString &contest)
+void newContestStartedFromTheSheet(WiredProgram &program, const QString &contest, const QString &day)
 {
     StandingsWindow &standings = *program.program.standings();
     program.program.flights()->open();
@@ -274,6 +275,8 @@ void newContestStartedFromTheSheet(WiredProgram &program, const QString &contest
                               hangWatchdogMs);
     QPointer<NewContestDialog> start = program.sheet.findChild<NewContestDialog *>();
     namedControl<QLineEdit>(*start, QStringLiteral("NewContestName"))->setText(QStringLiteral("Autumn Carrier Meet"));
+    namedControl<QLineEdit>(*start, QStringLiteral("NewContestFirstDay"))->setText(day);
+    namedControl<QLineEdit>(*start, QStringLiteral("NewContestLastDay"))->setText(day);
     start->accept();
     const QString refusal = start ? namedControl<QLabel>(*start, QStringLiteral("Refusal"))->text() : QString();
     QVERIFY2(!start || !start->isVisible(), qPrintable(refusal));
@@ -307,6 +310,82 @@ void newContestStartedFromTheSheet(WiredProgram &program, const QString &contest
     list->close();
 }
 
+// The remark, queued by the press, as it stands once the press is done with.
+QString remarkOnceSettled(const ScoreSheetWindow &sheet)
+{
+    QCoreApplication::processEvents();
+    return remarkOn(sheet);
+}
+
+// Scores the worked example once more as a flight of its own, nobody named.
+bool scoredAgain(WiredProgram &program, const QString &path, int flights)
+{
+    program.sheet.activateWindow();
+    if (!QTest::qWaitForWindowActive(&program.sheet, hangWatchdogMs))
+        return false;
+    // Reset, which sends the focus to the first class.
+    if (!mouseOn(program.sheet, Command3)
+        || !QTest::qWaitFor([&] { return program.sheet.rules().focus() == Class(0); }, hangWatchdogMs)
+        || !enterWorkedRuns(program.sheet) || !clickOn(program.sheet, Command2))
+        return false;
+    return QTest::qWaitFor([&] { return journal::JournalReader(path.toStdString()).flightCount() == flights; },
+                           hangWatchdogMs);
+}
+
+// Told once: a second flight outside the days says nothing. Moved by the
+// keyboard in the flights window to the contest of its day, the flight
+// shows there and no more where it was; a flight within that contest's days
+// says nothing.
+void flightMovedToItsContest(WiredProgram &program, const QString &path)
+{
+    QVERIFY2(scoredAgain(program, path, 2), "the second flight was not scored");
+    QVERIFY2(remarkOnceSettled(program.sheet).isEmpty(), qPrintable(remarkOn(program.sheet)));
+
+    FlightsWindow &flights = *program.program.flights()->window();
+    auto *view = namedControl<QTableView>(flights, QStringLiteral("Flights"));
+    QTRY_VERIFY2_WITH_TIMEOUT(view->model()->rowCount() == 2, "the flights window lists not both flights", hangWatchdogMs);
+    view->setCurrentIndex(view->model()->index(1, 0)); // Ann's, the older
+    flights.activateWindow();
+    QVERIFY2(QTest::qWaitForWindowActive(&flights, hangWatchdogMs), "the flights window could not be come to");
+    QTest::keyClick(&flights, Qt::Key_R, Qt::AltModifier);
+    QTRY_VERIFY2_WITH_TIMEOUT(flights.findChild<FlightCorrectionDialog *>(), "Alt+R opened no correction", hangWatchdogMs);
+    QPointer<FlightCorrectionDialog> correction = flights.findChild<FlightCorrectionDialog *>();
+    QVERIFY2(QTest::qWaitForWindowActive(correction, hangWatchdogMs), "the correction did not take the keyboard");
+    auto *inContest = namedControl<QComboBox>(*correction, QStringLiteral("CorrectedContest"));
+    QCOMPARE(inContest->currentText(), QStringLiteral("Spring Carrier Meet"));
+    QTest::keyClick(correction, Qt::Key_T, Qt::AltModifier);
+    QTRY_VERIFY2_WITH_TIMEOUT(inContest->hasFocus(), "Alt+T did not reach the contest", hangWatchdogMs);
+    QTest::keyClick(inContest, Qt::Key_Down);
+    QCOMPARE(inContest->currentText(), QStringLiteral("Autumn Carrier Meet"));
+    QTest::keyClick(correction, Qt::Key_R, Qt::AltModifier);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("flown on the autumn meet's day"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    const QString refusal = correction ? namedControl<QLabel>(*correction, QStringLiteral("Refusal"))->text() : QString();
+    QTRY_VERIFY2_WITH_TIMEOUT(!correction || !correction->isVisible(), qPrintable(refusal), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(view->model()->rowCount() == 1, "the moved flight is still listed where it was",
+                              hangWatchdogMs);
+    StandingsWindow &standings = *program.program.standings();
+    QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(standings).contains(QLatin1String("Ann Example | 17 |  | still to fly")),
+                              qPrintable(rowsOf(standings)), hangWatchdogMs);
+
+    // Made current, the contest of its day shows it, Ann entered there by the move.
+    program.program.openContests();
+    auto *list = program.sheet.findChild<ContestListDialog *>();
+    QVERIFY2(list, "no list of contests");
+    namedControl<QTableWidget>(*list, QStringLiteral("Contests"))->setCurrentCell(1, 0);
+    namedControl<QPushButton>(*list, QStringLiteral("MakeCurrent"))->click();
+    list->close();
+    QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(standings).startsWith(QLatin1String("1 | Ann Example | 17 | 165.9")),
+                              qPrintable(standings.windowTitle() + '\n' + rowsOf(standings)), hangWatchdogMs);
+    const auto firstListed = [view] {
+        return view->model()->index(0, FlightTableModel::Contestant).data().toString();
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(view->model()->rowCount() == 1 && firstListed() == QLatin1String("Ann Example"),
+                              qPrintable(firstListed()), hangWatchdogMs);
+    QVERIFY2(scoredAgain(program, path, 2), "the flight in the contest of its day was not scored");
+    QVERIFY2(remarkOnceSettled(program.sheet).isEmpty(), qPrintable(remarkOn(program.sheet)));
+}
+
 } // namespace
 
 void StandingsWindowTest::flightToldOnTheSheet_data()
@@ -337,10 +416,10 @@ void StandingsWindowTest::flightToldOnTheSheet_data()
         << QStringList{"Class I"} << 1 << true << closed << closed << "1 | Ann Example | 17 | 100.0 | 100.0" << QStringList();
     QTest::newRow("flight-outside-the-contest-days")
         << QStringList{"Class I"} << 0 << false << QString()
-        << QStringLiteral("This flight, on %1, is recorded into Spring Carrier Meet, whose days are 2030-01-01 to "
-                          "2030-01-02. If it belongs to another contest, start that contest with New contest… "
-                          "(Ctrl+Shift+N) before the next flight.")
-               .arg(QDate::currentDate().toString(Qt::ISODate))
+        << QStringLiteral("This flight, on 2029-12-31, is recorded into Spring Carrier Meet, whose days are "
+                          "2030-01-01 to 2030-01-02. If it belongs to another contest, start that contest with New "
+                          "contest… (Ctrl+Shift+N) before the next flight, or move the flight to it with Correct "
+                          "flight… in the flights window (Ctrl+J).")
         << "1 | Ann Example | 17 | 165.9 | 165.9" << QStringList{"Spring Carrier Meet", "2030-01-01", "2030-01-02"};
 }
 
@@ -388,6 +467,11 @@ void StandingsWindowTest::flightToldOnTheSheet()
     }
     WiredProgram program(path);
     QVERIFY2(program.start(), "the score sheet did not start");
+    // Days set: the journal stamps its flights a second before the first
+    // day's midnight, whatever the computer's own day.
+    const QDateTime eve(QDate(2029, 12, 31), QTime(23, 59, 59));
+    if (!contestDays.isEmpty())
+        program.program.journal()->setClock([eve] { return std::time_t(eve.toSecsSinceEpoch()); });
 
     program.program.flights()->pickNowFlying();
     FlightsWindow &flights = *program.program.flights()->window();
@@ -420,7 +504,9 @@ void StandingsWindowTest::flightToldOnTheSheet()
     QVERIFY2(state.contains(QLatin1String("1 flight recorded after Final, at ")) == final, qPrintable(state));
     QVERIFY2(state.startsWith(final ? QLatin1String("Final") : QLatin1String("Provisional, as of ")), qPrintable(state));
     if (!contestDays.isEmpty())
-        newContestStartedFromTheSheet(program, contestDays[0]);
+        newContestStartedFromTheSheet(program, contestDays[0], eve.date().toString(Qt::ISODate));
+    if (!contestDays.isEmpty() && !QTest::currentTestFailed())
+        flightMovedToItsContest(program, path);
     if (QTest::currentTestFailed())
         return;
     if (!final)
