@@ -30,7 +30,7 @@ std::string why(const journal::JournalProblem &problem)
 // SQLite's "attempt to write a readonly database" says nothing of what to do.
 std::string readOnly()
 {
-    return "it may be read but not written (on a write-protected stick, say, or copied without write permission). "
+    return "it is read-only (on a write-protected stick, say, or copied without write permission). "
            "Copy the journal to a folder you may write in and use the copy, or make the file and its folder "
            "writable";
 }

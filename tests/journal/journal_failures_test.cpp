@@ -350,7 +350,7 @@ void JournalFailuresTest::readOnlyChangeRefused()
     if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
         QSKIP("the superuser cannot become another user here");
     QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, qPrintable(QStringLiteral("status %1").arg(status)));
-    for (const std::string &part : {text(path), std::string("may be read but not written"),
+    for (const std::string &part : {text(path), std::string("cannot be changed: it is read-only"),
                                     std::string("Copy the journal to a folder you may write in")})
         QVERIFY2(said.find(part) != std::string::npos, said.c_str());
     QVERIFY2(said.find("readonly") == std::string::npos, said.c_str());
