@@ -358,6 +358,11 @@ void FlightsWindow::openEntryList()
     m_corrections->openEntryList();
 }
 
+void FlightsWindow::setSheet(QWidget &sheet)
+{
+    m_corrections->setSheet(sheet);
+}
+
 void FlightsWindow::exportTo(const QString &fileName)
 {
     m_fileJobs->exportTo(fileName);

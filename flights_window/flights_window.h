@@ -49,6 +49,8 @@ public:
     void correctChosenFlight();
     // Opens the entry list.
     void openEntryList();
+    // The sheet the entry list first opens beside.
+    void setSheet(QWidget &sheet);
     // Another contest is current: nobody of the one before is flying, and
     // the flights and the entry list are the new contest's.
     void currentContestChanged();
