@@ -55,7 +55,10 @@ CombinedStandings combine(const Combination &combination,
             return a->total > b->total;
         return std::tie(a->row.contestant, a->row.entry) < std::tie(b->row.contestant, b->row.entry);
     });
-    CombinedStandings standings{combination, {}};
+    CombinedStandings standings{combination, {}, {}};
+    for (const ClassStandings *part : classes)
+        if (part->waiting > 0)
+            standings.waiting.push_back({part->rule.caption, part->waiting, part->firstWaitingAt});
     for (std::size_t i = 0; i < rows.size(); ++i) {
         CombinedStanding &row = rows[i]->row;
         if (row.missing.empty()) {

@@ -57,6 +57,11 @@ std::string waitingAfterFinal(int waiting, std::string_view shownFirstAt)
         + ": reopen the class to count them";
 }
 
+std::string waitingInClass(std::string_view caption, int waiting, std::string_view shownFirstAt)
+{
+    return std::string(caption) + ": " + waitingAfterFinal(waiting, shownFirstAt);
+}
+
 std::string noFlightCounts(int voidFlights)
 {
     if (voidFlights == 0)

@@ -31,6 +31,8 @@ std::string finalState(std::string_view shownClosedAt = {});
 // the flights a final class keeps without counting them, with the time of
 // the first of them as the caller shows a time.
 std::string waitingAfterFinal(int waiting, std::string_view shownFirstAt);
+// "Class I: 1 flight recorded after Final, …": the same, of one class of a combination.
+std::string waitingInClass(std::string_view caption, int waiting, std::string_view shownFirstAt);
 // What results without a flight that counts say: that none was recorded yet,
 // or how many were and that, void, none counts.
 std::string noFlightCounts(int voidFlights);

@@ -149,12 +149,18 @@ ResultTable combinedResults(const CombinedStandings &combined)
 {
     using enum ShownIn;
     const std::string name = combined.combination.name;
+    // A class of it closed as final with flights waiting: the sum may change once it is reopened.
+    std::vector<std::string> waiting;
+    for (const WaitingFlights &part : combined.waiting)
+        waiting.push_back(waitingInClass(part.caption, part.flights, shownMoment(part.firstAt)));
+    const std::string state = joined(waiting, "; ");
     std::vector<Column<CombinedStanding>> columns{
         {{"Class", "Class", false, Files}, [&](const CombinedStanding &) { return text(name); }},
         {{"Place", "Place"}, [](const CombinedStanding &row) { return place(row.place, row.rank); }},
         {{"Contestant", "Contestant"}, [](const CombinedStanding &row) { return text(row.contestant); }},
         {{"Number", "Number"}, [](const CombinedStanding &row) { return text(row.number); }},
         {{"Score", "Score", true, Files}, [](const CombinedStanding &row) { return number(row.total); }},
+        {{"Standing", "Standing", false, Files}, [&](const CombinedStanding &) { return text(state); }},
         {{"Classes lacking", "Classes lacking", false, Files},
          [](const CombinedStanding &row) { return text(joined(row.missing, "; ")); }},
     };

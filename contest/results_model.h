@@ -62,7 +62,8 @@ struct ResultTable {
 ResultTable classResults(const ClassStandings &standings, const Results &results);
 
 // The columns and rows of a combination: place, contestant, number, each
-// class's part of the combined score, the total and the classes lacking.
+// class's part of the combined score, the total and the classes lacking; in
+// files also the classes of it with flights waiting after Final.
 ResultTable combinedResults(const CombinedStandings &combined);
 
 } // namespace orlo::contest

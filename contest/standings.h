@@ -65,9 +65,20 @@ struct CombinedStanding {
     friend bool operator==(const CombinedStanding &, const CombinedStanding &) = default;
 };
 
+// A final class's flights recorded after its closing, told wherever the class is drawn on.
+struct WaitingFlights {
+    std::string caption;
+    int flights = 0;
+    std::string firstAt;
+
+    friend bool operator==(const WaitingFlights &, const WaitingFlights &) = default;
+};
+
 struct CombinedStandings {
     Combination combination;
     std::vector<CombinedStanding> rows;
+    // Its classes with flights waiting after Final, in the combination's order.
+    std::vector<WaitingFlights> waiting;
 
     friend bool operator==(const CombinedStandings &, const CombinedStandings &) = default;
 };

@@ -41,9 +41,15 @@ void ContestCorrections::openEntryList()
     if (!m_entryList) {
         m_entryList = new EntryListWindow(m_reader, m_contest, &m_window);
         connect(m_entryList, &EntryListWindow::entriesChanged, this, &ContestCorrections::changed);
-        // Where the director put it last time, else whole on the flights window's screen.
-        if (!restorePlace(*m_entryList, QStringLiteral("entries")))
-            placeWhole(*m_entryList, m_window);
+        // Where the director put it last time, else beside the sheet like the
+        // flights window: placed whole at the flights window's corner, it was
+        // pushed back over the sheet's right part.
+        if (!restorePlace(*m_entryList, QStringLiteral("entries"))) {
+            if (m_sheet)
+                placeBeside(*m_entryList, *m_sheet);
+            else
+                placeWhole(*m_entryList, m_window);
+        }
         keepPlace(*m_entryList, QStringLiteral("entries"));
     }
     m_entryList->show();

@@ -4,6 +4,7 @@
 #include "journal_reader.h"
 
 #include <QObject>
+#include <QPointer>
 
 class QWidget;
 
@@ -20,6 +21,8 @@ public:
 
     // Opens the correction of a flight, blocking the window alone.
     void correct(const journal::FlightRow &flight);
+    // The sheet the entry list first opens beside, as the flights window does.
+    void setSheet(QWidget &sheet) { m_sheet = &sheet; }
     // Opens the entry list, made at its first opening.
     void openEntryList();
     // The entry list, if open, reads the entries it could not read before.
@@ -37,6 +40,7 @@ private:
     const journal::JournalReader &m_reader;
     journal::ContestJournal &m_contest;
     QWidget &m_window;
+    QPointer<QWidget> m_sheet;
     EntryListWindow *m_entryList = nullptr;
 };
 

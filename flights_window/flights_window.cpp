@@ -3,20 +3,16 @@
 #include "contest_corrections.h"
 #include "contestant_picker.h"
 #include "designed_palette.h"
-#include "file_dialog.h"
-#include "flight_export_job.h"
 #include "flight_filters.h"
 #include "flight_history_view.h"
 #include "flight_table_model.h"
-#include "journal_exports.h"
+#include "journal_file_jobs.h"
 #include "journal_schema.h"
 #include "journal_words.h"
 #include "now_flying.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -37,7 +33,7 @@ using journal::StoredCalculation;
 
 FlightsWindow::FlightsWindow(journal::FlightJournal &journal, QWidget *parent)
     : QWidget(parent, Qt::Window), m_journal(journal), m_reader(journal.path()), m_contest(journal.path()),
-      m_corrections(new ContestCorrections(m_reader, m_contest, *this)), m_job(new FlightExportJob(this))
+      m_corrections(new ContestCorrections(m_reader, m_contest, *this))
 {
     setWindowTitle(QStringLiteral("Flight journal"));
     // The program ends with its sheet, this window open or not.
@@ -55,20 +51,15 @@ void FlightsWindow::buildControls()
 {
     // Tab visits the controls in the order they are made.
     m_filters = new FlightFilters(*this);
-    m_export = new QPushButton(QStringLiteral("E&xport CSV…"), this);
-    m_export->setObjectName(QStringLiteral("ExportCsv"));
-    m_backup = new QPushButton(QStringLiteral("&Back up journal…"), this);
-    m_backup->setObjectName(QStringLiteral("BackUpJournal"));
+    m_fileJobs = new JournalFileJobs(m_journal, *this, [this] { return m_model->filter(); });
     m_nowFlying = new NowFlying(m_reader, m_contest, *this);
     m_correct = new QPushButton(QStringLiteral("Co&rrect flight…"), this);
     m_correct->setObjectName(QStringLiteral("CorrectFlight"));
     m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Alt+R)"));
     m_entries = new QPushButton(QStringLiteral("&Entry list…"), this);
     m_entries->setObjectName(QStringLiteral("EntryList"));
-    m_merge = new QPushButton(QStringLiteral("&Merge another scoring table…"), this);
-    m_merge->setObjectName(QStringLiteral("MergeTable"));
-    m_merge->setToolTip(QStringLiteral("Bring the flights, entries and corrections of another scoring table's journal, "
-                                       "or a backup of one, into this journal"));
+    // The merge, made with the journal's other file jobs, comes after the contest's buttons.
+    setTabOrder(m_entries, m_fileJobs->mergeButton());
     m_model = new FlightTableModel(m_reader, m_journal, this);
     m_view = new QTableView(this);
     setUpFlightsTable();
@@ -181,9 +172,9 @@ QVBoxLayout *FlightsWindow::filterRow()
     buttons->addWidget(m_correct, 0, 0);
     buttons->addWidget(m_entries, 1, 0);
     buttons->setColumnStretch(1, 1);
-    buttons->addWidget(m_export, 0, 2);
-    buttons->addWidget(m_backup, 1, 2);
-    buttons->addWidget(m_merge, 2, 2);
+    buttons->addWidget(m_fileJobs->exportButton(), 0, 2);
+    buttons->addWidget(m_fileJobs->backUpButton(), 1, 2);
+    buttons->addWidget(m_fileJobs->mergeButton(), 2, 2);
     auto *rows = new QVBoxLayout;
     rows->addLayout(filters);
     rows->addLayout(buttons);
@@ -207,24 +198,8 @@ void FlightsWindow::connectControls()
     // Escape closes the window; an editor open in it takes the key first.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
-    connect(m_export, &QPushButton::clicked, this, [this] {
-        const std::string day = m_filters->chosenDay();
-        chooseFile(QStringLiteral("Export CSV…"),
-                   day.empty() ? QStringLiteral("flights.csv") : QStringLiteral("flights-%1.csv").arg(shownText(day)),
-                   QStringLiteral("CSV files (*.csv);;All files (*)"), &FlightsWindow::exportTo);
-    });
-    connect(m_backup, &QPushButton::clicked, this, [this] {
-        chooseFile(QStringLiteral("Back up journal…"), QStringLiteral("journal-backup.sqlite"),
-                   QStringLiteral("Flight journals (*.sqlite);;All files (*)"), &FlightsWindow::backUpTo);
-    });
-    connect(m_merge, &QPushButton::clicked, this, [this] {
-        QFileDialog *dialog = fileDialog(this, QStringLiteral("Merge another scoring table…"), QDir::homePath(),
-                                         QStringLiteral("Flight journals (*.sqlite);;All files (*)"));
-        dialog->setFileMode(QFileDialog::ExistingFile);
-        connect(dialog, &QFileDialog::fileSelected, this, &FlightsWindow::mergeFrom);
-        dialog->open();
-    });
-    connect(m_job, &FlightExportJob::finished, this, &FlightsWindow::jobEnded);
+    connect(m_fileJobs, &JournalFileJobs::started, this, &FlightsWindow::showCount);
+    connect(m_fileJobs, &JournalFileJobs::finished, this, &FlightsWindow::jobEnded);
     connect(m_model, &FlightTableModel::readFailed, this, &FlightsWindow::showReadFailure);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FlightsWindow::showHistory);
     // A contestant named brings the entry's number, and may have added an entry.
@@ -322,8 +297,8 @@ void FlightsWindow::showCount()
             return;
         }
     }
-    if (!m_exported.isEmpty())
-        status += QLatin1Char(' ') + m_exported;
+    if (!m_fileJobs->doing().isEmpty())
+        status += QLatin1Char(' ') + m_fileJobs->doing();
     if (m_journal.problem())
         status += QLatin1Char(' ') + shownText(journalSentence(m_journal.problem()));
     m_status->setText(status);
@@ -383,66 +358,23 @@ void FlightsWindow::openEntryList()
     m_corrections->openEntryList();
 }
 
-void FlightsWindow::chooseFile(const QString &title, const QString &suggested, const QString &filter,
-                               void (FlightsWindow::*then)(const QString &))
+void FlightsWindow::setSheet(QWidget &sheet)
 {
-    QFileDialog *dialog = fileDialog(this, title, QDir::homePath(), filter);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->selectFile(suggested);
-    connect(dialog, &QFileDialog::fileSelected, this, then);
-    dialog->open();
+    m_corrections->setSheet(sheet);
 }
 
 void FlightsWindow::exportTo(const QString &fileName)
 {
-    const FlightFilter filter = m_model->filter();
-    runBeside(QStringLiteral("Exporting to %1…").arg(QDir::toNativeSeparators(fileName)),
-              [journal = m_journal.path(), filter, fileName = fileName.toStdString()] {
-                  return exportFlightsCsv(journal, filter, fileName);
-              });
+    m_fileJobs->exportTo(fileName);
 }
 
-void FlightsWindow::backUpTo(const QString &fileName)
+void FlightsWindow::jobEnded(bool done, const QString &sentence)
 {
-    runBeside(QStringLiteral("Backing up the journal to %1…").arg(QDir::toNativeSeparators(fileName)),
-              [journal = m_journal.path(), fileName = fileName.toStdString()] {
-                  return backUpJournalTo(journal, fileName);
-              });
-}
-
-void FlightsWindow::mergeFrom(const QString &fileName)
-{
-    runBeside(QStringLiteral("Merging %1 into the journal…").arg(QDir::toNativeSeparators(fileName)),
-              [journal = m_journal.path(), fileName = fileName.toStdString()] {
-                  return mergeTableInto(journal, fileName);
-              });
-}
-
-void FlightsWindow::runBeside(const QString &doing, std::function<JournalExport()> job)
-{
-    if (!m_job->start(std::move(job)))
-        return;
-    m_export->setEnabled(false);
-    m_backup->setEnabled(false);
-    m_merge->setEnabled(false);
-    m_exported = doing;
-    showCount();
-}
-
-void FlightsWindow::jobEnded(const JournalExport &outcome)
-{
-    m_export->setEnabled(true);
-    m_backup->setEnabled(true);
-    m_merge->setEnabled(true);
-    const QString sentence = QString::fromStdString(outcome.sentence);
-    m_exported = !outcome.notice
-        ? sentence
-        : QString::fromStdString(journalSentence(outcome.notice)) + QLatin1Char(' ') + sentence;
     showCount();
     // A merge brings flights and entries; an export or backup changes nothing.
-    if (outcome.done)
+    if (done)
         journalChanged();
-    emit jobFinished(outcome.done, sentence);
+    emit jobFinished(done, sentence);
 }
 
 } // namespace orlo

@@ -5,8 +5,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QHBoxLayout;
 class QVBoxLayout;
 class QLabel;
@@ -17,12 +15,11 @@ class QTableView;
 namespace orlo {
 
 class ContestCorrections;
-class FlightExportJob;
 class FlightFilters;
 class FlightHistoryView;
 class FlightTableModel;
+class JournalFileJobs;
 class NowFlying;
-struct JournalExport;
 
 // The flights window: the contest's list of flights, newest first or ordered
 // by a column, filtered by day, class and contestant, with the calculations
@@ -44,9 +41,6 @@ public:
     // Writes the flights shown as CSV: what "Export CSV…" does once the file
     // is chosen. Runs beside the sheet; jobFinished tells the outcome.
     void exportTo(const QString &fileName);
-    // Copies the journal: what "Back up journal…" does once the file is chosen.
-    void backUpTo(const QString &fileName);
-    void mergeFrom(const QString &fileName);
     // Takes the keyboard to the "Now flying" picker, its text chosen.
     void pickNowFlying();
     // Empties the "Now flying" picker: the contestant who flew is done.
@@ -55,6 +49,8 @@ public:
     void correctChosenFlight();
     // Opens the entry list.
     void openEntryList();
+    // The sheet the entry list first opens beside.
+    void setSheet(QWidget &sheet);
     // Another contest is current: nobody of the one before is flying, and
     // the flights and the entry list are the new contest's.
     void currentContestChanged();
@@ -79,10 +75,7 @@ private:
     QHBoxLayout *nowFlyingRow();
     QVBoxLayout *filterRow();
     void connectControls();
-    void chooseFile(const QString &title, const QString &suggested, const QString &filter,
-                    void (FlightsWindow::*then)(const QString &));
-    void runBeside(const QString &doing, std::function<JournalExport()> job);
-    void jobEnded(const JournalExport &outcome);
+    void jobEnded(bool done, const QString &sentence);
     void showReadFailure(const QString &problem);
     void showHistory();
     void showCount();
@@ -97,19 +90,15 @@ private:
     // their own, opened at the first change.
     journal::ContestJournal m_contest;
     ContestCorrections *m_corrections = nullptr;
-    FlightExportJob *m_job = nullptr;
+    JournalFileJobs *m_fileJobs = nullptr;
     FlightFilters *m_filters = nullptr;
     NowFlying *m_nowFlying = nullptr;
     FlightTableModel *m_model = nullptr;
     QTableView *m_view = nullptr;
     FlightHistoryView *m_history = nullptr;
-    QPushButton *m_export = nullptr;
-    QPushButton *m_backup = nullptr;
-    QPushButton *m_merge = nullptr;
     QPushButton *m_correct = nullptr;
     QPushButton *m_entries = nullptr;
     QLabel *m_status = nullptr;
-    QString m_exported;   // what the last export or backup did, or is doing
     QString m_readFailure; // why the last reading failed; empty after one that did not
     bool m_stale = false;
     bool m_reloadQueued = false;

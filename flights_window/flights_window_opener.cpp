@@ -36,6 +36,8 @@ void FlightsWindowOpener::open(Activation activation)
         m_window = new FlightsWindow(m_journal);
         QObject::connect(m_window, &FlightsWindow::nowFlying, m_window, [this](std::int64_t entry) { nowFlying(entry); });
         QObject::connect(m_window, &FlightsWindow::contestChanged, m_window, [this] { m_changed(); });
+        if (m_sheet)
+            m_window->setSheet(*m_sheet);
         // Where the director put it last time, else beside the sheet.
         if (!restorePlace(*m_window, QStringLiteral("flights")) && m_sheet)
             overSheet = placeBeside(*m_window, *m_sheet);

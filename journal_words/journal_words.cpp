@@ -26,6 +26,15 @@ std::string why(const journal::JournalProblem &problem)
     return problem.cause();
 }
 
+// A journal on a write-protected stick, or copied without write permission:
+// SQLite's "attempt to write a readonly database" says nothing of what to do.
+std::string readOnly()
+{
+    return "it is read-only (on a write-protected stick, say, or copied without write permission). "
+           "Copy the journal to a folder you may write in and use the copy, or make the file and its folder "
+           "writable";
+}
+
 std::string waiting(const journal::JournalNotice &notice)
 {
     const char *what = notice.waitCause == WaitCause::Locked     ? " is held by another program"
@@ -95,9 +104,11 @@ std::string journalSentence(const journal::JournalProblem &problem)
                                                   "Orlo Score was writing it, without its -wal file.";
         return "The flight journal " + path + " cannot be read: " + why(problem) + ".";
     case JournalAttempt::Keep:
-        return "The flight journal cannot be kept in " + path + ": " + why(problem) + ".";
+        return "The flight journal cannot be kept in " + path + ": "
+            + (problem.kind() == journal::ErrorKind::ReadOnly ? readOnly() : why(problem)) + ".";
     case JournalAttempt::Change:
-        return "The flight journal " + path + " cannot be changed: " + why(problem) + ".";
+        return "The flight journal " + path + " cannot be changed: "
+            + (problem.kind() == journal::ErrorKind::ReadOnly ? readOnly() : why(problem)) + ".";
     case JournalAttempt::BackUp: {
         const std::string cannot = "Cannot back up the flight journal to " + path + ": ";
         if (problem.problemKind() == ProblemKind::OntoItself)

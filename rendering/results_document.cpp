@@ -96,6 +96,8 @@ QString classTable(const ClassStandings &standings, const Results &results)
 QString combinedTable(const CombinedStandings &combined)
 {
     QString html = QStringLiteral("<h2>%1</h2>").arg(text(combined.combination.name));
+    if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
+        html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(waiting.toHtmlEscaped());
     html += QStringLiteral("<p>%1</p>").arg(combinationSentence(combined).toHtmlEscaped());
     return html + tableOf(contest::combinedResults(combined));
 }

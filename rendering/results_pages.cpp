@@ -86,6 +86,8 @@ Sheet::Sheet(const contest::Results &results, qreal width) : m_width(width)
     }
     for (const contest::CombinedStandings &combined : results.combined) {
         add(sheetText(combined.combination.name), m_styles.heading, 9 * point, 0, true);
+        if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
+            add(waiting, m_styles.bold, 0, 1 * point, true);
         add(combinationSentence(combined), m_styles.body, 1 * point, 2 * point, true);
         add(contest::combinedResults(combined));
     }

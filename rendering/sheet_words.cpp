@@ -84,6 +84,15 @@ QString combinationSentence(const contest::CombinedStandings &combined)
     return QStringLiteral("The sum of the counted scores of %1.").arg(captions.join(QStringLiteral(", ")));
 }
 
+QString combinationWaiting(const contest::CombinedStandings &combined)
+{
+    QStringList said;
+    for (const contest::WaitingFlights &part : combined.waiting)
+        said << QStringLiteral("%1.").arg(sheetText(contest::waitingInClass(
+            part.caption, part.flights, shownToTheMinute(part.firstAt).toStdString())));
+    return said.join(QLatin1Char(' '));
+}
+
 QString unnamedFlightsNote(int flights)
 {
     if (flights <= 0)

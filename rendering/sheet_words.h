@@ -33,6 +33,9 @@ QString nobodyInClassNote();
 QString beyondAllowedNote();
 // "The sum of the counted scores of Profile, Class I."
 QString combinationSentence(const contest::CombinedStandings &combined);
+// "Class I: 1 flight recorded after Final, …." for each class of the
+// combination closed with flights waiting; empty when none waits.
+QString combinationWaiting(const contest::CombinedStandings &combined);
 // "3 flights have no contestant named …"; empty when every flight has one.
 QString unnamedFlightsNote(int flights);
 // A cell's text, a flight beyond those allowed in brackets.

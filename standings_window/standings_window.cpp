@@ -9,6 +9,7 @@
 #include "results_files.h"
 #include "results_pages.h"
 #include "results_printing.h"
+#include "sheet_words.h"
 #include "standings_table.h"
 
 #include <QComboBox>
@@ -203,8 +204,11 @@ void StandingsWindow::showChosen()
             state += QStringLiteral(". %1.").arg(QString::fromStdString(contest::waitingAfterFinal(
                 standings.waiting, shownToTheMinute(standings.firstWaitingAt).toStdString())));
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
-        showStandings(*m_table, contest::combinedResults(m_results.combined[std::size_t(chosen - classes)]));
+        const contest::CombinedStandings &combined = m_results.combined[std::size_t(chosen - classes)];
+        showStandings(*m_table, contest::combinedResults(combined));
         state = provisional;
+        if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
+            state += QStringLiteral(". %1").arg(waiting);
     } else {
         m_table->clear();
         m_table->setRowCount(0);

@@ -1,3 +1,4 @@
+#include "results_model.h"
 #include "standings.h"
 
 #include <QStringList>
@@ -104,6 +105,11 @@ QString drawn(const Results &results)
             rows << line;
         }
         classes << QString::fromStdString(combined.combination.name) + ": " + rows.join(QStringLiteral("; "));
+        // The state a file gives each of its lines, said once here.
+        const ResultTable table = combinedResults(combined);
+        for (std::size_t column = 0; column < table.columns.size() && !table.rows.empty(); ++column)
+            if (table.columns[column].fileHeading == "Standing" && !table.rows.front().cells[column].text.empty())
+                classes.back() += " (" + QString::fromStdString(table.rows.front().cells[column].text) + ")";
     }
     if (results.flightsWithoutContestant > 0)
         classes << QStringLiteral("unnamed %1").arg(results.flightsWithoutContestant);
@@ -195,6 +201,18 @@ void StandingsTest::ranking_data()
         << 0 << 2 << false << QStringList()
         << "Class I: 1 Bob 305.0 [305.0*] hs305.0; 2 Ann 300.0 [300.0*] hs300.0 (2 waiting from 2026-07-15T14:32:00+0200) / "
            "Class II: 1 Bob 200.0 [200.0*] hs200.0"
+        << "2026-07-15T14:20:00+0200";
+    // A combination drawing on the final class tells its flights waiting, as the class does.
+    QTest::newRow("final-class-flights-waiting-told-by-the-combination")
+        << QStringList{"Ann|Class I,Class II", "Bob|Class I,Class II"}
+        << QStringList{"Ann|Class I|300.0|official|2026-07-15T14:00:00+0200",
+                       "Ann|Class II|200.0|official|2026-07-15T14:10:00+0200",
+                       "Ann|Class I|400.0|official|2026-07-15T14:40:00+0200"}
+        << 0 << 2 << false << QStringList{"Class I", "Class II"}
+        << "Class I: 1 Ann 300.0 [300.0*] hs300.0; _ Bob (1 waiting from 2026-07-15T14:40:00+0200) / "
+           "Class II: 1 Ann 200.0 [200.0*] hs200.0; _ Bob / "
+           "Class I + Class II: 1 Ann 500.0 (Class I: 1 flight recorded after Final, at 2026-07-15 14:40 +02:00: "
+           "reopen the class to count it)"
         << "2026-07-15T14:20:00+0200";
     // Summer time ended between the closing and the flight: 02:10 +01:00 is
     // forty minutes after 02:30 +02:00.

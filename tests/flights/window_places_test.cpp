@@ -1,9 +1,12 @@
+#include "entry_list_window.h"
+#include "flights_window.h"
 #include "flights_window_opener.h"
 #include "hang_watchdog.h"
 #include "sheet_driver.h"
 #include "window_place.h"
 #include "wired_program.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -21,6 +24,7 @@ private slots:
     void besideTheSheet_data();
     void besideTheSheet();
     void flightsWindowFitsBesideTheSheet();
+    void openedClearOfTheSheet();
     void placeKeptUntilTheScreenChanges();
 };
 
@@ -86,6 +90,32 @@ void WindowPlacesTest::flightsWindowFitsBesideTheSheet()
                             .arg(room)));
 }
 
+// On a screen with room beside the sheet, the flights window and the entry
+// list opened from it leave the whole sheet in view. Placed whole at the
+// flights window's corner, the entry list was pushed back over the sheet.
+void WindowPlacesTest::openedClearOfTheSheet()
+{
+    QTemporaryDir folder;
+    WiredProgram program(folder.filePath(QStringLiteral("journal.sqlite")));
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.flights()->open();
+    FlightsWindow &flights = *program.program.flights()->window();
+    flights.openEntryList();
+    const QRect sheet = program.sheet.frameGeometry();
+    const QWidget *entries = flights.findChild<EntryListWindow *>();
+    for (const QWidget *window : {static_cast<const QWidget *>(&flights), entries}) {
+        QVERIFY2(window && window->isVisible(), "the window did not open");
+        const QRect frame = window->frameGeometry();
+        QVERIFY2(!frame.intersects(sheet), qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 covers the sheet, %6 wide")
+                                                          .arg(window->windowTitle())
+                                                          .arg(frame.x())
+                                                          .arg(frame.y())
+                                                          .arg(frame.width())
+                                                          .arg(frame.height())
+                                                          .arg(sheet.width())));
+    }
+}
+
 // A window opens where it was last put; a place that would not show whole
 // on the screen now is not given back, and the window keeps the one it had.
 void WindowPlacesTest::placeKeptUntilTheScreenChanges()
@@ -125,5 +155,18 @@ void WindowPlacesTest::placeKeptUntilTheScreenChanges()
     keepPlacesIn({});
 }
 
-QTEST_MAIN(WindowPlacesTest)
+// One screen of 1280×1024, as on the laptop at a flight line: room beside the sheet.
+int main(int argc, char *argv[])
+{
+    QTemporaryDir folder;
+    QFile screens(folder.filePath(QStringLiteral("screens.json")));
+    if (!screens.open(QIODevice::WriteOnly)
+        || screens.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1280, "height": 1024}]})") < 0)
+        return 1;
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    QApplication application(argc, argv);
+    WindowPlacesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "window_places_test.moc"

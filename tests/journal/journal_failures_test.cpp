@@ -1,6 +1,8 @@
 // The flight journal when its file fails it: files it must refuse or move
-// aside, a lock held by another program, and every read, write and sync of
-// a flight failing in turn.
+// aside, a lock held by another program, every read, write and sync of a
+// flight failing in turn, and a director's change to a journal that may be
+// read but not written.
+#include "contest_journal.h"
 #include "faulty_vfs.h"
 #include "flight_journal.h"
 #include "journal_schema.h"
@@ -9,6 +11,8 @@
 #include "sqlite_library.h"
 
 #include <QRegularExpression>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +36,8 @@ private slots:
     void badFile();
     void lockedFileWaits();
     void faultSweep();
+    void readOnlyChangeRefused_data();
+    void readOnlyChangeRefused();
 };
 
 void JournalFailuresTest::initTestCase()
@@ -274,6 +280,80 @@ void JournalFailuresTest::faultSweep()
     QCOMPARE(lost, 0);
     QCOMPARE(silent, 0);
     QVERIFY2(runs > 20, "the sweep should cover the flight's every operation");
+}
+
+void JournalFailuresTest::readOnlyChangeRefused_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("folderWritable");
+    QTest::newRow("flight-corrected-in-a-read-only-file") << "correction" << true;
+    QTest::newRow("entry-added-in-a-read-only-folder") << "entry" << false;
+    QTest::newRow("contest-settings-changed-in-a-read-only-file") << "settings" << true;
+    QTest::newRow("entries-imported-in-a-read-only-folder") << "import" << false;
+}
+
+// A journal on a write-protected stick or copied without write permission:
+// the flights window's correction, the entry list, the contest's settings
+// and the command line's import are refused in the program's words, naming
+// the file and what to do, never in SQLite's.
+void JournalFailuresTest::readOnlyChangeRefused()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, folderWritable);
+    QTemporaryDir folder;
+    const QString path = journalIn(folder);
+    std::int64_t flight = 0;
+    {
+        FlightJournal journal(text(path));
+        journal.calculated(calculation("10.0"));
+        journal.flightEnded();
+        flight = JournalReader(journal.path()).flights().front().id;
+    }
+    const auto permit = [](const QString &name, mode_t mode) { return chmod(QFile::encodeName(name), mode) == 0; };
+    const QString journalFolder = QFileInfo(path).path();
+    QVERIFY(permit(folder.path(), 0755) && permit(journalFolder, folderWritable ? 0777 : 0555) && permit(path, 0444));
+    const auto restore = qScopeGuard([&] { permit(journalFolder, 0755); });
+    int words[2];
+    QVERIFY(pipe(words) == 0);
+    const pid_t child = fork();
+    QVERIFY2(child >= 0, "fork");
+    if (child == 0) {
+        alarm(childWatchdogSeconds);
+        // The superuser writes whatever the permissions say: the director is another user.
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        std::string said = "the change was made";
+        try {
+            ContestJournal contest(text(path));
+            ContestSettings settings;
+            settings.name = "Spring Carrier Meet";
+            if (change == "correction")
+                contest.setStatus(flight, FlightStatus::Attempt, "no low-speed signal");
+            else if (change == "entry")
+                contest.add({"Bo Ward", "4", {"Class I"}});
+            else if (change == "settings")
+                contest.setContest(settings);
+            else
+                contest.importEntries({{2, {"Cy Fox", "21", {"Class I"}}}});
+        } catch (const std::exception &refused) {
+            said = journalSentence(refused);
+        }
+        _exit(write(words[1], said.data(), said.size()) == ssize_t(said.size()) ? 0 : 3);
+    }
+    close(words[1]);
+    std::string said;
+    char buffer[512];
+    for (ssize_t got; (got = read(words[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, std::size_t(got));
+    close(words[0]);
+    const int status = reap(child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
+        QSKIP("the superuser cannot become another user here");
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, qPrintable(QStringLiteral("status %1").arg(status)));
+    for (const std::string &part : {text(path), std::string("cannot be changed: it is read-only"),
+                                    std::string("Copy the journal to a folder you may write in")})
+        QVERIFY2(said.find(part) != std::string::npos, said.c_str());
+    QVERIFY2(said.find("readonly") == std::string::npos, said.c_str());
 }
 
 QTEST_APPLESS_MAIN(JournalFailuresTest)

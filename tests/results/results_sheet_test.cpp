@@ -142,6 +142,11 @@ void ResultsSheetTest::writtenSheet_data()
     QTest::newRow("pdf: attempts only") << pdf << QStringLiteral("att +Carl Attempt +9 *\\n");
     QTest::newRow("pdf: still to fly") << pdf << QStringLiteral("Dora Waiting +11 +still to fly");
     QTest::newRow("pdf: combination") << pdf << QStringLiteral("1 +Ann Example +17 +312\\.5 +312\\.5 +Profile");
+    // A line of its own under the combination's heading, wrapped where the page is narrow.
+    const QString waiting = QStringLiteral("Class I: 2 flights recorded after Final, the first at 2026-07-15 16:30 "
+                                           "\\+02:00: reopen the class to count them\\.")
+                                .replace(QLatin1Char(' '), QLatin1String("\\s+"));
+    QTest::newRow("pdf: combination's class with flights waiting after Final") << pdf << waiting;
     QTest::newRow("pdf: flights without contestant") << pdf << QStringLiteral("3 flights have no contestant named");
     QTest::newRow("pdf: page numbers") << pdf << QStringLiteral("Page 1 of [2-9]");
     const QString html = QStringLiteral("results.html");
@@ -149,6 +154,7 @@ void ResultsSheetTest::writtenSheet_data()
     QTest::newRow("html: first place row")
         << html << QStringLiteral("<td>1</td><td>Ann Example</td><td>17</td><td class=\"n\" align=\"right\"><b>312.5</b>");
     QTest::newRow("html: name in markup escaped") << html << QStringLiteral("Montgomery of Little Snoring");
+    QTest::newRow("html: combination's class with flights waiting after Final") << html << waiting;
     QTest::newRow("html: provisional") << html << QStringLiteral("Provisional, as of 2026-07-15 16:42 \\+02:00");
     QTest::newRow("html: a name of 100,000 characters cut")
         << html << QStringLiteral("<td>121</td><td>Quentin q{192}…</td><td>21</td>");
@@ -162,7 +168,9 @@ void ResultsSheetTest::writtenSheet()
     QFETCH(QString, expected);
     const QString path = m_folder.filePath(file);
     if (!QFile::exists(path)) {
-        const ResultsWritten written = writeResultsDocument(longContest(), path, QPageSize(QPageSize::A4));
+        Results results = longContest();
+        results.combined.front().waiting.push_back({"Class I", 2, "2026-07-15T16:30:00+0200"});
+        const ResultsWritten written = writeResultsDocument(results, path, QPageSize(QPageSize::A4));
         QVERIFY2(written.done, qPrintable(written.sentence));
     }
     const QString text = file.endsWith(QLatin1String(".pdf")) ? pdfPages(path).join(QLatin1Char('\f')) : htmlText(path);
