@@ -55,7 +55,7 @@ void FlightsWindow::buildControls()
     m_nowFlying = new NowFlying(m_reader, m_contest, *this);
     m_correct = new QPushButton(QStringLiteral("Co&rrect flight…"), this);
     m_correct->setObjectName(QStringLiteral("CorrectFlight"));
-    m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant, or mark it attempt or void (Alt+R)"));
+    m_correct->setToolTip(QStringLiteral("Move the chosen flight to another contestant or contest, or mark it attempt or void (Alt+R)"));
     m_entries = new QPushButton(QStringLiteral("&Entry list…"), this);
     m_entries->setObjectName(QStringLiteral("EntryList"));
     // The merge, made with the journal's other file jobs, comes after the contest's buttons.
