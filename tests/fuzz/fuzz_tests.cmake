@@ -22,7 +22,7 @@ add_test(NAME fuzz_build
         --build-generator ${CMAKE_GENERATOR}
         --build-noclean
         --build-options -DCMAKE_CXX_COMPILER=${ORLO_FUZZ_CXX})
-set_tests_properties(fuzz_build PROPERTIES FIXTURES_SETUP conversion_fuzzers LABELS fuzz)
+set_tests_properties(fuzz_build PROPERTIES FIXTURES_SETUP conversion_fuzzers LABELS fuzz COST 70 TIMEOUT 1800)
 
 file(MAKE_DIRECTORY ${fuzzBinary}/artifacts)
 # One input taking half a minute has hung; no tighter limit, so a busy
