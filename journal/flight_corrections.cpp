@@ -37,18 +37,6 @@ std::int64_t arrivingEntry(const Database &db, std::int64_t contest, std::int64_
     return insertEntry(db, contest, {name, number, linesOf(entry.text(2))});
 }
 
-// A flight of a class closed as final is corrected only after the class is
-// reopened: the posted standings never change behind the director's back.
-void refuseInFinalClass(const Database &db, std::int64_t flight)
-{
-    Statement closed(db, "SELECT r.caption FROM flight f JOIN calculation c ON c.id = f.last_calculation "
-                         "JOIN class_rule r ON r.contest = f.contest AND r.caption = c.class_caption "
-                         "WHERE f.id = ?1 AND r.final <> 0");
-    if (closed.bind(1, flight).step())
-        throw EntryRefused(closed.text(0) + " is final: its standings stay as they were closed. Reopen the class "
-                                            "before correcting the flight.");
-}
-
 } // namespace
 
 const Database &ContestJournal::Impl::open()
@@ -116,7 +104,6 @@ void ContestJournal::setStatus(std::int64_t flight, contest::FlightStatus status
         const std::string before = current.text(0);
         if (before == contest::statusName(status))
             throw EntryRefused("Flight " + std::to_string(flight) + " is " + before + " already.");
-        refuseInFinalClass(m_impl->db, flight);
         Statement(m_impl->db, "UPDATE flight SET status = ?1, status_reason = ?2 WHERE id = ?3")
             .bind(1, contest::statusName(status))
             .bind(2, tidyName(reason))
@@ -139,7 +126,6 @@ void ContestJournal::moveFlight(std::int64_t flight, std::int64_t entry, std::st
             throw EntryRefused("That entry is no longer on the list.");
         if (names.integer(2))
             throw EntryRefused("Flight " + std::to_string(flight) + " is " + names.text(1) + "'s already.");
-        refuseInFinalClass(m_impl->db, flight);
         Statement(m_impl->db, "UPDATE flight SET entry = ?1 WHERE id = ?2").bind(1, entry).bind(2, flight).run();
         keepChange(m_impl->db, flight, m_impl->now(), "contestant", names.text(0), names.text(1), reason);
     });

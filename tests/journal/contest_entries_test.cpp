@@ -428,10 +428,6 @@ void ContestEntriesTest::flightCorrected_data()
         << named + "\n10:05:00+00:00 contestant Hal Ivers > Ken Lo (keyed under the wrong number)";
     QTest::newRow("moved to its own contestant") << "stay" << "" << "Hal Ivers's already" << "Hal Ivers 12 official"
                                                  << named;
-    QTest::newRow("void in a final class") << "final void" << "scored twice" << "Reopen the class"
-                                           << "Hal Ivers 12 official" << named;
-    QTest::newRow("moved to another contestant in a final class")
-        << "final move" << "keyed under the wrong number" << "Reopen the class" << "Hal Ivers 12 official" << named;
     // Changes that are no correction, each read by the Standings window after it.
     QTest::newRow("scored again in another class") << "Class II" << "" << "" << "Hal Ivers 12 official" << named;
     QTest::newRow("next contestant flown") << "fly" << "" << "" << "Ken Lo 17 official" << named;
@@ -493,11 +489,6 @@ void ContestEntriesTest::flightCorrected()
         if (const QStringList listedThere = change.mid(3).split('|'); listedThere.size() == 2)
             contest.add({text(listedThere[0]), text(listedThere[1]), {"Class I"}});
         contest.makeCurrent(first);
-    }
-    // "final CHANGE": the change asked of a flight whose class the director has closed.
-    if (change.startsWith("final ")) {
-        contest.setFinal("Class I", true);
-        change = change.mid(6);
     }
     StandingsReader standings(text(path));
     standings.read();
