@@ -44,15 +44,6 @@ Rows rowsOf(Statement &query, std::int64_t flight, int columns)
     return rows;
 }
 
-Rows missingFrom(const Rows &rows, const Rows &other)
-{
-    Rows missing;
-    for (const auto &row : rows)
-        if (std::find(other.begin(), other.end(), row) == other.end())
-            missing.push_back(row);
-    return missing;
-}
-
 // The other journal, read in one snapshot; one of an earlier layout is
 // copied into folder and the copy carried forward, the original untouched.
 Database openOther(const std::string &otherPath, std::unique_ptr<PrivateFolder> &folder)

@@ -4,7 +4,6 @@
 #include "database.h"
 #include "journal_merge.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -23,15 +22,6 @@ Trail trailOf(Statement &query, std::int64_t contest, const std::string &caption
     while (query.step())
         trail.emplace_back(query.text(0), query.text(1));
     return trail;
-}
-
-Trail missingFrom(const Trail &trail, const Trail &other)
-{
-    Trail missing;
-    for (const auto &row : trail)
-        if (std::find(other.begin(), other.end(), row) == other.end())
-            missing.push_back(row);
-    return missing;
 }
 
 void keepTrail(const Database &here, std::int64_t contest, const std::string &caption, const Trail &rows)

@@ -1,12 +1,26 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orlo::journal {
 
 class Database;
 struct MergeReport;
+
+// The rows of rows that other lacks, in their order: what one table's
+// record of a flight or a class holds that the other's does not.
+template <class Row>
+std::vector<Row> missingFrom(const std::vector<Row> &rows, const std::vector<Row> &other)
+{
+    std::vector<Row> missing;
+    for (const Row &row : rows)
+        if (std::find(other.begin(), other.end(), row) == other.end())
+            missing.push_back(row);
+    return missing;
+}
 
 // Brings the class rules of the other table's contest from into this
 // journal's contest into, and the trail of the classes closed as final and
