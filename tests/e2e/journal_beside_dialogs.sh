@@ -101,6 +101,7 @@ open_and_cancel "$standings" "Print" ctrl+p
 open_and_cancel "$standings" "Print Preview" ctrl+shift+p
 open_and_cancel "$flights_window" "Export CSV…" alt+x
 open_and_cancel "$flights_window" "Back up journal…" alt+b
+open_and_cancel "$flights_window" "Merge another scoring table…" alt+m
 focus "$flights_window"
 press alt+e
 wait_for $patience has_visible_window '^Entry list$' || fatal "Alt+E opened no entry list"
