@@ -1,25 +1,27 @@
 # The Qt Widgets headers, read once per build into a precompiled header that
-# every library, program and test using Qt Widgets reuses: they are most of
-# what compiling one of those files costs. They all share the compiler flags
-# the header is made with; the test-only and library-only macros Qt adds
-# (QT_TESTLIB_LIB, the test folders, QT_PRINTSUPPORT_LIB) appear in none of
-# these headers, so one header serves them all.
+# every library and program using Qt Widgets reuses, and with Qt's test
+# library into two more that every test reuses: they are most of what
+# compiling one of those files costs. Each header's users share the compiler
+# flags it is made with; the library-only macros Qt adds (QT_PRINTSUPPORT_LIB,
+# QT_CONCURRENT_LIB) appear in none of these headers, so one header serves
+# them all.
 option(ORLO_PRECOMPILED_HEADERS "Compile the Qt Widgets headers once for all targets" ON)
 
-function(orlo_links_qt_widgets out target)
+# Whether TARGET links LIBRARY, itself or through the libraries it links.
+function(orlo_links out target library)
     get_target_property(pending ${target} LINK_LIBRARIES)
     set(seen)
     while(pending)
-        list(POP_FRONT pending library)
-        if(library STREQUAL "Qt6::Widgets")
+        list(POP_FRONT pending linked)
+        if(linked STREQUAL library)
             set(${out} TRUE PARENT_SCOPE)
             return()
         endif()
-        if(library IN_LIST seen OR NOT TARGET ${library})
+        if(linked IN_LIST seen OR NOT TARGET ${linked})
             continue()
         endif()
-        list(APPEND seen ${library})
-        get_target_property(more ${library} INTERFACE_LINK_LIBRARIES)
+        list(APPEND seen ${linked})
+        get_target_property(more ${linked} INTERFACE_LINK_LIBRARIES)
         if(more)
             list(APPEND pending ${more})
         endif()
@@ -27,19 +29,46 @@ function(orlo_links_qt_widgets out target)
     set(${out} FALSE PARENT_SCOPE)
 endfunction()
 
+# The tests' own code, written once and compiled by every build, is compiled
+# for the compiler's time rather than for speed: -Og with line tables, which
+# still name the file and line of a failure; the program's libraries they
+# drive keep the build's optimisation. None of them looks for data files
+# through QFINDTESTDATA, so the build and source folders Qt's test library
+# defines for it (different in every folder, and tested by its headers) are
+# taken away, and one precompiled header serves every test.
+function(orlo_compile_as_test target)
+    target_compile_options(${target} PRIVATE
+        $<$<AND:$<CXX_COMPILER_ID:GNU,Clang>,$<NOT:$<CONFIG:Debug>>>:-Og>
+        $<$<AND:$<CXX_COMPILER_ID:GNU,Clang>,$<NOT:$<CONFIG:Debug>>>:-g1>
+        -UQT_TESTCASE_BUILDDIR -UQT_TESTCASE_SOURCEDIR)
+endfunction()
+
 # Gives every target below DIRECTORY that links Qt Widgets the shared header.
 function(orlo_reuse_qt_precompiled_headers directory)
     get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
     foreach(target IN LISTS targets)
         get_target_property(type ${target} TYPE)
-        if(target STREQUAL "orlo_qt_pch" OR NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|OBJECT_LIBRARY)$")
+        if(target MATCHES "^orlo_qt_.*pch$" OR NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|OBJECT_LIBRARY)$")
             continue()
         endif()
-        orlo_links_qt_widgets(widgets ${target})
-        if(NOT widgets)
+        orlo_links(widgets ${target} Qt6::Widgets)
+        orlo_links(test ${target} Qt6::Test)
+        # A benchmark measures the program at its own optimisation, however
+        # it drives it.
+        get_target_property(sourceDir ${target} SOURCE_DIR)
+        string(FIND "${sourceDir}/" "${PROJECT_SOURCE_DIR}/bench/" inBench)
+        if(test AND NOT inBench EQUAL 0)
+            orlo_compile_as_test(${target})
+            if(widgets)
+                target_precompile_headers(${target} REUSE_FROM orlo_qt_widgets_test_pch)
+            else()
+                target_precompile_headers(${target} REUSE_FROM orlo_qt_core_test_pch)
+            endif()
+        elseif(widgets)
+            target_precompile_headers(${target} REUSE_FROM orlo_qt_pch)
+        else()
             continue()
         endif()
-        target_precompile_headers(${target} REUSE_FROM orlo_qt_pch)
         # A program's moc output is included by its own source, which leaves
         # its moc file empty: reading the header in would cost more than it.
         if(type STREQUAL "EXECUTABLE")
@@ -55,14 +84,31 @@ function(orlo_reuse_qt_precompiled_headers directory)
 endfunction()
 
 if(ORLO_PRECOMPILED_HEADERS)
-    add_library(orlo_qt_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/qt_precompiled_headers.cpp)
-    set_target_properties(orlo_qt_pch PROPERTIES AUTOMOC OFF)
-    target_link_libraries(orlo_qt_pch PRIVATE Qt6::Widgets)
-    target_precompile_headers(orlo_qt_pch PRIVATE
+    set(sharedHeaders
         <functional> <map> <memory> <optional> <string> <vector>
         <QApplication> <QComboBox> <QDir> <QFile> <QHBoxLayout> <QHeaderView>
         <QImage> <QKeyEvent> <QLabel> <QLineEdit> <QListWidget> <QMessageBox>
         <QPainter> <QPointer> <QPushButton> <QRadioButton> <QRegularExpression>
         <QString> <QStringList> <QTableWidget> <QTemporaryDir> <QTimer>
         <QVBoxLayout> <QWidget>)
+    add_library(orlo_qt_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/qt_precompiled_headers.cpp)
+    target_link_libraries(orlo_qt_pch PRIVATE Qt6::Widgets)
+    target_precompile_headers(orlo_qt_pch PRIVATE ${sharedHeaders})
+
+    # The same for the tests, with Qt's test library, at the tests' flags:
+    # one for the tests of windows, one for those that need no window.
+    add_library(orlo_qt_widgets_test_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/qt_precompiled_headers.cpp)
+    target_link_libraries(orlo_qt_widgets_test_pch PRIVATE Qt6::Widgets Qt6::Test)
+    target_precompile_headers(orlo_qt_widgets_test_pch PRIVATE ${sharedHeaders} <QSignalSpy> <QTest>)
+    add_library(orlo_qt_core_test_pch OBJECT ${CMAKE_CURRENT_LIST_DIR}/qt_precompiled_headers.cpp)
+    target_link_libraries(orlo_qt_core_test_pch PRIVATE Qt6::Test)
+    target_precompile_headers(orlo_qt_core_test_pch PRIVATE
+        <functional> <map> <memory> <optional> <string> <vector>
+        <QDir> <QFile> <QProcess> <QRegularExpression> <QSignalSpy> <QString>
+        <QStringList> <QTemporaryDir> <QTest>)
+    foreach(target IN ITEMS orlo_qt_pch orlo_qt_widgets_test_pch orlo_qt_core_test_pch)
+        set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+    endforeach()
+    orlo_compile_as_test(orlo_qt_widgets_test_pch)
+    orlo_compile_as_test(orlo_qt_core_test_pch)
 endif()
