@@ -12,7 +12,9 @@
 #  - a press of "Reset" that leaves a refused engine count, answered with OK
 #    on the message: every field is reset.
 # Half the clicks are quick taps, half are held as a hand holds them.
-# "busy" keeps both cores busy meanwhile. Exits 0 when every run passes, 77
+# "busy" keeps both cores busy while the official's hands work; the load is
+# held while the script reads the fields back, which the official does not
+# do and which needs no load to be right. Exits 0 when every run passes, 77
 # when a tool it needs is missing. Waits are hang watchdogs only.
 set -uo pipefail
 support=$(cd "$(dirname "$0")/../support" && pwd)
@@ -34,12 +36,18 @@ fi
 source "$support/private_display.sh"
 source "$(dirname "$0")/operator.sh"
 
+spinners=()
 if [ "$load" = busy ]; then
     for core in 1 2; do
         start_owned_process /dev/null bash -c 'while :; do :; done'
         owned_pids+=("$owned_pid")
+        spinners+=("$owned_pid")
     done
 fi
+# Holds the load (STOP) or lets it run again (CONT).
+load() { # STOP|CONT
+    [ ${#spinners[@]} -eq 0 ] || kill -"$1" "${spinners[@]}"
+}
 
 message_title='^Orlo_Score$'
 LS_Watch_0=(48 393)
@@ -74,8 +82,11 @@ for ((run = 1; run <= runs; run++)); do
     click "$sheet" "${Engines_0[@]}"
     type_text 2
     press_button "$run" "${Command2[@]}"
+    program_caught_up
+    load STOP
     score=$(field_text "${Score[@]}")
     line=$(bonus_line)
+    load CONT
     if [ "$score" == 183.9 ] && [ "$line" == " 20.0 Multiple Engine Bonus" ]; then
         scored=$((scored + 1))
     else
@@ -90,6 +101,7 @@ for ((run = 1; run <= runs; run++)); do
     press Return
     wait_for $patience no_visible_window "$message_title" || fatal "OK did not close the message"
     program_caught_up
+    load STOP
     # The engine count first: where the press was lost, it still holds the
     # refused 0 and the focus, and any other field would bring the message back.
     fields=$(field_text "${Engines_0[@]}")
@@ -103,6 +115,7 @@ for ((run = 1; run <= runs; run++)); do
     else
         echo "FAIL run $run, \"Reset\" after a refused count: engines, watch, time, score '$fields', expected '1 0 0 0'"
     fi
+    load CONT
 done
 
 echo "two engines then \"Calc. Score\": $scored/$runs scored 183.9 with the bonus line"

@@ -31,10 +31,11 @@ start_owned_process() { # log_file command [arg...]
 }
 
 # Ends one process this shell started: SIGTERM, and SIGKILL when it has not
-# ended after a few seconds.
+# ended after a few seconds. A stopped process is woken to take the SIGTERM.
 end_process() { # pid
     local pid=$1 tries
     kill -TERM "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
+    kill -CONT "$pid" 2>/dev/null
     for ((tries = 0; tries < 50; tries++)); do
         [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = Z ] && break
         kill -0 "$pid" 2>/dev/null || break
