@@ -160,10 +160,13 @@ std::optional<Ctl> ScoreSheetForm::controlOf(const QObject *widget) const
 
 void ScoreSheetForm::addTextBox(Ctl control, QRect box, const char *accessibleName)
 {
-    auto *made = new QLineEdit(startText(control), &m_page);
+    // Made empty and given its text once: a text box made with its text lays
+    // that text out three times over.
+    auto *made = new QLineEdit(&m_page);
     made->setGeometry(box);
     made->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     made->setReadOnly(atStart(control).readOnly);
+    made->setText(startText(control));
     made->setAccessibleName(QString::fromLatin1(accessibleName));
     addControl(control, made);
 }
