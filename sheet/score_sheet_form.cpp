@@ -103,7 +103,7 @@ QString fromUtf8Exactly(std::string_view text)
     return decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-ScoreSheetForm::ScoreSheetForm(QWidget &sheet) : m_sheet(sheet)
+ScoreSheetForm::ScoreSheetForm(QWidget &sheet, QWidget &page) : m_sheet(sheet), m_page(page)
 {
     buildPicture();
     // Explicit groups: Qt's automatic grouping of sibling options also
@@ -160,10 +160,13 @@ std::optional<Ctl> ScoreSheetForm::controlOf(const QObject *widget) const
 
 void ScoreSheetForm::addTextBox(Ctl control, QRect box, const char *accessibleName)
 {
-    auto *made = new QLineEdit(startText(control), &m_sheet);
+    // Made empty and given its text once: a text box made with its text lays
+    // that text out three times over.
+    auto *made = new QLineEdit(&m_page);
     made->setGeometry(box);
     made->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     made->setReadOnly(atStart(control).readOnly);
+    made->setText(startText(control));
     made->setAccessibleName(QString::fromLatin1(accessibleName));
     addControl(control, made);
 }
@@ -281,7 +284,7 @@ void ScoreSheetForm::selectText(Ctl textBox, int start, int length)
 // The carrier logo and the two headings.
 void ScoreSheetForm::buildPicture()
 {
-    auto *image = new QLabel(&m_sheet);
+    auto *image = new QLabel(&m_page);
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(twipsRect(60, 60, 3900, 2950));
     image->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -289,40 +292,40 @@ void ScoreSheetForm::buildPicture()
     image->setPixmap(carrierLogo(image->contentsRect().size()));
 
     for (const SheetHeading &heading : sheetHeadings)
-        new HeadingLabel(heading, headingArtwork(heading), &m_sheet);
+        new HeadingLabel(heading, headingArtwork(heading), &m_page);
 }
 
 void ScoreSheetForm::buildClassRow(QButtonGroup &group)
 {
-    addLine(m_sheet, 0, 3120);
-    addLabel(m_sheet, "Label3", QStringLiteral("Select One:"), twipsRect(60, 3240, 1275, 255));
+    addLine(m_page, 0, 3120);
+    addLabel(m_page, "Label3", QStringLiteral("Select One:"), twipsRect(60, 3240, 1275, 255));
     constexpr std::array<int, 6> classLefts{60, 1890, 3705, 5535, 7350, 9180};
     for (int i = 0; i < 6; ++i)
-        addOption(Class(i), &m_sheet, twipsRect(classLefts[static_cast<std::size_t>(i)], 3540, 1755, 315), group);
+        addOption(Class(i), &m_page, twipsRect(classLefts[static_cast<std::size_t>(i)], 3540, 1755, 315), group);
 }
 
 void ScoreSheetForm::buildSpeedRows()
 {
-    addLine(m_sheet, 1, 4020);
-    addLabel(m_sheet, "Label4", QStringLiteral("High Speed (Enter time in Seconds)"), twipsRect(60, 4080, 3615, 255));
-    addLabel(m_sheet, "Label5", QStringLiteral("Watch One:"), twipsRect(60, 4380, 1275, 255));
-    addLabel(m_sheet, "Label6", QStringLiteral("Watch One:"), twipsRect(2520, 4380, 1275, 255));
-    addLabel(m_sheet, "Label16", QStringLiteral("Avg. Time"), twipsRect(5100, 4380, 1275, 255));
-    addLabel(m_sheet, "Label7", QStringLiteral("MPH:"), twipsRect(7560, 4380, 1275, 255));
-    addLabel(m_sheet, "Label8", QStringLiteral("Points:"), twipsRect(10080, 4380, 1275, 255));
+    addLine(m_page, 1, 4020);
+    addLabel(m_page, "Label4", QStringLiteral("High Speed (Enter time in Seconds)"), twipsRect(60, 4080, 3615, 255));
+    addLabel(m_page, "Label5", QStringLiteral("Watch One:"), twipsRect(60, 4380, 1275, 255));
+    addLabel(m_page, "Label6", QStringLiteral("Watch One:"), twipsRect(2520, 4380, 1275, 255));
+    addLabel(m_page, "Label16", QStringLiteral("Avg. Time"), twipsRect(5100, 4380, 1275, 255));
+    addLabel(m_page, "Label7", QStringLiteral("MPH:"), twipsRect(7560, 4380, 1275, 255));
+    addLabel(m_page, "Label8", QStringLiteral("Points:"), twipsRect(10080, 4380, 1275, 255));
     addTextBox(HS_Watch(0), twipsRect(60, 4680, 1335, 315), "High Speed Watch One");
     addTextBox(HS_Watch(1), twipsRect(2520, 4680, 1335, 360), "High Speed Watch Two");
     addTextBox(HS_Time, twipsRect(5100, 4680, 1335, 360), "High Speed Avg. Time");
     addTextBox(HS_MPH, twipsRect(7560, 4680, 1335, 315), "High Speed MPH");
     addTextBox(HS_Points, twipsRect(10020, 4680, 1335, 315), "High Speed Points");
 
-    addLine(m_sheet, 2, 5100);
-    addLabel(m_sheet, "Label9", QStringLiteral("Low Speed (Enter time in Seconds)"), twipsRect(60, 5160, 3615, 255));
-    addLabel(m_sheet, "Label10", QStringLiteral("Watch One:"), twipsRect(60, 5460, 1275, 255));
-    addLabel(m_sheet, "Label11", QStringLiteral("Watch One:"), twipsRect(2520, 5460, 1275, 255));
-    addLabel(m_sheet, "Label19", QStringLiteral("Avg. Time"), twipsRect(5100, 5460, 1275, 255));
-    addLabel(m_sheet, "Label12", QStringLiteral("MPH:"), twipsRect(7560, 5460, 1275, 255));
-    addLabel(m_sheet, "Label13", QStringLiteral("Points:"), twipsRect(10080, 5460, 1275, 255));
+    addLine(m_page, 2, 5100);
+    addLabel(m_page, "Label9", QStringLiteral("Low Speed (Enter time in Seconds)"), twipsRect(60, 5160, 3615, 255));
+    addLabel(m_page, "Label10", QStringLiteral("Watch One:"), twipsRect(60, 5460, 1275, 255));
+    addLabel(m_page, "Label11", QStringLiteral("Watch One:"), twipsRect(2520, 5460, 1275, 255));
+    addLabel(m_page, "Label19", QStringLiteral("Avg. Time"), twipsRect(5100, 5460, 1275, 255));
+    addLabel(m_page, "Label12", QStringLiteral("MPH:"), twipsRect(7560, 5460, 1275, 255));
+    addLabel(m_page, "Label13", QStringLiteral("Points:"), twipsRect(10080, 5460, 1275, 255));
     addTextBox(LS_Watch(0), twipsRect(60, 5760, 1335, 360), "Low Speed Watch One");
     addTextBox(LS_Watch(1), twipsRect(2520, 5760, 1335, 360), "Low Speed Watch Two");
     addTextBox(LS_Time, twipsRect(5100, 5715, 1335, 360), "Low Speed Avg. Time");
@@ -333,29 +336,29 @@ void ScoreSheetForm::buildSpeedRows()
 // The engines, the scale points, the landing points and the score.
 void ScoreSheetForm::buildBonusRow(QButtonGroup &scaleGroup)
 {
-    addLine(m_sheet, 3, 6180);
-    addLabel(m_sheet, "Label14", QStringLiteral("Bonus and Landing Points"), twipsRect(60, 6240, 3615, 255));
-    addLabel(m_sheet, "Label15", QStringLiteral("Number of Engines"), twipsRect(60, 6840, 1275, 495));
+    addLine(m_page, 3, 6180);
+    addLabel(m_page, "Label14", QStringLiteral("Bonus and Landing Points"), twipsRect(60, 6240, 3615, 255));
+    addLabel(m_page, "Label15", QStringLiteral("Number of Engines"), twipsRect(60, 6840, 1275, 495));
     addTextBox(Engines(0), twipsRect(60, 7380, 1335, 315), "Number of Engines");
     m_widgets[{Name::lblRunning, 0}] =
-        addLabel(m_sheet, "lblRunning", startText(lblRunning), twipsRect(1440, 6600, 1515, 735));
+        addLabel(m_page, "lblRunning", startText(lblRunning), twipsRect(1440, 6600, 1515, 735));
     addTextBox(Engines(1), twipsRect(1440, 7380, 1335, 360), "Engines Running at End of High Speed");
 
-    auto *frame = new QGroupBox(QStringLiteral("Scale Points"), &m_sheet);
+    auto *frame = new QGroupBox(QStringLiteral("Scale Points"), &m_page);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(twipsRect(3000, 7080, 1395, 855));
     addOption(ScalePts(0), frame, twipsRect(120, 240, 795, 255), scaleGroup);
     addOption(ScalePts(1), frame, twipsRect(120, 540, 795, 255), scaleGroup);
 
-    addLabel(m_sheet, "Label18", QStringLiteral("Landing Points:"), twipsRect(4500, 6840, 1275, 495));
+    addLabel(m_page, "Label18", QStringLiteral("Landing Points:"), twipsRect(4500, 6840, 1275, 495));
     addTextBox(LandingPts, twipsRect(4500, 7380, 1335, 360), "Landing Points");
-    addLabel(m_sheet, "Label20", QStringLiteral("Score:"), twipsRect(6060, 7080, 1275, 255));
+    addLabel(m_page, "Label20", QStringLiteral("Score:"), twipsRect(6060, 7080, 1275, 255));
     addTextBox(Score, twipsRect(6060, 7380, 1335, 360), "Score");
 }
 
 void ScoreSheetForm::buildSummaryAndButtons()
 {
-    auto *summary = new QListWidget(&m_sheet);
+    auto *summary = new QListWidget(&m_page);
     summary->setGeometry(twipsRect(7560, 6300, 3075, 1740));
     summary->setSelectionMode(QAbstractItemView::SingleSelection);
     summary->setAccessibleName(QStringLiteral("Summary"));
@@ -364,7 +367,7 @@ void ScoreSheetForm::buildSummaryAndButtons()
     constexpr std::array<std::pair<Ctl, int>, 4> buttons{
         {{Command1, 4620}, {Command2, 6090}, {Command3, 7560}, {Command4, 11220}}};
     for (const auto &[control, left] : buttons) {
-        auto *made = new WrappingButton(startText(control), &m_sheet);
+        auto *made = new WrappingButton(startText(control), &m_page);
         made->setGeometry(twipsRect(left, 8100, 1275, 615));
         addControl(control, made);
     }

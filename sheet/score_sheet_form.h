@@ -34,8 +34,8 @@ class ScoreSheetForm final {
 public:
     using Key = std::pair<Name, int>;
 
-    // Makes the controls as children of sheet, which owns them.
-    explicit ScoreSheetForm(QWidget &sheet);
+    // Makes the controls on page, a widget of the sheet's window, which owns them.
+    ScoreSheetForm(QWidget &sheet, QWidget &page);
 
     // The objectName of a control, as described above.
     static QString objectNameOf(Ctl control);
@@ -73,6 +73,7 @@ private:
     void addControl(Ctl control, QWidget *widget);
 
     QWidget &m_sheet;
+    QWidget &m_page;
     std::map<Key, QWidget *> m_widgets;
 };
 

@@ -57,8 +57,11 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent) : QWidget(parent)
     setWindowIcon(stopwatchIcon());
     resize(sheetSize);
     setFont(tahomaBold(13));
-    m_form.emplace(*this);
-    m_scroller = new SheetScroller(*this, sheetSize);
+    // The controls are made on the page before the scroller takes it: one
+    // widget moved, not each control.
+    auto *page = new QWidget(this);
+    m_form.emplace(*this, *page);
+    m_scroller = new SheetScroller(*this, *page, sheetSize);
     m_form->arrangeTabOrder();
     watchOperator();
     offerJournal();

@@ -10,21 +10,17 @@
 
 namespace orlo {
 
-SheetScroller::SheetScroller(QWidget &window, QSize sheetSize) : QScrollArea(&window), m_sheetSize(sheetSize)
+SheetScroller::SheetScroller(QWidget &window, QWidget &page, QSize sheetSize)
+    : QScrollArea(&window), m_sheetSize(sheetSize)
 {
     setObjectName(QStringLiteral("SheetScroller"));
-    auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("SheetPage"));
-    for (QWidget *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (control != this)
-            control->setParent(page);
-    }
-    page->setMinimumSize(sheetSize);
+    page.setObjectName(QStringLiteral("SheetPage"));
+    page.setMinimumSize(sheetSize);
     setFrameShape(QFrame::NoFrame);
     // The focus belongs to the controls; the scroll bars follow it.
     setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
-    setWidget(page);
+    setWidget(&page);
 
     auto *fill = new QVBoxLayout(&window);
     fill->setContentsMargins(0, 0, 0, 0);

@@ -12,8 +12,9 @@ namespace orlo {
 class SheetScroller final : public QScrollArea {
     Q_OBJECT
 public:
-    // Moves every child widget of window onto the page and fills the window.
-    SheetScroller(QWidget &window, QSize sheetSize);
+    // Takes page, a child of window made with its controls on it, and fills
+    // the window.
+    SheetScroller(QWidget &window, QWidget &page, QSize sheetSize);
 
     // Sizes the window before it opens: the sheet's size, or the screen's
     // free area where that is smaller. Once a window manager has framed the
