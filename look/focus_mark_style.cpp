@@ -6,13 +6,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QResource>
 #include <QStyleOption>
 #include <qdrawutil.h>
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 
 namespace orlo {
 
@@ -72,48 +69,22 @@ void FocusMarkStyle::drawControl(ControlElement element, const QStyleOption *opt
         drawMark(*painter, option->rect, *option, widget);
 }
 
-namespace {
-
-// Fusion's group box frame, decoded when the program was built
-// (decode_group_box_frame.cpp): Fusion loads it through QPixmap, which
-// offers a PNG to every image plug-in before its built-in reader, loading
-// the GIF, ICO and JPEG plug-ins and libjpeg into the first frame; and even
-// read as the PNG it is, decoding it costs the first frame half a million
-// instructions for a 98 x 38 picture. Read from Qt's PNG, named, where the
-// decoded copy is missing.
-QPixmap fusionGroupBoxFrame()
-{
-    const QResource decoded(QStringLiteral(":/look/fusion-groupbox.argb32"));
-    std::array<quint32, 2> sides{}; // width, height
-    constexpr auto header = static_cast<qint64>(sizeof sides);
-    if (decoded.data() && decoded.compressionAlgorithm() == QResource::NoCompression && decoded.size() >= header) {
-        std::memcpy(sides.data(), decoded.data(), sizeof sides);
-        const auto [width, height] = sides;
-        const auto pixels = static_cast<qint64>(width) * static_cast<qint64>(height);
-        if (width > 0 && width <= 1024 && height > 0 && height <= 1024
-            && decoded.size() == header + pixels * static_cast<qint64>(sizeof(quint32))) {
-            QImage frame(static_cast<int>(width), static_cast<int>(height), QImage::Format_ARGB32_Premultiplied);
-            std::memcpy(frame.bits(), decoded.data() + header, static_cast<std::size_t>(pixels) * sizeof(quint32));
-            return QPixmap::fromImage(std::move(frame));
-        }
-    }
-    QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
-                        QByteArrayLiteral("png"));
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
-
-} // namespace
-
-// Drawn with Fusion's own picture and margins, the frame is the same to the
-// pixel.
+// Fusion draws the frame from a picture of its own, loaded through
+// QPixmap, which offers a PNG to every image plug-in before its built-in
+// reader: that loads the GIF, ICO and JPEG plug-ins and libjpeg into the
+// first frame, about 2 million instructions, for a 98 x 38 picture. Read
+// here as the PNG it is, and drawn with Fusion's own margins, the frame is
+// the same to the pixel.
 bool FocusMarkStyle::drawFusionGroupBoxFrame(const QStyleOption &option, QPainter &painter,
                                              const QWidget *widget) const
 {
     if (!baseStyle() || baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
         return false;
     if (m_groupBoxFrame.isNull()) {
-        m_groupBoxFrame = fusionGroupBoxFrame();
+        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
+                            QByteArrayLiteral("png"));
+        reader.setAutoDetectImageFormat(false);
+        m_groupBoxFrame = QPixmap::fromImage(reader.read());
         if (m_groupBoxFrame.isNull())
             return false;
     }

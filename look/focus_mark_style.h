@@ -9,7 +9,7 @@ namespace orlo {
 // frame two pixels wide, in the text colour, on the focused text box, option
 // or button. It draws inside each control's box and changes no size metric,
 // so nothing moves. Under Fusion it draws the group box frame from Fusion's
-// own picture, decoded when the program was built.
+// own picture, read without trying every image plug-in on it first.
 class FocusMarkStyle final : public QProxyStyle {
 public:
     FocusMarkStyle() = default;
