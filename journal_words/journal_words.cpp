@@ -35,6 +35,15 @@ std::string readOnly()
            "writable";
 }
 
+// A file SQLite found damaged: its first finding, for the record, or none
+// when the file has no database header at all.
+std::string damaged(const journal::JournalProblem &problem)
+{
+    if (problem.cause().empty())
+        return "the file is damaged, or is no flight journal at all";
+    return "the file is damaged (" + problem.cause() + ")";
+}
+
 std::string waiting(const journal::JournalNotice &notice)
 {
     const char *what = notice.waitCause == WaitCause::Locked     ? " is held by another program"
@@ -102,6 +111,8 @@ std::string journalSentence(const journal::JournalProblem &problem)
         if (problem.problemKind() == ProblemKind::NothingYet)
             return "The flight journal " + path + " holds nothing yet: it was never written, or it was copied while "
                                                   "Orlo Score was writing it, without its -wal file.";
+        if (problem.problemKind() == ProblemKind::Damaged)
+            return "The flight journal " + path + " cannot be read: " + damaged(problem) + ".";
         return "The flight journal " + path + " cannot be read: " + why(problem) + ".";
     case JournalAttempt::Keep:
         return "The flight journal cannot be kept in " + path + ": "
@@ -121,8 +132,13 @@ std::string journalSentence(const journal::JournalProblem &problem)
         const std::string cannot = "Cannot merge " + path + " into the flight journal: ";
         if (problem.problemKind() == ProblemKind::OntoItself)
             return cannot + "that is the journal itself. Nothing was merged.";
-        if (const journal::JournalProblem *within = problem.within())
+        if (const journal::JournalProblem *within = problem.within()) {
+            if (within->problemKind() == ProblemKind::Damaged)
+                return cannot + damaged(*within)
+                    + ", so nothing was merged; merge that table's backup instead, or make a fresh one on its laptop "
+                      "with \"Back up journal…\" and merge that.";
             return cannot + journalSentence(*within) + " Nothing was merged.";
+        }
         return cannot + why(problem) + ". Nothing was merged.";
     }
     }

@@ -243,7 +243,17 @@ void CommandLineTest::tablesMerged_data()
         << 3;
     QTest::newRow("a source on a read-only stick") << "read-only" << 0 << "1 flight added" << 3;
     QTest::newRow("a source being written meanwhile") << "being-written" << 0 << "1 flight added" << 3;
-    QTest::newRow("a damaged source changes nothing") << "damaged" << 1 << "Nothing was merged." << 2;
+    // SQLite's first finding, within the brackets, names a page that depends on the file's layout.
+    const QString damagedSource = "), so nothing was merged; merge that table's backup instead, or make a fresh one "
+                                  "on its laptop with \"Back up journal…\" and merge that.";
+    QTest::newRow("a damaged source changes nothing") << "damaged" << 1 << damagedSource << 2;
+    QTest::newRow("a source with pages overwritten in the middle") << "pages-zeroed" << 1 << damagedSource << 2;
+    QTest::newRow("a source with its header overwritten")
+        << "header-zeroed" << 1
+        << "the file is damaged, or is no flight journal at all, so nothing was merged; merge that table's backup"
+        << 2;
+    QTest::newRow("an empty file as the source") << "empty" << 1 << "holds nothing yet" << 2;
+    QTest::newRow("a folder as the source") << "folder" << 1 << "cannot be read: it is a folder." << 2;
 }
 
 void CommandLineTest::tablesMerged()
@@ -300,6 +310,15 @@ void CommandLineTest::tablesMerged()
     } else if (kind == "damaged") {
         const qint64 size = QFileInfo(other).size();
         QVERIFY(writeAt(other, 4096, QByteArray(static_cast<int>(size - 4096), '\xee')));
+    } else if (kind == "pages-zeroed") {
+        QVERIFY2(QFileInfo(other).size() >= 6 * 4096, "the other journal has pages past the ones overwritten");
+        QVERIFY(writeAt(other, 2 * 4096, QByteArray(3 * 4096, '\0')));
+    } else if (kind == "header-zeroed") {
+        QVERIFY(writeAt(other, 0, QByteArray(4096, '\0')));
+    } else if (kind == "empty") {
+        QVERIFY(QFile::resize(other, 0));
+    } else if (kind == "folder") {
+        QVERIFY(QFile::remove(other) && QDir().mkdir(other));
     }
     const QByteArray hereBefore = contentsOf(here), otherBefore = contentsOf(other);
     const Run merged = run({"--journal", here, "--merge-journal", other});
@@ -311,6 +330,8 @@ void CommandLineTest::tablesMerged()
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(merged.status, status);
     QVERIFY2((status == 0 ? merged.output : merged.errors).contains(saying), qPrintable(merged.output + merged.errors));
+    QVERIFY2(status == 0 || merged.errors.trimmed().count(QLatin1Char('\n')) == 0,
+             qPrintable("a refused merge is said on one line: " + merged.errors));
     QVERIFY2(contentsOf(other) == otherBefore, "the other table's journal is only read");
     if (status != 0)
         QVERIFY2(contentsOf(here) == hereBefore, "a merge that fails changes nothing");
