@@ -289,8 +289,12 @@ void StandingsWindowTest::flightToldOnTheSheet()
             flights.flightEnded();
         }
         contest.setClock([minuteAgo] { return minuteAgo; });
-        if (final)
+        if (final) {
             contest.setFinal("Class I", true);
+            contest::ContestSettings settings = journal::JournalReader(path.toStdString()).contest();
+            settings.combinations = {{"Class I + Class II", {"Class I", "Class II"}}};
+            contest.setContest(settings);
+        }
         if (!named.isEmpty()) {
             contest::ContestSettings settings = journal::JournalReader(path.toStdString()).contest();
             settings.name = named[0].toStdString();
@@ -345,6 +349,24 @@ void StandingsWindowTest::flightToldOnTheSheet()
         return;
     if (!final)
         return;
+
+    // A combination drawing on the final class says so in its own state line,
+    // whole, without widening the window or cutting the chooser's name short.
+    const int widthBefore = window.width();
+    window.chooser()->setCurrentIndex(window.chooser()->findText(QStringLiteral("Class I + Class II")));
+    QCoreApplication::sendPostedEvents();
+    const QString combined = window.stateLine()->text();
+    QVERIFY2(combined.startsWith(QLatin1String("Provisional, as of "))
+                 && combined.contains(QLatin1String(". Class I: 1 flight recorded after Final, at "))
+                 && combined.endsWith(QLatin1String(": reopen the class to count it.")),
+             qPrintable(combined));
+    QVERIFY2(window.width() == widthBefore, qPrintable(QStringLiteral("the window went from %1 to %2 pixels wide")
+                                                           .arg(widthBefore)
+                                                           .arg(window.width())));
+    QVERIFY2(window.chooser()->width() >= window.chooser()->sizeHint().width(),
+             qPrintable(QStringLiteral("the chooser is %1 pixels wide for its name's %2")
+                            .arg(window.chooser()->width())
+                            .arg(window.chooser()->sizeHint().width())));
 
     // Reopened, the class counts the flight that waited; the trail keeps both.
     journal::ContestJournal(path.toStdString()).setFinal("Class I", false);
