@@ -103,6 +103,10 @@ void CommandLineTest::contestsKeptApart()
                              "--last-day", "2026-10-02", "--copy-entries"});
     QVERIFY2(started.status == 0 && started.output.contains(QLatin1String("Started the contest Autumn Meet")),
              qPrintable(started.output + started.errors));
+    // The journal holds Spring's flights; the new contest has none yet.
+    const Run noneYet = run({"--journal", journal, "--results", csv});
+    QVERIFY2(noneYet.status == 0 && noneYet.output.contains(QLatin1String("No flights in Autumn Meet yet")),
+             qPrintable(noneYet.output + noneYet.errors));
     {
         ContestJournal autumn(journal.toStdString());
         autumn.setFinal("Class I", false);
