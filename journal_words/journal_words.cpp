@@ -35,6 +35,25 @@ std::string readOnly()
            "writable";
 }
 
+// A journal on a full disk (a stick, a small partition): SQLite's "disk I/O
+// error" for a log's index that cannot grow says nothing of the room; its
+// code is kept for the record.
+std::string fullDisk(const journal::JournalProblem &problem)
+{
+    return "the disk it is on is full (code " + std::to_string(problem.code())
+        + "). Make room on that disk, or copy the journal to a disk with room and use the copy";
+}
+
+// What kept a change or the keeping from the journal, in the program's words where it has them.
+std::string refusedChange(const journal::JournalProblem &problem)
+{
+    if (problem.kind() == journal::ErrorKind::ReadOnly)
+        return readOnly();
+    if (problem.kind() == journal::ErrorKind::DiskFull)
+        return fullDisk(problem);
+    return why(problem);
+}
+
 // A file SQLite found damaged: its first finding, for the record, or none
 // when the file has no database header at all.
 std::string damaged(const journal::JournalProblem &problem)
@@ -115,17 +134,17 @@ std::string journalSentence(const journal::JournalProblem &problem)
             return "The flight journal " + path + " cannot be read: " + damaged(problem) + ".";
         return "The flight journal " + path + " cannot be read: " + why(problem) + ".";
     case JournalAttempt::Keep:
-        return "The flight journal cannot be kept in " + path + ": "
-            + (problem.kind() == journal::ErrorKind::ReadOnly ? readOnly() : why(problem)) + ".";
+        return "The flight journal cannot be kept in " + path + ": " + refusedChange(problem) + ".";
     case JournalAttempt::Change:
-        return "The flight journal " + path + " cannot be changed: "
-            + (problem.kind() == journal::ErrorKind::ReadOnly ? readOnly() : why(problem)) + ".";
+        return "The flight journal " + path + " cannot be changed: " + refusedChange(problem) + ".";
     case JournalAttempt::BackUp: {
         const std::string cannot = "Cannot back up the flight journal to " + path + ": ";
         if (problem.problemKind() == ProblemKind::OntoItself)
             return cannot + "that is the journal itself. Nothing was written.";
         if (const journal::JournalProblem *within = problem.within())
             return cannot + journalSentence(*within) + ". Nothing was written.";
+        if (problem.kind() == journal::ErrorKind::DiskFull)
+            return cannot + "the disk is full (code " + std::to_string(problem.code()) + "). Nothing was written.";
         return cannot + why(problem) + ". Nothing was written.";
     }
     case JournalAttempt::Merge: {
