@@ -51,6 +51,10 @@ std::string refusedChange(const journal::JournalProblem &problem)
         return readOnly();
     if (problem.kind() == journal::ErrorKind::DiskFull)
         return fullDisk(problem);
+    // A second Orlo Score, or a backup tool, writing longer than a change waits.
+    if (problem.kind() == journal::ErrorKind::Busy)
+        return "another program holds it (code " + std::to_string(problem.code())
+            + "). Try again in a moment; if it stays held, close the other program that has the journal open";
     return why(problem);
 }
 

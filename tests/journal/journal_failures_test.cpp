@@ -288,13 +288,14 @@ void JournalFailuresTest::readOnlyChangeRefused_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<bool>("folderWritable");
-    QTest::addColumn<bool>("diskFull"); // writable, on a disk with no room left
-    QTest::newRow("flight-corrected-in-a-read-only-file") << "correction" << true << false;
-    QTest::newRow("entry-added-in-a-read-only-folder") << "entry" << false << false;
-    QTest::newRow("contest-settings-changed-in-a-read-only-file") << "settings" << true << false;
-    QTest::newRow("entries-imported-in-a-read-only-folder") << "import" << false << false;
-    QTest::newRow("entries-imported-on-a-full-disk") << "import" << true << true;
-    QTest::newRow("contest-settings-changed-on-a-full-disk") << "settings" << true << true;
+    QTest::addColumn<QString>("fault"); // read-only; full: writable, no room left; held: another program writes
+    QTest::newRow("flight-corrected-in-a-read-only-file") << "correction" << true << "read-only";
+    QTest::newRow("entry-added-in-a-read-only-folder") << "entry" << false << "read-only";
+    QTest::newRow("contest-settings-changed-in-a-read-only-file") << "settings" << true << "read-only";
+    QTest::newRow("entries-imported-in-a-read-only-folder") << "import" << false << "read-only";
+    QTest::newRow("entries-imported-on-a-full-disk") << "import" << true << "full";
+    QTest::newRow("contest-settings-changed-on-a-full-disk") << "settings" << true << "full";
+    QTest::newRow("entry-added-while-another-program-writes") << "entry" << true << "held";
 }
 
 // A journal on a write-protected stick or copied without write permission,
@@ -305,7 +306,9 @@ void JournalFailuresTest::readOnlyChangeRefused()
 {
     QFETCH(QString, change);
     QFETCH(bool, folderWritable);
-    QFETCH(bool, diskFull);
+    QFETCH(QString, fault);
+    const bool diskFull = fault == QLatin1String("full");
+    const bool held = fault == QLatin1String("held");
     QTemporaryDir folder;
     const QString path = journalIn(folder);
     std::int64_t flight = 0;
@@ -318,7 +321,18 @@ void JournalFailuresTest::readOnlyChangeRefused()
     const auto permit = [](const QString &name, mode_t mode) { return chmod(QFile::encodeName(name), mode) == 0; };
     const QString journalFolder = QFileInfo(path).path();
     QVERIFY(permit(folder.path(), 0755) && permit(journalFolder, folderWritable ? 0777 : 0555)
-            && permit(path, diskFull ? 0644 : 0444));
+            && permit(path, diskFull || held ? 0644 : 0444));
+    sqlite3 *writer = nullptr;
+    const auto release = qScopeGuard([&writer] {
+        sqlite().exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite().close_v2(writer);
+    });
+    if (held) {
+        QCOMPARE(sqlite().open_v2(QFile::encodeName(path).constData(), &writer, SQLITE_OPEN_READWRITE, nullptr),
+                 SQLITE_OK);
+        QCOMPARE(sqlite().exec(writer, "BEGIN IMMEDIATE; UPDATE flight SET status = status", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+    }
     const auto restore = qScopeGuard([&] { permit(journalFolder, 0755); });
     int words[2];
     QVERIFY(pipe(words) == 0);
@@ -327,7 +341,7 @@ void JournalFailuresTest::readOnlyChangeRefused()
     if (child == 0) {
         alarm(childWatchdogSeconds);
         // The superuser writes whatever the permissions say: the director is another user.
-        if (!diskFull && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        if (!diskFull && !held && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
             _exit(2);
         std::string said = "the change was made";
         std::optional<faulty_vfs::Installed> shim;
@@ -365,11 +379,13 @@ void JournalFailuresTest::readOnlyChangeRefused()
     const std::vector<std::string> parts =
         diskFull ? std::vector<std::string>{text(path), "the disk it is on is full (code ",
                                             "Make room on that disk, or copy the journal to a disk with room"}
+        : held   ? std::vector<std::string>{text(path), "cannot be changed: another program holds it (code 5",
+                                            "Try again in a moment"}
                  : std::vector<std::string>{text(path), "cannot be changed: it is read-only",
                                             "Copy the journal to a folder you may write in"};
     for (const std::string &part : parts)
         QVERIFY2(said.find(part) != std::string::npos, said.c_str());
-    for (const char *sqlites : {"readonly", "database or disk is full", "disk I/O error"})
+    for (const char *sqlites : {"readonly", "database or disk is full", "disk I/O error", "database is locked"})
         QVERIFY2(said.find(sqlites) == std::string::npos, said.c_str());
 }
 
