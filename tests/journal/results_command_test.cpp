@@ -116,6 +116,10 @@ void ResultsCommandTest::resultsWritten_data()
         << QStringList{"--results", "results.csv", "--class", "Class I + Profile"} << 0
         << "Wrote the results of 1 combination, 2 contestants' lines"
         << QStringList{line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,"), line("\nClass I + Profile,,Bo Ward,,150.0,")};
+    QTest::newRow("class-and-combination-typed-in-lower-case")
+        << QStringList{"--results", "results.csv", "--class", "class  i", "--class", "class i + profile"} << 0
+        << "Wrote the results of 1 class, 3 contestants' lines"
+        << QStringList{line("\nClass I,1,\"Lee, Ann\",4,312.5,"), line("\nClass I + Profile,,Bo Ward,,150.0,")};
     QTest::newRow("onto-a-folder") << QStringList{"--results", "taken.csv"} << 1 << "that is a folder"
                                    << QStringList();
 }
