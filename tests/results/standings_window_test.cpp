@@ -48,6 +48,7 @@ private slots:
     void failedReadToldOnTheSheetUntilReadAgain();
     void flightToldOnTheSheet_data();
     void flightToldOnTheSheet();
+    void contestSettingsKeptForTheContestShown();
 };
 
 void StandingsWindowTest::recordedFlightShowsInTheStandings()
@@ -377,6 +378,29 @@ void StandingsWindowTest::flightToldOnTheSheet()
     for (const journal::ClassChange &change : journal::JournalReader(path.toStdString()).classChanges())
         trail << QString::fromStdString(change.caption + " " + change.what);
     QCOMPARE(trail, (QStringList{"Class I final", "Class I reopened"}));
+}
+
+// Another contest made current while the Contest dialog is open (New
+// contest… on the sheet, another program): the settings go to the contest
+// they were read from, and the other keeps its name.
+void StandingsWindowTest::contestSettingsKeptForTheContestShown()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Ann Example", "17", {"Class I"}});
+    WiredProgram program(path);
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.openStandings();
+    StandingsWindow &window = *program.program.standings();
+    window.findChild<QPushButton *>(QStringLiteral("contestButton"))->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<ContestSettingsDialog *>(), "Contest… opened no dialog", hangWatchdogMs);
+    journal::ContestJournal(path.toStdString()).startContest({"Autumn Meet", "2026-10-01", "2026-10-02", false});
+    window.findChild<ContestSettingsDialog *>()->accept();
+    QStringList contests;
+    QTRY_VERIFY2_WITH_TIMEOUT(!window.findChild<ContestSettingsDialog *>(), "the dialog stayed open", hangWatchdogMs);
+    for (const journal::SeasonContest &each : journal::JournalReader(path.toStdString()).contests())
+        contests << QString::fromStdString(each.name + (each.current ? " current" : ""));
+    QCOMPARE(contests, (QStringList{"", "Autumn Meet current"}));
 }
 
 QTEST_MAIN(StandingsWindowTest)
