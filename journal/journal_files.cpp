@@ -165,8 +165,13 @@ void sync(const std::string &path, bool folder)
 void writeAside(const std::string &path, const std::function<void(const std::string &part)> &write)
 {
     std::error_code error;
-    if (fs::is_directory(path, error))
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status))
         throw std::runtime_error("that is a folder");
+    // Renamed into place, the file would take the place of the device or
+    // pipe itself: /dev/null made a plain file for every program.
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        throw std::runtime_error("that is not a plain file but a device or a pipe");
     const std::string part = path + ".part-" + std::to_string(getpid());
     try {
         write(part);

@@ -122,6 +122,13 @@ void ResultsCommandTest::resultsWritten_data()
         << QStringList{line("\nClass I,1,\"Lee, Ann\",4,312.5,"), line("\nClass I + Profile,,Bo Ward,,150.0,")};
     QTest::newRow("onto-a-folder") << QStringList{"--results", "taken.csv"} << 1 << "that is a folder"
                                    << QStringList();
+    QTest::newRow("onto-a-pipe") << QStringList{"--results", "pipe.csv"} << 1
+                                 << "that is not a plain file but a device or a pipe. Nothing was written."
+                                 << QStringList();
+    QTest::newRow("flights-onto-a-pipe") << QStringList{"--export-journal", "pipe.csv"} << 1
+                                         << "that is not a plain file but a device or a pipe" << QStringList();
+    QTest::newRow("backup-onto-a-pipe") << QStringList{"--backup-journal", "pipe.csv"} << 1
+                                        << "that is not a plain file but a device or a pipe" << QStringList();
 }
 
 void ResultsCommandTest::resultsWritten()
@@ -155,6 +162,7 @@ void ResultsCommandTest::resultsWritten()
         contest.setContest(settings);
     }
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.csv")));
+    QVERIFY(mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe.csv"))).constData(), 0600) == 0);
     const QString written = folder.filePath(arguments[1]);
     arguments[1] = written;
     QProcessEnvironment recording;
@@ -167,6 +175,10 @@ void ResultsCommandTest::resultsWritten()
     QCOMPARE(wrote.status, status);
     QVERIFY2((status == 0 ? wrote.output : wrote.errors).contains(saying), qPrintable(wrote.output + wrote.errors));
     QVERIFY2(!wrote.errors.contains(QStringLiteral("QStandardPaths")), "Qt's notes stay off the command's error line");
+    if (status != 0) {
+        QVERIFY2(!QFileInfo(written).isFile(), "a refused write leaves what was there as it was");
+        return;
+    }
 
     if (status == 0) {
         const QString lost = lostAtPowerCut(written, QString::fromUtf8(contentsOf(syncs)));
