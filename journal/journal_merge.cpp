@@ -2,7 +2,6 @@
 
 #include "contest_tables.h"
 #include "contest_words.h"
-#include "contestant_names.h"
 #include "final_class.h"
 #include "database.h"
 #include "journal_columns.h"
@@ -10,6 +9,7 @@
 #include "journal_files.h"
 #include "journal_schema.h"
 #include "merge_classes.h"
+#include "merge_contests.h"
 #include "sqlite_library.h"
 
 #include <algorithm>
@@ -165,18 +165,15 @@ void Merge::contests()
 {
     const std::vector<SeasonContest> here = readSeason(m_here);
     for (const SeasonContest &contest : readSeason(m_other)) {
-        const auto same = std::find_if(here.begin(), here.end(), [&](const SeasonContest &mine) {
-            return mine.uuid == contest.uuid
-                || (contest::sameName(mine.name, contest.name) && mine.firstDay == contest.firstDay
-                    && mine.lastDay == contest.lastDay);
-        });
-        if (same != here.end()) {
+        const SeasonContest *same = sameContest(here, contest, report);
+        const std::string name = same ? same->name : nameAdded(here, contest, report);
+        if (same) {
             m_contests[contest.id] = same->id;
             ++report.contestsThere;
         } else {
             Statement(m_here, "INSERT INTO contest (uuid, name, first_day, last_day) VALUES (?1, ?2, ?3, ?4)")
                 .bind(1, contest.uuid)
-                .bind(2, contest.name)
+                .bind(2, name)
                 .bind(3, contest.firstDay)
                 .bind(4, contest.lastDay)
                 .run();
@@ -192,7 +189,7 @@ void Merge::contests()
                     .run();
         }
         const std::int64_t into = m_contests[contest.id];
-        m_names[into] = same != here.end() ? same->name : contest.name;
+        m_names[into] = name;
         const std::map<std::string, std::string> closed = finalClasses(into);
         mergeClasses(m_here, m_other, contest.id, into, m_names[into], report);
         for (const auto &[caption, at] : finalClasses(into))

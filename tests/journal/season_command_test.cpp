@@ -258,6 +258,17 @@ void CommandLineTest::tablesMerged_data()
         << 2;
     QTest::newRow("an empty file as the source") << "empty" << 1 << "holds nothing yet" << 2;
     QTest::newRow("a folder as the source") << "folder" << 1 << "cannot be read: it is a folder." << 2;
+    // Set up at each table on its own: the same name, the days typed otherwise at one.
+    QTest::newRow("a contest of one name with days typed otherwise")
+        << "days-otherwise" << 0
+        << "Nats has the days 2026-07-01 to 2026-07-03 in the other table and 2026-07-01 to 2026-07-02 in this one; "
+           "it keeps this table's."
+        << 3;
+    QTest::newRow("last year's contest of the same name is kept apart")
+        << "last-year" << 0
+        << "The other table's Nats, of 2025-07-01 to 2025-07-02, is added as Nats (2025-07-01 to 2025-07-02): this "
+           "table's Nats is of 2026-07-01 to 2026-07-02."
+        << 2;
 }
 
 void CommandLineTest::tablesMerged()
@@ -283,6 +294,12 @@ void CommandLineTest::tablesMerged()
                            : kind.endsWith(QLatin1String("both-ways")) ? "Hal Ivers"
                                                                       : "hal  IVERS";
         scoreAtNats(other, {name, "12", {}}, {{14, "160.0"}});
+    }
+    if (kind == "days-otherwise" || kind == "last-year") {
+        ContestSettings typed = JournalReader(other.toStdString()).contest();
+        typed.firstDay = kind == "last-year" ? "2025-07-01" : "2026-07-01";
+        typed.lastDay = kind == "last-year" ? "2025-07-02" : "2026-07-03";
+        ContestJournal(other.toStdString()).setContest(typed);
     }
     if (kind == "closed-both-ways" || kind == "closed-both")
         closeClassOne(here, 17);
@@ -341,7 +358,12 @@ void CommandLineTest::tablesMerged()
         QVERIFY2(contentsOf(here) == hereBefore, "a merge that fails changes nothing");
     const JournalReader reader(here.toStdString());
     QCOMPARE(reader.flightCount(), flights);
-    QCOMPARE(reader.contests().size(), std::size_t(1));
+    QStringList contests;
+    for (const SeasonContest &contest : reader.contests())
+        contests << QString::fromStdString(contest.name);
+    const QStringList expected = kind == "last-year" ? QStringList{"Nats", "Nats (2025-07-01 to 2025-07-02)"}
+                                                     : QStringList{"Nats"};
+    QCOMPARE(contests, expected);
     if (kind.endsWith(QLatin1String("twice"))) {
         const Run again = run({"--journal", here, "--merge-journal", other});
         QVERIFY2(again.output.contains(QLatin1String("0 flights added and 1 there already"))
