@@ -35,15 +35,23 @@ bool namedAlike(const SeasonContest &a, const SeasonContest &b)
     return !contest::tidyName(a.name).empty() && contest::sameName(a.name, b.name);
 }
 
+// "Nats (2025-07-01 to 2025-07-02)": the name told apart by its days.
+std::string namedWithDays(const SeasonContest &contest)
+{
+    return contest::tidyName(contest.name) + " (" + daysText(contest) + ")";
+}
+
 } // namespace
 
 const SeasonContest *sameContest(const std::vector<SeasonContest> &here, const SeasonContest &contest,
                                  MergeReport &report)
 {
     auto same = std::find_if(here.begin(), here.end(), [&](const SeasonContest &mine) {
-        return mine.uuid == contest.uuid
-            || (contest::sameName(mine.name, contest.name) && mine.firstDay == contest.firstDay
-                && mine.lastDay == contest.lastDay);
+        // Or the name it was added under, told apart by its days, at a merge from a third table.
+        const bool sameDays = mine.firstDay == contest.firstDay && mine.lastDay == contest.lastDay;
+        const bool addedApart =
+            !contest::tidyName(contest.name).empty() && contest::sameName(mine.name, namedWithDays(contest));
+        return mine.uuid == contest.uuid || (sameDays && (contest::sameName(mine.name, contest.name) || addedApart));
     });
     if (same == here.end()) {
         same = std::find_if(here.begin(), here.end(), [&](const SeasonContest &mine) {
@@ -62,7 +70,7 @@ std::string nameAdded(const std::vector<SeasonContest> &here, const SeasonContes
                                     [&](const SeasonContest &mine) { return namedAlike(mine, contest); });
     if (named == here.end())
         return contest.name;
-    const std::string apart = contest::tidyName(contest.name) + " (" + daysText(contest) + ")";
+    const std::string apart = namedWithDays(contest);
     report.notes.push_back("The other table's " + contest.name + ", of " + daysText(contest) + ", is added as " + apart
                            + ": this table's " + named->name + " is of " + daysText(*named) + ".");
     return apart;

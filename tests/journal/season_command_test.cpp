@@ -381,6 +381,17 @@ void CommandLineTest::tablesMerged()
         QCOMPARE(reader.changes(changed.id).size(), std::size_t(1));
     } else if (kind == "split") {
         QCOMPARE(reader.entries().size(), std::size_t(1));
+    } else if (kind == "last-year") {
+        // A third table's own last year's Nats: the contest added apart before.
+        const QString third = folder.filePath(QStringLiteral("third.sqlite"));
+        scoreAtNats(third, {"Cy Fox", "31", {}}, {{15, "140.0"}});
+        ContestSettings typed = JournalReader(third.toStdString()).contest();
+        typed.firstDay = "2025-07-01";
+        typed.lastDay = "2025-07-02";
+        ContestJournal(third.toStdString()).setContest(typed);
+        const Run fromThird = run({"--journal", here, "--merge-journal", third});
+        QVERIFY2(fromThird.status == 0 && fromThird.output.contains(QLatin1String("0 contests added and 1 there")),
+                 qPrintable(fromThird.output + fromThird.errors));
     } else if (kind == "two-names") {
         // The other table's Harold Ives, his flight with him; none of it Hal Ivers's.
         QStringList entries;
