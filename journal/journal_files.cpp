@@ -54,6 +54,11 @@ bool isJournalFile(const std::string &file, const std::string &journalPath)
         std::error_code error; // a file that does not exist is no other
         if (fs::equivalent(file, journalPath + companion, error))
             return true;
+        // A log or index not there now: SQLite would take a file written
+        // under its name for one at the journal's next opening, and empty it.
+        const fs::path named = fs::weakly_canonical(file, error);
+        if (!error && !named.empty() && named == fs::weakly_canonical(journalPath + companion, error) && !error)
+            return true;
     }
     return false;
 }

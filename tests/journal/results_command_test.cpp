@@ -122,6 +122,11 @@ void ResultsCommandTest::resultsWritten_data()
         << QStringList{line("\nClass I,1,\"Lee, Ann\",4,312.5,"), line("\nClass I + Profile,,Bo Ward,,150.0,")};
     QTest::newRow("onto-a-folder") << QStringList{"--results", "taken.csv"} << 1 << "that is a folder"
                                    << QStringList();
+    QTest::newRow("flights-onto-the-journal's-log-not-there-now")
+        << QStringList{"--export-journal", "journal.sqlite-wal"} << 1 << "that is the flight journal itself"
+        << QStringList();
+    QTest::newRow("backup-onto-the-journal's-index-not-there-now")
+        << QStringList{"--backup-journal", "journal.sqlite-shm"} << 1 << "that is the journal itself" << QStringList();
     QTest::newRow("onto-a-pipe") << QStringList{"--results", "pipe.csv"} << 1
                                  << "that is not a plain file but a device or a pipe. Nothing was written."
                                  << QStringList();
