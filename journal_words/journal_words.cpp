@@ -162,7 +162,7 @@ std::string journalSentence(const journal::JournalProblem &problem)
                       "with \"Back up journal…\" and merge that.";
             return cannot + journalSentence(*within) + " Nothing was merged.";
         }
-        return cannot + why(problem) + ". Nothing was merged.";
+        return cannot + refusedChange(problem) + ". Nothing was merged.";
     }
     }
     return problem.what();

@@ -247,6 +247,11 @@ void CommandLineTest::tablesMerged_data()
         << 3;
     QTest::newRow("a source on a read-only stick") << "read-only" << 0 << "1 flight added" << 3;
     QTest::newRow("a source being written meanwhile") << "being-written" << 0 << "1 flight added" << 3;
+    QTest::newRow("this journal held by another program throughout")
+        << "here-held" << 1
+        << "another program holds it (code 5). Try again in a moment; if it stays held, close the other program that "
+           "has the journal open. Nothing was merged."
+        << 2;
     // SQLite's first finding, within the brackets, names a page that depends on the file's layout.
     const QString damagedSource = "), so nothing was merged; merge that table's backup instead, or make a fresh one "
                                   "on its laptop with \"Back up journal…\" and merge that.";
@@ -324,8 +329,9 @@ void CommandLineTest::tablesMerged()
     if (kind == "read-only") {
         QVERIFY(QFile::setPermissions(other, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(folder.filePath(QStringLiteral("stick")), QFile::ReadOwner | QFile::ExeOwner));
-    } else if (kind == "being-written") {
-        QCOMPARE(sqlite().open_v2(other.toUtf8().constData(), &writer, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    } else if (kind == "being-written" || kind == "here-held") {
+        const QString held = kind == "here-held" ? here : other;
+        QCOMPARE(sqlite().open_v2(held.toUtf8().constData(), &writer, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
         QCOMPARE(sqlite().exec(writer, "BEGIN IMMEDIATE; UPDATE flight SET status = 'void'", nullptr, nullptr, nullptr),
                  SQLITE_OK);
     } else if (kind == "damaged") {
