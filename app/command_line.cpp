@@ -6,6 +6,7 @@
 #include "flight_journal.h"
 #include "journal_schema.h"
 #include "journal_exports.h"
+#include "journal_files.h"
 #include "journal_words.h"
 #include "season_commands.h"
 #include "spreadsheet_commands.h"
@@ -14,12 +15,12 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cstdio>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string_view>
 
 namespace orlo {
@@ -65,14 +66,29 @@ void say(const QString &sentence)
 int importEntries(const QString &journalPath, const QString &filePath, std::int64_t contestId)
 {
     using namespace journal;
-    std::ifstream file(filePath.toStdString(), std::ios::binary);
-    std::ostringstream bytes;
-    if (!(bytes << file.rdbuf())) {
-        say(QStringLiteral("Cannot read the registration file %1. Nothing was imported.").arg(filePath));
+    // Told by stat() alone, as the entry list does: opening the journal's own
+    // file here and closing it would drop this program's locks on it.
+    if (isJournalFile(filePath.toStdString(), journalPath.toStdString())) {
+        say(QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.").arg(filePath));
         return 1;
     }
+    // An empty file is read, and said to hold no header row.
+    QFile file(filePath);
+    if (QFileInfo(filePath).isDir() || !file.open(QIODevice::ReadOnly)) {
+        const QString why = QFileInfo(filePath).isDir() ? QStringLiteral("it is a folder") : file.errorString();
+        say(QStringLiteral("Cannot read the registration file %1: %2. Nothing was imported.").arg(filePath, why));
+        return 1;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        say(QStringLiteral("Cannot read the registration file %1: %2. Nothing was imported.")
+                .arg(filePath, file.errorString()));
+        return 1;
+    }
+    file.close();
     ImportOutcome outcome;
-    orlo::Registration registration = orlo::readRegistration(bytes.str());
+    orlo::Registration registration =
+        orlo::readRegistration(std::string_view(bytes.constData(), std::size_t(bytes.size())));
     try {
         if (registration.problems.empty()) {
             ContestJournal contest(journalPath.toStdString());

@@ -129,10 +129,22 @@ QString outsideTheDays(const contest::ContestSettings &contest, const std::strin
 StandingsSource standingsIn(const std::string &journalPath)
 {
     auto standings = std::make_shared<journal::StandingsReader>(journalPath);
+    // The contest whose settings the director is shown: another contest made
+    // current meanwhile (New contest…, another program) must not take them.
+    auto shown = std::make_shared<std::int64_t>(0);
     return {[standings] { return standings->read(); },
-            [journalPath] { return journal::JournalReader(journalPath).contest(); },
-            [journalPath](const contest::ContestSettings &contest) {
-                journal::ContestJournal(journalPath).setContest(contest);
+            [journalPath, shown] {
+                journal::JournalReader reader(journalPath);
+                for (const journal::SeasonContest &each : reader.contests())
+                    if (each.current)
+                        *shown = each.id;
+                reader.chooseContest(*shown);
+                return reader.contest();
+            },
+            [journalPath, shown](const contest::ContestSettings &contest) {
+                journal::ContestJournal journal(journalPath);
+                journal.chooseContest(*shown);
+                journal.setContest(contest);
             },
             [journalPath](const contest::Results &results, const std::string &path) {
                 // Only SQLite opens the journal: see file_dialog.cpp.

@@ -93,9 +93,12 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
         return 0;
     }
     if (results.noFlights()) {
-        std::printf("No flights in %s yet; %s says so.\n",
-                    classes.isEmpty() ? "the journal" : classes.size() == 1 ? "that class" : "those classes",
-                    qPrintable(shownPath));
+        // The journal may hold other contests' flights: the contest is named.
+        const std::string &contestName = results.contest.name;
+        const std::string where = !classes.isEmpty()      ? (classes.size() == 1 ? "that class" : "those classes")
+                                  : contestName.empty() ? std::string("the contest")
+                                                        : contestName;
+        std::printf("No flights in %s yet; %s says so.\n", where.c_str(), qPrintable(shownPath));
         return 0;
     }
     std::size_t rows = 0;

@@ -87,19 +87,23 @@ std::vector<Combination> combinationsIn(std::string_view text)
         const std::size_t equals = line.find('=');
         const std::string_view listed = equals == std::string_view::npos ? line : line.substr(equals + 1);
         Combination combination;
-        for (const std::string_view part : split(listed, ","))
-            if (std::string caption = tidyName(part); !caption.empty())
+        for (const std::string_view part : split(listed, ",")) {
+            std::string caption = tidyName(part);
+            // "class  i" typed for Class I draws on Class I's flights, and a class typed twice counts once.
+            if (std::optional<std::string> known = knownClassNamed(caption))
+                caption = std::move(*known);
+            if (!caption.empty()
+                && std::find(combination.classes.begin(), combination.classes.end(), caption)
+                       == combination.classes.end())
                 combination.classes.push_back(std::move(caption));
+        }
         if (combination.classes.empty())
             continue;
         combination.name = equals == std::string_view::npos ? std::string() : tidyName(line.substr(0, equals));
-        if (combination.name.empty()) {
-            // Named by its classes: "Profile, Class I" gives "Profile + Class I".
-            combination.name = tidyName(listed);
-            for (std::size_t at = combination.name.find(", "); at != std::string::npos;
-                 at = combination.name.find(", ", at + 3))
-                combination.name.replace(at, 2, " + ");
-        }
+        // Named by its classes: "Profile, Class I" gives "Profile + Class I".
+        if (combination.name.empty())
+            for (const std::string &caption : combination.classes)
+                combination.name += (combination.name.empty() ? "" : " + ") + caption;
         combinations.push_back(std::move(combination));
     }
     return combinations;

@@ -1,6 +1,7 @@
 #include "standings.h"
 
 #include "class_ranking.h"
+#include "contestant_names.h"
 #include "event_classes.h"
 #include "final_class.h"
 
@@ -77,7 +78,14 @@ Results rankKeeping(const ContestSettings &contest, const std::vector<Entry> &en
     // A name that is no class held may be a combination's: it is shown, its
     // classes ranked for it without being shown themselves.
     std::vector<std::string> classesNamed, combinationsNamed;
-    for (const std::string &caption : classes) {
+    for (std::string caption : classes) {
+        // As typed on the command line, "class  i" names Class I.
+        for (const std::string &spelt : held)
+            if (!holds(held, caption) && sameName(spelt, caption))
+                caption = spelt;
+        for (const Combination &named : contest.combinations)
+            if (!holds(held, caption) && sameName(named.name, caption))
+                caption = named.name;
         const bool combination = std::any_of(contest.combinations.begin(), contest.combinations.end(),
                                              [&](const Combination &named) { return named.name == caption; });
         if (holds(held, caption))

@@ -141,17 +141,23 @@ private:
     int m_line = 1;
 };
 
-// The separator the header line holds more of, outside quotes; a comma on a tie.
+// The separator the header line holds most of, outside quotes: a comma, a
+// semicolon (spreadsheets where the comma is the decimal mark) or a tab (a
+// spreadsheet's or a website's text export); a comma on a tie.
 char separatorOf(std::string_view file)
 {
     int commas = 0;
     int semicolons = 0;
+    int tabs = 0;
     bool quoted = false;
     for (const char c : file.substr(0, lineFrom(file, 0).first)) {
         quoted = c == '"' ? !quoted : quoted;
         commas += !quoted && c == ',';
         semicolons += !quoted && c == ';';
+        tabs += !quoted && c == '\t';
     }
+    if (tabs > commas && tabs > semicolons)
+        return '\t';
     return semicolons > commas ? ';' : ',';
 }
 

@@ -236,13 +236,13 @@ void ContestJournal::setContest(const contest::ContestSettings &contest)
     m_impl->run(true, [&] {
         contest::ContestSettings stamped = contest;
         contest::stampClosings(stamped, m_impl->now());
-        writeContest(m_impl->db, currentContest(m_impl->db), stamped, m_impl->now());
+        writeContest(m_impl->db, m_impl->contest(), stamped, m_impl->now());
     });
 }
 
 void ContestJournal::setFinal(std::string_view caption, bool final)
 {
-    m_impl->run(true, [&] { markFinal(m_impl->db, currentContest(m_impl->db), caption, final, m_impl->now()); });
+    m_impl->run(true, [&] { markFinal(m_impl->db, m_impl->contest(), caption, final, m_impl->now()); });
 }
 
 } // namespace orlo::journal

@@ -61,6 +61,10 @@ int backUpJournal(const std::string &journalPath, const std::string &copyPath)
         return flights;
     } catch (const JournalProblem &copyUnread) {
         throw JournalProblem(JournalAttempt::BackUp, copyPath, copyUnread);
+    } catch (const DatabaseError &error) {
+        // Its code tells a full disk from the other failures.
+        throw JournalProblem(JournalAttempt::BackUp, copyPath, ProblemKind::Failed, error.what(), false,
+                             error.extendedCode());
     } catch (const std::exception &error) {
         throw JournalProblem(JournalAttempt::BackUp, copyPath, ProblemKind::Failed, error.what());
     }

@@ -54,6 +54,11 @@ bool isJournalFile(const std::string &file, const std::string &journalPath)
         std::error_code error; // a file that does not exist is no other
         if (fs::equivalent(file, journalPath + companion, error))
             return true;
+        // A log or index not there now: SQLite would take a file written
+        // under its name for one at the journal's next opening, and empty it.
+        const fs::path named = fs::weakly_canonical(file, error);
+        if (!error && !named.empty() && named == fs::weakly_canonical(journalPath + companion, error) && !error)
+            return true;
     }
     return false;
 }
@@ -165,8 +170,13 @@ void sync(const std::string &path, bool folder)
 void writeAside(const std::string &path, const std::function<void(const std::string &part)> &write)
 {
     std::error_code error;
-    if (fs::is_directory(path, error))
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status))
         throw std::runtime_error("that is a folder");
+    // Renamed into place, the file would take the place of the device or
+    // pipe itself: /dev/null made a plain file for every program.
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        throw std::runtime_error("that is not a plain file but a device or a pipe");
     const std::string part = path + ".part-" + std::to_string(getpid());
     try {
         write(part);

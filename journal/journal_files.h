@@ -19,7 +19,8 @@ std::string unfitJournalName(const std::string &path);
 std::string moveAside(const std::string &path, const std::string &kind);
 
 // Whether writing to file would write onto the journal at journalPath, its
-// log or its index: the same file by device and inode, whatever its name.
+// log or its index: the same file by device and inode, whatever its name,
+// or for a log or index not there now, the same path.
 bool isJournalFile(const std::string &file, const std::string &journalPath);
 
 // The file at a name, by stat() alone: opening and closing a journal's file

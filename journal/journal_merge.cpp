@@ -2,7 +2,6 @@
 
 #include "contest_tables.h"
 #include "contest_words.h"
-#include "contestant_names.h"
 #include "final_class.h"
 #include "database.h"
 #include "journal_columns.h"
@@ -10,6 +9,7 @@
 #include "journal_files.h"
 #include "journal_schema.h"
 #include "merge_classes.h"
+#include "merge_contests.h"
 #include "sqlite_library.h"
 
 #include <algorithm>
@@ -44,22 +44,50 @@ Rows rowsOf(Statement &query, std::int64_t flight, int columns)
     return rows;
 }
 
+// SQLite's first finding on a damaged file, for the record: its check lists
+// every damaged page, and the director needs none of them to act.
+std::string firstFinding(const std::string &found)
+{
+    constexpr std::size_t longest = 80;
+    std::string line;
+    for (std::size_t start = 0; start < found.size() && (line.empty() || line.starts_with("***"));) {
+        const std::size_t end = std::min(found.find('\n', start), found.size());
+        line = found.substr(start, end - start);
+        start = end + 1;
+    }
+    return line.size() > longest ? line.substr(0, longest - 1) + "…" : line;
+}
+
 // The other journal, read in one snapshot; one of an earlier layout is
 // copied into folder and the copy carried forward, the original untouched.
 Database openOther(const std::string &otherPath, std::unique_ptr<PrivateFolder> &folder)
 {
+    if (const std::string unfit = unfitJournalName(otherPath); !unfit.empty())
+        throw JournalProblem(JournalAttempt::Read, otherPath, ProblemKind::Failed, unfit);
     if (!fs::exists(otherPath))
         throw JournalProblem(JournalAttempt::Read, otherPath, ProblemKind::NoJournal);
-    Database other = openReadingConnection(otherPath);
-    execute(other, "BEGIN");
-    {
+    Database other;
+    try {
+        other = openReadingConnection(otherPath);
+        execute(other, "BEGIN");
         Statement check(other, "PRAGMA quick_check");
         if (!check.step() || check.text(0) != "ok")
-            throw DatabaseError(SQLITE_CORRUPT, "the file is damaged (" + check.text(0) + ")");
+            throw DatabaseError(SQLITE_CORRUPT, firstFinding(check.text(0)));
+    } catch (const DatabaseError &error) {
+        if (!isDamage(error))
+            throw;
+        // A file with no database header at all may be damaged, or some other file chosen by mistake.
+        const std::string finding = error.code() == SQLITE_NOTADB ? std::string() : firstFinding(error.what());
+        throw JournalProblem(JournalAttempt::Read, otherPath, ProblemKind::Damaged, finding, false,
+                             error.extendedCode());
     }
     Statement id(other, "PRAGMA application_id"), version(other, "PRAGMA user_version");
     id.step();
     version.step();
+    Statement tables(other, "SELECT count(*) FROM sqlite_schema");
+    tables.step();
+    if (id.integer(0) == 0 && version.integer(0) == 0 && tables.integer(0) == 0)
+        throw JournalProblem(JournalAttempt::Read, otherPath, ProblemKind::NothingYet);
     if (id.integer(0) != applicationId && !(id.integer(0) == 0 && version.integer(0) == 1))
         throw JournalProblem(JournalAttempt::Read, otherPath, ProblemKind::Foreign);
     if (version.integer(0) > schemaVersion)
@@ -137,18 +165,15 @@ void Merge::contests()
 {
     const std::vector<SeasonContest> here = readSeason(m_here);
     for (const SeasonContest &contest : readSeason(m_other)) {
-        const auto same = std::find_if(here.begin(), here.end(), [&](const SeasonContest &mine) {
-            return mine.uuid == contest.uuid
-                || (contest::sameName(mine.name, contest.name) && mine.firstDay == contest.firstDay
-                    && mine.lastDay == contest.lastDay);
-        });
-        if (same != here.end()) {
+        const SeasonContest *same = sameContest(here, contest, report);
+        const std::string name = same ? same->name : nameAdded(here, contest, report);
+        if (same) {
             m_contests[contest.id] = same->id;
             ++report.contestsThere;
         } else {
             Statement(m_here, "INSERT INTO contest (uuid, name, first_day, last_day) VALUES (?1, ?2, ?3, ?4)")
                 .bind(1, contest.uuid)
-                .bind(2, contest.name)
+                .bind(2, name)
                 .bind(3, contest.firstDay)
                 .bind(4, contest.lastDay)
                 .run();
@@ -164,7 +189,7 @@ void Merge::contests()
                     .run();
         }
         const std::int64_t into = m_contests[contest.id];
-        m_names[into] = same != here.end() ? same->name : contest.name;
+        m_names[into] = name;
         const std::map<std::string, std::string> closed = finalClasses(into);
         mergeClasses(m_here, m_other, contest.id, into, m_names[into], report);
         for (const auto &[caption, at] : finalClasses(into))

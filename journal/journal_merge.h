@@ -19,7 +19,8 @@ struct MergeReport {
 // Brings the contests, flights with their calculations and changes, entries,
 // class rules and the trail of classes closed and reopened of the journal at
 // otherPath into the journal at path, in one transaction. Contests are
-// matched by UUID, else by name and days; flights by UUID; entries by
+// matched by UUID, else by name and days that meet (merge_contests.h);
+// flights by UUID; entries by
 // number, else by name. The other journal is only read, as it stood when the
 // merge began. Throws JournalProblem, with nothing changed, when either
 // journal cannot be read or written, or the other is damaged or no journal.

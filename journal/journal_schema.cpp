@@ -297,7 +297,8 @@ std::string logLine(JournalAttempt attempt, const std::string &path, ProblemKind
 {
     static constexpr const char *attempts[] = {"reading", "keeping", "changing", "backing up to", "merging"};
     static constexpr const char *kinds[] = {"failed",           "no journal",           "nothing yet", "foreign",
-                                            "a later version's", "onto the journal itself", "log not copied"};
+                                            "a later version's", "onto the journal itself", "log not copied",
+                                            "damaged"};
     return std::string(attempts[static_cast<int>(attempt)]) + " " + path + ": "
         + (cause.empty() ? kinds[static_cast<int>(kind)] : cause);
 }

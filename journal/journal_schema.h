@@ -34,6 +34,7 @@ enum class ProblemKind {
     LaterVersion,     // written by a later version of this program, left as it is
     OntoItself,       // a backup's copy would be the journal itself
     LogCopyFailed,    // the log, read from a private copy, could not be copied: cause
+    Damaged,          // SQLite found the file damaged: cause holds its first finding, empty for no header
 };
 
 // Why the journal cannot be kept, read, changed or backed up, as facts: the

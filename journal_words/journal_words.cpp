@@ -35,6 +35,38 @@ std::string readOnly()
            "writable";
 }
 
+// A journal on a full disk (a stick, a small partition): SQLite's "disk I/O
+// error" for a log's index that cannot grow says nothing of the room; its
+// code is kept for the record.
+std::string fullDisk(const journal::JournalProblem &problem)
+{
+    return "the disk it is on is full (code " + std::to_string(problem.code())
+        + "). Make room on that disk, or copy the journal to a disk with room and use the copy";
+}
+
+// What kept a change or the keeping from the journal, in the program's words where it has them.
+std::string refusedChange(const journal::JournalProblem &problem)
+{
+    if (problem.kind() == journal::ErrorKind::ReadOnly)
+        return readOnly();
+    if (problem.kind() == journal::ErrorKind::DiskFull)
+        return fullDisk(problem);
+    // A second Orlo Score, or a backup tool, writing longer than a change waits.
+    if (problem.kind() == journal::ErrorKind::Busy)
+        return "another program holds it (code " + std::to_string(problem.code())
+            + "). Try again in a moment; if it stays held, close the other program that has the journal open";
+    return why(problem);
+}
+
+// A file SQLite found damaged: its first finding, for the record, or none
+// when the file has no database header at all.
+std::string damaged(const journal::JournalProblem &problem)
+{
+    if (problem.cause().empty())
+        return "the file is damaged, or is no flight journal at all";
+    return "the file is damaged (" + problem.cause() + ")";
+}
+
 std::string waiting(const journal::JournalNotice &notice)
 {
     const char *what = notice.waitCause == WaitCause::Locked     ? " is held by another program"
@@ -102,28 +134,35 @@ std::string journalSentence(const journal::JournalProblem &problem)
         if (problem.problemKind() == ProblemKind::NothingYet)
             return "The flight journal " + path + " holds nothing yet: it was never written, or it was copied while "
                                                   "Orlo Score was writing it, without its -wal file.";
+        if (problem.problemKind() == ProblemKind::Damaged)
+            return "The flight journal " + path + " cannot be read: " + damaged(problem) + ".";
         return "The flight journal " + path + " cannot be read: " + why(problem) + ".";
     case JournalAttempt::Keep:
-        return "The flight journal cannot be kept in " + path + ": "
-            + (problem.kind() == journal::ErrorKind::ReadOnly ? readOnly() : why(problem)) + ".";
+        return "The flight journal cannot be kept in " + path + ": " + refusedChange(problem) + ".";
     case JournalAttempt::Change:
-        return "The flight journal " + path + " cannot be changed: "
-            + (problem.kind() == journal::ErrorKind::ReadOnly ? readOnly() : why(problem)) + ".";
+        return "The flight journal " + path + " cannot be changed: " + refusedChange(problem) + ".";
     case JournalAttempt::BackUp: {
         const std::string cannot = "Cannot back up the flight journal to " + path + ": ";
         if (problem.problemKind() == ProblemKind::OntoItself)
             return cannot + "that is the journal itself. Nothing was written.";
         if (const journal::JournalProblem *within = problem.within())
             return cannot + journalSentence(*within) + ". Nothing was written.";
+        if (problem.kind() == journal::ErrorKind::DiskFull)
+            return cannot + "the disk is full (code " + std::to_string(problem.code()) + "). Nothing was written.";
         return cannot + why(problem) + ". Nothing was written.";
     }
     case JournalAttempt::Merge: {
         const std::string cannot = "Cannot merge " + path + " into the flight journal: ";
         if (problem.problemKind() == ProblemKind::OntoItself)
             return cannot + "that is the journal itself. Nothing was merged.";
-        if (const journal::JournalProblem *within = problem.within())
+        if (const journal::JournalProblem *within = problem.within()) {
+            if (within->problemKind() == ProblemKind::Damaged)
+                return cannot + damaged(*within)
+                    + ", so nothing was merged; merge that table's backup instead, or make a fresh one on its laptop "
+                      "with \"Back up journal…\" and merge that.";
             return cannot + journalSentence(*within) + " Nothing was merged.";
-        return cannot + why(problem) + ". Nothing was merged.";
+        }
+        return cannot + refusedChange(problem) + ". Nothing was merged.";
     }
     }
     return problem.what();

@@ -85,6 +85,9 @@ void StandingsWindow::buildControls()
     m_state = new QLabel(this);
     m_state->setObjectName(QStringLiteral("standingsState"));
     m_state->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A class's or combination's flights waiting after Final make a long
+    // line: wrapped, it neither widens the window nor squeezes the chooser.
+    m_state->setWordWrap(true);
     m_table = new QTableWidget(this);
     m_table->setObjectName(QStringLiteral("standingsTable"));
     m_table->verticalHeader()->hide();

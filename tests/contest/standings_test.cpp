@@ -1,3 +1,4 @@
+#include "contest_lists.h"
 #include "results_model.h"
 #include "standings.h"
 
@@ -182,6 +183,13 @@ void StandingsTest::ranking_data()
            "Class II: 1 Bob 260.0 [260.0*] hs260.0; 2 Ann 250.0 [250.0*] hs250.0; 3 Dee 240.0 [240.0*] hs240.0; "
            "4 Cy 200.0 [200.0*] hs200.0 / "
            "Class I + Class II: 1 Ann 550.0; 2 Cy 300.25; _ Bob 260.0 -Class I; _ Dee 240.0 -Class I" << QString();
+    QTest::newRow("combined-typed-in-lower-case-and-twice")
+        << QStringList{"Ann|Class I,Class II", "Bob|Class II"}
+        << QStringList{"Ann|Class I|300.0", "Ann|Class II|250.0", "Bob|Class II|260.0"} << 0 << 2 << false
+        << QStringList{"class  i", "Class II", "CLASS I"}
+        << "Class I: 1 Ann 300.0 [300.0*] hs300.0 / Class II: 1 Bob 260.0 [260.0*] hs260.0; 2 Ann 250.0 [250.0*] "
+           "hs250.0 / Class I + Class II: 1 Ann 550.0; _ Bob 260.0 -Class I"
+        << QString();
     QTest::newRow("still-to-fly")
         << QStringList{"Zed|Class I", "Ann|Class I", "Bob|Class II"} << QStringList{"Zed|Class I|10.0"} << 0 << 2
         << false << QStringList() << "Class I: 1 Zed 10.0 [10.0*] hs10.0; _ Ann / Class II: _ Bob" << QString();
@@ -248,9 +256,8 @@ void StandingsTest::ranking()
         rule.finalAt = rule.final ? closedAt.toStdString() : std::string();
         contest.classes.push_back(rule);
     }
-    if (!combination.isEmpty())
-        contest.combinations.push_back({combination.join(QStringLiteral(" + ")).toStdString(),
-                                        split(combination.join(u'|'), u'|')});
+    // As the director types it in the Contest dialog.
+    contest.combinations = combinationsIn(combination.join(QStringLiteral(", ")).toStdString());
     const std::vector<contest::Entry> listed = entriesOf(entries);
     const Results results = rank(contest, listed, flightsOf(flights, listed));
     const QString actual = drawn(results);

@@ -72,6 +72,10 @@ void CommandLineTest::wrongCommandLine_data()
                                             << "--no-journal goes with none";
     QTest::newRow("import-of-missing-file") << QStringList{"--import-entries", "missing.csv"} << 1
                                             << "Cannot read the registration file";
+    QTest::newRow("import-of-a-folder") << QStringList{"--import-entries", "/"} << 1
+                                        << "Cannot read the registration file /: it is a folder.";
+    QTest::newRow("import-of-the-journal-itself") << QStringList{"--import-entries", "journal-itself"} << 1
+                                                  << "that is the flight journal itself. Nothing was imported.";
     QTest::newRow("results-of-an-unknown-class") << QStringList{"--results", "results.csv", "--class", "Class IX"} << 1
                                                  << "no flight and no entry in the class \"Class IX\"";
     QTest::newRow("results-into-missing-folder") << QStringList{"--results", "no-such-folder/results.csv"} << 1
@@ -96,6 +100,7 @@ void CommandLineTest::wrongCommandLine()
     }
     if (!arguments.contains(QStringLiteral("--journal")))
         arguments << QStringLiteral("--journal") << m_journal;
+    arguments.replaceInStrings(QStringLiteral("journal-itself"), m_journal);
 
     const Run wrong = run(arguments);
     QCOMPARE(wrong.status, status);

@@ -18,6 +18,8 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
+#include <vector>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -286,20 +288,27 @@ void JournalFailuresTest::readOnlyChangeRefused_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<bool>("folderWritable");
-    QTest::newRow("flight-corrected-in-a-read-only-file") << "correction" << true;
-    QTest::newRow("entry-added-in-a-read-only-folder") << "entry" << false;
-    QTest::newRow("contest-settings-changed-in-a-read-only-file") << "settings" << true;
-    QTest::newRow("entries-imported-in-a-read-only-folder") << "import" << false;
+    QTest::addColumn<QString>("fault"); // read-only; full: writable, no room left; held: another program writes
+    QTest::newRow("flight-corrected-in-a-read-only-file") << "correction" << true << "read-only";
+    QTest::newRow("entry-added-in-a-read-only-folder") << "entry" << false << "read-only";
+    QTest::newRow("contest-settings-changed-in-a-read-only-file") << "settings" << true << "read-only";
+    QTest::newRow("entries-imported-in-a-read-only-folder") << "import" << false << "read-only";
+    QTest::newRow("entries-imported-on-a-full-disk") << "import" << true << "full";
+    QTest::newRow("contest-settings-changed-on-a-full-disk") << "settings" << true << "full";
+    QTest::newRow("entry-added-while-another-program-writes") << "entry" << true << "held";
 }
 
-// A journal on a write-protected stick or copied without write permission:
-// the flights window's correction, the entry list, the contest's settings
-// and the command line's import are refused in the program's words, naming
-// the file and what to do, never in SQLite's.
+// A journal on a write-protected stick or copied without write permission,
+// or on a disk with no room left: the flights window's correction, the entry
+// list, the contest's settings and the command line's import are refused in
+// the program's words, naming the file and what to do, never in SQLite's.
 void JournalFailuresTest::readOnlyChangeRefused()
 {
     QFETCH(QString, change);
     QFETCH(bool, folderWritable);
+    QFETCH(QString, fault);
+    const bool diskFull = fault == QLatin1String("full");
+    const bool held = fault == QLatin1String("held");
     QTemporaryDir folder;
     const QString path = journalIn(folder);
     std::int64_t flight = 0;
@@ -311,7 +320,19 @@ void JournalFailuresTest::readOnlyChangeRefused()
     }
     const auto permit = [](const QString &name, mode_t mode) { return chmod(QFile::encodeName(name), mode) == 0; };
     const QString journalFolder = QFileInfo(path).path();
-    QVERIFY(permit(folder.path(), 0755) && permit(journalFolder, folderWritable ? 0777 : 0555) && permit(path, 0444));
+    QVERIFY(permit(folder.path(), 0755) && permit(journalFolder, folderWritable ? 0777 : 0555)
+            && permit(path, diskFull || held ? 0644 : 0444));
+    sqlite3 *writer = nullptr;
+    const auto release = qScopeGuard([&writer] {
+        sqlite().exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite().close_v2(writer);
+    });
+    if (held) {
+        QCOMPARE(sqlite().open_v2(QFile::encodeName(path).constData(), &writer, SQLITE_OPEN_READWRITE, nullptr),
+                 SQLITE_OK);
+        QCOMPARE(sqlite().exec(writer, "BEGIN IMMEDIATE; UPDATE flight SET status = status", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+    }
     const auto restore = qScopeGuard([&] { permit(journalFolder, 0755); });
     int words[2];
     QVERIFY(pipe(words) == 0);
@@ -320,9 +341,14 @@ void JournalFailuresTest::readOnlyChangeRefused()
     if (child == 0) {
         alarm(childWatchdogSeconds);
         // The superuser writes whatever the permissions say: the director is another user.
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        if (!diskFull && !held && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
             _exit(2);
         std::string said = "the change was made";
+        std::optional<faulty_vfs::Installed> shim;
+        if (diskFull) {
+            shim.emplace();
+            faulty_vfs::arm(faulty_vfs::Operation::Full, 1);
+        }
         try {
             ContestJournal contest(text(path));
             ContestSettings settings;
@@ -350,10 +376,17 @@ void JournalFailuresTest::readOnlyChangeRefused()
     if (WIFEXITED(status) && WEXITSTATUS(status) == 2)
         QSKIP("the superuser cannot become another user here");
     QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, qPrintable(QStringLiteral("status %1").arg(status)));
-    for (const std::string &part : {text(path), std::string("cannot be changed: it is read-only"),
-                                    std::string("Copy the journal to a folder you may write in")})
+    const std::vector<std::string> parts =
+        diskFull ? std::vector<std::string>{text(path), "the disk it is on is full (code ",
+                                            "Make room on that disk, or copy the journal to a disk with room"}
+        : held   ? std::vector<std::string>{text(path), "cannot be changed: another program holds it (code 5",
+                                            "Try again in a moment"}
+                 : std::vector<std::string>{text(path), "cannot be changed: it is read-only",
+                                            "Copy the journal to a folder you may write in"};
+    for (const std::string &part : parts)
         QVERIFY2(said.find(part) != std::string::npos, said.c_str());
-    QVERIFY2(said.find("readonly") == std::string::npos, said.c_str());
+    for (const char *sqlites : {"readonly", "database or disk is full", "disk I/O error", "database is locked"})
+        QVERIFY2(said.find(sqlites) == std::string::npos, said.c_str());
 }
 
 QTEST_APPLESS_MAIN(JournalFailuresTest)

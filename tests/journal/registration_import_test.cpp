@@ -131,6 +131,9 @@ void ContestEntriesTest::registrationColumnsFound_data()
         << QList<int>{} << QStringList{"Lee Ward|L-9|Profile, Sportsman", "Bo Dee|L-8|Class I, Class II",
                                        "Cy Fox||Profile, .15 Carrier"}
         << "Names from PILOT, numbers from license, classes from CLASS. E-Mail was not imported.";
+    QTest::newRow("tabs, as a spreadsheet's text export writes them")
+        << QByteArray("Name\tAMA Number\tClasses\r\nLee, Ward\t12\tProfile; Class I\r\n") << QList<int>{}
+        << QStringList{"Lee, Ward|12|Profile, Class I"} << "Names from Name, numbers from AMA Number, classes from Classes.";
     QTest::newRow("a name heading before first and last names wins")
         << QByteArray("First Name,Last Name,Contestant,AMA #\nA,B,Ann Cho,9\n") << QList<int>{}
         << QStringList{"Ann Cho|9|"} << "Names from Contestant, numbers from AMA #, no classes. First Name, Last Name "

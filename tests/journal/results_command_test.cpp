@@ -116,8 +116,24 @@ void ResultsCommandTest::resultsWritten_data()
         << QStringList{"--results", "results.csv", "--class", "Class I + Profile"} << 0
         << "Wrote the results of 1 combination, 2 contestants' lines"
         << QStringList{line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,"), line("\nClass I + Profile,,Bo Ward,,150.0,")};
+    QTest::newRow("class-and-combination-typed-in-lower-case")
+        << QStringList{"--results", "results.csv", "--class", "class  i", "--class", "class i + profile"} << 0
+        << "Wrote the results of 1 class, 3 contestants' lines"
+        << QStringList{line("\nClass I,1,\"Lee, Ann\",4,312.5,"), line("\nClass I + Profile,,Bo Ward,,150.0,")};
     QTest::newRow("onto-a-folder") << QStringList{"--results", "taken.csv"} << 1 << "that is a folder"
                                    << QStringList();
+    QTest::newRow("flights-onto-the-journal's-log-not-there-now")
+        << QStringList{"--export-journal", "journal.sqlite-wal"} << 1 << "that is the flight journal itself"
+        << QStringList();
+    QTest::newRow("backup-onto-the-journal's-index-not-there-now")
+        << QStringList{"--backup-journal", "journal.sqlite-shm"} << 1 << "that is the journal itself" << QStringList();
+    QTest::newRow("onto-a-pipe") << QStringList{"--results", "pipe.csv"} << 1
+                                 << "that is not a plain file but a device or a pipe. Nothing was written."
+                                 << QStringList();
+    QTest::newRow("flights-onto-a-pipe") << QStringList{"--export-journal", "pipe.csv"} << 1
+                                         << "that is not a plain file but a device or a pipe" << QStringList();
+    QTest::newRow("backup-onto-a-pipe") << QStringList{"--backup-journal", "pipe.csv"} << 1
+                                        << "that is not a plain file but a device or a pipe" << QStringList();
 }
 
 void ResultsCommandTest::resultsWritten()
@@ -151,6 +167,7 @@ void ResultsCommandTest::resultsWritten()
         contest.setContest(settings);
     }
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.csv")));
+    QVERIFY(mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe.csv"))).constData(), 0600) == 0);
     const QString written = folder.filePath(arguments[1]);
     arguments[1] = written;
     QProcessEnvironment recording;
@@ -163,6 +180,10 @@ void ResultsCommandTest::resultsWritten()
     QCOMPARE(wrote.status, status);
     QVERIFY2((status == 0 ? wrote.output : wrote.errors).contains(saying), qPrintable(wrote.output + wrote.errors));
     QVERIFY2(!wrote.errors.contains(QStringLiteral("QStandardPaths")), "Qt's notes stay off the command's error line");
+    if (status != 0) {
+        QVERIFY2(!QFileInfo(written).isFile(), "a refused write leaves what was there as it was");
+        return;
+    }
 
     if (status == 0) {
         const QString lost = lostAtPowerCut(written, QString::fromUtf8(contentsOf(syncs)));

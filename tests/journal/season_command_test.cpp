@@ -103,6 +103,10 @@ void CommandLineTest::contestsKeptApart()
                              "--last-day", "2026-10-02", "--copy-entries"});
     QVERIFY2(started.status == 0 && started.output.contains(QLatin1String("Started the contest Autumn Meet")),
              qPrintable(started.output + started.errors));
+    // The journal holds Spring's flights; the new contest has none yet.
+    const Run noneYet = run({"--journal", journal, "--results", csv});
+    QVERIFY2(noneYet.status == 0 && noneYet.output.contains(QLatin1String("No flights in Autumn Meet yet")),
+             qPrintable(noneYet.output + noneYet.errors));
     {
         ContestJournal autumn(journal.toStdString());
         autumn.setFinal("Class I", false);
@@ -243,7 +247,33 @@ void CommandLineTest::tablesMerged_data()
         << 3;
     QTest::newRow("a source on a read-only stick") << "read-only" << 0 << "1 flight added" << 3;
     QTest::newRow("a source being written meanwhile") << "being-written" << 0 << "1 flight added" << 3;
-    QTest::newRow("a damaged source changes nothing") << "damaged" << 1 << "Nothing was merged." << 2;
+    QTest::newRow("this journal held by another program throughout")
+        << "here-held" << 1
+        << "another program holds it (code 5). Try again in a moment; if it stays held, close the other program that "
+           "has the journal open. Nothing was merged."
+        << 2;
+    // SQLite's first finding, within the brackets, names a page that depends on the file's layout.
+    const QString damagedSource = "), so nothing was merged; merge that table's backup instead, or make a fresh one "
+                                  "on its laptop with \"Back up journal…\" and merge that.";
+    QTest::newRow("a damaged source changes nothing") << "damaged" << 1 << damagedSource << 2;
+    QTest::newRow("a source with pages overwritten in the middle") << "pages-zeroed" << 1 << damagedSource << 2;
+    QTest::newRow("a source with its header overwritten")
+        << "header-zeroed" << 1
+        << "the file is damaged, or is no flight journal at all, so nothing was merged; merge that table's backup"
+        << 2;
+    QTest::newRow("an empty file as the source") << "empty" << 1 << "holds nothing yet" << 2;
+    QTest::newRow("a folder as the source") << "folder" << 1 << "cannot be read: it is a folder." << 2;
+    // Set up at each table on its own: the same name, the days typed otherwise at one.
+    QTest::newRow("a contest of one name with days typed otherwise")
+        << "days-otherwise" << 0
+        << "Nats has the days 2026-07-01 to 2026-07-03 in the other table and 2026-07-01 to 2026-07-02 in this one; "
+           "it keeps this table's."
+        << 3;
+    QTest::newRow("last year's contest of the same name is kept apart")
+        << "last-year" << 0
+        << "The other table's Nats, of 2025-07-01 to 2025-07-02, is added as Nats (2025-07-01 to 2025-07-02): this "
+           "table's Nats is of 2026-07-01 to 2026-07-02."
+        << 2;
 }
 
 void CommandLineTest::tablesMerged()
@@ -270,6 +300,12 @@ void CommandLineTest::tablesMerged()
                                                                       : "hal  IVERS";
         scoreAtNats(other, {name, "12", {}}, {{14, "160.0"}});
     }
+    if (kind == "days-otherwise" || kind == "last-year") {
+        ContestSettings typed = JournalReader(other.toStdString()).contest();
+        typed.firstDay = kind == "last-year" ? "2025-07-01" : "2026-07-01";
+        typed.lastDay = kind == "last-year" ? "2025-07-02" : "2026-07-03";
+        ContestJournal(other.toStdString()).setContest(typed);
+    }
     if (kind == "closed-both-ways" || kind == "closed-both")
         closeClassOne(here, 17);
     else if (kind == "closed-before")
@@ -293,13 +329,23 @@ void CommandLineTest::tablesMerged()
     if (kind == "read-only") {
         QVERIFY(QFile::setPermissions(other, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(folder.filePath(QStringLiteral("stick")), QFile::ReadOwner | QFile::ExeOwner));
-    } else if (kind == "being-written") {
-        QCOMPARE(sqlite().open_v2(other.toUtf8().constData(), &writer, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    } else if (kind == "being-written" || kind == "here-held") {
+        const QString held = kind == "here-held" ? here : other;
+        QCOMPARE(sqlite().open_v2(held.toUtf8().constData(), &writer, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
         QCOMPARE(sqlite().exec(writer, "BEGIN IMMEDIATE; UPDATE flight SET status = 'void'", nullptr, nullptr, nullptr),
                  SQLITE_OK);
     } else if (kind == "damaged") {
         const qint64 size = QFileInfo(other).size();
         QVERIFY(writeAt(other, 4096, QByteArray(static_cast<int>(size - 4096), '\xee')));
+    } else if (kind == "pages-zeroed") {
+        QVERIFY2(QFileInfo(other).size() >= 6 * 4096, "the other journal has pages past the ones overwritten");
+        QVERIFY(writeAt(other, 2 * 4096, QByteArray(3 * 4096, '\0')));
+    } else if (kind == "header-zeroed") {
+        QVERIFY(writeAt(other, 0, QByteArray(4096, '\0')));
+    } else if (kind == "empty") {
+        QVERIFY(QFile::resize(other, 0));
+    } else if (kind == "folder") {
+        QVERIFY(QFile::remove(other) && QDir().mkdir(other));
     }
     const QByteArray hereBefore = contentsOf(here), otherBefore = contentsOf(other);
     const Run merged = run({"--journal", here, "--merge-journal", other});
@@ -311,12 +357,19 @@ void CommandLineTest::tablesMerged()
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(merged.status, status);
     QVERIFY2((status == 0 ? merged.output : merged.errors).contains(saying), qPrintable(merged.output + merged.errors));
+    QVERIFY2(status == 0 || merged.errors.trimmed().count(QLatin1Char('\n')) == 0,
+             qPrintable("a refused merge is said on one line: " + merged.errors));
     QVERIFY2(contentsOf(other) == otherBefore, "the other table's journal is only read");
     if (status != 0)
         QVERIFY2(contentsOf(here) == hereBefore, "a merge that fails changes nothing");
     const JournalReader reader(here.toStdString());
     QCOMPARE(reader.flightCount(), flights);
-    QCOMPARE(reader.contests().size(), std::size_t(1));
+    QStringList contests;
+    for (const SeasonContest &contest : reader.contests())
+        contests << QString::fromStdString(contest.name);
+    const QStringList expected = kind == "last-year" ? QStringList{"Nats", "Nats (2025-07-01 to 2025-07-02)"}
+                                                     : QStringList{"Nats"};
+    QCOMPARE(contests, expected);
     if (kind.endsWith(QLatin1String("twice"))) {
         const Run again = run({"--journal", here, "--merge-journal", other});
         QVERIFY2(again.output.contains(QLatin1String("0 flights added and 1 there already"))
@@ -334,6 +387,17 @@ void CommandLineTest::tablesMerged()
         QCOMPARE(reader.changes(changed.id).size(), std::size_t(1));
     } else if (kind == "split") {
         QCOMPARE(reader.entries().size(), std::size_t(1));
+    } else if (kind == "last-year") {
+        // A third table's own last year's Nats: the contest added apart before.
+        const QString third = folder.filePath(QStringLiteral("third.sqlite"));
+        scoreAtNats(third, {"Cy Fox", "31", {}}, {{15, "140.0"}});
+        ContestSettings typed = JournalReader(third.toStdString()).contest();
+        typed.firstDay = "2025-07-01";
+        typed.lastDay = "2025-07-02";
+        ContestJournal(third.toStdString()).setContest(typed);
+        const Run fromThird = run({"--journal", here, "--merge-journal", third});
+        QVERIFY2(fromThird.status == 0 && fromThird.output.contains(QLatin1String("0 contests added and 1 there")),
+                 qPrintable(fromThird.output + fromThird.errors));
     } else if (kind == "two-names") {
         // The other table's Harold Ives, his flight with him; none of it Hal Ivers's.
         QStringList entries;

@@ -48,6 +48,7 @@ private slots:
     void failedReadToldOnTheSheetUntilReadAgain();
     void flightToldOnTheSheet_data();
     void flightToldOnTheSheet();
+    void contestSettingsKeptForTheContestShown();
 };
 
 void StandingsWindowTest::recordedFlightShowsInTheStandings()
@@ -289,8 +290,12 @@ void StandingsWindowTest::flightToldOnTheSheet()
             flights.flightEnded();
         }
         contest.setClock([minuteAgo] { return minuteAgo; });
-        if (final)
+        if (final) {
             contest.setFinal("Class I", true);
+            contest::ContestSettings settings = journal::JournalReader(path.toStdString()).contest();
+            settings.combinations = {{"Class I + Class II", {"Class I", "Class II"}}};
+            contest.setContest(settings);
+        }
         if (!named.isEmpty()) {
             contest::ContestSettings settings = journal::JournalReader(path.toStdString()).contest();
             settings.name = named[0].toStdString();
@@ -346,6 +351,24 @@ void StandingsWindowTest::flightToldOnTheSheet()
     if (!final)
         return;
 
+    // A combination drawing on the final class says so in its own state line,
+    // whole, without widening the window or cutting the chooser's name short.
+    const int widthBefore = window.width();
+    window.chooser()->setCurrentIndex(window.chooser()->findText(QStringLiteral("Class I + Class II")));
+    QCoreApplication::sendPostedEvents();
+    const QString combined = window.stateLine()->text();
+    QVERIFY2(combined.startsWith(QLatin1String("Provisional, as of "))
+                 && combined.contains(QLatin1String(". Class I: 1 flight recorded after Final, at "))
+                 && combined.endsWith(QLatin1String(": reopen the class to count it.")),
+             qPrintable(combined));
+    QVERIFY2(window.width() == widthBefore, qPrintable(QStringLiteral("the window went from %1 to %2 pixels wide")
+                                                           .arg(widthBefore)
+                                                           .arg(window.width())));
+    QVERIFY2(window.chooser()->width() >= window.chooser()->sizeHint().width(),
+             qPrintable(QStringLiteral("the chooser is %1 pixels wide for its name's %2")
+                            .arg(window.chooser()->width())
+                            .arg(window.chooser()->sizeHint().width())));
+
     // Reopened, the class counts the flight that waited; the trail keeps both.
     journal::ContestJournal(path.toStdString()).setFinal("Class I", false);
     window.journalChanged();
@@ -355,6 +378,29 @@ void StandingsWindowTest::flightToldOnTheSheet()
     for (const journal::ClassChange &change : journal::JournalReader(path.toStdString()).classChanges())
         trail << QString::fromStdString(change.caption + " " + change.what);
     QCOMPARE(trail, (QStringList{"Class I final", "Class I reopened"}));
+}
+
+// Another contest made current while the Contest dialog is open (New
+// contest… on the sheet, another program): the settings go to the contest
+// they were read from, and the other keeps its name.
+void StandingsWindowTest::contestSettingsKeptForTheContestShown()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Ann Example", "17", {"Class I"}});
+    WiredProgram program(path);
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.openStandings();
+    StandingsWindow &window = *program.program.standings();
+    window.findChild<QPushButton *>(QStringLiteral("contestButton"))->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<ContestSettingsDialog *>(), "Contest… opened no dialog", hangWatchdogMs);
+    journal::ContestJournal(path.toStdString()).startContest({"Autumn Meet", "2026-10-01", "2026-10-02", false});
+    window.findChild<ContestSettingsDialog *>()->accept();
+    QStringList contests;
+    QTRY_VERIFY2_WITH_TIMEOUT(!window.findChild<ContestSettingsDialog *>(), "the dialog stayed open", hangWatchdogMs);
+    for (const journal::SeasonContest &each : journal::JournalReader(path.toStdString()).contests())
+        contests << QString::fromStdString(each.name + (each.current ? " current" : ""));
+    QCOMPARE(contests, (QStringList{"", "Autumn Meet current"}));
 }
 
 QTEST_MAIN(StandingsWindowTest)
