@@ -151,22 +151,26 @@ QHBoxLayout *FlightsWindow::nowFlyingRow()
     return row;
 }
 
-// The filters above, the buttons below: two short rows let the window be
-// narrowed to stand beside the sheet on a screen 1280 pixels wide.
+// The filters above, the buttons below, each in short rows, so that the
+// window can be narrowed to stand beside the sheet on a screen 1280 pixels
+// wide and still show "All classes" and a contestant's whole name.
 QVBoxLayout *FlightsWindow::filterRow()
 {
-    auto *filters = new QHBoxLayout;
-    const auto addFilter = [this, filters](const QString &caption, QComboBox *filter) {
+    auto *filters = new QGridLayout;
+    const auto addFilter = [this, filters](const QString &caption, QComboBox *filter, int row, int column,
+                                           int span) {
         auto *label = new QLabel(caption, this);
         label->setBuddy(filter);
-        filters->addWidget(label);
-        filters->addWidget(filter, 1);
+        filters->addWidget(label, row, column);
+        filters->addWidget(filter, row, column + 1, 1, span);
         filter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         filter->setMinimumContentsLength(std::min(filter->minimumContentsLength(), 6));
     };
-    addFilter(QStringLiteral("&Day:"), m_filters->day());
-    addFilter(QStringLiteral("C&lass:"), m_filters->eventClass());
-    addFilter(QStringLiteral("C&ontestant:"), m_filters->contestant());
+    addFilter(QStringLiteral("&Day:"), m_filters->day(), 0, 0, 1);
+    addFilter(QStringLiteral("C&lass:"), m_filters->eventClass(), 0, 2, 1);
+    addFilter(QStringLiteral("C&ontestant:"), m_filters->contestant(), 1, 0, 3);
+    filters->setColumnStretch(1, 1);
+    filters->setColumnStretch(3, 1);
     // The buttons two by two, the contest's beside the journal's.
     auto *buttons = new QGridLayout;
     buttons->addWidget(m_correct, 0, 0);

@@ -85,7 +85,7 @@ flights=$(visible_window "$flights_title")
 focus "$flights" || fatal "the flights window did not get the keyboard"
 # The oldest flight, Ann Lee's first, is the last of the four in the list,
 # newest first: chosen with a click, and marked void with its reason.
-Fourth_flight=(100 247)
+Fourth_flight=(100 277)
 click "$flights" "${Fourth_flight[@]}"
 press alt+r
 # The first flight of the journal is flight 1.

@@ -7,6 +7,10 @@
 #include "wired_program.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLayout>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -81,6 +85,10 @@ void WindowPlacesTest::flightsWindowFitsBesideTheSheet()
     QTemporaryDir folder;
     WiredProgram program(folder.filePath(QStringLiteral("journal.sqlite")));
     QVERIFY2(program.start(), "the score sheet did not start");
+    // A flight, so that the filters have their choices.
+    QVERIFY2(clickOn(program.sheet, ctl::HS_Watch(0)), "the first high-speed watch did not take the focus");
+    QVERIFY(type(QStringLiteral("12.3")) && tabOn(program.sheet));
+    QVERIFY2(clickOn(program.sheet, ctl::Command2), "Calc. Score did not take the focus");
     program.program.flights()->open();
     QWidget &flights = *program.program.flights()->window();
     const int room = 1280 - program.sheet.frameGeometry().width();
@@ -88,6 +96,22 @@ void WindowPlacesTest::flightsWindowFitsBesideTheSheet()
              qPrintable(QStringLiteral("the flights window is %1 pixels wide at the least; the sheet leaves %2")
                             .arg(flights.minimumSizeHint().width())
                             .arg(room)));
+    // Narrowed so, each filter still shows its whole choice: "All classes"
+    // was cut to "All clas".
+    flights.resize(room, flights.height());
+    flights.layout()->activate();
+    for (const QComboBox *filter : flights.findChildren<QComboBox *>()) {
+        QTRY_VERIFY2_WITH_TIMEOUT(!filter->currentText().isEmpty(), "a filter was never filled", hangWatchdogMs);
+        QStyleOptionComboBox option;
+        option.initFrom(filter);
+        option.editable = filter->isEditable();
+        const int field = filter->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, filter).width();
+        const int text = filter->fontMetrics().horizontalAdvance(filter->currentText());
+        QVERIFY2(text <= field, qPrintable(QStringLiteral("\"%1\" needs %2 pixels; its filter shows %3")
+                                               .arg(filter->currentText())
+                                               .arg(text)
+                                               .arg(field)));
+    }
 }
 
 // On a screen with room beside the sheet, the flights window and the entry
