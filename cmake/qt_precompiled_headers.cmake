@@ -35,7 +35,7 @@ endfunction()
 # drive keep the build's optimisation. None of them looks for data files
 # through QFINDTESTDATA, so the build and source folders Qt's test library
 # defines for it (different in every folder, and tested by its headers) are
-# taken away, and one precompiled header serves every test.
+# taken away, so that the tests share their precompiled headers.
 function(orlo_compile_as_test target)
     target_compile_options(${target} PRIVATE
         $<$<AND:$<CXX_COMPILER_ID:GNU,Clang>,$<NOT:$<CONFIG:Debug>>>:-Og>
@@ -43,7 +43,8 @@ function(orlo_compile_as_test target)
         -UQT_TESTCASE_BUILDDIR -UQT_TESTCASE_SOURCEDIR)
 endfunction()
 
-# Gives every target below DIRECTORY that links Qt Widgets the shared header.
+# Gives every target below DIRECTORY that links Qt Widgets or Qt's test
+# library its shared header, and the tests their flags.
 function(orlo_reuse_qt_precompiled_headers directory)
     get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
     foreach(target IN LISTS targets)
