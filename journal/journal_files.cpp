@@ -165,10 +165,27 @@ void sync(const std::string &path, bool folder)
     }
 }
 
+// The file a name stands for: through symbolic links, the file they name.
+// Renamed onto a link, a file would take the link's place and leave the file
+// the director meant as it was.
+std::string throughLinks(const std::string &name)
+{
+    fs::path named = name;
+    std::error_code error;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(named, error)); ++hops) {
+        const fs::path target = fs::read_symlink(named, error);
+        if (error)
+            break;
+        named = target.is_relative() ? named.parent_path() / target : target;
+    }
+    return named.string();
+}
+
 } // namespace
 
-void writeAside(const std::string &path, const std::function<void(const std::string &part)> &write)
+void writeAside(const std::string &asked, const std::function<void(const std::string &part)> &write)
 {
+    const std::string path = throughLinks(asked);
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (fs::is_directory(status))

@@ -120,6 +120,8 @@ void ResultsCommandTest::resultsWritten_data()
         << QStringList{"--results", "results.csv", "--class", "class  i", "--class", "class i + profile"} << 0
         << "Wrote the results of 1 class, 3 contestants' lines"
         << QStringList{line("\nClass I,1,\"Lee, Ann\",4,312.5,"), line("\nClass I + Profile,,Bo Ward,,150.0,")};
+    QTest::newRow("through-a-link") << QStringList{"--results", "link.csv"} << 0 << "Wrote the results of 3 classes"
+                                    << QStringList{line("\nClass I,1,\"Lee, Ann\",4,312.5,")};
     QTest::newRow("onto-a-folder") << QStringList{"--results", "taken.csv"} << 1 << "that is a folder"
                                    << QStringList();
     QTest::newRow("flights-onto-the-journal's-log-not-there-now")
@@ -168,8 +170,11 @@ void ResultsCommandTest::resultsWritten()
     }
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("taken.csv")));
     QVERIFY(mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe.csv"))).constData(), 0600) == 0);
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("shared")));
+    QVERIFY(QFile::link(QStringLiteral("shared/results.csv"), folder.filePath(QStringLiteral("link.csv"))));
     const QString written = folder.filePath(arguments[1]);
     arguments[1] = written;
+    const bool throughLink = QFileInfo(written).isSymLink();
     QProcessEnvironment recording;
     const QString syncs = folder.filePath(QStringLiteral("syncs.log"));
     recording.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(ORLO_SYNC_RECORDER));
@@ -185,8 +190,9 @@ void ResultsCommandTest::resultsWritten()
         return;
     }
 
+    QVERIFY2(QFileInfo(written).isSymLink() == throughLink, "a file written through a link keeps the link");
     if (status == 0) {
-        const QString lost = lostAtPowerCut(written, QString::fromUtf8(contentsOf(syncs)));
+        const QString lost = lostAtPowerCut(QFileInfo(written).canonicalFilePath(), QString::fromUtf8(contentsOf(syncs)));
         QVERIFY2(lost.isEmpty(), qPrintable(lost));
     }
 
