@@ -74,8 +74,9 @@ int importEntries(const QString &journalPath, const QString &filePath, std::int6
     }
     // An empty file is read, and said to hold no header row.
     QFile file(filePath);
-    if (QFileInfo(filePath).isDir() || !file.open(QIODevice::ReadOnly)) {
-        const QString why = QFileInfo(filePath).isDir() ? QStringLiteral("it is a folder") : file.errorString();
+    const bool folder = QFileInfo(filePath).isDir();
+    if (folder || !file.open(QIODevice::ReadOnly)) {
+        const QString why = folder ? QStringLiteral("it is a folder") : file.errorString();
         say(QStringLiteral("Cannot read the registration file %1: %2. Nothing was imported.").arg(filePath, why));
         return 1;
     }
