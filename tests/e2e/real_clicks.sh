@@ -12,9 +12,12 @@
 #  - a press of "Reset" that leaves a refused engine count, answered with OK
 #    on the message: every field is reset.
 # Half the clicks are quick taps, half are held as a hand holds them.
-# "busy" keeps both cores busy while the official's hands work; the load is
-# held while the script reads the fields back, which the official does not
-# do and which needs no load to be right. Exits 0 when every run passes, 77
+# "busy" has the program share its core with a process that spins while the
+# official's hands work, so that it gets half a core and its events wait
+# behind the spinner; the X server and the clicks keep the other cores, which
+# the rest of the test suite may use meanwhile. The load is held while the
+# script reads the fields back, which the official does not do and which
+# needs no load to be right. Exits 0 when every run passes, 77
 # when a tool it needs is missing. Waits are hang watchdogs only.
 set -uo pipefail
 support=$(cd "$(dirname "$0")/../support" && pwd)
@@ -23,7 +26,7 @@ executable=${1:?usage: real_clicks.sh ORLO_SCORE_EXECUTABLE quiet|busy [RUNS]}
 load=${2:?usage: real_clicks.sh ORLO_SCORE_EXECUTABLE quiet|busy [RUNS]}
 runs=${3:-20}
 
-for tool in Xvfb setpriv xdotool xclip timeout; do
+for tool in Xvfb setpriv taskset xdotool xclip timeout; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 case "$load" in
@@ -37,12 +40,12 @@ source "$support/private_display.sh"
 source "$(dirname "$0")/operator.sh"
 
 spinners=()
+# The first core this script may run on; the program and the spinner share it.
+core=$(taskset -cp $$ | sed 's/.*: *//; s/[-,].*//')
 if [ "$load" = busy ]; then
-    for core in 1 2; do
-        start_owned_process /dev/null bash -c 'while :; do :; done'
-        owned_pids+=("$owned_pid")
-        spinners+=("$owned_pid")
-    done
+    start_owned_process /dev/null taskset -c "$core" bash -c 'while :; do :; done'
+    owned_pids+=("$owned_pid")
+    spinners+=("$owned_pid")
 fi
 # Holds the load (STOP) or lets it run again (CONT).
 load() { # STOP|CONT
@@ -71,6 +74,9 @@ bonus_line() {
 
 echo "# real clicks across a focus move, $load, $runs runs each"
 start_program
+if [ "$load" = busy ]; then
+    taskset -a -cp "$core" "$app_pid" >/dev/null || fatal "could not put the program on core $core"
+fi
 scored=0
 reset=0
 for ((run = 1; run <= runs; run++)); do
