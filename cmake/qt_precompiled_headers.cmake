@@ -70,9 +70,11 @@ function(orlo_reuse_qt_precompiled_headers directory)
         else()
             continue()
         endif()
-        # A program's moc output is included by its own source, which leaves
-        # its moc file empty: reading the header in would cost more than it.
-        if(type STREQUAL "EXECUTABLE")
+        # Each file's moc output is included by the file itself, which leaves
+        # the target's own moc file empty: reading the header in would cost
+        # more than compiling it.
+        get_target_property(automoc ${target} AUTOMOC)
+        if(automoc)
             get_target_property(binaryDir ${target} BINARY_DIR)
             set_source_files_properties(${binaryDir}/${target}_autogen/mocs_compilation.cpp
                 TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)

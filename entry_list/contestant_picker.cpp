@@ -216,3 +216,5 @@ void ContestantDelegate::setModelData(QWidget *editor, QAbstractItemModel *model
 }
 
 } // namespace orlo
+
+#include "moc_contestant_picker.cpp"

@@ -379,3 +379,5 @@ void EntryListWindow::tellImported(const QString &fileName, const QString &unrea
 }
 
 } // namespace orlo
+
+#include "moc_entry_list_window.cpp"

@@ -151,3 +151,5 @@ void ImportPreview::read()
 }
 
 } // namespace orlo
+
+#include "moc_import_preview.cpp"

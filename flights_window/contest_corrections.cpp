@@ -70,3 +70,5 @@ void ContestCorrections::reloadEntryListIfUnread()
 }
 
 } // namespace orlo
+
+#include "moc_contest_corrections.cpp"

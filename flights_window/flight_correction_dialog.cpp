@@ -99,3 +99,5 @@ void FlightCorrectionDialog::accept()
 }
 
 } // namespace orlo
+
+#include "moc_flight_correction_dialog.cpp"

@@ -31,3 +31,5 @@ bool FlightExportJob::start(std::function<JournalExport()> work)
 }
 
 } // namespace orlo
+
+#include "moc_flight_export_job.cpp"

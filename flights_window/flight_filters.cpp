@@ -86,3 +86,5 @@ std::string FlightFilters::chosenDay() const
 }
 
 } // namespace orlo
+
+#include "moc_flight_filters.cpp"

@@ -132,3 +132,5 @@ void FlightHistoryView::showFlight(const std::vector<journal::StoredCalculation>
 }
 
 } // namespace orlo
+
+#include "moc_flight_history_view.cpp"

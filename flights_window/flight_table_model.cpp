@@ -222,3 +222,5 @@ bool FlightTableModel::setData(const QModelIndex &index, const QVariant &value, 
 }
 
 } // namespace orlo
+
+#include "moc_flight_table_model.cpp"

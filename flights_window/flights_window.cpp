@@ -382,3 +382,5 @@ void FlightsWindow::jobEnded(bool done, const QString &sentence)
 }
 
 } // namespace orlo
+
+#include "moc_flights_window.cpp"

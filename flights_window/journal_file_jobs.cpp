@@ -113,3 +113,5 @@ void JournalFileJobs::enableButtons(bool enabled)
 }
 
 } // namespace orlo
+
+#include "moc_journal_file_jobs.cpp"

@@ -51,3 +51,5 @@ void NowFlying::name()
 }
 
 } // namespace orlo
+
+#include "moc_now_flying.cpp"

@@ -160,3 +160,5 @@ void ContestListDialog::startNew()
 }
 
 } // namespace orlo
+
+#include "moc_season_dialogs.cpp"

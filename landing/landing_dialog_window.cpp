@@ -176,3 +176,5 @@ void LandingDialogWindow::closeDialog()
 }
 
 } // namespace orlo
+
+#include "moc_landing_dialog_window.cpp"

@@ -89,3 +89,5 @@ void JournalProblemNotice::showRemark(const QString &remark, QWidget *sheet)
 }
 
 } // namespace orlo
+
+#include "moc_journal_problem_notice.cpp"

@@ -354,3 +354,5 @@ void ScoreSheetWindow::catchUpFocus()
 }
 
 } // namespace orlo
+
+#include "moc_score_sheet_window.cpp"

@@ -97,3 +97,5 @@ void SheetScroller::fitFramedWindow()
 }
 
 } // namespace orlo
+
+#include "moc_sheet_scroller.cpp"

@@ -28,3 +28,5 @@ void WrappingButton::paintEvent(QPaintEvent *)
 }
 
 } // namespace orlo
+
+#include "moc_wrapping_button.cpp"

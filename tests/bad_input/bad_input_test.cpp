@@ -14,3 +14,5 @@ void BadInputTest::initTestCase()
 }
 
 QTEST_MAIN(BadInputTest)
+
+#include "moc_bad_input_test.cpp"

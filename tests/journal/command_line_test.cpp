@@ -366,3 +366,5 @@ void CommandLineTest::registrationImported()
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)
+
+#include "moc_command_line_test.cpp"

@@ -404,3 +404,5 @@ void ContestEntriesTest::nowFlyingNamesTheNextFlight()
 }
 
 QTEST_GUILESS_MAIN(ContestEntriesTest)
+
+#include "moc_contest_entries_test.cpp"
