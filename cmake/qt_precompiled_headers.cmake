@@ -37,6 +37,12 @@ endfunction()
 # defines for it (different in every folder, and tested by its headers) are
 # taken away, so that the tests share their precompiled headers.
 function(orlo_compile_as_test target)
+    # A test of several files compiles them as one: reading the shared
+    # header in costs each file about a second.
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+        set_target_properties(${target} PROPERTIES UNITY_BUILD ON)
+    endif()
     target_compile_options(${target} PRIVATE
         $<$<AND:$<CXX_COMPILER_ID:GNU,Clang>,$<NOT:$<CONFIG:Debug>>>:-Og>
         $<$<AND:$<CXX_COMPILER_ID:GNU,Clang>,$<NOT:$<CONFIG:Debug>>>:-g1>
