@@ -45,7 +45,9 @@ done
 if [ "${#missing[@]}" -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+    # What the packages merely recommend (ghostscript, translations, more
+    # fonts and drivers) is neither built with nor tested against.
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # The conversions are tested under a locale whose decimal mark is a comma.
