@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
+#include <QScopeGuard>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -31,6 +32,14 @@
 namespace orlo {
 
 namespace {
+
+std::int64_t currentContest(const journal::JournalReader &reader)
+{
+    for (const journal::SeasonContest &each : reader.contests())
+        if (each.current)
+            return each.id;
+    return 0;
+}
 
 // Classes as a cell shows them, and as the director types them: "Class I / Profile".
 QString shownClasses(const std::vector<std::string> &classes)
@@ -106,9 +115,18 @@ void EntryListWindow::reload()
 {
     std::vector<contest::Entry> entries;
     try {
-        entries = m_reader.entries();
+        // The list read is the current contest's, read again should another
+        // program make another contest current between the reads.
+        std::int64_t listed = 0;
+        std::string name;
+        do {
+            listed = currentContest(m_reader);
+            entries = m_reader.entries();
+            name = m_reader.contest().name;
+        } while (currentContest(m_reader) != listed);
+        m_listed = listed;
         // The contest whose entry list this is, once it has a name.
-        const QString contest = shownText(m_reader.contest().name);
+        const QString contest = shownText(name);
         setWindowTitle(contest.isEmpty() ? QStringLiteral("Entry list") : QStringLiteral("Entry list: %1").arg(contest));
     } catch (const std::exception &problem) {
         m_status->setText(QStringLiteral("The entry list could not be read: %1").arg(shownText(journalSentence(problem))));
@@ -181,9 +199,11 @@ void EntryListWindow::edited(QTableWidgetItem *item)
     const std::int64_t entry = item->data(Qt::UserRole).toLongLong();
     const std::string typed = item->text().toStdString();
     try {
-        if (entry == 0)
+        if (entry == 0) {
+            m_contest.chooseContest(m_listed);
+            const auto followCurrent = qScopeGuard([this] { m_contest.chooseContest(0); });
             m_contest.add({typed, {}, {}});
-        else if (item->column() == Name)
+        } else if (item->column() == Name)
             m_contest.rename(entry, typed);
         else if (item->column() == Number)
             m_contest.setNumber(entry, typed);
@@ -262,10 +282,11 @@ struct Imported {
 };
 
 void importOnItsThread(const std::vector<journal::RegistrationRow> &rows, const std::string &journalPath,
-                       Imported &imported)
+                       std::int64_t listed, Imported &imported)
 {
     try {
         journal::ContestJournal contest(journalPath);
+        contest.chooseContest(listed);
         imported.outcome = contest.importEntries(rows);
         imported.problems = imported.outcome.problems;
     } catch (const std::exception &problem) {
@@ -324,8 +345,8 @@ void EntryListWindow::importRows(const QString &fileName, const Registration &re
     }
     const QString columns = shownText(columnsUsedSaid(read.header, read.columns));
     auto imported = std::make_shared<Imported>();
-    m_importing = QThread::create([imported, rows = read.rows, journalPath = m_reader.path()] {
-        importOnItsThread(rows, journalPath, *imported);
+    m_importing = QThread::create([imported, rows = read.rows, journalPath = m_reader.path(), listed = m_listed] {
+        importOnItsThread(rows, journalPath, listed, *imported);
     });
     // finished comes from the import's thread; with this window as context
     // it is delivered queued, on the window's own thread.

@@ -69,6 +69,9 @@ private:
     QLineEdit *m_search = nullptr;
     QLabel *m_status = nullptr;
     QThread *m_importing = nullptr;
+    // The contest whose list is shown, which entries typed or imported join
+    // (0 until read): another program may make another contest current meanwhile.
+    std::int64_t m_listed = 0;
     bool m_filling = false;
     bool m_unread = false;
 };

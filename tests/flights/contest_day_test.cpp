@@ -38,6 +38,7 @@ private slots:
     void flightCorrectedAndEntriesEdited();
     void readOnlyJournalReadWhole();
     void entryListReadAgainAfterAFailedRead();
+    void entriesJoinTheContestListed();
 };
 
 void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
@@ -358,6 +359,46 @@ void ContestDayTest::entryListReadAgainAfterAFailedRead()
     QCOMPARE(entriesTable(window)->item(0, EntryListWindow::Name)->text(), QStringLiteral("Hal Ivers"));
     QVERIFY2(!statusLine(window)->text().contains(QLatin1String("could not be read")),
              qPrintable(statusLine(window)->text()));
+}
+
+// Another program makes another contest current while the entry list is
+// open: a name typed and a file imported join the contest whose list the
+// director sees, and the other contest's list stays as it was.
+void ContestDayTest::entriesJoinTheContestListed()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Hal Ivers", "12", {}});
+    const journal::JournalReader reader(path.toStdString());
+    journal::ContestJournal contest(path.toStdString());
+    EntryListWindow window(reader, contest, nullptr);
+    journal::ContestJournal(path.toStdString()).startContest({"Autumn Meet", "2026-10-01", "2026-10-02", false});
+
+    QTableWidget &table = *entriesTable(window);
+    table.item(table.rowCount() - 1, EntryListWindow::Name)->setText(QStringLiteral("Ann Cho"));
+    QTRY_VERIFY2_WITH_TIMEOUT(statusLine(window)->text().startsWith(QLatin1String("Added")),
+                              qPrintable(statusLine(window)->text()), hangWatchdogMs);
+    const QString registration = folder.filePath(QStringLiteral("registration.csv"));
+    QFile file(registration);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(file.errorString()));
+    file.write("Name,Number\nLee Ward,3\n");
+    file.close();
+    window.importFrom(registration);
+    QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<ImportPreview *>(), "Import CSV… showed no preview", hangWatchdogMs);
+    namedControl<QPushButton>(*window.findChild<ImportPreview *>(), QStringLiteral("Import"))->click();
+    QTRY_VERIFY2_WITH_TIMEOUT(!statusLine(window)->text().startsWith(QLatin1String("Importing")),
+                              "the import did not end", hangWatchdogMs);
+
+    QStringList lists;
+    journal::JournalReader each(path.toStdString());
+    for (const journal::SeasonContest &listed : each.contests()) {
+        each.chooseContest(listed.id);
+        QStringList names;
+        for (const contest::Entry &entry : each.entries())
+            names << QString::fromStdString(entry.name);
+        lists << QString::fromStdString(listed.name) + QLatin1Char(':') + names.join(QLatin1Char(','));
+    }
+    QCOMPARE(lists, (QStringList{":Ann Cho,Hal Ivers,Lee Ward", "Autumn Meet:"}));
 }
 
 QTEST_MAIN(ContestDayTest)
