@@ -40,7 +40,10 @@ function(orlo_compile_as_test target)
     # A test of several files compiles them as one: reading the shared
     # header in costs each file about a second.
     get_target_property(type ${target} TYPE)
-    if(type STREQUAL "EXECUTABLE")
+    get_target_property(sources ${target} SOURCES)
+    list(FILTER sources INCLUDE REGEX "\\.cpp$")
+    list(LENGTH sources files)
+    if(type STREQUAL "EXECUTABLE" AND files GREATER 1)
         set_target_properties(${target} PROPERTIES UNITY_BUILD ON)
     endif()
     target_compile_options(${target} PRIVATE

@@ -147,7 +147,8 @@ void ContestEntriesTest::journalOfTheLastVersionCarriedForward()
     // No contest settings until the director sets them, but the name after
     // the flights' day; then kept, and read by a reader, with a class closed
     // at the clock's time.
-    QVERIFY2(JournalReader(text(path)).contest() == ContestSettings{"Contest of 2026-05-28"}, "a carried journal holds contest settings");
+    QVERIFY2((JournalReader(text(path)).contest() == ContestSettings{"Contest of 2026-05-28", {}, {}, {}, {}}),
+             "a carried journal holds contest settings");
     ContestSettings kept{"Nats", "2026-07-01", "2026-07-03", {}, {{"Profile + Class I", {"Profile", "Class I"}}}};
     kept.classes.push_back({"Profile", Counting::SumOfBest, 2, 3, TieRule::NextBest, false, ""});
     ContestSettings twoRules = kept;
