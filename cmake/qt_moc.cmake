@@ -1,8 +1,8 @@
 # Qt's moc runs for the targets whose files declare a Qt meta-object, and
 # for no other: each target it runs for costs a step that reads all its
 # files, and a file of its output compiled, even when it finds nothing.
-# A target's files are read again whenever one of them changes, so that a
-# Q_OBJECT added to a target without one turns moc on for it.
+# The files of a target left without moc are read again whenever one of
+# them changes, so that a Q_OBJECT added to one turns moc on for it.
 function(orlo_moc_only_where_needed directory)
     get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
     foreach(target IN LISTS targets)
