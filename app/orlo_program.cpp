@@ -135,9 +135,8 @@ StandingsSource standingsIn(const std::string &journalPath)
     return {[standings] { return standings->read(); },
             [journalPath, shown] {
                 journal::JournalReader reader(journalPath);
-                for (const journal::SeasonContest &each : reader.contests())
-                    if (each.current)
-                        *shown = each.id;
+                if (const std::int64_t current = journal::currentOf(reader.contests()))
+                    *shown = current;
                 reader.chooseContest(*shown);
                 return reader.contest();
             },

@@ -33,14 +33,6 @@ namespace orlo {
 
 namespace {
 
-std::int64_t currentContest(const journal::JournalReader &reader)
-{
-    for (const journal::SeasonContest &each : reader.contests())
-        if (each.current)
-            return each.id;
-    return 0;
-}
-
 // Classes as a cell shows them, and as the director types them: "Class I / Profile".
 QString shownClasses(const std::vector<std::string> &classes)
 {
@@ -120,10 +112,10 @@ void EntryListWindow::reload()
         std::int64_t listed = 0;
         std::string name;
         do {
-            listed = currentContest(m_reader);
+            listed = journal::currentOf(m_reader.contests());
             entries = m_reader.entries();
             name = m_reader.contest().name;
-        } while (currentContest(m_reader) != listed);
+        } while (journal::currentOf(m_reader.contests()) != listed);
         m_listed = listed;
         // The contest whose entry list this is, once it has a name.
         const QString contest = shownText(name);

@@ -22,9 +22,8 @@ void ContestCorrections::correct(const journal::FlightRow &flight)
         const std::vector<journal::SeasonContest> season = m_reader.contests();
         // The contest the window shows: the one chosen, else the current one.
         std::int64_t shown = m_reader.chosenContest();
-        for (const journal::SeasonContest &each : season)
-            if (shown == 0 && each.current)
-                shown = each.id;
+        if (shown == 0)
+            shown = journal::currentOf(season);
         dialog = new FlightCorrectionDialog(m_contest, m_reader.entries(), season, shown, flight, &m_window);
     } catch (const journal::JournalProblem &problem) {
         emit readFailed(shownText(journalSentence(problem)));

@@ -20,6 +20,14 @@ std::string nameAfterDays(const std::string &firstDay, const std::string &lastDa
     return "Contest of " + firstDay + " to " + lastDay;
 }
 
+std::int64_t currentOf(const std::vector<SeasonContest> &season)
+{
+    for (const SeasonContest &each : season)
+        if (each.current)
+            return each.id;
+    return 0;
+}
+
 void addSeason(const Database &db)
 {
     // The single contest row becomes the first of many, each with a UUID

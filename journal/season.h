@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orlo::journal {
 
@@ -27,5 +28,8 @@ struct NewContest {
 // "Contest of 2026-05-28 to 2026-05-29": the name of a contest that had none,
 // after its days; one day is named alone, no day gives an empty name.
 std::string nameAfterDays(const std::string &firstDay, const std::string &lastDay);
+
+// The id of the season's current contest; 0 when none is current.
+std::int64_t currentOf(const std::vector<SeasonContest> &season);
 
 } // namespace orlo::journal
