@@ -1,0 +1,194 @@
+#include "phone_page.h"
+
+#include "contest_words.h"
+#include "page_parts.h"
+#include "results_model.h"
+#include "web_text.h"
+
+#include <algorithm>
+
+namespace orlo::field {
+
+namespace {
+
+// Black on white in large type, for a phone in the sun; a table wider than
+// the screen scrolls on its own, the page never sideways.
+const char *const phoneStyle = R"(
+body { margin: 0; padding: 8px; background: #fff; color: #000; font: 20px/1.4 "DejaVu Sans", Arial, sans-serif; }
+h1 { font-size: 28px; margin: 4px 0; }
+h2 { font-size: 24px; margin: 20px 0 4px; border-top: 3px solid #000; padding-top: 8px; }
+p { margin: 4px 0; }
+a { color: #0033a0; }
+.wide { overflow-x: auto; }
+table { border-collapse: collapse; width: 100%; }
+caption { text-align: left; font-weight: bold; padding: 4px 0; }
+th, td { border: 1px solid #000; padding: 6px 6px; text-align: left; vertical-align: top; }
+th { background: #e6e6e6; }
+.n { text-align: right; white-space: nowrap; }
+.remark { font-style: italic; }
+.state { font-weight: bold; }
+.said { position: absolute; left: -9999px; }
+nav a { display: inline-block; margin: 4px 12px 4px 0; }
+footer { margin-top: 24px; border-top: 3px solid #000; padding-top: 8px; }
+)";
+
+std::string heading(const contest::Results &results)
+{
+    std::string html = "<h1>" + htmlEscaped(results.contest.name.empty() ? "Standings" : results.contest.name) + "</h1>";
+    const auto &contest = results.contest;
+    if (!contest.firstDay.empty())
+        html += "<p>" + htmlEscaped(contest.firstDay == contest.lastDay || contest.lastDay.empty()
+                                        ? contest.firstDay
+                                        : contest.firstDay + " to " + contest.lastDay)
+            + "</p>";
+    return html;
+}
+
+std::string latestStrip(const FieldView &view)
+{
+    const std::vector<LatestFlight> latest = latestFlights(view, 5);
+    if (latest.empty())
+        return {};
+    std::string html = "<section><h2>Latest flights</h2><div class=\"wide\"><table><thead><tr>"
+                       "<th scope=\"col\">Contestant</th><th scope=\"col\">Class</th><th scope=\"col\" class=\"n\">Score</th>"
+                       "<th scope=\"col\" class=\"n\">Place now</th></tr></thead><tbody>";
+    for (const LatestFlight &flight : latest)
+        html += "<tr><td><a href=\"" + contestantAddress(flight.entry) + "\">" + htmlEscaped(flight.contestant)
+            + "</a></td><td>" + htmlEscaped(flight.classCaption) + "</td><td class=\"n\">" + htmlEscaped(flight.score)
+            + "</td><td class=\"n\">" + htmlEscaped(flight.place) + "</td></tr>";
+    return html + "</tbody></table></div></section>";
+}
+
+std::string anchorOf(std::string_view kind, std::size_t index)
+{
+    return std::string(kind) + "-" + std::to_string(index + 1);
+}
+
+std::string resultsLinks()
+{
+    return "<footer><p>The results sheet: <a href=\"/results.pdf\">PDF</a>, <a href=\"/results.html\">HTML</a>, "
+           "<a href=\"/results.csv\">CSV</a>, <a href=\"/results.xlsx\">XLSX</a>.</p></footer>";
+}
+
+std::string page(const FieldView &view, std::string_view title, const std::string &body)
+{
+    return pageOpening(title, phoneStyle) + "<body><div id=\"live\" data-version=\"" + std::to_string(view.version)
+        + "\">" + body + "</div>" + resultsLinks() + liveScript() + "</body></html>\n";
+}
+
+} // namespace
+
+std::string contestantAddress(std::int64_t entry)
+{
+    return "/contestant/" + std::to_string(entry);
+}
+
+std::string phonePage(const FieldView &view)
+{
+    const contest::Results &results = view.results;
+    std::string body = heading(results);
+    if (!results.unreadAt.empty())
+        body += "<p class=\"state\">The journal could not be read at " + htmlEscaped(contest::shownMoment(results.unreadAt))
+            + "; these standings are as read before.</p>";
+    if (results.noFlights())
+        body += "<p>" + htmlEscaped(contest::noFlightCounts(results.voidFlights)) + "</p>";
+    body += latestStrip(view);
+    if (results.classes.size() + results.combined.size() > 1) {
+        body += "<nav aria-label=\"Classes\">";
+        for (std::size_t at = 0; at < results.classes.size(); ++at)
+            body += "<a href=\"#" + anchorOf("class", at) + "\">" + htmlEscaped(results.classes[at].rule.caption) + "</a>";
+        for (std::size_t at = 0; at < results.combined.size(); ++at)
+            body += "<a href=\"#" + anchorOf("combined", at) + "\">" + htmlEscaped(results.combined[at].combination.name)
+                + "</a>";
+        body += "</nav>";
+    }
+    for (std::size_t at = 0; at < results.classes.size(); ++at) {
+        const contest::ClassStandings &standings = results.classes[at];
+        const contest::ResultTable table = contest::classResults(standings, results);
+        body += "<section id=\"" + anchorOf("class", at) + "\"><h2>" + htmlEscaped(standings.rule.caption) + "</h2>";
+        body += "<p class=\"state\">" + htmlEscaped(classState(standings, results)) + "</p>";
+        body += "<p>" + htmlEscaped(contest::ruleSentence(standings.rule)) + "</p>";
+        // The sheet's columns up to the score; the score's parts are on each contestant's page.
+        body += resultTableHtml(table, table.remarkAt, standings.rule.caption, [&](std::size_t row) {
+            return contestantAddress(standings.rows[row].entry);
+        });
+        body += "</section>";
+    }
+    for (std::size_t at = 0; at < results.combined.size(); ++at) {
+        const contest::CombinedStandings &combined = results.combined[at];
+        const contest::ResultTable table = contest::combinedResults(combined);
+        body += "<section id=\"" + anchorOf("combined", at) + "\"><h2>" + htmlEscaped(combined.combination.name) + "</h2>";
+        for (const contest::WaitingFlights &part : combined.waiting)
+            body += "<p class=\"state\">"
+                + htmlEscaped(contest::waitingInClass(part.caption, part.flights, contest::shownMoment(part.firstAt)))
+                + "</p>";
+        body += resultTableHtml(table, table.columns.size(), combined.combination.name, [&](std::size_t row) {
+            return contestantAddress(combined.rows[row].entry);
+        });
+        body += "</section>";
+    }
+    if (results.flightsWithoutContestant > 0)
+        body += "<p>" + std::to_string(results.flightsWithoutContestant)
+            + (results.flightsWithoutContestant == 1 ? " flight has" : " flights have")
+            + " no contestant named yet and counts nowhere until the director names one.</p>";
+    return page(view, results.contest.name.empty() ? "Standings" : results.contest.name, body);
+}
+
+std::optional<std::string> contestantPage(const FieldView &view, std::int64_t entry)
+{
+    const std::vector<ContestantClass> classes = classesOf(view.results, entry);
+    if (classes.empty())
+        return std::nullopt;
+    const contest::Standing &first = *classes.front().standing;
+    std::string body = "<p><a href=\"/\">All standings</a></p><h1>" + htmlEscaped(first.contestant) + "</h1>";
+    if (!first.number.empty())
+        body += "<p>Number " + htmlEscaped(first.number) + "</p>";
+    for (const ContestantClass &in : classes) {
+        const contest::ClassStandings &standings = *in.standings;
+        const contest::Standing &standing = *in.standing;
+        body += "<section><h2>" + htmlEscaped(standings.rule.caption) + "</h2>";
+        body += "<p class=\"state\">" + htmlEscaped(classState(standings, view.results)) + "</p>";
+        std::string where = standing.stillToFly     ? "Still to fly."
+                          : standing.place == "att" ? "Attempts only (att): no official flight scored yet."
+                                                    : "Place " + standing.place + ", score " + standing.score + ".";
+        body += "<p><b>" + htmlEscaped(where) + "</b> " + htmlEscaped(contest::ruleSentence(standings.rule)) + "</p>";
+        // The contestant's flights in this class, in the order flown; a void flight is listed on no result.
+        std::vector<const contest::ScoredFlight *> flown;
+        for (const contest::ScoredFlight &flight : view.flights)
+            if (flight.entry == entry && flight.classCaption == standings.rule.caption
+                && flight.status != contest::FlightStatus::Void)
+                flown.push_back(&flight);
+        std::reverse(flown.begin(), flown.end());
+        if (flown.empty()) {
+            body += "</section>";
+            continue;
+        }
+        body += "<div class=\"wide\"><table><caption>" + htmlEscaped(standings.rule.caption)
+            + " flights</caption><thead><tr><th scope=\"col\">Flight</th><th scope=\"col\" class=\"n\">HS</th>"
+              "<th scope=\"col\" class=\"n\">LS</th><th scope=\"col\" class=\"n\">Bonus</th><th scope=\"col\" "
+              "class=\"n\">Scale</th><th scope=\"col\" class=\"n\">Landing</th><th scope=\"col\" "
+              "class=\"n\">Score</th><th scope=\"col\">Counts</th></tr></thead><tbody>";
+        int number = 0;
+        for (const contest::ScoredFlight *flight : flown) {
+            ++number;
+            const auto ranked = std::find_if(standing.flights.begin(), standing.flights.end(),
+                                             [&](const contest::FlightScore &score) { return score.flight == flight->id; });
+            const bool attempt = flight->status == contest::FlightStatus::Attempt;
+            const std::string counts = attempt                           ? "No: an attempt scores nothing"
+                : ranked == standing.flights.end()                       ? "No"
+                : ranked->beyondAllowed                                  ? "No: flown after the official flights allowed"
+                : ranked->counted                                        ? "Yes"
+                                                                         : "No: better flights count";
+            const auto number_cell = [](const std::string &value) { return "<td class=\"n\">" + htmlEscaped(value) + "</td>"; };
+            body += "<tr><td>" + std::to_string(number) + (attempt ? " (attempt)" : "") + "</td>"
+                + number_cell(flight->highSpeedPoints) + number_cell(flight->lowSpeedPoints)
+                + number_cell(flight->engineBonus) + number_cell(flight->scalePoints) + number_cell(flight->landingPoints)
+                + "<td class=\"n\">" + (ranked != standing.flights.end() && ranked->counted ? "<b>" + htmlEscaped(flight->score) + "</b>" : htmlEscaped(attempt ? "" : flight->score))
+                + "</td><td>" + htmlEscaped(counts) + "</td></tr>";
+        }
+        body += "</tbody></table></div></section>";
+    }
+    return page(view, first.contestant, body);
+}
+
+} // namespace orlo::field
