@@ -9,6 +9,7 @@
 #include "journal_files.h"
 #include "journal_words.h"
 #include "season_commands.h"
+#include "serve_command.h"
 #include "spreadsheet_commands.h"
 
 #include <QCommandLineParser>
@@ -45,6 +46,7 @@ const QString firstDayOption = QStringLiteral("first-day");
 const QString lastDayOption = QStringLiteral("last-day");
 const QString copyEntriesOption = QStringLiteral("copy-entries");
 const QString mergeOption = QStringLiteral("merge-journal");
+const QString serveOption = QStringLiteral("serve");
 
 // $XDG_DATA_HOME/orlo-score/journal.sqlite, or under ~/.local/share when
 // XDG_DATA_HOME is not set or not an absolute path: the base directory rules
@@ -152,6 +154,9 @@ bool drawsPages(int argc, char *argv[])
         if ((argument == "--results" && i + 1 < argc && isPdf(argv[i + 1]))
             || (argument.starts_with("--results=") && isPdf(argument)))
             return true;
+        // The pages served include the results as PDF.
+        if (argument == "--serve" || argument.starts_with("--serve="))
+            return true;
     }
     return false;
 }
@@ -223,6 +228,12 @@ void addOptions(QCommandLineParser &parser, const QString &defaultPath)
         {copyEntriesOption,
          QStringLiteral("With --new-contest: the new contest starts with the current contest's entry list rather "
                         "than an empty one.")},
+        {serveOption,
+         QStringLiteral("Shows the contest's standings on the network at port PORT (of every IPv4 address, or of "
+                        "ADDRESS alone) for phones and a big screen, only read from the journal, and prints the "
+                        "addresses to type; serves until interrupted (Ctrl+C), beside the scoring window if one "
+                        "is open."),
+         QStringLiteral("[ADDRESS:]PORT")},
     });
 }
 
@@ -232,9 +243,10 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
     if (parser.isSet(noJournalOption)
         && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption)
             || parser.isSet(importOption) || parser.isSet(resultsOption) || parser.isSet(listContestsOption)
-            || parser.isSet(newContestOption) || parser.isSet(mergeOption)))
+            || parser.isSet(newContestOption) || parser.isSet(mergeOption) || parser.isSet(serveOption)))
         return QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal, "
-                              "--import-entries, --results, --list-contests, --new-contest and --merge-journal.");
+                              "--import-entries, --results, --list-contests, --new-contest, --merge-journal and "
+                              "--serve.");
     if (parser.isSet(contestOption)
         && !(parser.isSet(resultsOption) || parser.isSet(exportOption) || parser.isSet(importOption)))
         return QStringLiteral("--contest goes with --results, --export-journal or --import-entries only.");
@@ -247,10 +259,10 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
         return QStringLiteral("--class goes with --results only.");
     if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption))
             + int(parser.isSet(resultsOption)) + int(parser.isSet(listContestsOption))
-            + int(parser.isSet(newContestOption)) + int(parser.isSet(mergeOption))
+            + int(parser.isSet(newContestOption)) + int(parser.isSet(mergeOption)) + int(parser.isSet(serveOption))
         > 1)
         return QStringLiteral("--export-journal, --backup-journal, --import-entries, --results, --list-contests, "
-                              "--new-contest and --merge-journal are given one at a time.");
+                              "--new-contest, --merge-journal and --serve are given one at a time.");
     return std::nullopt;
 }
 
@@ -273,6 +285,7 @@ StartOptions optionsOf(const QCommandLineParser &parser, const QString &defaultP
     options.lastDay = parser.value(lastDayOption);
     options.copyEntries = parser.isSet(copyEntriesOption);
     options.mergePath = parser.value(mergeOption);
+    options.serve = parser.value(serveOption);
     return options;
 }
 
@@ -293,6 +306,10 @@ std::optional<QString> badValueOf(const QCommandLineParser &parser, const StartO
         if (parser.isSet(option) && !QDate::fromString(day, QStringLiteral("yyyy-MM-dd")).isValid())
             return QStringLiteral("--%1 takes a date written YYYY-MM-DD, such as 2026-12-08, not '%2'.")
                 .arg(option, day);
+    if (parser.isSet(serveOption) && !servedAt(options.serve))
+        return QStringLiteral("--serve takes a port, or an IPv4 address and a port, such as 8080 or "
+                              "192.168.1.20:8080, not '%1'.")
+            .arg(options.serve);
     if (parser.isSet(newContestOption) && options.newContest.trimmed().isEmpty())
         return QStringLiteral("--new-contest needs the new contest's name.");
     return std::nullopt;
@@ -341,6 +358,8 @@ int runJournalCommand(const StartOptions &options)
         return startContest(options);
     if (!options.mergePath.isEmpty())
         return mergeJournal(options.journalPath, options.mergePath);
+    if (!options.serve.isEmpty())
+        return serveStandings(options.journalPath, *servedAt(options.serve));
     std::int64_t contestId = 0;
     if (!options.contestName.isEmpty()) {
         const std::optional<std::int64_t> found = contestNamed(options.journalPath, options.contestName);

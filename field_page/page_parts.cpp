@@ -68,17 +68,13 @@ std::string cellHtml(const contest::ResultCell &cell)
     return htmlEscaped(cell.text);
 }
 
-std::string resultTableHtml(const contest::ResultTable &table, std::size_t last, std::string_view caption,
-                            const std::function<std::string(std::size_t row)> &link)
+std::string resultTableHtml(const contest::ResultTable &table, std::size_t last)
 {
     std::vector<std::size_t> shown;
     for (const std::size_t column : table.sheetColumns())
         if (column <= last)
             shown.push_back(column);
-    std::string html = "<div class=\"wide\"><table>";
-    if (!caption.empty())
-        html += "<caption>" + htmlEscaped(caption) + "</caption>";
-    html += "<thead><tr>";
+    std::string html = "<table><thead><tr>";
     for (const std::size_t column : shown)
         html += std::string(table.columns[column].numbers ? "<th scope=\"col\" class=\"n\">" : "<th scope=\"col\">")
             + htmlEscaped(table.columns[column].heading) + "</th>";
@@ -93,16 +89,12 @@ std::string resultTableHtml(const contest::ResultTable &table, std::size_t last,
                     + htmlEscaped(row.remark) + "</td>";
                 break;
             }
-            std::string content = cellHtml(row.cells[column]);
-            // The contestant's column: their name opens their own page.
-            const std::string address = link && table.columns[column].heading == "Contestant" ? link(at) : std::string();
-            if (!address.empty())
-                content = "<a href=\"" + htmlEscaped(address) + "\">" + content + "</a>";
-            html += std::string(table.columns[column].numbers ? "<td class=\"n\">" : "<td>") + content + "</td>";
+            html += std::string(table.columns[column].numbers ? "<td class=\"n\">" : "<td>")
+                + cellHtml(row.cells[column]) + "</td>";
         }
         html += "</tr>";
     }
-    return html + "</tbody></table></div>";
+    return html + "</tbody></table>";
 }
 
 } // namespace orlo::field

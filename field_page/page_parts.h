@@ -3,7 +3,6 @@
 #include "results_model.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,8 +23,7 @@ std::string liveScript();
 std::string cellHtml(const contest::ResultCell &cell);
 
 // A table of the results model as the sheets show it, its columns up to
-// last (the score, say); link gives a row's contestant a link, or nothing.
-std::string resultTableHtml(const contest::ResultTable &table, std::size_t last, std::string_view caption,
-                            const std::function<std::string(std::size_t row)> &link = {});
+// last (the score, say).
+std::string resultTableHtml(const contest::ResultTable &table, std::size_t last);
 
 } // namespace orlo::field

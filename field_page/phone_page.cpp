@@ -11,24 +11,26 @@ namespace orlo::field {
 
 namespace {
 
-// Black on white in large type, for a phone in the sun; a table wider than
-// the screen scrolls on its own, the page never sideways.
+// Black on white in large type, for a phone in the sun; every table fits
+// a phone's width.
 const char *const phoneStyle = R"(
-body { margin: 0; padding: 8px; background: #fff; color: #000; font: 20px/1.4 "DejaVu Sans", Arial, sans-serif; }
+body { margin: 0; padding: 8px; background: #fff; color: #000; font: 19px/1.35 "DejaVu Sans", Arial, sans-serif; }
 h1 { font-size: 28px; margin: 4px 0; }
 h2 { font-size: 24px; margin: 20px 0 4px; border-top: 3px solid #000; padding-top: 8px; }
 p { margin: 4px 0; }
 a { color: #0033a0; }
-.wide { overflow-x: auto; }
 table { border-collapse: collapse; width: 100%; }
-caption { text-align: left; font-weight: bold; padding: 4px 0; }
-th, td { border: 1px solid #000; padding: 6px 6px; text-align: left; vertical-align: top; }
+caption { position: absolute; left: -9999px; }
+small { font-size: 16px; }
+th, td { border: 1px solid #000; padding: 6px 5px; text-align: left; vertical-align: top; }
 th { background: #e6e6e6; }
 .n { text-align: right; white-space: nowrap; }
 .remark { font-style: italic; }
 .state { font-weight: bold; }
 .said { position: absolute; left: -9999px; }
 nav a { display: inline-block; margin: 4px 12px 4px 0; }
+table.flight { width: 100%; margin: 8px 0 12px; }
+table.flight th[scope=row] { font-weight: normal; }
 footer { margin-top: 24px; border-top: 3px solid #000; padding-top: 8px; }
 )";
 
@@ -44,19 +46,74 @@ std::string heading(const contest::Results &results)
     return html;
 }
 
+std::string nameCell(std::int64_t entry, const std::string &contestant, const std::string &below)
+{
+    std::string cell = "<td><a href=\"" + contestantAddress(entry) + "\">" + htmlEscaped(contestant) + "</a>";
+    if (!below.empty())
+        cell += "<br><small>" + htmlEscaped(below) + "</small>";
+    return cell + "</td>";
+}
+
 std::string latestStrip(const FieldView &view)
 {
     const std::vector<LatestFlight> latest = latestFlights(view, 5);
     if (latest.empty())
         return {};
-    std::string html = "<section><h2>Latest flights</h2><div class=\"wide\"><table><thead><tr>"
-                       "<th scope=\"col\">Contestant</th><th scope=\"col\">Class</th><th scope=\"col\" class=\"n\">Score</th>"
+    std::string html = "<section><h2>Latest flights</h2><table><caption>Latest flights, newest first</caption><thead><tr>"
+                       "<th scope=\"col\">Contestant, class</th><th scope=\"col\" class=\"n\">Score</th>"
                        "<th scope=\"col\" class=\"n\">Place now</th></tr></thead><tbody>";
     for (const LatestFlight &flight : latest)
-        html += "<tr><td><a href=\"" + contestantAddress(flight.entry) + "\">" + htmlEscaped(flight.contestant)
-            + "</a></td><td>" + htmlEscaped(flight.classCaption) + "</td><td class=\"n\">" + htmlEscaped(flight.score)
-            + "</td><td class=\"n\">" + htmlEscaped(flight.place) + "</td></tr>";
-    return html + "</tbody></table></div></section>";
+        html += "<tr>" + nameCell(flight.entry, flight.contestant, flight.classCaption) + "<td class=\"n\">"
+            + htmlEscaped(flight.score) + "</td><td class=\"n\">" + htmlEscaped(flight.place) + "</td></tr>";
+    return html + "</tbody></table></section>";
+}
+
+// A class for a phone's width: the number under the name, the flights in
+// one column (the counted ones in bold, those beyond the allowed in
+// brackets), as the results model ranks them.
+std::string classTable(const contest::ClassStandings &standings)
+{
+    std::string html = "<table><caption>" + htmlEscaped(standings.rule.caption)
+        + "</caption><thead><tr><th scope=\"col\">Place</th><th scope=\"col\">Contestant, number</th>"
+          "<th scope=\"col\" class=\"n\">Flights</th><th scope=\"col\" class=\"n\">Score</th></tr></thead><tbody>";
+    for (const contest::Standing &row : standings.rows) {
+        html += "<tr><td>" + htmlEscaped(row.place) + "</td>"
+            + nameCell(row.entry, row.contestant, row.number.empty() ? std::string() : "No. " + row.number);
+        if (row.stillToFly) {
+            html += "<td colspan=\"2\" class=\"remark\">still to fly</td></tr>";
+            continue;
+        }
+        html += "<td class=\"n\">";
+        for (std::size_t at = 0; at < row.flights.size(); ++at) {
+            const contest::FlightScore &flight = row.flights[at];
+            html += (at > 0 ? "<br>" : "")
+                + cellHtml({flight.score, contest::ValueKind::Number,
+                            flight.beyondAllowed ? contest::Mark::BeyondAllowed
+                            : flight.counted     ? contest::Mark::Counted
+                                                 : contest::Mark::None});
+        }
+        html += "</td><td class=\"n\"><b>" + htmlEscaped(row.score) + "</b></td></tr>";
+    }
+    return html + "</tbody></table>";
+}
+
+std::string combinedTable(const contest::CombinedStandings &combined)
+{
+    std::string html = "<table><caption>" + htmlEscaped(combined.combination.name)
+        + "</caption><thead><tr><th scope=\"col\">Place</th><th scope=\"col\">Contestant, number</th>"
+          "<th scope=\"col\" class=\"n\">Classes</th><th scope=\"col\" class=\"n\">Total</th></tr></thead><tbody>";
+    for (const contest::CombinedStanding &row : combined.rows) {
+        html += "<tr><td>" + htmlEscaped(row.place) + "</td>"
+            + nameCell(row.entry, row.contestant, row.number.empty() ? std::string() : "No. " + row.number)
+            + "<td class=\"n\">";
+        for (std::size_t part = 0; part < combined.combination.classes.size(); ++part) {
+            const std::string score = part < row.classScores.size() ? row.classScores[part] : std::string();
+            html += (part > 0 ? "<br>" : "") + htmlEscaped(combined.combination.classes[part]) + " "
+                + (score.empty() ? std::string("–") : htmlEscaped(score));
+        }
+        html += "</td><td class=\"n\"><b>" + htmlEscaped(row.total) + "</b></td></tr>";
+    }
+    return html + "</tbody></table>";
 }
 
 std::string anchorOf(std::string_view kind, std::size_t index)
@@ -104,27 +161,21 @@ std::string phonePage(const FieldView &view)
     }
     for (std::size_t at = 0; at < results.classes.size(); ++at) {
         const contest::ClassStandings &standings = results.classes[at];
-        const contest::ResultTable table = contest::classResults(standings, results);
         body += "<section id=\"" + anchorOf("class", at) + "\"><h2>" + htmlEscaped(standings.rule.caption) + "</h2>";
         body += "<p class=\"state\">" + htmlEscaped(classState(standings, results)) + "</p>";
         body += "<p>" + htmlEscaped(contest::ruleSentence(standings.rule)) + "</p>";
-        // The sheet's columns up to the score; the score's parts are on each contestant's page.
-        body += resultTableHtml(table, table.remarkAt, standings.rule.caption, [&](std::size_t row) {
-            return contestantAddress(standings.rows[row].entry);
-        });
+        // The score's parts are on each contestant's page.
+        body += classTable(standings);
         body += "</section>";
     }
     for (std::size_t at = 0; at < results.combined.size(); ++at) {
         const contest::CombinedStandings &combined = results.combined[at];
-        const contest::ResultTable table = contest::combinedResults(combined);
         body += "<section id=\"" + anchorOf("combined", at) + "\"><h2>" + htmlEscaped(combined.combination.name) + "</h2>";
         for (const contest::WaitingFlights &part : combined.waiting)
             body += "<p class=\"state\">"
                 + htmlEscaped(contest::waitingInClass(part.caption, part.flights, contest::shownMoment(part.firstAt)))
                 + "</p>";
-        body += resultTableHtml(table, table.columns.size(), combined.combination.name, [&](std::size_t row) {
-            return contestantAddress(combined.rows[row].entry);
-        });
+        body += combinedTable(combined);
         body += "</section>";
     }
     if (results.flightsWithoutContestant > 0)
@@ -163,30 +214,36 @@ std::optional<std::string> contestantPage(const FieldView &view, std::int64_t en
             body += "</section>";
             continue;
         }
-        body += "<div class=\"wide\"><table><caption>" + htmlEscaped(standings.rule.caption)
-            + " flights</caption><thead><tr><th scope=\"col\">Flight</th><th scope=\"col\" class=\"n\">HS</th>"
-              "<th scope=\"col\" class=\"n\">LS</th><th scope=\"col\" class=\"n\">Bonus</th><th scope=\"col\" "
-              "class=\"n\">Scale</th><th scope=\"col\" class=\"n\">Landing</th><th scope=\"col\" "
-              "class=\"n\">Score</th><th scope=\"col\">Counts</th></tr></thead><tbody>";
+        // A flight's parts down a narrow table of its own: a phone shows it without scrolling sideways.
         int number = 0;
         for (const contest::ScoredFlight *flight : flown) {
             ++number;
             const auto ranked = std::find_if(standing.flights.begin(), standing.flights.end(),
                                              [&](const contest::FlightScore &score) { return score.flight == flight->id; });
             const bool attempt = flight->status == contest::FlightStatus::Attempt;
-            const std::string counts = attempt                           ? "No: an attempt scores nothing"
-                : ranked == standing.flights.end()                       ? "No"
-                : ranked->beyondAllowed                                  ? "No: flown after the official flights allowed"
-                : ranked->counted                                        ? "Yes"
-                                                                         : "No: better flights count";
-            const auto number_cell = [](const std::string &value) { return "<td class=\"n\">" + htmlEscaped(value) + "</td>"; };
-            body += "<tr><td>" + std::to_string(number) + (attempt ? " (attempt)" : "") + "</td>"
-                + number_cell(flight->highSpeedPoints) + number_cell(flight->lowSpeedPoints)
-                + number_cell(flight->engineBonus) + number_cell(flight->scalePoints) + number_cell(flight->landingPoints)
-                + "<td class=\"n\">" + (ranked != standing.flights.end() && ranked->counted ? "<b>" + htmlEscaped(flight->score) + "</b>" : htmlEscaped(attempt ? "" : flight->score))
-                + "</td><td>" + htmlEscaped(counts) + "</td></tr>";
+            const bool counted = ranked != standing.flights.end() && ranked->counted;
+            const std::string counts = attempt ? "No: an attempt scores nothing"
+                : ranked == standing.flights.end() ? "No"
+                : ranked->beyondAllowed            ? "No: flown after the official flights allowed"
+                : counted                          ? "Yes"
+                                                   : "No: better flights count";
+            body += "<table class=\"flight\"><caption>" + htmlEscaped(standings.rule.caption) + ", flight "
+                + std::to_string(number) + "</caption><thead><tr><th scope=\"col\" colspan=\"2\">Flight "
+                + std::to_string(number) + (attempt ? " (attempt)" : "") + "</th></tr></thead><tbody>";
+            for (const auto &[label, value] : {std::pair{"High speed", &flight->highSpeedPoints},
+                                               std::pair{"Low speed", &flight->lowSpeedPoints},
+                                               std::pair{"Engine bonus", &flight->engineBonus},
+                                               std::pair{"Scale", &flight->scalePoints},
+                                               std::pair{"Landing", &flight->landingPoints}})
+                if (!value->empty())
+                    body += "<tr><th scope=\"row\">" + std::string(label) + "</th><td class=\"n\">" + htmlEscaped(*value)
+                        + "</td></tr>";
+            if (!attempt)
+                body += "<tr><th scope=\"row\">Score</th><td class=\"n\">"
+                    + (counted ? "<b>" + htmlEscaped(flight->score) + "</b>" : htmlEscaped(flight->score)) + "</td></tr>";
+            body += "<tr><th scope=\"row\">Counts</th><td>" + htmlEscaped(counts) + "</td></tr></tbody></table>";
         }
-        body += "</tbody></table></div></section>";
+        body += "</section>";
     }
     return page(view, first.contestant, body);
 }

@@ -74,7 +74,7 @@ std::string slide(std::string_view title, std::string_view state, const contest:
     if (pages > 1)
         heading += " <small>(" + std::to_string(page + 1) + " of " + std::to_string(pages) + ")</small>";
     return "<section class=\"slide\"><h1>" + heading + "</h1><p class=\"state\">" + htmlEscaped(state) + "</p>"
-        + resultTableHtml(part, last, {}) + "</section>";
+        + resultTableHtml(part, last) + "</section>";
 }
 
 // A table in pages of tvRowsPerPage rows, one slide each.

@@ -206,6 +206,17 @@ std::vector<StoredCalculation> JournalReader::calculations(std::int64_t flightId
     });
 }
 
+std::int64_t JournalReader::dataVersion() const
+{
+    return m_impl->read([&] {
+        Statement query(m_impl->db, "PRAGMA data_version");
+        if (!query.step())
+            throw DatabaseError(SQLITE_ERROR, "no data_version");
+        // Another opening of the file counts afresh: told apart by the opening.
+        return query.integer(0) + (m_impl->opening << 32);
+    });
+}
+
 std::vector<std::string> JournalReader::days() const
 {
     // The days of the flights' last calculations: a flight recalculated

@@ -107,6 +107,10 @@ public:
     // contestant, status, and of its last calculation the class, the score
     // and the points. Quicker than the flights with all their texts.
     std::vector<contest::ScoredFlight> scoredFlights() const;
+    // A number that changes whenever another connection (another program, or
+    // this one's writers) changed the journal since the last call: a watch
+    // asks it often, as it costs no read of a table.
+    std::int64_t dataVersion() const;
     // Every flight is read when since comes from another opening of the
     // file (or from none): ids are only compared within one file.
     ContestRead contestSince(const FlightsMark &since) const;

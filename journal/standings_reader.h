@@ -21,6 +21,8 @@ public:
     // Every class and combination, as of now. Throws JournalProblem; the
     // read after a failure reads the journal whole.
     contest::Results read();
+    // The contest's flights as the last read left them, newest first.
+    const std::vector<contest::ScoredFlight> &flights() const { return m_flights; }
 
 private:
     contest::Results readOnce();
