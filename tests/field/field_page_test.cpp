@@ -234,9 +234,12 @@ void FieldPageTest::pages_data()
         << "<noscript><meta http-equiv=\"refresh\" content=\"15\"></noscript>" << true;
     QTest::newRow("phone waits on the version") << "phone" << 1 << flown << "data-version=\"7\"" << true;
     QTest::newRow("phone links the contestant") << "phone" << 1 << flown << "<a href=\"/contestant/1\">" << true;
-    QTest::newRow("phone tables are tables") << "phone" << 1 << flown << "<th scope=\"col\">Contestant</th>" << true;
+    QTest::newRow("phone tables are tables") << "phone" << 1 << flown << "<th scope=\"col\">Contestant, number</th>" << true;
     QTest::newRow("phone counted flight") << "phone" << 1 << flown << "<b>371.7</b><span class=\"said\"> counts</span>" << true;
     QTest::newRow("phone latest strip") << "phone" << 1 << flown << "<h2>Latest flights</h2>" << true;
+    QTest::newRow("phone flight beyond allowed") << "phone" << 1 << flown << "(390.0)" << true;
+    QTest::newRow("phone still to fly") << "phone" << 2 << flown << "still to fly" << true;
+    QTest::newRow("phone combined part lacking") << "phone" << 1 << flown << "Profile –" << true;
     QTest::newRow("phone results files") << "phone" << 1 << flown << "href=\"/results.xlsx\"" << true;
     for (const char *page : {"phone", "tv", "contestant"}) {
         QTest::addRow("%s loads nothing from elsewhere", page) << page << 1 << flown << " src=" << false;
