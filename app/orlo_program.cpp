@@ -153,7 +153,8 @@ StandingsSource standingsIn(const std::string &journalPath)
                 if (!format)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
                 format->write(results, path);
-            }};
+            },
+            {}};
 }
 
 } // namespace
@@ -212,6 +213,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
     m_sheet.addAction(standings);
     QObject::connect(standings, &QAction::triggered, &m_sheet, [this] { openStandings(); });
     // The season's contests, by keys the sheet has no use for.
+    auto *network = new QAction(QStringLiteral("Show on the network…"), &m_sheet);
+    network->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    m_sheet.addAction(network);
+    QObject::connect(network, &QAction::triggered, &m_sheet, [this] { openNetwork(); });
     auto *newContest = new QAction(QStringLiteral("New contest…"), &m_sheet);
     newContest->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     m_sheet.addAction(newContest);
@@ -267,6 +272,7 @@ void OrloProgram::openStandings()
             set(contest);
             nameTheContest();
         };
+        source.showOnNetwork = [this] { openNetwork(); };
         m_standings = std::make_unique<StandingsWindow>(std::move(source));
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
         if (!restorePlace(*m_standings, QStringLiteral("standings")))
@@ -277,6 +283,22 @@ void OrloProgram::openStandings()
     m_standings->show();
     m_standings->raise();
     m_standings->activateWindow();
+}
+
+void OrloProgram::openNetwork()
+{
+    if (!m_journal)
+        return;
+    if (!m_network) {
+        m_network = std::make_unique<NetworkWindow>(m_journal->path());
+        if (!restorePlace(*m_network, QStringLiteral("network")))
+            placeBeside(*m_network, m_sheet);
+        keepPlace(*m_network, QStringLiteral("network"));
+    }
+    m_network->setWindowState(m_network->windowState() & ~Qt::WindowMinimized);
+    m_network->show();
+    m_network->raise();
+    m_network->activateWindow();
 }
 
 QString OrloProgram::outsideTheDaysOnce()

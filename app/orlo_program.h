@@ -4,6 +4,7 @@
 #include "flights_window_opener.h"
 #include "journal_recorder.h"
 #include "landing_dialog_launcher.h"
+#include "network_window.h"
 #include "score_sheet_window.h"
 #include "standings_window.h"
 
@@ -45,6 +46,11 @@ public:
     void openContests(ContestsShown shown = ContestsShown::List);
     // Null until the first opening.
     StandingsWindow *standings() const { return m_standings.get(); }
+    // Shows "Show on the network…", built at its first opening; Ctrl+Shift+W
+    // on the sheet and a button of the Standings window do the same. Nothing
+    // without a journal. The pages are served until the program ends or the
+    // director stops them, the window closed or not.
+    void openNetwork();
 
 private:
     // Another contest is current: every window shows it and nobody of the
@@ -65,6 +71,7 @@ private:
     // Records each calculation through m_recorder, then tells the standings.
     std::unique_ptr<FlightObserver> m_recorded;
     std::unique_ptr<StandingsWindow> m_standings;
+    std::unique_ptr<NetworkWindow> m_network;
     std::string m_toldOutsideTheDays; // the contest and days said of
     QFont m_systemFont;
     ScoreSheetWindow m_sheet;

@@ -28,6 +28,7 @@ struct StandingsSource {
     std::function<contest::ContestSettings()> contest;
     std::function<void(const contest::ContestSettings &)> setContest;
     std::function<void(const contest::Results &, const std::string &path)> save;
+    std::function<void()> showOnNetwork; // opens "Show on the network…"; none: no such button
 };
 
 // The live standings beside the sheet: a class or combination at a time,

@@ -1,9 +1,13 @@
 #include "field_flights.h"
 #include "field_service.h"
+#include "network_window.h"
 
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +33,7 @@ private slots:
     void silentClientsDropped();
     void longWait_data();
     void longWait();
+    void window();
 
 private:
     QTemporaryDir m_folder;
@@ -50,7 +55,10 @@ std::unique_ptr<QTcpSocket> connectTo(int port)
     auto socket = std::make_unique<QTcpSocket>();
     socket->connectToHost(QHostAddress(QHostAddress::LocalHost), quint16(port));
     [[maybe_unused]] const bool connected =
-        QTest::qWaitFor([&] { return socket->state() == QAbstractSocket::ConnectedState; }, answerWithinMs);
+        QTest::qWaitFor([&] {
+            return socket->state() == QAbstractSocket::ConnectedState
+                || socket->error() != QAbstractSocket::UnknownSocketError;
+        }, answerWithinMs);
     return socket;
 }
 
@@ -255,6 +263,34 @@ void FieldServerTest::longWait()
     const QJsonObject json = QJsonDocument::fromJson(answer.whole.mid(answer.whole.indexOf("\r\n\r\n") + 4)).object();
     QCOMPARE(json.value(QStringLiteral("version")).toInteger(), qint64(version) + versionAfter);
     QCOMPARE(answer.whole.contains("Bo Day"), flightRecorded);
+}
+
+// The window starts and stops the pages, shows where they are with a QR
+// code, and counts who watches; on loopback alone here.
+void FieldServerTest::window()
+{
+    NetworkWindow window(m_journal, QStringLiteral("127.0.0.1"));
+    window.show();
+    auto *port = window.findChild<QSpinBox *>(QStringLiteral("networkPort"));
+    auto *start = window.findChild<QPushButton *>(QStringLiteral("networkStart"));
+    auto *watchers = window.findChild<QLabel *>(QStringLiteral("networkWatchers"));
+    QVERIFY2(port && start && watchers, "the window's controls are missing");
+    QCOMPARE(port->value(), 8080);
+    port->setValue(0);
+    start->click();
+    auto *address = window.findChild<QLabel *>(QStringLiteral("networkAddress"));
+    QVERIFY2(address, qPrintable("no address shown: "
+                                 + window.findChild<QLabel *>(QStringLiteral("networkState"))->text()));
+    QVERIFY2(address->text().startsWith(QStringLiteral("http://127.0.0.1:")), qPrintable(address->text()));
+    auto *code = window.findChild<QLabel *>(QStringLiteral("networkQr"));
+    QVERIFY2(code && code->pixmap().width() > 100, "no QR code of the address");
+    QCOMPARE(watchers->text(), QStringLiteral("Watching now: 0"));
+    const int served = address->text().section(u':', 2).remove(u'/').toInt();
+    QCOMPARE(exchange(served, get("/")).status, 200);
+    QCOMPARE(watchers->text(), QStringLiteral("Watching now: 1"));
+    start->click();
+    QVERIFY2(!window.findChild<QLabel *>(QStringLiteral("networkAddress")), "an address shown after stopping");
+    QVERIFY2(exchange(served, get("/")).status == 0, "still answering after stopping");
 }
 
 QTEST_MAIN(FieldServerTest)
