@@ -6,12 +6,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 #include <vector>
 
@@ -34,6 +37,8 @@ private slots:
     void longWait_data();
     void longWait();
     void window();
+    void servesUntilInterrupted_data();
+    void servesUntilInterrupted();
 
 private:
     QTemporaryDir m_folder;
@@ -291,6 +296,38 @@ void FieldServerTest::window()
     start->click();
     QVERIFY2(!window.findChild<QLabel *>(QStringLiteral("networkAddress")), "an address shown after stopping");
     QVERIFY2(exchange(served, get("/")).status == 0, "still answering after stopping");
+}
+
+void FieldServerTest::servesUntilInterrupted_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGTERM") << SIGTERM;
+}
+
+// The program serves headless, saying where, until interrupted, and then
+// ends cleanly.
+void FieldServerTest::servesUntilInterrupted()
+{
+    QFETCH(int, signal);
+    QProcess program;
+    program.start(QStringLiteral(ORLO_SCORE_PROGRAM),
+                  {QStringLiteral("--journal"), QString::fromStdString(m_journal), QStringLiteral("--serve"),
+                   QStringLiteral("127.0.0.1:0")});
+    const QRegularExpression address(QStringLiteral("http://127\\.0\\.0\\.1:(\\d+)/"));
+    QByteArray said;
+    QRegularExpressionMatch match;
+    QTRY_VERIFY2_WITH_TIMEOUT((said += program.readAllStandardOutput(), match = address.match(QString::fromUtf8(said)),
+                               match.hasMatch()),
+                              qPrintable("no address said: " + said + program.readAllStandardError()), 20000);
+    QCOMPARE(exchange(match.captured(1).toInt(), get("/standings.json")).status, 200);
+    ::kill(pid_t(program.processId()), signal);
+    QVERIFY2(program.waitForFinished(20000), "still serving after the signal");
+    if (program.state() != QProcess::NotRunning)
+        program.kill();
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY2(program.readAllStandardOutput().contains("Stopped showing the standings."), "no word of the end");
 }
 
 QTEST_MAIN(FieldServerTest)

@@ -84,6 +84,15 @@ void CommandLineTest::wrongCommandLine_data()
     QTest::newRow("class-without-results") << QStringList{"--class", "Class I"} << 2 << "--class goes with --results";
     QTest::newRow("device-journal-refused") << QStringList{"--export-journal", csv, "--journal", "/dev/zero"} << 1
                                             << "not a plain file";
+    QTest::newRow("serve-not-a-port") << QStringList{"--serve", "eighty"} << 2 << "--serve takes a port";
+    QTest::newRow("serve-port-too-high") << QStringList{"--serve", "70000"} << 2 << "not '70000'";
+    QTest::newRow("serve-no-such-address") << QStringList{"--serve", "300.1.1.1:8080"} << 2 << "--serve takes a port";
+    QTest::newRow("serve-without-journal") << QStringList{"--serve", "8080", "--no-journal"} << 2
+                                           << "--no-journal goes with none";
+    QTest::newRow("serve-with-results") << QStringList{"--serve", "8080", "--results", "results.csv"} << 2
+                                        << "given one at a time";
+    QTest::newRow("serve-without-a-journal-file")
+        << QStringList{"--serve", "127.0.0.1:0", "--journal", "no-such.sqlite"} << 1 << "no-such.sqlite";
     addWrongSeasonCommandLines();
 }
 
