@@ -22,6 +22,8 @@ a { color: #0033a0; }
 table { border-collapse: collapse; width: 100%; }
 caption { position: absolute; left: -9999px; }
 small { font-size: 16px; }
+/* A long name without a space breaks anywhere rather than widening the page. */
+h1, td { overflow-wrap: anywhere; }
 th, td { border: 1px solid #000; padding: 6px 5px; text-align: left; vertical-align: top; }
 th { background: #e6e6e6; }
 .n { text-align: right; white-space: nowrap; }
