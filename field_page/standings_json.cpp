@@ -151,4 +151,9 @@ std::string standingsJson(const FieldView &view)
     return out;
 }
 
+std::string unchangedJson(std::uint64_t version)
+{
+    return "{\"format\":" + std::to_string(standingsJsonFormat) + ",\"version\":" + std::to_string(version) + "}";
+}
+
 } // namespace orlo::field

@@ -2,6 +2,7 @@
 
 #include "field_view.h"
 
+#include <cstdint>
 #include <string>
 
 namespace orlo::field {
@@ -13,5 +14,10 @@ inline constexpr int standingsJsonFormat = 1;
 // field): the contest, each class and combination as the results model
 // ranks them, and the latest flights, under the view's version.
 std::string standingsJson(const FieldView &view);
+
+// The answer to /standings.json?since=V when the wait ran out with V still
+// the version: {"format":1,"version":V} alone, so that a page's waits cost
+// next to nothing while the contest stands still.
+std::string unchangedJson(std::uint64_t version);
 
 } // namespace orlo::field

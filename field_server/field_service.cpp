@@ -209,7 +209,9 @@ void FieldService::wakeWaiters(bool all)
         return true;
     });
     for (Waiter &waiter : waking)
-        waiter.respond(jsonReply());
+        waiter.respond(waiter.since == m_view->view.version
+                           ? field::HttpReply{200, "application/json", field::unchangedJson(waiter.since)}
+                           : jsonReply());
 }
 
 void FieldService::tick()

@@ -268,6 +268,8 @@ void FieldServerTest::longWait()
     const QJsonObject json = QJsonDocument::fromJson(answer.whole.mid(answer.whole.indexOf("\r\n\r\n") + 4)).object();
     QCOMPARE(json.value(QStringLiteral("version")).toInteger(), qint64(version) + versionAfter);
     QCOMPARE(answer.whole.contains("Bo Day"), flightRecorded);
+    // Unchanged, the answer is the version alone.
+    QCOMPARE(json.contains(QStringLiteral("classes")), flightRecorded);
 }
 
 // The window starts and stops the pages, shows where they are with a QR
