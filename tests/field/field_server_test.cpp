@@ -150,6 +150,8 @@ void FieldServerTest::answers_data()
     QTest::newRow("head") << QByteArray("HEAD / HTTP/1.1\r\nHost: a\r\n\r\n") << 200 << QByteArray("Content-Length: ")
                           << QByteArray("<html");
     QTest::newRow("never stored") << get("/") << 200 << QByteArray("Cache-Control: no-store") << QByteArray();
+    QTest::newRow("nothing loaded from elsewhere") << get("/tv") << 200 << QByteArray("default-src 'none'")
+                                                   << QByteArray();
     for (const char *method : {"POST", "PUT", "DELETE", "PATCH", "OPTIONS"})
         QTest::addRow("%s refused", method) << QByteArray(method) + " / HTTP/1.1\r\nHost: a\r\nContent-Length: 0\r\n\r\n"
                                             << 405 << QByteArray("Allow: GET, HEAD") << QByteArray("Ann");
