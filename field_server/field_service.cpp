@@ -14,6 +14,10 @@
 #include <QFile>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <ctime>
 
@@ -67,6 +71,17 @@ struct FieldService::Drawn {
 };
 
 namespace {
+
+// The service's thread yields to the sheet's: a flight read or a results file
+// made for the pages waits while a press is recorded. On Linux the nice value
+// is a thread's own.
+void yieldToScoring()
+{
+    static thread_local const bool yielding = [] {
+        return setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), 10) == 0;
+    }();
+    (void)yielding;
+}
 
 // Reads the journal and draws what every request of the version shares;
 // a failed read keeps the standings read before and says so.
@@ -181,7 +196,10 @@ void FieldService::readNow()
 {
     m_readAgain = false;
     journal::StandingsReader *reader = m_reader.get();
-    m_reading.setFuture(QtConcurrent::run(&m_pool, [reader, before = m_view] { return drawRead(*reader, before); }));
+    m_reading.setFuture(QtConcurrent::run(&m_pool, [reader, before = m_view] {
+        yieldToScoring();
+        return drawRead(*reader, before);
+    }));
 }
 
 void FieldService::takeRead()
@@ -327,6 +345,7 @@ void FieldService::answerFile(const std::string &extension, field::HttpRespond r
                                : each({200, types.at(extension), made.bytes});
     });
     watcher->setFuture(QtConcurrent::run(&m_pool, [results = m_view->view.results, path]() -> std::string {
+        yieldToScoring();
         const ResultsFormat *format = resultsFormatOf(path);
         try {
             format->write(results, path.toStdString());
