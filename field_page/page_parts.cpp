@@ -31,9 +31,8 @@ std::string liveScript()
       var fresh = new DOMParser().parseFromString(text, 'text/html').getElementById('live');
       var old = document.getElementById('live');
       if (!fresh) return;
-      var x = window.scrollX, y = window.scrollY;
+      // Taken in one step, the page never shorter meanwhile: the reader's scroll stays.
       old.replaceWith(fresh);
-      window.scrollTo(x, y);
       if (window.orloUpdated) window.orloUpdated(old, fresh);
     });
   }
