@@ -46,16 +46,19 @@ const char *const tvScript = R"(<script>
     for (var i = 0; i < all.length; ++i) all[i].className = i === at ? 'slide shown' : 'slide';
   }
   setInterval(function () { at += 1; show(); }, 8000);
+  var shownFlight = null;
+  // A newer flight is told; a flight told that a correction took away is no longer.
   window.orloUpdated = function (old, fresh) {
     show();
-    var before = old.getAttribute('data-latest'), now = fresh.getAttribute('data-latest');
+    var before = Number(old.getAttribute('data-latest') || 0), now = Number(fresh.getAttribute('data-latest') || 0);
     var banner = document.getElementById('banner');
-    if (now && now !== before) {
+    if (now > before) {
+      shownFlight = now;
       banner.textContent = fresh.getAttribute('data-banner');
       banner.hidden = false;
       clearTimeout(bannerTimer);
       bannerTimer = setTimeout(function () { banner.hidden = true; }, 12000);
-    } else if (!now) {
+    } else if (shownFlight !== null && shownFlight !== now) {
       banner.hidden = true;
     }
   };
@@ -65,7 +68,7 @@ const char *const tvScript = R"(<script>
 )";
 
 std::string slide(std::string_view title, std::string_view state, const contest::ResultTable &table, std::size_t last,
-                  std::size_t from, std::size_t pages, std::size_t page)
+                  std::size_t from, std::size_t pages, std::size_t page, bool first)
 {
     contest::ResultTable part = table;
     const std::size_t end = std::min(table.rows.size(), from + tvRowsPerPage);
@@ -73,17 +76,20 @@ std::string slide(std::string_view title, std::string_view state, const contest:
     std::string heading = htmlEscaped(title);
     if (pages > 1)
         heading += " <small>(" + std::to_string(page + 1) + " of " + std::to_string(pages) + ")</small>";
-    return "<section class=\"slide\"><h1>" + heading + "</h1><p class=\"state\">" + htmlEscaped(state) + "</p>"
+    // The first is shown at once, and alone without JavaScript.
+    return std::string(first ? "<section class=\"slide shown\"><h1>" : "<section class=\"slide\"><h1>") + heading
+        + "</h1><p class=\"state\">" + htmlEscaped(state) + "</p>"
         + resultTableHtml(part, last) + "</section>";
 }
 
 // A table in pages of tvRowsPerPage rows, one slide each.
-std::string slides(std::string_view title, std::string_view state, const contest::ResultTable &table, std::size_t last)
+std::string slides(std::string_view title, std::string_view state, const contest::ResultTable &table, std::size_t last,
+                   bool first)
 {
     const std::size_t pages = std::max<std::size_t>(1, (table.rows.size() + tvRowsPerPage - 1) / tvRowsPerPage);
     std::string html;
     for (std::size_t page = 0; page < pages; ++page)
-        html += slide(title, state, table, last, page * tvRowsPerPage, pages, page);
+        html += slide(title, state, table, last, page * tvRowsPerPage, pages, page, first && page == 0);
     return html;
 }
 
@@ -96,19 +102,22 @@ std::string tvPage(const FieldView &view, const TvCorner &corner)
     const std::vector<LatestFlight> latest = latestFlights(view, 1);
     html += "<body><div id=\"live\" data-version=\"" + std::to_string(view.version) + "\"";
     if (!latest.empty())
-        html += " data-latest=\"" + std::to_string(latest.front().flight) + "-" + htmlEscaped(latest.front().score)
-            + "\" data-banner=\"" + htmlEscaped(justFlownSentence(latest.front())) + "\"";
+        html += " data-latest=\"" + std::to_string(latest.front().flight) + "\" data-banner=\""
+            + htmlEscaped(justFlownSentence(latest.front())) + "\"";
     html += ">";
+    bool first = true;
     for (const contest::ClassStandings &standings : results.classes) {
         const contest::ResultTable table = contest::classResults(standings, results);
-        html += slides(standings.rule.caption, classState(standings, results), table, table.remarkAt);
+        html += slides(standings.rule.caption, classState(standings, results), table, table.remarkAt, first);
+        first = false;
     }
     for (const contest::CombinedStandings &combined : results.combined) {
         contest::ResultTable table = contest::combinedResults(combined);
-        html += slides(combined.combination.name, "Combined", table, table.columns.size());
+        html += slides(combined.combination.name, "Combined", table, table.columns.size(), first);
+        first = false;
     }
     if (results.classes.empty() && results.combined.empty())
-        html += "<section class=\"slide\"><h1>" + htmlEscaped(results.contest.name) + "</h1><p class=\"empty\">"
+        html += "<section class=\"slide shown\"><h1>" + htmlEscaped(results.contest.name) + "</h1><p class=\"empty\">"
             + "No flights yet.</p></section>";
     html += "</div><div id=\"banner\" role=\"status\" hidden></div>";
     if (!corner.address.empty())

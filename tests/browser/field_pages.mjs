@@ -132,6 +132,7 @@ async function main() {
         tv.waitForFunction(() => !document.getElementById('live').innerHTML.includes('Cy New'), null, { timeout: 20000 }),
     ]);
     check(true, 'the voided flight went from both pages');
+    check(await tv.locator('#banner').isHidden(), 'the banner of the voided flight went with it');
 }
 
 try {

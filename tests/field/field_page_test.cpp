@@ -254,6 +254,10 @@ void FieldPageTest::pages_data()
     QTest::newRow("contestant not on the list") << "contestant" << 0 << QStringList() << "no page" << true;
     QTest::newRow("tv banner") << "tv" << 1 << flown << "data-banner=\"Just flown: Ann Lee, Class I, 390.0, now 1st\""
                                << true;
+    QTest::newRow("tv first class shown without script") << "tv" << 1 << flown
+                                                         << "<section class=\"slide shown\"><h1>Class I</h1>" << true;
+    QTest::newRow("tv one class shown at a time") << "tv" << 1 << flown << "<section class=\"slide shown\"><h1>Class I +"
+                                                  << false;
     QTest::newRow("tv corner address") << "tv" << 1 << flown << "<b>http://192.0.2.1:8080/</b>" << true;
     QTest::newRow("tv short class in one page") << "tv" << 9 << flown << "(1 of" << false;
     QTest::newRow("tv long class in pages") << "tv" << 10 << flown << "Class I <small>(2 of 2)</small>" << true;
