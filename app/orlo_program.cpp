@@ -39,30 +39,6 @@ QFont sheetFontStandingIn()
     return systemFont;
 }
 
-// Passes the sheet's flight to the journal's recorder and, once it is
-// recorded, tells whoever shows the standings and what the official is to
-// know of it.
-class RecordedFlights final : public FlightObserver {
-public:
-    RecordedFlights(FlightObserver &recorder, std::function<void()> recorded,
-                    std::function<void(const CalculationRecord &)> remark)
-        : m_recorder(recorder), m_recorded(std::move(recorded)), m_remark(std::move(remark))
-    {
-    }
-    void calculated(const CalculationRecord &calculation) override
-    {
-        m_recorder.calculated(calculation);
-        m_recorded();
-        m_remark(calculation);
-    }
-    void flightEnded() override { m_recorder.flightEnded(); }
-
-private:
-    FlightObserver &m_recorder;
-    std::function<void()> m_recorded;
-    std::function<void(const CalculationRecord &)> m_remark;
-};
-
 // The class chosen on the sheet, as a calculation would record it.
 std::string classShown(const ScoreSheetWindow &sheet)
 {
@@ -160,29 +136,13 @@ StandingsSource standingsIn(const std::string &journalPath)
 
 OrloProgram::OrloProgram(const QString &journalPath)
     : m_journal(journalPath.isEmpty() ? nullptr : std::make_unique<journal::FlightJournal>(journalPath.toStdString())),
-      m_recorder(m_journal ? std::make_unique<JournalRecorder>(*m_journal) : nullptr),
-      m_flights(m_journal ? std::make_unique<FlightsWindowOpener>(*m_journal, *m_recorder) : nullptr),
+      m_changes(m_journal ? std::make_unique<ContestChanges>(m_journal->path()) : nullptr),
+      m_recorder(m_journal ? std::make_unique<JournalRecorder>(*m_journal, *m_changes) : nullptr),
+      m_flights(m_journal ? std::make_unique<FlightsWindowOpener>(*m_journal, *m_recorder, *m_changes) : nullptr),
       m_systemFont(sheetFontStandingIn()), m_landing(m_sheet)
 {
     QApplication::setFont(m_systemFont);
-    // The Standings window, once open, reads the journal again after every change to it.
-    const auto standingsMayChange = [this] {
-        if (m_standings)
-            m_standings->journalChanged();
-    };
-    const auto remarkOnCalculation = [this](const CalculationRecord &calculation) {
-        if (!m_journal->isWorking())
-            return; // the official was told why the journal is not kept
-        QString remark = remarkOn(m_journal->path(), m_journal->nowFlyingEntry(), calculation.classCaption,
-                                  m_journal->flightOnTheSheet());
-        const QString outside = outsideTheDaysOnce();
-        if (!outside.isEmpty())
-            remark = remark.isEmpty() ? outside : remark + QLatin1Char(' ') + outside;
-        JournalProblemNotice::showRemark(remark, &m_sheet);
-    };
-    if (m_recorder)
-        m_recorded = std::make_unique<RecordedFlights>(*m_recorder, standingsMayChange, remarkOnCalculation);
-    m_sheet.rules().setObserver(m_recorded.get());
+    m_sheet.rules().setObserver(m_recorder.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
     if (!m_journal)
@@ -192,13 +152,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
         std::fprintf(stderr, "Orlo_Score: %s\n", problem.c_str());
         JournalProblemNotice::showLater(QString::fromStdString(problem), &m_sheet);
     });
+    QObject::connect(m_changes.get(), &ContestChanges::changed, &m_sheet,
+                     [this](ContestChange what) { contestChanged(what); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::journalRequested, &m_sheet, [this] { m_flights->open(); });
     m_flights->setSheet(m_sheet);
-    m_flights->setJournalChanged([this, standingsMayChange] {
-        standingsMayChange();
-        nameTheContest();
-    });
-    m_recorder->setWaitingWritten(standingsMayChange);
     // Named as flying next: told at once when the class on the sheet will not count the flight.
     m_flights->setNamed([this](std::int64_t entry) {
         JournalProblemNotice::showRemark(
@@ -228,18 +185,42 @@ void OrloProgram::openContests(ContestsShown shown)
         return;
     auto *list = new ContestListDialog(m_journal->path(), &m_sheet);
     list->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(list, &ContestListDialog::currentChanged, &m_sheet, [this] { currentContestChanged(); });
+    QObject::connect(list, &ContestListDialog::currentChanged, &m_sheet,
+                     [this] { m_changes->tell(ContestChange::CurrentContest); });
     list->open();
     if (shown == ContestsShown::NewContest)
         list->startNew();
 }
 
-void OrloProgram::currentContestChanged()
+void OrloProgram::contestChanged(ContestChange what)
 {
-    m_flights->currentContestChanged();
+    switch (what) {
+    case ContestChange::FlightRecorded:
+        remarkOnTheFlight();
+        return;
+    case ContestChange::FlightEnded:
+        return;
+    case ContestChange::CurrentContest:
+        // Nobody of the contest before is flying.
+        m_recorder->nowFlying(0);
+        break;
+    default:
+        break;
+    }
+    // Renamed, given other days, made current: the sheet's title says which contest it records into.
     nameTheContest();
-    if (m_standings)
-        m_standings->journalChanged();
+}
+
+void OrloProgram::remarkOnTheFlight()
+{
+    if (!m_journal->isWorking())
+        return; // the official was told why the journal is not kept
+    QString remark = remarkOn(m_journal->path(), m_journal->nowFlyingEntry(), classShown(m_sheet),
+                              m_journal->flightOnTheSheet());
+    const QString outside = outsideTheDaysOnce();
+    if (!outside.isEmpty())
+        remark = remark.isEmpty() ? outside : remark + QLatin1Char(' ') + outside;
+    JournalProblemNotice::showRemark(remark, &m_sheet);
 }
 
 void OrloProgram::nameTheContest()
@@ -261,13 +242,7 @@ void OrloProgram::openStandings()
     if (!m_journal)
         return;
     if (!m_standings) {
-        StandingsSource source = standingsIn(m_journal->path());
-        // A contest renamed or given other days there is named so on the sheet at once.
-        source.setContest = [this, set = std::move(source.setContest)](const contest::ContestSettings &contest) {
-            set(contest);
-            nameTheContest();
-        };
-        m_standings = std::make_unique<StandingsWindow>(std::move(source));
+        m_standings = std::make_unique<StandingsWindow>(standingsIn(m_journal->path()), *m_changes);
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
         if (!restorePlace(*m_standings, QStringLiteral("standings")))
             placeBeside(*m_standings, m_sheet);

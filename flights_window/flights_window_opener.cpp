@@ -8,24 +8,14 @@
 
 namespace orlo {
 
-FlightsWindowOpener::FlightsWindowOpener(journal::FlightJournal &journal, JournalRecorder &recorder)
-    : m_journal(journal), m_recorder(recorder)
+FlightsWindowOpener::FlightsWindowOpener(journal::FlightJournal &journal, JournalRecorder &recorder,
+                                         ContestChanges &changes)
+    : m_journal(journal), m_recorder(recorder), m_changes(changes)
 {
-    m_recorder.setRecorded([this] {
-        if (m_window)
-            m_window->journalChanged();
-    });
-    // The contestant who flew is no longer the one flying.
-    m_recorder.setFlightEnded([this] {
-        if (m_window && m_journal.nowFlyingEntry() == 0)
-            m_window->clearNowFlying();
-    });
 }
 
 FlightsWindowOpener::~FlightsWindowOpener()
 {
-    m_recorder.setRecorded([] {});
-    m_recorder.setFlightEnded([] {});
     delete m_window.data();
 }
 
@@ -33,9 +23,8 @@ void FlightsWindowOpener::open(Activation activation)
 {
     bool overSheet = false;
     if (!m_window) {
-        m_window = new FlightsWindow(m_journal);
+        m_window = new FlightsWindow(m_journal, m_changes);
         QObject::connect(m_window, &FlightsWindow::nowFlying, m_window, [this](std::int64_t entry) { nowFlying(entry); });
-        QObject::connect(m_window, &FlightsWindow::contestChanged, m_window, [this] { m_changed(); });
         if (m_sheet)
             m_window->setSheet(*m_sheet);
         // Where the director put it last time, else beside the sheet.
@@ -69,13 +58,6 @@ void FlightsWindowOpener::nowFlying(std::int64_t entry)
         m_sheet->raise();
         m_sheet->activateWindow();
     }
-}
-
-void FlightsWindowOpener::currentContestChanged()
-{
-    m_recorder.nowFlying(0);
-    if (m_window)
-        m_window->currentContestChanged();
 }
 
 void FlightsWindowOpener::openBesideAfterFirstFrame(QWidget &sheet)

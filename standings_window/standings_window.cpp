@@ -60,8 +60,8 @@ void openBlockingThisWindowAlone(QDialog &dialog)
 
 } // namespace
 
-StandingsWindow::StandingsWindow(StandingsSource source, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_source(std::move(source))
+StandingsWindow::StandingsWindow(StandingsSource source, ContestChanges &changes, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_source(std::move(source)), m_changes(changes)
 {
     setWindowTitle(QStringLiteral("Standings"));
     buildControls();
@@ -69,6 +69,7 @@ StandingsWindow::StandingsWindow(StandingsSource source, QWidget *parent)
     m_soon.setInterval(readDelayMs);
     connect(&m_soon, &QTimer::timeout, this, &StandingsWindow::readNow);
     connect(&m_reading, &QFutureWatcher<Read>::finished, this, &StandingsWindow::takeRead);
+    connect(&m_changes, &ContestChanges::changed, this, &StandingsWindow::journalChanged);
     readNow();
 }
 
@@ -144,9 +145,19 @@ bool StandingsWindow::isReading() const
 
 void StandingsWindow::journalChanged()
 {
+    ++m_told;
     // A closed window reads nothing; it reads the journal again when shown.
     if (isVisible())
         m_soon.start();
+}
+
+StandingsWindow::Read StandingsWindow::readOf(const std::function<contest::Results()> &read, long long asOf)
+{
+    try {
+        return {read(), {}, asOf};
+    } catch (const std::exception &problem) {
+        return {{}, QString::fromStdString(journalSentence(problem)), asOf};
+    }
 }
 
 void StandingsWindow::readNow()
@@ -156,18 +167,32 @@ void StandingsWindow::readNow()
         return;
     }
     m_readAgain = false;
-    m_reading.setFuture(QtConcurrent::run([read = m_source.read] {
-        try {
-            return Read{read(), {}};
-        } catch (const std::exception &problem) {
-            return Read{{}, QString::fromStdString(journalSentence(problem))};
-        }
-    }));
+    m_reading.setFuture(QtConcurrent::run([read = m_source.read, asOf = m_told] { return readOf(read, asOf); }));
 }
 
 void StandingsWindow::takeRead()
 {
     Read read = m_reading.result();
+    if (m_readAgain)
+        readNow();
+    // A read made for a save meanwhile is newer than this one.
+    if (read.asOf >= m_shownAsOf)
+        showRead(std::move(read));
+}
+
+void StandingsWindow::readUpToDate()
+{
+    if (m_shownAsOf == m_told)
+        return;
+    m_soon.stop();
+    // The source reads on one thread at a time.
+    m_reading.waitForFinished();
+    showRead(readOf(m_source.read, m_told));
+}
+
+void StandingsWindow::showRead(Read read)
+{
+    m_shownAsOf = read.asOf;
     // A failed read keeps the standings last read in view and says so.
     m_problem = read.problem;
     if (m_problem.isEmpty()) {
@@ -178,8 +203,6 @@ void StandingsWindow::takeRead()
     }
     else // and a sheet printed or saved from them says so
         m_results.unreadAt = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
-    if (m_readAgain)
-        readNow();
 
     const QString chosen = m_chooser->currentText();
     const QSignalBlocker quiet(m_chooser);
@@ -245,7 +268,10 @@ void StandingsWindow::openPrintDialog(PrintDialogKind kind)
     QDialog *dialog = nullptr;
     try {
         dialog = resultsPrintDialog(this, kind, resultsPageLayout(paperFor(QLocale())),
-                                    [this](QPagedPaintDevice &printer) { printOn(printer); });
+                                    [this](QPagedPaintDevice &printer) {
+                                        readUpToDate();
+                                        printOn(printer);
+                                    });
     } catch (const std::exception &problem) {
         m_state->setText(QStringLiteral("Cannot print the results: %1. Nothing was printed.")
                              .arg(QString::fromUtf8(problem.what())));
@@ -272,6 +298,7 @@ void StandingsWindow::chooseFileToSave()
 bool StandingsWindow::saveTo(const QString &path)
 {
     const QString shown = QDir::toNativeSeparators(path);
+    readUpToDate();
     try {
         m_source.save(m_results, path.toStdString());
     } catch (const std::exception &problem) {
@@ -353,7 +380,7 @@ void StandingsWindow::keepContest(const contest::ContestSettings &contest)
         m_state->setText(QString::fromStdString(journalSentence(problem)) + QStringLiteral(" The contest was not changed."));
         return;
     }
-    readNow();
+    m_changes.tell(ContestChange::Settings);
 }
 
 } // namespace orlo

@@ -9,6 +9,7 @@
 #include "flights_window.h"
 #include "flights_window_opener.h"
 #include "hang_watchdog.h"
+#include "journal_file_jobs.h"
 #include "journal_problem_notice.h"
 #include "named_control.h"
 #include "season_dialogs.h"
@@ -25,6 +26,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -46,6 +48,8 @@ private slots:
     void initTestCase() { QVERIFY2(prepareSheetTests(), "the sheet's fonts are missing"); }
     void recordedFlightShowsInTheStandings();
     void failedReadToldOnTheSheetUntilReadAgain();
+    void changeElsewhereShownAndSaved_data();
+    void changeElsewhereShownAndSaved();
     void flightToldOnTheSheet_data();
     void flightToldOnTheSheet();
     void contestSettingsKeptForTheContestShown();
@@ -217,6 +221,70 @@ void StandingsWindowTest::failedReadToldOnTheSheetUntilReadAgain()
              qPrintable(saved));
 }
 
+
+// A flight that reaches the journal by another way than this program's
+// sheet shows in the open Standings window without a key pressed, and
+// "Save results…" writes it: another scoring table merged in (which closed
+// Class I there), another program recording into the same journal.
+void StandingsWindowTest::changeElsewhereShownAndSaved_data()
+{
+    QTest::addColumn<bool>("merged");   // written into another table's journal, then merged; else into this one
+    QTest::addColumn<QString>("state"); // of Class I in the file saved
+    QTest::newRow("merged-then-saved-at-once") << true << "\"final, closed ";
+    QTest::newRow("recorded-by-another-program") << false << "\"provisional, as of ";
+}
+
+void StandingsWindowTest::changeElsewhereShownAndSaved()
+{
+    QFETCH(bool, merged);
+    QFETCH(QString, state);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    const QString other = folder.filePath(QStringLiteral("other.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Ann Example", "17", {"Class I"}});
+    const std::int64_t bo = journal::ContestJournal(path.toStdString()).add({"Bo Still", "18", {"Class I"}});
+    if (merged) // the other table set up from this one, as on a second laptop
+        QCOMPARE(journal::backUpJournal(path.toStdString(), other.toStdString()), 0);
+    WiredProgram program(path);
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.openStandings();
+    StandingsWindow &window = *program.program.standings();
+    QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Bo Still | 18 |  | still to fly")),
+                              qPrintable(rowsOf(window) + window.stateLine()->text()), hangWatchdogMs);
+    // The reads of its opening done: none is due when the flight comes.
+    QTRY_VERIFY2_WITH_TIMEOUT(!window.isReading(), "the Standings window went on reading", hangWatchdogMs);
+
+    {
+        const std::string written = (merged ? other : path).toStdString();
+        journal::FlightJournal flights(written);
+        flights.nowFlying(bo);
+        CalculationRecord calculation;
+        calculation.classCaption = "Class I";
+        calculation.score = "150.0";
+        calculation.summary = {"150.0"};
+        flights.calculated(calculation);
+        flights.flightEnded();
+        if (merged)
+            journal::ContestJournal(written).setFinal("Class I", true);
+    }
+    if (merged) {
+        program.program.flights()->open();
+        FlightsWindow &flights = *program.program.flights()->window();
+        QSignalSpy finished(&flights, &FlightsWindow::jobFinished);
+        flights.findChild<JournalFileJobs *>()->mergeFrom(other);
+        QTRY_VERIFY2_WITH_TIMEOUT(finished.size() == 1, "the merge did not end", hangWatchdogMs);
+        QVERIFY2(finished.front().at(0).toBool(), qPrintable(finished.front().at(1).toString()));
+    } else {
+        // Nothing told but the journal itself.
+        QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Bo Still | 18 | 150.0")),
+                                  qPrintable(rowsOf(window)), hangWatchdogMs);
+    }
+    // Saved at once: the table shown may be older than the change.
+    const QString saved = savedText(window, folder.filePath(QStringLiteral("results.csv")));
+    QVERIFY2(saved.contains(QLatin1String("Bo Still")) && saved.contains(QLatin1String("150.0")), qPrintable(saved));
+    QVERIFY2(saved.contains(state), qPrintable(saved));
+    QVERIFY2(rowsOf(window).contains(QLatin1String("Bo Still | 18 | 150.0")), qPrintable(rowsOf(window)));
+}
 
 // What the official is told on the sheet when Ann is named as flying next
 // and when her flight in Class I is scored, and what the Standings then say:
