@@ -32,7 +32,12 @@ ResultTable seriesResults(const SeriesTable &table, const SeriesStandings &stand
     shown.columns.push_back({"Total", "Total", true});
     shown.columns.push_back({"Dropped", "Dropped", false, Files});
     shown.columns.push_back({"Standing", "Standing", false, Files});
+    shown.columns.push_back({"Rules", "Rules", false, Files});
     const std::string state = table.stillRunning.empty() ? "final" : seriesStateSentence(table.stillRunning);
+    std::string rules;
+    for (const std::string &sentence : seriesSentences(table, standings.series))
+        if (sentence != state)
+            rules += (rules.empty() ? "" : " ") + sentence;
     for (const SeriesStanding &row : table.rows) {
         ResultRow &cells = shown.rows.emplace_back();
         cells.cells = {text(standings.series.name), text(table.rule.caption),
@@ -49,6 +54,7 @@ ResultTable seriesResults(const SeriesTable &table, const SeriesStandings &stand
         cells.cells.push_back(number(row.total, Mark::Score));
         cells.cells.push_back(text(dropped));
         cells.cells.push_back(text(state));
+        cells.cells.push_back(text(rules));
     }
     shown.remarkAt = shown.columns.size();
     return shown;

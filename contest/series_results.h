@@ -11,8 +11,8 @@ namespace orlo::contest {
 // The columns and rows of a class's or combination's series, as every
 // window and file shows them: place, contestant, number, each contest's
 // points (a dropped one marked, shown in brackets on the sheets) and the
-// total; in files also the series, the class, the contests dropped and the
-// series' state.
+// total; in files also the series, the class, the contests dropped, the
+// series' state and its rules in words.
 ResultTable seriesResults(const SeriesTable &table, const SeriesStandings &standings);
 
 // The sentences said above a table of the series: its state when

@@ -285,7 +285,9 @@ SeriesStandings rankSeries(const SeriesSettings &series, const std::vector<Serie
         addOnce(shown, found);
     }
 
-    SeriesStandings standings{series, {}, contestants.nearNames()};
+    SeriesStandings standings{series, {}, {}, contestants.nearNames()};
+    for (const SeriesContest &contest : contests)
+        standings.contests.push_back(contest.name);
     for (const auto *list : {&classes, &combinations})
         for (const std::string &caption : *list) {
             if (!captions.empty() && std::find(shown.begin(), shown.end(), caption) == shown.end())
