@@ -286,8 +286,10 @@ SeriesStandings rankSeries(const SeriesSettings &series, const std::vector<Serie
     }
 
     SeriesStandings standings{series, {}, {}, contestants.nearNames()};
+    // A contest without a flight yet (the season's unnamed first, or one just started) is named nowhere.
     for (const SeriesContest &contest : contests)
-        standings.contests.push_back(contest.name);
+        if (!contest.results.noFlights())
+            standings.contests.push_back(contest.name);
     for (const auto *list : {&classes, &combinations})
         for (const std::string &caption : *list) {
             if (!captions.empty() && std::find(shown.begin(), shown.end(), caption) == shown.end())

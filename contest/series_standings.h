@@ -53,7 +53,7 @@ struct SeriesTable {
 
 struct SeriesStandings {
     SeriesSettings series;
-    std::vector<std::string> contests; // the names of the contests counted, in the season's order
+    std::vector<std::string> contests; // the names of the contests counted with flights, in the season's order
     std::vector<SeriesTable> tables; // the classes in the order first held, then the combinations
     std::vector<NearName> nearNames; // for the director to join or keep apart
     bool provisional() const;

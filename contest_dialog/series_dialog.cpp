@@ -40,7 +40,8 @@ SeriesDialog::SeriesDialog(const contest::SeriesSettings &series, const std::vec
     m_contestList = new QListWidget(this);
     m_contestList->setObjectName(QStringLiteral("seriesContests"));
     for (const SeriesContestChoice &contest : contests) {
-        auto *item = new QListWidgetItem(text(contest.name), m_contestList);
+        auto *item = new QListWidgetItem(contest.name.empty() ? QStringLiteral("(a contest without a name)") : text(contest.name),
+                                         m_contestList);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(contest::seriesCounts(series, contest.id) ? Qt::Checked : Qt::Unchecked);
     }

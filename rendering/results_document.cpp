@@ -143,11 +143,11 @@ QString seriesHtml(const contest::SeriesStandings &standings)
         const std::vector<std::string> sentences = contest::seriesSentences(table, standings.series);
         for (std::size_t at = 0; at < sentences.size(); ++at)
             html += at == 0 && !table.stillRunning.empty()
-                ? QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(text(sentences[at]))
-                : QStringLiteral("<p>%1</p>").arg(text(sentences[at]));
+                ? QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(QString::fromStdString(sentences[at]).toHtmlEscaped())
+                : QStringLiteral("<p>%1</p>").arg(QString::fromStdString(sentences[at]).toHtmlEscaped());
         html += tableOf(contest::seriesResults(table, standings));
     }
-    html += QStringLiteral("<p class=\"note\">%1</p>").arg(text(contest::sameContestantSentence()));
+    html += QStringLiteral("<p class=\"note\">%1</p>").arg(QString::fromStdString(contest::sameContestantSentence()).toHtmlEscaped());
     return html + QStringLiteral("</body></html>\n");
 }
 

@@ -107,11 +107,11 @@ Sheet::Sheet(const contest::SeriesStandings &standings, qreal width) : m_width(w
         add(sheetText(table.rule.caption), m_styles.heading, 9 * point, 0, true);
         const std::vector<std::string> sentences = contest::seriesSentences(table, standings.series);
         for (std::size_t at = 0; at < sentences.size(); ++at)
-            add(sheetText(sentences[at]), at == 0 && !table.stillRunning.empty() ? m_styles.bold : m_styles.body,
+            add(QString::fromStdString(sentences[at]), at == 0 && !table.stillRunning.empty() ? m_styles.bold : m_styles.body,
                 1 * point, 1 * point, true);
         add(contest::seriesResults(table, standings));
     }
-    addNote(sheetText(contest::sameContestantSentence()), m_styles.note, 6 * point, 2 * point);
+    addNote(QString::fromStdString(contest::sameContestantSentence()), m_styles.note, 6 * point, 2 * point);
 }
 
 void Sheet::add(const QString &text, const TextStyle &style, qreal before, qreal after, bool keepWithNext)

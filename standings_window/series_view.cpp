@@ -61,7 +61,7 @@ SeriesView::SeriesView(SeriesSource source, QWidget *parent) : QWidget(parent), 
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-    auto *setUpButton = new QPushButton(QStringLiteral("Set up series…"), this);
+    auto *setUpButton = new QPushButton(QStringLiteral("Set &up series…"), this);
     setUpButton->setObjectName(QStringLiteral("seriesSetUp"));
     setUpButton->setEnabled(bool(m_source.keep));
     auto *printButton = new QPushButton(QStringLiteral("Print series…"), this);
