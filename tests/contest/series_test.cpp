@@ -11,7 +11,8 @@ using namespace orlo::contest;
 
 // The series rules on hand-worked seasons written out in the table. Each
 // contest is "name|final or running|contestant=score, …" in Class I, a
-// contestant written "name#number" when numbered, "=att" for attempts only;
+// contestant written "name#number" when numbered, "=att" for attempts only,
+// "=score/score" for Class I and Class II, combined as "I + II";
 // the contests are ranked by the contest's own ranking and the series drawn
 // as text: "1 Ann 10 (8) - = 10", a dropped contest's points in brackets,
 // "-" for a contest not flown.
@@ -21,6 +22,8 @@ class SeriesTest : public QObject {
 private slots:
     void series_data();
     void series();
+    void sentences_data();
+    void sentences();
     void placePoints_data();
     void placePoints();
 };
@@ -28,6 +31,8 @@ private slots:
 namespace {
 
 const std::string classI = "Class I";
+const std::string classII = "Class II";
+const std::string both = "I + II";
 
 SeriesContest contestOf(const QString &written)
 {
@@ -38,24 +43,34 @@ SeriesContest contestOf(const QString &written)
     rule.caption = classI;
     rule.final = parts[1] == u"final";
     rule.finalAt = rule.final ? "2026-06-01T18:00:00+0200" : "";
-    ContestSettings settings{contest.name, {}, {}, {rule}, {}};
+    ClassRule ruleII = rule;
+    ruleII.caption = classII;
+    ContestSettings settings{contest.name, {}, {}, {rule, ruleII}, {}};
+    if (parts[2].contains(u'/'))
+        settings.combinations.push_back({both, {classI, classII}});
     std::vector<Entry> entries;
     std::vector<ScoredFlight> flights;
     for (const QString &flown : parts[2].split(u',', Qt::SkipEmptyParts)) {
         const QString who = flown.section(u'=', 0, 0).trimmed();
-        const QString score = flown.section(u'=', 1).trimmed();
+        const QStringList scores = flown.section(u'=', 1).trimmed().split(u'/');
         Entry entry{std::int64_t(entries.size()) + 1, who.section(u'#', 0, 0).toStdString(),
-                    who.section(u'#', 1).toStdString(), {classI}, 0};
-        ScoredFlight flight;
-        flight.id = std::int64_t(flights.size()) + 1;
-        flight.entry = entry.id;
-        flight.contestant = entry.name;
-        flight.number = entry.number;
-        flight.classCaption = classI;
-        flight.status = score == u"att" ? FlightStatus::Attempt : FlightStatus::Official;
-        flight.score = score == u"att" ? "0" : score.toStdString();
+                    who.section(u'#', 1).toStdString(), {}, 0};
+        for (qsizetype at = 0; at < scores.size(); ++at) {
+            const QString &score = scores[at];
+            if (score.isEmpty())
+                continue;
+            ScoredFlight flight;
+            flight.id = std::int64_t(flights.size()) + 1;
+            flight.entry = entry.id;
+            flight.contestant = entry.name;
+            flight.number = entry.number;
+            flight.classCaption = at == 0 ? classI : classII;
+            flight.status = score == u"att" ? FlightStatus::Attempt : FlightStatus::Official;
+            flight.score = score == u"att" ? "0" : score.toStdString();
+            entry.classes.push_back(flight.classCaption);
+            flights.push_back(flight);
+        }
         entries.push_back(entry);
-        flights.push_back(flight);
     }
     contest.results = rank(settings, entries, flights, {}, "2026-06-01T18:30:00+0200");
     return contest;
@@ -85,7 +100,10 @@ SeriesSettings settingsOf(const QString &written)
             series.names.push_back({part.trimmed().section(u' ', 1).section(u'=', 0, 0).toStdString(),
                                     part.section(u'=', 1).toStdString(), words[0] == u"join"});
     }
-    series.rules.push_back(rule);
+    for (const std::string &caption : {classI, classII, both}) {
+        rule.caption = caption;
+        series.rules.push_back(rule);
+    }
     return series;
 }
 
@@ -174,6 +192,15 @@ void SeriesTest::series_data()
         << "place; best 1" << QStringList{"Spring|final|Ann=300", "Summer|final|Bob=300, Ann=290"}
         << "1 Ann 10 (8) = 10; 1 Bob - 10 = 10";
 
+    // Class I is not flown at Summer, nor therefore the combination: neither counts Summer.
+    QTest::newRow("each class and the combination count the contests that held them")
+        << "place" << QStringList{"Spring|final|Ann=300/100, Bob=280/150", "Summer|final|Cy=/200, Ann=/190"}
+        << "1 Ann 10 = 10; 2 Bob 8 = 8 | 1 Ann 8 8 = 16; 2 Bob 10 - = 10; 2 Cy - 10 = 10 | 1 Bob 10 = 10; 2 Ann 8 = 8";
+    // Bob misses Summer: 1 placed there, so 2 points.
+    QTest::newRow("a combination is provisional while a class of it runs")
+        << "low" << QStringList{"Spring|final|Ann=300/100, Bob=280/150", "Summer|running|Ann=300/100"}
+        << "provisional: Summer; 1 Ann 1 1 = 2; 2 Bob 2 2 = 4 | provisional: Summer; 1 Ann 2 1 = 3; 1 Bob 1 2 = 3"
+           " | provisional: Summer; 1 Ann 2 1 = 3; 1 Bob 1 2 = 3";
     QTest::newRow("a contest still running")
         << "place" << QStringList{"Spring|final|Ann=300, Bob=290", "Summer|running|Bob=300"}
         << "provisional: Summer; 1 Bob 8 10 = 18; 2 Ann 10 - = 10";
@@ -219,6 +246,57 @@ void SeriesTest::series()
         const ResultTable shown = seriesResults(table, standings);
         QCOMPARE(shown.rows.size(), table.rows.size());
     }
+}
+
+// The rules as every sheet words them: each choice of the director in the sentence it makes.
+void SeriesTest::sentences_data()
+{
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("place points, the mean, every contest")
+        << "place"
+        << "Each contest's place earns points: 10, 8, 6, 5, 4, 3, 2, 1 for the first 8 places, none below; contestants "
+           "tied on a place share the mean of the points of the places they hold, to two decimals; one who did not "
+           "fly a contest earns nothing from it. A contestant with attempts only in a contest has no place in it and "
+           "is scored as one who did not fly it. Every contest counts. A tie is broken by the better best contest "
+           "counted, then the next best and so on, and only a tie left after all of them is shared.";
+    QTest::newRow("one place's points, the higher, the best 1")
+        << "place; higher; points 5; best 1"
+        << "Each contest's place earns points: 5 for the first place, none below; contestants tied on a place each "
+           "earn the points of the higher place; one who did not fly a contest earns nothing from it. A contestant "
+           "with attempts only in a contest has no place in it and is scored as one who did not fly it. A "
+           "contestant's best 1 contest count; the others are dropped (the fewest points) and shown in brackets. A "
+           "tie is broken by the better best contest counted, then the next best and so on, and only a tie left "
+           "after all of them is shared.";
+    QTest::newRow("per cent, the worst 2 once 5 are flown")
+        << "percent; worst 2 from 5"
+        << "Each contest earns the contestant's score divided by the winner's score, times 1000, to one decimal "
+           "rounded half up; one who did not fly a contest earns nothing from it. A contestant with attempts only in "
+           "a contest has no place in it and is scored as one who did not fly it. Once at least 5 contests are "
+           "flown, a contestant's worst 2 contests (the fewest points) are dropped and shown in brackets; the others "
+           "count. A tie is broken by the better best contest counted, then the next best and so on, and only a tie "
+           "left after all of them is shared.";
+    QTest::newRow("low point, the worst 1 once 3 are flown")
+        << "low; worst 1 from 3"
+        << "Each contest earns as many points as the place (tied contestants the place they share); one who did not "
+           "fly a contest earns the number of contestants placed in it plus one; the lowest total wins. A contestant "
+           "with attempts only in a contest has no place in it and is scored as one who did not fly it. Once at "
+           "least 3 contests are flown, a contestant's worst 1 contest (the highest points) is dropped and shown in "
+           "brackets; the others count. A tie is broken by the better best contest counted, then the next best and "
+           "so on (fewer points being better), and only a tie left after all of them is shared.";
+}
+
+void SeriesTest::sentences()
+{
+    QFETCH(QString, settings);
+    QFETCH(QString, said);
+    const SeriesStandings standings = rankSeries(settingsOf(settings), {contestOf("Spring|final|Ann=300")});
+    QCOMPARE(standings.tables.size(), std::size_t(1));
+    QStringList sentences;
+    for (const std::string &sentence : seriesSentences(standings.tables.front(), standings.series))
+        sentences << QString::fromStdString(sentence);
+    QCOMPARE(sentences.join(u' '), said);
 }
 
 void SeriesTest::placePoints_data()

@@ -29,6 +29,19 @@ void addWrongSeasonCommandLines()
         << QStringList{"--new-contest", "contest of 2026-12-07  to 2026-12-08"} << 1
         << "There is a contest named Contest of 2026-12-07 to 2026-12-08 in this journal already";
     QTest::newRow("copy-entries-alone") << QStringList{"--copy-entries"} << 2 << "go with --new-contest only";
+    QTest::newRow("series-alone") << QStringList{"--series", "Club"} << 2 << "--series goes with --series-results only";
+    QTest::newRow("series-in-an-unknown-format") << QStringList{"--series-results", "series.txt"} << 2
+                                                 << "--series-results writes a file whose name ends in one of .csv";
+    QTest::newRow("series-with-results") << QStringList{"--series-results", "series.csv", "--results", "results.csv"}
+                                         << 2 << "given one at a time";
+    QTest::newRow("series-without-journal") << QStringList{"--series-results", "series.csv", "--no-journal"} << 2
+                                            << "--no-journal goes with none";
+    QTest::newRow("series-of-an-unknown-name")
+        << QStringList{"--series-results", "series.csv", "--series", "Club"} << 1
+        << "the journal holds no series named \"Club\" (it holds none yet). Nothing was written.";
+    QTest::newRow("series-of-an-unknown-class")
+        << QStringList{"--series-results", "series.csv", "--class", "Class IX"} << 1
+        << "no contest of the series holds the class \"Class IX\"";
 }
 
 // A journal of each earlier layout becomes one contest holding its flights
