@@ -136,7 +136,7 @@ QString seriesHtml(const contest::SeriesStandings &standings)
                        .arg(name, QString::fromLatin1(pageStyle));
     html += QStringLiteral("<h1>%1</h1>").arg(name);
     html += QStringLiteral("<p>%1</p>").arg(seriesContestsLine(standings).toHtmlEscaped());
-    if (standings.tables.empty())
+    if (standings.tables.empty() && !standings.contests.empty())
         html += QStringLiteral("<p class=\"note\">%1</p>").arg(noSeriesNote().toHtmlEscaped());
     for (const contest::SeriesTable &table : standings.tables) {
         html += QStringLiteral("<h2>%1</h2>").arg(text(table.rule.caption));

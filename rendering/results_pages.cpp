@@ -101,7 +101,7 @@ Sheet::Sheet(const contest::SeriesStandings &standings, qreal width) : m_width(w
 {
     add(seriesTitle(standings), m_styles.title, 0, 1 * point);
     add(seriesContestsLine(standings), m_styles.body, 2 * point, 4 * point);
-    if (standings.tables.empty())
+    if (standings.tables.empty() && !standings.contests.empty())
         add(noSeriesNote(), m_styles.note, 2 * point, 4 * point);
     for (const contest::SeriesTable &table : standings.tables) {
         add(sheetText(table.rule.caption), m_styles.heading, 9 * point, 0, true);

@@ -113,7 +113,7 @@ QString seriesContestsLine(const contest::SeriesStandings &standings)
     QStringList contests;
     for (const std::string &name : standings.contests)
         contests << sheetText(name);
-    return contests.isEmpty() ? QStringLiteral("No contest is counted yet.")
+    return contests.isEmpty() ? QStringLiteral("No contest of the series has flights yet.")
                               : QStringLiteral("Contests: %1.").arg(contests.join(QStringLiteral(", ")));
 }
 
