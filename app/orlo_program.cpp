@@ -8,6 +8,7 @@
 #include "journal_schema.h"
 #include "journal_words.h"
 #include "season_dialogs.h"
+#include "series_reading.h"
 #include "standings_reader.h"
 #include "spreadsheet_commands.h"
 #include "tahoma_font.h"
@@ -98,6 +99,34 @@ QString outsideTheDays(const contest::ContestSettings &contest, const std::strin
         .arg(QString::fromStdString(day), name, days);
 }
 
+// The season's series from the journal file: every contest it counts read
+// and ranked as its own results are, over a reader of the read's own; the
+// series kept over a recording connection opened for the change alone.
+SeriesSource seriesIn(const std::string &journalPath)
+{
+    return {[journalPath](const std::string &name) {
+                journal::JournalReader reader(journalPath);
+                SeriesRead read;
+                read.series = reader.series();
+                for (const journal::SeasonContest &contest : reader.contests())
+                    read.contests.push_back({contest.uuid, contest.name});
+                // The series asked for, else the first, else every contest by the default rules.
+                const contest::SeriesSettings chosen = journal::seriesNamed(
+                    reader, !name.empty() || read.series.empty() ? name : read.series.front().name);
+                read.standings = contest::rankSeries(chosen, journal::seriesContests(reader, chosen));
+                return read;
+            },
+            [journalPath](const contest::SeriesSettings &series) { journal::ContestJournal(journalPath).setSeries(series); },
+            [journalPath](const contest::SeriesStandings &standings, const std::string &path) {
+                if (journal::isJournalFile(path, journalPath))
+                    throw std::runtime_error("that is the flight journal itself");
+                const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
+                if (!format)
+                    throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
+                format->writeSeries(standings, path);
+            }};
+}
+
 // The standings from the journal file: read over a reader of their own on
 // the window's worker thread, which keeps what it read so that a read after
 // a flight recorded reads that flight alone; the contest's settings read over
@@ -129,7 +158,8 @@ StandingsSource standingsIn(const std::string &journalPath)
                 if (!format)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
                 format->write(results, path);
-            }};
+            },
+            seriesIn(journalPath)};
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "merge_classes.h"
 #include "merge_contests.h"
 #include "merge_source.h"
+#include "series_store.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -320,6 +321,7 @@ MergeReport mergeJournal(const std::string &path, const std::string &otherPath)
         merge.contests();
         merge.entries();
         merge.flights();
+        mergeSeries(here, other, merge.report);
         transaction.commit();
         return merge.report;
     } catch (const JournalProblem &problem) {

@@ -6,6 +6,7 @@
 #include "journal_columns.h"
 #include "journal_files.h"
 #include "journal_schema.h"
+#include "series_store.h"
 #include "sqlite_library.h"
 
 #include <atomic>
@@ -271,6 +272,11 @@ std::vector<FlightChange> JournalReader::changes(std::int64_t flightId) const
             changes.push_back({query.text(0), query.text(1), query.text(2), query.text(3), query.text(4)});
         return changes;
     });
+}
+
+std::vector<contest::SeriesSettings> JournalReader::series() const
+{
+    return m_impl->read([&] { return m_impl->withSeries ? readSeries(m_impl->db) : std::vector<contest::SeriesSettings>(); });
 }
 
 std::vector<SeasonContest> JournalReader::contests() const

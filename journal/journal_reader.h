@@ -3,6 +3,7 @@
 #include "contest_journal.h"
 #include "flight_observer.h"
 #include "scored_flight.h"
+#include "series_settings.h"
 
 #include <cstdint>
 #include <memory>
@@ -120,6 +121,8 @@ public:
     // The season's contests, oldest first; the one contest of a journal
     // older than the season, which has no id yet.
     std::vector<SeasonContest> contests() const;
+    // The season's series, by name; none in a journal older than the series.
+    std::vector<contest::SeriesSettings> series() const;
     // The flights, days, entries and settings read are this contest's from
     // now on (0: the current one's, whichever it is at each read).
     void chooseContest(std::int64_t contest);

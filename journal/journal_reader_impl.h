@@ -33,6 +33,8 @@ struct JournalReader::Impl {
     std::int64_t chosen = 0; // the contest read; 0: the current one
     // Nor has one older than the trail of closed classes any trail.
     bool withClassChanges = true;
+    // Nor has one older than the series any series.
+    bool withSeries = true;
     // The calculation's columns as the file holds them: one of a layout
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
@@ -68,6 +70,7 @@ struct JournalReader::Impl {
                 withContest = layout >= 5;
                 withSeason = layout >= 6;
                 withClassChanges = layout >= 7;
+                withSeries = layout >= 8;
                 columns = calculationColumns();
                 withEngineBonus = layout >= 4;
                 if (layout < 4)

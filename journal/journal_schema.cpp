@@ -4,6 +4,7 @@
 #include "journal_connection.h"
 #include "journal_files.h"
 #include "journal_steps.h"
+#include "series_store.h"
 #include "sqlite_library.h"
 
 #include <chrono>
@@ -80,6 +81,7 @@ UPDATE calculation SET engine_bonus = '20.0'
     addContestSettings,
     addSeason,
     addClassChanges,
+    addSeries,
 };
 static_assert(std::size(migrations) == schemaVersion);
 

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -122,12 +123,36 @@ void StandingsWindow::buildControls()
     for (QPushButton *each : {printButton, previewButton, saveButton, m_contest})
         buttons->addWidget(each);
     buttons->addStretch(1);
-    buttons->addWidget(closeButton);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_table, 1);
-    layout->addWidget(m_note);
-    layout->addLayout(buttons);
+    auto *contestPage = layout;
+    // The season's series in a view of its own: the contest's standings and controls on the first page.
+    if (m_source.series.read) {
+        auto *views = new QTabWidget(this);
+        views->setObjectName(QStringLiteral("standingsViews"));
+        auto *page = new QWidget(views);
+        contestPage = new QVBoxLayout(page);
+        views->addTab(page, QStringLiteral("C&ontest"));
+        m_seriesView = new SeriesView(m_source.series, views);
+        m_seriesView->setObjectName(QStringLiteral("seriesView"));
+        views->addTab(m_seriesView, QStringLiteral("Se&ries"));
+        connect(views, &QTabWidget::currentChanged, this, [this, views] {
+            if (views->currentWidget() == m_seriesView)
+                m_seriesView->readAgain();
+        });
+        layout->addWidget(views, 1);
+    }
+    contestPage->addLayout(top);
+    contestPage->addWidget(m_table, 1);
+    contestPage->addWidget(m_note);
+    contestPage->addLayout(buttons);
+    if (m_seriesView) {
+        auto *closing = new QHBoxLayout;
+        closing->addStretch(1);
+        closing->addWidget(closeButton);
+        layout->addLayout(closing);
+    } else {
+        buttons->addWidget(closeButton);
+    }
     resize(760, 480);
 }
 
@@ -149,6 +174,8 @@ void StandingsWindow::journalChanged()
     // A closed window reads nothing; it reads the journal again when shown.
     if (isVisible())
         m_soon.start();
+    if (m_seriesView && m_seriesView->isVisible())
+        m_seriesView->readAgain();
 }
 
 StandingsWindow::Read StandingsWindow::readOf(const std::function<contest::Results()> &read, long long asOf)

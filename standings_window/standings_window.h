@@ -4,6 +4,7 @@
 #include "contest_settings.h"
 #include "results_model.h"
 #include "results_printing.h"
+#include "series_view.h"
 
 #include <QFutureWatcher>
 #include <QTimer>
@@ -29,6 +30,8 @@ struct StandingsSource {
     std::function<contest::ContestSettings()> contest;
     std::function<void(const contest::ContestSettings &)> setContest;
     std::function<void(const contest::Results &, const std::string &path)> save;
+    // The season's series, in a view of its own beside the contest's; none without a read.
+    SeriesSource series;
 };
 
 // The live standings beside the sheet: a class or combination at a time,
@@ -101,6 +104,7 @@ private:
     QTableWidget *m_table = nullptr;
     QLabel *m_note = nullptr;
     QPushButton *m_contest = nullptr;
+    SeriesView *m_seriesView = nullptr;
 };
 
 } // namespace orlo

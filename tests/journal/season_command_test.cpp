@@ -29,6 +29,19 @@ void addWrongSeasonCommandLines()
         << QStringList{"--new-contest", "contest of 2026-12-07  to 2026-12-08"} << 1
         << "There is a contest named Contest of 2026-12-07 to 2026-12-08 in this journal already";
     QTest::newRow("copy-entries-alone") << QStringList{"--copy-entries"} << 2 << "go with --new-contest only";
+    QTest::newRow("series-alone") << QStringList{"--series", "Club"} << 2 << "--series goes with --series-results only";
+    QTest::newRow("series-in-an-unknown-format") << QStringList{"--series-results", "series.txt"} << 2
+                                                 << "--series-results writes a file whose name ends in one of .csv";
+    QTest::newRow("series-with-results") << QStringList{"--series-results", "series.csv", "--results", "results.csv"}
+                                         << 2 << "given one at a time";
+    QTest::newRow("series-without-journal") << QStringList{"--series-results", "series.csv", "--no-journal"} << 2
+                                            << "--no-journal goes with none";
+    QTest::newRow("series-of-an-unknown-name")
+        << QStringList{"--series-results", "series.csv", "--series", "Club"} << 1
+        << "the journal holds no series named \"Club\" (it holds none yet). Nothing was written.";
+    QTest::newRow("series-of-an-unknown-class")
+        << QStringList{"--series-results", "series.csv", "--class", "Class IX"} << 1
+        << "no contest of the series holds the class \"Class IX\"";
 }
 
 // A journal of each earlier layout becomes one contest holding its flights
@@ -274,6 +287,12 @@ void CommandLineTest::tablesMerged_data()
         << "The other table's Nats, of 2025-07-01 to 2025-07-02, is added as Nats (2025-07-01 to 2025-07-02): this "
            "table's Nats is of 2026-07-01 to 2026-07-02."
         << 2;
+    // The series: the one changed last is kept, whichever table changed it.
+    QTest::newRow("a series of the other table alone is taken")
+        << "series-there" << 0 << "The series \"Club series\" was taken from the other table, which alone had it." << 3;
+    QTest::newRow("a series changed later in the other table is taken")
+        << "series-later" << 0 << "The series \"Club series\" was taken from the other table, changed there later." << 3;
+    QTest::newRow("a series changed later here stays") << "series-earlier-there" << 0 << "1 flight added" << 3;
 }
 
 void CommandLineTest::tablesMerged()
@@ -305,6 +324,21 @@ void CommandLineTest::tablesMerged()
         typed.firstDay = kind == "last-year" ? "2025-07-01" : "2026-07-01";
         typed.lastDay = kind == "last-year" ? "2025-07-02" : "2026-07-03";
         ContestJournal(other.toStdString()).setContest(typed);
+    }
+    const SeriesSettings theirs{"Club series", {}, {{"Class I", SeriesScheme::LowPoint, {"5", "3"}, SharedPlaces::HigherPoints}},
+                                CountedContests::AllButWorst, 0, 1, 3, {{"B Okafor", "Bola Okafor", true}}};
+    SeriesSettings ours = theirs;
+    ours.rules.clear();
+    ours.names.clear();
+    if (kind.startsWith(QLatin1String("series"))) {
+        ContestJournal there(other.toStdString());
+        there.setClock([] { return std::time_t(1782900000); });
+        there.setSeries(theirs);
+        if (kind != "series-there") {
+            ContestJournal atHere(here.toStdString());
+            atHere.setClock([&] { return std::time_t(kind == "series-later" ? 1782800000 : 1783000000); });
+            atHere.setSeries(ours);
+        }
     }
     if (kind == "closed-both-ways" || kind == "closed-both")
         closeClassOne(here, 17);
@@ -370,6 +404,11 @@ void CommandLineTest::tablesMerged()
     const QStringList expected = kind == "last-year" ? QStringList{"Nats", "Nats (2025-07-01 to 2025-07-02)"}
                                                      : QStringList{"Nats"};
     QCOMPARE(contests, expected);
+    if (kind.startsWith(QLatin1String("series"))) {
+        const std::vector<SeriesSettings> series = reader.series();
+        QCOMPARE(series.size(), std::size_t(1));
+        QVERIFY2(series.front() == (kind == "series-earlier-there" ? ours : theirs), "the series changed last is kept whole");
+    }
     if (kind.endsWith(QLatin1String("twice"))) {
         const Run again = run({"--journal", here, "--merge-journal", other});
         QVERIFY2(again.output.contains(QLatin1String("0 flights added and 1 there already"))

@@ -13,6 +13,7 @@
 #include "journal_problem_notice.h"
 #include "named_control.h"
 #include "season_dialogs.h"
+#include "series_dialog.h"
 #include "sheet_driver.h"
 #include "standings_window.h"
 #include "wired_program.h"
@@ -25,6 +26,8 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QLineEdit>
@@ -53,6 +56,7 @@ private slots:
     void flightToldOnTheSheet_data();
     void flightToldOnTheSheet();
     void contestSettingsKeptForTheContestShown();
+    void seriesSetUpInItsView();
 };
 
 void StandingsWindowTest::recordedFlightShowsInTheStandings()
@@ -469,6 +473,66 @@ void StandingsWindowTest::contestSettingsKeptForTheContestShown()
     for (const journal::SeasonContest &each : journal::JournalReader(path.toStdString()).contests())
         contests << QString::fromStdString(each.name + (each.current ? " current" : ""));
     QCOMPARE(contests, (QStringList{"", "Autumn Meet current"}));
+}
+
+// The season's series in the Standings window's own view: two contests with
+// the places swapped, set up in the series dialog so that the best contest
+// alone counts; the series is kept in the journal and the view shows the
+// contest dropped in brackets.
+void StandingsWindowTest::seriesSetUpInItsView()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    const std::string file = path.toStdString();
+    for (const auto &[contest, annScore] : {std::pair{"Spring Meet", "150.0"}, std::pair{"Summer Meet", "140.0"}}) {
+        journal::ContestJournal director(file);
+        director.startContest({contest, {}, {}, false});
+        const std::int64_t ann = director.add({"Ann Example", "17", {"Class I"}});
+        const std::int64_t bo = director.add({"Bo Still", "18", {"Class I"}});
+        journal::FlightJournal recording(file);
+        for (const auto &[entry, score] : {std::pair{ann, std::string(annScore)}, std::pair{bo, std::string("145.0")}}) {
+            CalculationRecord flown;
+            flown.classCaption = "Class I";
+            flown.score = score;
+            flown.summary = {"Class I", score + " Total Score"};
+            recording.nowFlying(entry);
+            recording.calculated(flown);
+            recording.flightEnded();
+        }
+    }
+    WiredProgram program(path);
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.openStandings();
+    StandingsWindow &window = *program.program.standings();
+    auto *views = window.findChild<QTabWidget *>(QStringLiteral("standingsViews"));
+    QVERIFY2(views, "the Standings window has no Series view");
+    views->setCurrentWidget(window.findChild<QWidget *>(QStringLiteral("seriesView")));
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("seriesTable"));
+    QTRY_VERIFY2_WITH_TIMEOUT(table->rowCount() == 2, "the series was not shown", hangWatchdogMs);
+    window.findChild<QPushButton *>(QStringLiteral("seriesSetUp"))->click();
+    SeriesDialog *dialog = nullptr;
+    QTRY_VERIFY2_WITH_TIMEOUT((dialog = window.findChild<SeriesDialog *>()), "Set up series… opened no dialog",
+                              hangWatchdogMs);
+    dialog->findChild<QLineEdit *>(QStringLiteral("seriesName"))->setText(QStringLiteral("Club Championship"));
+    dialog->findChild<QComboBox *>(QStringLiteral("seriesCounted"))->setCurrentIndex(1);
+    dialog->findChild<QSpinBox *>(QStringLiteral("seriesN"))->setValue(1);
+    dialog->accept();
+    auto rowOf = [table](int row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << (table->item(row, column) ? table->item(row, column)->text() : QString());
+        return cells.join(u'|');
+    };
+    // Ann: 10 at Spring, 8 at Summer; Bo the other way round: a tie at 10, shared.
+    QTRY_COMPARE_WITH_TIMEOUT(rowOf(0), QStringLiteral("1|Ann Example|17|10|(8)|10"), hangWatchdogMs);
+    QCOMPARE(rowOf(1), QStringLiteral("1|Bo Still|18|(8)|10|10"));
+    const std::vector<contest::SeriesSettings> kept = journal::JournalReader(file).series();
+    QCOMPARE(kept.size(), std::size_t(1));
+    QCOMPARE(kept.front().name, std::string("Club Championship"));
+    QCOMPARE(kept.front().best, 1);
+    QVERIFY2(window.findChild<QLabel *>(QStringLiteral("seriesRules"))->text().contains(
+                 QStringLiteral("A contestant's best 1 contest count")),
+             "the rule is said above the table");
 }
 
 QTEST_MAIN(StandingsWindowTest)
