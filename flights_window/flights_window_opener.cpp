@@ -33,6 +33,10 @@ void FlightsWindowOpener::open(Activation activation)
 {
     bool overSheet = false;
     if (!m_window) {
+        // At the first start the window may open before the journal is made,
+        // which it would then read as no journal at all: made now, it reads as
+        // holding no flights yet.
+        m_journal.open();
         m_window = new FlightsWindow(m_journal);
         QObject::connect(m_window, &FlightsWindow::nowFlying, m_window, [this](std::int64_t entry) { nowFlying(entry); });
         QObject::connect(m_window, &FlightsWindow::contestChanged, m_window, [this] { m_changed(); });
