@@ -62,7 +62,8 @@ public:
                                "VALUES (?1, ?2, nullif(?3, 0), ?4, ?5, ?6)"),
           m_lastCalculation(here, "UPDATE flight SET last_calculation = (SELECT max(id) FROM calculation WHERE "
                                   "flight = ?1), calculation_count = (SELECT count(*) FROM calculation WHERE "
-                                  "flight = ?1) WHERE id = ?1")
+                                  "flight = ?1), flown_at = coalesce((SELECT " + momentSql("recorded_at")
+                                  + " FROM calculation WHERE flight = ?1 ORDER BY id LIMIT 1), 0) WHERE id = ?1")
     {
     }
     void contests();

@@ -37,6 +37,9 @@ struct JournalReader::Impl {
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
     bool withEngineBonus = true;
+    // Nor has one older than the flights' moments flown any: its flights go in
+    // the order recorded.
+    bool withFlownAt = true;
     std::int64_t opening = 0; // which opening of the file the reads are of
 
     void close() { db.close(); }
@@ -68,6 +71,7 @@ struct JournalReader::Impl {
                 withContest = layout >= 5;
                 withSeason = layout >= 6;
                 withClassChanges = layout >= 7;
+                withFlownAt = layout >= 8;
                 columns = calculationColumns();
                 withEngineBonus = layout >= 4;
                 if (layout < 4)

@@ -204,6 +204,18 @@ QString combinationsOf(const QString &path)
     return said.join(QStringLiteral("; "));
 }
 
+// The scores of the flights in the order the flights window lists them.
+QString scoresInOrder(const QString &path, const FlightOrder &order)
+{
+    const JournalReader reader(path.toStdString());
+    const std::vector<FlightRow> flights =
+        order.newestFirst() ? reader.flights({}, 0, 200) : reader.flights({}, order, 0, 200);
+    QStringList scores;
+    for (const FlightRow &flight : flights)
+        scores << QString::fromStdString(flight.last.values.score);
+    return scores.join(QLatin1Char(' '));
+}
+
 // The results of every class and combination, as the CSV the command writes.
 QByteArray resultsOf(const QString &path, const QString &csv)
 {
@@ -444,6 +456,9 @@ void CommandLineTest::tablesMerged()
         QCOMPARE(flightLines(other), flightLines(here));
         QCOMPARE(closingsOf(other), closingsOf(here));
         QCOMPARE(combinationsOf(other), combinationsOf(here));
+        // This table's own flight of 14:00 numbered before the merged ones of 09:00 and 10:00.
+        QCOMPARE(scoresInOrder(other, {FlightSortKey::Time, true}), QStringLiteral("160.0 151.0 150.0"));
+        QCOMPARE(scoresInOrder(other, {FlightSortKey::Time, false}), QStringLiteral("150.0 151.0 160.0"));
         QCOMPARE(resultsOf(other, folder.filePath(QStringLiteral("there.csv"))),
                  resultsOf(here, folder.filePath(QStringLiteral("here.csv"))));
     } else if (kind == "one-sided" || kind == "two-sided") {
