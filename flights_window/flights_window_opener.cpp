@@ -6,6 +6,8 @@
 
 #include <QWindow>
 
+#include <filesystem>
+
 namespace orlo {
 
 FlightsWindowOpener::FlightsWindowOpener(journal::FlightJournal &journal, JournalRecorder &recorder,
@@ -22,6 +24,14 @@ FlightsWindowOpener::~FlightsWindowOpener()
 void FlightsWindowOpener::open(Activation activation)
 {
     bool overSheet = false;
+    // No journal at its name: at the first start the window may open before
+    // the journal is made, which it would then read as no journal at all;
+    // made now, it reads as holding no flights yet. One moved away meanwhile
+    // is followed now, so that the new journal at its name, holding the
+    // contest, is read (the contestant named next, with Ctrl+N, among its
+    // entries). One that is there is opened at the first flight, as always.
+    if (!std::filesystem::exists(m_journal.path()))
+        m_journal.open();
     if (!m_window) {
         m_window = new FlightsWindow(m_journal, m_changes);
         QObject::connect(m_window, &FlightsWindow::nowFlying, m_window, [this](std::int64_t entry) { nowFlying(entry); });

@@ -33,6 +33,9 @@ struct FlightRow {
     contest::FlightStatus status = contest::FlightStatus::Official;
     std::string statusReason;
     std::string uuid; // the flight's identifier across scoring tables
+    // Seconds since 1970 in UTC of its first calculation, the order flown;
+    // 0 when not known.
+    std::int64_t flownAt = 0;
 };
 
 // Empty members do not filter. day is "YYYY-MM-DD" of the local time of the
@@ -94,10 +97,11 @@ public:
     JournalReader(const JournalReader &) = delete;
     JournalReader &operator=(const JournalReader &) = delete;
 
-    // Newest first.
+    // Newest first: by the moment each was flown (its first calculation),
+    // whichever scoring table recorded it; as recorded in an older journal.
     std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
-    // A page of them, newest first: at most limit flights, all older than the
-    // flight olderThan unless that is 0. Reading a season of flights at once
+    // A page of them, newest first: at most limit flights, all after the
+    // flight olderThan in that order unless that is 0. Reading a season of flights at once
     // takes far longer than a window may take to open.
     std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
     // A page of them in another order: at most limit flights after the

@@ -39,6 +39,9 @@ struct JournalReader::Impl {
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
     bool withEngineBonus = true;
+    // Nor has one older than the flights' moments flown any: its flights go in
+    // the order recorded.
+    bool withFlownAt = true;
     std::int64_t opening = 0; // which opening of the file the reads are of
 
     void close() { db.close(); }
@@ -71,6 +74,7 @@ struct JournalReader::Impl {
                 withSeason = layout >= 6;
                 withClassChanges = layout >= 7;
                 withSeries = layout >= 8;
+                withFlownAt = layout >= 9;
                 columns = calculationColumns();
                 withEngineBonus = layout >= 4;
                 if (layout < 4)

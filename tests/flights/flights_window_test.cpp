@@ -74,6 +74,7 @@ private slots:
     void openedByMenuNamedAtOnceEndedWithTheSheet();
     void longJournalFilteredAndExported();
     void problemToldWithoutTakingTheFocus();
+    void firstStartShowsNoFlightsYet();
 };
 
 void FlightsWindowTest::flightOnTheSheetToTheExport()
@@ -373,6 +374,17 @@ void FlightsWindowTest::problemToldWithoutTakingTheFocus()
     const QString status = statusLine(*program.flights.window())->text();
     QVERIFY2(status.contains(QLatin1String("could not be read")) && !status.contains(QLatin1String("0 flights")),
              qPrintable(status));
+}
+
+// The first start on a new journal with the flights window beside the sheet:
+// the window may open before the journal is made, and a journal not made yet
+// holds no flights; it is no failure to read.
+void FlightsWindowTest::firstStartShowsNoFlightsYet()
+{
+    Program program;
+    program.flights.open();
+    const QString status = statusLine(*program.flights.window())->text();
+    QVERIFY2(status.startsWith(QLatin1String("0 flights shown.")), qPrintable(status));
 }
 
 QTEST_MAIN(FlightsWindowTest)
