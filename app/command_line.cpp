@@ -46,6 +46,8 @@ const QString firstDayOption = QStringLiteral("first-day");
 const QString lastDayOption = QStringLiteral("last-day");
 const QString copyEntriesOption = QStringLiteral("copy-entries");
 const QString mergeOption = QStringLiteral("merge-journal");
+const QString seriesResultsOption = QStringLiteral("series-results");
+const QString seriesOption = QStringLiteral("series");
 const QString serveOption = QStringLiteral("serve");
 
 // $XDG_DATA_HOME/orlo-score/journal.sqlite, or under ~/.local/share when
@@ -151,9 +153,10 @@ bool drawsPages(int argc, char *argv[])
         const std::string_view argument = argv[i];
         if (argument == "--")
             break;
-        if ((argument == "--results" && i + 1 < argc && isPdf(argv[i + 1]))
-            || (argument.starts_with("--results=") && isPdf(argument)))
-            return true;
+        for (const std::string_view option : {std::string_view("--results"), std::string_view("--series-results")})
+            if ((argument == option && i + 1 < argc && isPdf(argv[i + 1]))
+                || (argument.starts_with(std::string(option) + "=") && isPdf(argument)))
+                return true;
         // The pages served include the results as PDF.
         if (argument == "--serve" || argument.starts_with("--serve="))
             return true;
@@ -202,9 +205,18 @@ void addOptions(QCommandLineParser &parser, const QString &defaultPath)
                         "format its extension names (%1) and ends, without a window.")
              .arg(resultsExtensions()),
          QStringLiteral("file")},
+        {seriesResultsOption,
+         QStringLiteral("Writes the season's series standings, points added up across the contests by the series' "
+                        "rules, to <file> in the format its extension names (%1) and ends, without a window.")
+             .arg(resultsExtensions()),
+         QStringLiteral("file")},
+        {seriesOption,
+         QStringLiteral("With --series-results: the series of that name, when the journal holds several. Without "
+                        "it, the journal's one series, or every contest under the default rules when it has none."),
+         QStringLiteral("name")},
         {classOption,
-         QStringLiteral("With --results: only the results of that class, or of that combination of classes; given "
-                        "again for more. Without it, every class with flights or entries."),
+         QStringLiteral("With --results or --series-results: only the results of that class, or of that combination "
+                        "of classes; given again for more. Without it, every class with flights or entries."),
          QStringLiteral("caption")},
         {contestOption,
          QStringLiteral("With --results, --export-journal or --import-entries: that contest of the journal "
@@ -243,10 +255,13 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
     if (parser.isSet(noJournalOption)
         && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption)
             || parser.isSet(importOption) || parser.isSet(resultsOption) || parser.isSet(listContestsOption)
-            || parser.isSet(newContestOption) || parser.isSet(mergeOption) || parser.isSet(serveOption)))
+            || parser.isSet(newContestOption) || parser.isSet(mergeOption) || parser.isSet(seriesResultsOption)
+            || parser.isSet(serveOption)))
         return QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal, "
-                              "--import-entries, --results, --list-contests, --new-contest, --merge-journal and "
-                              "--serve.");
+                              "--import-entries, --results, --series-results, --list-contests, --new-contest, "
+                              "--merge-journal and --serve.");
+    if (parser.isSet(seriesOption) && !parser.isSet(seriesResultsOption))
+        return QStringLiteral("--series goes with --series-results only.");
     if (parser.isSet(contestOption)
         && !(parser.isSet(resultsOption) || parser.isSet(exportOption) || parser.isSet(importOption)))
         return QStringLiteral("--contest goes with --results, --export-journal or --import-entries only.");
@@ -255,14 +270,15 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
         return QStringLiteral("--first-day, --last-day and --copy-entries go with --new-contest only.");
     if (parser.isSet(dayOption) && !parser.isSet(exportOption))
         return QStringLiteral("--day goes with --export-journal only.");
-    if (parser.isSet(classOption) && !parser.isSet(resultsOption))
-        return QStringLiteral("--class goes with --results only.");
+    if (parser.isSet(classOption) && !parser.isSet(resultsOption) && !parser.isSet(seriesResultsOption))
+        return QStringLiteral("--class goes with --results or --series-results only.");
     if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption))
             + int(parser.isSet(resultsOption)) + int(parser.isSet(listContestsOption))
-            + int(parser.isSet(newContestOption)) + int(parser.isSet(mergeOption)) + int(parser.isSet(serveOption))
+            + int(parser.isSet(newContestOption)) + int(parser.isSet(mergeOption))
+            + int(parser.isSet(seriesResultsOption)) + int(parser.isSet(serveOption))
         > 1)
-        return QStringLiteral("--export-journal, --backup-journal, --import-entries, --results, --list-contests, "
-                              "--new-contest, --merge-journal and --serve are given one at a time.");
+        return QStringLiteral("--export-journal, --backup-journal, --import-entries, --results, --series-results, "
+                              "--list-contests, --new-contest, --merge-journal and --serve are given one at a time.");
     return std::nullopt;
 }
 
@@ -285,6 +301,8 @@ StartOptions optionsOf(const QCommandLineParser &parser, const QString &defaultP
     options.lastDay = parser.value(lastDayOption);
     options.copyEntries = parser.isSet(copyEntriesOption);
     options.mergePath = parser.value(mergeOption);
+    options.seriesResultsPath = parser.value(seriesResultsOption);
+    options.seriesName = parser.value(seriesOption);
     options.serve = parser.value(serveOption);
     return options;
 }
@@ -292,9 +310,11 @@ StartOptions optionsOf(const QCommandLineParser &parser, const QString &defaultP
 // An option's value the command cannot use, said in a sentence.
 std::optional<QString> badValueOf(const QCommandLineParser &parser, const StartOptions &options)
 {
-    if (parser.isSet(resultsOption) && !resultsFormatOf(options.resultsPath))
-        return QStringLiteral("--results writes a file whose name ends in one of %1, not '%2'.")
-            .arg(resultsExtensions(), options.resultsPath);
+    for (const auto &[option, path] : {std::pair{resultsOption, options.resultsPath},
+                                       std::pair{seriesResultsOption, options.seriesResultsPath}})
+        if (parser.isSet(option) && !resultsFormatOf(path))
+            return QStringLiteral("--%1 writes a file whose name ends in one of %2, not '%3'.")
+                .arg(option, resultsExtensions(), path);
     if ((parser.isSet(exportOption) && options.exportPath.isEmpty())
         || (parser.isSet(backupOption) && options.backupPath.isEmpty()))
         return QStringLiteral("--%1 needs the name of the file to write.")
@@ -358,6 +378,8 @@ int runJournalCommand(const StartOptions &options)
         return startContest(options);
     if (!options.mergePath.isEmpty())
         return mergeJournal(options.journalPath, options.mergePath);
+    if (!options.seriesResultsPath.isEmpty())
+        return writeSeriesResults(options.journalPath, options.seriesResultsPath, options.seriesName, options.classes);
     if (!options.serve.isEmpty())
         return serveStandings(options.journalPath, *servedAt(options.serve));
     std::int64_t contestId = 0;

@@ -23,6 +23,8 @@ struct StartOptions {
     QString firstDay, lastDay; // the new contest's days, "YYYY-MM-DD"
     bool copyEntries = false;  // the new contest starts with the current one's entry list
     QString mergePath; // set: that journal of another scoring table is merged into the journal
+    QString seriesResultsPath; // set: the season's series standings are written there
+    QString seriesName;        // the series written; empty: the journal's one series
     QString serve;     // set: "[ADDRESS:]PORT", the standings are served there until interrupted
 };
 

@@ -8,6 +8,7 @@
 #include "journal_schema.h"
 #include "journal_words.h"
 #include "season_dialogs.h"
+#include "series_reading.h"
 #include "standings_reader.h"
 #include "spreadsheet_commands.h"
 #include "tahoma_font.h"
@@ -38,30 +39,6 @@ QFont sheetFontStandingIn()
     QApplication::setFont(tahomaBold());
     return systemFont;
 }
-
-// Passes the sheet's flight to the journal's recorder and, once it is
-// recorded, tells whoever shows the standings and what the official is to
-// know of it.
-class RecordedFlights final : public FlightObserver {
-public:
-    RecordedFlights(FlightObserver &recorder, std::function<void()> recorded,
-                    std::function<void(const CalculationRecord &)> remark)
-        : m_recorder(recorder), m_recorded(std::move(recorded)), m_remark(std::move(remark))
-    {
-    }
-    void calculated(const CalculationRecord &calculation) override
-    {
-        m_recorder.calculated(calculation);
-        m_recorded();
-        m_remark(calculation);
-    }
-    void flightEnded() override { m_recorder.flightEnded(); }
-
-private:
-    FlightObserver &m_recorder;
-    std::function<void()> m_recorded;
-    std::function<void(const CalculationRecord &)> m_remark;
-};
 
 // The class chosen on the sheet, as a calculation would record it.
 std::string classShown(const ScoreSheetWindow &sheet)
@@ -122,6 +99,34 @@ QString outsideTheDays(const contest::ContestSettings &contest, const std::strin
         .arg(QString::fromStdString(day), name, days);
 }
 
+// The season's series from the journal file: every contest it counts read
+// and ranked as its own results are, over a reader of the read's own; the
+// series kept over a recording connection opened for the change alone.
+SeriesSource seriesIn(const std::string &journalPath)
+{
+    return {[journalPath](const std::string &name) {
+                journal::JournalReader reader(journalPath);
+                SeriesRead read;
+                read.series = reader.series();
+                for (const journal::SeasonContest &contest : reader.contests())
+                    read.contests.push_back({contest.uuid, contest.name});
+                // The series asked for, else the first, else every contest by the default rules.
+                const contest::SeriesSettings chosen = journal::seriesNamed(
+                    reader, !name.empty() || read.series.empty() ? name : read.series.front().name);
+                read.standings = contest::rankSeries(chosen, journal::seriesContests(reader, chosen));
+                return read;
+            },
+            [journalPath](const contest::SeriesSettings &series) { journal::ContestJournal(journalPath).setSeries(series); },
+            [journalPath](const contest::SeriesStandings &standings, const std::string &path) {
+                if (journal::isJournalFile(path, journalPath))
+                    throw std::runtime_error("that is the flight journal itself");
+                const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
+                if (!format)
+                    throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
+                format->writeSeries(standings, path);
+            }};
+}
+
 // The standings from the journal file: read over a reader of their own on
 // the window's worker thread, which keeps what it read so that a read after
 // a flight recorded reads that flight alone; the contest's settings read over
@@ -154,6 +159,7 @@ StandingsSource standingsIn(const std::string &journalPath)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
                 format->write(results, path);
             },
+            seriesIn(journalPath),
             {}};
 }
 
@@ -161,29 +167,13 @@ StandingsSource standingsIn(const std::string &journalPath)
 
 OrloProgram::OrloProgram(const QString &journalPath)
     : m_journal(journalPath.isEmpty() ? nullptr : std::make_unique<journal::FlightJournal>(journalPath.toStdString())),
-      m_recorder(m_journal ? std::make_unique<JournalRecorder>(*m_journal) : nullptr),
-      m_flights(m_journal ? std::make_unique<FlightsWindowOpener>(*m_journal, *m_recorder) : nullptr),
+      m_changes(m_journal ? std::make_unique<ContestChanges>(m_journal->path()) : nullptr),
+      m_recorder(m_journal ? std::make_unique<JournalRecorder>(*m_journal, *m_changes) : nullptr),
+      m_flights(m_journal ? std::make_unique<FlightsWindowOpener>(*m_journal, *m_recorder, *m_changes) : nullptr),
       m_systemFont(sheetFontStandingIn()), m_landing(m_sheet)
 {
     QApplication::setFont(m_systemFont);
-    // The Standings window, once open, reads the journal again after every change to it.
-    const auto standingsMayChange = [this] {
-        if (m_standings)
-            m_standings->journalChanged();
-    };
-    const auto remarkOnCalculation = [this](const CalculationRecord &calculation) {
-        if (!m_journal->isWorking())
-            return; // the official was told why the journal is not kept
-        QString remark = remarkOn(m_journal->path(), m_journal->nowFlyingEntry(), calculation.classCaption,
-                                  m_journal->flightOnTheSheet());
-        const QString outside = outsideTheDaysOnce();
-        if (!outside.isEmpty())
-            remark = remark.isEmpty() ? outside : remark + QLatin1Char(' ') + outside;
-        JournalProblemNotice::showRemark(remark, &m_sheet);
-    };
-    if (m_recorder)
-        m_recorded = std::make_unique<RecordedFlights>(*m_recorder, standingsMayChange, remarkOnCalculation);
-    m_sheet.rules().setObserver(m_recorded.get());
+    m_sheet.rules().setObserver(m_recorder.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
     if (!m_journal)
@@ -193,13 +183,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
         std::fprintf(stderr, "Orlo_Score: %s\n", problem.c_str());
         JournalProblemNotice::showLater(QString::fromStdString(problem), &m_sheet);
     });
+    QObject::connect(m_changes.get(), &ContestChanges::changed, &m_sheet,
+                     [this](ContestChange what) { contestChanged(what); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::journalRequested, &m_sheet, [this] { m_flights->open(); });
     m_flights->setSheet(m_sheet);
-    m_flights->setJournalChanged([this, standingsMayChange] {
-        standingsMayChange();
-        nameTheContest();
-    });
-    m_recorder->setWaitingWritten(standingsMayChange);
     // Named as flying next: told at once when the class on the sheet will not count the flight.
     m_flights->setNamed([this](std::int64_t entry) {
         JournalProblemNotice::showRemark(
@@ -233,18 +220,42 @@ void OrloProgram::openContests(ContestsShown shown)
         return;
     auto *list = new ContestListDialog(m_journal->path(), &m_sheet);
     list->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(list, &ContestListDialog::currentChanged, &m_sheet, [this] { currentContestChanged(); });
+    QObject::connect(list, &ContestListDialog::currentChanged, &m_sheet,
+                     [this] { m_changes->tell(ContestChange::CurrentContest); });
     list->open();
     if (shown == ContestsShown::NewContest)
         list->startNew();
 }
 
-void OrloProgram::currentContestChanged()
+void OrloProgram::contestChanged(ContestChange what)
 {
-    m_flights->currentContestChanged();
+    switch (what) {
+    case ContestChange::FlightRecorded:
+        remarkOnTheFlight();
+        return;
+    case ContestChange::FlightEnded:
+        return;
+    case ContestChange::CurrentContest:
+        // Nobody of the contest before is flying.
+        m_recorder->nowFlying(0);
+        break;
+    default:
+        break;
+    }
+    // Renamed, given other days, made current: the sheet's title says which contest it records into.
     nameTheContest();
-    if (m_standings)
-        m_standings->journalChanged();
+}
+
+void OrloProgram::remarkOnTheFlight()
+{
+    if (!m_journal->isWorking())
+        return; // the official was told why the journal is not kept
+    QString remark = remarkOn(m_journal->path(), m_journal->nowFlyingEntry(), classShown(m_sheet),
+                              m_journal->flightOnTheSheet());
+    const QString outside = outsideTheDaysOnce();
+    if (!outside.isEmpty())
+        remark = remark.isEmpty() ? outside : remark + QLatin1Char(' ') + outside;
+    JournalProblemNotice::showRemark(remark, &m_sheet);
 }
 
 void OrloProgram::nameTheContest()
@@ -267,13 +278,8 @@ void OrloProgram::openStandings()
         return;
     if (!m_standings) {
         StandingsSource source = standingsIn(m_journal->path());
-        // A contest renamed or given other days there is named so on the sheet at once.
-        source.setContest = [this, set = std::move(source.setContest)](const contest::ContestSettings &contest) {
-            set(contest);
-            nameTheContest();
-        };
         source.showOnNetwork = [this] { openNetwork(); };
-        m_standings = std::make_unique<StandingsWindow>(std::move(source));
+        m_standings = std::make_unique<StandingsWindow>(std::move(source), *m_changes);
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
         if (!restorePlace(*m_standings, QStringLiteral("standings")))
             placeBeside(*m_standings, m_sheet);
@@ -290,7 +296,7 @@ void OrloProgram::openNetwork()
     if (!m_journal)
         return;
     if (!m_network) {
-        m_network = std::make_unique<NetworkWindow>(m_journal->path());
+        m_network = std::make_unique<NetworkWindow>(m_journal->path(), *m_changes);
         if (!restorePlace(*m_network, QStringLiteral("network")))
             placeBeside(*m_network, m_sheet);
         keepPlace(*m_network, QStringLiteral("network"));

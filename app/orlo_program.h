@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contest_changes.h"
 #include "flight_journal.h"
 #include "flights_window_opener.h"
 #include "journal_recorder.h"
@@ -36,6 +37,7 @@ public:
     // Null without a journal.
     journal::FlightJournal *journal() const { return m_journal.get(); }
     JournalRecorder *recorder() const { return m_recorder.get(); }
+    ContestChanges *changes() const { return m_changes.get(); }
     FlightsWindowOpener *flights() const { return m_flights.get(); }
     // Shows the Standings window, built at its first opening, beside the
     // sheet; Ctrl+R on the sheet does the same. Nothing without a journal.
@@ -53,23 +55,25 @@ public:
     void openNetwork();
 
 private:
-    // Another contest is current: every window shows it and nobody of the
-    // contest before is flying.
-    void currentContestChanged();
+    // What the program itself does at a change: the remark on a flight
+    // recorded, the contest's name on the sheet, nobody flying once another
+    // contest is current. The windows follow the change on their own.
+    void contestChanged(ContestChange what);
+    // What the official is to know of the flight just recorded, over the sheet.
+    void remarkOnTheFlight();
     // The sheet's title names the current contest, once it has a name.
     void nameTheContest();
     // What to say of the flight on the sheet, recorded on a day outside the
     // current contest's days; empty when inside them or said already.
     QString outsideTheDaysOnce();
 
-    // The journal, its recorder and the flights window outlive the sheet,
-    // which ends its flight as it closes; the window goes first, the
-    // recorder writing what waits after it.
+    // The journal, its changes, its recorder and the flights window outlive
+    // the sheet, which ends its flight as it closes; the window goes first,
+    // the recorder writing what waits after it, the changes it tells last.
     std::unique_ptr<journal::FlightJournal> m_journal;
+    std::unique_ptr<ContestChanges> m_changes;
     std::unique_ptr<JournalRecorder> m_recorder;
     std::unique_ptr<FlightsWindowOpener> m_flights;
-    // Records each calculation through m_recorder, then tells the standings.
-    std::unique_ptr<FlightObserver> m_recorded;
     std::unique_ptr<StandingsWindow> m_standings;
     std::unique_ptr<NetworkWindow> m_network;
     std::string m_toldOutsideTheDays; // the contest and days said of

@@ -1,5 +1,6 @@
 #include "serve_command.h"
 
+#include "contest_changes.h"
 #include "field_service.h"
 
 #include <QCoreApplication>
@@ -49,11 +50,14 @@ int serveStandings(const QString &journalPath, const ServedAt &where)
         std::perror("Orlo_Score");
         return 1;
     }
-    FieldService service(journalPath.toStdString());
+    // No window records here: the changes are all other programs'.
+    ContestChanges changes(journalPath.toStdString());
+    FieldService service(journalPath.toStdString(), changes);
     if (const QString why = service.start(where.address, where.port); !why.isEmpty()) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(why));
         return 1;
     }
+    changes.watch();
     std::printf("The standings of %s are shown on the network at:\n", qPrintable(journalPath));
     for (const QString &address : service.addresses())
         std::printf("  %s\n", qPrintable(address));

@@ -7,6 +7,8 @@
 #include "journal_words.h"
 #include "results_files.h"
 #include "results_table.h"
+#include "series_reading.h"
+#include "series_words.h"
 #include "spreadsheet_files.h"
 
 #include <QCoreApplication>
@@ -116,6 +118,41 @@ int writeResults(const QString &journalPath, const QString &path, const QStringL
     if (results.flightsWithoutContestant > 0)
         say(QStringLiteral("%1 without a contestant counted nowhere; name the contestant in the flights window.")
                 .arg(counted(static_cast<std::size_t>(results.flightsWithoutContestant), "flight", "flights")));
+    return 0;
+}
+
+int writeSeriesResults(const QString &journalPath, const QString &path, const QString &series,
+                       const QStringList &classes)
+{
+    std::vector<std::string> named;
+    for (const QString &caption : classes)
+        named.push_back(caption.toStdString());
+    const ResultsFormat *format = resultsFormatOf(path);
+    if (!format) {
+        say(QStringLiteral("The series is written to a file whose name ends in one of %1.").arg(resultsExtensions()));
+        return 2;
+    }
+    contest::SeriesStandings standings;
+    const int status = written(journalPath, 0, path, "the series", [&](journal::JournalReader &reader) {
+        const contest::SeriesSettings chosen = journal::seriesNamed(reader, series.toStdString());
+        standings = contest::rankSeries(chosen, journal::seriesContests(reader, chosen), named);
+        format->writeSeries(standings, path.toStdString());
+    });
+    if (status != 0)
+        return status;
+    std::size_t rows = 0;
+    for (const contest::SeriesTable &table : standings.tables)
+        rows += table.rows.size();
+    std::printf("Wrote the series %s of %s over %s, %s, to %s.\n", standings.series.name.c_str(),
+                qPrintable(counted(standings.tables.size(), "class", "classes")),
+                qPrintable(counted(standings.contests.size(), "contest", "contests")),
+                qPrintable(counted(rows, "contestant's line", "contestants' lines")),
+                qPrintable(QDir::toNativeSeparators(path)));
+    if (standings.provisional())
+        say(QStringLiteral("The series is provisional: a contest it counts is still running."));
+    for (const contest::NearName &near : standings.nearNames)
+        if (!near.chosen)
+            say(QStringLiteral("Near names: %1.").arg(QString::fromStdString(contest::nearNameLine(near))));
     return 0;
 }
 

@@ -29,6 +29,13 @@ contest::Results readResults(const journal::JournalReader &reader, const std::ve
 int writeResults(const QString &journalPath, const QString &path, const QStringList &classes,
                  std::int64_t contest = 0);
 
+// Ranks every contest the series counts and writes the series standings of
+// the classes named (every class when none is) to path, saying what it did
+// as writeResults does. The series is the one named, else the journal's one
+// series, else every contest under the default rules. Returns the exit status.
+int writeSeriesResults(const QString &journalPath, const QString &path, const QString &series,
+                       const QStringList &classes);
+
 // Writes the journal's flights that pass the day as an XLSX workbook, the
 // whole file or none of it. Returns the exit status, saying what it did as
 // writeResults does.

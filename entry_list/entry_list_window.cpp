@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QScopeGuard>
 #include <QThread>
@@ -47,8 +48,8 @@ const QString typeToAdd = QStringLiteral("Type a name in the last row to add a c
 } // namespace
 
 EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::ContestJournal &contest,
-                                 QWidget *parent)
-    : QWidget(parent, Qt::Window), m_reader(reader), m_contest(contest)
+                                 ContestChanges &changes, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_reader(reader), m_contest(contest), m_changes(changes)
 {
     setWindowTitle(QStringLiteral("Entry list"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -100,11 +101,48 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
         connect(dialog, &QFileDialog::fileSelected, this, &EntryListWindow::importFrom);
         dialog->open();
     });
+    connect(&m_changes, &ContestChanges::changed, this, &EntryListWindow::contestChanged);
+    // A change told while a cell was edited is read once the edit ends.
+    connect(m_table->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, &EntryListWindow::reloadIfStale,
+            Qt::QueuedConnection);
     reload();
+}
+
+void EntryListWindow::contestChanged(ContestChange what)
+{
+    // A flight's end changes no entry nor its count of flights.
+    if (what == ContestChange::FlightEnded)
+        return;
+    m_stale = true;
+    if (!isVisible() || m_reloadQueued)
+        return;
+    // Once for a burst of changes, and after the edit or import that told it has returned.
+    m_reloadQueued = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_reloadQueued = false;
+        reloadIfStale();
+    }, Qt::QueuedConnection);
+}
+
+void EntryListWindow::reloadIfStale()
+{
+    // The cell being edited keeps what the director typed: its editor is
+    // the window's focus, in the table's viewport.
+    const QWidget *focused = focusWidget();
+    const bool editing = focused && focused != m_table->viewport() && m_table->viewport()->isAncestorOf(focused);
+    if (m_stale && !editing)
+        reload();
+}
+
+void EntryListWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    reloadIfStale();
 }
 
 void EntryListWindow::reload()
 {
+    m_stale = false;
     std::vector<contest::Entry> entries;
     try {
         // The list read is the current contest's, read again should another
@@ -214,7 +252,7 @@ void EntryListWindow::edited(QTableWidgetItem *item)
         reload();
         m_table->setCurrentCell(row, Name);
     }, Qt::QueuedConnection);
-    emit entriesChanged();
+    m_changes.tell(ContestChange::Entries);
 }
 
 void EntryListWindow::removeChosen()
@@ -230,7 +268,7 @@ void EntryListWindow::removeChosen()
     }
     m_status->setText(QStringLiteral("Removed %1.").arg(m_table->item(m_table->currentRow(), Name)->text()));
     reload();
-    emit entriesChanged();
+    m_changes.tell(ContestChange::Entries);
 }
 
 void EntryListWindow::mergeChosen()
@@ -262,7 +300,7 @@ void EntryListWindow::mergeChosen()
     }
     m_status->setText(QStringLiteral("Merged %1 into %2.").arg(name, into.trimmed()));
     reload();
-    emit entriesChanged();
+    m_changes.tell(ContestChange::Entries);
 }
 
 namespace {
@@ -388,7 +426,7 @@ void EntryListWindow::tellImported(const QString &fileName, const QString &unrea
                           .arg(outcome.alreadyListed)
                           .arg(columns));
     reload();
-    emit entriesChanged();
+    m_changes.tell(ContestChange::Entries);
 }
 
 } // namespace orlo

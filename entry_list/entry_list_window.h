@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contest_changes.h"
 #include "contest_journal.h"
 #include "journal_reader.h"
 #include "registration_file.h"
@@ -20,14 +21,16 @@ namespace orlo {
 // ("Class I / Profile"), Delete removes an entry without flights, and one
 // with flights is merged into another instead. A registration file is
 // imported all or nothing, after a preview of its entries, its problems
-// shown line by line.
+// shown line by line. Each change is told to changes, and every change told
+// there, whoever made it, is read again while the window is open.
 class EntryListWindow final : public QWidget {
     Q_OBJECT
 public:
     enum Column { Name, Number, Classes, Flights, ColumnCount };
 
     // Reads the list with reader, changes it with contest.
-    EntryListWindow(const journal::JournalReader &reader, journal::ContestJournal &contest, QWidget *parent);
+    EntryListWindow(const journal::JournalReader &reader, journal::ContestJournal &contest, ContestChanges &changes,
+                    QWidget *parent);
     // Waits for an import under way: it holds the journal briefly at its end.
     ~EntryListWindow() override;
 
@@ -46,11 +49,12 @@ public:
     // Merges the chosen entry into another, picked from the list.
     void mergeChosen();
 
-signals:
-    // An entry was added, changed, removed or merged.
-    void entriesChanged();
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void contestChanged(ContestChange what);
+    void reloadIfStale();
     void edited(QTableWidgetItem *item);
     // Shows only the entries whose name or number holds the search's text, accents and case aside.
     void showFound();
@@ -63,6 +67,7 @@ private:
 
     const journal::JournalReader &m_reader;
     journal::ContestJournal &m_contest;
+    ContestChanges &m_changes;
     QTableWidget *m_table = nullptr;
     QPushButton *m_import = nullptr;
     QPushButton *m_merge = nullptr;
@@ -74,6 +79,8 @@ private:
     std::int64_t m_listed = 0;
     bool m_filling = false;
     bool m_unread = false;
+    bool m_stale = false;        // a change was told since the last read
+    bool m_reloadQueued = false;
 };
 
 } // namespace orlo

@@ -3,6 +3,8 @@
 #include "contest_words.h"
 #include "flights_csv.h"
 #include "results_model.h"
+#include "series_results.h"
+#include "series_words.h"
 
 #include <algorithm>
 
@@ -97,6 +99,49 @@ Table resultsTable(const contest::Results &results)
                                                                      : CellKind::Text};
         }
     }
+    return table;
+}
+
+Table seriesTable(const contest::SeriesStandings &standings)
+{
+    std::vector<contest::ResultTable> tables;
+    for (const contest::SeriesTable &table : standings.tables)
+        tables.push_back(contest::seriesResults(table, standings));
+    // Nothing flown names the file's columns as an empty table does.
+    const contest::ResultTable empty = contest::seriesResults({}, standings);
+    Table table{"Series", {}, {}};
+    addHeadings(empty, table.headings);
+    for (const contest::ResultTable &shown : tables)
+        addHeadings(shown, table.headings);
+    for (const contest::ResultTable &shown : tables) {
+        const std::vector<std::size_t> at = columnsOf(shown, table.headings);
+        for (const contest::ResultRow &row : shown.rows) {
+            std::vector<Cell> &cells = table.rows.emplace_back(table.headings.size());
+            for (std::size_t column = 0; column < at.size(); ++column)
+                if (at[column] != noColumn)
+                    cells[at[column]] = {row.cells[column].text, row.cells[column].kind == contest::ValueKind::Number
+                                                                     ? CellKind::Number
+                                                                     : CellKind::Text};
+        }
+    }
+    return table;
+}
+
+Table seriesRulesTable(const contest::SeriesStandings &standings)
+{
+    Table table{"Series rules", {"Series", "Value"}, {}};
+    table.rows.push_back({{"Name"}, {standings.series.name}});
+    table.rows.push_back({{"Contestants"}, {contest::sameContestantSentence()}});
+    for (const contest::SeriesTable &shown : standings.tables) {
+        std::string contests;
+        for (const std::string &name : shown.contests)
+            contests += (contests.empty() ? "" : "; ") + name;
+        table.rows.push_back({{shown.rule.caption + ": contests"}, {contests}});
+        for (const std::string &sentence : contest::seriesSentences(shown, standings.series))
+            table.rows.push_back({{shown.rule.caption + ": rule"}, {sentence}});
+    }
+    for (const contest::NearName &near : standings.nearNames)
+        table.rows.push_back({{"Near names"}, {contest::nearNameLine(near)}});
     return table;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results_model.h"
+#include "series_standings.h"
 
 #include <string>
 #include <vector>
@@ -35,6 +36,12 @@ Table resultsTable(const contest::Results &results);
 // The contest's name and days, when the results were read and each class's
 // rule and whether it is final.
 Table contestTable(const contest::Results &results);
+// The series' file columns in one sheet: one row per contestant per class
+// or combination, each contest's points under its own column.
+Table seriesTable(const contest::SeriesStandings &standings);
+// The series' name, its contests and each class's rules in words, and the
+// near names with the director's choice.
+Table seriesRulesTable(const contest::SeriesStandings &standings);
 // The flights export's columns, numbers and times marked as such.
 Table flightsTable(const std::vector<journal::FlightRow> &flights);
 

@@ -43,4 +43,14 @@ void writeResultsXlsx(const contest::Results &results, const std::string &path)
     writeXlsx({resultsTable(results), contestTable(results)}, path);
 }
 
+void writeSeriesCsv(const contest::SeriesStandings &standings, const std::string &path)
+{
+    writeCsv(seriesTable(standings), path);
+}
+
+void writeSeriesXlsx(const contest::SeriesStandings &standings, const std::string &path)
+{
+    writeXlsx({seriesTable(standings), seriesRulesTable(standings)}, path);
+}
+
 } // namespace orlo::exports

@@ -20,5 +20,8 @@ void writeXlsx(const std::vector<Table> &tables, const std::string &path);
 // the contest's sheets; both throw as writeCsv and writeXlsx.
 void writeResultsCsv(const contest::Results &results, const std::string &path);
 void writeResultsXlsx(const contest::Results &results, const std::string &path);
+// The series as CSV, one sheet, and as a workbook with its rules' sheet.
+void writeSeriesCsv(const contest::SeriesStandings &standings, const std::string &path);
+void writeSeriesXlsx(const contest::SeriesStandings &standings, const std::string &path);
 
 } // namespace orlo::exports

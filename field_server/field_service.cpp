@@ -1,8 +1,8 @@
 #include "field_service.h"
 
+#include "contest_changes.h"
 #include "field_routes.h"
 #include "journal_schema.h"
-#include "journal_watch.h"
 #include "journal_words.h"
 #include "phone_page.h"
 #include "program_module.h"
@@ -90,15 +90,17 @@ std::shared_ptr<const FieldService::Drawn> drawRead(journal::StandingsReader &re
 
 } // namespace
 
-FieldService::FieldService(std::string journalPath, QObject *parent)
-    : FieldService(std::move(journalPath), Settings(), parent)
+FieldService::FieldService(std::string journalPath, ContestChanges &changes, QObject *parent)
+    : FieldService(std::move(journalPath), changes, Settings(), parent)
 {
 }
 
-FieldService::FieldService(std::string journalPath, const Settings &settings, QObject *parent)
+FieldService::FieldService(std::string journalPath, ContestChanges &changes, const Settings &settings,
+                           QObject *parent)
     : QObject(parent), m_path(std::move(journalPath)), m_settings(settings),
       m_reader(std::make_unique<journal::StandingsReader>(m_path))
 {
+    connect(&changes, &ContestChanges::changed, this, &FieldService::journalChanged);
     m_pool.setMaxThreadCount(1);
     m_clock.start();
     m_tick.setInterval(1000);
@@ -132,8 +134,6 @@ QString FieldService::start(const QString &address, int port)
         return QStringLiteral("Cannot listen on port %1: %2").arg(port).arg(QString::fromStdString(why));
     }
     m_folder = std::make_unique<QTemporaryDir>();
-    m_watch = new JournalWatch(m_path, m_settings.watchMs, this);
-    connect(m_watch, &JournalWatch::changed, this, &FieldService::journalChanged);
     m_tick.start();
     return {};
 }
@@ -141,8 +141,6 @@ QString FieldService::start(const QString &address, int port)
 void FieldService::stop()
 {
     m_tick.stop();
-    delete m_watch;
-    m_watch = nullptr;
     // Closing the connections first: they answer through this site.
     m_serving.reset();
     m_waiters.clear();

@@ -22,7 +22,7 @@ namespace orlo {
 namespace journal {
 class StandingsReader;
 }
-class JournalWatch;
+class ContestChanges;
 
 // The standings served on the field's network: reads the journal as every
 // reader does (on a thread of its own, read-only), draws the pages from the
@@ -36,11 +36,12 @@ public:
     struct Settings {
         field::HttpLimits limits;
         int longWaitMs = 25000; // a waiting /standings.json?since=V is answered by then
-        int watchMs = 250;      // how often the journal is asked whether it changed
     };
 
-    explicit FieldService(std::string journalPath, QObject *parent = nullptr);
-    FieldService(std::string journalPath, const Settings &settings, QObject *parent = nullptr);
+    // Reads the journal again after each change the one signal tells,
+    // this program's and others'.
+    FieldService(std::string journalPath, ContestChanges &changes, QObject *parent = nullptr);
+    FieldService(std::string journalPath, ContestChanges &changes, const Settings &settings, QObject *parent = nullptr);
     ~FieldService() override;
 
     // Reads the journal and listens on the address ("" for every IPv4
@@ -58,7 +59,7 @@ public:
     // The QR code of the text: its width in modules, and the modules row by row.
     static int qrCode(const QString &text, std::vector<bool> &modules);
 
-    // The journal changed: read it again soon.
+    // The journal changed: read it again now, or after the read under way.
     void journalChanged();
 
     struct Drawn; // a version's view and the pages every request of it shares
@@ -94,7 +95,6 @@ private:
     Settings m_settings;
     std::unique_ptr<journal::StandingsReader> m_reader;
     std::unique_ptr<field::HttpServing> m_serving;
-    JournalWatch *m_watch = nullptr;
     QThreadPool m_pool; // one thread: the reader and the results files, one at a time
     QFutureWatcher<std::shared_ptr<const Drawn>> m_reading;
     bool m_readAgain = false;

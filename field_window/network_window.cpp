@@ -48,8 +48,9 @@ QPixmap qrPixmap(const QString &text)
 
 } // namespace
 
-NetworkWindow::NetworkWindow(const std::string &journalPath, QString address, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_service(std::make_unique<FieldService>(journalPath)), m_address(std::move(address))
+NetworkWindow::NetworkWindow(const std::string &journalPath, ContestChanges &changes, QString address, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_service(std::make_unique<FieldService>(journalPath, changes)),
+      m_address(std::move(address))
 {
     setWindowTitle(QStringLiteral("Show on the network"));
     auto *who = new QLabel(

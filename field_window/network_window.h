@@ -13,6 +13,7 @@ class QVBoxLayout;
 
 namespace orlo {
 
+class ContestChanges;
 class FieldService;
 
 // "Show on the network…": starts and stops the standings' pages on the
@@ -22,7 +23,8 @@ class FieldService;
 class NetworkWindow final : public QWidget {
 public:
     // address: only that IPv4 address is listened on ("" for every one).
-    explicit NetworkWindow(const std::string &journalPath, QString address = {}, QWidget *parent = nullptr);
+    NetworkWindow(const std::string &journalPath, ContestChanges &changes, QString address = {},
+                  QWidget *parent = nullptr);
     ~NetworkWindow() override;
 
 private:

@@ -5,6 +5,7 @@
 #include "flight_status.h"
 #include "journal_notice.h"
 #include "season.h"
+#include "series_settings.h"
 
 #include <cstdint>
 #include <ctime>
@@ -114,6 +115,9 @@ public:
     void setContest(const contest::ContestSettings &contest);
     // Closes a class, stamped with the clock's time, or opens it again.
     void setFinal(std::string_view caption, bool final);
+    // Keeps the series in place of the one of its name; EntryRefused for a
+    // name without letters or digits.
+    void setSeries(const contest::SeriesSettings &series);
 
 private:
     struct Impl;

@@ -47,7 +47,8 @@ std::vector<contest::ScoredFlight> scoredFlightsWhere(const ReadOnlyDatabase &db
         + (withEntries ? "coalesce(e.name, f.contestant), coalesce(f.entry, 0), coalesce(e.number, ''), f.status"
                        : "f.contestant, 0, '', 'official'")
         + ", c.class_caption, c.score, c.hs_points, c.ls_points, " + (withBonus ? "c.engine_bonus" : "''")
-        + ", c.scale_points, c.landing_points, c.recorded_at FROM flight f"
+        + ", c.scale_points, c.landing_points, c.recorded_at, "
+          "(SELECT recorded_at FROM calculation WHERE flight = f.id ORDER BY id LIMIT 1) FROM flight f"
         + (withEntries ? " LEFT JOIN entry e ON e.id = f.entry" : "")
         + " JOIN calculation c ON c.id = f.last_calculation WHERE 1" + where + " ORDER BY f.id DESC";
     std::vector<contest::ScoredFlight> rows;
@@ -69,6 +70,7 @@ std::vector<contest::ScoredFlight> scoredFlightsWhere(const ReadOnlyDatabase &db
         row.scalePoints = query.text(10);
         row.landingPoints = query.text(11);
         row.recordedAt = query.text(12);
+        row.flownAt = query.text(13);
     }
     return rows;
 }

@@ -5,8 +5,10 @@
 #include "contestant_names.h"
 #include "database.h"
 #include "journal_steps.h"
+#include "series_store.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace orlo::journal {
 
@@ -243,6 +245,14 @@ void ContestJournal::setContest(const contest::ContestSettings &contest)
 void ContestJournal::setFinal(std::string_view caption, bool final)
 {
     m_impl->run(true, [&] { markFinal(m_impl->db, m_impl->contest(), caption, final, m_impl->now()); });
+}
+
+void ContestJournal::setSeries(const contest::SeriesSettings &series)
+{
+    const std::string name = contest::tidyName(series.name);
+    if (std::none_of(name.begin(), name.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || (c & 0x80); }))
+        throw EntryRefused("A series needs a name.");
+    m_impl->run(true, [&] { writeSeries(m_impl->db, series, m_impl->now()); });
 }
 
 } // namespace orlo::journal

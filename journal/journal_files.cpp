@@ -2,7 +2,9 @@
 
 #include "journal_schema.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -181,6 +183,35 @@ std::string throughLinks(const std::string &name)
     return named.string();
 }
 
+// The parts that writes beside path left when their program was killed:
+// named as writeAside names them (path, ".part-" and the writer's process
+// id, with SQLite's -journal, -wal or -shm of a backup), of a process that
+// is gone. A live writer's part, and any other file, stays.
+void removeStaleParts(const std::string &path)
+{
+    const fs::path target(path);
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string prefix = target.filename().string() + ".part-";
+    std::error_code error;
+    for (const fs::directory_entry &entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix))
+            continue;
+        const std::string rest = name.substr(prefix.size());
+        const std::size_t digits = std::min(rest.find_first_not_of("0123456789"), rest.size());
+        const std::string companion = rest.substr(digits);
+        if (digits == 0 || digits > 9
+            || !(companion.empty() || companion == "-journal" || companion == "-wal" || companion == "-shm"))
+            continue;
+        const pid_t writer = static_cast<pid_t>(std::stol(rest.substr(0, digits)));
+        std::error_code kind;
+        if (writer == getpid() || ::kill(writer, 0) == 0 || errno != ESRCH
+            || !fs::is_regular_file(entry.symlink_status(kind)))
+            continue;
+        fs::remove(entry.path(), kind);
+    }
+}
+
 } // namespace
 
 void writeAside(const std::string &asked, const std::function<void(const std::string &part)> &write)
@@ -194,6 +225,7 @@ void writeAside(const std::string &asked, const std::function<void(const std::st
     // pipe itself: /dev/null made a plain file for every program.
     if (fs::exists(status) && !fs::is_regular_file(status))
         throw std::runtime_error("that is not a plain file but a device or a pipe");
+    removeStaleParts(path);
     const std::string part = path + ".part-" + std::to_string(getpid());
     try {
         write(part);

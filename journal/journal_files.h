@@ -84,6 +84,7 @@ private:
 // beside path to write to; that file is synced, takes path's place and the
 // folder is synced, so that once this returns path holds the whole file even
 // across a power cut, and before it returns path holds what it held before.
+// Parts a killed write of path left beside it are removed first.
 // Throws std::runtime_error saying why nothing was written.
 void writeAside(const std::string &path, const std::function<void(const std::string &part)> &write);
 // The bytes as the file at path, written aside.

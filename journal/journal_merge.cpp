@@ -11,6 +11,7 @@
 #include "merge_classes.h"
 #include "merge_contests.h"
 #include "merge_source.h"
+#include "series_store.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -62,7 +63,8 @@ public:
                                "VALUES (?1, ?2, nullif(?3, 0), ?4, ?5, ?6)"),
           m_lastCalculation(here, "UPDATE flight SET last_calculation = (SELECT max(id) FROM calculation WHERE "
                                   "flight = ?1), calculation_count = (SELECT count(*) FROM calculation WHERE "
-                                  "flight = ?1) WHERE id = ?1")
+                                  "flight = ?1), flown_at = coalesce((SELECT " + momentSql("recorded_at")
+                                  + " FROM calculation WHERE flight = ?1 ORDER BY id LIMIT 1), 0) WHERE id = ?1")
     {
     }
     void contests();
@@ -72,6 +74,7 @@ public:
 
 private:
     std::map<std::string, std::string> finalClasses(std::int64_t contest) const;
+    bool nothingIn(const SeasonContest &contest) const;
     void toldIfFinal(const Statement &flight, std::int64_t added, const Rows &calculations, std::int64_t contest);
     std::int64_t addFlight(const Statement &flight, std::int64_t contest);
     void insertRows(Statement &insert, const Rows &rows, std::int64_t into);
@@ -98,6 +101,8 @@ void Merge::contests()
 {
     const std::vector<SeasonContest> here = readSeason(m_here);
     for (const SeasonContest &contest : readSeason(m_other)) {
+        if (nothingIn(contest))
+            continue;
         const SeasonContest *same = sameContest(here, contest, report);
         const std::string name = same ? same->name : nameAdded(here, contest, report);
         if (same) {
@@ -112,23 +117,28 @@ void Merge::contests()
                 .run();
             m_contests[contest.id] = m_here.lastInsertedRow();
             ++report.contestsAdded;
-            Statement combinations(m_other, "SELECT name, classes FROM combination WHERE contest = ?1 ORDER BY id");
-            combinations.bind(1, contest.id);
-            while (combinations.step())
-                Statement(m_here, "INSERT INTO combination (name, classes, contest) VALUES (?1, ?2, ?3)")
-                    .bind(1, combinations.text(0))
-                    .bind(2, combinations.text(1))
-                    .bind(3, m_contests[contest.id])
-                    .run();
         }
         const std::int64_t into = m_contests[contest.id];
         m_names[into] = name;
         const std::map<std::string, std::string> closed = finalClasses(into);
         mergeClasses(m_here, m_other, contest.id, into, m_names[into], report);
+        mergeCombinations(m_here, m_other, contest.id, into, m_names[into], report);
         for (const auto &[caption, at] : finalClasses(into))
             if (const auto before = closed.find(caption); before != closed.end() && before->second == at)
                 m_closedHere[{into, caption}] = at;
     }
+}
+
+// A contest never named nor given days, with no flight, entry, rule or
+// combination: the one a fresh journal starts with, left as it was when
+// another was started. It would arrive as a blank row in the list of contests.
+bool Merge::nothingIn(const SeasonContest &contest) const
+{
+    if (!contest.name.empty() || !contest.firstDay.empty() || !contest.lastDay.empty() || contest.flights != 0)
+        return false;
+    Statement used(m_other, "SELECT EXISTS (SELECT 1 FROM entry WHERE contest = ?1) OR EXISTS (SELECT 1 FROM class_rule "
+                            "WHERE contest = ?1) OR EXISTS (SELECT 1 FROM combination WHERE contest = ?1)");
+    return used.bind(1, contest.id).step() && used.integer(0) == 0;
 }
 
 std::map<std::string, std::string> Merge::finalClasses(std::int64_t contest) const
@@ -320,6 +330,7 @@ MergeReport mergeJournal(const std::string &path, const std::string &otherPath)
         merge.contests();
         merge.entries();
         merge.flights();
+        mergeSeries(here, other, merge.report);
         transaction.commit();
         return merge.report;
     } catch (const JournalProblem &problem) {

@@ -6,6 +6,7 @@
 #include "journal_columns.h"
 #include "journal_files.h"
 #include "journal_schema.h"
+#include "series_store.h"
 #include "sqlite_library.h"
 
 #include <atomic>
@@ -93,11 +94,14 @@ std::string filteredFlights(bool withEntries, const std::string &scoped)
 }
 
 // What a column is ordered by, in the query of JournalReader::flights.
-std::vector<std::string> orderedBy(FlightSortKey key, bool withEntries, bool withEngineBonus)
+std::vector<std::string> orderedBy(FlightSortKey key, bool withEntries, bool withEngineBonus, bool withFlownAt)
 {
     const auto number = [](const char *column) { return "CAST(" + std::string(column) + " AS REAL)"; };
     switch (key) {
-    case FlightSortKey::Time: break;
+    case FlightSortKey::Time:
+        if (withFlownAt)
+            return {"f.flown_at"};
+        break;
     case FlightSortKey::Contestant:
         return {withEntries ? "coalesce(e.compared_name, lower(f.contestant))" : "lower(f.contestant)"};
     case FlightSortKey::Number:
@@ -128,8 +132,17 @@ std::vector<std::string> orderedBy(FlightSortKey key, bool withEntries, bool wit
 
 std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const
 {
-    return m_impl->pageOfFlights(filter, " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4 OFFSET ?6",
-                                 olderThan, limit, 0);
+    return m_impl->read([&] {
+        // Newest first, a page follows the last flight read, which the index of
+        // the flights by contest and moment finds at once.
+        if (m_impl->withFlownAt)
+            return m_impl->pageOfFlights(filter,
+                                         " AND (?3 = 0 OR (f.flown_at, f.id) < (SELECT flown_at, id FROM flight WHERE "
+                                         "id = ?3)) ORDER BY f.flown_at DESC, f.id DESC LIMIT ?4 OFFSET ?6",
+                                         olderThan, limit, 0);
+        return m_impl->pageOfFlights(filter, " AND (?3 = 0 OR f.id < ?3) ORDER BY f.id DESC LIMIT ?4 OFFSET ?6",
+                                     olderThan, limit, 0);
+    });
 }
 
 std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, const FlightOrder &order, int skip,
@@ -138,7 +151,7 @@ std::vector<FlightRow> JournalReader::flights(const FlightFilter &filter, const 
     return m_impl->read([&] {
         // Every term in the direction asked, ties newest first.
         std::string sorted;
-        for (const std::string &term : orderedBy(order.key, m_impl->withEntries, m_impl->withEngineBonus))
+        for (const std::string &term : orderedBy(order.key, m_impl->withEntries, m_impl->withEngineBonus, m_impl->withFlownAt))
             sorted += term + (order.descending ? " DESC, " : " ASC, ");
         return m_impl->pageOfFlights(filter, " AND ?3 = 0 ORDER BY " + sorted + "f.id DESC LIMIT ?4 OFFSET ?6", 0,
                                      limit, skip);
@@ -153,10 +166,10 @@ std::vector<FlightRow> JournalReader::Impl::pageOfFlights(const FlightFilter &fi
         // A negative limit is none, to SQLite.
         const std::string sql = withEntries
             ? "SELECT f.id, coalesce(e.name, f.contestant), f.calculation_count, c.id, " + columns
-                  + ", coalesce(f.entry, 0), coalesce(e.number, ''), f.status, f.status_reason, f.uuid"
-                    " FROM flight f LEFT JOIN entry e ON e.id = f.entry" + filteredFlights(true, inContest("f.contest"))
+                  + ", coalesce(f.entry, 0), coalesce(e.number, ''), f.status, f.status_reason, f.uuid, "
+                  + (withFlownAt ? "f.flown_at" : "0") + " FROM flight f LEFT JOIN entry e ON e.id = f.entry" + filteredFlights(true, inContest("f.contest"))
             : "SELECT f.id, f.contestant, f.calculation_count, c.id, " + columns
-                  + ", 0, '', 'official', '', '' FROM flight f" + filteredFlights(false, "");
+                  + ", 0, '', 'official', '', '', 0 FROM flight f" + filteredFlights(false, "");
         Statement query(db, sql + ordered);
         query.bind(1, filter.day).bind(2, filter.classCaption).bind(3, olderThan).bind(4, std::int64_t(limit));
         query.bind(5, filter.entry).bind(6, std::int64_t(skip));
@@ -173,6 +186,7 @@ std::vector<FlightRow> JournalReader::Impl::pageOfFlights(const FlightFilter &fi
             row.status = contest::statusNamed(query.text(next + 2)).value_or(contest::FlightStatus::Official);
             row.statusReason = query.text(next + 3);
             row.uuid = query.text(next + 4);
+            row.flownAt = query.integer(next + 5);
         }
         return rows;
     });
@@ -203,17 +217,6 @@ std::vector<StoredCalculation> JournalReader::calculations(std::int64_t flightId
         while (query.step())
             calculations.push_back(readCalculation(query, 0));
         return calculations;
-    });
-}
-
-std::int64_t JournalReader::dataVersion() const
-{
-    return m_impl->read([&] {
-        Statement query(m_impl->db, "PRAGMA data_version");
-        if (!query.step())
-            throw DatabaseError(SQLITE_ERROR, "no data_version");
-        // Another opening of the file counts afresh: told apart by the opening.
-        return query.integer(0) + (m_impl->opening << 32);
     });
 }
 
@@ -282,6 +285,11 @@ std::vector<FlightChange> JournalReader::changes(std::int64_t flightId) const
             changes.push_back({query.text(0), query.text(1), query.text(2), query.text(3), query.text(4)});
         return changes;
     });
+}
+
+std::vector<contest::SeriesSettings> JournalReader::series() const
+{
+    return m_impl->read([&] { return m_impl->withSeries ? readSeries(m_impl->db) : std::vector<contest::SeriesSettings>(); });
 }
 
 std::vector<SeasonContest> JournalReader::contests() const

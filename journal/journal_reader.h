@@ -3,6 +3,7 @@
 #include "contest_journal.h"
 #include "flight_observer.h"
 #include "scored_flight.h"
+#include "series_settings.h"
 
 #include <cstdint>
 #include <memory>
@@ -32,6 +33,9 @@ struct FlightRow {
     contest::FlightStatus status = contest::FlightStatus::Official;
     std::string statusReason;
     std::string uuid; // the flight's identifier across scoring tables
+    // Seconds since 1970 in UTC of its first calculation, the order flown;
+    // 0 when not known.
+    std::int64_t flownAt = 0;
 };
 
 // Empty members do not filter. day is "YYYY-MM-DD" of the local time of the
@@ -93,10 +97,11 @@ public:
     JournalReader(const JournalReader &) = delete;
     JournalReader &operator=(const JournalReader &) = delete;
 
-    // Newest first.
+    // Newest first: by the moment each was flown (its first calculation),
+    // whichever scoring table recorded it; as recorded in an older journal.
     std::vector<FlightRow> flights(const FlightFilter &filter = {}) const;
-    // A page of them, newest first: at most limit flights, all older than the
-    // flight olderThan unless that is 0. Reading a season of flights at once
+    // A page of them, newest first: at most limit flights, all after the
+    // flight olderThan in that order unless that is 0. Reading a season of flights at once
     // takes far longer than a window may take to open.
     std::vector<FlightRow> flights(const FlightFilter &filter, std::int64_t olderThan, int limit) const;
     // A page of them in another order: at most limit flights after the
@@ -107,10 +112,6 @@ public:
     // contestant, status, and of its last calculation the class, the score
     // and the points. Quicker than the flights with all their texts.
     std::vector<contest::ScoredFlight> scoredFlights() const;
-    // A number that changes whenever another connection (another program, or
-    // this one's writers) changed the journal since the last call: a watch
-    // asks it often, as it costs no read of a table.
-    std::int64_t dataVersion() const;
     // Every flight is read when since comes from another opening of the
     // file (or from none): ids are only compared within one file.
     ContestRead contestSince(const FlightsMark &since) const;
@@ -124,6 +125,8 @@ public:
     // The season's contests, oldest first; the one contest of a journal
     // older than the season, which has no id yet.
     std::vector<SeasonContest> contests() const;
+    // The season's series, by name; none in a journal older than the series.
+    std::vector<contest::SeriesSettings> series() const;
     // The flights, days, entries and settings read are this contest's from
     // now on (0: the current one's, whichever it is at each read).
     void chooseContest(std::int64_t contest);

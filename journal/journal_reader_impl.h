@@ -33,10 +33,15 @@ struct JournalReader::Impl {
     std::int64_t chosen = 0; // the contest read; 0: the current one
     // Nor has one older than the trail of closed classes any trail.
     bool withClassChanges = true;
+    // Nor has one older than the series any series.
+    bool withSeries = true;
     // The calculation's columns as the file holds them: one of a layout
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
     bool withEngineBonus = true;
+    // Nor has one older than the flights' moments flown any: its flights go in
+    // the order recorded.
+    bool withFlownAt = true;
     std::int64_t opening = 0; // which opening of the file the reads are of
 
     void close() { db.close(); }
@@ -68,6 +73,8 @@ struct JournalReader::Impl {
                 withContest = layout >= 5;
                 withSeason = layout >= 6;
                 withClassChanges = layout >= 7;
+                withSeries = layout >= 8;
+                withFlownAt = layout >= 9;
                 columns = calculationColumns();
                 withEngineBonus = layout >= 4;
                 if (layout < 4)

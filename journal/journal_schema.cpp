@@ -1,9 +1,11 @@
 #include "journal_schema.h"
 
 #include "database.h"
+#include "journal_columns.h"
 #include "journal_connection.h"
 #include "journal_files.h"
 #include "journal_steps.h"
+#include "series_store.h"
 #include "sqlite_library.h"
 
 #include <chrono>
@@ -80,6 +82,8 @@ UPDATE calculation SET engine_bonus = '20.0'
     addContestSettings,
     addSeason,
     addClassChanges,
+    addSeries,
+    addFlightTimes,
 };
 static_assert(std::size(migrations) == schemaVersion);
 
@@ -237,6 +241,18 @@ Database openForReading(const std::string &path, JournalNotice &notice)
 }
 
 } // namespace
+
+void addFlightTimes(const Database &db)
+{
+    // The moment of a flight's first calculation, in seconds since 1970 in
+    // UTC: a flight's id is the order it came into this journal, and a merge
+    // adds another table's flights after this one's whenever they were flown.
+    execute(db, ("ALTER TABLE flight ADD COLUMN flown_at INTEGER NOT NULL DEFAULT 0;"
+                 "UPDATE flight SET flown_at = coalesce((SELECT " + momentSql("c.recorded_at")
+                 + " FROM calculation c WHERE c.flight = flight.id ORDER BY c.id LIMIT 1), 0);"
+                   "CREATE INDEX flight_by_time ON flight(contest, flown_at, id);")
+                    .c_str());
+}
 
 Database openJournal(const std::string &path, Access access, JournalNotice &notice)
 {

@@ -30,4 +30,7 @@ void addSeason(const Database &db);
 // The trail of the classes closed and reopened, each in its contest.
 void addClassChanges(const Database &db);
 
+// Each flight's moment flown, for the flights in the order flown.
+void addFlightTimes(const Database &db);
+
 } // namespace orlo::journal

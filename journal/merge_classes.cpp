@@ -1,9 +1,12 @@
 #include "merge_classes.h"
 
+#include "contest_tables.h"
 #include "contest_words.h"
+#include "contestant_names.h"
 #include "database.h"
 #include "journal_merge.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -67,7 +70,50 @@ ChangedIn changedIn(const Trail &mine, const Trail &theirs, const Closing &ours,
     return other.final ? ChangedIn::OtherTable : ChangedIn::ThisTable;
 }
 
+// A combination's classes in one order, to compare two tables' by.
+std::vector<std::string> classSet(const std::string &joined)
+{
+    std::vector<std::string> classes = linesOf(joined);
+    std::sort(classes.begin(), classes.end());
+    return classes;
+}
+
 } // namespace
+
+void mergeCombinations(const Database &here, const Database &other, std::int64_t from, std::int64_t into,
+                       const std::string &contestName, MergeReport &report)
+{
+    const char *sql = "SELECT name, classes FROM combination WHERE contest = ?1 ORDER BY id";
+    std::vector<std::pair<std::string, std::string>> mine;
+    Statement ours(here, sql);
+    ours.bind(1, into);
+    while (ours.step())
+        mine.emplace_back(ours.text(0), ours.text(1));
+    Statement theirs(other, sql);
+    theirs.bind(1, from);
+    while (theirs.step()) {
+        const std::string name = theirs.text(0), classes = theirs.text(1);
+        const auto named = std::find_if(mine.begin(), mine.end(),
+                                        [&](const auto &combination) { return contest::sameName(combination.first, name); });
+        const auto alike = std::find_if(mine.begin(), mine.end(), [&](const auto &combination) {
+            return classSet(combination.second) == classSet(classes);
+        });
+        if (named != mine.end() && classSet(named->second) != classSet(classes)) {
+            report.conflicts.push_back("The combination " + named->first + " in " + contestName
+                                       + " combines other classes in the two tables; this table's is kept.");
+        } else if (named == mine.end() && alike != mine.end()) {
+            report.conflicts.push_back("The combination " + alike->first + " in " + contestName + " is named " + name
+                                       + " in the other table; this table's name is kept.");
+        } else if (named == mine.end()) {
+            Statement(here, "INSERT INTO combination (name, classes, contest) VALUES (?1, ?2, ?3)")
+                .bind(1, name)
+                .bind(2, classes)
+                .bind(3, into)
+                .run();
+            mine.emplace_back(name, classes);
+        }
+    }
+}
 
 void mergeClasses(const Database &here, const Database &other, std::int64_t from, std::int64_t into,
                   const std::string &contestName, MergeReport &report)

@@ -30,4 +30,11 @@ std::vector<Row> missingFrom(const std::vector<Row> &rows, const std::vector<Row
 void mergeClasses(const Database &here, const Database &other, std::int64_t from, std::int64_t into,
                   const std::string &contestName, MergeReport &report);
 
+// Brings the combinations of the other table's contest from (the combined
+// standings of several classes) into this journal's contest into: one this
+// table lacks is added; one named alike with other classes, or of the same
+// classes under another name, is a conflict, kept as this table has it.
+void mergeCombinations(const Database &here, const Database &other, std::int64_t from, std::int64_t into,
+                       const std::string &contestName, MergeReport &report);
+
 } // namespace orlo::journal

@@ -210,6 +210,16 @@ std::int64_t startContest(const Database &db, const NewContest &contest)
             .bind(2, from)
             .run();
     makeCurrent(db, started);
+    // The contest a fresh journal starts with, never named nor used, is
+    // replaced by the one started rather than kept beside it as a blank row.
+    Statement(db, "DELETE FROM contest WHERE id = ?1 AND name = '' AND first_day = '' AND last_day = '' "
+                  "AND NOT EXISTS (SELECT 1 FROM flight WHERE contest = ?1) "
+                  "AND NOT EXISTS (SELECT 1 FROM entry WHERE contest = ?1) "
+                  "AND NOT EXISTS (SELECT 1 FROM class_rule WHERE contest = ?1) "
+                  "AND NOT EXISTS (SELECT 1 FROM combination WHERE contest = ?1) "
+                  "AND NOT EXISTS (SELECT 1 FROM class_change WHERE contest = ?1)")
+        .bind(1, from)
+        .run();
     return started;
 }
 

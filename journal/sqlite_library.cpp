@@ -51,7 +51,7 @@ Loaded load()
         && ORLO_FIND(changes) && ORLO_FIND(last_insert_rowid) && ORLO_FIND(extended_errcode)
         && ORLO_FIND(wal_checkpoint_v2) && ORLO_FIND(backup_init) && ORLO_FIND(backup_step)
         && ORLO_FIND(backup_finish) && ORLO_FIND(file_control) && ORLO_FIND(db_config)
-        && ORLO_FIND(stmt_readonly);
+        && ORLO_FIND(stmt_readonly) && ORLO_FIND(vfs_find);
 #undef ORLO_FIND
     if (!found) {
         loaded.functions = {};

@@ -37,6 +37,7 @@ struct SqliteLibrary {
     decltype(&sqlite3_file_control) file_control;
     decltype(&sqlite3_db_config) db_config;
     decltype(&sqlite3_stmt_readonly) stmt_readonly;
+    decltype(&sqlite3_vfs_find) vfs_find;
 };
 
 // The library or one of its functions could not be found; what() says why,

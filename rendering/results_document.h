@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results_model.h"
+#include "series_standings.h"
 
 #include <QPageSize>
 #include <QString>
@@ -13,6 +14,10 @@ namespace orlo {
 // per class and per combination, provisional or final. Its style sits inside
 // the page, so the file alone is the whole sheet on a club's web site.
 QString resultsHtml(const contest::Results &results);
+
+// The season's series as one HTML page: its name and contests, a table per
+// class and per combination with its rules in words, provisional or final.
+QString seriesHtml(const contest::SeriesStandings &standings);
 
 // Letter where the locale measures in US units, A4 everywhere else.
 QPageSize paperFor(const QLocale &locale);

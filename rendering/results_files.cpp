@@ -33,19 +33,51 @@ bool isResultsDocument(const QString &path)
     return suffix == QLatin1String("pdf") || suffix == QLatin1String("html") || suffix == QLatin1String("htm");
 }
 
-void writePdf(const contest::Results &results, QFile &file, const QPageSize &paper)
+QString titleOf(const contest::Results &results)
+{
+    return QString::fromStdString(results.contest.name);
+}
+
+QString titleOf(const contest::SeriesStandings &standings)
+{
+    return QString::fromStdString(standings.series.name);
+}
+
+int paintOn(const contest::Results &results, QPdfWriter &writer)
+{
+    return paintResults(results, writer);
+}
+
+int paintOn(const contest::SeriesStandings &standings, QPdfWriter &writer)
+{
+    return paintSeries(standings, writer);
+}
+
+QString htmlOf(const contest::Results &results)
+{
+    return resultsHtml(results);
+}
+
+QString htmlOf(const contest::SeriesStandings &standings)
+{
+    return seriesHtml(standings);
+}
+
+template <typename Shown>
+void writePdf(const Shown &results, QFile &file, const QPageSize &paper)
 {
     QPdfWriter writer(&file);
     writer.setResolution(pdfResolution);
     writer.setPageLayout(resultsPageLayout(paper));
-    writer.setTitle(QString::fromStdString(results.contest.name));
+    writer.setTitle(titleOf(results));
     writer.setCreator(QCoreApplication::applicationName());
-    if (paintResults(results, writer) == 0)
+    if (paintOn(results, writer) == 0)
         throw std::runtime_error("the PDF could not be drawn");
 }
 
-// Why the results could not be written to path; empty once they are.
-QString problemWriting(const contest::Results &results, const QString &path, const QPageSize &paper)
+// Why the results, or the series, could not be written to path; empty once they are.
+template <typename Shown>
+QString problemWriting(const Shown &results, const QString &path, const QPageSize &paper)
 {
     if (!isResultsDocument(path))
         return QStringLiteral("its name ends in neither .pdf nor .html");
@@ -59,7 +91,7 @@ QString problemWriting(const contest::Results &results, const QString &path, con
             if (suffixOf(path) == QLatin1String("pdf"))
                 writePdf(results, file, paper);
             else
-                file.write(resultsHtml(results).toUtf8());
+                file.write(htmlOf(results).toUtf8());
             file.close();
             if (file.error() != QFileDevice::NoError)
                 throw std::runtime_error(file.errorString().toStdString());
@@ -87,14 +119,21 @@ void writeResultsDocumentOrThrow(const contest::Results &results, const std::str
         throw std::runtime_error(problem.toStdString());
 }
 
+void writeSeriesDocumentOrThrow(const contest::SeriesStandings &standings, const std::string &path)
+{
+    if (const QString problem = problemWriting(standings, QString::fromStdString(path), paperFor(QLocale()));
+        !problem.isEmpty())
+        throw std::runtime_error(problem.toStdString());
+}
+
 namespace {
 
 // The one list of the results' formats.
 const ResultsFormat formats[] = {
-    {".csv", exports::writeResultsCsv},
-    {".xlsx", exports::writeResultsXlsx},
-    {".pdf", writeResultsDocumentOrThrow},
-    {".html", writeResultsDocumentOrThrow},
+    {".csv", exports::writeResultsCsv, exports::writeSeriesCsv},
+    {".xlsx", exports::writeResultsXlsx, exports::writeSeriesXlsx},
+    {".pdf", writeResultsDocumentOrThrow, writeSeriesDocumentOrThrow},
+    {".html", writeResultsDocumentOrThrow, writeSeriesDocumentOrThrow},
 };
 
 } // namespace

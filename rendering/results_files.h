@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results_model.h"
+#include "series_standings.h"
 
 #include <QPageSize>
 #include <QString>
@@ -27,12 +28,17 @@ ResultsWritten writeResultsDocument(const contest::Results &results, const QStri
 // table of formats: throws std::runtime_error saying why nothing was written.
 void writeResultsDocumentOrThrow(const contest::Results &results, const std::string &path);
 
+// As writeResultsDocumentOrThrow, the season's series.
+void writeSeriesDocumentOrThrow(const contest::SeriesStandings &standings, const std::string &path);
+
 // A format the results are written in, named by the file's extension. The
 // writer writes the whole file or leaves what was there, and throws
 // std::exception saying why.
+// The season's series is written in the same formats.
 struct ResultsFormat {
     std::string_view extension; // ".csv"
     void (*write)(const contest::Results &results, const std::string &path);
+    void (*writeSeries)(const contest::SeriesStandings &standings, const std::string &path);
 };
 
 // Every format the results are saved in, from the command line and the

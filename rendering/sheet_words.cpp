@@ -103,6 +103,25 @@ QString unnamedFlightsNote(int flights)
         .arg(flights == 1 ? QStringLiteral("is") : QStringLiteral("are"));
 }
 
+QString seriesTitle(const contest::SeriesStandings &standings)
+{
+    return standings.series.name.empty() ? QStringLiteral("Series results") : sheetText(standings.series.name);
+}
+
+QString seriesContestsLine(const contest::SeriesStandings &standings)
+{
+    QStringList contests;
+    for (const std::string &name : standings.contests)
+        contests << sheetText(name);
+    return contests.isEmpty() ? QStringLiteral("No contest of the series has flights yet.")
+                              : QStringLiteral("Contests: %1.").arg(contests.join(QStringLiteral(", ")));
+}
+
+QString noSeriesNote()
+{
+    return QStringLiteral("No contest of the series has placed anybody yet.");
+}
+
 QString cellText(const contest::ResultCell &cell)
 {
     const QString shown = sheetText(cell.text);

@@ -2,6 +2,7 @@
 
 #include "results_document.h"
 #include "results_model.h"
+#include "series_standings.h"
 
 #include <QString>
 
@@ -38,6 +39,12 @@ QString combinationSentence(const contest::CombinedStandings &combined);
 QString combinationWaiting(const contest::CombinedStandings &combined);
 // "3 flights have no contestant named …"; empty when every flight has one.
 QString unnamedFlightsNote(int flights);
+// The series' name, or "Series results" when it has none.
+QString seriesTitle(const contest::SeriesStandings &standings);
+// "Contests: Spring Open, Summer Cup, Autumn Trophy", in the season's order.
+QString seriesContestsLine(const contest::SeriesStandings &standings);
+// No contest counted by the series has placed anybody yet.
+QString noSeriesNote();
 // A cell's text, a flight beyond those allowed in brackets.
 QString cellText(const contest::ResultCell &cell);
 // The counted flights and the score stand out in bold.

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -60,8 +61,8 @@ void openBlockingThisWindowAlone(QDialog &dialog)
 
 } // namespace
 
-StandingsWindow::StandingsWindow(StandingsSource source, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_source(std::move(source))
+StandingsWindow::StandingsWindow(StandingsSource source, ContestChanges &changes, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_source(std::move(source)), m_changes(changes)
 {
     setWindowTitle(QStringLiteral("Standings"));
     buildControls();
@@ -69,6 +70,7 @@ StandingsWindow::StandingsWindow(StandingsSource source, QWidget *parent)
     m_soon.setInterval(readDelayMs);
     connect(&m_soon, &QTimer::timeout, this, &StandingsWindow::readNow);
     connect(&m_reading, &QFutureWatcher<Read>::finished, this, &StandingsWindow::takeRead);
+    connect(&m_changes, &ContestChanges::changed, this, &StandingsWindow::journalChanged);
     readNow();
 }
 
@@ -125,12 +127,36 @@ void StandingsWindow::buildControls()
     for (QPushButton *each : {printButton, previewButton, saveButton, m_contest, networkButton})
         buttons->addWidget(each);
     buttons->addStretch(1);
-    buttons->addWidget(closeButton);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_table, 1);
-    layout->addWidget(m_note);
-    layout->addLayout(buttons);
+    auto *contestPage = layout;
+    // The season's series in a view of its own: the contest's standings and controls on the first page.
+    if (m_source.series.read) {
+        auto *views = new QTabWidget(this);
+        views->setObjectName(QStringLiteral("standingsViews"));
+        auto *page = new QWidget(views);
+        contestPage = new QVBoxLayout(page);
+        views->addTab(page, QStringLiteral("C&ontest"));
+        m_seriesView = new SeriesView(m_source.series, views);
+        m_seriesView->setObjectName(QStringLiteral("seriesView"));
+        views->addTab(m_seriesView, QStringLiteral("Se&ries"));
+        connect(views, &QTabWidget::currentChanged, this, [this, views] {
+            if (views->currentWidget() == m_seriesView)
+                m_seriesView->readAgain();
+        });
+        layout->addWidget(views, 1);
+    }
+    contestPage->addLayout(top);
+    contestPage->addWidget(m_table, 1);
+    contestPage->addWidget(m_note);
+    contestPage->addLayout(buttons);
+    if (m_seriesView) {
+        auto *closing = new QHBoxLayout;
+        closing->addStretch(1);
+        closing->addWidget(closeButton);
+        layout->addLayout(closing);
+    } else {
+        buttons->addWidget(closeButton);
+    }
     resize(760, 480);
 }
 
@@ -148,9 +174,21 @@ bool StandingsWindow::isReading() const
 
 void StandingsWindow::journalChanged()
 {
+    ++m_told;
     // A closed window reads nothing; it reads the journal again when shown.
     if (isVisible())
         m_soon.start();
+    if (m_seriesView && m_seriesView->isVisible())
+        m_seriesView->readAgain();
+}
+
+StandingsWindow::Read StandingsWindow::readOf(const std::function<contest::Results()> &read, long long asOf)
+{
+    try {
+        return {read(), {}, asOf};
+    } catch (const std::exception &problem) {
+        return {{}, QString::fromStdString(journalSentence(problem)), asOf};
+    }
 }
 
 void StandingsWindow::readNow()
@@ -160,18 +198,32 @@ void StandingsWindow::readNow()
         return;
     }
     m_readAgain = false;
-    m_reading.setFuture(QtConcurrent::run([read = m_source.read] {
-        try {
-            return Read{read(), {}};
-        } catch (const std::exception &problem) {
-            return Read{{}, QString::fromStdString(journalSentence(problem))};
-        }
-    }));
+    m_reading.setFuture(QtConcurrent::run([read = m_source.read, asOf = m_told] { return readOf(read, asOf); }));
 }
 
 void StandingsWindow::takeRead()
 {
     Read read = m_reading.result();
+    if (m_readAgain)
+        readNow();
+    // A read made for a save meanwhile is newer than this one.
+    if (read.asOf >= m_shownAsOf)
+        showRead(std::move(read));
+}
+
+void StandingsWindow::readUpToDate()
+{
+    if (m_shownAsOf == m_told)
+        return;
+    m_soon.stop();
+    // The source reads on one thread at a time.
+    m_reading.waitForFinished();
+    showRead(readOf(m_source.read, m_told));
+}
+
+void StandingsWindow::showRead(Read read)
+{
+    m_shownAsOf = read.asOf;
     // A failed read keeps the standings last read in view and says so.
     m_problem = read.problem;
     if (m_problem.isEmpty()) {
@@ -182,8 +234,6 @@ void StandingsWindow::takeRead()
     }
     else // and a sheet printed or saved from them says so
         m_results.unreadAt = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
-    if (m_readAgain)
-        readNow();
 
     const QString chosen = m_chooser->currentText();
     const QSignalBlocker quiet(m_chooser);
@@ -249,7 +299,10 @@ void StandingsWindow::openPrintDialog(PrintDialogKind kind)
     QDialog *dialog = nullptr;
     try {
         dialog = resultsPrintDialog(this, kind, resultsPageLayout(paperFor(QLocale())),
-                                    [this](QPagedPaintDevice &printer) { printOn(printer); });
+                                    [this](QPagedPaintDevice &printer) {
+                                        readUpToDate();
+                                        printOn(printer);
+                                    });
     } catch (const std::exception &problem) {
         m_state->setText(QStringLiteral("Cannot print the results: %1. Nothing was printed.")
                              .arg(QString::fromUtf8(problem.what())));
@@ -276,6 +329,7 @@ void StandingsWindow::chooseFileToSave()
 bool StandingsWindow::saveTo(const QString &path)
 {
     const QString shown = QDir::toNativeSeparators(path);
+    readUpToDate();
     try {
         m_source.save(m_results, path.toStdString());
     } catch (const std::exception &problem) {
@@ -357,7 +411,7 @@ void StandingsWindow::keepContest(const contest::ContestSettings &contest)
         m_state->setText(QString::fromStdString(journalSentence(problem)) + QStringLiteral(" The contest was not changed."));
         return;
     }
-    readNow();
+    m_changes.tell(ContestChange::Settings);
 }
 
 } // namespace orlo

@@ -1,9 +1,9 @@
 // The field's pages in a real browser: Debian's Chromium, driven by
 // playwright-core (which downloads no browser), opens the phone's page at
 // 390×844 and the big screen's at 1920×1080 from `Orlo_Score --serve` on
-// loopback; a flight recorded by a second process shows on both without a
-// reload, a correction that voids it takes it away, and a hostile name
-// stays text.
+// loopback; a flight recorded by a second process, while a third holds the
+// journal open as a scoring window does, shows on both without a reload, a
+// correction that voids it takes it away, and a hostile name stays text.
 //
 //   node field_pages.mjs ORLO_SCORE RECORD_FLIGHT [SCREENSHOT_FOLDER]
 //
@@ -36,6 +36,7 @@ const folder = mkdtempSync(join(tmpdir(), 'orlo-browser-'));
 const journal = join(folder, 'journal.sqlite');
 const hostile = '</script><img src=x onerror="window.pwned=1">';
 let server = null;
+let holder = null;
 let browser = null;
 
 const watchdog = setTimeout(() => {
@@ -57,6 +58,10 @@ async function finish(status) {
     clearTimeout(watchdog);
     if (browser)
         await browser.close().catch(() => {});
+    if (holder && holder.exitCode === null) {
+        holder.stdin.end();
+        await new Promise((resolve) => holder.once('exit', resolve));
+    }
     if (server && server.exitCode === null) {
         server.kill('SIGTERM');
         await new Promise((resolve) => server.once('exit', resolve));
@@ -86,6 +91,9 @@ async function main() {
     record(hostile, 'Class I', '300.0');
     for (let pilot = 1; pilot <= 8; ++pilot)
         record(`Pilot ${pilot}`, pilot % 2 ? 'Class I' : 'Profile', `${200 + pilot}.5`);
+    // A scoring window has the journal open for recording, as on the field.
+    holder = spawn(recorder, [journal, '--hold'], { stdio: ['pipe', 'pipe', 'inherit'] });
+    await new Promise((resolve) => holder.stdout.once('data', resolve));
     const address = await serve();
     browser = await chromium.launch({ executablePath: chromiumPath, args: ['--no-sandbox'] });
     const phone = await browser.newPage({ viewport: { width: 390, height: 844 } });

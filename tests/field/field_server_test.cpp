@@ -1,3 +1,4 @@
+#include "contest_changes.h"
 #include "field_flights.h"
 #include "field_service.h"
 #include "network_window.h"
@@ -108,7 +109,6 @@ FieldService::Settings small()
     settings.limits.connections = 3;
     settings.limits.requestMs = 300;
     settings.longWaitMs = 600;
-    settings.watchMs = 50;
     return settings;
 }
 
@@ -173,7 +173,8 @@ void FieldServerTest::answers()
     QFETCH(int, status);
     QFETCH(QByteArray, holds);
     QFETCH(QByteArray, lacks);
-    FieldService service(m_journal, small());
+    ContestChanges changes(m_journal);
+    FieldService service(m_journal, changes, small());
     const QString why = service.start(QStringLiteral("127.0.0.1"), 0);
     QVERIFY2(why.isEmpty(), qPrintable(why));
     const Answer answer = exchange(service.port(), request);
@@ -198,7 +199,8 @@ void FieldServerTest::connectionsOverTheLimit()
     FieldService::Settings settings = small();
     settings.limits.connections = limit > 0 ? limit : FieldService::Settings().limits.connections;
     settings.limits.requestMs = 20000; // the connections held stay for the whole test
-    FieldService service(m_journal, settings);
+    ContestChanges changes(m_journal);
+    FieldService service(m_journal, changes, settings);
     QVERIFY2(service.start(QStringLiteral("127.0.0.1"), 0).isEmpty(), "not serving");
     std::vector<std::unique_ptr<QTcpSocket>> held;
     for (int at = 0; at < settings.limits.connections; ++at)
@@ -226,7 +228,8 @@ void FieldServerTest::silentClientsDropped_data()
 void FieldServerTest::silentClientsDropped()
 {
     QFETCH(QByteArray, sent);
-    FieldService service(m_journal, small());
+    ContestChanges changes(m_journal);
+    FieldService service(m_journal, changes, small());
     QVERIFY2(service.start(QStringLiteral("127.0.0.1"), 0).isEmpty(), "not serving");
     const std::unique_ptr<QTcpSocket> socket = connectTo(service.port());
     socket->write(sent);
@@ -252,9 +255,14 @@ void FieldServerTest::longWait()
     QTemporaryDir folder;
     const std::string path = folder.filePath(QStringLiteral("journal.sqlite")).toStdString();
     QVERIFY2(test::recordFlight(path, "Ann Lee", "Class I", "371.7") > 0, "not recorded");
+    // A scoring window has the journal open, as on the field.
+    journal::FlightJournal scoring(path);
+    QVERIFY2(scoring.open(), "the journal cannot be opened for recording");
     FieldService::Settings settings = small();
     settings.longWaitMs = flightRecorded ? 20000 : 600;
-    FieldService service(path, settings);
+    ContestChanges changes(path);
+    changes.watch();
+    FieldService service(path, changes, settings);
     QVERIFY2(service.start(QStringLiteral("127.0.0.1"), 0).isEmpty(), "not serving");
     const std::uint64_t version = service.version();
     const std::unique_ptr<QTcpSocket> socket = connectTo(service.port());
@@ -278,7 +286,8 @@ void FieldServerTest::longWait()
 // code, and counts who watches; on loopback alone here.
 void FieldServerTest::window()
 {
-    NetworkWindow window(m_journal, QStringLiteral("127.0.0.1"));
+    ContestChanges changes(m_journal);
+    NetworkWindow window(m_journal, changes, QStringLiteral("127.0.0.1"));
     window.show();
     auto *port = window.findChild<QSpinBox *>(QStringLiteral("networkPort"));
     auto *start = window.findChild<QPushButton *>(QStringLiteral("networkStart"));

@@ -348,7 +348,8 @@ void ContestDayTest::entryListReadAgainAfterAFailedRead()
     QVERIFY2(QDir().mkdir(path), "no folder where the journal should be");
     const journal::JournalReader reader(path.toStdString());
     journal::ContestJournal contest(path.toStdString());
-    EntryListWindow window(reader, contest, nullptr);
+    ContestChanges changes(path.toStdString());
+    EntryListWindow window(reader, contest, changes, nullptr);
     QVERIFY2(statusLine(window)->text().startsWith(QLatin1String("The entry list could not be read")),
              qPrintable(statusLine(window)->text()));
 
@@ -371,7 +372,8 @@ void ContestDayTest::entriesJoinTheContestListed()
     journal::ContestJournal(path.toStdString()).add({"Hal Ivers", "12", {}});
     const journal::JournalReader reader(path.toStdString());
     journal::ContestJournal contest(path.toStdString());
-    EntryListWindow window(reader, contest, nullptr);
+    ContestChanges changes(path.toStdString());
+    EntryListWindow window(reader, contest, changes, nullptr);
     journal::ContestJournal(path.toStdString()).startContest({"Autumn Meet", "2026-10-01", "2026-10-02", false});
 
     QTableWidget &table = *entriesTable(window);

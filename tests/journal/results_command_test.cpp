@@ -181,6 +181,19 @@ void ResultsCommandTest::resultsWritten()
     recording.insert(QStringLiteral("ORLO_SYNC_LOG"), syncs);
     recording.insert(QStringLiteral("ASAN_OPTIONS"),
                      qEnvironmentVariable("ASAN_OPTIONS") + QStringLiteral(":verify_asan_link_order=0"));
+    // What writes killed before left beside the file, and what is not theirs.
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    QVERIFY2(gone > 0, "fork");
+    waitpid(gone, nullptr, 0);
+    const QString stale = written + ".part-" + QString::number(gone);
+    const QStringList leftByKills{stale, stale + "-journal"};
+    const QStringList notLeftByKills{written + ".part-" + QString::number(getpid()), written + ".partial",
+                                     stale + "-notes"};
+    if (!throughLink && !QFileInfo(written).exists())
+        for (const QString &part : leftByKills + notLeftByKills)
+            QVERIFY(writeAt(part, 0, "part"));
     const Run wrote = run(QStringList{"--journal", journal} + arguments, {}, recording);
     QCOMPARE(wrote.status, status);
     QVERIFY2((status == 0 ? wrote.output : wrote.errors).contains(saying), qPrintable(wrote.output + wrote.errors));
@@ -191,6 +204,11 @@ void ResultsCommandTest::resultsWritten()
     }
 
     QVERIFY2(QFileInfo(written).isSymLink() == throughLink, "a file written through a link keeps the link");
+    for (const QString &part : leftByKills)
+        QVERIFY2(!QFile::exists(part), qPrintable(part + " left by a killed write stays"));
+    if (!throughLink)
+        for (const QString &part : notLeftByKills)
+            QVERIFY2(QFile::exists(part), qPrintable(part + " was removed"));
     if (status == 0) {
         const QString lost = lostAtPowerCut(QFileInfo(written).canonicalFilePath(), QString::fromUtf8(contentsOf(syncs)));
         QVERIFY2(lost.isEmpty(), qPrintable(lost));

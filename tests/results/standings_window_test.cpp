@@ -9,9 +9,11 @@
 #include "flights_window.h"
 #include "flights_window_opener.h"
 #include "hang_watchdog.h"
+#include "journal_file_jobs.h"
 #include "journal_problem_notice.h"
 #include "named_control.h"
 #include "season_dialogs.h"
+#include "series_dialog.h"
 #include "sheet_driver.h"
 #include "standings_window.h"
 #include "wired_program.h"
@@ -24,7 +26,10 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -46,9 +51,12 @@ private slots:
     void initTestCase() { QVERIFY2(prepareSheetTests(), "the sheet's fonts are missing"); }
     void recordedFlightShowsInTheStandings();
     void failedReadToldOnTheSheetUntilReadAgain();
+    void changeElsewhereShownAndSaved_data();
+    void changeElsewhereShownAndSaved();
     void flightToldOnTheSheet_data();
     void flightToldOnTheSheet();
     void contestSettingsKeptForTheContestShown();
+    void seriesSetUpInItsView();
 };
 
 void StandingsWindowTest::recordedFlightShowsInTheStandings()
@@ -217,6 +225,70 @@ void StandingsWindowTest::failedReadToldOnTheSheetUntilReadAgain()
              qPrintable(saved));
 }
 
+
+// A flight that reaches the journal by another way than this program's
+// sheet shows in the open Standings window without a key pressed, and
+// "Save results…" writes it: another scoring table merged in (which closed
+// Class I there), another program recording into the same journal.
+void StandingsWindowTest::changeElsewhereShownAndSaved_data()
+{
+    QTest::addColumn<bool>("merged");   // written into another table's journal, then merged; else into this one
+    QTest::addColumn<QString>("state"); // of Class I in the file saved
+    QTest::newRow("merged-then-saved-at-once") << true << "\"final, closed ";
+    QTest::newRow("recorded-by-another-program") << false << "\"provisional, as of ";
+}
+
+void StandingsWindowTest::changeElsewhereShownAndSaved()
+{
+    QFETCH(bool, merged);
+    QFETCH(QString, state);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    const QString other = folder.filePath(QStringLiteral("other.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Ann Example", "17", {"Class I"}});
+    const std::int64_t bo = journal::ContestJournal(path.toStdString()).add({"Bo Still", "18", {"Class I"}});
+    if (merged) // the other table set up from this one, as on a second laptop
+        QCOMPARE(journal::backUpJournal(path.toStdString(), other.toStdString()), 0);
+    WiredProgram program(path);
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.openStandings();
+    StandingsWindow &window = *program.program.standings();
+    QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Bo Still | 18 |  | still to fly")),
+                              qPrintable(rowsOf(window) + window.stateLine()->text()), hangWatchdogMs);
+    // The reads of its opening done: none is due when the flight comes.
+    QTRY_VERIFY2_WITH_TIMEOUT(!window.isReading(), "the Standings window went on reading", hangWatchdogMs);
+
+    {
+        const std::string written = (merged ? other : path).toStdString();
+        journal::FlightJournal flights(written);
+        flights.nowFlying(bo);
+        CalculationRecord calculation;
+        calculation.classCaption = "Class I";
+        calculation.score = "150.0";
+        calculation.summary = {"150.0"};
+        flights.calculated(calculation);
+        flights.flightEnded();
+        if (merged)
+            journal::ContestJournal(written).setFinal("Class I", true);
+    }
+    if (merged) {
+        program.program.flights()->open();
+        FlightsWindow &flights = *program.program.flights()->window();
+        QSignalSpy finished(&flights, &FlightsWindow::jobFinished);
+        flights.findChild<JournalFileJobs *>()->mergeFrom(other);
+        QTRY_VERIFY2_WITH_TIMEOUT(finished.size() == 1, "the merge did not end", hangWatchdogMs);
+        QVERIFY2(finished.front().at(0).toBool(), qPrintable(finished.front().at(1).toString()));
+    } else {
+        // Nothing told but the journal itself.
+        QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Bo Still | 18 | 150.0")),
+                                  qPrintable(rowsOf(window)), hangWatchdogMs);
+    }
+    // Saved at once: the table shown may be older than the change.
+    const QString saved = savedText(window, folder.filePath(QStringLiteral("results.csv")));
+    QVERIFY2(saved.contains(QLatin1String("Bo Still")) && saved.contains(QLatin1String("150.0")), qPrintable(saved));
+    QVERIFY2(saved.contains(state), qPrintable(saved));
+    QVERIFY2(rowsOf(window).contains(QLatin1String("Bo Still | 18 | 150.0")), qPrintable(rowsOf(window)));
+}
 
 // What the official is told on the sheet when Ann is named as flying next
 // and when her flight in Class I is scored, and what the Standings then say:
@@ -401,6 +473,66 @@ void StandingsWindowTest::contestSettingsKeptForTheContestShown()
     for (const journal::SeasonContest &each : journal::JournalReader(path.toStdString()).contests())
         contests << QString::fromStdString(each.name + (each.current ? " current" : ""));
     QCOMPARE(contests, (QStringList{"", "Autumn Meet current"}));
+}
+
+// The season's series in the Standings window's own view: two contests with
+// the places swapped, set up in the series dialog so that the best contest
+// alone counts; the series is kept in the journal and the view shows the
+// contest dropped in brackets.
+void StandingsWindowTest::seriesSetUpInItsView()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    const std::string file = path.toStdString();
+    for (const auto &[contest, annScore] : {std::pair{"Spring Meet", "150.0"}, std::pair{"Summer Meet", "140.0"}}) {
+        journal::ContestJournal director(file);
+        director.startContest({contest, {}, {}, false});
+        const std::int64_t ann = director.add({"Ann Example", "17", {"Class I"}});
+        const std::int64_t bo = director.add({"Bo Still", "18", {"Class I"}});
+        journal::FlightJournal recording(file);
+        for (const auto &[entry, score] : {std::pair{ann, std::string(annScore)}, std::pair{bo, std::string("145.0")}}) {
+            CalculationRecord flown;
+            flown.classCaption = "Class I";
+            flown.score = score;
+            flown.summary = {"Class I", score + " Total Score"};
+            recording.nowFlying(entry);
+            recording.calculated(flown);
+            recording.flightEnded();
+        }
+    }
+    WiredProgram program(path);
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.openStandings();
+    StandingsWindow &window = *program.program.standings();
+    auto *views = window.findChild<QTabWidget *>(QStringLiteral("standingsViews"));
+    QVERIFY2(views, "the Standings window has no Series view");
+    views->setCurrentWidget(window.findChild<QWidget *>(QStringLiteral("seriesView")));
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("seriesTable"));
+    QTRY_VERIFY2_WITH_TIMEOUT(table->rowCount() == 2, "the series was not shown", hangWatchdogMs);
+    window.findChild<QPushButton *>(QStringLiteral("seriesSetUp"))->click();
+    SeriesDialog *dialog = nullptr;
+    QTRY_VERIFY2_WITH_TIMEOUT((dialog = window.findChild<SeriesDialog *>()), "Set up series… opened no dialog",
+                              hangWatchdogMs);
+    dialog->findChild<QLineEdit *>(QStringLiteral("seriesName"))->setText(QStringLiteral("Club Championship"));
+    dialog->findChild<QComboBox *>(QStringLiteral("seriesCounted"))->setCurrentIndex(1);
+    dialog->findChild<QSpinBox *>(QStringLiteral("seriesN"))->setValue(1);
+    dialog->accept();
+    auto rowOf = [table](int row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << (table->item(row, column) ? table->item(row, column)->text() : QString());
+        return cells.join(u'|');
+    };
+    // Ann: 10 at Spring, 8 at Summer; Bo the other way round: a tie at 10, shared.
+    QTRY_COMPARE_WITH_TIMEOUT(rowOf(0), QStringLiteral("1|Ann Example|17|10|(8)|10"), hangWatchdogMs);
+    QCOMPARE(rowOf(1), QStringLiteral("1|Bo Still|18|(8)|10|10"));
+    const std::vector<contest::SeriesSettings> kept = journal::JournalReader(file).series();
+    QCOMPARE(kept.size(), std::size_t(1));
+    QCOMPARE(kept.front().name, std::string("Club Championship"));
+    QCOMPARE(kept.front().best, 1);
+    QVERIFY2(window.findChild<QLabel *>(QStringLiteral("seriesRules"))->text().contains(
+                 QStringLiteral("A contestant's best 1 contest count")),
+             "the rule is said above the table");
 }
 
 QTEST_MAIN(StandingsWindowTest)
