@@ -240,8 +240,6 @@ void FieldService::tick()
         emit watchersChanged(watchers());
 }
 
-void FieldService::connectionsChanged(int) {}
-
 void FieldService::answer(const field::HttpRequest &request, field::HttpRespond respond)
 {
     // As many clients as connections at most are remembered at a time.

@@ -81,7 +81,6 @@ private:
     };
 
     void answer(const field::HttpRequest &request, field::HttpRespond respond) override;
-    void connectionsChanged(int open) override;
 
     void readNow();
     void takeRead();

@@ -31,8 +31,6 @@ class HttpSite {
 public:
     virtual ~HttpSite() = default;
     virtual void answer(const HttpRequest &request, HttpRespond respond) = 0;
-    // The connections open now, after each one opened or closed.
-    virtual void connectionsChanged(int open) = 0;
 };
 
 struct HttpLimits {

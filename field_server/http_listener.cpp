@@ -194,7 +194,7 @@ public:
     ~Listener() override
     {
         close();
-        // The connections go first, while the site they answer through is still there.
+        // The connections go first, while the count they keep is still there.
         for (QObject *child : findChildren<QObject *>(Qt::FindDirectChildrenOnly))
             if (dynamic_cast<Connection *>(child) || qobject_cast<QTcpSocket *>(child))
                 delete child;
@@ -258,11 +258,7 @@ protected:
         }
         auto *connection = new Connection(socket, m_site, m_limits, this);
         ++m_open;
-        connect(connection, &QObject::destroyed, this, [this] {
-            --m_open;
-            m_site.connectionsChanged(m_open);
-        });
-        m_site.connectionsChanged(m_open);
+        connect(connection, &QObject::destroyed, this, [this] { --m_open; });
     }
 
 private:
