@@ -318,7 +318,17 @@ void EntryListWindow::importFrom(const QString &fileName)
     }
     QByteArray bytes = file.readAll();
     file.close();
-    auto *preview = new ImportPreview(fileName, std::move(bytes), this);
+    // The entries and flights, for the classes the file would change; the
+    // import itself says the changes should they be unread here.
+    std::vector<contest::Entry> listed;
+    std::vector<contest::ScoredFlight> flights;
+    try {
+        listed = m_reader.entries();
+        flights = m_reader.scoredFlights();
+    } catch (const std::exception &) {
+        listed.clear();
+    }
+    auto *preview = new ImportPreview(fileName, std::move(bytes), std::move(listed), std::move(flights), this);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     // It blocks this window alone: the sheet scores on meanwhile.
     preview->setWindowModality(Qt::WindowModal);
@@ -382,11 +392,14 @@ void EntryListWindow::tellImported(const QString &fileName, const QString &unrea
         told->open();
         return;
     }
-    m_status->setText(QStringLiteral("Imported %1: %2 added, %3 already listed. %4")
+    QString changed;
+    for (const std::string &change : outcome.changed)
+        changed += shownText(change) + QStringLiteral(". ");
+    m_status->setText(QStringLiteral("Imported %1: %2 added, %3 already listed. %4%5")
                           .arg(QDir::toNativeSeparators(fileName))
                           .arg(outcome.added)
                           .arg(outcome.alreadyListed)
-                          .arg(columns));
+                          .arg(changed, columns));
     reload();
     emit entriesChanged();
 }

@@ -205,6 +205,45 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     QVERIFY2(statusLine(entries)->text().endsWith(QLatin1String("AMA Number was not imported.")),
              qPrintable(statusLine(entries)->text()));
     QCOMPARE(table.item(3, EntryListWindow::Number)->text(), QStringLiteral("3"));
+    // A registration site's per-event export read again later: each event
+    // shown with the class it is read as, one of no class refused until the
+    // director chooses one, and the classes of pilots listed already changed.
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
+    file.write("Event,Last Name,First Name,AMA #,Email,Paid\r\nProfile Navy Carrier,Ward,Lee,3,l@x.org,Yes\r\n"
+               "Navy Carrier Class I,Ward,Lee,3,l@x.org,Yes\r\nNavy Carrier Class II,Ward,Lee,3,l@x.org,Yes\r\n"
+               "Open Carrier,Cho,Ann,,a@x.org,No\r\nOpen Carrier,Núñez,José,,j@x.org,No\r\n");
+    file.close();
+    entries.importFrom(registration);
+    QTRY_VERIFY2_WITH_TIMEOUT(entries.findChild<ImportPreview *>(), "Import CSV… showed no preview", hangWatchdogMs);
+    preview = entries.findChild<ImportPreview *>();
+    const auto *events = namedControl<QTableWidget>(*preview, QStringLiteral("EventClasses"));
+    QStringList eventsShown;
+    for (int row = 0; row < events->rowCount(); ++row)
+        eventsShown << events->item(row, 0)->text() + " " + events->item(row, 1)->text() + " "
+                           + qobject_cast<QComboBox *>(events->cellWidget(row, 2))->currentText();
+    QCOMPARE(eventsShown, (QStringList{"Profile Navy Carrier 1 Profile", "Navy Carrier Class I 1 Class I",
+                                       "Navy Carrier Class II 1 Class II", "Open Carrier 2 (choose a class)"}));
+    QCOMPARE(problemsShown(*preview).size(), 1);
+    QVERIFY2(problemsShown(*preview).front().startsWith(QStringLiteral("lines 5 and 6: 2 rows name “Open Carrier”")),
+             qPrintable(problemsShown(*preview).front()));
+    QVERIFY2(!namedControl<QPushButton>(*preview, QStringLiteral("Import"))->isEnabled(),
+             "an event of no class can be imported");
+    auto *openCarrier = qobject_cast<QComboBox *>(events->cellWidget(3, 2));
+    openCarrier->setCurrentIndex(openCarrier->findText(QStringLiteral("Profile")));
+    QVERIFY2(namedControl<QPushButton>(*preview, QStringLiteral("Import"))->isEnabled(),
+             qPrintable(problemsShown(*preview).join('\n')));
+    const auto *changes = namedControl<QListWidget>(*preview, QStringLiteral("ClassChanges"));
+    QStringList changesShown;
+    for (int row = 0; row < changes->count(); ++row)
+        changesShown << changes->item(row)->text();
+    QCOMPARE(changesShown, (QStringList{"Lee Ward: Class II added", "Ann Cho: Profile added"}));
+    namedControl<QPushButton>(*preview, QStringLiteral("Import"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(table.rowCount(), 6, hangWatchdogMs);
+    QVERIFY2(statusLine(entries)->text().contains(QLatin1String("Lee Ward: Class II added. Ann Cho: Profile added.")),
+             qPrintable(statusLine(entries)->text()));
+    QCOMPARE(table.item(0, EntryListWindow::Classes)->text(), QStringLiteral("Profile"));
+    QVERIFY2(table.item(4, EntryListWindow::Classes)->text().contains(QLatin1String("Class II")),
+             qPrintable(table.item(4, EntryListWindow::Classes)->text()));
     // The search folds accents and case, and keeps the row that adds a name.
     namedControl<QLineEdit>(entries, QStringLiteral("Search"))->setText(QStringLiteral("LÉE"));
     QStringList found;
