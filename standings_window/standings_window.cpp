@@ -208,8 +208,8 @@ void StandingsWindow::showChosen()
                 standings.waiting, shownToTheMinute(standings.firstWaitingAt).toStdString())));
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
         const contest::CombinedStandings &combined = m_results.combined[std::size_t(chosen - classes)];
-        showStandings(*m_table, contest::combinedResults(combined));
-        state = provisional;
+        showStandings(*m_table, contest::combinedResults(combined, m_results));
+        state = combinationStateLine(combined, m_results);
         if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
             state += QStringLiteral(". %1").arg(waiting);
     } else {
