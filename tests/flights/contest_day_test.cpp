@@ -145,6 +145,18 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
         history << historyView(window)->item(row, 1)->text();
     QCOMPARE(history.mid(1), (QStringList{"Contestant none → Hal Ivers", "Contestant Hal Ivers → Ken Lo (scored twice)",
                                           "Status official → void (scored twice)"}));
+    // The next flight scored is the one chosen, though another was chosen
+    // and corrected before: Alt+R corrects the flight just scored. A row the
+    // official chooses afterwards stays chosen while nothing new arrives.
+    calculation.score = "287.0";
+    program.recorder.flightEnded();
+    program.recorder.calculated(calculation);
+    QTRY_COMPARE_WITH_TIMEOUT(flightRows(window)->rowCount(), 2, hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(flightsView(window)->currentIndex().row(), 0, hangWatchdogMs);
+    QCOMPARE(flightRows(window)->index(0, FlightTableModel::Total).data().toString(), QStringLiteral("287.0"));
+    flightsView(window)->setCurrentIndex(flightRows(window)->index(1, FlightTableModel::Time));
+    window.reload();
+    QCOMPARE(flightsView(window)->currentIndex().row(), 1);
 
     // The entry list: a name typed in the last row adds it; an entry with
     // flights stays, the director told to merge it; a registration file
