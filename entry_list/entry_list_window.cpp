@@ -383,7 +383,7 @@ void EntryListWindow::tellImported(const QString &fileName, const QString &unrea
         m_status->setText(QStringLiteral("Nothing was imported from %1.").arg(QDir::toNativeSeparators(fileName)));
         // The import ends while the official may be scoring: the message
         // blocks this window alone, never the sheet.
-        auto *told = new QMessageBox(QMessageBox::NoIcon, QApplication::applicationName(),
+        auto *told = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Nothing imported"),
                                      QStringLiteral("Nothing was imported from %1:\n\n%2")
                                          .arg(QDir::toNativeSeparators(fileName), lines.join(QLatin1Char('\n'))),
                                      QMessageBox::Ok, this);
