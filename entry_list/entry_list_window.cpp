@@ -57,7 +57,11 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     m_table->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Number"), QStringLiteral("Classes"),
                                         QStringLiteral("Flights")});
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Beside the sheet on a screen 1280 pixels wide the list has some 400
+    // pixels: the number, classes and flights show whole, the name takes the
+    // rest and is cut short first.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                              | QAbstractItemView::AnyKeyPressed);
@@ -75,13 +79,15 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     m_search->setAccessibleName(QStringLiteral("Find a name or number"));
     m_search->setClearButtonEnabled(true);
 
+    // The search on a line of its own: between the buttons its hint was cut short.
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_import);
-    buttons->addWidget(m_search, 1);
+    buttons->addStretch(1);
     buttons->addWidget(m_merge);
     buttons->addWidget(remove);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
+    layout->addWidget(m_search);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_status);
     resize(560, 480);

@@ -1,3 +1,4 @@
+#include "contest_journal.h"
 #include "entry_list_window.h"
 #include "flights_window.h"
 #include "flights_window_opener.h"
@@ -8,7 +9,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLayout>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QScreen>
@@ -121,6 +125,10 @@ void WindowPlacesTest::openedClearOfTheSheet()
 {
     QTemporaryDir folder;
     WiredProgram program(folder.filePath(QStringLiteral("journal.sqlite")));
+    {
+        journal::ContestJournal contest(folder.filePath(QStringLiteral("journal.sqlite")).toStdString());
+        contest.add({"Bartholomew Featherstonehaugh", "AMA 1234567", {"Profile", "Class I", "Class II"}});
+    }
     QVERIFY2(program.start(), "the score sheet did not start");
     program.program.flights()->open();
     FlightsWindow &flights = *program.program.flights()->window();
@@ -138,6 +146,19 @@ void WindowPlacesTest::openedClearOfTheSheet()
                                                           .arg(frame.height())
                                                           .arg(sheet.width())));
     }
+    // In the room left beside the sheet, the list's last columns and its
+    // search hint show whole.
+    const auto *table = entries->findChild<QTableWidget *>(QStringLiteral("Entries"));
+    const QHeaderView &header = *table->horizontalHeader();
+    for (const int column : {int(EntryListWindow::Number), int(EntryListWindow::Classes), int(EntryListWindow::Flights)}) {
+        const QString heading = table->horizontalHeaderItem(column)->text();
+        const int right = header.sectionViewportPosition(column) + header.sectionSize(column);
+        QVERIFY2(right <= table->viewport()->width() && header.sectionSize(column) >= header.fontMetrics().horizontalAdvance(heading),
+                 qPrintable(QStringLiteral("%1 is cut: %2 of %3 pixels").arg(heading).arg(right).arg(table->viewport()->width())));
+    }
+    const auto *search = entries->findChild<QLineEdit *>(QStringLiteral("Search"));
+    QVERIFY2(search->fontMetrics().horizontalAdvance(search->placeholderText()) < search->width() - 8,
+             qPrintable(QStringLiteral("the search hint needs more than %1 pixels").arg(search->width())));
 }
 
 // A window opens where it was last put; a place that would not show whole
