@@ -269,7 +269,7 @@ void OrloProgram::openStandings()
         };
         m_standings = std::make_unique<StandingsWindow>(std::move(source));
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
-        if (!restorePlace(*m_standings, QStringLiteral("standings")))
+        if (!restorePlace(*m_standings, QStringLiteral("standings"), &m_sheet))
             placeBeside(*m_standings, m_sheet);
         keepPlace(*m_standings, QStringLiteral("standings"));
     }

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -181,6 +182,22 @@ void WindowPlacesTest::placeKeptUntilTheScreenChanges()
     QWidget again;
     QVERIFY2(restorePlace(again, QStringLiteral("probe")), "the place kept was not given back");
     QCOMPARE(again.geometry(), put);
+    {
+        // Kept where a smaller screen now has the sheet's buttons (Calc.
+        // Score, Reset): not given back, the window placed afresh.
+        QWidget sheet;
+        sheet.setGeometry(QRect(screen.topLeft(), QSize(400, 300)));
+        auto *calculate = new QPushButton(QStringLiteral("Calc. Score"), &sheet);
+        calculate->setGeometry(200, 220, 100, 30);
+        sheet.show();
+        QVERIFY2(QTest::qWaitForWindowExposed(&sheet, hangWatchdogMs), "the sheet did not show");
+        QWidget overButtons;
+        overButtons.setGeometry(QRect(screen.topLeft() + QPoint(500, 500), QSize(100, 100)));
+        QVERIFY2(!restorePlace(overButtons, QStringLiteral("probe"), &sheet), "a place over the sheet's buttons was given back");
+        QCOMPARE(overButtons.geometry(), QRect(screen.topLeft() + QPoint(500, 500), QSize(100, 100)));
+        calculate->move(360, 260); // past the place kept: given back
+        QVERIFY2(restorePlace(overButtons, QStringLiteral("probe"), &sheet), "a place clear of the buttons was not given back");
+    }
 
     {
         // Kept on a screen larger than this one: it would reach past its edge.
