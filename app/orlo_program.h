@@ -2,6 +2,7 @@
 
 #include "flight_journal.h"
 #include "flights_window_opener.h"
+#include "journal_in_use_mark.h"
 #include "journal_recorder.h"
 #include "landing_dialog_launcher.h"
 #include "score_sheet_window.h"
@@ -45,6 +46,9 @@ public:
     void openContests(ContestsShown shown = ContestsShown::List);
     // Null until the first opening.
     StandingsWindow *standings() const { return m_standings.get(); }
+    // Another program had the same journal open as this one started: this
+    // one's windows open off the places the other's are at, and say so.
+    bool journalOpenElsewhere() const { return m_mark && m_mark->heldElsewhere(); }
 
 private:
     // Another contest is current: every window shows it and nobody of the
@@ -59,6 +63,7 @@ private:
     // The journal, its recorder and the flights window outlive the sheet,
     // which ends its flight as it closes; the window goes first, the
     // recorder writing what waits after it.
+    std::unique_ptr<JournalInUseMark> m_mark;
     std::unique_ptr<journal::FlightJournal> m_journal;
     std::unique_ptr<JournalRecorder> m_recorder;
     std::unique_ptr<FlightsWindowOpener> m_flights;

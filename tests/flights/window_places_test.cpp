@@ -35,6 +35,7 @@ private slots:
     void flightsWindowFitsBesideTheSheet();
     void openedClearOfTheSheet();
     void placeKeptUntilTheScreenChanges();
+    void secondProgramOnTheJournalOpensOffTheFirst();
 };
 
 // Frames on screens of 1280×1024 and 1024×600 with the sheet as the program
@@ -215,6 +216,36 @@ void WindowPlacesTest::placeKeptUntilTheScreenChanges()
                             .arg(fresh.width())
                             .arg(fresh.height())));
     keepPlacesIn({});
+}
+
+// A second program started on the same journal opens its sheet off the
+// first's place, and its title says another program has the journal open;
+// it opened exactly over the first, saying nothing. Once both have ended,
+// the next program is the only one again.
+void WindowPlacesTest::secondProgramOnTheJournalOpensOffTheFirst()
+{
+    QTemporaryDir folder;
+    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
+    {
+        WiredProgram first(journal);
+        QVERIFY2(first.start(), "the first program did not start");
+        WiredProgram second(journal);
+        QVERIFY2(second.start(), "the second program did not start");
+        const QString said = QStringLiteral("another program has this journal open");
+        QVERIFY2(second.sheet.windowTitle().contains(said) && !first.sheet.windowTitle().contains(said),
+                 qPrintable(first.sheet.windowTitle() + " / " + second.sheet.windowTitle()));
+        const QRect firstPlace = first.sheet.frameGeometry();
+        const QRect secondPlace = second.sheet.frameGeometry();
+        QVERIFY2(secondPlace.topLeft() != firstPlace.topLeft()
+                     && QGuiApplication::primaryScreen()->availableGeometry().contains(secondPlace),
+                 qPrintable(QStringLiteral("the second sheet at %1,%2, the first at %3,%4")
+                                .arg(secondPlace.x())
+                                .arg(secondPlace.y())
+                                .arg(firstPlace.x())
+                                .arg(firstPlace.y())));
+    }
+    WiredProgram alone(journal);
+    QVERIFY2(!alone.program.journalOpenElsewhere(), "the mark of a program ended was taken for one running");
 }
 
 // One screen of 1280×1024, as on the laptop at a flight line: room beside the sheet.
