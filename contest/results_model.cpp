@@ -1,6 +1,7 @@
 #include "results_model.h"
 
 #include "contest_words.h"
+#include "conversions.h"
 
 #include <algorithm>
 #include <cctype>
@@ -125,7 +126,10 @@ ResultTable classResults(const ClassStandings &standings, const Results &results
                        }});
     columns.insert(columns.end(), {
         {{"HS points", "HS points", true}, [](const Standing &row) { return number(row.highSpeedPoints); }},
-        {{"LS points", "LS points", true}, [](const Standing &row) { return number(row.lowSpeedPoints); }},
+        // Kept unrounded when halved for a stopped engine ("12.45"); shown to
+        // the tenth as the sheet rounds it, as every other part is.
+        {{"LS points", "LS points", true},
+         [](const Standing &row) { return number(Format_Pattern(row.lowSpeedPoints, Pattern::OneDecimal)); }},
         {{"Bonus", "Engine bonus", true}, [](const Standing &row) { return number(row.engineBonus); }},
         {{"Scale", "Scale points", true}, [](const Standing &row) { return number(row.scalePoints); }},
         {{"Landing", "Landing points", true}, [](const Standing &row) { return number(row.landingPoints); }},
@@ -145,15 +149,31 @@ ResultTable classResults(const ClassStandings &standings, const Results &results
     return table;
 }
 
-ResultTable combinedResults(const CombinedStandings &combined)
+std::optional<std::string> combinationClosedAt(const CombinedStandings &combined, const Results &results)
+{
+    std::string closedAt;
+    for (const std::string &caption : combined.combination.classes) {
+        const auto standings = std::find_if(results.classes.begin(), results.classes.end(),
+                                             [&](const ClassStandings &shown) { return shown.rule.caption == caption; });
+        if (standings == results.classes.end() || !standings->rule.final)
+            return std::nullopt;
+        closedAt = std::max(closedAt, standings->rule.finalAt);
+    }
+    return closedAt;
+}
+
+ResultTable combinedResults(const CombinedStandings &combined, const Results &results)
 {
     using enum ShownIn;
     const std::string name = combined.combination.name;
+    const std::optional<std::string> closedAt = combinationClosedAt(combined, results);
+    std::string state = closedAt ? finalState(shownMoment(*closedAt)) : provisionalAsOf(shownMoment(results.asOf));
+    state.front() = char(std::tolower(static_cast<unsigned char>(state.front())));
     // A class of it closed as final with flights waiting: the sum may change once it is reopened.
-    std::vector<std::string> waiting;
     for (const WaitingFlights &part : combined.waiting)
-        waiting.push_back(waitingInClass(part.caption, part.flights, shownMoment(part.firstAt)));
-    const std::string state = joined(waiting, "; ");
+        state += "; " + waitingInClass(part.caption, part.flights, shownMoment(part.firstAt));
+    if (!results.unreadAt.empty())
+        state += "; the journal could not be read at " + shownMoment(results.unreadAt) + ", this is the table as read before";
     std::vector<Column<CombinedStanding>> columns{
         {{"Class", "Class", false, Files}, [&](const CombinedStanding &) { return text(name); }},
         {{"Place", "Place"}, [](const CombinedStanding &row) { return place(row.place, row.rank); }},

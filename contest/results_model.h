@@ -3,6 +3,7 @@
 #include "standings.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,12 @@ ResultTable classResults(const ClassStandings &standings, const Results &results
 
 // The columns and rows of a combination: place, contestant, number, each
 // class's part of the combined score, the total and the classes lacking; in
-// files also the classes of it with flights waiting after Final.
-ResultTable combinedResults(const CombinedStandings &combined);
+// files also its state, as a class's, and the classes of it with flights
+// waiting after Final.
+ResultTable combinedResults(const CombinedStandings &combined, const Results &results);
+
+// A combination is final once every class of it is, closed at the latest of
+// their closings; none while any class of it is provisional.
+std::optional<std::string> combinationClosedAt(const CombinedStandings &combined, const Results &results);
 
 } // namespace orlo::contest
