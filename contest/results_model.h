@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orlo::contest {
@@ -26,6 +27,16 @@ struct ResultCell {
     ValueKind kind = ValueKind::Text;
     Mark mark = Mark::None;
 };
+
+inline ResultCell textCell(std::string value)
+{
+    return {std::move(value), ValueKind::Text, Mark::None};
+}
+
+inline ResultCell numberCell(std::string value, Mark mark = Mark::None)
+{
+    return {std::move(value), ValueKind::Number, mark};
+}
 
 struct ResultColumn {
     std::string heading;     // on the sheets
