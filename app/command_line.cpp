@@ -113,9 +113,11 @@ int importEntries(const QString &journalPath, const QString &filePath, std::int6
             std::fprintf(stderr, "  %s\n", problem.c_str());
         return 1;
     }
-    std::printf("Added %d %s to the entry list of %s; %d %s on it already.\n", outcome.added,
+    std::printf("Added %d %s to the entry list of %s; %d %s on it already%s\n", outcome.added,
                 outcome.added == 1 ? "entry" : "entries", qPrintable(journalPath), outcome.alreadyListed,
-                outcome.alreadyListed == 1 ? "was" : "were");
+                outcome.alreadyListed == 1 ? "was" : "were", outcome.changed.empty() ? "." : ", their classes now:");
+    for (const std::string &change : outcome.changed)
+        std::printf("  %s.\n", change.c_str());
     std::printf("%s\n", orlo::columnsUsedSaid(registration.header, registration.columns).c_str());
     return 0;
 }
@@ -197,8 +199,9 @@ void addOptions(QCommandLineParser &parser, const QString &defaultPath)
          QStringLiteral("file")},
         {importOption,
          QStringLiteral("Adds the contestants of the registration file <file.csv> (columns Name, Number, Classes; "
-                        "classes separated by / or |) to the journal's entry list and ends, without a window. A "
-                        "file with a bad row adds nobody; a contestant listed already is not added again."),
+                        "classes separated by /, |, ; or a comma, or one row per pilot per event) to the journal's "
+                        "entry list and ends, without a window. A file with a bad row adds nobody; a contestant "
+                        "listed already is not added again, but takes the classes the file names."),
          QStringLiteral("file.csv")},
         {resultsOption,
          QStringLiteral("Writes the contest's results, ranked per class by the contest's rules, to <file> in the "

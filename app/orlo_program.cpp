@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QWindow>
 
 #include <cstdio>
@@ -28,6 +29,11 @@
 namespace orlo {
 
 namespace {
+
+// Said in the sheet's title of a second program on the same journal, and
+// how far down and to the right of the first program's its sheet opens.
+const QString openElsewhereTitle = QStringLiteral("another program has this journal open");
+constexpr int secondProgramOffset = 64;
 
 // Text boxes lay out their text once in the application's font before they
 // take the sheet's: with the sheet's font standing in while the window is
@@ -166,7 +172,10 @@ StandingsSource standingsIn(const std::string &journalPath)
 } // namespace
 
 OrloProgram::OrloProgram(const QString &journalPath)
-    : m_journal(journalPath.isEmpty() ? nullptr : std::make_unique<journal::FlightJournal>(journalPath.toStdString())),
+    : m_mark(journalPath.isEmpty() ? nullptr
+                                   : std::make_unique<JournalInUseMark>(
+                                         journalPath, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))),
+      m_journal(journalPath.isEmpty() ? nullptr : std::make_unique<journal::FlightJournal>(journalPath.toStdString())),
       m_changes(m_journal ? std::make_unique<ContestChanges>(m_journal->path()) : nullptr),
       m_recorder(m_journal ? std::make_unique<JournalRecorder>(*m_journal, *m_changes) : nullptr),
       m_flights(m_journal ? std::make_unique<FlightsWindowOpener>(*m_journal, *m_recorder, *m_changes) : nullptr),
@@ -268,8 +277,11 @@ void OrloProgram::nameTheContest()
         std::fprintf(stderr, "Orlo_Score: %s\n", problem.what());
         return;
     }
-    m_sheet.setWindowTitle(contest.isEmpty() ? QStringLiteral("Orlo Carrier Scoring Program")
-                                             : QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest));
+    QString title = contest.isEmpty() ? QStringLiteral("Orlo Carrier Scoring Program")
+                                      : QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest);
+    if (journalOpenElsewhere())
+        title += QStringLiteral(" (%1)").arg(openElsewhereTitle);
+    m_sheet.setWindowTitle(title);
 }
 
 void OrloProgram::openStandings()
@@ -281,7 +293,7 @@ void OrloProgram::openStandings()
         source.showOnNetwork = [this] { openNetwork(); };
         m_standings = std::make_unique<StandingsWindow>(std::move(source), *m_changes);
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
-        if (!restorePlace(*m_standings, QStringLiteral("standings")))
+        if (!restorePlace(*m_standings, QStringLiteral("standings"), &m_sheet))
             placeBeside(*m_standings, m_sheet);
         keepPlace(*m_standings, QStringLiteral("standings"));
     }
@@ -347,6 +359,20 @@ void OrloProgram::start(FlightsWindow flightsWindow)
     if (!restorePlace(m_sheet, QStringLiteral("sheet")))
         m_sheet.move(m_sheet.screen()->availableGeometry().topLeft());
     keepPlace(m_sheet, QStringLiteral("sheet"));
+    if (journalOpenElsewhere()) {
+        // The other program's windows are where the places kept put them:
+        // this one's sheet opens down and to the right of there, and the
+        // windows opened from it beside it, none at a kept place or keeping one.
+        keepPlacesIn({});
+        const QRect available = m_sheet.screen()->availableGeometry();
+        const QRect frame = m_sheet.frameGeometry();
+        m_sheet.move(std::min(frame.left() + secondProgramOffset, std::max(available.left(), available.right() + 1 - frame.width())),
+                     std::min(frame.top() + secondProgramOffset, std::max(available.top(), available.bottom() + 1 - frame.height())));
+        m_sheet.setWindowTitle(m_sheet.windowTitle() + QStringLiteral(" (%1)").arg(openElsewhereTitle));
+        JournalProblemNotice::showRemark(QStringLiteral("Another Orlo Score program has this journal open and records "
+                                                        "into it too."),
+                                         &m_sheet);
+    }
     m_sheet.show();
     if (m_recorder) {
         m_recorder->openAfterFirstFrame(m_sheet.windowHandle());

@@ -3,6 +3,7 @@
 #include "contest_changes.h"
 #include "flight_journal.h"
 #include "flights_window_opener.h"
+#include "journal_in_use_mark.h"
 #include "journal_recorder.h"
 #include "landing_dialog_launcher.h"
 #include "network_window.h"
@@ -53,6 +54,9 @@ public:
     // without a journal. The pages are served until the program ends or the
     // director stops them, the window closed or not.
     void openNetwork();
+    // Another program had the same journal open as this one started: this
+    // one's windows open off the places the other's are at, and say so.
+    bool journalOpenElsewhere() const { return m_mark && m_mark->heldElsewhere(); }
 
 private:
     // What the program itself does at a change: the remark on a flight
@@ -70,6 +74,7 @@ private:
     // The journal, its changes, its recorder and the flights window outlive
     // the sheet, which ends its flight as it closes; the window goes first,
     // the recorder writing what waits after it, the changes it tells last.
+    std::unique_ptr<JournalInUseMark> m_mark;
     std::unique_ptr<journal::FlightJournal> m_journal;
     std::unique_ptr<ContestChanges> m_changes;
     std::unique_ptr<JournalRecorder> m_recorder;

@@ -4,20 +4,6 @@
 
 namespace orlo::contest {
 
-namespace {
-
-ResultCell text(std::string value)
-{
-    return {std::move(value), ValueKind::Text, Mark::None};
-}
-
-ResultCell number(std::string value, Mark mark = Mark::None)
-{
-    return {std::move(value), ValueKind::Number, mark};
-}
-
-} // namespace
-
 ResultTable seriesResults(const SeriesTable &table, const SeriesStandings &standings)
 {
     using enum ShownIn;
@@ -40,21 +26,21 @@ ResultTable seriesResults(const SeriesTable &table, const SeriesStandings &stand
             rules += (rules.empty() ? "" : " ") + sentence;
     for (const SeriesStanding &row : table.rows) {
         ResultRow &cells = shown.rows.emplace_back();
-        cells.cells = {text(standings.series.name), text(table.rule.caption),
+        cells.cells = {textCell(standings.series.name), textCell(table.rule.caption),
                        {row.place, row.rank > 0 ? ValueKind::Number : ValueKind::Text, Mark::None},
-                       text(row.contestant), text(row.number)};
+                       textCell(row.contestant), textCell(row.number)};
         std::string dropped;
         for (std::size_t c = 0; c < row.contests.size(); ++c) {
             const SeriesPoints &points = row.contests[c];
             const bool droppedHere = !points.counted && !points.points.empty();
-            cells.cells.push_back(number(points.points, droppedHere ? Mark::BeyondAllowed : Mark::None));
+            cells.cells.push_back(numberCell(points.points, droppedHere ? Mark::BeyondAllowed : Mark::None));
             if (droppedHere)
                 dropped += (dropped.empty() ? "" : "; ") + table.contests[c];
         }
-        cells.cells.push_back(number(row.total, Mark::Score));
-        cells.cells.push_back(text(dropped));
-        cells.cells.push_back(text(state));
-        cells.cells.push_back(text(rules));
+        cells.cells.push_back(numberCell(row.total, Mark::Score));
+        cells.cells.push_back(textCell(dropped));
+        cells.cells.push_back(textCell(state));
+        cells.cells.push_back(textCell(rules));
     }
     shown.remarkAt = shown.columns.size();
     return shown;

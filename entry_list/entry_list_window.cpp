@@ -58,7 +58,11 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     m_table->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Number"), QStringLiteral("Classes"),
                                         QStringLiteral("Flights")});
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Beside the sheet on a screen 1280 pixels wide the list has some 400
+    // pixels: the number, classes and flights show whole, the name takes the
+    // rest and is cut short first.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                              | QAbstractItemView::AnyKeyPressed);
@@ -76,13 +80,15 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     m_search->setAccessibleName(QStringLiteral("Find a name or number"));
     m_search->setClearButtonEnabled(true);
 
+    // The search on a line of its own: between the buttons its hint was cut short.
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_import);
-    buttons->addWidget(m_search, 1);
+    buttons->addStretch(1);
     buttons->addWidget(m_merge);
     buttons->addWidget(remove);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
+    layout->addWidget(m_search);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_status);
     resize(560, 480);
@@ -356,7 +362,17 @@ void EntryListWindow::importFrom(const QString &fileName)
     }
     QByteArray bytes = file.readAll();
     file.close();
-    auto *preview = new ImportPreview(fileName, std::move(bytes), this);
+    // The entries and flights, for the classes the file would change; the
+    // import itself says the changes should they be unread here.
+    std::vector<contest::Entry> listed;
+    std::vector<contest::ScoredFlight> flights;
+    try {
+        listed = m_reader.entries();
+        flights = m_reader.scoredFlights();
+    } catch (const std::exception &) {
+        listed.clear();
+    }
+    auto *preview = new ImportPreview(fileName, std::move(bytes), std::move(listed), std::move(flights), this);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     // It blocks this window alone: the sheet scores on meanwhile.
     preview->setWindowModality(Qt::WindowModal);
@@ -411,7 +427,7 @@ void EntryListWindow::tellImported(const QString &fileName, const QString &unrea
         m_status->setText(QStringLiteral("Nothing was imported from %1.").arg(QDir::toNativeSeparators(fileName)));
         // The import ends while the official may be scoring: the message
         // blocks this window alone, never the sheet.
-        auto *told = new QMessageBox(QMessageBox::NoIcon, QApplication::applicationName(),
+        auto *told = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Nothing imported"),
                                      QStringLiteral("Nothing was imported from %1:\n\n%2")
                                          .arg(QDir::toNativeSeparators(fileName), lines.join(QLatin1Char('\n'))),
                                      QMessageBox::Ok, this);
@@ -420,11 +436,14 @@ void EntryListWindow::tellImported(const QString &fileName, const QString &unrea
         told->open();
         return;
     }
-    m_status->setText(QStringLiteral("Imported %1: %2 added, %3 already listed. %4")
+    QString changed;
+    for (const std::string &change : outcome.changed)
+        changed += shownText(change) + QStringLiteral(". ");
+    m_status->setText(QStringLiteral("Imported %1: %2 added, %3 already listed. %4%5")
                           .arg(QDir::toNativeSeparators(fileName))
                           .arg(outcome.added)
                           .arg(outcome.alreadyListed)
-                          .arg(columns));
+                          .arg(changed, columns));
     reload();
     m_changes.tell(ContestChange::Entries);
 }

@@ -4,6 +4,7 @@
 #include "contestant_names.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -170,7 +171,49 @@ std::string at(int line)
 
 namespace {
 
-Registration readWith(std::string_view file, const std::optional<RegistrationColumns> &chosen)
+// A classes cell that is no list: a per-event export's event.
+bool isEventName(std::string_view typed)
+{
+    return !typed.empty() && typed.find_first_of("/|;,") == std::string_view::npos;
+}
+
+// "line 4: ", "lines 2, 5 and 8: ", "lines 2, 5, 8 and 14 more: "
+std::string atLines(const std::vector<int> &lines)
+{
+    if (lines.size() == 1)
+        return at(lines.front());
+    constexpr std::size_t listed = 3;
+    std::string said = "lines ";
+    for (std::size_t i = 0; i < std::min(lines.size(), listed); ++i)
+        said += (i == 0 ? "" : i + 1 == lines.size() ? " and " : ", ") + std::to_string(lines[i]);
+    if (lines.size() > listed)
+        said += " and " + std::to_string(lines.size() - listed) + " more";
+    return said + ": ";
+}
+
+// An event read as no class, told once for all its rows with what would work.
+std::string eventRefused(const RegistrationEvent &event)
+{
+    const std::vector<std::string> held = contest::classesInEventName(event.event);
+    std::string said = atLines(event.lines)
+                       + (event.lines.size() == 1 ? std::string()
+                                                  : std::to_string(event.lines.size()) + " rows name ")
+                       + (characterCount(event.event) > 60 ? std::string("the classes cell") : "“" + event.event + "”");
+    if (held.size() > 1) {
+        std::string classes;
+        for (std::size_t i = 0; i < held.size(); ++i)
+            classes += (i == 0 ? "" : i + 1 == held.size() ? " and " : ", ") + held[i];
+        said += (event.lines.size() == 1 ? " names " : ", which names ") + std::string("more than one class (")
+                + classes + ")";
+    } else {
+        said += (event.lines.size() == 1 ? " names " : ", ") + std::string("a class the program does not know");
+    }
+    return said + "; its classes are " + contest::knownClassesSaid()
+           + ". Write one of them in the file, or choose the event's class in the entry list's import.";
+}
+
+Registration readWith(std::string_view file, const std::optional<RegistrationColumns> &chosen,
+                      const EventClasses &eventClasses)
 {
     Registration read;
     if (file.starts_with("\xef\xbb\xbf"))
@@ -219,8 +262,10 @@ Registration readWith(std::string_view file, const std::optional<RegistrationCol
                                 + headingsLookedFor() + ".");
         return read;
     }
-    std::unordered_map<std::string, int> lineOfName;
-    std::unordered_map<std::string, int> lineOfNumber;
+    // Rows of one pilot are one entry: by number, else by compared name.
+    std::unordered_map<std::string, std::size_t> rowOfName;
+    std::unordered_map<std::string, std::size_t> rowOfNumber;
+    std::map<std::string, std::size_t> eventOf;
     for (Record record; records.next(record, read.problems);) {
         if (record.tooLong) {
             read.problems.push_back(at(record.line)
@@ -237,9 +282,7 @@ Registration readWith(std::string_view file, const std::optional<RegistrationCol
         };
         const std::string name = columns.name ? cell(columns.name)
                                               : cell(columns.firstName) + " " + cell(columns.lastName);
-        const std::optional<std::vector<std::string>> classes = contest::knownClassesIn(cell(columns.classes));
-        RegistrationRow row{record.line,
-                            {tidyName(name), tidyName(cell(columns.number)), classes.value_or(std::vector<std::string>())}};
+        RegistrationRow row{record.line, {tidyName(name), tidyName(cell(columns.number)), {}}};
         if (row.entry.name.empty()) {
             read.problems.push_back(at(record.line) + "no name.");
             continue;
@@ -255,24 +298,73 @@ Registration readWith(std::string_view file, const std::optional<RegistrationCol
                                     + " characters; a number holds at most " + std::to_string(longestName) + ".");
             continue;
         }
+        const std::string typed = tidyName(cell(columns.classes));
+        std::optional<std::vector<std::string>> classes = contest::knownClassesIn(typed);
+        if (!classes && isEventName(typed)) {
+            // One event's name, as a per-event export writes it: read as the
+            // class the director chose, else as the one class its name holds.
+            auto [event, added] = eventOf.emplace(comparedName(typed), read.events.size());
+            if (added) {
+                RegistrationEvent named{typed, {}, false, {}};
+                if (const auto choice = eventClasses.find(typed); choice != eventClasses.end())
+                    named = {typed, choice->second, true, {}};
+                else if (const std::vector<std::string> held = contest::classesInEventName(typed); held.size() == 1)
+                    named.caption = held.front();
+                read.events.push_back(std::move(named));
+            }
+            RegistrationEvent &named = read.events[event->second];
+            named.lines.push_back(record.line);
+            if (named.caption)
+                classes = named.caption->empty() ? std::vector<std::string>() : std::vector{*named.caption};
+            else
+                continue; // told once for all its rows, below
+        }
         if (!classes) {
             // A cell too long to quote is told without its text.
-            const std::string typed = tidyName(cell(columns.classes));
             read.problems.push_back(at(record.line)
                                     + (characterCount(typed) > 60 ? std::string("the classes cell") : "“" + typed + "”")
                                     + " names a class the program does not know; its classes are "
-                                    + contest::knownClassesSaid() + ".");
+                                    + contest::knownClassesSaid() + ". Write those it means in the file.");
             continue;
         }
-        if (const auto [earlier, first] = lineOfName.emplace(comparedName(row.entry.name), record.line); !first)
-            read.problems.push_back(at(record.line) + row.entry.name + " is on line " + std::to_string(earlier->second)
-                                    + " already.");
-        else if (const auto [other, unique] = lineOfNumber.emplace(row.entry.number, record.line);
-                 !row.entry.number.empty() && !unique)
-            read.problems.push_back(at(record.line) + "number " + row.entry.number + " is on line "
-                                    + std::to_string(other->second) + " already.");
+        row.entry.classes = std::move(*classes);
+        const std::string compared = comparedName(row.entry.name);
+        const auto byNumber = row.entry.number.empty() ? rowOfNumber.end() : rowOfNumber.find(row.entry.number);
+        const auto byName = rowOfName.find(compared);
+        if (byNumber != rowOfNumber.end() && comparedName(read.rows[byNumber->second].entry.name) != compared) {
+            const RegistrationRow &earlier = read.rows[byNumber->second];
+            read.problems.push_back(at(record.line) + "number " + row.entry.number + " is " + earlier.entry.name
+                                    + "'s on line " + std::to_string(earlier.line)
+                                    + " already; a number is one pilot's, so correct the number or the name.");
+            continue;
+        }
+        if (byName != rowOfName.end()) {
+            RegistrationRow &earlier = read.rows[byName->second];
+            if (!row.entry.number.empty() && !earlier.entry.number.empty() && earlier.entry.number != row.entry.number) {
+                read.problems.push_back(at(record.line) + row.entry.name + " is on line " + std::to_string(earlier.line)
+                                        + " already with number " + earlier.entry.number + ", not " + row.entry.number
+                                        + "; a pilot has one number, so correct the number or the name.");
+                continue;
+            }
+            // The same pilot on another row: one entry, with this row's classes too.
+            if (earlier.entry.number.empty() && !row.entry.number.empty()) {
+                earlier.entry.number = row.entry.number;
+                rowOfNumber.emplace(row.entry.number, byName->second);
+            }
+            for (std::string &caption : row.entry.classes)
+                if (std::find(earlier.entry.classes.begin(), earlier.entry.classes.end(), caption)
+                    == earlier.entry.classes.end())
+                    earlier.entry.classes.push_back(std::move(caption));
+            continue;
+        }
+        rowOfName.emplace(compared, read.rows.size());
+        if (!row.entry.number.empty())
+            rowOfNumber.emplace(row.entry.number, read.rows.size());
         read.rows.push_back(std::move(row));
     }
+    for (const RegistrationEvent &event : read.events)
+        if (!event.caption)
+            read.problems.push_back(eventRefused(event));
     return read;
 }
 
@@ -280,12 +372,13 @@ Registration readWith(std::string_view file, const std::optional<RegistrationCol
 
 Registration readRegistration(std::string_view file)
 {
-    return readWith(file, std::nullopt);
+    return readWith(file, std::nullopt, {});
 }
 
-Registration readRegistration(std::string_view file, const RegistrationColumns &chosen)
+Registration readRegistration(std::string_view file, const RegistrationColumns &chosen,
+                              const EventClasses &eventClasses)
 {
-    return readWith(file, chosen);
+    return readWith(file, chosen, eventClasses);
 }
 
 } // namespace orlo

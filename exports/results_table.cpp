@@ -75,7 +75,7 @@ Table resultsTable(const contest::Results &results)
     for (const contest::ClassStandings &standings : results.classes)
         tables.push_back(contest::classResults(standings, results));
     for (const contest::CombinedStandings &combined : results.combined)
-        tables.push_back(contest::combinedResults(combined));
+        tables.push_back(contest::combinedResults(combined, results));
     // A class nobody has flown yet names the file's columns when no table does.
     const contest::ResultTable empty = contest::classResults({}, results);
     Table table{"Results", {}, {}};

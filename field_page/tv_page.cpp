@@ -112,7 +112,7 @@ std::string tvPage(const FieldView &view, const TvCorner &corner)
         first = false;
     }
     for (const contest::CombinedStandings &combined : results.combined) {
-        contest::ResultTable table = contest::combinedResults(combined);
+        contest::ResultTable table = contest::combinedResults(combined, results);
         html += slides(combined.combination.name, "Combined", table, table.columns.size(), first);
         first = false;
     }

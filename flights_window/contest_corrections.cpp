@@ -42,7 +42,7 @@ void ContestCorrections::openEntryList()
         // Where the director put it last time, else beside the sheet like the
         // flights window: placed whole at the flights window's corner, it was
         // pushed back over the sheet's right part.
-        if (!restorePlace(*m_entryList, QStringLiteral("entries"))) {
+        if (!restorePlace(*m_entryList, QStringLiteral("entries"), m_sheet)) {
             if (m_sheet)
                 placeBeside(*m_entryList, *m_sheet);
             else

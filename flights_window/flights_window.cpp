@@ -245,8 +245,18 @@ void FlightsWindow::reload()
         showReadFailure(shownText(journalSentence(problem)));
         return;
     }
-    // The newest flight is the one chosen until the official chooses another.
-    const int row = kept ? m_model->rowOf(kept) : (m_model->rowCount() > 0 ? 0 : -1);
+    // A flight just arrived is the one chosen, whatever was chosen or
+    // corrected before: Alt+R right after Calc. Score corrects that flight.
+    // A row the official chooses afterwards stays chosen until the next
+    // flight arrives.
+    std::int64_t newest = 0;
+    for (const journal::FlightRow &flight : m_model->flights())
+        newest = std::max(newest, flight.id);
+    const bool arrived = newest > m_newestShown;
+    m_newestShown = std::max(m_newestShown, newest);
+    const int row = arrived ? m_model->rowOf(newest)
+                    : kept  ? m_model->rowOf(kept)
+                            : (m_model->rowCount() > 0 ? 0 : -1);
     if (row >= 0) {
         const QModelIndex index = m_model->index(row, FlightTableModel::Contestant);
         m_view->setCurrentIndex(index);

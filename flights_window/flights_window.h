@@ -99,6 +99,7 @@ private:
     QLabel *m_status = nullptr;
     QString m_readFailure; // why the last reading failed; empty after one that did not
     bool m_stale = false;
+    std::int64_t m_newestShown = 0; // the newest flight shown yet, chosen as it arrived
     bool m_reloadQueued = false;
 };
 

@@ -38,7 +38,7 @@ void FlightsWindowOpener::open(Activation activation)
         if (m_sheet)
             m_window->setSheet(*m_sheet);
         // Where the director put it last time, else beside the sheet.
-        if (!restorePlace(*m_window, QStringLiteral("flights")) && m_sheet)
+        if (!restorePlace(*m_window, QStringLiteral("flights"), m_sheet) && m_sheet)
             overSheet = placeBeside(*m_window, *m_sheet);
         keepPlace(*m_window, QStringLiteral("flights"));
     }

@@ -25,12 +25,14 @@ struct RegistrationRow {
     contest::NewEntry entry;
 };
 
-// What an import did: every row added or already listed, or nothing at all
-// and a sentence for each row that stopped it.
+// What an import did: every row added or already listed, the classes of
+// entries listed already it changed ("Lars Eriksen: Profile added"), or
+// nothing at all and a sentence for each row that stopped it.
 struct ImportOutcome {
     int added = 0;
     int alreadyListed = 0;
     std::vector<std::string> problems;
+    std::vector<std::string> changed;
 };
 
 // One change of a flight, kept for good: what changed ("status",
@@ -88,7 +90,8 @@ public:
     // Only an entry without flights goes; one with flights is renamed or merged.
     void remove(std::int64_t entry);
     // All or nothing; a row matching an entry by number, or else by the
-    // compared name, is already listed and adds nothing.
+    // compared name, is already listed and adds no entry, but gives the
+    // entry the row's classes when it names any (see contest::classesChange).
     ImportOutcome importEntries(const std::vector<RegistrationRow> &rows);
 
     // A reason is required: it settles a protest later.

@@ -1,4 +1,6 @@
+#include "classes_change.h"
 #include "contest_store.h"
+#include "contest_tables.h"
 #include "contestant_names.h"
 
 #include <algorithm>
@@ -31,8 +33,28 @@ ImportOutcome ContestJournal::importEntries(const std::vector<RegistrationRow> &
         ImportOutcome outcome;
         WriteTransaction transaction(db);
         const std::int64_t contest = m_impl->contest();
-        Statement numbered(db, "SELECT name, compared_name FROM entry WHERE contest = ?2 AND number = ?1 AND number <> ''");
-        Statement named(db, "SELECT name, number FROM entry WHERE contest = ?2 AND compared_name = ?1");
+        Statement numbered(db, "SELECT name, compared_name, id, classes FROM entry "
+                               "WHERE contest = ?2 AND number = ?1 AND number <> ''");
+        Statement named(db, "SELECT name, number, id, classes FROM entry WHERE contest = ?2 AND compared_name = ?1");
+        Statement flightsIn(db, "SELECT count(*) FROM flight f JOIN calculation c ON c.id = f.last_calculation "
+                                "WHERE f.entry = ?1 AND c.class_caption = ?2 AND f.status <> 'void'");
+        Statement setClasses(db, "UPDATE entry SET classes = ?1 WHERE id = ?2");
+        // A row of an entry listed already brings its classes, if it names any.
+        const auto takeClasses = [&](const Statement &listed, const RegistrationRow &row) {
+            const std::int64_t entry = listed.integer(2);
+            const std::vector<std::string> classes = linesOf(listed.text(3));
+            const contest::ClassesChange change = contest::classesChange(
+                listed.text(0), classes, row.entry.classes, [&](std::string_view caption) {
+                    flightsIn.reset().bind(1, entry).bind(2, caption);
+                    flightsIn.step();
+                    return int(flightsIn.integer(0));
+                });
+            if (change.empty())
+                return;
+            flightsIn.reset();
+            setClasses.reset().bind(1, joinClasses(change.classesAfter(classes))).bind(2, entry).run();
+            outcome.changed.push_back(contest::classesChangeSaid(change));
+        };
         Statement insert(db, "INSERT INTO entry (name, compared_name, number, classes, contest) VALUES (?1, ?2, ?3, ?4, ?5)");
         for (const RegistrationRow &row : rows) {
             const std::string name = tidyName(row.entry.name);
@@ -45,17 +67,20 @@ ImportOutcome ContestJournal::importEntries(const std::vector<RegistrationRow> &
             numbered.reset().bind(1, number).bind(2, contest);
             named.reset().bind(1, compared).bind(2, contest);
             if (!number.empty() && numbered.step()) {
-                if (numbered.text(1) == compared)
+                if (numbered.text(1) == compared) {
                     ++outcome.alreadyListed;
-                else
+                    takeClasses(numbered, row);
+                } else
                     outcome.problems.push_back(at(row.line) + "number " + number + " is " + numbered.text(0)
                                                + "'s on the entry list.");
             } else if (named.step()) {
                 if (!number.empty() && !named.text(1).empty())
                     outcome.problems.push_back(at(row.line) + named.text(0) + " is on the entry list with number "
                                                + named.text(1) + ", not " + number + ".");
-                else
+                else {
                     ++outcome.alreadyListed;
+                    takeClasses(named, row);
+                }
             } else {
                 insert.reset()
                     .bind(1, name)
@@ -69,8 +94,9 @@ ImportOutcome ContestJournal::importEntries(const std::vector<RegistrationRow> &
         }
         numbered.reset();
         named.reset();
+        flightsIn.reset();
         if (!outcome.problems.empty())
-            return ImportOutcome{0, 0, outcome.problems};
+            return ImportOutcome{0, 0, outcome.problems, {}};
         transaction.commit();
         return outcome;
     });

@@ -95,13 +95,14 @@ QString classTable(const ClassStandings &standings, const Results &results)
     return html;
 }
 
-QString combinedTable(const CombinedStandings &combined)
+QString combinedTable(const CombinedStandings &combined, const Results &results)
 {
     QString html = QStringLiteral("<h2>%1</h2>").arg(text(combined.combination.name));
+    html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(combinationStateLine(combined, results).toHtmlEscaped());
     if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
         html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(waiting.toHtmlEscaped());
     html += QStringLiteral("<p>%1</p>").arg(combinationSentence(combined).toHtmlEscaped());
-    return html + tableOf(contest::combinedResults(combined));
+    return html + tableOf(contest::combinedResults(combined, results));
 }
 
 } // namespace
@@ -122,7 +123,7 @@ QString resultsHtml(const Results &results)
     for (const ClassStandings &standings : results.classes)
         html += classTable(standings, results);
     for (const CombinedStandings &combined : results.combined)
-        html += combinedTable(combined);
+        html += combinedTable(combined, results);
     if (const QString unnamed = unnamedFlightsNote(results.flightsWithoutContestant); !unnamed.isEmpty())
         html += QStringLiteral("<p class=\"note\">%1</p>").arg(unnamed);
     return html + QStringLiteral("</body></html>\n");

@@ -88,10 +88,11 @@ Sheet::Sheet(const contest::Results &results, qreal width) : m_width(width)
     }
     for (const contest::CombinedStandings &combined : results.combined) {
         add(sheetText(combined.combination.name), m_styles.heading, 9 * point, 0, true);
+        add(combinationStateLine(combined, results), m_styles.bold, 0, 1 * point, true);
         if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
             add(waiting, m_styles.bold, 0, 1 * point, true);
         add(combinationSentence(combined), m_styles.body, 1 * point, 2 * point, true);
-        add(contest::combinedResults(combined));
+        add(contest::combinedResults(combined, results));
     }
     if (const QString unnamed = unnamedFlightsNote(results.flightsWithoutContestant); !unnamed.isEmpty())
         addNote(unnamed, m_styles.note, 6 * point, 2 * point);

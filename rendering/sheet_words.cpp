@@ -1,5 +1,7 @@
 #include "sheet_words.h"
 
+#include "results_model.h"
+
 #include "contest_words.h"
 #include "contestant_names.h"
 
@@ -82,6 +84,15 @@ QString combinationSentence(const contest::CombinedStandings &combined)
     for (const std::string &caption : combined.combination.classes)
         captions << QString::fromStdString(caption);
     return QStringLiteral("The sum of the counted scores of %1.").arg(captions.join(QStringLiteral(", ")));
+}
+
+QString combinationStateLine(const contest::CombinedStandings &combined, const contest::Results &results)
+{
+    const std::optional<std::string> closedAt = contest::combinationClosedAt(combined, results);
+    if (!closedAt)
+        return QString::fromStdString(contest::provisionalAsOf(shownToTheMinute(results.asOf).toStdString()));
+    return QString::fromStdString(
+        contest::finalState(closedAt->empty() ? std::string() : shownToTheMinute(*closedAt).toStdString()));
 }
 
 QString combinationWaiting(const contest::CombinedStandings &combined)

@@ -34,6 +34,8 @@ QString nobodyInClassNote();
 QString beyondAllowedNote();
 // "The sum of the counted scores of Profile, Class I."
 QString combinationSentence(const contest::CombinedStandings &combined);
+// "Provisional, as of …" until every class of the combination is final.
+QString combinationStateLine(const contest::CombinedStandings &combined, const contest::Results &results);
 // "Class I: 1 flight recorded after Final, …." for each class of the
 // combination closed with flights waiting; empty when none waits.
 QString combinationWaiting(const contest::CombinedStandings &combined);

@@ -262,8 +262,8 @@ void StandingsWindow::showChosen()
                 standings.waiting, shownToTheMinute(standings.firstWaitingAt).toStdString())));
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
         const contest::CombinedStandings &combined = m_results.combined[std::size_t(chosen - classes)];
-        showStandings(*m_table, contest::combinedResults(combined));
-        state = provisional;
+        showStandings(*m_table, contest::combinedResults(combined, m_results));
+        state = combinationStateLine(combined, m_results);
         if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
             state += QStringLiteral(". %1").arg(waiting);
     } else {
@@ -274,6 +274,9 @@ void StandingsWindow::showChosen()
     }
     if (!m_problem.isEmpty())
         state = QStringLiteral("%1 The standings shown were read before.").arg(m_problem);
+    // The file written is said after the state, which goes on being said.
+    if (!m_written.isEmpty())
+        state += (state.endsWith(QLatin1Char('.')) ? QStringLiteral(" ") : QStringLiteral(". ")) + m_written;
     m_state->setText(state);
     const int unnamed = m_results.flightsWithoutContestant;
     m_note->setText(unnamed == 0 ? QString()
@@ -340,10 +343,12 @@ bool StandingsWindow::saveTo(const QString &path)
                                      QMessageBox::Ok, this);
         told->setObjectName(QStringLiteral("saveFailed"));
         openBlockingThisWindowAlone(*told);
+        m_written.clear();
         showChosen();
         return false;
     }
-    m_state->setText(QStringLiteral("Wrote the results to %1.").arg(shown));
+    m_written = QStringLiteral("Wrote the results to %1.").arg(shown);
+    showChosen();
     return true;
 }
 

@@ -104,6 +104,7 @@ private:
     QLabel *m_state = nullptr;
     QTableWidget *m_table = nullptr;
     QLabel *m_note = nullptr;
+    QString m_written; // "Wrote the results to …", said after the state once saved
     QPushButton *m_contest = nullptr;
     SeriesView *m_seriesView = nullptr;
 };

@@ -145,6 +145,18 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
         history << historyView(window)->item(row, 1)->text();
     QCOMPARE(history.mid(1), (QStringList{"Contestant none → Hal Ivers", "Contestant Hal Ivers → Ken Lo (scored twice)",
                                           "Status official → void (scored twice)"}));
+    // The next flight scored is the one chosen, though another was chosen
+    // and corrected before: Alt+R corrects the flight just scored. A row the
+    // official chooses afterwards stays chosen while nothing new arrives.
+    calculation.score = "287.0";
+    program.recorder.flightEnded();
+    program.recorder.calculated(calculation);
+    QTRY_COMPARE_WITH_TIMEOUT(flightRows(window)->rowCount(), 2, hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(flightsView(window)->currentIndex().row(), 0, hangWatchdogMs);
+    QCOMPARE(flightRows(window)->index(0, FlightTableModel::Total).data().toString(), QStringLiteral("287.0"));
+    flightsView(window)->setCurrentIndex(flightRows(window)->index(1, FlightTableModel::Time));
+    window.reload();
+    QCOMPARE(flightsView(window)->currentIndex().row(), 1);
 
     // The entry list: a name typed in the last row adds it; an entry with
     // flights stays, the director told to merge it; a registration file
@@ -205,6 +217,45 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     QVERIFY2(statusLine(entries)->text().endsWith(QLatin1String("AMA Number was not imported.")),
              qPrintable(statusLine(entries)->text()));
     QCOMPARE(table.item(3, EntryListWindow::Number)->text(), QStringLiteral("3"));
+    // A registration site's per-event export read again later: each event
+    // shown with the class it is read as, one of no class refused until the
+    // director chooses one, and the classes of pilots listed already changed.
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
+    file.write("Event,Last Name,First Name,AMA #,Email,Paid\r\nProfile Navy Carrier,Ward,Lee,3,l@x.org,Yes\r\n"
+               "Navy Carrier Class I,Ward,Lee,3,l@x.org,Yes\r\nNavy Carrier Class II,Ward,Lee,3,l@x.org,Yes\r\n"
+               "Open Carrier,Cho,Ann,,a@x.org,No\r\nOpen Carrier,Núñez,José,,j@x.org,No\r\n");
+    file.close();
+    entries.importFrom(registration);
+    QTRY_VERIFY2_WITH_TIMEOUT(entries.findChild<ImportPreview *>(), "Import CSV… showed no preview", hangWatchdogMs);
+    preview = entries.findChild<ImportPreview *>();
+    const auto *events = namedControl<QTableWidget>(*preview, QStringLiteral("EventClasses"));
+    QStringList eventsShown;
+    for (int row = 0; row < events->rowCount(); ++row)
+        eventsShown << events->item(row, 0)->text() + " " + events->item(row, 1)->text() + " "
+                           + qobject_cast<QComboBox *>(events->cellWidget(row, 2))->currentText();
+    QCOMPARE(eventsShown, (QStringList{"Profile Navy Carrier 1 Profile", "Navy Carrier Class I 1 Class I",
+                                       "Navy Carrier Class II 1 Class II", "Open Carrier 2 (choose a class)"}));
+    QCOMPARE(problemsShown(*preview).size(), 1);
+    QVERIFY2(problemsShown(*preview).front().startsWith(QStringLiteral("lines 5 and 6: 2 rows name “Open Carrier”")),
+             qPrintable(problemsShown(*preview).front()));
+    QVERIFY2(!namedControl<QPushButton>(*preview, QStringLiteral("Import"))->isEnabled(),
+             "an event of no class can be imported");
+    auto *openCarrier = qobject_cast<QComboBox *>(events->cellWidget(3, 2));
+    openCarrier->setCurrentIndex(openCarrier->findText(QStringLiteral("Profile")));
+    QVERIFY2(namedControl<QPushButton>(*preview, QStringLiteral("Import"))->isEnabled(),
+             qPrintable(problemsShown(*preview).join('\n')));
+    const auto *changes = namedControl<QListWidget>(*preview, QStringLiteral("ClassChanges"));
+    QStringList changesShown;
+    for (int row = 0; row < changes->count(); ++row)
+        changesShown << changes->item(row)->text();
+    QCOMPARE(changesShown, (QStringList{"Lee Ward: Class II added", "Ann Cho: Profile added"}));
+    namedControl<QPushButton>(*preview, QStringLiteral("Import"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(table.rowCount(), 6, hangWatchdogMs);
+    QVERIFY2(statusLine(entries)->text().contains(QLatin1String("Lee Ward: Class II added. Ann Cho: Profile added.")),
+             qPrintable(statusLine(entries)->text()));
+    QCOMPARE(table.item(0, EntryListWindow::Classes)->text(), QStringLiteral("Profile"));
+    QVERIFY2(table.item(4, EntryListWindow::Classes)->text().contains(QLatin1String("Class II")),
+             qPrintable(table.item(4, EntryListWindow::Classes)->text()));
     // The search folds accents and case, and keeps the row that adds a name.
     namedControl<QLineEdit>(entries, QStringLiteral("Search"))->setText(QStringLiteral("LÉE"));
     QStringList found;

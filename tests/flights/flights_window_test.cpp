@@ -245,6 +245,8 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE_WITH_TIMEOUT(flightRows(*window)->index(0, FlightTableModel::Contestant).data().toString(), typed, hangWatchdogMs);
     QCOMPARE(confirmer.said, QStringList{QStringLiteral("“%1” is not on the entry list. Add it? The entry list is empty.").arg(typed)});
+    // The question says what it is about in its title, not the program's file name.
+    QCOMPARE(confirmer.titles, QStringList{QStringLiteral("Not on the entry list")});
 
     // Another program reading the same file sees the name while this window is still open.
     const journal::JournalReader reader(program.journal.path());

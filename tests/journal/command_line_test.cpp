@@ -46,6 +46,8 @@ void CommandLineTest::versionAndHelp()
                                "--day <YYYY-MM-DD>", "--backup-journal <file>", "--import-entries <file.csv>",
                                "--results <file>", "--class <caption>", "--version", "--help"})
         QVERIFY2(help.output.contains(QLatin1String(option)), option);
+    // Every separator a registration file's classes cell may hold is named.
+    QVERIFY2(help.output.simplified().contains(QLatin1String("separated by /, |, ; or a comma")), qPrintable(help.output));
 }
 
 void CommandLineTest::wrongCommandLine_data()
@@ -360,9 +362,16 @@ void CommandLineTest::registrationImported_data()
     QTest::newRow("german headings: the columns left out said")
         << QByteArray("Klassen;Name;Verein;Startnummer\nProfil;Jörg Maier;MFC Ulm;7\n") << 0
         << "Names from Name, no numbers, no classes. Klassen, Verein, Startnummer were not imported.\n" << 2;
+    QTest::newRow("a listed contestant's classes changed, each change said")
+        << QByteArray("Name,Classes\n\"Lee, Ann\",Class I|Profile\n") << 0
+        << "1 was on it already, their classes now:\n  Lee, Ann: Class I and Profile added.\n" << 1;
+    QTest::newRow("a per-event file, CRLF: a pilot's rows one entry")
+        << QByteArray("Event,Last Name,First Name,AMA #,Email,Paid\r\nNavy Carrier Class I,Núñez,José,12345,j@x.org,Yes\r\n"
+                      "Profile Navy Carrier,Núñez,José,12345,j@x.org,Yes\r\nNavy Carrier Class II,Cho,Ann,,a@x.org,No\r\n")
+        << 0 << "Added 2 entries to the entry list of " << 3;
     QTest::newRow("bad rows told, nobody added")
         << QByteArray("Name,Number\nBo Dee,5\n,6\nCy Fox,5\n") << 1
-        << "Nothing was imported from %1:\n  line 3: no name.\n  line 4: number 5 is on line 2 already.\n" << 1;
+        << "Nothing was imported from %1:\n  line 3: no name.\n  line 4: number 5 is Bo Dee's on line 2 already" << 1;
 }
 
 void CommandLineTest::registrationImported()

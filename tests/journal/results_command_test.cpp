@@ -88,9 +88,10 @@ void ResultsCommandTest::resultsWritten_data()
                        line("\nClass I,,Dee Ho,7,,0,,,,,,,,") + provisional + ",,,\r\n",
                        line("\nProfile,1,Bo Ward,,150.0,0,150.0,,1,,,,,") + provisional + ",,,\r\n",
                        line("\nSkyray Carrier,,Ed Fry,8,,0,,,,,,,,") + provisional + ",,,\r\n",
-                       // A combination's row carries each class's part of its score.
-                       line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,,,,,,,,,,,Profile,312.5,\r\n"),
-                       line("\nClass I + Profile,,Bo Ward,,150.0,,,,,,,,,,,Class I,,150.0\r\n") + "$"};
+                       // A combination's row carries each class's part of its score, and
+                       // its state as a class's does.
+                       line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,,,,,,,,,") + provisional + ",Profile,312.5,\r\n",
+                       line("\nClass I + Profile,,Bo Ward,,150.0,,,,,,,,,") + provisional + ",Class I,,150.0\r\n$"};
     QTest::newRow("xlsx-numbers-as-numbers")
         << QStringList{"--results", "results.xlsx"} << 0 << "Wrote the results of 3 classes"
         << QStringList{"<c r=\"E2\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"B2\" s=\"\\d+\"><v>1</v></c>",

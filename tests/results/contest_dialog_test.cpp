@@ -2,6 +2,7 @@
 #include "hang_watchdog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,8 @@ QString valueOf(QWidget *control)
         return box->currentText();
     if (auto *count = qobject_cast<QSpinBox *>(control))
         return count->text();
+    if (auto *tick = qobject_cast<QCheckBox *>(control))
+        return tick->isChecked() ? QStringLiteral("ticked") : QStringLiteral("not ticked");
     return QStringLiteral("?");
 }
 
@@ -80,6 +83,8 @@ void ContestDialogTest::keysAndWheel_data()
     QTest::newRow("wheel over the focused choice chooses") << 1 << true << "wheel" << "Best flight" << false;
     QTest::newRow("Space opens a choice, arrows choose") << 4 << true << "Space" << "Broken by next best" << false;
     QTest::newRow("F2 opens a choice, arrows choose") << 1 << true << "F2" << "Best flight" << false;
+    // Final ticks on a click anywhere in its cell, not on its small box alone.
+    QTest::newRow("a click at the Final cell's far side ticks it") << 5 << false << "click" << "ticked" << false;
 }
 
 void ContestDialogTest::keysAndWheel()
@@ -102,7 +107,9 @@ void ContestDialogTest::keysAndWheel()
     QTRY_VERIFY2_WITH_TIMEOUT(control->hasFocus() == focused, "the focus is not where the row wants it",
                               hangWatchdogMs);
 
-    if (input == QLatin1String("wheel")) {
+    if (input == QLatin1String("click")) {
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(control->width() - 3, control->height() / 2));
+    } else if (input == QLatin1String("wheel")) {
         // Down when it would scroll, up when it steps: either way a change.
         const QPoint at = control->rect().center();
         const QPoint notch(0, focused ? 120 : -120);

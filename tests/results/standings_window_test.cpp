@@ -128,6 +128,9 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
 
     // Saved as the name's extension says; a name of no format writes nothing.
     QVERIFY2(window.saveTo(folder.filePath(QStringLiteral("results.xlsx"))), qPrintable(window.stateLine()->text()));
+    // The state stays said, the file written after it.
+    QCOMPARE(window.stateLine()->text(), QStringLiteral("Final. Wrote the results to %1.")
+                                             .arg(QDir::toNativeSeparators(folder.filePath(QStringLiteral("results.xlsx")))));
     // The refusal in a box of its own; the state line still says the class is final.
     QVERIFY2(!window.saveTo(folder.filePath(QStringLiteral("results.txt"))), "a .txt file was written");
     auto *refused = window.findChild<QMessageBox *>(QStringLiteral("saveFailed"));
