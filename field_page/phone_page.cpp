@@ -14,7 +14,7 @@ namespace {
 // Black on white in large type, for a phone in the sun; every table fits
 // a phone's width.
 const char *const phoneStyle = R"(
-body { margin: 0; padding: 8px; background: #fff; color: #000; font: 19px/1.35 "DejaVu Sans", Arial, sans-serif; }
+body { margin: 0; padding: 6px; background: #fff; color: #000; font: 19px/1.35 "DejaVu Sans", Arial, sans-serif; }
 h1 { font-size: 28px; margin: 4px 0; }
 h2 { font-size: 24px; margin: 20px 0 4px; border-top: 3px solid #000; padding-top: 8px; }
 p { margin: 4px 0; }
@@ -24,8 +24,8 @@ caption { position: absolute; left: -9999px; }
 small { font-size: 16px; }
 /* A long name without a space breaks anywhere rather than widening the page. */
 h1, td { overflow-wrap: anywhere; }
-th, td { border: 1px solid #000; padding: 6px 5px; text-align: left; vertical-align: top; }
-th { background: #e6e6e6; }
+th, td { border: 1px solid #000; padding: 5px 4px; text-align: left; vertical-align: top; }
+th { background: #e6e6e6; font-size: 16px; }
 .n { text-align: right; white-space: nowrap; }
 .remark { font-style: italic; }
 .state { font-weight: bold; }

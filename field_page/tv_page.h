@@ -14,8 +14,9 @@ struct TvCorner {
     std::string qrSvg;
 };
 
-// Rows of a class shown at once on a 1920×1080 screen in type read from ten metres.
-inline constexpr std::size_t tvRowsPerPage = 9;
+// Rows of a class shown at once on a 1920×1080 screen in type read from ten
+// metres, clear of the banner at its foot.
+inline constexpr std::size_t tvRowsPerPage = 8;
 
 // "/tv": one class (or a page of a long one) at a time, cycling, a banner
 // after each flight ("Just flown: …"), the corner in a corner.

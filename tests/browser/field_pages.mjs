@@ -111,6 +111,10 @@ async function main() {
     check(tvSize >= 40, `the big screen's type is ${tvSize} px`);
     const phoneWide = await phone.evaluate(() => document.documentElement.scrollWidth);
     check(phoneWide <= 390, `the phone's page fits 390 px (${phoneWide})`);
+    await phone.setViewportSize({ width: 360, height: 844 });
+    const narrowWide = await phone.evaluate(() => document.documentElement.scrollWidth);
+    check(narrowWide <= 360, `the phone's page fits 360 px (${narrowWide})`);
+    await phone.setViewportSize({ width: 390, height: 844 });
 
     // A flight recorded by another program shows on both, without a reload, the phone's scroll kept.
     await phone.evaluate(() => { window.notReloaded = true; window.scrollTo(0, 300); });
