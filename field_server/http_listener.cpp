@@ -21,6 +21,10 @@ namespace orlo::field {
 
 namespace {
 
+// Answers not yet taken by a client that sends requests without reading:
+// past this the next request waits, and the idle limit lets it go.
+constexpr qint64 unreadLimit = 1 << 20;
+
 const char *reasonOf(int status)
 {
     switch (status) {
@@ -81,7 +85,14 @@ public:
         m_idle.setSingleShot(true);
         m_idle.setInterval(limits.requestMs);
         connect(&m_idle, &QTimer::timeout, this, &Connection::drop);
+        // What a client sends is held to one head more than the limit; the
+        // rest waits in the system's buffer.
+        socket->setReadBufferSize(qint64(limits.headBytes) + 1);
         connect(socket, &QTcpSocket::readyRead, this, &Connection::readHead);
+        connect(socket, &QTcpSocket::bytesWritten, this, [this] {
+            if (!m_answering && (m_socket->bytesAvailable() > 0 || !m_buffer.isEmpty()))
+                readHead();
+        });
         connect(socket, &QTcpSocket::disconnected, this, &QObject::deleteLater);
         m_idle.start();
     }
@@ -111,6 +122,8 @@ private:
                 refuse(431, "The request head is longer than 8 KB.");
             return;
         }
+        if (m_socket->bytesToWrite() > unreadLimit)
+            return;
         const qint64 room = qint64(m_limits.headBytes) + 1 - m_buffer.size();
         if (room > 0)
             m_buffer += m_socket->read(room);

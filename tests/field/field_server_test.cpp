@@ -15,7 +15,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <arpa/inet.h>
 #include <csignal>
+#include <fstream>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <memory>
 #include <vector>
 
@@ -37,6 +42,7 @@ private slots:
     void silentClientsDropped();
     void longWait_data();
     void longWait();
+    void unreadAnswersHeldBounded();
     void window();
     void servesUntilInterrupted_data();
     void servesUntilInterrupted();
@@ -280,6 +286,57 @@ void FieldServerTest::longWait()
     QCOMPARE(answer.whole.contains("Bo Day"), flightRecorded);
     // Unchanged, the answer is the version alone.
     QCOMPARE(json.contains(QStringLiteral("classes")), flightRecorded);
+}
+
+namespace {
+
+long residentKb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+} // namespace
+
+// A client that sends request after request and reads none of the answers
+// holds the server's memory to about a megabyte of answers: the rest waits
+// unread until the idle limit lets the client go. Without the limit the
+// answers pile up, 26 KB a request.
+void FieldServerTest::unreadAnswersHeldBounded()
+{
+    ContestChanges changes(m_journal);
+    FieldService::Settings settings = small();
+    settings.limits.requestMs = 5000;
+    FieldService service(m_journal, changes, settings);
+    QVERIFY2(service.start(QStringLiteral("127.0.0.1"), 0).isEmpty(), "not serving");
+    QCOMPARE(exchange(service.port(), get("/results.pdf")).status, 200); // made once, then answered at once
+    const int client = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    QVERIFY2(client >= 0, "no socket");
+    const int small = 4096;
+    ::setsockopt(client, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sockaddr_in server{};
+    server.sin_family = AF_INET;
+    server.sin_port = htons(quint16(service.port()));
+    server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::connect(client, reinterpret_cast<sockaddr *>(&server), sizeof server);
+    QTest::qWait(100);
+    const long before = residentKb();
+    const QByteArray request = get("/results.pdf");
+    int sent = 0;
+    for (int at = 0; at < 3000; ++at) {
+        if (::send(client, request.constData(), size_t(request.size()), MSG_NOSIGNAL) != request.size())
+            break;
+        ++sent;
+        QCoreApplication::processEvents();
+    }
+    QTest::qWait(500);
+    const long grown = residentKb() - before;
+    ::close(client);
+    QVERIFY2(sent > 500, qPrintable(QStringLiteral("only %1 requests sent").arg(sent)));
+    QVERIFY2(grown < 20 * 1024, qPrintable(QStringLiteral("the server grew by %1 KB for %2 unread answers").arg(grown).arg(sent)));
 }
 
 // The window starts and stops the pages, shows where they are with a QR
