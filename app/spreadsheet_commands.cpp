@@ -5,6 +5,7 @@
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_words.h"
+#include "local_time.h"
 #include "results_files.h"
 #include "results_table.h"
 #include "spreadsheet_files.h"

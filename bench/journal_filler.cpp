@@ -6,6 +6,7 @@
 #include "journal_steps.h"
 
 #include "journal_reader.h"
+#include "local_time.h"
 
 #include <algorithm>
 #include <array>

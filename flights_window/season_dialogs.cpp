@@ -4,6 +4,7 @@
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_words.h"
+#include "local_time.h"
 #include "season.h"
 #include "shown_text.h"
 

@@ -4,6 +4,7 @@
 #include "database.h"
 #include "journal_files.h"
 #include "journal_schema.h"
+#include "local_time.h"
 
 #include <cstdint>
 #include <optional>

@@ -106,7 +106,4 @@ void checkpoint(const Database &db);
 // SQLite found the file is no database, or a damaged one.
 bool isDamage(const DatabaseError &error);
 
-// Local time by strftime's format; "%z" comes out as "+01:00".
-std::string localTimeText(std::time_t when, const char *format);
-
 } // namespace orlo::journal

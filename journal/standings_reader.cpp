@@ -1,6 +1,7 @@
 #include "standings_reader.h"
 
 #include "journal_schema.h"
+#include "local_time.h"
 
 #include <algorithm>
 #include <ctime>

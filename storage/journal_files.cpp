@@ -1,6 +1,6 @@
 #include "journal_files.h"
 
-#include "journal_schema.h"
+#include "local_time.h"
 
 #include <cerrno>
 #include <cstdio>
