@@ -9,7 +9,7 @@
 #include "journal_files.h"
 #include "journal_words.h"
 #include "season_commands.h"
-#include "spreadsheet_commands.h"
+#include "file_commands.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

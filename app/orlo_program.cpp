@@ -9,7 +9,7 @@
 #include "journal_words.h"
 #include "season_dialogs.h"
 #include "standings_reader.h"
-#include "spreadsheet_commands.h"
+#include "file_commands.h"
 #include "tahoma_font.h"
 #include "window_place.h"
 #include "after_first_frame.h"

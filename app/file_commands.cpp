@@ -1,4 +1,4 @@
-#include "spreadsheet_commands.h"
+#include "file_commands.h"
 
 #include "contest_words.h"
 #include "journal_files.h"

@@ -1,17 +1,11 @@
 #pragma once
 
+#include "journal_export.h"
 #include "journal_reader.h"
 
 #include <string>
 
 namespace orlo {
-
-// What an export or a backup did, in one sentence for the official.
-struct JournalExport {
-    bool done = false;
-    std::string sentence;
-    journal::JournalNotice notice; // an older journal carried forward as it was read
-};
 
 // Writes the journal's flights that pass filter to fileName as CSV for a
 // spreadsheet, the whole file or none of it: it is written aside and put in
@@ -24,10 +18,5 @@ JournalExport exportFlightsCsv(const std::string &journalPath, const journal::Fl
 // Copies the journal to fileName with SQLite's online backup: a whole
 // journal, even of one being recorded into. Runs on any thread.
 JournalExport backUpJournalTo(const std::string &journalPath, const std::string &fileName);
-
-// Merges the journal of another scoring table at otherPath into the journal:
-// done with the sentence of what it added and each conflict on a line of
-// its own, or not done, nothing changed, and why. Runs on any thread.
-JournalExport mergeTableInto(const std::string &journalPath, const std::string &otherPath);
 
 } // namespace orlo
