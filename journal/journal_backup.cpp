@@ -1,13 +1,11 @@
 #include "journal_reader.h"
 
 #include "database.h"
+#include "database_backup.h"
 #include "journal_files.h"
 #include "journal_schema.h"
-#include "sqlite_library.h"
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 namespace orlo::journal {
 
@@ -18,21 +16,10 @@ namespace {
 // of its own: it is one file, whole, wherever it is carried.
 void copyPages(const Database &source, const std::string &copyPath)
 {
-    Database copy(copyPath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, 0);
-    sqlite3_backup *backup = sqlite().backup_init(copy.handle(), "main", source.handle(), "main");
-    if (!backup)
-        copy.fail(sqlite().extended_errcode(copy.handle()));
-    int code = SQLITE_OK;
-    for (int waits = 0; (code = sqlite().backup_step(backup, -1)) != SQLITE_DONE; ++waits) {
-        if ((code != SQLITE_OK && errorKind(code) != ErrorKind::Busy) || waits == 100)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    sqlite().backup_finish(backup);
-    if (code != SQLITE_DONE)
-        throw DatabaseError(code, std::string(sqlite().errstr(code)) + " (code " + std::to_string(code) + ")");
-    execute(copy, "PRAGMA journal_mode=DELETE");
-    copy.closeChecked();
+    DatabaseBackup backup(source, copyPath);
+    backup.copyAll();
+    execute(backup.copy(), "PRAGMA journal_mode=DELETE");
+    backup.close();
 }
 
 } // namespace

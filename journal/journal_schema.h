@@ -98,11 +98,6 @@ enum class Access {
 // JournalProblem.
 Database openJournal(const std::string &path, Access access, JournalNotice &notice);
 
-// Writes what the log holds into the journal file itself and empties the
-// log, so that a copy of the file alone is whole; skipped while another
-// program reads. Throws DatabaseError on a failure other than that.
-void checkpoint(const Database &db);
-
 // SQLite found the file is no database, or a damaged one.
 bool isDamage(const DatabaseError &error);
 

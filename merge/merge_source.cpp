@@ -1,5 +1,6 @@
 #include "merge_source.h"
 
+#include "database_backup.h"
 #include "journal_connection.h"
 #include "journal_files.h"
 #include "journal_schema.h"
@@ -69,15 +70,9 @@ Database openOther(const std::string &otherPath, std::unique_ptr<PrivateFolder> 
     folder = std::make_unique<PrivateFolder>();
     const std::string copy = folder->path() + "/journal.sqlite";
     {
-        Database copied(copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, 0);
-        sqlite3_backup *backup = sqlite().backup_init(copied.handle(), "main", other.handle(), "main");
-        if (!backup)
-            copied.fail(sqlite().extended_errcode(copied.handle()));
-        const int code = sqlite().backup_step(backup, -1);
-        sqlite().backup_finish(backup);
-        if (code != SQLITE_DONE)
-            copied.fail(code);
-        copied.closeChecked();
+        DatabaseBackup backup(other, copy);
+        backup.copyAll();
+        backup.close();
     }
     JournalNotice notice;
     return openJournal(copy, Access::Record, notice);

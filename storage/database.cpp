@@ -179,6 +179,27 @@ void execute(const Database &db, const char *sql)
         db.fail(code);
 }
 
+bool Database::hasMoved() const noexcept
+{
+    int moved = 0;
+    return sqlite().file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved;
+}
+
+void Database::keepLog() const
+{
+    int persist = 1;
+    int code = sqlite().file_control(m_db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+    if (code == SQLITE_OK)
+        code = sqlite().db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (code != SQLITE_OK)
+        fail(code);
+}
+
+void Database::leaveLogUnwritten() const noexcept
+{
+    sqlite().db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
 WriteTransaction::WriteTransaction(const Database &db) : m_db(db)
 {
     execute(db, "BEGIN IMMEDIATE");
@@ -194,6 +215,30 @@ void WriteTransaction::commit()
 {
     execute(m_db, "COMMIT");
     m_open = false;
+}
+
+ReadTransaction::ReadTransaction(const Database &db) : m_db(db)
+{
+    execute(db, "BEGIN");
+}
+
+ReadTransaction::~ReadTransaction()
+{
+    if (m_open)
+        sqlite().exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void ReadTransaction::commit()
+{
+    execute(m_db, "COMMIT");
+    m_open = false;
+}
+
+void checkpoint(const Database &db)
+{
+    const int code = sqlite().wal_checkpoint_v2(db.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (code != SQLITE_OK && errorKind(code) != ErrorKind::Busy)
+        db.fail(code);
 }
 
 } // namespace orlo::journal

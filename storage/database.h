@@ -62,7 +62,6 @@ public:
     Database &operator=(const Database &) = delete;
 
     explicit operator bool() const noexcept { return m_db != nullptr; }
-    sqlite3 *handle() const noexcept { return m_db; }
 
     void setBusyTimeout(int ms) const;
     bool readOnly() const; // the main file cannot be written through this connection
@@ -75,7 +74,26 @@ public:
     // Throws the error behind code, in SQLite's words for this connection.
     [[noreturn]] void fail(int code) const;
 
+    // Whether the file this connection opened is no longer at its name:
+    // renamed, or removed. False when SQLite cannot tell.
+    bool hasMoved() const noexcept;
+    // The log stays as it is when this connection closes, even as the last
+    // one: neither written into the file nor removed. Throws DatabaseError.
+    void keepLog() const;
+    // The log is not written into the file when this connection closes. A
+    // failure is not told: the connection is closing on a path already
+    // failing.
+    void leaveLogUnwritten() const noexcept;
+
 private:
+    friend class Statement;
+    friend class WriteTransaction;
+    friend class ReadTransaction;
+    friend class DatabaseBackup;
+    friend void execute(const Database &db, const char *sql);
+    friend void checkpoint(const Database &db);
+    sqlite3 *handle() const noexcept { return m_db; }
+
     sqlite3 *m_db = nullptr;
 };
 
@@ -142,5 +160,25 @@ private:
     const Database &m_db;
     bool m_open = true;
 };
+
+// BEGIN: what is read until the commit is read in one snapshot, another
+// program's write seen whole or not at all. Rolled back unless committed.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(const Database &db);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+    void commit();
+
+private:
+    const Database &m_db;
+    bool m_open = true;
+};
+
+// Writes what the log holds into the database file itself and empties the
+// log, so that a copy of the file alone is whole; skipped while another
+// program reads. Throws DatabaseError on a failure other than that.
+void checkpoint(const Database &db);
 
 } // namespace orlo::journal
