@@ -4,6 +4,7 @@
 #include "journal_words.h"
 #include "registration_file.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_exports.h"
 #include "journal_files.h"

@@ -1,5 +1,6 @@
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "flights_csv.h"
 #include "command_line_test.h"
 #include "sqlite_library.h"
