@@ -4,7 +4,7 @@
 // calculations that wait for the file.
 #include "flight_journal.h"
 
-#include "contest_store.h"
+#include "entry_table.h"
 #include "database.h"
 #include "journal_columns.h"
 #include "journal_steps.h"

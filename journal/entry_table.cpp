@@ -1,6 +1,8 @@
-#include "contest_store.h"
+#include "entry_table.h"
+
 #include "contest_tables.h"
 #include "contestant_names.h"
+#include "database.h"
 #include "sqlite_library.h"
 
 namespace orlo::journal {
@@ -130,93 +132,77 @@ bool nameContestant(const Database &db, std::int64_t flight, std::string_view ty
     return true;
 }
 
-std::int64_t ContestJournal::add(const contest::NewEntry &entry)
+void renameEntry(const Database &db, std::int64_t entry, std::string_view name)
 {
-    return m_impl->run(true, [&] { return insertEntry(m_impl->db, m_impl->contest(), entry); });
+    nameOf(db, entry);
+    const std::string tidy = freeName(db, contestOf(db, entry), name, entry);
+    Statement(db, "UPDATE entry SET name = ?1, compared_name = ?2 WHERE id = ?3")
+        .bind(1, tidy)
+        .bind(2, comparedName(tidy))
+        .bind(3, entry)
+        .run();
 }
 
-void ContestJournal::rename(std::int64_t entry, std::string_view name)
+void numberEntry(const Database &db, std::int64_t entry, std::string_view number)
 {
-    m_impl->run(true, [&] {
-        nameOf(m_impl->db, entry);
-        const std::string tidy = freeName(m_impl->db, contestOf(m_impl->db, entry), name, entry);
-        Statement(m_impl->db, "UPDATE entry SET name = ?1, compared_name = ?2 WHERE id = ?3")
-            .bind(1, tidy)
-            .bind(2, comparedName(tidy))
-            .bind(3, entry)
-            .run();
-    });
+    nameOf(db, entry);
+    Statement(db, "UPDATE entry SET number = ?1 WHERE id = ?2")
+        .bind(1, freeNumber(db, contestOf(db, entry), number, entry))
+        .bind(2, entry)
+        .run();
 }
 
-void ContestJournal::setNumber(std::int64_t entry, std::string_view number)
+void classifyEntry(const Database &db, std::int64_t entry, const std::vector<std::string> &classes)
 {
-    m_impl->run(true, [&] {
-        nameOf(m_impl->db, entry);
-        Statement(m_impl->db, "UPDATE entry SET number = ?1 WHERE id = ?2")
-            .bind(1, freeNumber(m_impl->db, contestOf(m_impl->db, entry), number, entry))
-            .bind(2, entry)
-            .run();
-    });
+    nameOf(db, entry);
+    Statement(db, "UPDATE entry SET classes = ?1 WHERE id = ?2")
+        .bind(1, joinClasses(classes))
+        .bind(2, entry)
+        .run();
 }
 
-void ContestJournal::setClasses(std::int64_t entry, const std::vector<std::string> &classes)
+void mergeEntries(const Database &db, std::int64_t from, std::int64_t into, const ChangeTime &now)
 {
-    m_impl->run(true, [&] {
-        nameOf(m_impl->db, entry);
-        Statement(m_impl->db, "UPDATE entry SET classes = ?1 WHERE id = ?2")
-            .bind(1, joinClasses(classes))
-            .bind(2, entry)
-            .run();
-    });
+    const std::string fromName = nameOf(db, from);
+    const std::string intoName = nameOf(db, into);
+    if (from == into)
+        throw EntryRefused(fromName + " cannot be merged into itself.");
+    if (contestOf(db, from) != contestOf(db, into))
+        throw EntryRefused(fromName + " and " + intoName + " are entries of two contests; each contest keeps its own.");
+    const std::string changedAt = now();
+    Statement flights(db, "SELECT id FROM flight WHERE entry = ?1 ORDER BY id");
+    flights.bind(1, from);
+    while (flights.step())
+        keepChange(db, flights.integer(0), changedAt, "contestant", fromName, intoName,
+                   fromName + " merged into " + intoName);
+    Statement(db, "UPDATE flight SET entry = ?1 WHERE entry = ?2").bind(1, into).bind(2, from).run();
+    // The entry kept takes the classes and, lacking one, the number of the one merged.
+    Statement taken(db, "SELECT number, classes FROM entry WHERE id = ?1");
+    taken.bind(1, from);
+    taken.step();
+    const std::string number = taken.text(0);
+    std::vector<std::string> classes = linesOf(taken.text(1));
+    Statement(db, "DELETE FROM entry WHERE id = ?1").bind(1, from).run();
+    Statement kept(db, "SELECT number, classes FROM entry WHERE id = ?1");
+    kept.bind(1, into);
+    kept.step();
+    std::vector<std::string> all = linesOf(kept.text(1));
+    all.insert(all.end(), classes.begin(), classes.end());
+    Statement(db, "UPDATE entry SET number = ?1, classes = ?2 WHERE id = ?3")
+        .bind(1, kept.text(0).empty() ? number : kept.text(0))
+        .bind(2, joinClasses(all))
+        .bind(3, into)
+        .run();
 }
 
-void ContestJournal::merge(std::int64_t from, std::int64_t into)
+void removeEntry(const Database &db, std::int64_t entry)
 {
-    m_impl->run(true, [&] {
-        const Database &db = m_impl->db;
-        const std::string fromName = nameOf(db, from);
-        const std::string intoName = nameOf(db, into);
-        if (from == into)
-            throw EntryRefused(fromName + " cannot be merged into itself.");
-        if (contestOf(db, from) != contestOf(db, into))
-            throw EntryRefused(fromName + " and " + intoName + " are entries of two contests; each contest keeps its own.");
-        const std::string changedAt = m_impl->now();
-        Statement flights(db, "SELECT id FROM flight WHERE entry = ?1 ORDER BY id");
-        flights.bind(1, from);
-        while (flights.step())
-            keepChange(db, flights.integer(0), changedAt, "contestant", fromName, intoName,
-                       fromName + " merged into " + intoName);
-        Statement(db, "UPDATE flight SET entry = ?1 WHERE entry = ?2").bind(1, into).bind(2, from).run();
-        // The entry kept takes the classes and, lacking one, the number of the one merged.
-        Statement taken(db, "SELECT number, classes FROM entry WHERE id = ?1");
-        taken.bind(1, from);
-        taken.step();
-        const std::string number = taken.text(0);
-        std::vector<std::string> classes = linesOf(taken.text(1));
-        Statement(db, "DELETE FROM entry WHERE id = ?1").bind(1, from).run();
-        Statement kept(db, "SELECT number, classes FROM entry WHERE id = ?1");
-        kept.bind(1, into);
-        kept.step();
-        std::vector<std::string> all = linesOf(kept.text(1));
-        all.insert(all.end(), classes.begin(), classes.end());
-        Statement(db, "UPDATE entry SET number = ?1, classes = ?2 WHERE id = ?3")
-            .bind(1, kept.text(0).empty() ? number : kept.text(0))
-            .bind(2, joinClasses(all))
-            .bind(3, into)
-            .run();
-    });
-}
-
-void ContestJournal::remove(std::int64_t entry)
-{
-    m_impl->run(true, [&] {
-        const std::string name = nameOf(m_impl->db, entry);
-        Statement flights(m_impl->db, "SELECT count(*) FROM flight WHERE entry = ?1");
-        flights.bind(1, entry);
-        if (flights.step() && flights.integer(0) > 0)
-            throw EntryRefused(name + " has flights and stays on the list; rename the entry or merge it into another.");
-        Statement(m_impl->db, "DELETE FROM entry WHERE id = ?1").bind(1, entry).run();
-    });
+    const std::string name = nameOf(db, entry);
+    Statement flights(db, "SELECT count(*) FROM flight WHERE entry = ?1");
+    flights.bind(1, entry);
+    if (flights.step() && flights.integer(0) > 0)
+        throw EntryRefused(name + " has flights and stays on the list; rename the entry or merge it into another.");
+    Statement(db, "DELETE FROM entry WHERE id = ?1").bind(1, entry).run();
 }
 
 } // namespace orlo::journal

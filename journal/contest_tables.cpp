@@ -1,7 +1,6 @@
 #include "contest_tables.h"
 
 #include "contest_checks.h"
-#include "contest_store.h"
 #include "contestant_names.h"
 #include "database.h"
 #include "journal_steps.h"
@@ -230,19 +229,4 @@ void markFinal(const Database &db, std::int64_t contest, std::string_view captio
     last.bind(1, contest);
     insertRule(db, contest, last.step() ? last.integer(0) + 1 : 1, rule);
 }
-
-void ContestJournal::setContest(const contest::ContestSettings &contest)
-{
-    m_impl->run(true, [&] {
-        contest::ContestSettings stamped = contest;
-        contest::stampClosings(stamped, m_impl->now());
-        writeContest(m_impl->db, m_impl->contest(), stamped, m_impl->now());
-    });
-}
-
-void ContestJournal::setFinal(std::string_view caption, bool final)
-{
-    m_impl->run(true, [&] { markFinal(m_impl->db, m_impl->contest(), caption, final, m_impl->now()); });
-}
-
 } // namespace orlo::journal

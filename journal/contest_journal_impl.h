@@ -14,26 +14,6 @@
 
 namespace orlo::journal {
 
-class Database;
-
-// The entry list's writes that the flight journal shares: each in the
-// caller's transaction.
-
-// The contest's entry whose compared name is that of name; none when nobody has it.
-std::optional<std::int64_t> entryNamed(const Database &db, std::int64_t contest, std::string_view name);
-// The classes tidied, each once, one a line as the entry list keeps them.
-std::string joinClasses(const std::vector<std::string> &classes);
-// Adds the entry to the contest after checking its name and number against its list.
-std::int64_t insertEntry(const Database &db, std::int64_t contest, const contest::NewEntry &entry);
-// Keeps one change of a flight in the trail.
-void keepChange(const Database &db, std::int64_t flight, const std::string &changedAt, std::string_view what,
-                std::string_view before, std::string_view after, std::string_view reason);
-// Names the flight's contestant as typed: the flight goes to the entry of
-// that name in the flight's contest, made when none matches; an empty name
-// leaves it without one.
-// False when there is no such flight.
-bool nameContestant(const Database &db, std::int64_t flight, std::string_view typed, const std::string &changedAt);
-
 struct ContestJournal::Impl {
     std::string path;
     Database db;
