@@ -70,7 +70,7 @@ int importEntries(const QString &journalPath, const QString &filePath, std::int6
     // Told by stat() alone, as the entry list does: opening the journal's own
     // file here and closing it would drop this program's locks on it.
     if (isJournalFile(filePath.toStdString(), journalPath.toStdString())) {
-        say(QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.").arg(filePath));
+        say(QStringLiteral("Cannot import %1: %2. Nothing was imported.").arg(filePath, QLatin1String(theJournalItself)));
         return 1;
     }
     // An empty file is read, and said to hold no header row.

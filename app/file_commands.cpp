@@ -40,7 +40,7 @@ int written(const QString &journalPath, std::int64_t contest, const QString &pat
     const QString cannot = QStringLiteral("Cannot write %1 to %2: ").arg(QLatin1String(what),
                                                                          QDir::toNativeSeparators(path));
     if (journal::isJournalFile(path.toStdString(), journalPath.toStdString())) {
-        say(cannot + QStringLiteral("that is the flight journal itself. Nothing was written."));
+        say(cannot + QLatin1String(theJournalItself) + QStringLiteral(". Nothing was written."));
         return 1;
     }
     try {

@@ -148,7 +148,7 @@ StandingsSource standingsIn(const std::string &journalPath)
             [journalPath](const contest::Results &results, const std::string &path) {
                 // Only SQLite opens the journal: see file_dialog.cpp.
                 if (journal::isJournalFile(path, journalPath))
-                    throw std::runtime_error("that is the flight journal itself");
+                    throw std::runtime_error(theJournalItself);
                 const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
                 if (!format)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());

@@ -32,7 +32,7 @@ JournalExport exportFlightsCsv(const std::string &journalPath, const journal::Fl
         return JournalExport{false, "Cannot export to " + shown(fileName) + ": " + why + " Nothing was written.", {}};
     };
     if (journal::isJournalFile(fileName, journalPath))
-        return cannot("that is the flight journal itself.");
+        return cannot(theJournalItself + std::string("."));
     std::vector<journal::FlightRow> flights;
     journal::JournalNotice notice;
     try {

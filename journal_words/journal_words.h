@@ -20,4 +20,9 @@ std::string journalSentence(const journal::JournalProblem &problem);
 // any other in its own.
 std::string journalSentence(const std::exception &failure);
 
+// Why a file the official named is neither read nor written: it is the
+// journal, its log or its index (journal::isJournalFile), which only SQLite
+// opens.
+inline constexpr const char *theJournalItself = "that is the flight journal itself";
+
 } // namespace orlo
