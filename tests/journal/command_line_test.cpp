@@ -39,7 +39,7 @@ void CommandLineTest::versionAndHelp()
 {
     const Run version = run({QStringLiteral("--version")});
     QCOMPARE(version.status, 0);
-    QCOMPARE(version.output, QStringLiteral("Orlo_Score 1.00\n"));
+    QCOMPARE(version.output, QStringLiteral("Orlo_Score " ORLO_SHOWN_VERSION "\n"));
 
     const Run help = run({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
