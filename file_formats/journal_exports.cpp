@@ -5,7 +5,6 @@
 #include "journal_schema.h"
 #include "journal_words.h"
 
-#include <filesystem>
 #include <stdexcept>
 
 namespace orlo {
@@ -17,19 +16,14 @@ std::string flightsWritten(int count)
     return count == 1 ? std::string("1 flight") : std::to_string(count) + " flights";
 }
 
-// The name as the official's system writes it.
-std::string shown(const std::string &fileName)
-{
-    return std::filesystem::path(fileName).make_preferred().string();
-}
-
 } // namespace
 
 JournalExport exportFlightsCsv(const std::string &journalPath, const journal::FlightFilter &filter,
                                const std::string &fileName, std::int64_t contest)
 {
     const auto cannot = [&fileName](const std::string &why) {
-        return JournalExport{false, "Cannot export to " + shown(fileName) + ": " + why + " Nothing was written.", {}};
+        return JournalExport{
+            false, "Cannot export to " + shownFileName(fileName) + ": " + why + " Nothing was written.", {}};
     };
     if (journal::isJournalFile(fileName, journalPath))
         return cannot(theJournalItself + std::string("."));
@@ -49,7 +43,8 @@ JournalExport exportFlightsCsv(const std::string &journalPath, const journal::Fl
     } catch (const std::runtime_error &failure) {
         return cannot(failure.what() + std::string("."));
     }
-    return {true, "Exported " + flightsWritten(static_cast<int>(flights.size())) + " to " + shown(fileName) + ".",
+    return {true,
+            "Exported " + flightsWritten(static_cast<int>(flights.size())) + " to " + shownFileName(fileName) + ".",
             notice};
 }
 
@@ -57,7 +52,8 @@ JournalExport backUpJournalTo(const std::string &journalPath, const std::string 
 {
     try {
         const int flights = journal::backUpJournal(journalPath, fileName);
-        return {true, "Backed up the journal, " + flightsWritten(flights) + ", to " + shown(fileName) + ".", {}};
+        return {true, "Backed up the journal, " + flightsWritten(flights) + ", to " + shownFileName(fileName) + ".",
+                {}};
     } catch (const journal::JournalProblem &problem) {
         return {false, journalSentence(problem), {}};
     }

@@ -4,19 +4,7 @@
 #include "journal_schema.h"
 #include "journal_words.h"
 
-#include <filesystem>
-
 namespace orlo {
-
-namespace {
-
-// The name as the official's system writes it.
-std::string shown(const std::string &fileName)
-{
-    return std::filesystem::path(fileName).make_preferred().string();
-}
-
-} // namespace
 
 JournalExport mergeTableInto(const std::string &journalPath, const std::string &otherPath)
 {
@@ -29,7 +17,7 @@ JournalExport mergeTableInto(const std::string &journalPath, const std::string &
     const auto counted = [](int count, const char *one, const char *many) {
         return std::to_string(count) + " " + (count == 1 ? one : many);
     };
-    std::string sentence = "Merged " + shown(otherPath) + " into " + shown(journalPath) + ": "
+    std::string sentence = "Merged " + shownFileName(otherPath) + " into " + shownFileName(journalPath) + ": "
         + counted(report.contestsAdded, "contest", "contests") + " added and " + std::to_string(report.contestsThere)
         + " there already; " + counted(report.flightsAdded, "flight", "flights") + " added and "
         + std::to_string(report.flightsThere) + " there already, " + std::to_string(report.flightsChanged)
