@@ -10,7 +10,7 @@
 #include "season_dialogs.h"
 #include "series_reading.h"
 #include "standings_reader.h"
-#include "spreadsheet_commands.h"
+#include "file_commands.h"
 #include "tahoma_font.h"
 #include "window_place.h"
 #include "after_first_frame.h"
@@ -159,7 +159,7 @@ StandingsSource standingsIn(const std::string &journalPath)
             [journalPath](const contest::Results &results, const std::string &path) {
                 // Only SQLite opens the journal: see file_dialog.cpp.
                 if (journal::isJournalFile(path, journalPath))
-                    throw std::runtime_error("that is the flight journal itself");
+                    throw std::runtime_error(theJournalItself);
                 const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
                 if (!format)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());

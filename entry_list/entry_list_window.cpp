@@ -350,8 +350,8 @@ void EntryListWindow::importFrom(const QString &fileName)
     // Told by stat() alone: opening the journal's own file here and closing
     // it would drop this program's locks on the journal (see file_dialog.cpp).
     if (journal::isJournalFile(fileName.toStdString(), m_reader.path())) {
-        m_status->setText(
-            QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.").arg(shownName));
+        m_status->setText(QStringLiteral("Cannot import %1: %2. Nothing was imported.")
+                              .arg(shownName, QLatin1String(theJournalItself)));
         return;
     }
     // A registration file is a few kilobytes: read here, and shown before anything is added.

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Checks what a user gets: either the tree that `cmake --install` puts into a
 # prefix, or the Debian package that CPack builds, unpacked into a fresh root.
-#   check_installed.sh install|deb BUILD_DIR WORK_DIR
+#   check_installed.sh install|deb BUILD_DIR WORK_DIR VERSION
+# VERSION is the version the build shows ("1.00"), which the package carries.
 # Prints every fault it finds and fails if there was one.
 set -uo pipefail
 
 kind=$1
 build=$2
 work=$3
+shown_version=$4
 app_id=org.orloscore.OrloScore
 faults=0
 
@@ -224,7 +226,7 @@ done < <(find "$root" -type f -o -type l)
 if [ "$kind" = deb ]; then
     field() { dpkg-deb -f "$deb" "$1"; }
     [ "$(field Package)" = orlo-score ] || fault "Package is '$(field Package)'"
-    [ "$(field Version)" = 1.00 ] || fault "Version is '$(field Version)', not 1.00"
+    [ "$(field Version)" = "$shown_version" ] || fault "Version is '$(field Version)', not $shown_version"
     [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fault "Architecture is '$(field Architecture)'"
     [ -n "$(field Maintainer)" ] || fault "no Maintainer"
     [ -n "$(field Description)" ] || fault "no Description"

@@ -5,6 +5,7 @@
 #include "file_dialog.h"
 #include "journal_schema.h"
 #include "journal_words.h"
+#include "local_time.h"
 #include "results_document.h"
 #include "results_files.h"
 #include "results_pages.h"

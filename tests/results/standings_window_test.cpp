@@ -5,6 +5,7 @@
 #include "contestant_picker.h"
 #include "flight_correction_dialog.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "flight_table_model.h"
 #include "flights_window.h"
 #include "flights_window_opener.h"
