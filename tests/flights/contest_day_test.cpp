@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QComboBox>
@@ -39,6 +40,7 @@ private slots:
     void readOnlyJournalReadWhole();
     void entryListReadAgainAfterAFailedRead();
     void entriesJoinTheContestListed();
+    void entryListFollowsAChangeOnceTheEditEnds();
 };
 
 void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
@@ -452,6 +454,46 @@ void ContestDayTest::entriesJoinTheContestListed()
         lists << QString::fromStdString(listed.name) + QLatin1Char(':') + names.join(QLatin1Char(','));
     }
     QCOMPARE(lists, (QStringList{":Ann Cho,Hal Ivers,Lee Ward", "Autumn Meet:"}));
+}
+
+// Another program adds an entry while the director is typing a number into
+// the open entry list: the cell keeps what is typed, and once the director
+// leaves it (Escape: nothing written here) the list shows the other
+// program's entry.
+void ContestDayTest::entryListFollowsAChangeOnceTheEditEnds()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Hal Ivers", "12", {}});
+    const journal::JournalReader reader(path.toStdString());
+    journal::ContestJournal contest(path.toStdString());
+    ContestChanges changes(path.toStdString());
+    EntryListWindow window(reader, contest, changes, nullptr);
+    window.show();
+    QVERIFY2(QTest::qWaitForWindowExposed(&window, hangWatchdogMs), "the entry list was not shown");
+    QTableWidget &table = *entriesTable(window);
+    table.setCurrentCell(0, EntryListWindow::Number);
+    table.editItem(table.item(0, EntryListWindow::Number));
+    auto *editor = qobject_cast<QLineEdit *>(window.focusWidget());
+    QVERIFY2(editor, "editing the number opened no line edit");
+    editor->setText(QStringLiteral("77"));
+
+    journal::ContestJournal(path.toStdString()).add({"Ann Cho", "5", {}});
+    changes.tell(ContestChange::AnotherProgram);
+    QCoreApplication::processEvents(); // the list's read after a change is queued
+    QVERIFY2(window.focusWidget() == editor && editor->text() == QLatin1String("77"),
+             "the number being typed was lost to the other program's change");
+
+    QTest::keyClick(editor, Qt::Key_Escape);
+    const auto listed = [&table] {
+        QStringList rows;
+        for (int row = 0; row + 1 < table.rowCount(); ++row)
+            rows << table.item(row, EntryListWindow::Name)->text() + QLatin1Char(' ')
+                    + table.item(row, EntryListWindow::Number)->text();
+        return rows.join(QStringLiteral(", "));
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(listed(), QStringLiteral("Ann Cho 5, Hal Ivers 12"), hangWatchdogMs);
+    QVERIFY2(window.isVisible(), "Escape in the cell closed the entry list");
 }
 
 QTEST_MAIN(ContestDayTest)

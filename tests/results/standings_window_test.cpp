@@ -3,6 +3,7 @@
 #include "contest_journal.h"
 #include "contest_settings_dialog.h"
 #include "contestant_picker.h"
+#include "entry_list_window.h"
 #include "flight_correction_dialog.h"
 #include "flight_journal.h"
 #include "journal_reader.h"
@@ -259,6 +260,18 @@ void StandingsWindowTest::changeElsewhereShownAndSaved()
     StandingsWindow &window = *program.program.standings();
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Bo Still | 18 |  | still to fly")),
                               qPrintable(rowsOf(window) + window.stateLine()->text()), hangWatchdogMs);
+    // The flights window and the entry list open beside it follow the change as well.
+    program.program.flights()->open();
+    FlightsWindow &flights = *program.program.flights()->window();
+    flights.openEntryList();
+    QTableWidget &entries = *namedControl<QTableWidget>(*flights.findChild<EntryListWindow *>(), QStringLiteral("Entries"));
+    const auto flightsOfBo = [&entries] {
+        for (int row = 0; row < entries.rowCount(); ++row)
+            if (entries.item(row, EntryListWindow::Name)->text() == QLatin1String("Bo Still"))
+                return entries.item(row, EntryListWindow::Flights)->text();
+        return QStringLiteral("not listed");
+    };
+    QCOMPARE(flightsOfBo(), QStringLiteral("0"));
     // The reads of its opening done: none is due when the flight comes.
     QTRY_VERIFY2_WITH_TIMEOUT(!window.isReading(), "the Standings window went on reading", hangWatchdogMs);
 
@@ -276,8 +289,6 @@ void StandingsWindowTest::changeElsewhereShownAndSaved()
             journal::ContestJournal(written).setFinal("Class I", true);
     }
     if (merged) {
-        program.program.flights()->open();
-        FlightsWindow &flights = *program.program.flights()->window();
         QSignalSpy finished(&flights, &FlightsWindow::jobFinished);
         flights.findChild<JournalFileJobs *>()->mergeFrom(other);
         QTRY_VERIFY2_WITH_TIMEOUT(finished.size() == 1, "the merge did not end", hangWatchdogMs);
@@ -292,6 +303,9 @@ void StandingsWindowTest::changeElsewhereShownAndSaved()
     QVERIFY2(saved.contains(QLatin1String("Bo Still")) && saved.contains(QLatin1String("150.0")), qPrintable(saved));
     QVERIFY2(saved.contains(state), qPrintable(saved));
     QVERIFY2(rowsOf(window).contains(QLatin1String("Bo Still | 18 | 150.0")), qPrintable(rowsOf(window)));
+    QTRY_COMPARE_WITH_TIMEOUT(namedControl<QTableView>(flights, QStringLiteral("Flights"))->model()->rowCount(), 1,
+                              hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(flightsOfBo(), QStringLiteral("1"), hangWatchdogMs);
 }
 
 // What the official is told on the sheet when Ann is named as flying next
