@@ -14,6 +14,8 @@
 
 namespace orlo {
 
+class ManualWindow;
+
 // The program's windows wired as the official uses them: the score sheet,
 // its landing dialog and, with a journal, the journal and the flights window.
 class OrloProgram {
@@ -45,6 +47,9 @@ public:
     void openContests(ContestsShown shown = ContestsShown::List);
     // Null until the first opening.
     StandingsWindow *standings() const { return m_standings.get(); }
+    // Shows the user's manual, built at its first opening; F1 in any of the
+    // program's windows does the same, with or without a journal.
+    void openManual();
 
 private:
     // Another contest is current: every window shows it and nobody of the
@@ -65,6 +70,7 @@ private:
     // Records each calculation through m_recorder, then tells the standings.
     std::unique_ptr<FlightObserver> m_recorded;
     std::unique_ptr<StandingsWindow> m_standings;
+    std::unique_ptr<ManualWindow> m_manual;
     std::string m_toldOutsideTheDays; // the contest and days said of
     QFont m_systemFont;
     ScoreSheetWindow m_sheet;

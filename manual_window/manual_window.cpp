@@ -1,0 +1,101 @@
+#include "manual_window.h"
+
+#include <QImage>
+#include <QKeySequence>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace orlo {
+
+namespace {
+
+// A heading's anchor as the manual's own links name it, the way GitHub
+// names it: lower case, blanks to hyphens, other punctuation left out.
+QString anchorOf(const QString &heading)
+{
+    QString anchor;
+    for (const QChar c : heading.toLower()) {
+        if (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_'))
+            anchor += c;
+        else if (c == QLatin1Char(' '))
+            anchor += QLatin1Char('-');
+    }
+    return anchor;
+}
+
+// Qt's Markdown reader gives headings no anchors, so the manual's list of
+// contents would lead nowhere: each heading is named as its links name it.
+void nameHeadings(QTextDocument &document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0 || block.text().isEmpty())
+            continue;
+        QTextCursor heading(block);
+        heading.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        QTextCharFormat named;
+        named.setAnchor(true);
+        named.setAnchorNames({anchorOf(block.text())});
+        heading.mergeCharFormat(named);
+    }
+}
+
+// The pictures are screenshots up to 1,833 pixels wide: each is shown at
+// most as wide as the page, its proportions kept, so that the text never
+// scrolls sideways.
+void fitPictures(QTextDocument &document, int width)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            QTextImageFormat picture = format.toImageFormat();
+            const QSize natural = document.resource(QTextDocument::ImageResource, QUrl(picture.name())).value<QImage>().size();
+            if (natural.isEmpty())
+                continue;
+            const int shown = std::min(natural.width(), std::max(width, 1));
+            if (qRound(picture.width()) == shown)
+                continue;
+            picture.setWidth(shown);
+            picture.setHeight(double(natural.height()) * shown / natural.width());
+            QTextCursor cursor(&document);
+            cursor.setPosition(fragment.fragment().position());
+            cursor.setPosition(fragment.fragment().position() + fragment.fragment().length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(picture);
+        }
+    }
+}
+
+} // namespace
+
+ManualWindow::ManualWindow(QWidget *parent) : QWidget(parent), m_text(new QTextBrowser(this))
+{
+    setObjectName(QStringLiteral("manual"));
+    setWindowTitle(QStringLiteral("Orlo Score: the user's manual"));
+    m_text->setObjectName(QStringLiteral("manualText"));
+    m_text->setOpenExternalLinks(false);
+    m_text->setSource(QUrl(QStringLiteral("qrc:/manual/manual.md")), QTextDocument::MarkdownResource);
+    nameHeadings(*m_text->document());
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_text);
+    resize(760, 720);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
+}
+
+void ManualWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int margins = 2 * int(m_text->document()->documentMargin()) + m_text->verticalScrollBar()->sizeHint().width();
+    fitPictures(*m_text->document(), m_text->width() - margins);
+}
+
+} // namespace orlo
