@@ -2,7 +2,7 @@
 
 #include <QImage>
 #include <QKeySequence>
-#include <QScrollBar>
+#include <QEvent>
 #include <QShortcut>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -81,21 +81,29 @@ ManualWindow::ManualWindow(QWidget *parent) : QWidget(parent), m_text(new QTextB
     setObjectName(QStringLiteral("manual"));
     setWindowTitle(QStringLiteral("Orlo Score: the user's manual"));
     m_text->setObjectName(QStringLiteral("manualText"));
-    m_text->setOpenExternalLinks(false);
+    // The manual's own links lead to its headings; any other link leads
+    // nowhere, since nothing is fetched. Followed by QTextBrowser, a link
+    // loads the manual afresh, without the headings' names.
+    m_text->setOpenLinks(false);
+    connect(m_text, &QTextBrowser::anchorClicked, this, [this](const QUrl &link) {
+        if (link.hasFragment())
+            m_text->scrollToAnchor(link.fragment());
+    });
     m_text->setSource(QUrl(QStringLiteral("qrc:/manual/manual.md")), QTextDocument::MarkdownResource);
     nameHeadings(*m_text->document());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_text);
+    m_text->viewport()->installEventFilter(this);
     resize(760, 720);
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 }
 
-void ManualWindow::resizeEvent(QResizeEvent *event)
+bool ManualWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::resizeEvent(event);
-    const int margins = 2 * int(m_text->document()->documentMargin()) + m_text->verticalScrollBar()->sizeHint().width();
-    fitPictures(*m_text->document(), m_text->width() - margins);
+    if (watched == m_text->viewport() && event->type() == QEvent::Resize)
+        fitPictures(*m_text->document(), m_text->viewport()->width() - 2 * int(m_text->document()->documentMargin()));
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace orlo

@@ -16,7 +16,8 @@ public:
     explicit ManualWindow(QWidget *parent = nullptr);
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    // The pictures follow the width of the page the text is laid out on.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QTextBrowser *m_text;
