@@ -22,11 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QScrollBar>
 #include <QTableView>
-#include <QTextBrowser>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -78,8 +74,6 @@ private slots:
     void openedByMenuNamedAtOnceEndedWithTheSheet();
     void longJournalFilteredAndExported();
     void problemToldWithoutTakingTheFocus();
-    void manualOnF1_data();
-    void manualOnF1();
 };
 
 void FlightsWindowTest::flightOnTheSheetToTheExport()
@@ -379,72 +373,6 @@ void FlightsWindowTest::problemToldWithoutTakingTheFocus()
     const QString status = statusLine(*program.flights.window())->text();
     QVERIFY2(status.contains(QLatin1String("could not be read")) && !status.contains(QLatin1String("0 flights")),
              qPrintable(status));
-}
-
-void FlightsWindowTest::manualOnF1_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::newRow("score sheet") << QStringLiteral("sheet");
-    QTest::newRow("flights window") << QStringLiteral("flights");
-    QTest::newRow("entry list") << QStringLiteral("entries");
-    QTest::newRow("Standings window") << QStringLiteral("standings");
-}
-
-// F1 in any of the program's windows shows the user's manual, rendered from
-// its Markdown, with its list of contents leading to the headings; Escape
-// puts it away.
-void FlightsWindowTest::manualOnF1()
-{
-    QFETCH(QString, window);
-    Program program;
-    QVERIFY2(program.start(), "the score sheet did not start");
-    QWidget *pressedIn = &program.sheet;
-    if (window != QLatin1String("sheet")) {
-        program.flights.open();
-        pressedIn = program.flights.window();
-    }
-    if (window == QLatin1String("entries")) {
-        program.flights.window()->openEntryList();
-        pressedIn = program.flights.window()->findChild<EntryListWindow *>();
-    } else if (window == QLatin1String("standings")) {
-        program.program.openStandings();
-        pressedIn = program.program.standings();
-    }
-    QVERIFY2(pressedIn && QTest::qWaitForWindowActive(pressedIn, hangWatchdogMs), "the window did not come forward");
-    QTest::keyClick(pressedIn->focusWidget() ? pressedIn->focusWidget() : pressedIn, Qt::Key_F1);
-
-    QWidget *manual = nullptr;
-    QTRY_VERIFY2_WITH_TIMEOUT((manual = [] {
-                                  for (QWidget *shown : QApplication::topLevelWidgets())
-                                      if (shown->objectName() == QLatin1String("manual") && shown->isVisible())
-                                          return shown;
-                                  return static_cast<QWidget *>(nullptr);
-                              }()),
-                              "F1 showed no manual", hangWatchdogMs);
-    QVERIFY2(QTest::qWaitForWindowActive(manual, hangWatchdogMs), "the manual did not come forward");
-    auto *text = manual->findChild<QTextBrowser *>(QStringLiteral("manualText"));
-    QVERIFY2(text, "the manual has no text");
-    const QString shown = text->toPlainText();
-    QVERIFY2(shown.startsWith(QLatin1String("Orlo Score: the user's manual"))
-                 && shown.contains(QLatin1String("\nKeyboard use\n")) && !shown.contains(QLatin1String("## ")),
-             qPrintable(shown.left(200)));
-    // The list of contents' last entry, clicked, leads to its heading near the end. The text
-    // is laid out a part at a time after it shows: the heading is reached once it is all there.
-    const QScrollBar &scrolled = *text->verticalScrollBar();
-    const auto clickLastEntry = [text] {
-        text->verticalScrollBar()->setValue(0);
-        QTextCursor entry = text->document()->find(QStringLiteral("Input the program refuses"));
-        entry.setPosition(entry.selectionStart() + 3);
-        QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(entry).center());
-    };
-    QTRY_VERIFY2_WITH_TIMEOUT((clickLastEntry(), scrolled.value() > scrolled.maximum() / 2),
-                              qPrintable(QStringLiteral("the list of contents leads nowhere: at %1 of %2")
-                                             .arg(scrolled.value())
-                                             .arg(scrolled.maximum())),
-                              hangWatchdogMs);
-
-    QTest::keyClick(text, Qt::Key_Escape);
-    QTRY_VERIFY2_WITH_TIMEOUT(!manual->isVisible(), "Escape left the manual open", hangWatchdogMs);
 }
 
 QTEST_MAIN(FlightsWindowTest)
