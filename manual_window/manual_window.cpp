@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace orlo {
 
@@ -48,29 +50,29 @@ void nameHeadings(QTextDocument &document)
 }
 
 // The pictures are screenshots up to 1,833 pixels wide: each is shown at
-// most as wide as the page, its proportions kept, so that the text never
-// scrolls sideways.
+// most as wide as the page, its proportions kept, so that the pictures
+// never make the text scroll sideways. Found first and changed after, as a
+// format changed may merge the fragments being walked.
 void fitPictures(QTextDocument &document, int width)
 {
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-            const QTextCharFormat format = fragment.fragment().charFormat();
-            if (!format.isImageFormat())
-                continue;
-            QTextImageFormat picture = format.toImageFormat();
-            const QSize natural = document.resource(QTextDocument::ImageResource, QUrl(picture.name())).value<QImage>().size();
-            if (natural.isEmpty())
-                continue;
-            const int shown = std::min(natural.width(), std::max(width, 1));
-            if (qRound(picture.width()) == shown)
-                continue;
-            picture.setWidth(shown);
-            picture.setHeight(double(natural.height()) * shown / natural.width());
-            QTextCursor cursor(&document);
-            cursor.setPosition(fragment.fragment().position());
-            cursor.setPosition(fragment.fragment().position() + fragment.fragment().length(), QTextCursor::KeepAnchor);
-            cursor.setCharFormat(picture);
-        }
+    std::vector<std::pair<int, QTextImageFormat>> pictures;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            if (fragment.fragment().charFormat().isImageFormat())
+                pictures.emplace_back(fragment.fragment().position(), fragment.fragment().charFormat().toImageFormat());
+    for (auto &[position, picture] : pictures) {
+        const QSize natural = document.resource(QTextDocument::ImageResource, QUrl(picture.name())).value<QImage>().size();
+        if (natural.isEmpty())
+            continue;
+        const int shown = std::min(natural.width(), std::max(width, 1));
+        if (qRound(picture.width()) == shown)
+            continue;
+        picture.setWidth(shown);
+        picture.setHeight(double(natural.height()) * shown / natural.width());
+        QTextCursor cursor(&document);
+        cursor.setPosition(position);
+        cursor.setPosition(position + 1, QTextCursor::KeepAnchor); // a picture is one character
+        cursor.setCharFormat(picture);
     }
 }
 
