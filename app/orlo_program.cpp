@@ -7,6 +7,7 @@
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_words.h"
+#include "manual_window.h"
 #include "season_dialogs.h"
 #include "series_reading.h"
 #include "standings_reader.h"
@@ -184,6 +185,9 @@ OrloProgram::OrloProgram(const QString &journalPath)
     m_sheet.rules().setObserver(m_recorder.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
+    // F1 in whichever of the program's windows is active.
+    auto *manual = new QShortcut(QKeySequence(Qt::Key_F1), &m_sheet, nullptr, nullptr, Qt::ApplicationShortcut);
+    QObject::connect(manual, &QShortcut::activated, &m_sheet, [this] { openManual(); });
     if (!m_journal)
         return;
     m_journal->setProblemHandler([this](const journal::JournalNotice &notice) {
@@ -294,6 +298,20 @@ void OrloProgram::openStandings()
     m_standings->show();
     m_standings->raise();
     m_standings->activateWindow();
+}
+
+void OrloProgram::openManual()
+{
+    if (!m_manual) {
+        m_manual = std::make_unique<ManualWindow>();
+        if (!restorePlace(*m_manual, QStringLiteral("manual")))
+            placeBeside(*m_manual, m_sheet);
+        keepPlace(*m_manual, QStringLiteral("manual"));
+    }
+    m_manual->setWindowState(m_manual->windowState() & ~Qt::WindowMinimized);
+    m_manual->show();
+    m_manual->raise();
+    m_manual->activateWindow();
 }
 
 QString OrloProgram::outsideTheDaysOnce()

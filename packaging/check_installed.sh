@@ -210,6 +210,22 @@ elif [ -x "$binary" ]; then
     [ "$newest" = "$version" ] || fault "the changelog's newest entry is '$newest', the program's version $version"
 fi
 
+# The user's manual, and every picture it links beside it.
+manual=$doc/manual.md
+pictures=()
+if [ ! -f "$manual" ]; then
+    fault "usr/share/doc/orlo-score/manual.md is missing"
+else
+    grep -q "^# Orlo Score: the user's manual" "$manual" || fault "manual.md is not the user's manual"
+    mapfile -t pictures < <(grep -o '!\[[^]]*\]([^)]*)' "$manual" | sed 's/.*(\(.*\))/\1/')
+    [ "${#pictures[@]}" -gt 0 ] || fault "the manual links no picture"
+    for picture in "${pictures[@]}"; do
+        [ -f "$doc/$picture" ] || fault "the manual shows $picture, which is not installed beside it"
+    done
+fi
+declare -A linked=()
+for picture in "${pictures[@]}"; do linked[usr/share/doc/orlo-score/$picture]=1; done
+
 # Nothing beyond the program, its entries, its icons and its documentation.
 while IFS= read -r file; do
     case ${file#"$root"/} in
@@ -217,8 +233,9 @@ while IFS= read -r file; do
         usr/share/metainfo/"$app_id".metainfo.xml | usr/share/icons/hicolor/*/apps/"$icon_name".* | \
         usr/share/man/man1/Orlo_Score.1.gz | usr/share/bash-completion/completions/Orlo_Score | \
         usr/share/doc/orlo-score/copyright | usr/share/doc/orlo-score/changelog.gz | \
+        usr/share/doc/orlo-score/manual.md | \
         usr/libexec/orlo-score/orlo_xlsx.so | usr/libexec/orlo-score/orlo_print.so) ;;
-    *) fault "unexpected file ${file#"$root"/}" ;;
+    *) [ -n "${linked[${file#"$root"/}]:-}" ] || fault "unexpected file ${file#"$root"/}" ;;
     esac
 done < <(find "$root" -type f -o -type l)
 

@@ -382,14 +382,15 @@ void ContestDayTest::readOnlyJournalReadWhole()
     // So are the contest's settings: read for the Contest dialog, a change refused.
     program.program.openStandings();
     StandingsWindow &standings = *program.program.standings();
-    QTRY_VERIFY2_WITH_TIMEOUT(standings.table()->rowCount() > 0, qPrintable(standings.stateLine()->text()),
-                              hangWatchdogMs);
+    const QLabel &state = *namedControl<QLabel>(standings, QStringLiteral("standingsState"));
+    QTRY_VERIFY2_WITH_TIMEOUT(namedControl<QTableWidget>(standings, QStringLiteral("standingsTable"))->rowCount() > 0,
+                              qPrintable(state.text()), hangWatchdogMs);
     standings.findChild<QPushButton *>(QStringLiteral("contestButton"))->click();
-    QTRY_VERIFY2_WITH_TIMEOUT(standings.findChild<ContestSettingsDialog *>(), qPrintable(standings.stateLine()->text()),
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.findChild<ContestSettingsDialog *>(), qPrintable(state.text()),
                               hangWatchdogMs);
     standings.findChild<ContestSettingsDialog *>()->accept();
-    QTRY_VERIFY2_WITH_TIMEOUT(standings.stateLine()->text().endsWith(QLatin1String("The contest was not changed.")),
-                              qPrintable(standings.stateLine()->text()), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(state.text().endsWith(QLatin1String("The contest was not changed.")),
+                              qPrintable(state.text()), hangWatchdogMs);
 }
 
 // An entry list that could not be read says so until it is read again, and
