@@ -253,6 +253,8 @@ void WindowPlacesTest::secondProgramOnTheJournalOpensOffTheFirst()
     }
     WiredProgram alone(journal);
     QVERIFY2(!alone.program.journalOpenElsewhere(), "the mark of a program ended was taken for one running");
+}
+
 void WindowPlacesTest::manualOnF1_data()
 {
     QTest::addColumn<QString>("window");
