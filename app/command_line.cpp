@@ -4,13 +4,14 @@
 #include "journal_words.h"
 #include "registration_file.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_exports.h"
 #include "journal_files.h"
 #include "journal_words.h"
 #include "season_commands.h"
+#include "file_commands.h"
 #include "serve_command.h"
-#include "spreadsheet_commands.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -73,7 +74,7 @@ int importEntries(const QString &journalPath, const QString &filePath, std::int6
     // Told by stat() alone, as the entry list does: opening the journal's own
     // file here and closing it would drop this program's locks on it.
     if (isJournalFile(filePath.toStdString(), journalPath.toStdString())) {
-        say(QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.").arg(filePath));
+        say(QStringLiteral("Cannot import %1: %2. Nothing was imported.").arg(filePath, QLatin1String(theJournalItself)));
         return 1;
     }
     // An empty file is read, and said to hold no header row.

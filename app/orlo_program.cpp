@@ -7,10 +7,11 @@
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_words.h"
+#include "manual_window.h"
 #include "season_dialogs.h"
 #include "series_reading.h"
 #include "standings_reader.h"
-#include "spreadsheet_commands.h"
+#include "file_commands.h"
 #include "tahoma_font.h"
 #include "window_place.h"
 #include "after_first_frame.h"
@@ -159,7 +160,7 @@ StandingsSource standingsIn(const std::string &journalPath)
             [journalPath](const contest::Results &results, const std::string &path) {
                 // Only SQLite opens the journal: see file_dialog.cpp.
                 if (journal::isJournalFile(path, journalPath))
-                    throw std::runtime_error("that is the flight journal itself");
+                    throw std::runtime_error(theJournalItself);
                 const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
                 if (!format)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
@@ -185,6 +186,9 @@ OrloProgram::OrloProgram(const QString &journalPath)
     m_sheet.rules().setObserver(m_recorder.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
+    // F1 in whichever of the program's windows is active.
+    auto *manual = new QShortcut(QKeySequence(Qt::Key_F1), &m_sheet, nullptr, nullptr, Qt::ApplicationShortcut);
+    QObject::connect(manual, &QShortcut::activated, &m_sheet, [this] { openManual(); });
     if (!m_journal)
         return;
     m_journal->setProblemHandler([this](const journal::JournalNotice &notice) {
@@ -309,7 +313,7 @@ void OrloProgram::openNetwork()
         return;
     if (!m_network) {
         m_network = std::make_unique<NetworkWindow>(m_journal->path(), *m_changes);
-        if (!restorePlace(*m_network, QStringLiteral("network")))
+        if (!restorePlace(*m_network, QStringLiteral("network"), &m_sheet))
             placeBeside(*m_network, m_sheet);
         keepPlace(*m_network, QStringLiteral("network"));
     }
@@ -317,6 +321,20 @@ void OrloProgram::openNetwork()
     m_network->show();
     m_network->raise();
     m_network->activateWindow();
+}
+
+void OrloProgram::openManual()
+{
+    if (!m_manual) {
+        m_manual = std::make_unique<ManualWindow>();
+        if (!restorePlace(*m_manual, QStringLiteral("manual")))
+            placeBeside(*m_manual, m_sheet);
+        keepPlace(*m_manual, QStringLiteral("manual"));
+    }
+    m_manual->setWindowState(m_manual->windowState() & ~Qt::WindowMinimized);
+    m_manual->show();
+    m_manual->raise();
+    m_manual->activateWindow();
 }
 
 QString OrloProgram::outsideTheDaysOnce()

@@ -17,6 +17,8 @@
 
 namespace orlo {
 
+class ManualWindow;
+
 // The program's windows wired as the official uses them: the score sheet,
 // its landing dialog and, with a journal, the journal and the flights window.
 class OrloProgram {
@@ -57,6 +59,9 @@ public:
     // Another program had the same journal open as this one started: this
     // one's windows open off the places the other's are at, and say so.
     bool journalOpenElsewhere() const { return m_mark && m_mark->heldElsewhere(); }
+    // Shows the user's manual, built at its first opening; F1 in any of the
+    // program's windows does the same, with or without a journal.
+    void openManual();
 
 private:
     // What the program itself does at a change: the remark on a flight
@@ -81,6 +86,7 @@ private:
     std::unique_ptr<FlightsWindowOpener> m_flights;
     std::unique_ptr<StandingsWindow> m_standings;
     std::unique_ptr<NetworkWindow> m_network;
+    std::unique_ptr<ManualWindow> m_manual;
     std::string m_toldOutsideTheDays; // the contest and days said of
     QFont m_systemFont;
     ScoreSheetWindow m_sheet;

@@ -65,6 +65,7 @@ ContestSettingsDialog::ContestSettingsDialog(const contest::ContestSettings &con
         day->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
 
     m_classes = new QTableWidget(0, Columns, this);
+    m_classes->setObjectName(QStringLiteral("ContestClasses"));
     m_classes->setAccessibleName(QStringLiteral("Classes"));
     m_classes->setHorizontalHeaderLabels({QStringLiteral("Class"), QStringLiteral("Counts"),
                                           QStringLiteral("Best K"), QStringLiteral("Official flights"),

@@ -107,27 +107,15 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
         connect(dialog, &QFileDialog::fileSelected, this, &EntryListWindow::importFrom);
         dialog->open();
     });
-    connect(&m_changes, &ContestChanges::changed, this, &EntryListWindow::contestChanged);
-    // A change told while a cell was edited is read once the edit ends.
+    // Read once for a burst of changes, after the edit or import that told one has returned; a
+    // change told while the window is hidden or a cell is edited, once it is shown or the edit ends.
+    connect(&m_changes, &ContestChanges::changed, this, [this](ContestChange what) {
+        if (what != ContestChange::FlightEnded && !std::exchange(m_stale, true)) // no entry nor count changes
+            QMetaObject::invokeMethod(this, &EntryListWindow::reloadIfStale, Qt::QueuedConnection);
+    });
     connect(m_table->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, &EntryListWindow::reloadIfStale,
             Qt::QueuedConnection);
     reload();
-}
-
-void EntryListWindow::contestChanged(ContestChange what)
-{
-    // A flight's end changes no entry nor its count of flights.
-    if (what == ContestChange::FlightEnded)
-        return;
-    m_stale = true;
-    if (!isVisible() || m_reloadQueued)
-        return;
-    // Once for a burst of changes, and after the edit or import that told it has returned.
-    m_reloadQueued = true;
-    QMetaObject::invokeMethod(this, [this] {
-        m_reloadQueued = false;
-        reloadIfStale();
-    }, Qt::QueuedConnection);
 }
 
 void EntryListWindow::reloadIfStale()
@@ -136,7 +124,7 @@ void EntryListWindow::reloadIfStale()
     // the window's focus, in the table's viewport.
     const QWidget *focused = focusWidget();
     const bool editing = focused && focused != m_table->viewport() && m_table->viewport()->isAncestorOf(focused);
-    if (m_stale && !editing)
+    if (m_stale && isVisible() && !editing)
         reload();
 }
 
@@ -350,8 +338,8 @@ void EntryListWindow::importFrom(const QString &fileName)
     // Told by stat() alone: opening the journal's own file here and closing
     // it would drop this program's locks on the journal (see file_dialog.cpp).
     if (journal::isJournalFile(fileName.toStdString(), m_reader.path())) {
-        m_status->setText(
-            QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.").arg(shownName));
+        m_status->setText(QStringLiteral("Cannot import %1: %2. Nothing was imported.")
+                              .arg(shownName, QLatin1String(theJournalItself)));
         return;
     }
     // A registration file is a few kilobytes: read here, and shown before anything is added.

@@ -53,7 +53,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void contestChanged(ContestChange what);
     void reloadIfStale();
     void edited(QTableWidgetItem *item);
     // Shows only the entries whose name or number holds the search's text, accents and case aside.
@@ -79,8 +78,7 @@ private:
     std::int64_t m_listed = 0;
     bool m_filling = false;
     bool m_unread = false;
-    bool m_stale = false;        // a change was told since the last read
-    bool m_reloadQueued = false;
+    bool m_stale = false; // a change was told since the last read
 };
 
 } // namespace orlo

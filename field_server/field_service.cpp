@@ -2,7 +2,7 @@
 
 #include "contest_changes.h"
 #include "field_routes.h"
-#include "journal_schema.h"
+#include "local_time.h"
 #include "journal_words.h"
 #include "phone_page.h"
 #include "program_module.h"

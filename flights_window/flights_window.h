@@ -3,6 +3,7 @@
 #include "contest_changes.h"
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 
 #include <QWidget>
 

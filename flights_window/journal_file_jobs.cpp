@@ -5,6 +5,7 @@
 #include "journal_exports.h"
 #include "journal_words.h"
 #include "shown_text.h"
+#include "table_merge.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -121,3 +122,4 @@ void JournalFileJobs::enableButtons(bool enabled)
 } // namespace orlo
 
 #include "moc_journal_file_jobs.cpp"
+#include "table_merge.h"

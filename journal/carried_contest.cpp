@@ -2,7 +2,6 @@
 
 #include "contest_tables.h"
 #include "database.h"
-#include "sqlite_library.h"
 
 namespace orlo::journal {
 
@@ -66,15 +65,10 @@ CarriedContest readCarried(const Database &db)
 
 CarriedContest carriedContest(const Database &db)
 {
-    execute(db, "BEGIN"); // one snapshot of every table
-    try {
-        CarriedContest carried = readCarried(db);
-        execute(db, "COMMIT");
-        return carried;
-    } catch (...) {
-        sqlite().exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    ReadTransaction snapshot(db); // one snapshot of every table
+    CarriedContest carried = readCarried(db);
+    snapshot.commit();
+    return carried;
 }
 
 bool startWith(const Database &db, const CarriedContest &carried)

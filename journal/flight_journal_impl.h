@@ -5,7 +5,7 @@
 #include "flight_journal.h"
 
 #include "carried_contest.h"
-#include "contest_store.h"
+#include "entry_table.h"
 #include "database.h"
 #include "journal_columns.h"
 #include "journal_steps.h"
@@ -152,7 +152,7 @@ struct FlightJournal::Impl {
             // The other program wrote the log into the journal before it
             // removed it; this one's log, gone from its name, must not be
             // written into the journal again at the close.
-            sqlite().db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+            db.leaveLogUnwritten();
         }
         close();
     }

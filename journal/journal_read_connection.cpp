@@ -110,20 +110,6 @@ Database openPrivateCopy(const std::string &path)
     return openUnchangeable(copy);
 }
 
-// A reading connection never writes the log into the journal nor removes
-// it at its close, as the last connection to a journal otherwise does: a
-// program that lost its locks on the journal (another descriptor of the
-// file closed in it) would go on writing into a log nobody reads.
-void keepTheLog(const Database &db)
-{
-    int persist = 1;
-    int code = sqlite().file_control(db.handle(), "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
-    if (code == SQLITE_OK)
-        code = sqlite().db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-    if (code != SQLITE_OK)
-        db.fail(code);
-}
-
 // A reader that may write the file opens it as any other program does but
 // with every write refused (query_only); one that may not opens it read-only.
 bool mayWrite(const std::string &path)
@@ -147,7 +133,11 @@ Database openReadingConnection(const std::string &path)
     if (!identityOf(path + "-shm").exists)
         return withoutIndex();
     Database connection(path, mayWrite(path) ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY, readingBusyTimeoutMs);
-    keepTheLog(connection);
+    // A reading connection never writes the log into the journal nor removes
+    // it at its close, as the last connection to a journal otherwise does: a
+    // program that lost its locks on the journal (another descriptor of the
+    // file closed in it) would go on writing into a log nobody reads.
+    connection.keepLog();
     execute(connection, "PRAGMA query_only=1");
     try {
         Statement(connection, "PRAGMA user_version").step();

@@ -135,15 +135,10 @@ Kind kindOf(const Database &db)
 // the file meanwhile is seen before or after, never half way.
 Kind kindInOneRead(const Database &db)
 {
-    execute(db, "BEGIN");
-    try {
-        const Kind kind = kindOf(db);
-        execute(db, "COMMIT");
-        return kind;
-    } catch (...) {
-        sqlite().exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    ReadTransaction snapshot(db);
+    const Kind kind = kindOf(db);
+    snapshot.commit();
+    return kind;
 }
 
 // Brings the file up to schemaVersion in one transaction, marking it as this
@@ -337,25 +332,6 @@ JournalProblem::JournalProblem(JournalAttempt attempt, std::string path, const J
 bool isDamage(const DatabaseError &error)
 {
     return error.kind() == ErrorKind::Corrupt;
-}
-
-void checkpoint(const Database &db)
-{
-    const int code = sqlite().wal_checkpoint_v2(db.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    if (code != SQLITE_OK && errorKind(code) != ErrorKind::Busy)
-        db.fail(code);
-}
-
-std::string localTimeText(std::time_t when, const char *format)
-{
-    std::tm local{};
-    localtime_r(&when, &local);
-    char buffer[64];
-    std::string text(buffer, std::strftime(buffer, sizeof buffer, format, &local));
-    // ISO 8601 writes the offset from UTC with a colon: +0100 becomes +01:00.
-    if (std::string_view(format).ends_with("%z") && text.size() >= 5)
-        text.insert(text.size() - 2, ":");
-    return text;
 }
 
 } // namespace orlo::journal

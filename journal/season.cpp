@@ -2,7 +2,6 @@
 
 #include "contest_checks.h"
 #include "contest_journal.h"
-#include "contest_store.h"
 #include "contest_tables.h"
 #include "contestant_names.h"
 #include "database.h"
@@ -222,25 +221,4 @@ std::int64_t startContest(const Database &db, const NewContest &contest)
         .run();
     return started;
 }
-
-std::int64_t ContestJournal::startContest(const NewContest &contest)
-{
-    return m_impl->run(true, [&] { return journal::startContest(m_impl->db, contest); });
-}
-
-void ContestJournal::chooseContest(std::int64_t contest)
-{
-    m_impl->chosen = contest;
-}
-
-std::int64_t ContestJournal::Impl::contest() const
-{
-    return chosen != 0 ? chosen : currentContest(db);
-}
-
-void ContestJournal::makeCurrent(std::int64_t contest)
-{
-    m_impl->run(true, [&] { journal::makeCurrent(m_impl->db, contest); });
-}
-
 } // namespace orlo::journal

@@ -4,7 +4,6 @@
 #include "contestant_names.h"
 #include "database.h"
 #include "final_class.h"
-#include "journal_merge.h"
 #include "journal_steps.h"
 
 #include <optional>
@@ -228,16 +227,18 @@ void writeSeries(const Database &db, const contest::SeriesSettings &series, cons
             .run();
 }
 
-void mergeSeries(const Database &here, const Database &other, MergeReport &report)
+std::vector<std::string> mergeSeries(const Database &here, const Database &other)
 {
+    std::vector<std::string> notes;
     for (const auto &[series, changedAt] : readWithTimes(other)) {
         const std::optional<std::int64_t> id = seriesNamed(here, series.name);
         if (id && !contest::recordedAfterClosing(changedAt, changedAtOf(here, *id)))
             continue;
         writeSeries(here, series, changedAt);
-        report.notes.push_back("The series \"" + series.name + "\" was taken from the other table, "
+        notes.push_back("The series \"" + series.name + "\" was taken from the other table, "
                                + (id ? "changed there later." : "which alone had it."));
     }
+    return notes;
 }
 
 } // namespace orlo::journal

@@ -9,7 +9,6 @@ namespace orlo::journal {
 
 class Database;
 class ReadOnlyDatabase;
-struct MergeReport;
 
 // The season's series as the journal keeps them, each in the caller's transaction.
 
@@ -22,7 +21,7 @@ std::vector<contest::SeriesSettings> readSeries(const Connection &db);
 // blanks), stamped with the time of the change.
 void writeSeries(const Database &db, const contest::SeriesSettings &series, const std::string &changedAt);
 // Brings the other table's series: one this journal lacks is added, one
-// changed later there replaces this one's.
-void mergeSeries(const Database &here, const Database &other, MergeReport &report);
+// changed later there replaces this one's. Says what it took, a line each.
+std::vector<std::string> mergeSeries(const Database &here, const Database &other);
 
 } // namespace orlo::journal

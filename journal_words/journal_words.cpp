@@ -1,5 +1,7 @@
 #include "journal_words.h"
 
+#include <filesystem>
+
 namespace orlo {
 
 using journal::JournalAttempt;
@@ -192,6 +194,11 @@ std::string journalSentence(const std::exception &failure)
     if (const auto *problem = dynamic_cast<const journal::JournalProblem *>(&failure))
         return journalSentence(*problem);
     return failure.what();
+}
+
+std::string shownFileName(const std::string &fileName)
+{
+    return std::filesystem::path(fileName).make_preferred().string();
 }
 
 } // namespace orlo

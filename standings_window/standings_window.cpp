@@ -5,6 +5,7 @@
 #include "file_dialog.h"
 #include "journal_schema.h"
 #include "journal_words.h"
+#include "local_time.h"
 #include "results_document.h"
 #include "results_files.h"
 #include "results_pages.h"
@@ -66,6 +67,11 @@ StandingsWindow::StandingsWindow(StandingsSource source, ContestChanges &changes
 {
     setWindowTitle(QStringLiteral("Standings"));
     buildControls();
+    // Named children, so that a read due or under way can be seen from outside.
+    m_soon.setParent(this);
+    m_soon.setObjectName(QStringLiteral("standingsReadSoon"));
+    m_reading.setParent(this);
+    m_reading.setObjectName(QStringLiteral("standingsReading"));
     m_soon.setSingleShot(true);
     m_soon.setInterval(readDelayMs);
     connect(&m_soon, &QTimer::timeout, this, &StandingsWindow::readNow);
@@ -96,6 +102,7 @@ void StandingsWindow::buildControls()
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(true);
     m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("standingsNote"));
     m_note->setWordWrap(true);
 
     auto *printButton = button(QStringLiteral("Print…"), QKeySequence::Print, this);
@@ -165,11 +172,6 @@ void StandingsWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         journalChanged();
-}
-
-bool StandingsWindow::isReading() const
-{
-    return m_soon.isActive() || m_reading.isRunning() || m_readAgain;
 }
 
 void StandingsWindow::journalChanged()

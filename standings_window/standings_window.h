@@ -50,13 +50,6 @@ public:
     // once for a burst of changes, and never while the sheet's press runs.
     void journalChanged();
 
-    const contest::Results &results() const { return m_results; }
-    QComboBox *chooser() const { return m_chooser; }
-    QTableWidget *table() const { return m_table; }
-    QLabel *stateLine() const { return m_state; }
-    // Whether a read is under way or due.
-    bool isReading() const;
-
     // Writes the results as the file's extension names: .pdf, .html, .csv
     // or .xlsx, and says in the state line what was written, or in a box
     // beside it why nothing was.

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QComboBox>
@@ -39,6 +40,7 @@ private slots:
     void readOnlyJournalReadWhole();
     void entryListReadAgainAfterAFailedRead();
     void entriesJoinTheContestListed();
+    void entryListFollowsAChangeOnceTheEditEnds();
 };
 
 void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
@@ -380,14 +382,15 @@ void ContestDayTest::readOnlyJournalReadWhole()
     // So are the contest's settings: read for the Contest dialog, a change refused.
     program.program.openStandings();
     StandingsWindow &standings = *program.program.standings();
-    QTRY_VERIFY2_WITH_TIMEOUT(standings.table()->rowCount() > 0, qPrintable(standings.stateLine()->text()),
-                              hangWatchdogMs);
+    const QLabel &state = *namedControl<QLabel>(standings, QStringLiteral("standingsState"));
+    QTRY_VERIFY2_WITH_TIMEOUT(namedControl<QTableWidget>(standings, QStringLiteral("standingsTable"))->rowCount() > 0,
+                              qPrintable(state.text()), hangWatchdogMs);
     standings.findChild<QPushButton *>(QStringLiteral("contestButton"))->click();
-    QTRY_VERIFY2_WITH_TIMEOUT(standings.findChild<ContestSettingsDialog *>(), qPrintable(standings.stateLine()->text()),
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.findChild<ContestSettingsDialog *>(), qPrintable(state.text()),
                               hangWatchdogMs);
     standings.findChild<ContestSettingsDialog *>()->accept();
-    QTRY_VERIFY2_WITH_TIMEOUT(standings.stateLine()->text().endsWith(QLatin1String("The contest was not changed.")),
-                              qPrintable(standings.stateLine()->text()), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(state.text().endsWith(QLatin1String("The contest was not changed.")),
+                              qPrintable(state.text()), hangWatchdogMs);
 }
 
 // An entry list that could not be read says so until it is read again, and
@@ -452,6 +455,46 @@ void ContestDayTest::entriesJoinTheContestListed()
         lists << QString::fromStdString(listed.name) + QLatin1Char(':') + names.join(QLatin1Char(','));
     }
     QCOMPARE(lists, (QStringList{":Ann Cho,Hal Ivers,Lee Ward", "Autumn Meet:"}));
+}
+
+// Another program adds an entry while the director is typing a number into
+// the open entry list: the cell keeps what is typed, and once the director
+// leaves it (Escape: nothing written here) the list shows the other
+// program's entry.
+void ContestDayTest::entryListFollowsAChangeOnceTheEditEnds()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Hal Ivers", "12", {}});
+    const journal::JournalReader reader(path.toStdString());
+    journal::ContestJournal contest(path.toStdString());
+    ContestChanges changes(path.toStdString());
+    EntryListWindow window(reader, contest, changes, nullptr);
+    window.show();
+    QVERIFY2(QTest::qWaitForWindowExposed(&window, hangWatchdogMs), "the entry list was not shown");
+    QTableWidget &table = *entriesTable(window);
+    table.setCurrentCell(0, EntryListWindow::Number);
+    table.editItem(table.item(0, EntryListWindow::Number));
+    auto *editor = qobject_cast<QLineEdit *>(window.focusWidget());
+    QVERIFY2(editor, "editing the number opened no line edit");
+    editor->setText(QStringLiteral("77"));
+
+    journal::ContestJournal(path.toStdString()).add({"Ann Cho", "5", {}});
+    changes.tell(ContestChange::AnotherProgram);
+    QCoreApplication::processEvents(); // the list's read after a change is queued
+    QVERIFY2(window.focusWidget() == editor && editor->text() == QLatin1String("77"),
+             "the number being typed was lost to the other program's change");
+
+    QTest::keyClick(editor, Qt::Key_Escape);
+    const auto listed = [&table] {
+        QStringList rows;
+        for (int row = 0; row + 1 < table.rowCount(); ++row)
+            rows << table.item(row, EntryListWindow::Name)->text() + QLatin1Char(' ')
+                    + table.item(row, EntryListWindow::Number)->text();
+        return rows.join(QStringLiteral(", "));
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(listed(), QStringLiteral("Ann Cho 5, Hal Ivers 12"), hangWatchdogMs);
+    QVERIFY2(window.isVisible(), "Escape in the cell closed the entry list");
 }
 
 QTEST_MAIN(ContestDayTest)

@@ -1,5 +1,6 @@
 #include "contest_journal.h"
 #include "entry_list_window.h"
+#include "flights_program.h"
 #include "flights_window.h"
 #include "flights_window_opener.h"
 #include "hang_watchdog.h"
@@ -17,8 +18,12 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTest>
 
 using namespace orlo;
@@ -36,6 +41,8 @@ private slots:
     void openedClearOfTheSheet();
     void placeKeptUntilTheScreenChanges();
     void secondProgramOnTheJournalOpensOffTheFirst();
+    void manualOnF1_data();
+    void manualOnF1();
 };
 
 // Frames on screens of 1280×1024 and 1024×600 with the sheet as the program
@@ -246,6 +253,73 @@ void WindowPlacesTest::secondProgramOnTheJournalOpensOffTheFirst()
     }
     WiredProgram alone(journal);
     QVERIFY2(!alone.program.journalOpenElsewhere(), "the mark of a program ended was taken for one running");
+}
+
+void WindowPlacesTest::manualOnF1_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("score sheet") << QStringLiteral("sheet");
+    QTest::newRow("flights window") << QStringLiteral("flights");
+    QTest::newRow("entry list") << QStringLiteral("entries");
+    QTest::newRow("Standings window") << QStringLiteral("standings");
+}
+
+// F1 in any of the program's windows shows the user's manual beside the
+// sheet, rendered from its Markdown, with its list of contents leading to
+// the headings; Escape puts it away.
+void WindowPlacesTest::manualOnF1()
+{
+    QFETCH(QString, window);
+    Program program;
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QWidget *pressedIn = &program.sheet;
+    if (window != QLatin1String("sheet")) {
+        program.flights.open();
+        pressedIn = program.flights.window();
+    }
+    if (window == QLatin1String("entries")) {
+        program.flights.window()->openEntryList();
+        pressedIn = program.flights.window()->findChild<EntryListWindow *>();
+    } else if (window == QLatin1String("standings")) {
+        program.program.openStandings();
+        pressedIn = program.program.standings();
+    }
+    QVERIFY2(pressedIn && QTest::qWaitForWindowActive(pressedIn, hangWatchdogMs), "the window did not come forward");
+    QTest::keyClick(pressedIn->focusWidget() ? pressedIn->focusWidget() : pressedIn, Qt::Key_F1);
+
+    QWidget *manual = nullptr;
+    QTRY_VERIFY2_WITH_TIMEOUT((manual = [] {
+                                  for (QWidget *shown : QApplication::topLevelWidgets())
+                                      if (shown->objectName() == QLatin1String("manual") && shown->isVisible())
+                                          return shown;
+                                  return static_cast<QWidget *>(nullptr);
+                              }()),
+                              "F1 showed no manual", hangWatchdogMs);
+    QVERIFY2(QTest::qWaitForWindowActive(manual, hangWatchdogMs), "the manual did not come forward");
+    QVERIFY2(!manual->frameGeometry().intersects(program.sheet.frameGeometry()), "the manual covers the sheet");
+    auto *text = manual->findChild<QTextBrowser *>(QStringLiteral("manualText"));
+    QVERIFY2(text, "the manual has no text");
+    const QString shown = text->toPlainText();
+    QVERIFY2(shown.startsWith(QLatin1String("Orlo Score: the user's manual"))
+                 && shown.contains(QLatin1String("\nKeyboard use\n")) && !shown.contains(QLatin1String("## ")),
+             qPrintable(shown.left(200)));
+    // The list of contents' last entry, clicked, leads to its heading near the end. The text
+    // is laid out a part at a time after it shows: the heading is reached once it is all there.
+    const QScrollBar &scrolled = *text->verticalScrollBar();
+    const auto clickLastEntry = [text] {
+        text->verticalScrollBar()->setValue(0);
+        QTextCursor entry = text->document()->find(QStringLiteral("Input the program refuses"));
+        entry.setPosition(entry.selectionStart() + 3);
+        QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(entry).center());
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT((clickLastEntry(), scrolled.value() > scrolled.maximum() / 2),
+                              qPrintable(QStringLiteral("the list of contents leads nowhere: at %1 of %2")
+                                             .arg(scrolled.value())
+                                             .arg(scrolled.maximum())),
+                              hangWatchdogMs);
+
+    QTest::keyClick(text, Qt::Key_Escape);
+    QTRY_VERIFY2_WITH_TIMEOUT(!manual->isVisible(), "Escape left the manual open", hangWatchdogMs);
 }
 
 // One screen of 1280×1024, as on the laptop at a flight line: room beside the sheet.

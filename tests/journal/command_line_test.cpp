@@ -1,5 +1,6 @@
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "flights_csv.h"
 #include "command_line_test.h"
 #include "sqlite_library.h"
@@ -38,7 +39,7 @@ void CommandLineTest::versionAndHelp()
 {
     const Run version = run({QStringLiteral("--version")});
     QCOMPARE(version.status, 0);
-    QCOMPARE(version.output, QStringLiteral("Orlo_Score 1.00\n"));
+    QCOMPARE(version.output, QStringLiteral("Orlo_Score " ORLO_SHOWN_VERSION "\n"));
 
     const Run help = run({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);

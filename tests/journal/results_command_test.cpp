@@ -1,6 +1,7 @@
 #include "command_line_support.h"
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 
 #include <QDir>
 #include <QFile>

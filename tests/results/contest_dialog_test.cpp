@@ -1,5 +1,6 @@
 #include "contest_settings_dialog.h"
 #include "hang_watchdog.h"
+#include "named_control.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -98,7 +99,7 @@ void ContestDialogTest::keysAndWheel()
     ContestSettingsDialog dialog(eightClasses(), {});
     dialog.resize(dialog.width(), 320); // fewer classes shown than there are
     QVERIFY2(shownActive(dialog), "the Contest dialog did not come up");
-    QTableWidget &classes = *dialog.classTable();
+    QTableWidget &classes = *namedControl<QTableWidget>(dialog, QStringLiteral("ContestClasses"));
     QScrollBar &scroll = *classes.verticalScrollBar();
     QVERIFY2(scroll.maximum() > 0, "the classes all fit: nothing to scroll");
     QWidget *control = classes.cellWidget(0, column);
@@ -141,7 +142,7 @@ void ContestDialogTest::wholeAndNamed()
     const QRect screen = dialog.screen()->availableGeometry();
     qInfo("free area of the screen: %dx%d", screen.width(), screen.height());
     QVERIFY2(screen.contains(dialog.frameGeometry()), "the dialog is larger than the screen");
-    QTableWidget &classes = *dialog.classTable();
+    QTableWidget &classes = *namedControl<QTableWidget>(dialog, QStringLiteral("ContestClasses"));
     for (int row = 0; row < classes.rowCount(); ++row)
         QVERIFY2(classes.viewport()->rect().contains(classes.visualRect(classes.model()->index(row, 5))),
                  qPrintable(classes.item(row, 0)->text() + " is out of sight"));
@@ -204,8 +205,8 @@ void ContestDialogTest::refusalKeepsEdits()
 
     dialog.accept();
     QVERIFY2(dialog.isVisible() && dialog.result() != QDialog::Accepted, "refused settings closed the dialog");
-    QVERIFY2(dialog.refusalLine()->isVisible() && dialog.refusalLine()->text().contains(reason),
-             qPrintable(dialog.refusalLine()->text()));
+    const QLabel &refusal = *namedControl<QLabel>(dialog, QStringLiteral("ContestRefusal"));
+    QVERIFY2(refusal.isVisible() && refusal.text().contains(reason), qPrintable(refusal.text()));
     QCOMPARE(static_cast<QLineEdit *>(name)->text(), QStringLiteral("Spring Carrier"));
     QTRY_VERIFY2_WITH_TIMEOUT(fault->hasFocus(), qPrintable(field + " does not hold the focus"), hangWatchdogMs);
     QCOMPARE(dialog.settings().name, std::string("Spring Carrier"));

@@ -3,8 +3,10 @@
 #include "contest_journal.h"
 #include "contest_settings_dialog.h"
 #include "contestant_picker.h"
+#include "entry_list_window.h"
 #include "flight_correction_dialog.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "flight_table_model.h"
 #include "flights_window.h"
 #include "flights_window_opener.h"
@@ -23,6 +25,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDialog>
+#include <QFutureWatcher>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -36,6 +39,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 using namespace orlo;
@@ -74,7 +78,7 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     StandingsWindow &window = *program.program.standings();
     QVERIFY2(!window.isModal(), "the Standings window must not block the sheet");
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Ann Example | 17 |  | still to fly")),
-                              qPrintable(rowsOf(window) + window.stateLine()->text()), hangWatchdogMs);
+                              qPrintable(rowsOf(window) + stateLineOf(window)->text()), hangWatchdogMs);
 
     // The flight is scored before anyone names its contestant: it counts nowhere yet.
     program.sheet.activateWindow();
@@ -82,7 +86,7 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QVERIFY2(enterWorkedRuns(program.sheet), "the runs of the worked example were not taken");
     QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
     QTRY_COMPARE_WITH_TIMEOUT(textOf(program.sheet, Score), QStringLiteral("165.9"), hangWatchdogMs);
-    QTRY_VERIFY2_WITH_TIMEOUT(window.results().flightsWithoutContestant == 1,
+    QTRY_VERIFY2_WITH_TIMEOUT(namedControl<QLabel>(window, QStringLiteral("standingsNote"))->text().startsWith(QLatin1String("1 flight has no contestant")),
                               "the flight scored did not reach the standings", hangWatchdogMs);
 
     // Named in the flights window: the standings rank it under its contestant.
@@ -95,9 +99,9 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
              "the flight took no contestant");
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).startsWith(QLatin1String("1 | Ann Example | 17 | 165.9 | 165.9 | ")),
                               qPrintable(rowsOf(window)), hangWatchdogMs);
-    QVERIFY2(window.stateLine()->text().startsWith(QLatin1String("Provisional, as of ")),
-             qPrintable(window.stateLine()->text()));
-    QCOMPARE(window.chooser()->currentText(), QStringLiteral("Class I"));
+    QVERIFY2(stateLineOf(window)->text().startsWith(QLatin1String("Provisional, as of ")),
+             qPrintable(stateLineOf(window)->text()));
+    QCOMPARE(chooserOf(window)->currentText(), QStringLiteral("Class I"));
 
     // Closed by the director under Contest…: the class says so at once.
     auto *contestButton = window.findChild<QPushButton *>(QStringLiteral("contestButton"));
@@ -106,7 +110,7 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QTRY_VERIFY2_WITH_TIMEOUT(window.findChild<ContestSettingsDialog *>(), "Contest… opened no dialog", hangWatchdogMs);
     auto *dialog = window.findChild<ContestSettingsDialog *>();
     QVERIFY2(dialog->windowModality() == Qt::WindowModal, "the contest's dialog must not block the sheet");
-    QTableWidget &classes = *dialog->classTable();
+    QTableWidget &classes = *namedControl<QTableWidget>(*dialog, QStringLiteral("ContestClasses"));
     QCOMPARE(classes.item(0, 0)->text(), QStringLiteral("Class I"));
     static_cast<QCheckBox *>(classes.cellWidget(0, classes.columnCount() - 1))->setChecked(true);
     dialog->accept();
@@ -117,26 +121,26 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     QVERIFY2(ask->text() == QLatin1String("Bo Still is still to fly in Class I. Close the class anyway?"),
              qPrintable(ask->text()));
     QVERIFY2(ask->windowModality() == Qt::WindowModal, "the question must not block the sheet");
-    QVERIFY2(window.stateLine()->text() != QLatin1String("Final"), "closed before the director answered");
+    QVERIFY2(stateLineOf(window)->text() != QLatin1String("Final"), "closed before the director answered");
     for (QAbstractButton *answer : ask->buttons())
         if (answer->text() == QLatin1String("&Close anyway"))
             answer->click();
-    QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text() == QLatin1String("Final"),
-                              qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(stateLineOf(window)->text() == QLatin1String("Final"),
+                              qPrintable(stateLineOf(window)->text()), hangWatchdogMs);
     const contest::ClassRule closed = journal::JournalReader(path.toStdString()).contest().classes.at(0);
     QVERIFY2(closed.final && !closed.finalAt.empty(), "not kept in the journal with the time it was closed");
 
     // Saved as the name's extension says; a name of no format writes nothing.
-    QVERIFY2(window.saveTo(folder.filePath(QStringLiteral("results.xlsx"))), qPrintable(window.stateLine()->text()));
+    QVERIFY2(window.saveTo(folder.filePath(QStringLiteral("results.xlsx"))), qPrintable(stateLineOf(window)->text()));
     // The state stays said, the file written after it.
-    QCOMPARE(window.stateLine()->text(), QStringLiteral("Final. Wrote the results to %1.")
+    QCOMPARE(stateLineOf(window)->text(), QStringLiteral("Final. Wrote the results to %1.")
                                              .arg(QDir::toNativeSeparators(folder.filePath(QStringLiteral("results.xlsx")))));
     // The refusal in a box of its own; the state line still says the class is final.
     QVERIFY2(!window.saveTo(folder.filePath(QStringLiteral("results.txt"))), "a .txt file was written");
     auto *refused = window.findChild<QMessageBox *>(QStringLiteral("saveFailed"));
     QVERIFY2(refused && refused->isVisible() && refused->text().contains(QLatin1String("Nothing was written")),
              "the failed save was not told in a message box");
-    QVERIFY2(window.stateLine()->text() == QLatin1String("Final"), qPrintable(window.stateLine()->text()));
+    QVERIFY2(stateLineOf(window)->text() == QLatin1String("Final"), qPrintable(stateLineOf(window)->text()));
     refused->close();
 
     // The preview's dialog comes from the printing module, loaded at this first use.
@@ -152,7 +156,7 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
                 return each;
         return nullptr;
     };
-    QTRY_VERIFY2_WITH_TIMEOUT(previewDialog(), qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(previewDialog(), qPrintable(stateLineOf(window)->text()), hangWatchdogMs);
     QVERIFY2(previewDialog()->windowModality() == Qt::WindowModal, "the preview must not block the sheet");
     previewDialog()->close();
 
@@ -171,7 +175,9 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
     // Closed, it reads the journal no more until it is shown again.
     window.close();
     window.journalChanged();
-    QVERIFY2(!window.isReading(), "a closed Standings window read the journal");
+    QVERIFY2(!namedControl<QTimer>(window, QStringLiteral("standingsReadSoon"))->isActive()
+                 && !namedControl<QFutureWatcherBase>(window, QStringLiteral("standingsReading"))->isRunning(),
+             "a closed Standings window read the journal");
 }
 
 namespace {
@@ -179,7 +185,7 @@ namespace {
 QString savedText(StandingsWindow &window, const QString &path)
 {
     if (!window.saveTo(path))
-        return window.stateLine()->text();
+        return stateLineOf(window)->text();
     QFile saved(path);
     return saved.open(QIODevice::ReadOnly) ? QString::fromUtf8(saved.readAll()) : saved.errorString();
 }
@@ -200,14 +206,14 @@ void StandingsWindowTest::failedReadToldOnTheSheetUntilReadAgain()
                               "Ctrl+R opened no Standings window", hangWatchdogMs);
     StandingsWindow &window = *program.program.standings();
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Ann Example | 17 |  | still to fly")),
-                              qPrintable(rowsOf(window) + window.stateLine()->text()), hangWatchdogMs);
+                              qPrintable(rowsOf(window) + stateLineOf(window)->text()), hangWatchdogMs);
 
     // A folder where the journal was: no reader can open it.
     const QString aside = folder.filePath(QStringLiteral("journal.sqlite.aside"));
     QVERIFY2(QDir().rename(path, aside) && QDir().mkdir(path), "the journal could not be put aside");
     window.journalChanged();
-    QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text().contains(QLatin1String("The standings shown were read before")),
-                              qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(stateLineOf(window)->text().contains(QLatin1String("The standings shown were read before")),
+                              qPrintable(stateLineOf(window)->text()), hangWatchdogMs);
     const struct {
         const char *format;
         const char *said;
@@ -221,8 +227,8 @@ void StandingsWindowTest::failedReadToldOnTheSheetUntilReadAgain()
     // Back in place, the next read reads it: the sheet says nothing more.
     QVERIFY2(QDir().rmdir(path) && QDir().rename(aside, path), "the journal could not be put back");
     window.journalChanged();
-    QTRY_VERIFY2_WITH_TIMEOUT(window.stateLine()->text().startsWith(QLatin1String("Provisional, as of ")),
-                              qPrintable(window.stateLine()->text()), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(stateLineOf(window)->text().startsWith(QLatin1String("Provisional, as of ")),
+                              qPrintable(stateLineOf(window)->text()), hangWatchdogMs);
     const QString saved = savedText(window, folder.filePath(QStringLiteral("read.csv")));
     QVERIFY2(saved.contains(QLatin1String("Ann Example")) && !saved.contains(QLatin1String("could not be read")),
              qPrintable(saved));
@@ -257,9 +263,23 @@ void StandingsWindowTest::changeElsewhereShownAndSaved()
     program.program.openStandings();
     StandingsWindow &window = *program.program.standings();
     QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Bo Still | 18 |  | still to fly")),
-                              qPrintable(rowsOf(window) + window.stateLine()->text()), hangWatchdogMs);
+                              qPrintable(rowsOf(window) + stateLineOf(window)->text()), hangWatchdogMs);
+    // The flights window and the entry list open beside it follow the change as well.
+    program.program.flights()->open();
+    FlightsWindow &flights = *program.program.flights()->window();
+    flights.openEntryList();
+    QTableWidget &entries = *namedControl<QTableWidget>(*flights.findChild<EntryListWindow *>(), QStringLiteral("Entries"));
+    const auto flightsOfBo = [&entries] {
+        for (int row = 0; row < entries.rowCount(); ++row)
+            if (entries.item(row, EntryListWindow::Name)->text() == QLatin1String("Bo Still"))
+                return entries.item(row, EntryListWindow::Flights)->text();
+        return QStringLiteral("not listed");
+    };
+    QCOMPARE(flightsOfBo(), QStringLiteral("0"));
     // The reads of its opening done: none is due when the flight comes.
-    QTRY_VERIFY2_WITH_TIMEOUT(!window.isReading(), "the Standings window went on reading", hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(!namedControl<QTimer>(window, QStringLiteral("standingsReadSoon"))->isActive()
+                                  && !namedControl<QFutureWatcherBase>(window, QStringLiteral("standingsReading"))->isRunning(),
+                              "the Standings window went on reading", hangWatchdogMs);
 
     {
         const std::string written = (merged ? other : path).toStdString();
@@ -275,8 +295,6 @@ void StandingsWindowTest::changeElsewhereShownAndSaved()
             journal::ContestJournal(written).setFinal("Class I", true);
     }
     if (merged) {
-        program.program.flights()->open();
-        FlightsWindow &flights = *program.program.flights()->window();
         QSignalSpy finished(&flights, &FlightsWindow::jobFinished);
         flights.findChild<JournalFileJobs *>()->mergeFrom(other);
         QTRY_VERIFY2_WITH_TIMEOUT(finished.size() == 1, "the merge did not end", hangWatchdogMs);
@@ -291,6 +309,9 @@ void StandingsWindowTest::changeElsewhereShownAndSaved()
     QVERIFY2(saved.contains(QLatin1String("Bo Still")) && saved.contains(QLatin1String("150.0")), qPrintable(saved));
     QVERIFY2(saved.contains(state), qPrintable(saved));
     QVERIFY2(rowsOf(window).contains(QLatin1String("Bo Still | 18 | 150.0")), qPrintable(rowsOf(window)));
+    QTRY_COMPARE_WITH_TIMEOUT(namedControl<QTableView>(flights, QStringLiteral("Flights"))->model()->rowCount(), 1,
+                              hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(flightsOfBo(), QStringLiteral("1"), hangWatchdogMs);
 }
 
 // What the official is told on the sheet when Ann is named as flying next
@@ -408,13 +429,13 @@ void StandingsWindowTest::flightToldOnTheSheet()
     program.program.openStandings();
     StandingsWindow &window = *program.program.standings();
     const auto classI = [&window] {
-        window.chooser()->setCurrentIndex(window.chooser()->findText(QStringLiteral("Class I")));
+        chooserOf(window)->setCurrentIndex(chooserOf(window)->findText(QStringLiteral("Class I")));
         return rowsOf(window);
     };
     QTRY_VERIFY2_WITH_TIMEOUT(classI().startsWith(standing), qPrintable(rowsOf(window)), hangWatchdogMs);
     // The remark of the press was queued before the Standings were read.
     QVERIFY2(remarkOn(program.sheet) == afterScoring, qPrintable(remarkOn(program.sheet)));
-    const QString state = window.stateLine()->text();
+    const QString state = stateLineOf(window)->text();
     QVERIFY2(state.contains(QLatin1String("1 flight recorded after Final, at ")) == final, qPrintable(state));
     QVERIFY2(state.startsWith(final ? QLatin1String("Final") : QLatin1String("Provisional, as of ")), qPrintable(state));
     if (!contestDays.isEmpty())
@@ -429,9 +450,9 @@ void StandingsWindowTest::flightToldOnTheSheet()
     // A combination drawing on the final class says so in its own state line,
     // whole, without widening the window or cutting the chooser's name short.
     const int widthBefore = window.width();
-    window.chooser()->setCurrentIndex(window.chooser()->findText(QStringLiteral("Class I + Class II")));
+    chooserOf(window)->setCurrentIndex(chooserOf(window)->findText(QStringLiteral("Class I + Class II")));
     QCoreApplication::sendPostedEvents();
-    const QString combined = window.stateLine()->text();
+    const QString combined = stateLineOf(window)->text();
     QVERIFY2(combined.startsWith(QLatin1String("Provisional, as of "))
                  && combined.contains(QLatin1String(". Class I: 1 flight recorded after Final, at "))
                  && combined.endsWith(QLatin1String(": reopen the class to count it.")),
@@ -439,10 +460,10 @@ void StandingsWindowTest::flightToldOnTheSheet()
     QVERIFY2(window.width() == widthBefore, qPrintable(QStringLiteral("the window went from %1 to %2 pixels wide")
                                                            .arg(widthBefore)
                                                            .arg(window.width())));
-    QVERIFY2(window.chooser()->width() >= window.chooser()->sizeHint().width(),
+    QVERIFY2(chooserOf(window)->width() >= chooserOf(window)->sizeHint().width(),
              qPrintable(QStringLiteral("the chooser is %1 pixels wide for its name's %2")
-                            .arg(window.chooser()->width())
-                            .arg(window.chooser()->sizeHint().width())));
+                            .arg(chooserOf(window)->width())
+                            .arg(chooserOf(window)->sizeHint().width())));
 
     // Reopened, the class counts the flight that waited; the trail keeps both.
     journal::ContestJournal(path.toStdString()).setFinal("Class I", false);
