@@ -74,7 +74,7 @@ fi
 # The program's modules, loaded at the first workbook or print: installed,
 # and what they bring kept out of the program itself, which a flight loads.
 modules=()
-for module in orlo_xlsx orlo_print; do
+for module in orlo_xlsx orlo_print orlo_field; do
     if [ -f "$root/usr/libexec/orlo-score/$module.so" ]; then
         modules+=("$root/usr/libexec/orlo-score/$module.so")
     else
@@ -82,7 +82,7 @@ for module in orlo_xlsx orlo_print; do
     fi
 done
 if [ -x "$binary" ]; then
-    for library in libxlsxwriter libQt6PrintSupport; do
+    for library in libxlsxwriter libQt6PrintSupport libQt6Network libqrencode; do
         readelf -d "$binary" | grep -q "(NEEDED).*\[$library\." &&
             fault "usr/bin/Orlo_Score links $library at start, which its modules are for"
     done
@@ -234,7 +234,8 @@ while IFS= read -r file; do
         usr/share/man/man1/Orlo_Score.1.gz | usr/share/bash-completion/completions/Orlo_Score | \
         usr/share/doc/orlo-score/copyright | usr/share/doc/orlo-score/changelog.gz | \
         usr/share/doc/orlo-score/manual.md | \
-        usr/libexec/orlo-score/orlo_xlsx.so | usr/libexec/orlo-score/orlo_print.so) ;;
+        usr/libexec/orlo-score/orlo_xlsx.so | usr/libexec/orlo-score/orlo_print.so | \
+        usr/libexec/orlo-score/orlo_field.so) ;;
     *) [ -n "${linked[${file#"$root"/}]:-}" ] || fault "unexpected file ${file#"$root"/}" ;;
     esac
 done < <(find "$root" -type f -o -type l)
