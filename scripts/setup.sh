@@ -41,6 +41,12 @@ as_root() {
 
 missing=()
 for package in "${packages[@]}"; do
+    # A Node installed otherwise (NodeSource's nodejs brings its own npm and
+    # conflicts with Debian's) serves the browser test as well.
+    case $package in
+    nodejs) command -v node >/dev/null && continue ;;
+    npm) command -v npm >/dev/null && continue ;;
+    esac
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$package")
     fi
