@@ -29,7 +29,7 @@ td:nth-child(2) { max-width: 620px; overflow: hidden; text-overflow: ellipsis; }
 #banner { position: fixed; left: 0; right: 0; bottom: 0; padding: 24px 40px; background: #ffe14d; color: #000;
   font-size: 64px; font-weight: bold; }
 #banner[hidden] { display: none; }
-.corner { position: fixed; right: 32px; top: 32px; width: 340px; text-align: center; font-size: 28px; }
+.corner { position: fixed; right: 16px; top: 32px; width: 390px; text-align: center; font-size: 26px; overflow-wrap: anywhere; }
 .corner svg { width: 300px; height: 300px; display: block; margin: 0 auto 8px; }
 )";
 
