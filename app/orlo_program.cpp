@@ -170,6 +170,15 @@ StandingsSource standingsIn(const std::string &journalPath)
             {}};
 }
 
+// Shows a window the director asked for in front with the keyboard, restored should it be minimized.
+void showInFront(QWidget &window)
+{
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 } // namespace
 
 OrloProgram::OrloProgram(const QString &journalPath)
@@ -301,10 +310,7 @@ void OrloProgram::openStandings()
             placeBeside(*m_standings, m_sheet);
         keepPlace(*m_standings, QStringLiteral("standings"));
     }
-    m_standings->setWindowState(m_standings->windowState() & ~Qt::WindowMinimized);
-    m_standings->show();
-    m_standings->raise();
-    m_standings->activateWindow();
+    showInFront(*m_standings);
 }
 
 void OrloProgram::openNetwork()
@@ -331,10 +337,7 @@ void OrloProgram::openManual()
             placeBeside(*m_manual, m_sheet);
         keepPlace(*m_manual, QStringLiteral("manual"));
     }
-    m_manual->setWindowState(m_manual->windowState() & ~Qt::WindowMinimized);
-    m_manual->show();
-    m_manual->raise();
-    m_manual->activateWindow();
+    showInFront(*m_manual);
 }
 
 QString OrloProgram::outsideTheDaysOnce()

@@ -67,6 +67,20 @@ std::vector<std::size_t> columnsOf(const contest::ResultTable &table, const std:
     return at;
 }
 
+// The table's rows in the file's columns, after the rows there.
+void addRows(const contest::ResultTable &shown, Table &table)
+{
+    const std::vector<std::size_t> at = columnsOf(shown, table.headings);
+    for (const contest::ResultRow &row : shown.rows) {
+        std::vector<Cell> &cells = table.rows.emplace_back(table.headings.size());
+        for (std::size_t column = 0; column < at.size(); ++column)
+            if (at[column] != noColumn)
+                cells[at[column]] = {row.cells[column].text, row.cells[column].kind == contest::ValueKind::Number
+                                                                 ? CellKind::Number
+                                                                 : CellKind::Text};
+    }
+}
+
 } // namespace
 
 Table resultsTable(const contest::Results &results)
@@ -88,17 +102,8 @@ Table resultsTable(const contest::Results &results)
         said[std::find(table.headings.begin(), table.headings.end(), "Standing") - table.headings.begin()] = {
             results.voidFlights > 0 ? contest::noFlightCounts(results.voidFlights) : "No flights recorded."};
     }
-    for (const contest::ResultTable &standings : tables) {
-        const std::vector<std::size_t> at = columnsOf(standings, table.headings);
-        for (const contest::ResultRow &row : standings.rows) {
-            std::vector<Cell> &cells = table.rows.emplace_back(table.headings.size());
-            for (std::size_t column = 0; column < at.size(); ++column)
-                if (at[column] != noColumn)
-                    cells[at[column]] = {row.cells[column].text, row.cells[column].kind == contest::ValueKind::Number
-                                                                     ? CellKind::Number
-                                                                     : CellKind::Text};
-        }
-    }
+    for (const contest::ResultTable &standings : tables)
+        addRows(standings, table);
     return table;
 }
 
@@ -113,17 +118,8 @@ Table seriesTable(const contest::SeriesStandings &standings)
     addHeadings(empty, table.headings);
     for (const contest::ResultTable &shown : tables)
         addHeadings(shown, table.headings);
-    for (const contest::ResultTable &shown : tables) {
-        const std::vector<std::size_t> at = columnsOf(shown, table.headings);
-        for (const contest::ResultRow &row : shown.rows) {
-            std::vector<Cell> &cells = table.rows.emplace_back(table.headings.size());
-            for (std::size_t column = 0; column < at.size(); ++column)
-                if (at[column] != noColumn)
-                    cells[at[column]] = {row.cells[column].text, row.cells[column].kind == contest::ValueKind::Number
-                                                                     ? CellKind::Number
-                                                                     : CellKind::Text};
-        }
-    }
+    for (const contest::ResultTable &shown : tables)
+        addRows(shown, table);
     return table;
 }
 

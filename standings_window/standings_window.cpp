@@ -12,6 +12,7 @@
 #include "results_printing.h"
 #include "sheet_words.h"
 #include "standings_table.h"
+#include "still_to_fly_question.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -364,50 +365,12 @@ void StandingsWindow::editContest()
         return;
     }
     auto *dialog = new ContestSettingsDialog(contest, m_results, this);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] { closeClassesAsked(dialog->settings()); });
-    openBlockingThisWindowAlone(*dialog);
-}
-
-// A class closed while contestants are still to fly in it is closed only
-// once the director says so; kept open otherwise, the other edits kept.
-void StandingsWindow::closeClassesAsked(contest::ContestSettings contest)
-{
-    QStringList toFly, captions;
-    for (const contest::ClassRule &rule : contest.classes) {
-        if (!rule.final || !rule.finalAt.empty())
-            continue; // open, or closed before
-        for (const contest::ClassStandings &standings : m_results.classes)
-            for (const contest::Standing &row : standings.rows)
-                if (standings.rule.caption == rule.caption && row.stillToFly) {
-                    toFly << QString::fromStdString(row.contestant);
-                    if (!captions.contains(QString::fromStdString(rule.caption)))
-                        captions << QString::fromStdString(rule.caption);
-                }
-    }
-    if (toFly.isEmpty()) {
-        keepContest(contest);
-        return;
-    }
-    const QString names = toFly.size() == 1 ? toFly.front()
-                                            : toFly.mid(0, toFly.size() - 1).join(QStringLiteral(", "))
-                                                  + QStringLiteral(" and ") + toFly.back();
-    auto *ask = new QMessageBox(QMessageBox::Question, QStringLiteral("Close the class?"),
-                                QStringLiteral("%1 %2 still to fly in %3. Close %4 anyway?")
-                                    .arg(names, toFly.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"),
-                                         captions.join(QStringLiteral(", ")),
-                                         captions.size() == 1 ? QStringLiteral("the class") : QStringLiteral("them")),
-                                QMessageBox::NoButton, this);
-    ask->setObjectName(QStringLiteral("closeWithStillToFly"));
-    QPushButton *close = ask->addButton(QStringLiteral("&Close anyway"), QMessageBox::AcceptRole);
-    ask->setDefaultButton(ask->addButton(QStringLiteral("&Keep open"), QMessageBox::RejectRole));
-    connect(ask, &QMessageBox::finished, this, [this, ask, close, contest, captions]() mutable {
-        if (ask->clickedButton() != close)
-            for (contest::ClassRule &rule : contest.classes)
-                if (captions.contains(QString::fromStdString(rule.caption)))
-                    rule.final = false;
-        keepContest(contest);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const auto keep = [this](const contest::ContestSettings &contest) { keepContest(contest); };
+        if (QMessageBox *ask = stillToFlyQuestion(dialog->settings(), m_results, keep, this))
+            openBlockingThisWindowAlone(*ask);
     });
-    openBlockingThisWindowAlone(*ask);
+    openBlockingThisWindowAlone(*dialog);
 }
 
 void StandingsWindow::keepContest(const contest::ContestSettings &contest)

@@ -81,7 +81,6 @@ private:
     void printOn(QPagedPaintDevice &printer) const;
     void chooseFileToSave();
     void editContest();
-    void closeClassesAsked(contest::ContestSettings contest);
     void keepContest(const contest::ContestSettings &contest);
 
     StandingsSource m_source;

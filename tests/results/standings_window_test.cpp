@@ -28,6 +28,7 @@
 #include <QFutureWatcher>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -36,6 +37,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -238,19 +240,22 @@ void StandingsWindowTest::failedReadToldOnTheSheetUntilReadAgain()
 // A flight that reaches the journal by another way than this program's
 // sheet shows in the open Standings window without a key pressed, and
 // "Save results…" writes it: another scoring table merged in (which closed
-// Class I there), another program recording into the same journal.
+// Class I there), here or by another program, and another program recording
+// into the same journal.
 void StandingsWindowTest::changeElsewhereShownAndSaved_data()
 {
-    QTest::addColumn<bool>("merged");   // written into another table's journal, then merged; else into this one
+    QTest::addColumn<QString>("way");   // the flight written into another table's journal and merged, or not
     QTest::addColumn<QString>("state"); // of Class I in the file saved
-    QTest::newRow("merged-then-saved-at-once") << true << "\"final, closed ";
-    QTest::newRow("recorded-by-another-program") << false << "\"provisional, as of ";
+    QTest::newRow("merged-then-saved-at-once") << "merged here" << "\"final, closed ";
+    QTest::newRow("recorded-by-another-program") << "recorded elsewhere" << "\"provisional, as of ";
+    QTest::newRow("merged-by-another-program") << "merged elsewhere" << "\"final, closed ";
 }
 
 void StandingsWindowTest::changeElsewhereShownAndSaved()
 {
-    QFETCH(bool, merged);
+    QFETCH(QString, way);
     QFETCH(QString, state);
+    const bool merged = way != QLatin1String("recorded elsewhere");
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
     const QString other = folder.filePath(QStringLiteral("other.sqlite"));
@@ -294,7 +299,26 @@ void StandingsWindowTest::changeElsewhereShownAndSaved()
         if (merged)
             journal::ContestJournal(written).setFinal("Class I", true);
     }
-    if (merged) {
+    if (way == QLatin1String("merged elsewhere")) {
+        // The program itself, run from the command line while this one is open on the journal.
+        QProcess merging;
+        merging.setProcessChannelMode(QProcess::MergedChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        merging.setProcessEnvironment(environment);
+        merging.start(QStringLiteral(ORLO_SCORE_PROGRAM), {QStringLiteral("--journal"), path,
+                                                           QStringLiteral("--merge-journal"), other});
+        const auto ended = qScopeGuard([&merging] {
+            merging.kill();
+            merging.waitForFinished(hangWatchdogMs);
+        });
+        QVERIFY2(merging.waitForFinished(hangWatchdogMs) && merging.exitStatus() == QProcess::NormalExit,
+                 "the merging program did not end");
+        QVERIFY2(merging.exitCode() == 0, merging.readAll().constData());
+        // Nothing told but the journal itself.
+        QTRY_VERIFY2_WITH_TIMEOUT(rowsOf(window).contains(QLatin1String("Bo Still | 18 | 150.0")),
+                                  qPrintable(rowsOf(window)), hangWatchdogMs);
+    } else if (merged) {
         QSignalSpy finished(&flights, &FlightsWindow::jobFinished);
         flights.findChild<JournalFileJobs *>()->mergeFrom(other);
         QTRY_VERIFY2_WITH_TIMEOUT(finished.size() == 1, "the merge did not end", hangWatchdogMs);
