@@ -29,6 +29,12 @@ void ContestChanges::watch()
     m_looking.start();
 }
 
+void ContestChanges::lookNow()
+{
+    if (m_looking.isActive())
+        look();
+}
+
 void ContestChanges::look()
 {
     if (m_version.changed())

@@ -40,6 +40,9 @@ public:
     // is open: the first look loads SQLite and opens a connection, which
     // must not hold up the sheet's first frame.
     void watch();
+    // Looks for another program's change at once, not waiting for the next
+    // look: before what is shown is saved or printed. Nothing before watch().
+    void lookNow();
 
 signals:
     // Own changes and other programs'.

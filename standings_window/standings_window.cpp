@@ -216,6 +216,9 @@ void StandingsWindow::takeRead()
 
 void StandingsWindow::readUpToDate()
 {
+    // Another program's change made since the last look, which comes only
+    // every little while, would otherwise be missing from what is saved.
+    m_changes.lookNow();
     if (m_shownAsOf == m_told)
         return;
     m_soon.stop();
