@@ -50,7 +50,7 @@ struct Flown {
 
 // The flights of each entry in each class: every status counts as flown,
 // except a flight the director called again.
-std::map<std::pair<std::int64_t, std::string>, Flown> flownBy(const FlightOrder &order,
+std::map<std::pair<std::int64_t, std::string>, Flown> flownBy(const FlyingOrder &order,
                                                                 const std::vector<ScoredFlight> &flights)
 {
     std::map<std::pair<std::int64_t, std::string>, Flown> flown;
@@ -142,7 +142,7 @@ std::optional<OrderMethod> methodNamed(std::string_view name)
     return std::nullopt;
 }
 
-ClassOrder FlightOrder::orderOf(const std::string &caption) const
+ClassOrder FlyingOrder::orderOf(const std::string &caption) const
 {
     for (const ClassOrder &order : classes)
         if (order.caption == caption)
@@ -152,7 +152,7 @@ ClassOrder FlightOrder::orderOf(const std::string &caption) const
     return order;
 }
 
-CallList callList(const ContestSettings &contest, const FlightOrder &order, const std::vector<Entry> &entries,
+CallList callList(const ContestSettings &contest, const FlyingOrder &order, const std::vector<Entry> &entries,
                   const std::vector<ScoredFlight> &flights)
 {
     const auto flown = flownBy(order, flights);

@@ -43,13 +43,13 @@ struct CallAgain {
 };
 
 // The contest's order of flying. A class without a ClassOrder flies as entered.
-struct FlightOrder {
+struct FlyingOrder {
     std::vector<ClassOrder> classes;
     int minDistance = 3; // a pilot's flights at one circle in one round, at least this many flights apart
     std::vector<CallAgain> callAgain;
 
     ClassOrder orderOf(const std::string &caption) const;
-    friend bool operator==(const FlightOrder &, const FlightOrder &) = default;
+    friend bool operator==(const FlyingOrder &, const FlyingOrder &) = default;
 };
 
 // One pilot called for one flight of a class.
@@ -90,7 +90,7 @@ struct CallList {
 // a flight in the class for a round (official, attempt or void, in turn or
 // not) has flown it; a withdrawn pilot leaves the rounds still to fly. flights
 // are all the contest's flights, void ones too.
-CallList callList(const ContestSettings &contest, const FlightOrder &order, const std::vector<Entry> &entries,
+CallList callList(const ContestSettings &contest, const FlyingOrder &order, const std::vector<Entry> &entries,
                   const std::vector<ScoredFlight> &flights);
 
 // The first count calls still to fly of the classes named (all when none),

@@ -10,6 +10,7 @@
 #include "journal_schema.h"
 #include "merge_classes.h"
 #include "merge_contests.h"
+#include "merge_order.h"
 #include "merge_source.h"
 
 #include <algorithm>
@@ -68,6 +69,7 @@ public:
     void contests();
     void entries();
     void flights();
+    void order() { mergeFlightOrder(m_here, m_other, m_contests, m_entries, report); }
     MergeReport report;
 
 private:
@@ -319,6 +321,7 @@ MergeReport mergeJournal(const std::string &path, const std::string &otherPath)
         Merge merge(here, other);
         merge.contests();
         merge.entries();
+        merge.order();
         merge.flights();
         transaction.commit();
         return merge.report;

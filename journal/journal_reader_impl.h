@@ -33,6 +33,7 @@ struct JournalReader::Impl {
     std::int64_t chosen = 0; // the contest read; 0: the current one
     // Nor has one older than the trail of closed classes any trail.
     bool withClassChanges = true;
+    bool withOrder = true; // the order of flying and the entries withdrawn
     // The calculation's columns as the file holds them: one of a layout
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
@@ -68,6 +69,7 @@ struct JournalReader::Impl {
                 withContest = layout >= 5;
                 withSeason = layout >= 6;
                 withClassChanges = layout >= 7;
+                withOrder = layout >= 8;
                 columns = calculationColumns();
                 withEngineBonus = layout >= 4;
                 if (layout < 4)

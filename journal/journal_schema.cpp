@@ -80,6 +80,7 @@ UPDATE calculation SET engine_bonus = '20.0'
     addContestSettings,
     addSeason,
     addClassChanges,
+    addFlightOrder,
 };
 static_assert(std::size(migrations) == schemaVersion);
 

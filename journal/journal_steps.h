@@ -30,4 +30,8 @@ void addSeason(const Database &db);
 // The trail of the classes closed and reopened, each in its contest.
 void addClassChanges(const Database &db);
 
+// Who flies next: each class's order of flying, the distance kept between a
+// pilot's flights, the flights called again and the entries withdrawn.
+void addFlightOrder(const Database &db);
+
 } // namespace orlo::journal

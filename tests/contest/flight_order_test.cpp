@@ -161,7 +161,7 @@ void FlightOrderTest::draw()
     std::vector<Entry> entries;
     for (std::int64_t id : entered)
         entries.push_back({id, "P" + std::to_string(id), std::to_string(id), {"Class I"}, 0, false});
-    FlightOrder order;
+    FlyingOrder order;
     order.classes.push_back({"Class I", OrderMethod::Drawn, seed, {}, {}});
     const CallList list = callList(twoRounds(entries), order, entries, {});
     QCOMPARE(list.rounds.size(), std::size_t(2));
@@ -215,7 +215,7 @@ void FlightOrderTest::conflicts()
     QFETCH(QStringList, expected);
 
     const std::vector<Entry> listed = entriesOf(entries);
-    FlightOrder order;
+    FlyingOrder order;
     order.minDistance = distance;
     const CallList list = callList(twoRounds(listed), order, listed, {});
     const QString once = everyPilotOnce(list, listed);
@@ -330,7 +330,7 @@ void FlightOrderTest::calling()
     QFETCH(QString, progress);
 
     const std::vector<Entry> listed = entriesOf(entries);
-    FlightOrder order;
+    FlyingOrder order;
     ClassOrder classOrder{"Class I", methodNamed(method.toStdString()).value(), 0, {}, {}};
     for (const QString &name : kept)
         classOrder.entries.push_back(idOf(listed, name));
