@@ -2,6 +2,7 @@
 
 #include "event_classes.h"
 #include "final_class.h"
+#include "flight_order_store.h"
 #include "journal_files.h"
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
@@ -169,6 +170,7 @@ OrloProgram::OrloProgram(const QString &journalPath)
     const auto standingsMayChange = [this] {
         if (m_standings)
             m_standings->journalChanged();
+        callTheNext();
     };
     const auto remarkOnCalculation = [this](const CalculationRecord &calculation) {
         if (!m_journal->isWorking())
@@ -238,6 +240,7 @@ void OrloProgram::currentContestChanged()
 {
     m_flights->currentContestChanged();
     nameTheContest();
+    callTheNext();
     if (m_standings)
         m_standings->journalChanged();
 }
@@ -254,6 +257,20 @@ void OrloProgram::nameTheContest()
     }
     m_sheet.setWindowTitle(contest.isEmpty() ? QStringLiteral("Orlo Carrier Scoring Program")
                                              : QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest));
+}
+
+void OrloProgram::callTheNext()
+{
+    if (!m_journal)
+        return;
+    QString line;
+    try {
+        const journal::JournalReader reader(m_journal->path());
+        line = QString::fromStdString(contest::upNextLine(contest::upNext(journal::readCallList(reader))));
+    } catch (const std::exception &problem) {
+        std::fprintf(stderr, "Orlo_Score: %s\n", problem.what());
+    }
+    m_sheet.setCallLine(line);
 }
 
 void OrloProgram::openStandings()
@@ -322,7 +339,10 @@ void OrloProgram::start(FlightsWindow flightsWindow)
     m_sheet.show();
     if (m_recorder) {
         m_recorder->openAfterFirstFrame(m_sheet.windowHandle());
-        afterFirstFrame(m_sheet.windowHandle(), [this] { nameTheContest(); });
+        afterFirstFrame(m_sheet.windowHandle(), [this] {
+            nameTheContest();
+            callTheNext();
+        });
     }
     m_sheet.activateWindow();
     m_sheet.rules().start();

@@ -52,6 +52,9 @@ private:
     void currentContestChanged();
     // The sheet's title names the current contest, once it has a name.
     void nameTheContest();
+    // The sheet says who flies next, read afresh from the journal; a failed
+    // read leaves the line empty and scoring goes on.
+    void callTheNext();
     // What to say of the flight on the sheet, recorded on a day outside the
     // current contest's days; empty when inside them or said already.
     QString outsideTheDaysOnce();

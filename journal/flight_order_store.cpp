@@ -143,4 +143,9 @@ contest::FlyingOrder JournalReader::flightOrder() const
     });
 }
 
+contest::CallList readCallList(const JournalReader &reader)
+{
+    return contest::callList(reader.contest(), reader.flightOrder(), reader.entries(), reader.scoredFlights());
+}
+
 } // namespace orlo::journal
