@@ -126,8 +126,9 @@ ClassStandings rankClass(ClassRule rule, const std::vector<Entry> &entries,
         else
             contender.official.push_back(flight);
     }
+    // A pilot withdrawn before flying is no longer still to fly.
     for (const Entry &entry : entries)
-        if (isEnteredIn(entry, rule.caption))
+        if (isEnteredIn(entry, rule.caption) && !entry.withdrawn)
             contenderOf(entry.id, entry.name, entry.number);
 
     std::vector<Contender *> ranked, attemptsOnly, stillToFly;

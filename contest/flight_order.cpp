@@ -163,6 +163,9 @@ CallList callList(const ContestSettings &contest, const FlyingOrder &order, cons
     std::vector<std::string> circles;
     std::map<std::string, std::vector<std::string>> classesAt;
     for (const std::string &caption : classesCalled(contest, entries)) {
+        // A class the director closed calls nobody more.
+        if (ruleOf(contest, caption).final)
+            continue;
         const std::string circle = order.orderOf(caption).circle;
         if (!holds(circles, circle))
             circles.push_back(circle);
@@ -277,6 +280,17 @@ std::string progressText(const RoundProgress &progress)
 {
     return "Round " + std::to_string(progress.round) + " of " + std::to_string(progress.rounds) + ": "
         + (progress.stillToFly == 0 ? std::string("complete") : std::to_string(progress.stillToFly) + " still to fly");
+}
+
+Results &tellRounds(Results &results, const FlyingOrder &order, const std::vector<Entry> &entries,
+                    const std::vector<ScoredFlight> &flights)
+{
+    const CallList called = callList(results.contest, order, entries, flights);
+    for (ClassStandings &standings : results.classes) {
+        const RoundProgress progress = progressOf(called, standings.rule.caption);
+        standings.rounds = progress.rounds > 0 ? progressText(progress) : std::string();
+    }
+    return results;
 }
 
 std::string conflictText(const OrderConflict &conflict)

@@ -3,6 +3,7 @@
 #include "contest_settings.h"
 #include "entries.h"
 #include "scored_flight.h"
+#include "standings.h"
 
 #include <cstdint>
 #include <optional>
@@ -108,6 +109,9 @@ struct RoundProgress {
 RoundProgress progressOf(const CallList &list, const std::string &caption);
 // "Round 2 of 2: 3 still to fly", "Round 2 of 2: complete".
 std::string progressText(const RoundProgress &progress);
+// Each class of the results told where its rounds stand (ClassStandings::rounds).
+Results &tellRounds(Results &results, const FlyingOrder &order, const std::vector<Entry> &entries,
+                    const std::vector<ScoredFlight> &flights);
 // "Hal Ivers: 2 flights apart in round 1, fewest possible".
 std::string conflictText(const OrderConflict &conflict);
 

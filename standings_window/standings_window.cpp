@@ -206,6 +206,8 @@ void StandingsWindow::showChosen()
         if (standings.waiting > 0)
             state += QStringLiteral(". %1.").arg(QString::fromStdString(contest::waitingAfterFinal(
                 standings.waiting, shownToTheMinute(standings.firstWaitingAt).toStdString())));
+        if (!standings.rounds.empty())
+            state += QStringLiteral(". %1").arg(QString::fromStdString(standings.rounds));
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
         const contest::CombinedStandings &combined = m_results.combined[std::size_t(chosen - classes)];
         showStandings(*m_table, contest::combinedResults(combined));

@@ -89,6 +89,9 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
                               qPrintable(rowsOf(window)), hangWatchdogMs);
     QVERIFY2(window.stateLine()->text().startsWith(QLatin1String("Provisional, as of ")),
              qPrintable(window.stateLine()->text()));
+    // Ann flew the first round; Bo has not.
+    QVERIFY2(window.stateLine()->text().endsWith(QLatin1String(". Round 1 of 2: 1 still to fly")),
+             qPrintable(window.stateLine()->text()));
     QCOMPARE(window.chooser()->currentText(), QStringLiteral("Class I"));
 
     // Closed by the director under Contest…: the class says so at once.
