@@ -170,6 +170,8 @@ OrloProgram::OrloProgram(const QString &journalPath)
     const auto standingsMayChange = [this] {
         if (m_standings)
             m_standings->journalChanged();
+        if (m_order && m_order->isVisible())
+            m_order->reload();
         callTheNext();
     };
     const auto remarkOnCalculation = [this](const CalculationRecord &calculation) {
@@ -213,6 +215,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
     standings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     m_sheet.addAction(standings);
     QObject::connect(standings, &QAction::triggered, &m_sheet, [this] { openStandings(); });
+    auto *order = new QAction(QStringLiteral("Flight order…"), &m_sheet);
+    order->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    m_sheet.addAction(order);
+    QObject::connect(order, &QAction::triggered, &m_sheet, [this] { openFlightOrder(); });
     // The season's contests, by keys the sheet has no use for.
     auto *newContest = new QAction(QStringLiteral("New contest…"), &m_sheet);
     newContest->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
@@ -241,6 +247,8 @@ void OrloProgram::currentContestChanged()
     m_flights->currentContestChanged();
     nameTheContest();
     callTheNext();
+    if (m_order)
+        m_order->reload();
     if (m_standings)
         m_standings->journalChanged();
 }
@@ -257,6 +265,29 @@ void OrloProgram::nameTheContest()
     }
     m_sheet.setWindowTitle(contest.isEmpty() ? QStringLiteral("Orlo Carrier Scoring Program")
                                              : QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest));
+}
+
+void OrloProgram::openFlightOrder()
+{
+    if (!m_journal)
+        return;
+    if (!m_order) {
+        m_order = std::make_unique<FlightOrderWindow>(m_journal->path());
+        m_order->setChanged([this] {
+            callTheNext();
+            if (m_standings)
+                m_standings->journalChanged();
+        });
+        if (!restorePlace(*m_order, QStringLiteral("order")))
+            placeBeside(*m_order, m_sheet);
+        keepPlace(*m_order, QStringLiteral("order"));
+    } else {
+        m_order->reload();
+    }
+    m_order->setWindowState(m_order->windowState() & ~Qt::WindowMinimized);
+    m_order->show();
+    m_order->raise();
+    m_order->activateWindow();
 }
 
 void OrloProgram::callTheNext()
@@ -284,6 +315,7 @@ void OrloProgram::openStandings()
             set(contest);
             nameTheContest();
         };
+        source.flightOrder = [this] { openFlightOrder(); };
         m_standings = std::make_unique<StandingsWindow>(std::move(source));
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
         if (!restorePlace(*m_standings, QStringLiteral("standings")))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flight_journal.h"
+#include "flight_order_window.h"
 #include "flights_window_opener.h"
 #include "journal_recorder.h"
 #include "landing_dialog_launcher.h"
@@ -45,6 +46,8 @@ public:
     void openContests(ContestsShown shown = ContestsShown::List);
     // Null until the first opening.
     StandingsWindow *standings() const { return m_standings.get(); }
+    // Shows the order of flying; Ctrl+Shift+O on the sheet, Flight order… in the Standings window.
+    void openFlightOrder();
 
 private:
     // Another contest is current: every window shows it and nobody of the
@@ -68,6 +71,7 @@ private:
     // Records each calculation through m_recorder, then tells the standings.
     std::unique_ptr<FlightObserver> m_recorded;
     std::unique_ptr<StandingsWindow> m_standings;
+    std::unique_ptr<FlightOrderWindow> m_order;
     std::string m_toldOutsideTheDays; // the contest and days said of
     QFont m_systemFont;
     ScoreSheetWindow m_sheet;

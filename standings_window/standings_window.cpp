@@ -103,6 +103,10 @@ void StandingsWindow::buildControls()
     m_contest->setObjectName(QStringLiteral("contestButton"));
     m_contest->setEnabled(m_source.contest && m_source.setContest);
     saveButton->setEnabled(bool(m_source.save));
+    auto *orderButton = button(QStringLiteral("Flight order…"), QKeySequence(Qt::CTRL | Qt::Key_O), this);
+    orderButton->setObjectName(QStringLiteral("flightOrderButton"));
+    orderButton->setVisible(bool(m_source.flightOrder));
+    connect(orderButton, &QPushButton::clicked, this, [this] { m_source.flightOrder(); });
     auto *closeButton = button(QStringLiteral("Close"), {}, this);
     connect(printButton, &QPushButton::clicked, this, &StandingsWindow::print);
     connect(previewButton, &QPushButton::clicked, this, &StandingsWindow::preview);
@@ -118,7 +122,7 @@ void StandingsWindow::buildControls()
     top->addWidget(m_chooser);
     top->addWidget(m_state, 1);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *each : {printButton, previewButton, saveButton, m_contest})
+    for (QPushButton *each : {printButton, previewButton, saveButton, m_contest, orderButton})
         buttons->addWidget(each);
     buttons->addStretch(1);
     buttons->addWidget(closeButton);

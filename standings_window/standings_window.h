@@ -28,6 +28,8 @@ struct StandingsSource {
     std::function<contest::ContestSettings()> contest;
     std::function<void(const contest::ContestSettings &)> setContest;
     std::function<void(const contest::Results &, const std::string &path)> save;
+    // Opens the order of flying; none, no button.
+    std::function<void()> flightOrder;
 };
 
 // The live standings beside the sheet: a class or combination at a time,
