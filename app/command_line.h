@@ -23,6 +23,10 @@ struct StartOptions {
     QString firstDay, lastDay; // the new contest's days, "YYYY-MM-DD"
     bool copyEntries = false;  // the new contest starts with the current one's entry list
     QString mergePath; // set: that journal of another scoring table is merged into the journal
+    QString callListPath; // set: the call list is written there
+    int round = 0;        // the call list's round; 0: every round
+    QString drawClass;    // set: that class's order is drawn
+    QString seed;         // the draw's seed; empty: a fresh one
 };
 
 // Whether the arguments ask for the help, the version, an export or hold an

@@ -8,7 +8,7 @@ namespace orlo::contest {
 
 namespace {
 
-struct Attempt {
+struct Placing {
     std::vector<std::size_t> order; // complete when it holds every call
     std::vector<std::int64_t> stuck; // the pilots that could not be placed when it did not
 };
@@ -19,7 +19,7 @@ struct Attempt {
 // whenever one exists in the usual cases); otherwise the preferred order goes
 // first, and a pilot goes early only when the positions left would not hold
 // its calls at its distance.
-Attempt place(const std::vector<std::int64_t> &pilots, const std::map<std::int64_t, int> &need, bool mostLeftFirst)
+Placing placeCalls(const std::vector<std::int64_t> &pilots, const std::map<std::int64_t, int> &need, bool mostLeftFirst)
 {
     const std::size_t total = pilots.size();
     std::map<std::int64_t, int> left;
@@ -27,7 +27,7 @@ Attempt place(const std::vector<std::int64_t> &pilots, const std::map<std::int64
     for (std::int64_t pilot : pilots)
         ++left[pilot];
     std::vector<bool> taken(total, false);
-    Attempt attempt;
+    Placing attempt;
     for (std::size_t position = 0; position < total; ++position) {
         const std::size_t positionsLeft = total - position;
         auto free = [&](std::int64_t pilot) {
@@ -82,10 +82,10 @@ std::vector<std::size_t> arrangeCalls(const std::vector<std::int64_t> &pilots, i
     // Each failure brings the crowded pilots one flight closer: at a distance
     // of one every order places, so this ends.
     for (;;) {
-        Attempt attempt = place(pilots, need, false);
+        Placing attempt = placeCalls(pilots, need, false);
         if (attempt.order.size() == pilots.size())
             return attempt.order;
-        Attempt searched = place(pilots, need, true);
+        Placing searched = placeCalls(pilots, need, true);
         if (searched.order.size() == pilots.size())
             return searched.order;
         bool lowered = false;

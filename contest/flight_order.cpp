@@ -14,12 +14,12 @@ namespace {
 
 constexpr const char *methodNames[] = {"as entered", "drawn", "reverse of the standings", "by hand"};
 
-bool holds(const std::vector<std::string> &list, const std::string &caption)
+bool calledIn(const std::vector<std::string> &list, const std::string &caption)
 {
     return std::find(list.begin(), list.end(), caption) != list.end();
 }
 
-ClassRule ruleOf(const ContestSettings &contest, const std::string &caption)
+ClassRule orderRuleOf(const ContestSettings &contest, const std::string &caption)
 {
     ClassRule rule;
     rule.caption = caption;
@@ -29,16 +29,21 @@ ClassRule ruleOf(const ContestSettings &contest, const std::string &caption)
     return rule;
 }
 
-// The contest's classes in its order, then those only entries name.
-std::vector<std::string> classesCalled(const ContestSettings &contest, const std::vector<Entry> &entries)
+// The contest's classes in its order, then those only entries name, then
+// those only a contestant's flight names.
+std::vector<std::string> classesCalled(const ContestSettings &contest, const std::vector<Entry> &entries,
+                                       const std::vector<ScoredFlight> &flights)
 {
     std::vector<std::string> classes;
     for (const ClassRule &rule : contest.classes)
         classes.push_back(rule.caption);
     for (const Entry &entry : entries)
         for (const std::string &caption : entry.classes)
-            if (!holds(classes, caption))
+            if (!calledIn(classes, caption))
                 classes.push_back(caption);
+    for (const ScoredFlight &flight : flights)
+        if (flight.entry != 0 && !calledIn(classes, flight.classCaption))
+            classes.push_back(flight.classCaption);
     return classes;
 }
 
@@ -80,9 +85,10 @@ std::vector<std::int64_t> classOrder(const ClassOrder &order, const ClassRule &r
                                      const std::vector<Entry> &entries,
                                      const std::map<std::pair<std::int64_t, std::string>, Flown> &flown)
 {
+    // Entered in the class, or flown in it as the ranking counts them.
     std::vector<std::int64_t> entered;
     for (const Entry &entry : entries)
-        if (holds(entry.classes, order.caption))
+        if (calledIn(entry.classes, order.caption) || flown.count({entry.id, order.caption}))
             entered.push_back(entry.id);
     std::sort(entered.begin(), entered.end());
     std::vector<std::int64_t> kept;
@@ -162,12 +168,12 @@ CallList callList(const ContestSettings &contest, const FlyingOrder &order, cons
 
     std::vector<std::string> circles;
     std::map<std::string, std::vector<std::string>> classesAt;
-    for (const std::string &caption : classesCalled(contest, entries)) {
+    for (const std::string &caption : classesCalled(contest, entries, flights)) {
         // A class the director closed calls nobody more.
-        if (ruleOf(contest, caption).final)
+        if (orderRuleOf(contest, caption).final)
             continue;
         const std::string circle = order.orderOf(caption).circle;
-        if (!holds(circles, circle))
+        if (!calledIn(circles, circle))
             circles.push_back(circle);
         classesAt[circle].push_back(caption);
     }
@@ -176,11 +182,11 @@ CallList callList(const ContestSettings &contest, const FlyingOrder &order, cons
     for (const std::string &circle : circles) {
         int rounds = 0;
         for (const std::string &caption : classesAt[circle])
-            rounds = std::max(rounds, ruleOf(contest, caption).officialFlights);
+            rounds = std::max(rounds, orderRuleOf(contest, caption).officialFlights);
         for (int round = 1; round <= rounds; ++round) {
             std::vector<Call> preferred;
             for (const std::string &caption : classesAt[circle]) {
-                const ClassRule rule = ruleOf(contest, caption);
+                const ClassRule rule = orderRuleOf(contest, caption);
                 if (round > rule.officialFlights)
                     continue;
                 for (std::int64_t id : classOrder(order.orderOf(caption), rule, round, entries, flown)) {
@@ -241,7 +247,7 @@ std::vector<Call> upNext(const CallList &list, const std::vector<std::string> &c
     std::vector<Call> next;
     for (const CircleRound *round : rounds)
         for (const Call &call : round->calls)
-            if (!call.flown && (classes.empty() || holds(classes, call.caption)) && int(next.size()) < count)
+            if (!call.flown && (classes.empty() || calledIn(classes, call.caption)) && int(next.size()) < count)
                 next.push_back(call);
     return next;
 }

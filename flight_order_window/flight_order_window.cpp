@@ -1,13 +1,20 @@
 #include "flight_order_window.h"
 
+#include "call_list_files.h"
+#include "call_list_model.h"
 #include "contest_journal.h"
+#include "file_dialog.h"
 #include "flight_order_store.h"
+#include "journal_files.h"
 #include "journal_reader.h"
 #include "journal_words.h"
 #include "order_draw.h"
+#include "results_files.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -88,7 +95,6 @@ void FlightOrderWindow::buildControls()
     auto *again = button(QStringLiteral("Call &again"), QStringLiteral("callAgain"), QKeySequence(Qt::CTRL | Qt::Key_G), this);
     auto *withdrawButton = button(QStringLiteral("&Withdraw"), QStringLiteral("withdraw"), {}, this);
     m_callList = button(QStringLiteral("Call &list…"), QStringLiteral("callListButton"), QKeySequence(Qt::CTRL | Qt::Key_P), this);
-    m_callList->setEnabled(false);
     auto *close = button(QStringLiteral("Close"), QStringLiteral("closeOrder"), {}, this);
 
     connect(m_class, &QComboBox::currentIndexChanged, this, &FlightOrderWindow::showClass);
@@ -113,8 +119,12 @@ void FlightOrderWindow::buildControls()
     connect(again, &QPushButton::clicked, this, &FlightOrderWindow::callAgain);
     connect(withdrawButton, &QPushButton::clicked, this, &FlightOrderWindow::withdraw);
     connect(m_callList, &QPushButton::clicked, this, [this] {
-        if (m_saveCallList)
-            m_saveCallList(*this);
+        QFileDialog *dialog = fileDialog(this, QStringLiteral("Save the call list"), QDir::currentPath(),
+                                         resultsFileFilter().replace(QStringLiteral("Results"), QStringLiteral("Call list")));
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->selectFile(QStringLiteral("call-list.pdf"));
+        connect(dialog, &QFileDialog::fileSelected, this, &FlightOrderWindow::saveCallList);
+        dialog->open();
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto *escape = new QShortcut(QKeySequence::Cancel, this);
@@ -155,10 +165,23 @@ void FlightOrderWindow::buildControls()
     resize(620, 520);
 }
 
-void FlightOrderWindow::setCallList(std::function<void(QWidget &)> save)
+bool FlightOrderWindow::saveCallList(const QString &path)
 {
-    m_saveCallList = std::move(save);
-    m_callList->setEnabled(bool(m_saveCallList));
+    const QString shown = QDir::toNativeSeparators(path);
+    try {
+        if (journal::isJournalFile(path.toStdString(), m_path))
+            throw std::runtime_error("that is the flight journal itself");
+        std::string title = "Call list";
+        if (const std::string name = journal::JournalReader(m_path).contest().name; !name.empty())
+            title = name + ": " + title;
+        writeCallList(title, contest::callListTables(m_called), path.toStdString());
+    } catch (const std::exception &problem) {
+        m_problem->setText(QStringLiteral("Cannot write the call list to %1: %2. Nothing was written.")
+                               .arg(shown, QString::fromStdString(problem.what())));
+        return false;
+    }
+    m_problem->setText(QStringLiteral("Wrote the call list to %1.").arg(shown));
+    return true;
 }
 
 void FlightOrderWindow::reload()

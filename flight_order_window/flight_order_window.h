@@ -27,8 +27,9 @@ public:
 
     // Told after each change kept, so that the sheet calls the next pilot.
     void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
-    // Opens the call list's saving; none set, the button is off.
-    void setCallList(std::function<void(QWidget &)> save);
+    // Writes the call list of every class and round, in the format the
+    // name's extension says, and says what was written or why not.
+    bool saveCallList(const QString &path);
     // Reads the journal again: a flight recorded shows as flown.
     void reload();
 
@@ -51,7 +52,6 @@ private:
     contest::CallList m_called;
     std::vector<contest::Entry> m_entries;
     std::function<void()> m_changed;
-    std::function<void(QWidget &)> m_saveCallList;
     bool m_showing = false;
     QComboBox *m_class = nullptr;
     QComboBox *m_method = nullptr;

@@ -126,6 +126,11 @@ QString resultsHtml(const Results &results)
     return html + QStringLiteral("</body></html>\n");
 }
 
+QString resultTableHtml(const contest::ResultTable &table)
+{
+    return tableOf(table);
+}
+
 QPageSize paperFor(const QLocale &locale)
 {
     return QPageSize(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);

@@ -14,6 +14,9 @@ namespace orlo {
 // the page, so the file alone is the whole sheet on a club's web site.
 QString resultsHtml(const contest::Results &results);
 
+// One table of the results model as the sheets show it, an HTML table.
+QString resultTableHtml(const contest::ResultTable &table);
+
 // Letter where the locale measures in US units, A4 everywhere else.
 QPageSize paperFor(const QLocale &locale);
 
