@@ -48,6 +48,8 @@ public:
     StandingsWindow *standings() const { return m_standings.get(); }
     // Shows the order of flying; Ctrl+Shift+O on the sheet, Flight order… in the Standings window.
     void openFlightOrder();
+    // Null until the first opening.
+    FlightOrderWindow *flightOrder() const { return m_order.get(); }
 
 private:
     // Another contest is current: every window shows it and nobody of the

@@ -248,10 +248,10 @@ void FlightOrderWindow::showClass()
     for (const contest::CircleRound &round : m_called.rounds)
         for (const contest::Call &call : round.calls)
             if (round.round == progress.round && call.caption == caption) {
-                auto *item = new QListWidgetItem(QStringLiteral("%1. %2 %3, flight %4%5")
+                auto *item = new QListWidgetItem(QStringLiteral("%1. %2, flight %3%4")
                                                      .arg(++place)
-                                                     .arg(QString::fromStdString(call.contestant),
-                                                          QString::fromStdString(call.number))
+                                                     .arg(QString::fromStdString(call.contestant
+                                                                                 + (call.number.empty() ? "" : " " + call.number)))
                                                      .arg(call.flight)
                                                      .arg(call.flown ? QStringLiteral(": flown") : QString()),
                                                  m_list);
