@@ -262,7 +262,8 @@ void FlightOrderWindow::showClass()
     for (const contest::Entry &entry : m_entries)
         if (entry.withdrawn && std::find(entry.classes.begin(), entry.classes.end(), caption) != entry.classes.end()) {
             auto *item = new QListWidgetItem(
-                QStringLiteral("%1 %2: withdrawn").arg(QString::fromStdString(entry.name), QString::fromStdString(entry.number)),
+                QStringLiteral("%1: withdrawn")
+                    .arg(QString::fromStdString(entry.name + (entry.number.empty() ? "" : " " + entry.number))),
                 m_list);
             item->setData(entryRole, qint64(entry.id));
             item->setData(flownRole, true);

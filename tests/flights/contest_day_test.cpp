@@ -1,5 +1,6 @@
 #include "contest_settings_dialog.h"
 #include "flight_order_window.h"
+#include "order_draw.h"
 #include "contestant_picker.h"
 #include "entry_list_window.h"
 #include "flight_correction_dialog.h"
@@ -41,6 +42,7 @@ private slots:
     void entryListReadAgainAfterAFailedRead();
     void entriesJoinTheContestListed();
     void whoFliesNextCalledOnTheSheet();
+    void flightOrderDrawnMovedAndWithdrawn();
 };
 
 void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
@@ -468,6 +470,56 @@ void ContestDayTest::whoFliesNextCalledOnTheSheet()
                               QStringLiteral("Next: Ann Lee (Class I, flight 2)"), hangWatchdogMs);
     QCOMPARE(order->findChild<QLabel *>(QStringLiteral("orderProgress"))->text(),
              QStringLiteral("Round 1 of 2: 2 still to fly"));
+}
+
+// The Flight order window: a seed typed draws that seed's order, kept in the
+// journal; a move makes the order the director's; a withdrawn pilot leaves
+// the round; the sheet's line follows each.
+void ContestDayTest::flightOrderDrawnMovedAndWithdrawn()
+{
+    Program program;
+    std::vector<std::int64_t> ids;
+    {
+        journal::ContestJournal contest(program.journal.path());
+        for (const char *name : {"Ann Lee", "Bob Orr", "Cy Dunn", "Dan Fox"})
+            ids.push_back(contest.add({name, "", {"Class I"}}));
+    }
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.openFlightOrder();
+    FlightOrderWindow &order = *program.program.flightOrder();
+    auto *list = order.findChild<QListWidget *>(QStringLiteral("orderList"));
+    const auto names = [&] {
+        QStringList shown;
+        for (int row = 0; row < list->count(); ++row)
+            shown << list->item(row)->text().section(QLatin1Char(','), 0, 0).section(QStringLiteral(". "), 1);
+        return shown;
+    };
+    const QStringList entered{"Ann Lee", "Bob Orr", "Cy Dunn", "Dan Fox"};
+    QCOMPARE(names(), entered);
+
+    order.findChild<QLineEdit *>(QStringLiteral("orderSeed"))->setText(QStringLiteral("7"));
+    order.findChild<QPushButton *>(QStringLiteral("drawButton"))->click();
+    QStringList drawn;
+    for (std::int64_t id : contest::drawOrder(ids, 7))
+        drawn << entered[int(id - ids.front())];
+    QCOMPARE(names(), drawn);
+    const contest::FlyingOrder kept = journal::JournalReader(program.journal.path()).flightOrder();
+    QVERIFY2(kept.orderOf("Class I").method == contest::OrderMethod::Drawn && kept.orderOf("Class I").seed == 7,
+             "the draw and its seed are not kept");
+    auto *line = program.sheet.findChild<QLabel *>(QStringLiteral("CallLine"));
+    QTRY_VERIFY2_WITH_TIMEOUT(line && line->text().startsWith(QStringLiteral("Next:\u00A0") + QString(drawn[0]).replace(u' ', QChar(0x00A0))),
+                              "the sheet does not call the first drawn", hangWatchdogMs);
+
+    list->setCurrentRow(0);
+    order.findChild<QPushButton *>(QStringLiteral("moveDown"))->click();
+    QCOMPARE(names(), (QStringList{drawn[1], drawn[0], drawn[2], drawn[3]}));
+    QCOMPARE(order.findChild<QComboBox *>(QStringLiteral("orderMethod"))->currentText(), QStringLiteral("By hand"));
+
+    list->setCurrentRow(0);
+    order.findChild<QPushButton *>(QStringLiteral("withdraw"))->click();
+    QCOMPARE(names().mid(0, 3), (QStringList{drawn[0], drawn[2], drawn[3]}));
+    QCOMPARE(list->item(3)->text(), drawn[1] + QStringLiteral(": withdrawn"));
+    QCOMPARE(order.findChild<QLabel *>(QStringLiteral("orderProgress"))->text(), QStringLiteral("Round 1 of 2: 3 still to fly"));
 }
 
 QTEST_MAIN(ContestDayTest)
