@@ -154,7 +154,8 @@ StandingsSource standingsIn(const std::string &journalPath)
                 if (!format)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
                 format->write(results, path);
-            }};
+            },
+            {}};
 }
 
 } // namespace

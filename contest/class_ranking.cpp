@@ -157,7 +157,7 @@ ClassStandings rankClass(ClassRule rule, const std::vector<Entry> &entries,
     std::sort(attemptsOnly.begin(), attemptsOnly.end(), byName);
     std::sort(stillToFly.begin(), stillToFly.end(), byName);
 
-    ClassStandings standings{rule, {}, 0, {}};
+    ClassStandings standings{rule, {}, 0, {}, {}};
     for (const auto *group : {&ranked, &attemptsOnly, &stillToFly})
         for (Contender *contender : *group)
             standings.rows.push_back(std::move(contender->standing));
