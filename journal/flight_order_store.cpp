@@ -72,8 +72,12 @@ contest::FlyingOrder readFlightOrder(const Connection &db, std::int64_t contest)
         } catch (const std::exception &) {
             kept.seed = 0;
         }
+        // A line that is no entry's id (another program's writing) is passed over.
         for (const std::string &line : linesOf(classes.text(3)))
-            kept.entries.push_back(std::stoll(line));
+            try {
+                kept.entries.push_back(std::stoll(line));
+            } catch (const std::exception &) {
+            }
         kept.circle = classes.text(4);
     }
     Statement again(db, "SELECT entry, caption, after_flights FROM call_again WHERE contest = ?1 ORDER BY id");
