@@ -106,7 +106,8 @@ void ResultsCommandTest::resultsWritten_data()
     QTest::newRow("pdf-without-a-display") << QStringList{"--results", "results.pdf"} << 0
                                            << "Wrote the results of 3 classes" << QStringList{"^%PDF-1\\.\\d"};
     QTest::newRow("html-one-page") << QStringList{"--results", "results.html"} << 0 << "Wrote the results of 3 classes"
-                                   << QStringList{"<style>", line("<td>1</td><td>Lee, Ann</td><td>4</td>")};
+                                   << QStringList{"<style>", line("<td>1</td><td>Lee, Ann</td><td>4</td>"),
+                                                  line(". Round 1 of 2: 1 still to fly</b>")};
     // The call list in the results' formats: every pilot in the order called, the
     // unnamed flight nobody's; read back from the PDF's text as a pit board shows it.
     QTest::newRow("call-list-csv")
