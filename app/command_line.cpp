@@ -6,12 +6,14 @@
 #include "journal_words.h"
 #include "registration_file.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_exports.h"
 #include "journal_files.h"
 #include "journal_words.h"
 #include "season_commands.h"
-#include "spreadsheet_commands.h"
+#include "file_commands.h"
+#include "serve_command.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -47,6 +49,9 @@ const QString firstDayOption = QStringLiteral("first-day");
 const QString lastDayOption = QStringLiteral("last-day");
 const QString copyEntriesOption = QStringLiteral("copy-entries");
 const QString mergeOption = QStringLiteral("merge-journal");
+const QString seriesResultsOption = QStringLiteral("series-results");
+const QString seriesOption = QStringLiteral("series");
+const QString serveOption = QStringLiteral("serve");
 const QString callListOption = QStringLiteral("call-list");
 const QString roundOption = QStringLiteral("round");
 const QString drawOrderOption = QStringLiteral("draw-order");
@@ -75,7 +80,7 @@ int importEntries(const QString &journalPath, const QString &filePath, std::int6
     // Told by stat() alone, as the entry list does: opening the journal's own
     // file here and closing it would drop this program's locks on it.
     if (isJournalFile(filePath.toStdString(), journalPath.toStdString())) {
-        say(QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.").arg(filePath));
+        say(QStringLiteral("Cannot import %1: %2. Nothing was imported.").arg(filePath, QLatin1String(theJournalItself)));
         return 1;
     }
     // An empty file is read, and said to hold no header row.
@@ -115,9 +120,11 @@ int importEntries(const QString &journalPath, const QString &filePath, std::int6
             std::fprintf(stderr, "  %s\n", problem.c_str());
         return 1;
     }
-    std::printf("Added %d %s to the entry list of %s; %d %s on it already.\n", outcome.added,
+    std::printf("Added %d %s to the entry list of %s; %d %s on it already%s\n", outcome.added,
                 outcome.added == 1 ? "entry" : "entries", qPrintable(journalPath), outcome.alreadyListed,
-                outcome.alreadyListed == 1 ? "was" : "were");
+                outcome.alreadyListed == 1 ? "was" : "were", outcome.changed.empty() ? "." : ", their classes now:");
+    for (const std::string &change : outcome.changed)
+        std::printf("  %s.\n", change.c_str());
     std::printf("%s\n", orlo::columnsUsedSaid(registration.header, registration.columns).c_str());
     return 0;
 }
@@ -155,8 +162,12 @@ bool drawsPages(int argc, char *argv[])
         const std::string_view argument = argv[i];
         if (argument == "--")
             break;
-        if (((argument == "--results" || argument == "--call-list") && i + 1 < argc && isPdf(argv[i + 1]))
-            || ((argument.starts_with("--results=") || argument.starts_with("--call-list=")) && isPdf(argument)))
+        for (const std::string_view option : {std::string_view("--results"), std::string_view("--series-results"), std::string_view("--call-list")})
+            if ((argument == option && i + 1 < argc && isPdf(argv[i + 1]))
+                || (argument.starts_with(std::string(option) + "=") && isPdf(argument)))
+                return true;
+        // The pages served include the results as PDF.
+        if (argument == "--serve" || argument.starts_with("--serve="))
             return true;
     }
     return false;
@@ -195,18 +206,27 @@ void addOptions(QCommandLineParser &parser, const QString &defaultPath)
          QStringLiteral("file")},
         {importOption,
          QStringLiteral("Adds the contestants of the registration file <file.csv> (columns Name, Number, Classes; "
-                        "classes separated by / or |) to the journal's entry list and ends, without a window. A "
-                        "file with a bad row adds nobody; a contestant listed already is not added again."),
+                        "classes separated by /, |, ; or a comma, or one row per pilot per event) to the journal's "
+                        "entry list and ends, without a window. A file with a bad row adds nobody; a contestant "
+                        "listed already is not added again, but takes the classes the file names."),
          QStringLiteral("file.csv")},
         {resultsOption,
          QStringLiteral("Writes the contest's results, ranked per class by the contest's rules, to <file> in the "
                         "format its extension names (%1) and ends, without a window.")
              .arg(resultsExtensions()),
          QStringLiteral("file")},
+        {seriesResultsOption,
+         QStringLiteral("Writes the season's series standings, points added up across the contests by the series' "
+                        "rules, to <file> in the format its extension names (%1) and ends, without a window.")
+             .arg(resultsExtensions()),
+         QStringLiteral("file")},
+        {seriesOption,
+         QStringLiteral("With --series-results: the series of that name, when the journal holds several. Without "
+                        "it, the journal's one series, or every contest under the default rules when it has none."),
+         QStringLiteral("name")},
         {classOption,
-         QStringLiteral("With --results: only the results of that class, or of that combination of classes; given "
-                        "again for more. Without it, every class with flights or entries. With --call-list: only "
-                        "the calls of that class."),
+         QStringLiteral("With --results or --series-results: only the results of that class, or of that combination "
+                        "of classes; given again for more. Without it, every class with flights or entries. With --call-list: only the calls of that class."),
          QStringLiteral("caption")},
         {callListOption,
          QStringLiteral("Writes the call list, who flies in what order in each round with a box to tick, to <file> "
@@ -242,6 +262,12 @@ void addOptions(QCommandLineParser &parser, const QString &defaultPath)
         {copyEntriesOption,
          QStringLiteral("With --new-contest: the new contest starts with the current contest's entry list rather "
                         "than an empty one.")},
+        {serveOption,
+         QStringLiteral("Shows the contest's standings on the network at port PORT (of every IPv4 address, or of "
+                        "ADDRESS alone) for phones and a big screen, only read from the journal, and prints the "
+                        "addresses to type; serves until interrupted (Ctrl+C), beside the scoring window if one "
+                        "is open."),
+         QStringLiteral("[ADDRESS:]PORT")},
     });
 }
 
@@ -251,9 +277,13 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
     if (parser.isSet(noJournalOption)
         && (parser.isSet(journalOption) || parser.isSet(exportOption) || parser.isSet(backupOption)
             || parser.isSet(importOption) || parser.isSet(resultsOption) || parser.isSet(listContestsOption)
-            || parser.isSet(newContestOption) || parser.isSet(mergeOption)))
+            || parser.isSet(newContestOption) || parser.isSet(mergeOption) || parser.isSet(seriesResultsOption)
+            || parser.isSet(serveOption)))
         return QStringLiteral("--no-journal goes with none of --journal, --export-journal, --backup-journal, "
-                              "--import-entries, --results, --list-contests, --new-contest and --merge-journal.");
+                              "--import-entries, --results, --series-results, --list-contests, --new-contest, "
+                              "--merge-journal and --serve.");
+    if (parser.isSet(seriesOption) && !parser.isSet(seriesResultsOption))
+        return QStringLiteral("--series goes with --series-results only.");
     if (parser.isSet(contestOption)
         && !(parser.isSet(resultsOption) || parser.isSet(exportOption) || parser.isSet(importOption)
              || parser.isSet(callListOption) || parser.isSet(drawOrderOption)))
@@ -263,8 +293,9 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
         return QStringLiteral("--first-day, --last-day and --copy-entries go with --new-contest only.");
     if (parser.isSet(dayOption) && !parser.isSet(exportOption))
         return QStringLiteral("--day goes with --export-journal only.");
-    if (parser.isSet(classOption) && !parser.isSet(resultsOption) && !parser.isSet(callListOption))
-        return QStringLiteral("--class goes with --results or --call-list only.");
+    if (parser.isSet(classOption) && !parser.isSet(resultsOption) && !parser.isSet(seriesResultsOption)
+        && !parser.isSet(callListOption))
+        return QStringLiteral("--class goes with --results, --series-results or --call-list only.");
     if (parser.isSet(roundOption) && !parser.isSet(callListOption))
         return QStringLiteral("--round goes with --call-list only.");
     if (parser.isSet(seedOption) && !parser.isSet(drawOrderOption))
@@ -274,10 +305,12 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
     if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption))
             + int(parser.isSet(resultsOption)) + int(parser.isSet(listContestsOption))
             + int(parser.isSet(newContestOption)) + int(parser.isSet(mergeOption))
+            + int(parser.isSet(seriesResultsOption)) + int(parser.isSet(serveOption))
             + int(parser.isSet(callListOption)) + int(parser.isSet(drawOrderOption))
         > 1)
-        return QStringLiteral("--export-journal, --backup-journal, --import-entries, --results, --list-contests, "
-                              "--new-contest, --merge-journal, --call-list and --draw-order are given one at a time.");
+        return QStringLiteral("--export-journal, --backup-journal, --import-entries, --results, --series-results, "
+                              "--list-contests, --new-contest, --merge-journal, --serve, --call-list and --draw-order "
+                              "are given one at a time.");
     return std::nullopt;
 }
 
@@ -300,6 +333,9 @@ StartOptions optionsOf(const QCommandLineParser &parser, const QString &defaultP
     options.lastDay = parser.value(lastDayOption);
     options.copyEntries = parser.isSet(copyEntriesOption);
     options.mergePath = parser.value(mergeOption);
+    options.seriesResultsPath = parser.value(seriesResultsOption);
+    options.seriesName = parser.value(seriesOption);
+    options.serve = parser.value(serveOption);
     options.callListPath = parser.value(callListOption);
     options.round = parser.value(roundOption).toInt();
     options.drawClass = parser.value(drawOrderOption);
@@ -310,9 +346,11 @@ StartOptions optionsOf(const QCommandLineParser &parser, const QString &defaultP
 // An option's value the command cannot use, said in a sentence.
 std::optional<QString> badValueOf(const QCommandLineParser &parser, const StartOptions &options)
 {
-    if (parser.isSet(resultsOption) && !resultsFormatOf(options.resultsPath))
-        return QStringLiteral("--results writes a file whose name ends in one of %1, not '%2'.")
-            .arg(resultsExtensions(), options.resultsPath);
+    for (const auto &[option, path] : {std::pair{resultsOption, options.resultsPath},
+                                       std::pair{seriesResultsOption, options.seriesResultsPath}})
+        if (parser.isSet(option) && !resultsFormatOf(path))
+            return QStringLiteral("--%1 writes a file whose name ends in one of %2, not '%3'.")
+                .arg(option, resultsExtensions(), path);
     if ((parser.isSet(exportOption) && options.exportPath.isEmpty())
         || (parser.isSet(backupOption) && options.backupPath.isEmpty()))
         return QStringLiteral("--%1 needs the name of the file to write.")
@@ -324,6 +362,10 @@ std::optional<QString> badValueOf(const QCommandLineParser &parser, const StartO
         if (parser.isSet(option) && !QDate::fromString(day, QStringLiteral("yyyy-MM-dd")).isValid())
             return QStringLiteral("--%1 takes a date written YYYY-MM-DD, such as 2026-12-08, not '%2'.")
                 .arg(option, day);
+    if (parser.isSet(serveOption) && !servedAt(options.serve))
+        return QStringLiteral("--serve takes a port, or an IPv4 address and a port, such as 8080 or "
+                              "192.168.1.20:8080, not '%1'.")
+            .arg(options.serve);
     if (parser.isSet(callListOption) && !resultsFormatOf(options.callListPath))
         return QStringLiteral("--call-list writes a file whose name ends in one of %1, not '%2'.")
             .arg(resultsExtensions(), options.callListPath);
@@ -381,6 +423,10 @@ int runJournalCommand(const StartOptions &options)
         return startContest(options);
     if (!options.mergePath.isEmpty())
         return mergeJournal(options.journalPath, options.mergePath);
+    if (!options.seriesResultsPath.isEmpty())
+        return writeSeriesResults(options.journalPath, options.seriesResultsPath, options.seriesName, options.classes);
+    if (!options.serve.isEmpty())
+        return serveStandings(options.journalPath, *servedAt(options.serve));
     std::int64_t contestId = 0;
     if (!options.contestName.isEmpty()) {
         const std::optional<std::int64_t> found = contestNamed(options.journalPath, options.contestName);

@@ -23,6 +23,9 @@ struct StartOptions {
     QString firstDay, lastDay; // the new contest's days, "YYYY-MM-DD"
     bool copyEntries = false;  // the new contest starts with the current one's entry list
     QString mergePath; // set: that journal of another scoring table is merged into the journal
+    QString seriesResultsPath; // set: the season's series standings are written there
+    QString seriesName;        // the series written; empty: the journal's one series
+    QString serve;     // set: "[ADDRESS:]PORT", the standings are served there until interrupted
     QString callListPath; // set: the call list is written there
     int round = 0;        // the call list's round; 0: every round
     QString drawClass;    // set: that class's order is drawn

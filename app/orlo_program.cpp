@@ -2,15 +2,17 @@
 
 #include "event_classes.h"
 #include "final_class.h"
-#include "flight_order_store.h"
+#include "call_list_reading.h"
 #include "journal_files.h"
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_words.h"
+#include "manual_window.h"
 #include "season_dialogs.h"
+#include "series_reading.h"
 #include "standings_reader.h"
-#include "spreadsheet_commands.h"
+#include "file_commands.h"
 #include "tahoma_font.h"
 #include "window_place.h"
 #include "after_first_frame.h"
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QWindow>
 
 #include <cstdio>
@@ -28,6 +31,11 @@
 namespace orlo {
 
 namespace {
+
+// Said in the sheet's title of a second program on the same journal, and
+// how far down and to the right of the first program's its sheet opens.
+const QString openElsewhereTitle = QStringLiteral("another program has this journal open");
+constexpr int secondProgramOffset = 64;
 
 // Text boxes lay out their text once in the application's font before they
 // take the sheet's: with the sheet's font standing in while the window is
@@ -39,30 +47,6 @@ QFont sheetFontStandingIn()
     QApplication::setFont(tahomaBold());
     return systemFont;
 }
-
-// Passes the sheet's flight to the journal's recorder and, once it is
-// recorded, tells whoever shows the standings and what the official is to
-// know of it.
-class RecordedFlights final : public FlightObserver {
-public:
-    RecordedFlights(FlightObserver &recorder, std::function<void()> recorded,
-                    std::function<void(const CalculationRecord &)> remark)
-        : m_recorder(recorder), m_recorded(std::move(recorded)), m_remark(std::move(remark))
-    {
-    }
-    void calculated(const CalculationRecord &calculation) override
-    {
-        m_recorder.calculated(calculation);
-        m_recorded();
-        m_remark(calculation);
-    }
-    void flightEnded() override { m_recorder.flightEnded(); }
-
-private:
-    FlightObserver &m_recorder;
-    std::function<void()> m_recorded;
-    std::function<void(const CalculationRecord &)> m_remark;
-};
 
 // The class chosen on the sheet, as a calculation would record it.
 std::string classShown(const ScoreSheetWindow &sheet)
@@ -123,6 +107,34 @@ QString outsideTheDays(const contest::ContestSettings &contest, const std::strin
         .arg(QString::fromStdString(day), name, days);
 }
 
+// The season's series from the journal file: every contest it counts read
+// and ranked as its own results are, over a reader of the read's own; the
+// series kept over a recording connection opened for the change alone.
+SeriesSource seriesIn(const std::string &journalPath)
+{
+    return {[journalPath](const std::string &name) {
+                journal::JournalReader reader(journalPath);
+                SeriesRead read;
+                read.series = reader.series();
+                for (const journal::SeasonContest &contest : reader.contests())
+                    read.contests.push_back({contest.uuid, contest.name});
+                // The series asked for, else the first, else every contest by the default rules.
+                const contest::SeriesSettings chosen = journal::seriesNamed(
+                    reader, !name.empty() || read.series.empty() ? name : read.series.front().name);
+                read.standings = contest::rankSeries(chosen, journal::seriesContests(reader, chosen));
+                return read;
+            },
+            [journalPath](const contest::SeriesSettings &series) { journal::ContestJournal(journalPath).setSeries(series); },
+            [journalPath](const contest::SeriesStandings &standings, const std::string &path) {
+                if (journal::isJournalFile(path, journalPath))
+                    throw std::runtime_error("that is the flight journal itself");
+                const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
+                if (!format)
+                    throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
+                format->writeSeries(standings, path);
+            }};
+}
+
 // The standings from the journal file: read over a reader of their own on
 // the window's worker thread, which keeps what it read so that a read after
 // a flight recorded reads that flight alone; the contest's settings read over
@@ -149,47 +161,44 @@ StandingsSource standingsIn(const std::string &journalPath)
             [journalPath](const contest::Results &results, const std::string &path) {
                 // Only SQLite opens the journal: see file_dialog.cpp.
                 if (journal::isJournalFile(path, journalPath))
-                    throw std::runtime_error("that is the flight journal itself");
+                    throw std::runtime_error(theJournalItself);
                 const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
                 if (!format)
                     throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
                 format->write(results, path);
             },
+            seriesIn(journalPath),
             {}};
+}
+
+// Shows a window the director asked for in front with the keyboard, restored should it be minimized.
+void showInFront(QWidget &window)
+{
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 } // namespace
 
 OrloProgram::OrloProgram(const QString &journalPath)
-    : m_journal(journalPath.isEmpty() ? nullptr : std::make_unique<journal::FlightJournal>(journalPath.toStdString())),
-      m_recorder(m_journal ? std::make_unique<JournalRecorder>(*m_journal) : nullptr),
-      m_flights(m_journal ? std::make_unique<FlightsWindowOpener>(*m_journal, *m_recorder) : nullptr),
+    : m_mark(journalPath.isEmpty() ? nullptr
+                                   : std::make_unique<JournalInUseMark>(
+                                         journalPath, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))),
+      m_journal(journalPath.isEmpty() ? nullptr : std::make_unique<journal::FlightJournal>(journalPath.toStdString())),
+      m_changes(m_journal ? std::make_unique<ContestChanges>(m_journal->path()) : nullptr),
+      m_recorder(m_journal ? std::make_unique<JournalRecorder>(*m_journal, *m_changes) : nullptr),
+      m_flights(m_journal ? std::make_unique<FlightsWindowOpener>(*m_journal, *m_recorder, *m_changes) : nullptr),
       m_systemFont(sheetFontStandingIn()), m_landing(m_sheet)
 {
     QApplication::setFont(m_systemFont);
-    // The Standings window, once open, reads the journal again after every change to it.
-    const auto standingsMayChange = [this] {
-        if (m_standings)
-            m_standings->journalChanged();
-        if (m_order && m_order->isVisible())
-            m_order->reload();
-        callTheNext();
-    };
-    const auto remarkOnCalculation = [this](const CalculationRecord &calculation) {
-        if (!m_journal->isWorking())
-            return; // the official was told why the journal is not kept
-        QString remark = remarkOn(m_journal->path(), m_journal->nowFlyingEntry(), calculation.classCaption,
-                                  m_journal->flightOnTheSheet());
-        const QString outside = outsideTheDaysOnce();
-        if (!outside.isEmpty())
-            remark = remark.isEmpty() ? outside : remark + QLatin1Char(' ') + outside;
-        JournalProblemNotice::showRemark(remark, &m_sheet);
-    };
-    if (m_recorder)
-        m_recorded = std::make_unique<RecordedFlights>(*m_recorder, standingsMayChange, remarkOnCalculation);
-    m_sheet.rules().setObserver(m_recorded.get());
+    m_sheet.rules().setObserver(m_recorder.get());
     m_sheet.setLandingDialog([this] { m_landing.open(); }, [this] { m_landing.close(); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::closed, &m_sheet, [this] { m_landing.sheetClosed(); });
+    // F1 in whichever of the program's windows is active.
+    auto *manual = new QShortcut(QKeySequence(Qt::Key_F1), &m_sheet, nullptr, nullptr, Qt::ApplicationShortcut);
+    QObject::connect(manual, &QShortcut::activated, &m_sheet, [this] { openManual(); });
     if (!m_journal)
         return;
     m_journal->setProblemHandler([this](const journal::JournalNotice &notice) {
@@ -197,13 +206,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
         std::fprintf(stderr, "Orlo_Score: %s\n", problem.c_str());
         JournalProblemNotice::showLater(QString::fromStdString(problem), &m_sheet);
     });
+    QObject::connect(m_changes.get(), &ContestChanges::changed, &m_sheet,
+                     [this](ContestChange what) { contestChanged(what); });
     QObject::connect(&m_sheet, &ScoreSheetWindow::journalRequested, &m_sheet, [this] { m_flights->open(); });
     m_flights->setSheet(m_sheet);
-    m_flights->setJournalChanged([this, standingsMayChange] {
-        standingsMayChange();
-        nameTheContest();
-    });
-    m_recorder->setWaitingWritten(standingsMayChange);
     // Named as flying next: told at once when the class on the sheet will not count the flight.
     m_flights->setNamed([this](std::int64_t entry) {
         JournalProblemNotice::showRemark(
@@ -221,6 +227,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
     m_sheet.addAction(order);
     QObject::connect(order, &QAction::triggered, &m_sheet, [this] { openFlightOrder(); });
     // The season's contests, by keys the sheet has no use for.
+    auto *network = new QAction(QStringLiteral("Show on the network…"), &m_sheet);
+    network->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    m_sheet.addAction(network);
+    QObject::connect(network, &QAction::triggered, &m_sheet, [this] { openNetwork(); });
     auto *newContest = new QAction(QStringLiteral("New contest…"), &m_sheet);
     newContest->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     m_sheet.addAction(newContest);
@@ -237,21 +247,49 @@ void OrloProgram::openContests(ContestsShown shown)
         return;
     auto *list = new ContestListDialog(m_journal->path(), &m_sheet);
     list->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(list, &ContestListDialog::currentChanged, &m_sheet, [this] { currentContestChanged(); });
+    QObject::connect(list, &ContestListDialog::currentChanged, &m_sheet,
+                     [this] { m_changes->tell(ContestChange::CurrentContest); });
     list->open();
     if (shown == ContestsShown::NewContest)
         list->startNew();
 }
 
-void OrloProgram::currentContestChanged()
+void OrloProgram::contestChanged(ContestChange what)
 {
-    m_flights->currentContestChanged();
+    // Who flies next follows every change: a flight recorded or corrected,
+    // an entry withdrawn, the order changed, another table's merge.
+    if (what != ContestChange::FlightEnded) {
+        callTheNext();
+        if (m_order && m_order->isVisible())
+            m_order->reload();
+    }
+    switch (what) {
+    case ContestChange::FlightRecorded:
+        remarkOnTheFlight();
+        return;
+    case ContestChange::FlightEnded:
+        return;
+    case ContestChange::CurrentContest:
+        // Nobody of the contest before is flying.
+        m_recorder->nowFlying(0);
+        break;
+    default:
+        break;
+    }
+    // Renamed, given other days, made current: the sheet's title says which contest it records into.
     nameTheContest();
-    callTheNext();
-    if (m_order)
-        m_order->reload();
-    if (m_standings)
-        m_standings->journalChanged();
+}
+
+void OrloProgram::remarkOnTheFlight()
+{
+    if (!m_journal->isWorking())
+        return; // the official was told why the journal is not kept
+    QString remark = remarkOn(m_journal->path(), m_journal->nowFlyingEntry(), classShown(m_sheet),
+                              m_journal->flightOnTheSheet());
+    const QString outside = outsideTheDaysOnce();
+    if (!outside.isEmpty())
+        remark = remark.isEmpty() ? outside : remark + QLatin1Char(' ') + outside;
+    JournalProblemNotice::showRemark(remark, &m_sheet);
 }
 
 void OrloProgram::nameTheContest()
@@ -264,8 +302,11 @@ void OrloProgram::nameTheContest()
         std::fprintf(stderr, "Orlo_Score: %s\n", problem.what());
         return;
     }
-    m_sheet.setWindowTitle(contest.isEmpty() ? QStringLiteral("Orlo Carrier Scoring Program")
-                                             : QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest));
+    QString title = contest.isEmpty() ? QStringLiteral("Orlo Carrier Scoring Program")
+                                      : QStringLiteral("Orlo Carrier Scoring Program: %1").arg(contest);
+    if (journalOpenElsewhere())
+        title += QStringLiteral(" (%1)").arg(openElsewhereTitle);
+    m_sheet.setWindowTitle(title);
 }
 
 void OrloProgram::openFlightOrder()
@@ -274,11 +315,8 @@ void OrloProgram::openFlightOrder()
         return;
     if (!m_order) {
         m_order = std::make_unique<FlightOrderWindow>(m_journal->path());
-        m_order->setChanged([this] {
-            callTheNext();
-            if (m_standings)
-                m_standings->journalChanged();
-        });
+        // The sheet, the Standings window and every other window follow the change.
+        m_order->setChanged([this] { m_changes->tell(ContestChange::Settings); });
         if (!restorePlace(*m_order, QStringLiteral("order")))
             placeBeside(*m_order, m_sheet);
         keepPlace(*m_order, QStringLiteral("order"));
@@ -311,22 +349,42 @@ void OrloProgram::openStandings()
         return;
     if (!m_standings) {
         StandingsSource source = standingsIn(m_journal->path());
-        // A contest renamed or given other days there is named so on the sheet at once.
-        source.setContest = [this, set = std::move(source.setContest)](const contest::ContestSettings &contest) {
-            set(contest);
-            nameTheContest();
-        };
         source.flightOrder = [this] { openFlightOrder(); };
-        m_standings = std::make_unique<StandingsWindow>(std::move(source));
+        source.showOnNetwork = [this] { openNetwork(); };
+        m_standings = std::make_unique<StandingsWindow>(std::move(source), *m_changes);
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
-        if (!restorePlace(*m_standings, QStringLiteral("standings")))
+        if (!restorePlace(*m_standings, QStringLiteral("standings"), &m_sheet))
             placeBeside(*m_standings, m_sheet);
         keepPlace(*m_standings, QStringLiteral("standings"));
     }
-    m_standings->setWindowState(m_standings->windowState() & ~Qt::WindowMinimized);
-    m_standings->show();
-    m_standings->raise();
-    m_standings->activateWindow();
+    showInFront(*m_standings);
+}
+
+void OrloProgram::openNetwork()
+{
+    if (!m_journal)
+        return;
+    if (!m_network) {
+        m_network = std::make_unique<NetworkWindow>(m_journal->path(), *m_changes);
+        if (!restorePlace(*m_network, QStringLiteral("network"), &m_sheet))
+            placeBeside(*m_network, m_sheet);
+        keepPlace(*m_network, QStringLiteral("network"));
+    }
+    m_network->setWindowState(m_network->windowState() & ~Qt::WindowMinimized);
+    m_network->show();
+    m_network->raise();
+    m_network->activateWindow();
+}
+
+void OrloProgram::openManual()
+{
+    if (!m_manual) {
+        m_manual = std::make_unique<ManualWindow>();
+        if (!restorePlace(*m_manual, QStringLiteral("manual")))
+            placeBeside(*m_manual, m_sheet);
+        keepPlace(*m_manual, QStringLiteral("manual"));
+    }
+    showInFront(*m_manual);
 }
 
 QString OrloProgram::outsideTheDaysOnce()
@@ -369,6 +427,20 @@ void OrloProgram::start(FlightsWindow flightsWindow)
     if (!restorePlace(m_sheet, QStringLiteral("sheet")))
         m_sheet.move(m_sheet.screen()->availableGeometry().topLeft());
     keepPlace(m_sheet, QStringLiteral("sheet"));
+    if (journalOpenElsewhere()) {
+        // The other program's windows are where the places kept put them:
+        // this one's sheet opens down and to the right of there, and the
+        // windows opened from it beside it, none at a kept place or keeping one.
+        keepPlacesIn({});
+        const QRect available = m_sheet.screen()->availableGeometry();
+        const QRect frame = m_sheet.frameGeometry();
+        m_sheet.move(std::min(frame.left() + secondProgramOffset, std::max(available.left(), available.right() + 1 - frame.width())),
+                     std::min(frame.top() + secondProgramOffset, std::max(available.top(), available.bottom() + 1 - frame.height())));
+        m_sheet.setWindowTitle(m_sheet.windowTitle() + QStringLiteral(" (%1)").arg(openElsewhereTitle));
+        JournalProblemNotice::showRemark(QStringLiteral("Another Orlo Score program has this journal open and records "
+                                                        "into it too."),
+                                         &m_sheet);
+    }
     m_sheet.show();
     if (m_recorder) {
         m_recorder->openAfterFirstFrame(m_sheet.windowHandle());

@@ -2,10 +2,10 @@
 
 #include "contest_journal.h"
 #include "contestant_names.h"
-#include "journal_exports.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_words.h"
+#include "table_merge.h"
 
 #include <QCoreApplication>
 

@@ -5,6 +5,7 @@
 
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 
 #include <cstdio>
 #include <string>

@@ -23,13 +23,14 @@ namespace {
 
 // The window on the journal at path, shown and painted.
 struct ShownWindow {
-    explicit ShownWindow(const std::string &path) : journal(path), window(journal)
+    explicit ShownWindow(const std::string &path) : journal(path), changes(path), window(journal, changes)
     {
         window.show();
         window.repaint();
         QApplication::processEvents();
     }
     orlo::journal::FlightJournal journal;
+    orlo::ContestChanges changes;
     orlo::FlightsWindow window;
 };
 
@@ -125,7 +126,8 @@ int main(int argc, char *argv[])
     for (int opening = 1; opening <= 3; ++opening) {
         clock.restart();
         orlo::journal::FlightJournal journal(path);
-        orlo::FlightsWindow window(journal);
+        orlo::ContestChanges changes(path);
+        orlo::FlightsWindow window(journal, changes);
         window.show();
         window.repaint();
         QApplication::processEvents();

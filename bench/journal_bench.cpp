@@ -2,6 +2,7 @@
 #include "journal_filler.h"
 
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "journal_words.h"
 
 #include <benchmark/benchmark.h>

@@ -1,11 +1,14 @@
 #include "journal_filler.h"
 
-#include "contest_store.h"
 #include "contest_tables.h"
+#include "database.h"
+#include "entry_table.h"
 #include "journal_columns.h"
+#include "journal_schema.h"
 #include "journal_steps.h"
 
 #include "journal_reader.h"
+#include "local_time.h"
 
 #include <algorithm>
 #include <array>

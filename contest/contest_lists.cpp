@@ -21,6 +21,18 @@ std::vector<std::string_view> split(std::string_view text, std::string_view sepa
     }
 }
 
+// The words of a name, compared: split at blanks and at the punctuation
+// between an event's parts; the point stays, ".15 Carrier" being a class.
+std::vector<std::string> wordsOf(std::string_view text)
+{
+    const std::string compared = comparedName(text);
+    std::vector<std::string> words;
+    for (const std::string_view part : split(compared, " ,;:()[]/|&+-_"))
+        if (!part.empty())
+            words.emplace_back(part);
+    return words;
+}
+
 } // namespace
 
 std::vector<std::string> classesIn(std::string_view text)
@@ -58,6 +70,18 @@ std::optional<std::vector<std::string>> knownClassesIn(std::string_view text)
             classes.push_back(std::move(*known));
     }
     return classes;
+}
+
+std::vector<std::string> classesInEventName(std::string_view event)
+{
+    const std::vector<std::string> words = wordsOf(event);
+    std::vector<std::string> held;
+    for (const EventClass &known : eventClasses) {
+        const std::vector<std::string> caption = wordsOf(known.caption);
+        if (std::search(words.begin(), words.end(), caption.begin(), caption.end()) != words.end())
+            held.emplace_back(known.caption);
+    }
+    return held;
 }
 
 std::string knownClassesSaid()

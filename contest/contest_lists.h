@@ -21,6 +21,11 @@ std::optional<std::string> knownClassNamed(std::string_view text);
 // "/", "|", ";" or ",", each one of the program's classes; none when a part
 // is no class ("Class 1", "Sportsmen"). A blank cell lists no class.
 std::optional<std::vector<std::string>> knownClassesIn(std::string_view text);
+// The program's classes an event's name holds, word for word, as a
+// registration site names its events in a per-event export: "Navy Carrier
+// Class I" holds Class I alone ("Class II" ends in another word), "Profile
+// Navy Carrier" holds Profile. The event is read as a class when it holds one.
+std::vector<std::string> classesInEventName(std::string_view event);
 // The program's classes as a sentence lists them: "Class I, Class II, … and Skyray Carrier".
 std::string knownClassesSaid();
 

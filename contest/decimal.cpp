@@ -72,6 +72,25 @@ std::string Decimal::text() const
     return out;
 }
 
+Decimal Decimal::ofMillionths(std::int64_t value, int decimals)
+{
+    Decimal made;
+    made.m_millionths = value;
+    made.m_decimals = std::clamp(decimals, 0, maxDecimals);
+    return made;
+}
+
+Decimal Decimal::withDecimals(int decimals) const
+{
+    decimals = std::clamp(decimals, 0, maxDecimals);
+    std::int64_t step = 1;
+    for (int d = decimals; d < maxDecimals; ++d)
+        step *= 10;
+    const std::int64_t magnitude = (m_millionths < 0 ? -m_millionths : m_millionths) + step / 2;
+    const std::int64_t rounded = magnitude - magnitude % step;
+    return ofMillionths(m_millionths < 0 ? -rounded : rounded, decimals);
+}
+
 Decimal Decimal::operator+(const Decimal &other) const
 {
     Decimal sum;

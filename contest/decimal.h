@@ -19,8 +19,14 @@ public:
     // As read, a text that is no such number taken for 0.
     static Decimal parse(std::string_view text) { return read(text).value_or(Decimal()); }
 
+    // value / 1,000,000, shown with the decimals given.
+    static Decimal ofMillionths(std::int64_t value, int decimals);
+
     std::string text() const;
     int decimals() const { return m_decimals; }
+    std::int64_t millionths() const { return m_millionths; }
+    // The same value shown with more decimals, or rounded half away from zero to fewer.
+    Decimal withDecimals(int decimals) const;
     Decimal operator+(const Decimal &other) const;
     std::strong_ordering operator<=>(const Decimal &other) const { return m_millionths <=> other.m_millionths; }
     bool operator==(const Decimal &other) const { return m_millionths == other.m_millionths; }

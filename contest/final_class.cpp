@@ -19,8 +19,14 @@ int digits(std::string_view text, std::size_t at, std::size_t count, bool &read)
     return value;
 }
 
-// Seconds since 1970 in UTC of "YYYY-MM-DDTHH:MM:SS" followed by "+HHMM",
-// "+HH:MM" or "Z"; none when the text is not such a time.
+std::string flightsOfClass(int count, std::string_view caption)
+{
+    return count == 1 ? "the official flight of " + std::string(caption)
+                      : "the " + std::to_string(count) + " official flights of " + std::string(caption);
+}
+
+} // namespace
+
 std::optional<std::int64_t> momentOf(std::string_view text)
 {
     bool read = text.size() >= 20 && text[4] == '-' && text[7] == '-' && text[10] == 'T' && text[13] == ':'
@@ -43,14 +49,6 @@ std::optional<std::int64_t> momentOf(std::string_view text)
     const std::int64_t days = std::chrono::sys_days(date).time_since_epoch().count();
     return days * 86400 + hour * 3600 + minute * 60 + second - offset * 60;
 }
-
-std::string flightsOfClass(int count, std::string_view caption)
-{
-    return count == 1 ? "the official flight of " + std::string(caption)
-                      : "the " + std::to_string(count) + " official flights of " + std::string(caption);
-}
-
-} // namespace
 
 bool recordedAfterClosing(std::string_view recordedAt, std::string_view closedAt)
 {

@@ -9,6 +9,10 @@
 
 namespace orlo::contest {
 
+// Seconds since 1970 in UTC of "YYYY-MM-DDTHH:MM:SS" followed by "+HHMM",
+// "+HH:MM" or "Z", as the journal keeps times; none when the text is not such a time.
+std::optional<std::int64_t> momentOf(std::string_view text);
+
 // Whether a flight recorded at recordedAt came after the class was closed at
 // closedAt, both local time with offset as the journal keeps them
 // ("2026-07-15T14:32:05+0200"); compared as moments, so a change of offset

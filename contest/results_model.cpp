@@ -1,6 +1,7 @@
 #include "results_model.h"
 
 #include "contest_words.h"
+#include "conversions.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,15 +11,6 @@ namespace orlo::contest {
 
 namespace {
 
-ResultCell text(std::string value)
-{
-    return {std::move(value), ValueKind::Text, Mark::None};
-}
-
-ResultCell number(std::string value, Mark mark = Mark::None)
-{
-    return {std::move(value), ValueKind::Number, mark};
-}
 
 // A place is a number to a spreadsheet once ranked; "att" stays text.
 ResultCell place(const std::string &place, int rank)
@@ -74,9 +66,9 @@ ResultTable tableOf(std::string title, const std::vector<Column<Row>> &columns, 
 ResultCell flightCell(const Standing &row, std::size_t flight)
 {
     if (flight >= row.flights.size())
-        return number({});
+        return numberCell({});
     const FlightScore &score = row.flights[flight];
-    return number(score.score, score.beyondAllowed ? Mark::BeyondAllowed
+    return numberCell(score.score, score.beyondAllowed ? Mark::BeyondAllowed
                                : score.counted     ? Mark::Counted
                                                    : Mark::None);
 }
@@ -102,13 +94,13 @@ ResultTable classResults(const ClassStandings &standings, const Results &results
     const std::string state = stateOf(standings, results);
 
     std::vector<Column<Standing>> columns{
-        {{"Class", "Class", false, Files}, [&](const Standing &) { return text(caption); }},
+        {{"Class", "Class", false, Files}, [&](const Standing &) { return textCell(caption); }},
         {{"Place", "Place"}, [](const Standing &row) { return place(row.place, row.rank); }},
-        {{"Contestant", "Contestant"}, [](const Standing &row) { return text(row.contestant); }},
-        {{"Number", "Number"}, [](const Standing &row) { return text(row.number); }},
-        {{"Score", "Score", true, Files}, [](const Standing &row) { return number(row.score); }},
+        {{"Contestant", "Contestant"}, [](const Standing &row) { return textCell(row.contestant); }},
+        {{"Number", "Number"}, [](const Standing &row) { return textCell(row.number); }},
+        {{"Score", "Score", true, Files}, [](const Standing &row) { return numberCell(row.score); }},
         {{"Attempts", "Attempts", true, Files},
-         [](const Standing &row) { return number(std::to_string(row.attempts)); }},
+         [](const Standing &row) { return numberCell(std::to_string(row.attempts)); }},
     };
     // A sheet keeps one flight's column before anyone has flown; a file has none.
     for (std::size_t flight = 0; flight < std::max<std::size_t>(flown, 1); ++flight) {
@@ -117,22 +109,25 @@ ResultTable classResults(const ClassStandings &standings, const Results &results
                            [flight](const Standing &row) { return flightCell(row, flight); }});
     }
     const std::size_t scoreAt = columns.size();
-    columns.push_back({{"Score", "Score", true, Sheets}, [](const Standing &row) { return number(row.score, Mark::Score); }});
+    columns.push_back({{"Score", "Score", true, Sheets}, [](const Standing &row) { return numberCell(row.score, Mark::Score); }});
     columns.push_back({{"Counted flights", "Counted flights", false, Files}, [](const Standing &row) {
                            std::vector<std::string> counted;
                            for (std::size_t flight = 0; flight < row.flights.size(); ++flight)
                                if (row.flights[flight].counted)
                                    counted.push_back(std::to_string(flight + 1));
-                           return text(joined(counted, " "));
+                           return textCell(joined(counted, " "));
                        }});
     columns.insert(columns.end(), {
-        {{"HS points", "HS points", true}, [](const Standing &row) { return number(row.highSpeedPoints); }},
-        {{"LS points", "LS points", true}, [](const Standing &row) { return number(row.lowSpeedPoints); }},
-        {{"Bonus", "Engine bonus", true}, [](const Standing &row) { return number(row.engineBonus); }},
-        {{"Scale", "Scale points", true}, [](const Standing &row) { return number(row.scalePoints); }},
-        {{"Landing", "Landing points", true}, [](const Standing &row) { return number(row.landingPoints); }},
-        {{"Standing", "Standing", false, Files}, [&](const Standing &) { return text(state); }},
-        {{"Classes lacking", "Classes lacking", false, Files}, [](const Standing &) { return text({}); }},
+        {{"HS points", "HS points", true}, [](const Standing &row) { return numberCell(row.highSpeedPoints); }},
+        // Kept unrounded when halved for a stopped engine ("12.45"); shown to
+        // the tenth as the sheet rounds it, as every other part is.
+        {{"LS points", "LS points", true},
+         [](const Standing &row) { return numberCell(Format_Pattern(row.lowSpeedPoints, Pattern::OneDecimal)); }},
+        {{"Bonus", "Engine bonus", true}, [](const Standing &row) { return numberCell(row.engineBonus); }},
+        {{"Scale", "Scale points", true}, [](const Standing &row) { return numberCell(row.scalePoints); }},
+        {{"Landing", "Landing points", true}, [](const Standing &row) { return numberCell(row.landingPoints); }},
+        {{"Standing", "Standing", false, Files}, [&](const Standing &) { return textCell(state); }},
+        {{"Classes lacking", "Classes lacking", false, Files}, [](const Standing &) { return textCell({}); }},
     });
 
     ResultTable table = tableOf(caption, columns, standings.rows);
@@ -147,35 +142,51 @@ ResultTable classResults(const ClassStandings &standings, const Results &results
     return table;
 }
 
-ResultTable combinedResults(const CombinedStandings &combined)
+std::optional<std::string> combinationClosedAt(const CombinedStandings &combined, const Results &results)
+{
+    std::string closedAt;
+    for (const std::string &caption : combined.combination.classes) {
+        const auto standings = std::find_if(results.classes.begin(), results.classes.end(),
+                                             [&](const ClassStandings &shown) { return shown.rule.caption == caption; });
+        if (standings == results.classes.end() || !standings->rule.final)
+            return std::nullopt;
+        closedAt = std::max(closedAt, standings->rule.finalAt);
+    }
+    return closedAt;
+}
+
+ResultTable combinedResults(const CombinedStandings &combined, const Results &results)
 {
     using enum ShownIn;
     const std::string name = combined.combination.name;
+    const std::optional<std::string> closedAt = combinationClosedAt(combined, results);
+    std::string state = closedAt ? finalState(shownMoment(*closedAt)) : provisionalAsOf(shownMoment(results.asOf));
+    state.front() = char(std::tolower(static_cast<unsigned char>(state.front())));
     // A class of it closed as final with flights waiting: the sum may change once it is reopened.
-    std::vector<std::string> waiting;
     for (const WaitingFlights &part : combined.waiting)
-        waiting.push_back(waitingInClass(part.caption, part.flights, shownMoment(part.firstAt)));
-    const std::string state = joined(waiting, "; ");
+        state += "; " + waitingInClass(part.caption, part.flights, shownMoment(part.firstAt));
+    if (!results.unreadAt.empty())
+        state += "; the journal could not be read at " + shownMoment(results.unreadAt) + ", this is the table as read before";
     std::vector<Column<CombinedStanding>> columns{
-        {{"Class", "Class", false, Files}, [&](const CombinedStanding &) { return text(name); }},
+        {{"Class", "Class", false, Files}, [&](const CombinedStanding &) { return textCell(name); }},
         {{"Place", "Place"}, [](const CombinedStanding &row) { return place(row.place, row.rank); }},
-        {{"Contestant", "Contestant"}, [](const CombinedStanding &row) { return text(row.contestant); }},
-        {{"Number", "Number"}, [](const CombinedStanding &row) { return text(row.number); }},
-        {{"Score", "Score", true, Files}, [](const CombinedStanding &row) { return number(row.total); }},
-        {{"Standing", "Standing", false, Files}, [&](const CombinedStanding &) { return text(state); }},
+        {{"Contestant", "Contestant"}, [](const CombinedStanding &row) { return textCell(row.contestant); }},
+        {{"Number", "Number"}, [](const CombinedStanding &row) { return textCell(row.number); }},
+        {{"Score", "Score", true, Files}, [](const CombinedStanding &row) { return numberCell(row.total); }},
+        {{"Standing", "Standing", false, Files}, [&](const CombinedStanding &) { return textCell(state); }},
         {{"Classes lacking", "Classes lacking", false, Files},
-         [](const CombinedStanding &row) { return text(joined(row.missing, "; ")); }},
+         [](const CombinedStanding &row) { return textCell(joined(row.missing, "; ")); }},
     };
     // Each class's part of the combined score, under the class's caption.
     const std::vector<std::string> &classes = combined.combination.classes;
     for (std::size_t part = 0; part < classes.size(); ++part)
         columns.push_back({{classes[part], classes[part] + " score", true}, [part](const CombinedStanding &row) {
-                               return number(part < row.classScores.size() ? row.classScores[part] : std::string());
+                               return numberCell(part < row.classScores.size() ? row.classScores[part] : std::string());
                            }});
     columns.push_back(
-        {{"Total", "Total", true, Sheets}, [](const CombinedStanding &row) { return number(row.total, Mark::Score); }});
+        {{"Total", "Total", true, Sheets}, [](const CombinedStanding &row) { return numberCell(row.total, Mark::Score); }});
     columns.push_back({{"Missing", "Missing", false, Sheets},
-                       [](const CombinedStanding &row) { return text(joined(row.missing, ", ")); }});
+                       [](const CombinedStanding &row) { return textCell(joined(row.missing, ", ")); }});
     return tableOf(name, columns, combined.rows);
 }
 

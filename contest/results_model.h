@@ -3,7 +3,9 @@
 #include "standings.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orlo::contest {
@@ -25,6 +27,16 @@ struct ResultCell {
     ValueKind kind = ValueKind::Text;
     Mark mark = Mark::None;
 };
+
+inline ResultCell textCell(std::string value)
+{
+    return {std::move(value), ValueKind::Text, Mark::None};
+}
+
+inline ResultCell numberCell(std::string value, Mark mark = Mark::None)
+{
+    return {std::move(value), ValueKind::Number, mark};
+}
 
 struct ResultColumn {
     std::string heading;     // on the sheets
@@ -63,7 +75,12 @@ ResultTable classResults(const ClassStandings &standings, const Results &results
 
 // The columns and rows of a combination: place, contestant, number, each
 // class's part of the combined score, the total and the classes lacking; in
-// files also the classes of it with flights waiting after Final.
-ResultTable combinedResults(const CombinedStandings &combined);
+// files also its state, as a class's, and the classes of it with flights
+// waiting after Final.
+ResultTable combinedResults(const CombinedStandings &combined, const Results &results);
+
+// A combination is final once every class of it is, closed at the latest of
+// their closings; none while any class of it is provisional.
+std::optional<std::string> combinationClosedAt(const CombinedStandings &combined, const Results &results);
 
 } // namespace orlo::contest

@@ -27,6 +27,20 @@ namespace orlo {
 
 namespace {
 
+// The Final box fills its cell: a click anywhere in the cell ticks it, not
+// on the small box alone.
+class CellCheckBox final : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint &position) const override { return rect().contains(position); }
+};
+
+} // namespace
+
+namespace {
+
 enum Column { CaptionColumn, CountingColumn, CountedColumn, OfficialColumn, TiesColumn, FinalColumn, Columns };
 
 QString fromStd(const std::string &text)
@@ -51,6 +65,7 @@ ContestSettingsDialog::ContestSettingsDialog(const contest::ContestSettings &con
         day->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
 
     m_classes = new QTableWidget(0, Columns, this);
+    m_classes->setObjectName(QStringLiteral("ContestClasses"));
     m_classes->setAccessibleName(QStringLiteral("Classes"));
     m_classes->setHorizontalHeaderLabels({QStringLiteral("Class"), QStringLiteral("Counts"),
                                           QStringLiteral("Best K"), QStringLiteral("Official flights"),
@@ -174,7 +189,7 @@ void ContestSettingsDialog::addClassRow(const contest::ClassRule &rule)
     choice(TiesColumn,
            {fromStd(contest::tieChoice(contest::TieRule::Shared)), fromStd(contest::tieChoice(contest::TieRule::NextBest))},
            rule.ties == contest::TieRule::Shared, QStringLiteral("how ties are settled"));
-    auto *final = new QCheckBox(m_classes);
+    auto *final = new CellCheckBox(m_classes);
     final->setChecked(rule.final);
     place(FinalColumn, final, QStringLiteral("final"));
 }

@@ -25,9 +25,6 @@ public:
 
     // The settings as the dialog shows them now.
     contest::ContestSettings settings() const;
-    QTableWidget *classTable() const { return m_classes; }
-    // Why the settings were refused, beside the field at fault; hidden while none was.
-    QLabel *refusalLine() const { return m_refusal; }
 
     void done(int result) override;
 

@@ -141,7 +141,7 @@ std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::Co
     QStringList nearest;
     for (const std::size_t position : contest::nearestNames(searched(picker.entries()), name, nearestShown))
         nearest << offeredText(picker.entries()[position]);
-    QMessageBox confirm(QMessageBox::NoIcon, QApplication::applicationName(),
+    QMessageBox confirm(QMessageBox::NoIcon, QStringLiteral("Not on the entry list"),
                         QStringLiteral("“%1” is not on the entry list. Add it?").arg(shownText(name)),
                         QMessageBox::NoButton, picker.window());
     confirm.setInformativeText(nearest.isEmpty() ? QStringLiteral("The entry list is empty.")
@@ -161,7 +161,7 @@ std::optional<std::int64_t> confirmedEntry(ContestantPicker &picker, journal::Co
     try {
         return contest.add({name, {}, {}});
     } catch (const std::exception &refused) {
-        QMessageBox told(QMessageBox::NoIcon, QApplication::applicationName(), shownText(journalSentence(refused)),
+        QMessageBox told(QMessageBox::NoIcon, QStringLiteral("Not added to the entry list"), shownText(journalSentence(refused)),
                          QMessageBox::Ok, picker.window());
         told.exec();
         return std::nullopt;

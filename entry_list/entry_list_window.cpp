@@ -3,31 +3,26 @@
 #include "contest_lists.h"
 #include "journal_words.h"
 #include "contestant_names.h"
-#include "import_preview.h"
-#include "registration_file.h"
+#include "registration_import.h"
 #include "file_dialog.h"
-#include "journal_files.h"
 #include "shown_text.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QScopeGuard>
-#include <QThread>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <memory>
 
 namespace orlo {
 
@@ -47,8 +42,8 @@ const QString typeToAdd = QStringLiteral("Type a name in the last row to add a c
 } // namespace
 
 EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::ContestJournal &contest,
-                                 QWidget *parent)
-    : QWidget(parent, Qt::Window), m_reader(reader), m_contest(contest)
+                                 ContestChanges &changes, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_reader(reader), m_contest(contest), m_changes(changes)
 {
     setWindowTitle(QStringLiteral("Entry list"));
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -57,7 +52,11 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     m_table->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Number"), QStringLiteral("Classes"),
                                         QStringLiteral("Flights")});
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Beside the sheet on a screen 1280 pixels wide the list has some 400
+    // pixels: the number, classes and flights show whole, the name takes the
+    // rest and is cut short first.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                              | QAbstractItemView::AnyKeyPressed);
@@ -75,13 +74,15 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     m_search->setAccessibleName(QStringLiteral("Find a name or number"));
     m_search->setClearButtonEnabled(true);
 
+    // The search on a line of its own: between the buttons its hint was cut short.
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_import);
-    buttons->addWidget(m_search, 1);
+    buttons->addStretch(1);
     buttons->addWidget(m_merge);
     buttons->addWidget(remove);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
+    layout->addWidget(m_search);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_status);
     resize(560, 480);
@@ -93,6 +94,14 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
     auto *deleteKey = new QShortcut(QKeySequence::Delete, m_table, nullptr, nullptr, Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, this, &EntryListWindow::removeChosen);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    m_importer = new RegistrationImport(m_reader, [this] { return m_listed; }, this);
+    connect(m_importer, &RegistrationImport::said, m_status, &QLabel::setText);
+    connect(m_importer, &RegistrationImport::underWay, m_import,
+            [this](bool importing) { m_import->setEnabled(!importing); });
+    connect(m_importer, &RegistrationImport::imported, this, [this] {
+        reload();
+        m_changes.tell(ContestChange::Entries);
+    });
     connect(m_import, &QPushButton::clicked, this, [this] {
         QFileDialog *dialog = fileDialog(this, QStringLiteral("Import CSV…"), QDir::homePath(),
                                          QStringLiteral("Registration files (*.csv);;All files (*)"));
@@ -100,11 +109,36 @@ EntryListWindow::EntryListWindow(const journal::JournalReader &reader, journal::
         connect(dialog, &QFileDialog::fileSelected, this, &EntryListWindow::importFrom);
         dialog->open();
     });
+    // Read once for a burst of changes, after the edit or import that told one has returned; a
+    // change told while the window is hidden or a cell is edited, once it is shown or the edit ends.
+    connect(&m_changes, &ContestChanges::changed, this, [this](ContestChange what) {
+        if (what != ContestChange::FlightEnded && !std::exchange(m_stale, true)) // no entry nor count changes
+            QMetaObject::invokeMethod(this, &EntryListWindow::reloadIfStale, Qt::QueuedConnection);
+    });
+    connect(m_table->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, &EntryListWindow::reloadIfStale,
+            Qt::QueuedConnection);
     reload();
+}
+
+void EntryListWindow::reloadIfStale()
+{
+    // The cell being edited keeps what the director typed: its editor is
+    // the window's focus, in the table's viewport.
+    const QWidget *focused = focusWidget();
+    const bool editing = focused && focused != m_table->viewport() && m_table->viewport()->isAncestorOf(focused);
+    if (m_stale && isVisible() && !editing)
+        reload();
+}
+
+void EntryListWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    reloadIfStale();
 }
 
 void EntryListWindow::reload()
 {
+    m_stale = false;
     std::vector<contest::Entry> entries;
     try {
         // The list read is the current contest's, read again should another
@@ -214,7 +248,7 @@ void EntryListWindow::edited(QTableWidgetItem *item)
         reload();
         m_table->setCurrentCell(row, Name);
     }, Qt::QueuedConnection);
-    emit entriesChanged();
+    m_changes.tell(ContestChange::Entries);
 }
 
 void EntryListWindow::removeChosen()
@@ -230,7 +264,7 @@ void EntryListWindow::removeChosen()
     }
     m_status->setText(QStringLiteral("Removed %1.").arg(m_table->item(m_table->currentRow(), Name)->text()));
     reload();
-    emit entriesChanged();
+    m_changes.tell(ContestChange::Entries);
 }
 
 void EntryListWindow::mergeChosen()
@@ -262,133 +296,12 @@ void EntryListWindow::mergeChosen()
     }
     m_status->setText(QStringLiteral("Merged %1 into %2.").arg(name, into.trimmed()));
     reload();
-    emit entriesChanged();
-}
-
-namespace {
-
-// What an import on its own thread came to.
-struct Imported {
-    std::vector<std::string> problems;
-    journal::ImportOutcome outcome;
-};
-
-void importOnItsThread(const std::vector<journal::RegistrationRow> &rows, const std::string &journalPath,
-                       std::int64_t listed, Imported &imported)
-{
-    try {
-        journal::ContestJournal contest(journalPath);
-        contest.chooseContest(listed);
-        imported.outcome = contest.importEntries(rows);
-        imported.problems = imported.outcome.problems;
-    } catch (const std::exception &problem) {
-        imported.problems = {journalSentence(problem)};
-    }
-}
-
-} // namespace
-
-EntryListWindow::~EntryListWindow()
-{
-    if (m_importing) {
-        m_importing->wait();
-        delete m_importing;
-    }
+    m_changes.tell(ContestChange::Entries);
 }
 
 void EntryListWindow::importFrom(const QString &fileName)
 {
-    const QString shownName = QDir::toNativeSeparators(fileName);
-    if (m_importing) {
-        m_status->setText(QStringLiteral("An import is under way; import %1 once it is done.").arg(shownName));
-        return;
-    }
-    // Told by stat() alone: opening the journal's own file here and closing
-    // it would drop this program's locks on the journal (see file_dialog.cpp).
-    if (journal::isJournalFile(fileName.toStdString(), m_reader.path())) {
-        m_status->setText(
-            QStringLiteral("Cannot import %1: that is the flight journal itself. Nothing was imported.").arg(shownName));
-        return;
-    }
-    // A registration file is a few kilobytes: read here, and shown before anything is added.
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        tellImported(fileName, file.errorString(), {}, {}, {});
-        return;
-    }
-    QByteArray bytes = file.readAll();
-    file.close();
-    auto *preview = new ImportPreview(fileName, std::move(bytes), this);
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    // It blocks this window alone: the sheet scores on meanwhile.
-    preview->setWindowModality(Qt::WindowModal);
-    connect(preview, &QDialog::accepted, this, [this, preview, fileName] {
-        importRows(fileName, preview->registration());
-    });
-    preview->open();
-}
-
-void EntryListWindow::importRows(const QString &fileName, const Registration &read)
-{
-    if (m_importing) {
-        m_status->setText(QStringLiteral("An import is under way; import %1 once it is done.")
-                              .arg(QDir::toNativeSeparators(fileName)));
-        return;
-    }
-    const QString columns = shownText(columnsUsedSaid(read.header, read.columns));
-    auto imported = std::make_shared<Imported>();
-    m_importing = QThread::create([imported, rows = read.rows, journalPath = m_reader.path(), listed = m_listed] {
-        importOnItsThread(rows, journalPath, listed, *imported);
-    });
-    // finished comes from the import's thread; with this window as context
-    // it is delivered queued, on the window's own thread.
-    connect(m_importing, &QThread::finished, this, [this, imported, fileName, columns] {
-        m_importing->deleteLater();
-        m_importing = nullptr;
-        m_import->setEnabled(true);
-        tellImported(fileName, {}, imported->problems, imported->outcome, columns);
-    });
-    m_import->setEnabled(false);
-    m_status->setText(QStringLiteral("Importing %1…").arg(QDir::toNativeSeparators(fileName)));
-    m_importing->start();
-}
-
-void EntryListWindow::tellImported(const QString &fileName, const QString &unreadable,
-                                   const std::vector<std::string> &problems, const journal::ImportOutcome &outcome,
-                                   const QString &columns)
-{
-    if (!unreadable.isEmpty()) {
-        m_status->setText(QStringLiteral("Cannot read %1: %2. Nothing was imported.")
-                              .arg(QDir::toNativeSeparators(fileName), unreadable));
-        return;
-    }
-    if (!problems.empty()) {
-        // A file of a million bad rows is told by its first lines: the box stays on the screen.
-        constexpr std::size_t shownLines = 30;
-        QStringList lines;
-        for (std::size_t line = 0; line < std::min(problems.size(), shownLines); ++line)
-            lines << shownText(problems[line]);
-        if (problems.size() > shownLines)
-            lines << QStringLiteral("… and %1 more lines like these.").arg(problems.size() - shownLines);
-        m_status->setText(QStringLiteral("Nothing was imported from %1.").arg(QDir::toNativeSeparators(fileName)));
-        // The import ends while the official may be scoring: the message
-        // blocks this window alone, never the sheet.
-        auto *told = new QMessageBox(QMessageBox::NoIcon, QApplication::applicationName(),
-                                     QStringLiteral("Nothing was imported from %1:\n\n%2")
-                                         .arg(QDir::toNativeSeparators(fileName), lines.join(QLatin1Char('\n'))),
-                                     QMessageBox::Ok, this);
-        told->setAttribute(Qt::WA_DeleteOnClose);
-        told->setWindowModality(Qt::WindowModal);
-        told->open();
-        return;
-    }
-    m_status->setText(QStringLiteral("Imported %1: %2 added, %3 already listed. %4")
-                          .arg(QDir::toNativeSeparators(fileName))
-                          .arg(outcome.added)
-                          .arg(outcome.alreadyListed)
-                          .arg(columns));
-    reload();
-    emit entriesChanged();
+    m_importer->importFrom(fileName);
 }
 
 } // namespace orlo

@@ -1,5 +1,7 @@
 #include "import_preview.h"
 
+#include "classes_change.h"
+#include "event_classes.h"
 #include "shown_text.h"
 
 #include <QComboBox>
@@ -32,8 +34,9 @@ std::optional<std::size_t> columnOf(const QComboBox &choice)
 
 } // namespace
 
-ImportPreview::ImportPreview(const QString &fileName, QByteArray file, QWidget *parent)
-    : QDialog(parent), m_file(std::move(file))
+ImportPreview::ImportPreview(const QString &fileName, QByteArray file, std::vector<contest::Entry> listed,
+                             std::vector<contest::ScoredFlight> flights, QWidget *parent)
+    : QDialog(parent), m_file(std::move(file)), m_listed(std::move(listed)), m_flights(std::move(flights))
 {
     setWindowTitle(QStringLiteral("Import %1").arg(QFileInfo(fileName).fileName()));
     m_name = new QComboBox(this);
@@ -52,8 +55,19 @@ ImportPreview::ImportPreview(const QString &fileName, QByteArray file, QWidget *
     m_columns = new QLabel(this);
     m_columns->setObjectName(QStringLiteral("ColumnsUsed"));
     m_columns->setWordWrap(true);
+    m_events = new QTableWidget(0, 3, this);
+    m_events->setObjectName(QStringLiteral("EventClasses"));
+    m_events->setHorizontalHeaderLabels(
+        {QStringLiteral("Event"), QStringLiteral("Rows"), QStringLiteral("Read as class")});
+    m_events->verticalHeader()->hide();
+    m_events->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_changes = new QListWidget(this);
+    m_changes->setObjectName(QStringLiteral("ClassChanges"));
+    m_changes->setWordWrap(true);
+    // A grouped problem is a long sentence: wrapped, and the list scrolls.
     m_problems = new QListWidget(this);
     m_problems->setObjectName(QStringLiteral("Problems"));
+    m_problems->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(this);
     m_import = buttons->addButton(QStringLiteral("&Import"), QDialogButtonBox::AcceptRole);
     m_import->setObjectName(QStringLiteral("Import"));
@@ -68,9 +82,11 @@ ImportPreview::ImportPreview(const QString &fileName, QByteArray file, QWidget *
     layout->addLayout(choices);
     layout->addWidget(m_rows, 3);
     layout->addWidget(m_columns);
-    layout->addWidget(m_problems, 1);
+    layout->addWidget(m_events, 2);
+    layout->addWidget(m_changes, 1);
+    layout->addWidget(m_problems, 2);
     layout->addWidget(buttons);
-    resize(640, 520);
+    resize(680, 600);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -116,8 +132,11 @@ void ImportPreview::read()
             chosen.firstName = found.firstName;
             chosen.lastName = found.lastName;
         }
-        m_read = readRegistration(std::string_view(m_file.constData(), std::size_t(m_file.size())), chosen);
+        m_read = readRegistration(std::string_view(m_file.constData(), std::size_t(m_file.size())), chosen,
+                                  m_eventClasses);
     }
+    showEvents();
+    showChanges();
     const int shown = std::min(int(m_read.rows.size()), shownRows);
     m_rows->setRowCount(shown);
     for (int row = 0; row < shown; ++row) {
@@ -148,6 +167,59 @@ void ImportPreview::read()
         m_problems->addItem(m_read.rows.empty() ? QStringLiteral("The file lists no entry.")
                                                 : QStringLiteral("No problems: every entry shown can be imported."));
     m_import->setEnabled(m_read.problems.empty() && !m_read.rows.empty());
+}
+
+void ImportPreview::showEvents()
+{
+    m_events->setVisible(!m_read.events.empty());
+    // The same events read again (another event's class chosen): each row's
+    // choice stays as it is, the box that was just changed among them.
+    bool same = m_events->rowCount() == int(m_read.events.size());
+    for (int row = 0; same && row < m_events->rowCount(); ++row)
+        same = m_events->item(row, 0)->data(Qt::UserRole).toString()
+               == QString::fromStdString(m_read.events[std::size_t(row)].event);
+    if (same)
+        return;
+    m_events->setRowCount(int(m_read.events.size()));
+    for (int row = 0; row < m_events->rowCount(); ++row) {
+        const RegistrationEvent &event = m_read.events[std::size_t(row)];
+        auto *name = new QTableWidgetItem(shownText(event.event));
+        name->setData(Qt::UserRole, QString::fromStdString(event.event));
+        m_events->setItem(row, 0, name);
+        m_events->setItem(row, 1, new QTableWidgetItem(QString::number(event.lines.size())));
+        auto *choice = new QComboBox(m_events);
+        choice->setObjectName(QStringLiteral("EventClass"));
+        // No data: no class chosen, and none read from the event's name.
+        if (!event.caption)
+            choice->addItem(QStringLiteral("(choose a class)"));
+        for (const EventClass &known : eventClasses) {
+            const QString caption = QString::fromUtf8(known.caption.data(), qsizetype(known.caption.size()));
+            choice->addItem(caption, caption);
+        }
+        choice->addItem(QStringLiteral("(no class: the pilot alone)"), QString());
+        if (event.caption)
+            choice->setCurrentIndex(choice->findData(QString::fromStdString(*event.caption)));
+        connect(choice, &QComboBox::currentIndexChanged, this, [this, choice, key = event.event] {
+            if (choice->currentData().isValid())
+                m_eventClasses[key] = choice->currentData().toString().toStdString();
+            else
+                m_eventClasses.erase(key);
+            read();
+        });
+        m_events->setCellWidget(row, 2, choice);
+    }
+    m_events->resizeColumnsToContents();
+}
+
+void ImportPreview::showChanges()
+{
+    std::vector<contest::NewEntry> read;
+    for (const journal::RegistrationRow &row : m_read.rows)
+        read.push_back(row.entry);
+    m_changes->clear();
+    for (const contest::ClassesChange &change : contest::classesChanges(read, m_listed, m_flights))
+        m_changes->addItem(shownText(contest::classesChangeSaid(change)));
+    m_changes->setVisible(m_changes->count() > 0);
 }
 
 } // namespace orlo

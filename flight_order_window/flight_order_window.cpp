@@ -4,7 +4,7 @@
 #include "call_list_model.h"
 #include "contest_journal.h"
 #include "file_dialog.h"
-#include "flight_order_store.h"
+#include "call_list_reading.h"
 #include "journal_files.h"
 #include "journal_reader.h"
 #include "journal_words.h"

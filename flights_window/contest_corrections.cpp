@@ -10,8 +10,8 @@
 namespace orlo {
 
 ContestCorrections::ContestCorrections(const journal::JournalReader &reader, journal::ContestJournal &contest,
-                                       QWidget &window)
-    : QObject(&window), m_reader(reader), m_contest(contest), m_window(window)
+                                       ContestChanges &changes, QWidget &window)
+    : QObject(&window), m_reader(reader), m_contest(contest), m_changes(changes), m_window(window)
 {
 }
 
@@ -31,19 +31,18 @@ void ContestCorrections::correct(const journal::FlightRow &flight)
     }
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, &ContestCorrections::changed);
+    connect(dialog, &QDialog::accepted, this, [this] { m_changes.tell(ContestChange::Correction); });
     dialog->open();
 }
 
 void ContestCorrections::openEntryList()
 {
     if (!m_entryList) {
-        m_entryList = new EntryListWindow(m_reader, m_contest, &m_window);
-        connect(m_entryList, &EntryListWindow::entriesChanged, this, &ContestCorrections::changed);
+        m_entryList = new EntryListWindow(m_reader, m_contest, m_changes, &m_window);
         // Where the director put it last time, else beside the sheet like the
         // flights window: placed whole at the flights window's corner, it was
         // pushed back over the sheet's right part.
-        if (!restorePlace(*m_entryList, QStringLiteral("entries"))) {
+        if (!restorePlace(*m_entryList, QStringLiteral("entries"), m_sheet)) {
             if (m_sheet)
                 placeBeside(*m_entryList, *m_sheet);
             else
@@ -54,12 +53,6 @@ void ContestCorrections::openEntryList()
     m_entryList->show();
     m_entryList->raise();
     m_entryList->activateWindow();
-}
-
-void ContestCorrections::reloadEntryList()
-{
-    if (m_entryList)
-        m_entryList->reload();
 }
 
 void ContestCorrections::reloadEntryListIfUnread()

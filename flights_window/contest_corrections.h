@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contest_changes.h"
 #include "contest_journal.h"
 #include "journal_reader.h"
 
@@ -13,11 +14,13 @@ namespace orlo {
 class EntryListWindow;
 
 // The director's corrections from the flights window: a flight moved to
-// another contestant or marked attempt or void, and the entry list.
+// another contestant or marked attempt or void, and the entry list, each
+// told to changes.
 class ContestCorrections final : public QObject {
     Q_OBJECT
 public:
-    ContestCorrections(const journal::JournalReader &reader, journal::ContestJournal &contest, QWidget &window);
+    ContestCorrections(const journal::JournalReader &reader, journal::ContestJournal &contest, ContestChanges &changes,
+                       QWidget &window);
 
     // Opens the correction of a flight, blocking the window alone.
     void correct(const journal::FlightRow &flight);
@@ -27,18 +30,15 @@ public:
     void openEntryList();
     // The entry list, if open, reads the entries it could not read before.
     void reloadEntryListIfUnread();
-    // Another contest is current: an open entry list shows its entries.
-    void reloadEntryList();
 
 signals:
-    // A flight's contestant or status, or the entry list, changed.
-    void changed();
     // The entry list could not be read; problem says why.
     void readFailed(const QString &problem);
 
 private:
     const journal::JournalReader &m_reader;
     journal::ContestJournal &m_contest;
+    ContestChanges &m_changes;
     QWidget &m_window;
     QPointer<QWidget> m_sheet;
     EntryListWindow *m_entryList = nullptr;

@@ -1,5 +1,6 @@
 #include "flight_table_model.h"
 
+#include "final_class.h"
 #include "journal_schema.h"
 #include "journal_words.h"
 
@@ -114,8 +115,20 @@ void FlightTableModel::fetchMore(const QModelIndex &parent)
 
 int FlightTableModel::rowOf(std::int64_t flightId)
 {
-    // Newest first: the flight is read once the last row read is as old as it.
-    while (m_order.newestFirst() && canFetchMore({}) && !m_flights.empty() && m_flights.back().id > flightId) {
+    // Newest first, the flight is read once the last row read is as old as
+    // it: by the moment flown, then by id, as the journal orders them.
+    std::int64_t flownAt = 0;
+    if (m_order.newestFirst() && canFetchMore({})) {
+        try {
+            const auto calculations = m_reader.calculations(flightId);
+            if (!calculations.empty())
+                flownAt = contest::momentOf(calculations.front().recordedAt).value_or(0);
+        } catch (const journal::JournalProblem &) {
+            // Read on as far as the ids tell.
+        }
+    }
+    while (m_order.newestFirst() && canFetchMore({}) && !m_flights.empty()
+           && std::pair(m_flights.back().flownAt, m_flights.back().id) > std::pair(flownAt, flightId)) {
         const std::size_t read = m_flights.size();
         fetchMore({});
         if (m_flights.size() == read)

@@ -31,9 +31,9 @@ namespace orlo {
 using journal::FlightFilter;
 using journal::StoredCalculation;
 
-FlightsWindow::FlightsWindow(journal::FlightJournal &journal, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_journal(journal), m_reader(journal.path()), m_contest(journal.path()),
-      m_corrections(new ContestCorrections(m_reader, m_contest, *this))
+FlightsWindow::FlightsWindow(journal::FlightJournal &journal, ContestChanges &changes, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_journal(journal), m_changes(changes), m_reader(journal.path()),
+      m_contest(journal.path()), m_corrections(new ContestCorrections(m_reader, m_contest, changes, *this))
 {
     setWindowTitle(QStringLiteral("Flight journal"));
     // The program ends with its sheet, this window open or not.
@@ -51,7 +51,7 @@ void FlightsWindow::buildControls()
 {
     // Tab visits the controls in the order they are made.
     m_filters = new FlightFilters(*this);
-    m_fileJobs = new JournalFileJobs(m_journal, *this, [this] { return m_model->filter(); });
+    m_fileJobs = new JournalFileJobs(m_journal, m_changes, *this, [this] { return m_model->filter(); });
     m_nowFlying = new NowFlying(m_reader, m_contest, *this);
     m_correct = new QPushButton(QStringLiteral("Co&rrect flight…"), this);
     m_correct->setObjectName(QStringLiteral("CorrectFlight"));
@@ -190,14 +190,12 @@ void FlightsWindow::connectControls()
     connect(m_filters, &FlightFilters::changed, this, &FlightsWindow::reload);
     connect(m_nowFlying, &NowFlying::named, this, [this](std::int64_t entry) {
         emit nowFlying(entry);
-        // A new entry joins the contestant filter.
-        journalChanged();
+        // A name typed may have added an entry, which joins the contestant filter and the standings.
+        m_changes.tell(ContestChange::Entries);
     });
     connect(m_nowFlying, &NowFlying::readFailed, this, &FlightsWindow::showReadFailure);
     connect(m_correct, &QPushButton::clicked, this, &FlightsWindow::correctChosenFlight);
     connect(m_entries, &QPushButton::clicked, this, &FlightsWindow::openEntryList);
-    connect(m_corrections, &ContestCorrections::changed, this, &FlightsWindow::journalChanged);
-    connect(m_corrections, &ContestCorrections::changed, this, &FlightsWindow::contestChanged);
     connect(m_corrections, &ContestCorrections::readFailed, this, &FlightsWindow::showReadFailure);
     // Escape closes the window; an editor open in it takes the key first.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -207,8 +205,22 @@ void FlightsWindow::connectControls()
     connect(m_model, &FlightTableModel::readFailed, this, &FlightsWindow::showReadFailure);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &FlightsWindow::showHistory);
     // A contestant named brings the entry's number, and may have added an entry.
-    connect(m_model, &QAbstractItemModel::dataChanged, this, &FlightsWindow::journalChanged);
-    connect(m_model, &QAbstractItemModel::dataChanged, this, &FlightsWindow::contestChanged);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, [this] { m_changes.tell(ContestChange::Correction); });
+    connect(&m_changes, &ContestChanges::changed, this, &FlightsWindow::follow);
+}
+
+void FlightsWindow::follow(ContestChange what)
+{
+    if (what == ContestChange::FlightEnded) {
+        // The contestant who flew is no longer the one flying.
+        if (m_journal.nowFlyingEntry() == 0)
+            clearNowFlying();
+        return;
+    }
+    // Nobody of the contest before is flying.
+    if (what == ContestChange::CurrentContest)
+        clearNowFlying();
+    journalChanged();
 }
 
 std::int64_t FlightsWindow::chosenFlight() const
@@ -233,8 +245,18 @@ void FlightsWindow::reload()
         showReadFailure(shownText(journalSentence(problem)));
         return;
     }
-    // The newest flight is the one chosen until the official chooses another.
-    const int row = kept ? m_model->rowOf(kept) : (m_model->rowCount() > 0 ? 0 : -1);
+    // A flight just arrived is the one chosen, whatever was chosen or
+    // corrected before: Alt+R right after Calc. Score corrects that flight.
+    // A row the official chooses afterwards stays chosen until the next
+    // flight arrives.
+    std::int64_t newest = 0;
+    for (const journal::FlightRow &flight : m_model->flights())
+        newest = std::max(newest, flight.id);
+    const bool arrived = newest > m_newestShown;
+    m_newestShown = std::max(m_newestShown, newest);
+    const int row = arrived ? m_model->rowOf(newest)
+                    : kept  ? m_model->rowOf(kept)
+                            : (m_model->rowCount() > 0 ? 0 : -1);
     if (row >= 0) {
         const QModelIndex index = m_model->index(row, FlightTableModel::Contestant);
         m_view->setCurrentIndex(index);
@@ -322,13 +344,10 @@ void FlightsWindow::journalChanged()
     }
 }
 
-// Another program writing the same journal tells this one nothing: what it
-// recorded is read when the official comes back to this window.
+// A change told while the window was hidden is read as it shows again.
 bool FlightsWindow::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowDeactivate)
-        m_stale = true;
-    else if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) && m_stale)
+    if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) && m_stale)
         reload();
     return QWidget::event(event);
 }
@@ -350,13 +369,6 @@ void FlightsWindow::correctChosenFlight()
         m_corrections->correct(m_model->flights()[static_cast<std::size_t>(row)]);
 }
 
-void FlightsWindow::currentContestChanged()
-{
-    clearNowFlying();
-    m_corrections->reloadEntryList();
-    journalChanged();
-}
-
 void FlightsWindow::openEntryList()
 {
     m_corrections->openEntryList();
@@ -374,10 +386,8 @@ void FlightsWindow::exportTo(const QString &fileName)
 
 void FlightsWindow::jobEnded(bool done, const QString &sentence)
 {
+    // A merge brings flights and entries, told by the job; an export or backup changes nothing.
     showCount();
-    // A merge brings flights and entries; an export or backup changes nothing.
-    if (done)
-        journalChanged();
     emit jobFinished(done, sentence);
 }
 

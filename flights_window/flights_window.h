@@ -1,7 +1,9 @@
 #pragma once
 
+#include "contest_changes.h"
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 
 #include <QWidget>
 
@@ -25,18 +27,19 @@ class NowFlying;
 // by a column, filtered by day, class and contestant, with the calculations
 // of the chosen flight below and the export of the flights shown. A window of its own beside the sheet, which it
 // never blocks: its file dialogs block this window alone, and exports and
-// backups run on a thread of their own.
+// backups run on a thread of their own. It follows every change told to
+// changes, and tells there the changes the director makes in it.
 class FlightsWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit FlightsWindow(journal::FlightJournal &journal, QWidget *parent = nullptr);
+    FlightsWindow(journal::FlightJournal &journal, ContestChanges &changes, QWidget *parent = nullptr);
     ~FlightsWindow() override;
 
     // Reads the flights again under the chosen filters, keeping the chosen
     // flight; when the journal cannot be read, says so and keeps what it showed.
     void reload();
-    // A calculation was recorded: a window on the screen shows it soon, a
-    // hidden one when it is shown again.
+    // The journal changed: a window on the screen shows it soon, a hidden
+    // one when it is shown again.
     void journalChanged();
     // Writes the flights shown as CSV: what "Export CSV…" does once the file
     // is chosen. Runs beside the sheet; jobFinished tells the outcome.
@@ -51,18 +54,12 @@ public:
     void openEntryList();
     // The sheet the entry list first opens beside.
     void setSheet(QWidget &sheet);
-    // Another contest is current: nobody of the one before is flying, and
-    // the flights and the entry list are the new contest's.
-    void currentContestChanged();
 
 signals:
     // The director named the contestant flying next (0: nobody named).
     void nowFlying(std::int64_t entry);
     // An export or backup ended; sentence is what the status line says of it.
     void jobFinished(bool done, const QString &sentence);
-    // The director changed the contest here: a flight's contestant or
-    // status, or the entry list.
-    void contestChanged();
 
 protected:
     bool event(QEvent *event) override;
@@ -75,6 +72,7 @@ private:
     QHBoxLayout *nowFlyingRow();
     QVBoxLayout *filterRow();
     void connectControls();
+    void follow(ContestChange what);
     void jobEnded(bool done, const QString &sentence);
     void showReadFailure(const QString &problem);
     void showHistory();
@@ -83,6 +81,7 @@ private:
     std::int64_t chosenFlight() const;
 
     journal::FlightJournal &m_journal;
+    ContestChanges &m_changes;
     // The entry list and the flights' changes as read, over a connection
     // that never writes: a journal one may read but not write is read whole.
     journal::JournalReader m_reader;
@@ -101,6 +100,7 @@ private:
     QLabel *m_status = nullptr;
     QString m_readFailure; // why the last reading failed; empty after one that did not
     bool m_stale = false;
+    std::int64_t m_newestShown = 0; // the newest flight shown yet, chosen as it arrived
     bool m_reloadQueued = false;
 };
 

@@ -6,40 +6,39 @@
 
 #include <QWindow>
 
+#include <filesystem>
+
 namespace orlo {
 
-FlightsWindowOpener::FlightsWindowOpener(journal::FlightJournal &journal, JournalRecorder &recorder)
-    : m_journal(journal), m_recorder(recorder)
+FlightsWindowOpener::FlightsWindowOpener(journal::FlightJournal &journal, JournalRecorder &recorder,
+                                         ContestChanges &changes)
+    : m_journal(journal), m_recorder(recorder), m_changes(changes)
 {
-    m_recorder.setRecorded([this] {
-        if (m_window)
-            m_window->journalChanged();
-    });
-    // The contestant who flew is no longer the one flying.
-    m_recorder.setFlightEnded([this] {
-        if (m_window && m_journal.nowFlyingEntry() == 0)
-            m_window->clearNowFlying();
-    });
 }
 
 FlightsWindowOpener::~FlightsWindowOpener()
 {
-    m_recorder.setRecorded([] {});
-    m_recorder.setFlightEnded([] {});
     delete m_window.data();
 }
 
 void FlightsWindowOpener::open(Activation activation)
 {
     bool overSheet = false;
+    // No journal at its name: at the first start the window may open before
+    // the journal is made, which it would then read as no journal at all;
+    // made now, it reads as holding no flights yet. One moved away meanwhile
+    // is followed now, so that the new journal at its name, holding the
+    // contest, is read (the contestant named next, with Ctrl+N, among its
+    // entries). One that is there is opened at the first flight, as always.
+    if (!std::filesystem::exists(m_journal.path()))
+        m_journal.open();
     if (!m_window) {
-        m_window = new FlightsWindow(m_journal);
+        m_window = new FlightsWindow(m_journal, m_changes);
         QObject::connect(m_window, &FlightsWindow::nowFlying, m_window, [this](std::int64_t entry) { nowFlying(entry); });
-        QObject::connect(m_window, &FlightsWindow::contestChanged, m_window, [this] { m_changed(); });
         if (m_sheet)
             m_window->setSheet(*m_sheet);
         // Where the director put it last time, else beside the sheet.
-        if (!restorePlace(*m_window, QStringLiteral("flights")) && m_sheet)
+        if (!restorePlace(*m_window, QStringLiteral("flights"), m_sheet) && m_sheet)
             overSheet = placeBeside(*m_window, *m_sheet);
         keepPlace(*m_window, QStringLiteral("flights"));
     }
@@ -69,13 +68,6 @@ void FlightsWindowOpener::nowFlying(std::int64_t entry)
         m_sheet->raise();
         m_sheet->activateWindow();
     }
-}
-
-void FlightsWindowOpener::currentContestChanged()
-{
-    m_recorder.nowFlying(0);
-    if (m_window)
-        m_window->currentContestChanged();
 }
 
 void FlightsWindowOpener::openBesideAfterFirstFrame(QWidget &sheet)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contest_changes.h"
 #include "flights_window.h"
 #include "journal_recorder.h"
 
@@ -11,10 +12,11 @@ namespace orlo {
 
 // Opens the flights window for the program: one window, built at its first
 // opening and kept, hidden, when the official closes it. A flight recorded
-// shows in the open window; a contestant named in it is recorded next.
+// shows in the open window, which follows changes; a contestant named in it
+// is recorded next.
 class FlightsWindowOpener final {
 public:
-    FlightsWindowOpener(journal::FlightJournal &journal, JournalRecorder &recorder);
+    FlightsWindowOpener(journal::FlightJournal &journal, JournalRecorder &recorder, ContestChanges &changes);
     // The window goes before the journal it reads and the application its widgets need.
     ~FlightsWindowOpener();
     FlightsWindowOpener(const FlightsWindowOpener &) = delete;
@@ -35,14 +37,8 @@ public:
     // The sheet the window opens beside, on a screen with room for both,
     // and in front of, on one without.
     void setSheet(QWidget &sheet) { m_sheet = &sheet; }
-    // Told when the window changes the journal: a correction or the entry list.
-    void setJournalChanged(std::function<void()> changed) { m_changed = std::move(changed); }
     // Told the entry named as flying next (0: nobody).
     void setNamed(std::function<void(std::int64_t)> named) { m_named = std::move(named); }
-
-    // Another contest is current: the contestant named flying was of the
-    // contest before, and the open window shows the new one.
-    void currentContestChanged();
 
     // Null until the first opening.
     FlightsWindow *window() const { return m_window.data(); }
@@ -52,10 +48,10 @@ private:
 
     journal::FlightJournal &m_journal;
     JournalRecorder &m_recorder;
+    ContestChanges &m_changes;
     QPointer<FlightsWindow> m_window;
     QPointer<QWidget> m_sheet;
     bool m_backToTheSheet = false;
-    std::function<void()> m_changed = [] {};
     std::function<void(std::int64_t)> m_named = [](std::int64_t) {};
 };
 

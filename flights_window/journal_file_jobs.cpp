@@ -5,16 +5,19 @@
 #include "journal_exports.h"
 #include "journal_words.h"
 #include "shown_text.h"
+#include "table_merge.h"
 
 #include <QDir>
 #include <QPushButton>
 #include <QWidget>
 
+#include <utility>
+
 namespace orlo {
 
-JournalFileJobs::JournalFileJobs(journal::FlightJournal &journal, QWidget &window,
+JournalFileJobs::JournalFileJobs(journal::FlightJournal &journal, ContestChanges &changes, QWidget &window,
                                  std::function<journal::FlightFilter()> shownFlights)
-    : QObject(&window), m_journal(journal), m_window(window), m_shownFlights(std::move(shownFlights)),
+    : QObject(&window), m_journal(journal), m_changes(changes), m_window(window), m_shownFlights(std::move(shownFlights)),
       m_job(new FlightExportJob(this))
 {
     m_export = new QPushButton(QStringLiteral("E&xport CSV…"), &window);
@@ -83,13 +86,15 @@ void JournalFileJobs::mergeFrom(const QString &fileName)
     runBeside(QStringLiteral("Merging %1 into the journal…").arg(QDir::toNativeSeparators(fileName)),
               [journal = m_journal.path(), fileName = fileName.toStdString()] {
                   return mergeTableInto(journal, fileName);
-              });
+              },
+              Changes::Journal);
 }
 
-void JournalFileJobs::runBeside(const QString &doing, std::function<JournalExport()> job)
+void JournalFileJobs::runBeside(const QString &doing, std::function<JournalExport()> job, Changes changes)
 {
     if (!m_job->start(std::move(job)))
         return;
+    m_merging = changes == Changes::Journal;
     enableButtons(false);
     m_doing = doing;
     emit started();
@@ -102,6 +107,8 @@ void JournalFileJobs::ended(const JournalExport &outcome)
     m_doing = !outcome.notice
         ? sentence
         : QString::fromStdString(journalSentence(outcome.notice)) + QLatin1Char(' ') + sentence;
+    if (std::exchange(m_merging, false) && outcome.done)
+        m_changes.tell(ContestChange::Merge);
     emit finished(outcome.done, sentence);
 }
 
@@ -115,3 +122,4 @@ void JournalFileJobs::enableButtons(bool enabled)
 } // namespace orlo
 
 #include "moc_journal_file_jobs.cpp"
+#include "table_merge.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contest_changes.h"
 #include "flight_journal.h"
 #include "journal_reader.h"
 
@@ -20,12 +21,13 @@ struct JournalExport;
 // The journal's file jobs for the flights window: the export of the flights
 // shown, the backup and the merge of another scoring table, each from its
 // button through its file dialog to a run beside the sheet, one at a time.
+// A merge done is told to changes.
 class JournalFileJobs final : public QObject {
     Q_OBJECT
 public:
     // The buttons are made on window, which lays them out; shownFlights
     // answers the filter of the flights the window shows.
-    JournalFileJobs(journal::FlightJournal &journal, QWidget &window,
+    JournalFileJobs(journal::FlightJournal &journal, ContestChanges &changes, QWidget &window,
                     std::function<journal::FlightFilter()> shownFlights);
     ~JournalFileJobs() override;
 
@@ -53,11 +55,13 @@ signals:
 private:
     void chooseFile(const QString &title, const QString &suggested, const QString &filter,
                     QFileDialog::AcceptMode mode, void (JournalFileJobs::*then)(const QString &));
-    void runBeside(const QString &doing, std::function<JournalExport()> job);
+    enum class Changes { Nothing, Journal };
+    void runBeside(const QString &doing, std::function<JournalExport()> job, Changes changes = Changes::Nothing);
     void ended(const JournalExport &outcome);
     void enableButtons(bool enabled);
 
     journal::FlightJournal &m_journal;
+    ContestChanges &m_changes;
     QWidget &m_window;
     std::function<journal::FlightFilter()> m_shownFlights;
     FlightExportJob *m_job = nullptr;
@@ -65,6 +69,7 @@ private:
     QPushButton *m_backup = nullptr;
     QPushButton *m_merge = nullptr;
     QString m_doing;
+    bool m_merging = false; // the job running is a merge
 };
 
 } // namespace orlo

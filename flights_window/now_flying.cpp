@@ -1,7 +1,7 @@
 #include "now_flying.h"
 
 #include "contestant_picker.h"
-#include "flight_order_store.h"
+#include "call_list_reading.h"
 #include "journal_schema.h"
 #include "journal_words.h"
 #include "shown_text.h"

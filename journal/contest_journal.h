@@ -6,6 +6,7 @@
 #include "flight_status.h"
 #include "journal_notice.h"
 #include "season.h"
+#include "series_settings.h"
 
 #include <cstdint>
 #include <ctime>
@@ -25,12 +26,14 @@ struct RegistrationRow {
     contest::NewEntry entry;
 };
 
-// What an import did: every row added or already listed, or nothing at all
-// and a sentence for each row that stopped it.
+// What an import did: every row added or already listed, the classes of
+// entries listed already it changed ("Lars Eriksen: Profile added"), or
+// nothing at all and a sentence for each row that stopped it.
 struct ImportOutcome {
     int added = 0;
     int alreadyListed = 0;
     std::vector<std::string> problems;
+    std::vector<std::string> changed;
 };
 
 // One change of a flight, kept for good: what changed ("status",
@@ -88,7 +91,8 @@ public:
     // Only an entry without flights goes; one with flights is renamed or merged.
     void remove(std::int64_t entry);
     // All or nothing; a row matching an entry by number, or else by the
-    // compared name, is already listed and adds nothing.
+    // compared name, is already listed and adds no entry, but gives the
+    // entry the row's classes when it names any (see contest::classesChange).
     ImportOutcome importEntries(const std::vector<RegistrationRow> &rows);
 
     // A reason is required: it settles a protest later.
@@ -115,6 +119,9 @@ public:
     void setContest(const contest::ContestSettings &contest);
     // Closes a class, stamped with the clock's time, or opens it again.
     void setFinal(std::string_view caption, bool final);
+    // Keeps the series in place of the one of its name; EntryRefused for a
+    // name without letters or digits.
+    void setSeries(const contest::SeriesSettings &series);
 
     // The classes' orders of flying and the distance kept between a pilot's flights.
     void setFlightOrder(const contest::FlyingOrder &order);

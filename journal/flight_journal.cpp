@@ -1,6 +1,7 @@
 #include "flight_journal_impl.h"
 
-#include "contest_store.h"
+#include "entry_table.h"
+#include "local_time.h"
 
 namespace orlo::journal {
 

@@ -2,7 +2,6 @@
 
 #include "flight_observer.h"
 #include "journal_notice.h"
-#include "journal_reader.h"
 
 #include <cstdint>
 #include <ctime>

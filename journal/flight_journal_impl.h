@@ -2,9 +2,11 @@
 
 // What a FlightJournal keeps: its connection, the flight on the sheet and the
 // calculations that wait for the file.
+#include "journal_schema.h"
 #include "flight_journal.h"
 
-#include "contest_store.h"
+#include "carried_contest.h"
+#include "entry_table.h"
 #include "database.h"
 #include "journal_columns.h"
 #include "journal_steps.h"
@@ -62,6 +64,11 @@ struct FlightJournal::Impl {
     // The last calculation of the flight on the sheet, written or waiting.
     std::optional<CalculationRecord> lastCalculated;
 
+    // A journal moved or removed: what is told of it once the new journal
+    // at path is open, and the contest that journal starts with.
+    std::optional<JournalNotice> moved;
+    std::optional<CarriedContest> carried;
+
     std::deque<Waiting> waiting;
     // What a write waits for another program's lock: a press's, or Exit's.
     int busyTimeoutMs = pressBusyTimeoutMs;
@@ -101,8 +108,10 @@ struct FlightJournal::Impl {
             lockShown = holdsLock(opened.journal);
             if (notice)
                 tell(std::move(notice));
+            carryContest();
             return true;
         } catch (const JournalProblem &problem) {
+            tellMoved();
             if (problem.passing()) {
                 wait(problem.cause(), problem.code());
                 return false;
@@ -131,16 +140,47 @@ struct FlightJournal::Impl {
         if (whereabouts == Whereabouts::Moved || whereabouts == Whereabouts::Removed) {
             bool newJournal = false;
             JournalNotice kept = keepFlightsOf(db, path, opened, whereabouts, newJournal);
-            if (newJournal)
+            if (newJournal) {
                 flight.reset(); // the flight on the sheet goes on in the new journal
-            tell(std::move(kept));
+                try {
+                    carried = carriedContest(db);
+                } catch (const DatabaseError &) {
+                    // The new journal starts without the contest; the notice says none is carried.
+                }
+            }
+            moved = std::move(kept);
         } else if (whereabouts == Whereabouts::LogReplaced) {
             // The other program wrote the log into the journal before it
             // removed it; this one's log, gone from its name, must not be
             // written into the journal again at the close.
-            sqlite().db_config(db.handle(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+            db.leaveLogUnwritten();
         }
         close();
+    }
+
+    // The new journal at path starts with the contest the one moved or
+    // removed held, entries under their own ids: the contestant now flying
+    // is named in it as before. Then the move is told, with what was carried.
+    void carryContest()
+    {
+        if (carried) {
+            try {
+                if (startWith(db, *carried) && moved) {
+                    moved->contestCarried = true;
+                    moved->carriedName = carried->name;
+                }
+            } catch (const DatabaseError &) {
+                // A journal that cannot take it starts as any new one; its write fails on.
+            }
+            carried.reset();
+        }
+        tellMoved();
+    }
+
+    void tellMoved()
+    {
+        if (moved)
+            tell(*std::exchange(moved, std::nullopt));
     }
 
     // A write failed or met a lock: what waits is told at once after a

@@ -1,10 +1,8 @@
 #include "flight_order_store.h"
 
-#include "contest_store.h"
+#include "contest_journal_impl.h"
 #include "contest_tables.h"
 #include "database.h"
-#include "journal_reader.h"
-#include "journal_reader_impl.h"
 #include "journal_steps.h"
 
 #include <string>
@@ -138,18 +136,6 @@ void ContestJournal::setWithdrawn(std::int64_t entry, bool withdrawn)
             .bind(2, entry)
             .run();
     });
-}
-
-contest::FlyingOrder JournalReader::flightOrder() const
-{
-    return m_impl->read([&] {
-        return m_impl->withOrder ? readFlightOrder(m_impl->db, m_impl->contest()) : contest::FlyingOrder();
-    });
-}
-
-contest::CallList readCallList(const JournalReader &reader)
-{
-    return contest::callList(reader.contest(), reader.flightOrder(), reader.entries(), reader.scoredFlights());
 }
 
 } // namespace orlo::journal

@@ -7,7 +7,6 @@
 namespace orlo::journal {
 
 class Database;
-class JournalReader;
 
 // The contest's order of flying as kept: each class's method, seed, list
 // drawn or placed by hand and circle, the distance kept between a pilot's
@@ -18,9 +17,5 @@ contest::FlyingOrder readFlightOrder(const Connection &db, std::int64_t contest)
 // Replaces the classes' orders and the distance kept; the flights called
 // again stay as they are. In the caller's transaction.
 void writeFlightOrder(const Database &db, std::int64_t contest, const contest::FlyingOrder &order);
-
-// The contest's rounds as called now, read through the reader: who flew,
-// who is withdrawn, who is still to fly. Throws JournalProblem.
-contest::CallList readCallList(const JournalReader &reader);
 
 } // namespace orlo::journal

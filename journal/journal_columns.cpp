@@ -37,11 +37,10 @@ std::int64_t insertCalculation(const Database &db, std::int64_t flight, const Ca
     insert.bind(position, summaryColumn(values.summary)).bind(position + 1, recordedAt.substr(0, 10));
     insert.run();
     const std::int64_t calculation = db.lastInsertedRow();
-    Statement(db, "UPDATE flight SET last_calculation = ?1, calculation_count = calculation_count + 1 "
-                  "WHERE id = ?2")
-        .bind(1, calculation)
-        .bind(2, flight)
-        .run();
+    static const std::string updateSql = "UPDATE flight SET last_calculation = ?1, calculation_count = calculation_count "
+                                         "+ 1, flown_at = CASE WHEN calculation_count = 0 THEN "
+        + momentSql("?3") + " ELSE flown_at END WHERE id = ?2";
+    Statement(db, updateSql).bind(1, calculation).bind(2, flight).bind(3, recordedAt).run();
     return calculation;
 }
 

@@ -54,6 +54,17 @@ inline const std::string &calculationColumns()
     return columns;
 }
 
+// SQL for the seconds since 1970 in UTC of the time text is, as the journal
+// keeps times ("2026-07-01T05:01:00+02:00", or "+0200" as early versions
+// wrote it); 0 when it is none. Flights recorded at two tables, or across a
+// change of offset, are put in the order flown by it.
+inline std::string momentSql(const std::string &text)
+{
+    const std::string colon = "(CASE WHEN length(" + text + ") = 24 THEN substr(" + text + ", 1, 22) || ':' || substr("
+        + text + ", 23) ELSE " + text + " END)";
+    return "coalesce(CAST(strftime('%s', " + colon + ") AS INTEGER), 0)";
+}
+
 // How many columns calculationColumns() names.
 inline constexpr int calculationColumnCount = static_cast<int>(fieldColumns.size()) + 2;
 

@@ -40,6 +40,10 @@ struct JournalNotice {
     std::string path;
     std::string aside;
     std::string cause; // SQLite's or the system's own words
+    // A new journal at path starts with the contest the journal moved or
+    // removed held, as it was; carriedName is its name, empty when never named.
+    bool contestCarried = false;
+    std::string carriedName;
     WaitCause waitCause = WaitCause::WriteFailed;
 
     explicit operator bool() const { return event != JournalEvent::None; }

@@ -1,9 +1,11 @@
 #include "journal_schema.h"
 
 #include "database.h"
+#include "journal_columns.h"
 #include "journal_connection.h"
 #include "journal_files.h"
 #include "journal_steps.h"
+#include "series_store.h"
 #include "sqlite_library.h"
 
 #include <chrono>
@@ -80,6 +82,8 @@ UPDATE calculation SET engine_bonus = '20.0'
     addContestSettings,
     addSeason,
     addClassChanges,
+    addSeries,
+    addFlightTimes,
     addFlightOrder,
 };
 static_assert(std::size(migrations) == schemaVersion);
@@ -132,15 +136,10 @@ Kind kindOf(const Database &db)
 // the file meanwhile is seen before or after, never half way.
 Kind kindInOneRead(const Database &db)
 {
-    execute(db, "BEGIN");
-    try {
-        const Kind kind = kindOf(db);
-        execute(db, "COMMIT");
-        return kind;
-    } catch (...) {
-        sqlite().exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    ReadTransaction snapshot(db);
+    const Kind kind = kindOf(db);
+    snapshot.commit();
+    return kind;
 }
 
 // Brings the file up to schemaVersion in one transaction, marking it as this
@@ -239,6 +238,18 @@ Database openForReading(const std::string &path, JournalNotice &notice)
 
 } // namespace
 
+void addFlightTimes(const Database &db)
+{
+    // The moment of a flight's first calculation, in seconds since 1970 in
+    // UTC: a flight's id is the order it came into this journal, and a merge
+    // adds another table's flights after this one's whenever they were flown.
+    execute(db, ("ALTER TABLE flight ADD COLUMN flown_at INTEGER NOT NULL DEFAULT 0;"
+                 "UPDATE flight SET flown_at = coalesce((SELECT " + momentSql("c.recorded_at")
+                 + " FROM calculation c WHERE c.flight = flight.id ORDER BY c.id LIMIT 1), 0);"
+                   "CREATE INDEX flight_by_time ON flight(contest, flown_at, id);")
+                    .c_str());
+}
+
 Database openJournal(const std::string &path, Access access, JournalNotice &notice)
 {
     const bool reading = access == Access::Read;
@@ -322,25 +333,6 @@ JournalProblem::JournalProblem(JournalAttempt attempt, std::string path, const J
 bool isDamage(const DatabaseError &error)
 {
     return error.kind() == ErrorKind::Corrupt;
-}
-
-void checkpoint(const Database &db)
-{
-    const int code = sqlite().wal_checkpoint_v2(db.handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    if (code != SQLITE_OK && errorKind(code) != ErrorKind::Busy)
-        db.fail(code);
-}
-
-std::string localTimeText(std::time_t when, const char *format)
-{
-    std::tm local{};
-    localtime_r(&when, &local);
-    char buffer[64];
-    std::string text(buffer, std::strftime(buffer, sizeof buffer, format, &local));
-    // ISO 8601 writes the offset from UTC with a colon: +0100 becomes +01:00.
-    if (std::string_view(format).ends_with("%z") && text.size() >= 5)
-        text.insert(text.size() - 2, ":");
-    return text;
 }
 
 } // namespace orlo::journal

@@ -12,7 +12,7 @@
 namespace orlo::journal {
 
 // The layout this program writes; PRAGMA user_version in the file.
-inline constexpr int schemaVersion = 8;
+inline constexpr int schemaVersion = 10;
 // PRAGMA application_id of every journal of this program: "Orlo" in ASCII.
 inline constexpr int applicationId = 0x4f726c6f;
 
@@ -98,15 +98,7 @@ enum class Access {
 // JournalProblem.
 Database openJournal(const std::string &path, Access access, JournalNotice &notice);
 
-// Writes what the log holds into the journal file itself and empties the
-// log, so that a copy of the file alone is whole; skipped while another
-// program reads. Throws DatabaseError on a failure other than that.
-void checkpoint(const Database &db);
-
 // SQLite found the file is no database, or a damaged one.
 bool isDamage(const DatabaseError &error);
-
-// Local time by strftime's format; "%z" comes out as "+01:00".
-std::string localTimeText(std::time_t when, const char *format);
 
 } // namespace orlo::journal

@@ -30,6 +30,9 @@ void addSeason(const Database &db);
 // The trail of the classes closed and reopened, each in its contest.
 void addClassChanges(const Database &db);
 
+// Each flight's moment flown, for the flights in the order flown.
+void addFlightTimes(const Database &db);
+
 // Who flies next: each class's order of flying, the distance kept between a
 // pilot's flights, the flights called again and the entries withdrawn.
 void addFlightOrder(const Database &db);

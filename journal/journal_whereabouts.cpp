@@ -1,8 +1,8 @@
 #include "journal_whereabouts.h"
 
 #include "database.h"
+#include "database_backup.h"
 #include "journal_schema.h"
-#include "sqlite_library.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -18,15 +18,9 @@ namespace {
 void writeBack(const Database &db, const std::string &target)
 {
     try {
-        Database copy(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, 0);
-        sqlite3_backup *backup = sqlite().backup_init(copy.handle(), "main", db.handle(), "main");
-        if (!backup)
-            copy.fail(sqlite().extended_errcode(copy.handle()));
-        const int code = sqlite().backup_step(backup, -1);
-        sqlite().backup_finish(backup);
-        if (code != SQLITE_DONE)
-            throw DatabaseError(code, std::string(sqlite().errstr(code)) + " (code " + std::to_string(code) + ")");
-        copy.closeChecked();
+        DatabaseBackup backup(db, target);
+        backup.copyAll();
+        backup.close();
     } catch (const DatabaseError &) {
         std::error_code ignored;
         fs::remove(target, ignored);
@@ -39,9 +33,7 @@ void writeBack(const Database &db, const std::string &target)
 Whereabouts whereaboutsOf(const Database &db, const std::string &path, const JournalFiles &opened, bool lockShown)
 {
     const JournalFiles now = journalFilesAt(path);
-    int moved = 0;
-    if (!now.journal.sameFile(opened.journal)
-        || (sqlite().file_control(db.handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved))
+    if (!now.journal.sameFile(opened.journal) || db.hasMoved())
         return openedName(opened.journal).empty() ? Whereabouts::Removed : Whereabouts::Moved;
     if (!now.log.sameFile(opened.log) || !now.index.sameFile(opened.index))
         return Whereabouts::LogReplaced;

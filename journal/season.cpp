@@ -2,7 +2,6 @@
 
 #include "contest_checks.h"
 #include "contest_journal.h"
-#include "contest_store.h"
 #include "contest_tables.h"
 #include "contestant_names.h"
 #include "database.h"
@@ -210,27 +209,16 @@ std::int64_t startContest(const Database &db, const NewContest &contest)
             .bind(2, from)
             .run();
     makeCurrent(db, started);
+    // The contest a fresh journal starts with, never named nor used, is
+    // replaced by the one started rather than kept beside it as a blank row.
+    Statement(db, "DELETE FROM contest WHERE id = ?1 AND name = '' AND first_day = '' AND last_day = '' "
+                  "AND NOT EXISTS (SELECT 1 FROM flight WHERE contest = ?1) "
+                  "AND NOT EXISTS (SELECT 1 FROM entry WHERE contest = ?1) "
+                  "AND NOT EXISTS (SELECT 1 FROM class_rule WHERE contest = ?1) "
+                  "AND NOT EXISTS (SELECT 1 FROM combination WHERE contest = ?1) "
+                  "AND NOT EXISTS (SELECT 1 FROM class_change WHERE contest = ?1)")
+        .bind(1, from)
+        .run();
     return started;
 }
-
-std::int64_t ContestJournal::startContest(const NewContest &contest)
-{
-    return m_impl->run(true, [&] { return journal::startContest(m_impl->db, contest); });
-}
-
-void ContestJournal::chooseContest(std::int64_t contest)
-{
-    m_impl->chosen = contest;
-}
-
-std::int64_t ContestJournal::Impl::contest() const
-{
-    return chosen != 0 ? chosen : currentContest(db);
-}
-
-void ContestJournal::makeCurrent(std::int64_t contest)
-{
-    m_impl->run(true, [&] { journal::makeCurrent(m_impl->db, contest); });
-}
-
 } // namespace orlo::journal

@@ -1,5 +1,7 @@
 #include "journal_words.h"
 
+#include <filesystem>
+
 namespace orlo {
 
 using journal::JournalAttempt;
@@ -77,12 +79,32 @@ std::string waiting(const journal::JournalNotice &notice)
           "Orlo Score open until then.";
 }
 
+// The contest a new journal starts with, as the journal moved or removed held it.
+std::string carried(const journal::JournalNotice &notice)
+{
+    if (!notice.contestCarried)
+        return ", with no contest, entries or rules: name them again";
+    return ", with " + (notice.carriedName.empty() ? std::string("the contest") : notice.carriedName)
+        + " as it was (its rules, combinations and entry list), and the contestant now flying";
+}
+
+// How the earlier flights come back beside the new ones.
+std::string mergeBack(const std::string &earlier, const journal::JournalNotice &notice)
+{
+    if (!notice.contestCarried)
+        return ".";
+    return ". To have every flight in one journal, merge " + earlier
+        + " into it (\"Merge another scoring table…\"): both hold the same contest.";
+}
+
 } // namespace
 
 std::string journalSentence(const journal::JournalNotice &notice)
 {
     const std::string &path = notice.path;
     const std::string removed = "The flight journal " + path + " was removed while Orlo Score recorded into it";
+    const std::string newJournal = "A new journal is started at " + path + " for the flights scored from now on"
+        + carried(notice);
     switch (notice.event) {
     case JournalEvent::None:
         return {};
@@ -106,16 +128,15 @@ std::string journalSentence(const journal::JournalNotice &notice)
         return "The flight journal " + path + " records again: every calculation that waited is written.";
     case JournalEvent::MovedAway:
         return "The flight journal " + path + " was moved to " + notice.aside
-            + " while Orlo Score recorded into it; the flights recorded before are there. A new journal is started at "
-            + path + " for the flights scored from now on.";
+            + " while Orlo Score recorded into it; the flights recorded before are there. " + newJournal
+            + mergeBack(notice.aside, notice);
     case JournalEvent::RemovedNotWrittenBack:
-        return removed + ", and its flights could not be written back (" + notice.cause + "). A new journal is started at "
-            + path + " for the flights scored from now on.";
+        return removed + ", and its flights could not be written back (" + notice.cause + "). " + newJournal + ".";
     case JournalEvent::RemovedNameTaken:
         return removed + ", and another file took its name; the flights it held are kept as " + notice.aside + ".";
     case JournalEvent::RemovedKeptAside:
-        return removed + "; the flights it held are kept as " + notice.aside + ", and a new journal is started at "
-            + path + ".";
+        return removed + "; the flights it held are kept as " + notice.aside + ". " + newJournal
+            + mergeBack(notice.aside, notice);
     case JournalEvent::RemovedWrittenBack:
         return removed + "; every flight it held is written back to " + path + ", and recording goes on there.";
     }
@@ -173,6 +194,11 @@ std::string journalSentence(const std::exception &failure)
     if (const auto *problem = dynamic_cast<const journal::JournalProblem *>(&failure))
         return journalSentence(*problem);
     return failure.what();
+}
+
+std::string shownFileName(const std::string &fileName)
+{
+    return std::filesystem::path(fileName).make_preferred().string();
 }
 
 } // namespace orlo

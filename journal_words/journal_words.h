@@ -20,4 +20,12 @@ std::string journalSentence(const journal::JournalProblem &problem);
 // any other in its own.
 std::string journalSentence(const std::exception &failure);
 
+// A file's name as the official's system writes it, for a sentence.
+std::string shownFileName(const std::string &fileName);
+
+// Why a file the official named is neither read nor written: it is the
+// journal, its log or its index (journal::isJournalFile), which only SQLite
+// opens.
+inline constexpr const char *theJournalItself = "that is the flight journal itself";
+
 } // namespace orlo

@@ -25,8 +25,6 @@ public:
 
     LandingDialog &rules() { return m_rules; }
 
-    QRadioButton *option(int index) const;
-
     // DialogFields
     bool isSelected(int option) const override;
     void select(int option) override;
@@ -41,6 +39,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QRadioButton *option(int index) const;
     static int arrowStep(const QKeyEvent &key);
     QWidget *widget(DialogCtl control) const;
 

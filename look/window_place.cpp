@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
@@ -125,7 +126,15 @@ void keepPlacesIn(const QString &file)
     settingsFile() = file;
 }
 
-bool restorePlace(QWidget &window, const QString &key)
+bool coversButtonOf(const QRect &frame, const QWidget &sheet)
+{
+    const QList<QPushButton *> buttons = sheet.findChildren<QPushButton *>();
+    return std::any_of(buttons.begin(), buttons.end(), [&](const QPushButton *button) {
+        return button->isVisible() && frame.intersects(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()));
+    });
+}
+
+bool restorePlace(QWidget &window, const QString &key, const QWidget *sheet)
 {
     if (settingsFile().isEmpty())
         return false;
@@ -136,7 +145,7 @@ bool restorePlace(QWidget &window, const QString &key)
     // Whole on one screen, or placed afresh.
     const QRect restored = window.frameGeometry();
     const QScreen *screen = QGuiApplication::screenAt(restored.center());
-    if (screen && screen->availableGeometry().contains(restored))
+    if (screen && screen->availableGeometry().contains(restored) && !(sheet && coversButtonOf(restored, *sheet)))
         return true;
     window.setGeometry(before);
     return false;

@@ -33,9 +33,12 @@ void placeWhole(QWidget &window, const QWidget &near);
 // file. Until it is given (the tests), no place is read or kept.
 void keepPlacesIn(const QString &settingsFile);
 // Gives window the place and size it had when last moved, resized or
-// closed; false, changing nothing, when none is kept or it would not show
-// whole on any screen now (the screens changed).
-bool restorePlace(QWidget &window, const QString &key);
+// closed; false, changing nothing, when none is kept, it would not show
+// whole on the free area of a screen now (the screens changed), or it
+// would cover a button of sheet (a place kept on a larger screen).
+bool restorePlace(QWidget &window, const QString &key, const QWidget *sheet = nullptr);
+// Whether frame, in screen coordinates, covers a push button of sheet.
+bool coversButtonOf(const QRect &frame, const QWidget &sheet);
 // Keeps window's place and size whenever it is moved, resized or closed.
 void keepPlace(QWidget &window, const QString &key);
 

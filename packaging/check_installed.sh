@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Checks what a user gets: either the tree that `cmake --install` puts into a
 # prefix, or the Debian package that CPack builds, unpacked into a fresh root.
-#   check_installed.sh install|deb BUILD_DIR WORK_DIR
+#   check_installed.sh install|deb BUILD_DIR WORK_DIR VERSION
+# VERSION is the version the build shows ("1.00"), which the package carries.
 # Prints every fault it finds and fails if there was one.
 set -uo pipefail
 
 kind=$1
 build=$2
 work=$3
+shown_version=$4
 app_id=org.orloscore.OrloScore
 faults=0
 
@@ -72,7 +74,7 @@ fi
 # The program's modules, loaded at the first workbook or print: installed,
 # and what they bring kept out of the program itself, which a flight loads.
 modules=()
-for module in orlo_xlsx orlo_print; do
+for module in orlo_xlsx orlo_print orlo_field; do
     if [ -f "$root/usr/libexec/orlo-score/$module.so" ]; then
         modules+=("$root/usr/libexec/orlo-score/$module.so")
     else
@@ -80,7 +82,7 @@ for module in orlo_xlsx orlo_print; do
     fi
 done
 if [ -x "$binary" ]; then
-    for library in libxlsxwriter libQt6PrintSupport; do
+    for library in libxlsxwriter libQt6PrintSupport libQt6Network libqrencode; do
         readelf -d "$binary" | grep -q "(NEEDED).*\[$library\." &&
             fault "usr/bin/Orlo_Score links $library at start, which its modules are for"
     done
@@ -208,6 +210,22 @@ elif [ -x "$binary" ]; then
     [ "$newest" = "$version" ] || fault "the changelog's newest entry is '$newest', the program's version $version"
 fi
 
+# The user's manual, and every picture it links beside it.
+manual=$doc/manual.md
+pictures=()
+if [ ! -f "$manual" ]; then
+    fault "usr/share/doc/orlo-score/manual.md is missing"
+else
+    grep -q "^# Orlo Score: the user's manual" "$manual" || fault "manual.md is not the user's manual"
+    mapfile -t pictures < <(grep -o '!\[[^]]*\]([^)]*)' "$manual" | sed 's/.*(\(.*\))/\1/')
+    [ "${#pictures[@]}" -gt 0 ] || fault "the manual links no picture"
+    for picture in "${pictures[@]}"; do
+        [ -f "$doc/$picture" ] || fault "the manual shows $picture, which is not installed beside it"
+    done
+fi
+declare -A linked=()
+for picture in "${pictures[@]}"; do linked[usr/share/doc/orlo-score/$picture]=1; done
+
 # Nothing beyond the program, its entries, its icons and its documentation.
 while IFS= read -r file; do
     case ${file#"$root"/} in
@@ -215,8 +233,10 @@ while IFS= read -r file; do
         usr/share/metainfo/"$app_id".metainfo.xml | usr/share/icons/hicolor/*/apps/"$icon_name".* | \
         usr/share/man/man1/Orlo_Score.1.gz | usr/share/bash-completion/completions/Orlo_Score | \
         usr/share/doc/orlo-score/copyright | usr/share/doc/orlo-score/changelog.gz | \
-        usr/libexec/orlo-score/orlo_xlsx.so | usr/libexec/orlo-score/orlo_print.so) ;;
-    *) fault "unexpected file ${file#"$root"/}" ;;
+        usr/share/doc/orlo-score/manual.md | \
+        usr/libexec/orlo-score/orlo_xlsx.so | usr/libexec/orlo-score/orlo_print.so | \
+        usr/libexec/orlo-score/orlo_field.so) ;;
+    *) [ -n "${linked[${file#"$root"/}]:-}" ] || fault "unexpected file ${file#"$root"/}" ;;
     esac
 done < <(find "$root" -type f -o -type l)
 
@@ -224,7 +244,7 @@ done < <(find "$root" -type f -o -type l)
 if [ "$kind" = deb ]; then
     field() { dpkg-deb -f "$deb" "$1"; }
     [ "$(field Package)" = orlo-score ] || fault "Package is '$(field Package)'"
-    [ "$(field Version)" = 1.00 ] || fault "Version is '$(field Version)', not 1.00"
+    [ "$(field Version)" = "$shown_version" ] || fault "Version is '$(field Version)', not $shown_version"
     [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fault "Architecture is '$(field Architecture)'"
     [ -n "$(field Maintainer)" ] || fault "no Maintainer"
     [ -n "$(field Description)" ] || fault "no Description"

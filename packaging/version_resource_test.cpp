@@ -127,8 +127,8 @@ void VersionResourceTest::stringEntry_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("product-name") << "ProductName" << "Orlo_Score";
     QTest::newRow("internal-name") << "InternalName" << "Orlo_Score";
-    QTest::newRow("file-version") << "FileVersion" << "1.00";
-    QTest::newRow("product-version") << "ProductVersion" << "1.00";
+    QTest::newRow("file-version") << "FileVersion" << ORLO_SHOWN_VERSION;
+    QTest::newRow("product-version") << "ProductVersion" << ORLO_SHOWN_VERSION;
     QTest::newRow("original-filename") << "OriginalFilename" << "Orlo_Score.exe";
 }
 

@@ -10,7 +10,8 @@ namespace orlo {
 // try that meets the lock returns at once.
 constexpr int retryIntervalMs = 250;
 
-JournalRecorder::JournalRecorder(journal::FlightJournal &journal) : m_journal(journal)
+JournalRecorder::JournalRecorder(journal::FlightJournal &journal, ContestChanges &changes)
+    : m_journal(journal), m_changes(changes)
 {
     m_retry.setInterval(retryIntervalMs);
     QObject::connect(&m_retry, &QTimer::timeout, &m_retry, [this] {
@@ -18,10 +19,8 @@ JournalRecorder::JournalRecorder(journal::FlightJournal &journal) : m_journal(jo
         m_journal.writeWaiting();
         if (m_journal.waitingCalculations() == 0)
             m_retry.stop();
-        if (m_journal.waitingCalculations() < waiting) {
-            m_recorded();
-            m_waitingWritten();
-        }
+        if (m_journal.waitingCalculations() < waiting)
+            m_changes.tell(ContestChange::FlightRecorded);
     });
 }
 
@@ -42,14 +41,14 @@ void JournalRecorder::calculated(const CalculationRecord &calculation)
 {
     m_journal.calculated(calculation);
     writeWaitingSoon();
-    m_recorded();
+    m_changes.tell(ContestChange::FlightRecorded);
 }
 
 void JournalRecorder::flightEnded()
 {
     m_journal.flightEnded();
     writeWaitingSoon();
-    m_flightEnded();
+    m_changes.tell(ContestChange::FlightEnded);
 }
 
 void JournalRecorder::nowFlying(std::int64_t entry)
@@ -60,7 +59,11 @@ void JournalRecorder::nowFlying(std::int64_t entry)
 
 void JournalRecorder::openAfterFirstFrame(QObject *window)
 {
-    afterFirstFrame(window, [this] { m_journal.open(); });
+    afterFirstFrame(window, [this] {
+        m_journal.open();
+        // Once the journal is open: the watch loads and opens nothing before.
+        m_changes.watch();
+    });
 }
 
 } // namespace orlo

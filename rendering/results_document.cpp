@@ -2,6 +2,8 @@
 
 #include "contest_words.h"
 #include "results_model.h"
+#include "series_results.h"
+#include "series_words.h"
 #include "sheet_words.h"
 
 #include <QLocale>
@@ -93,13 +95,14 @@ QString classTable(const ClassStandings &standings, const Results &results)
     return html;
 }
 
-QString combinedTable(const CombinedStandings &combined)
+QString combinedTable(const CombinedStandings &combined, const Results &results)
 {
     QString html = QStringLiteral("<h2>%1</h2>").arg(text(combined.combination.name));
+    html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(combinationStateLine(combined, results).toHtmlEscaped());
     if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
         html += QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(waiting.toHtmlEscaped());
     html += QStringLiteral("<p>%1</p>").arg(combinationSentence(combined).toHtmlEscaped());
-    return html + tableOf(contest::combinedResults(combined));
+    return html + tableOf(contest::combinedResults(combined, results));
 }
 
 } // namespace
@@ -120,9 +123,32 @@ QString resultsHtml(const Results &results)
     for (const ClassStandings &standings : results.classes)
         html += classTable(standings, results);
     for (const CombinedStandings &combined : results.combined)
-        html += combinedTable(combined);
+        html += combinedTable(combined, results);
     if (const QString unnamed = unnamedFlightsNote(results.flightsWithoutContestant); !unnamed.isEmpty())
         html += QStringLiteral("<p class=\"note\">%1</p>").arg(unnamed);
+    return html + QStringLiteral("</body></html>\n");
+}
+
+QString seriesHtml(const contest::SeriesStandings &standings)
+{
+    const QString name = seriesTitle(standings).toHtmlEscaped();
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>%1</title><style>%2</style>"
+                                  "</head><body>")
+                       .arg(name, QString::fromLatin1(pageStyle));
+    html += QStringLiteral("<h1>%1</h1>").arg(name);
+    html += QStringLiteral("<p>%1</p>").arg(seriesContestsLine(standings).toHtmlEscaped());
+    if (standings.tables.empty() && !standings.contests.empty())
+        html += QStringLiteral("<p class=\"note\">%1</p>").arg(noSeriesNote().toHtmlEscaped());
+    for (const contest::SeriesTable &table : standings.tables) {
+        html += QStringLiteral("<h2>%1</h2>").arg(text(table.rule.caption));
+        const std::vector<std::string> sentences = contest::seriesSentences(table, standings.series);
+        for (std::size_t at = 0; at < sentences.size(); ++at)
+            html += at == 0 && !table.stillRunning.empty()
+                ? QStringLiteral("<p class=\"state\"><b>%1</b></p>").arg(QString::fromStdString(sentences[at]).toHtmlEscaped())
+                : QStringLiteral("<p>%1</p>").arg(QString::fromStdString(sentences[at]).toHtmlEscaped());
+        html += tableOf(contest::seriesResults(table, standings));
+    }
+    html += QStringLiteral("<p class=\"note\">%1</p>").arg(QString::fromStdString(contest::sameContestantSentence()).toHtmlEscaped());
     return html + QStringLiteral("</body></html>\n");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results_model.h"
+#include "series_standings.h"
 
 #include <QPageSize>
 #include <QString>
@@ -14,6 +15,9 @@ namespace orlo {
 // the page, so the file alone is the whole sheet on a club's web site.
 QString resultsHtml(const contest::Results &results);
 
+// The season's series as one HTML page: its name and contests, a table per
+// class and per combination with its rules in words, provisional or final.
+QString seriesHtml(const contest::SeriesStandings &standings);
 // One table of the results model as the sheets show it, an HTML table.
 QString resultTableHtml(const contest::ResultTable &table);
 

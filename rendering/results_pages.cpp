@@ -1,6 +1,7 @@
 #include "results_pages.h"
 
 #include "contest_words.h"
+#include "series_results.h"
 #include "sheet_layout.h"
 #include "sheet_words.h"
 
@@ -47,6 +48,7 @@ using Page = std::vector<Placed>;
 class Sheet {
 public:
     Sheet(const contest::Results &results, qreal width);
+    Sheet(const contest::SeriesStandings &standings, qreal width);
     Sheet(const Sheet &) = delete;
     Sheet &operator=(const Sheet &) = delete;
     std::vector<Page> pages(qreal height) const;
@@ -86,13 +88,31 @@ Sheet::Sheet(const contest::Results &results, qreal width) : m_width(width)
     }
     for (const contest::CombinedStandings &combined : results.combined) {
         add(sheetText(combined.combination.name), m_styles.heading, 9 * point, 0, true);
+        add(combinationStateLine(combined, results), m_styles.bold, 0, 1 * point, true);
         if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
             add(waiting, m_styles.bold, 0, 1 * point, true);
         add(combinationSentence(combined), m_styles.body, 1 * point, 2 * point, true);
-        add(contest::combinedResults(combined));
+        add(contest::combinedResults(combined, results));
     }
     if (const QString unnamed = unnamedFlightsNote(results.flightsWithoutContestant); !unnamed.isEmpty())
         addNote(unnamed, m_styles.note, 6 * point, 2 * point);
+}
+
+Sheet::Sheet(const contest::SeriesStandings &standings, qreal width) : m_width(width)
+{
+    add(seriesTitle(standings), m_styles.title, 0, 1 * point);
+    add(seriesContestsLine(standings), m_styles.body, 2 * point, 4 * point);
+    if (standings.tables.empty() && !standings.contests.empty())
+        add(noSeriesNote(), m_styles.note, 2 * point, 4 * point);
+    for (const contest::SeriesTable &table : standings.tables) {
+        add(sheetText(table.rule.caption), m_styles.heading, 9 * point, 0, true);
+        const std::vector<std::string> sentences = contest::seriesSentences(table, standings.series);
+        for (std::size_t at = 0; at < sentences.size(); ++at)
+            add(QString::fromStdString(sentences[at]), at == 0 && !table.stillRunning.empty() ? m_styles.bold : m_styles.body,
+                1 * point, 1 * point, true);
+        add(contest::seriesResults(table, standings));
+    }
+    addNote(QString::fromStdString(contest::sameContestantSentence()), m_styles.note, 6 * point, 2 * point);
 }
 
 void Sheet::add(const QString &text, const TextStyle &style, qreal before, qreal after, bool keepWithNext)
@@ -151,14 +171,18 @@ QPageLayout resultsPageLayout(const QPageSize &paper)
     return QPageLayout(paper, QPageLayout::Portrait, QMarginsF(15, 15, 15, 12), QPageLayout::Millimeter);
 }
 
-int paintResults(const contest::Results &results, QPagedPaintDevice &device)
+namespace {
+
+// Draws the sheet of what is given, results or a series, page by page.
+template <typename Shown>
+int paintSheet(const Shown &shown, QPagedPaintDevice &device)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
     const QRectF paintable = device.pageLayout().paintRect(QPageLayout::Point);
     const qreal width = paintable.width() * point;
-    const Sheet sheet(results, width);
+    const Sheet sheet(shown, width);
     const TextStyle &footStyle = sheet.styles().body;
     const qreal foot = 2 * footStyle.metrics.lineSpacing();
     const qreal height = paintable.height() * point - foot;
@@ -181,6 +205,18 @@ int paintResults(const contest::Results &results, QPagedPaintDevice &device)
     }
     painter.end();
     return int(pages.size());
+}
+
+} // namespace
+
+int paintResults(const contest::Results &results, QPagedPaintDevice &device)
+{
+    return paintSheet(results, device);
+}
+
+int paintSeries(const contest::SeriesStandings &standings, QPagedPaintDevice &device)
+{
+    return paintSheet(standings, device);
 }
 
 } // namespace orlo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results_model.h"
+#include "series_standings.h"
 
 #include <QPageLayout>
 
@@ -18,6 +19,11 @@ namespace orlo {
 // set. Returns the number of pages drawn, none when the device cannot be
 // painted on.
 int paintResults(const contest::Results &results, QPagedPaintDevice &device);
+
+// The season's series drawn as paintResults draws the contest's results:
+// its name and contests, then for each class and combination its heading,
+// state, rules in words and table.
+int paintSeries(const contest::SeriesStandings &standings, QPagedPaintDevice &device);
 
 // The sheet's page for the PDF and the printer alike, so that both break the
 // pages at the same rows: the paper given, upright, 15 mm margins and 12 mm

@@ -1,5 +1,7 @@
 #include "sheet_words.h"
 
+#include "results_model.h"
+
 #include "contest_words.h"
 #include "contestant_names.h"
 
@@ -88,6 +90,15 @@ QString combinationSentence(const contest::CombinedStandings &combined)
     return QStringLiteral("The sum of the counted scores of %1.").arg(captions.join(QStringLiteral(", ")));
 }
 
+QString combinationStateLine(const contest::CombinedStandings &combined, const contest::Results &results)
+{
+    const std::optional<std::string> closedAt = contest::combinationClosedAt(combined, results);
+    if (!closedAt)
+        return QString::fromStdString(contest::provisionalAsOf(shownToTheMinute(results.asOf).toStdString()));
+    return QString::fromStdString(
+        contest::finalState(closedAt->empty() ? std::string() : shownToTheMinute(*closedAt).toStdString()));
+}
+
 QString combinationWaiting(const contest::CombinedStandings &combined)
 {
     QStringList said;
@@ -105,6 +116,25 @@ QString unnamedFlightsNote(int flights)
         .arg(flights)
         .arg(flights == 1 ? QStringLiteral("flight has") : QStringLiteral("flights have"))
         .arg(flights == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+}
+
+QString seriesTitle(const contest::SeriesStandings &standings)
+{
+    return standings.series.name.empty() ? QStringLiteral("Series results") : sheetText(standings.series.name);
+}
+
+QString seriesContestsLine(const contest::SeriesStandings &standings)
+{
+    QStringList contests;
+    for (const std::string &name : standings.contests)
+        contests << sheetText(name);
+    return contests.isEmpty() ? QStringLiteral("No contest of the series has flights yet.")
+                              : QStringLiteral("Contests: %1.").arg(contests.join(QStringLiteral(", ")));
+}
+
+QString noSeriesNote()
+{
+    return QStringLiteral("No contest of the series has placed anybody yet.");
 }
 
 QString cellText(const contest::ResultCell &cell)

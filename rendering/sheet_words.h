@@ -2,6 +2,7 @@
 
 #include "results_document.h"
 #include "results_model.h"
+#include "series_standings.h"
 
 #include <QString>
 
@@ -33,11 +34,19 @@ QString nobodyInClassNote();
 QString beyondAllowedNote();
 // "The sum of the counted scores of Profile, Class I."
 QString combinationSentence(const contest::CombinedStandings &combined);
+// "Provisional, as of …" until every class of the combination is final.
+QString combinationStateLine(const contest::CombinedStandings &combined, const contest::Results &results);
 // "Class I: 1 flight recorded after Final, …." for each class of the
 // combination closed with flights waiting; empty when none waits.
 QString combinationWaiting(const contest::CombinedStandings &combined);
 // "3 flights have no contestant named …"; empty when every flight has one.
 QString unnamedFlightsNote(int flights);
+// The series' name, or "Series results" when it has none.
+QString seriesTitle(const contest::SeriesStandings &standings);
+// "Contests: Spring Open, Summer Cup, Autumn Trophy", in the season's order.
+QString seriesContestsLine(const contest::SeriesStandings &standings);
+// No contest counted by the series has placed anybody yet.
+QString noSeriesNote();
 // A cell's text, a flight beyond those allowed in brackets.
 QString cellText(const contest::ResultCell &cell);
 // The counted flights and the score stand out in bold.

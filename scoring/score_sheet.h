@@ -57,7 +57,6 @@ public:
 
     ClassIndex classIndex() const { return m_classIndex; }
     std::optional<Ctl> focus() const { return m_focus; }
-    std::optional<Ctl> currentTextField() const { return m_currentTextField; }
 
 private:
     void moveFocus(Ctl control);

@@ -25,6 +25,10 @@ packages=(
     dpkg-dev desktop-file-utils appstream libglib2.0-bin x11-utils libbenchmark-dev libxcb-shm0-dev
     # the manual page made from --help, the bash completion, Debian's package checker
     help2man man-db bash-completion lintian
+    # the standings on the field's network: QR codes of its addresses (Qt
+    # Network comes with qt6-base-dev); its browser test drives Debian's
+    # Chromium from Node with playwright-core, which npm installs below
+    libqrencode-dev chromium nodejs npm
 )
 
 as_root() {
@@ -37,6 +41,12 @@ as_root() {
 
 missing=()
 for package in "${packages[@]}"; do
+    # A Node installed otherwise (NodeSource's nodejs brings its own npm and
+    # conflicts with Debian's) serves the browser test as well.
+    case $package in
+    nodejs) command -v node >/dev/null && continue ;;
+    npm) command -v npm >/dev/null && continue ;;
+    esac
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$package")
     fi
@@ -56,4 +66,11 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
     as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
     as_root locale-gen >/dev/null
+fi
+
+# playwright-core for the browser test, at the version its lockfile pins; it
+# downloads no browser, driving Debian's Chromium.
+if [ ! -d "$(dirname "$0")/../tests/browser/node_modules/playwright-core" ]; then
+    echo "setup: installing playwright-core for the browser test"
+    (cd "$(dirname "$0")/../tests/browser" && npm ci --no-audit --no-fund --ignore-scripts)
 fi

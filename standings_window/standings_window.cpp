@@ -5,12 +5,14 @@
 #include "file_dialog.h"
 #include "journal_schema.h"
 #include "journal_words.h"
+#include "local_time.h"
 #include "results_document.h"
 #include "results_files.h"
 #include "results_pages.h"
 #include "results_printing.h"
 #include "sheet_words.h"
 #include "standings_table.h"
+#include "still_to_fly_question.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -60,15 +63,21 @@ void openBlockingThisWindowAlone(QDialog &dialog)
 
 } // namespace
 
-StandingsWindow::StandingsWindow(StandingsSource source, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_source(std::move(source))
+StandingsWindow::StandingsWindow(StandingsSource source, ContestChanges &changes, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_source(std::move(source)), m_changes(changes)
 {
     setWindowTitle(QStringLiteral("Standings"));
     buildControls();
+    // Named children, so that a read due or under way can be seen from outside.
+    m_soon.setParent(this);
+    m_soon.setObjectName(QStringLiteral("standingsReadSoon"));
+    m_reading.setParent(this);
+    m_reading.setObjectName(QStringLiteral("standingsReading"));
     m_soon.setSingleShot(true);
     m_soon.setInterval(readDelayMs);
     connect(&m_soon, &QTimer::timeout, this, &StandingsWindow::readNow);
     connect(&m_reading, &QFutureWatcher<Read>::finished, this, &StandingsWindow::takeRead);
+    connect(&m_changes, &ContestChanges::changed, this, &StandingsWindow::journalChanged);
     readNow();
 }
 
@@ -94,6 +103,7 @@ void StandingsWindow::buildControls()
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setWordWrap(true);
     m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("standingsNote"));
     m_note->setWordWrap(true);
 
     auto *printButton = button(QStringLiteral("Print…"), QKeySequence::Print, this);
@@ -103,6 +113,10 @@ void StandingsWindow::buildControls()
     m_contest->setObjectName(QStringLiteral("contestButton"));
     m_contest->setEnabled(m_source.contest && m_source.setContest);
     saveButton->setEnabled(bool(m_source.save));
+    auto *networkButton = button(QStringLiteral("Show on the network…"), {}, this);
+    networkButton->setObjectName(QStringLiteral("networkButton"));
+    networkButton->setVisible(bool(m_source.showOnNetwork));
+    connect(networkButton, &QPushButton::clicked, this, [this] { m_source.showOnNetwork(); });
     auto *orderButton = button(QStringLiteral("Flight order…"), QKeySequence(Qt::CTRL | Qt::Key_O), this);
     orderButton->setObjectName(QStringLiteral("flightOrderButton"));
     orderButton->setVisible(bool(m_source.flightOrder));
@@ -122,15 +136,39 @@ void StandingsWindow::buildControls()
     top->addWidget(m_chooser);
     top->addWidget(m_state, 1);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *each : {printButton, previewButton, saveButton, m_contest, orderButton})
+    for (QPushButton *each : {printButton, previewButton, saveButton, m_contest, networkButton, orderButton})
         buttons->addWidget(each);
     buttons->addStretch(1);
-    buttons->addWidget(closeButton);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_table, 1);
-    layout->addWidget(m_note);
-    layout->addLayout(buttons);
+    auto *contestPage = layout;
+    // The season's series in a view of its own: the contest's standings and controls on the first page.
+    if (m_source.series.read) {
+        auto *views = new QTabWidget(this);
+        views->setObjectName(QStringLiteral("standingsViews"));
+        auto *page = new QWidget(views);
+        contestPage = new QVBoxLayout(page);
+        views->addTab(page, QStringLiteral("C&ontest"));
+        m_seriesView = new SeriesView(m_source.series, views);
+        m_seriesView->setObjectName(QStringLiteral("seriesView"));
+        views->addTab(m_seriesView, QStringLiteral("Se&ries"));
+        connect(views, &QTabWidget::currentChanged, this, [this, views] {
+            if (views->currentWidget() == m_seriesView)
+                m_seriesView->readAgain();
+        });
+        layout->addWidget(views, 1);
+    }
+    contestPage->addLayout(top);
+    contestPage->addWidget(m_table, 1);
+    contestPage->addWidget(m_note);
+    contestPage->addLayout(buttons);
+    if (m_seriesView) {
+        auto *closing = new QHBoxLayout;
+        closing->addStretch(1);
+        closing->addWidget(closeButton);
+        layout->addLayout(closing);
+    } else {
+        buttons->addWidget(closeButton);
+    }
     resize(760, 480);
 }
 
@@ -141,16 +179,23 @@ void StandingsWindow::showEvent(QShowEvent *event)
         journalChanged();
 }
 
-bool StandingsWindow::isReading() const
-{
-    return m_soon.isActive() || m_reading.isRunning() || m_readAgain;
-}
-
 void StandingsWindow::journalChanged()
 {
+    ++m_told;
     // A closed window reads nothing; it reads the journal again when shown.
     if (isVisible())
         m_soon.start();
+    if (m_seriesView && m_seriesView->isVisible())
+        m_seriesView->readAgain();
+}
+
+StandingsWindow::Read StandingsWindow::readOf(const std::function<contest::Results()> &read, long long asOf)
+{
+    try {
+        return {read(), {}, asOf};
+    } catch (const std::exception &problem) {
+        return {{}, QString::fromStdString(journalSentence(problem)), asOf};
+    }
 }
 
 void StandingsWindow::readNow()
@@ -160,18 +205,32 @@ void StandingsWindow::readNow()
         return;
     }
     m_readAgain = false;
-    m_reading.setFuture(QtConcurrent::run([read = m_source.read] {
-        try {
-            return Read{read(), {}};
-        } catch (const std::exception &problem) {
-            return Read{{}, QString::fromStdString(journalSentence(problem))};
-        }
-    }));
+    m_reading.setFuture(QtConcurrent::run([read = m_source.read, asOf = m_told] { return readOf(read, asOf); }));
 }
 
 void StandingsWindow::takeRead()
 {
     Read read = m_reading.result();
+    if (m_readAgain)
+        readNow();
+    // A read made for a save meanwhile is newer than this one.
+    if (read.asOf >= m_shownAsOf)
+        showRead(std::move(read));
+}
+
+void StandingsWindow::readUpToDate()
+{
+    if (m_shownAsOf == m_told)
+        return;
+    m_soon.stop();
+    // The source reads on one thread at a time.
+    m_reading.waitForFinished();
+    showRead(readOf(m_source.read, m_told));
+}
+
+void StandingsWindow::showRead(Read read)
+{
+    m_shownAsOf = read.asOf;
     // A failed read keeps the standings last read in view and says so.
     m_problem = read.problem;
     if (m_problem.isEmpty()) {
@@ -182,8 +241,6 @@ void StandingsWindow::takeRead()
     }
     else // and a sheet printed or saved from them says so
         m_results.unreadAt = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
-    if (m_readAgain)
-        readNow();
 
     const QString chosen = m_chooser->currentText();
     const QSignalBlocker quiet(m_chooser);
@@ -214,8 +271,8 @@ void StandingsWindow::showChosen()
             state += QStringLiteral(". %1").arg(QString::fromStdString(standings.rounds));
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
         const contest::CombinedStandings &combined = m_results.combined[std::size_t(chosen - classes)];
-        showStandings(*m_table, contest::combinedResults(combined));
-        state = provisional;
+        showStandings(*m_table, contest::combinedResults(combined, m_results));
+        state = combinationStateLine(combined, m_results);
         if (const QString waiting = combinationWaiting(combined); !waiting.isEmpty())
             state += QStringLiteral(". %1").arg(waiting);
     } else {
@@ -226,6 +283,9 @@ void StandingsWindow::showChosen()
     }
     if (!m_problem.isEmpty())
         state = QStringLiteral("%1 The standings shown were read before.").arg(m_problem);
+    // The file written is said after the state, which goes on being said.
+    if (!m_written.isEmpty())
+        state += (state.endsWith(QLatin1Char('.')) ? QStringLiteral(" ") : QStringLiteral(". ")) + m_written;
     m_state->setText(state);
     const int unnamed = m_results.flightsWithoutContestant;
     m_note->setText(unnamed == 0 ? QString()
@@ -251,7 +311,10 @@ void StandingsWindow::openPrintDialog(PrintDialogKind kind)
     QDialog *dialog = nullptr;
     try {
         dialog = resultsPrintDialog(this, kind, resultsPageLayout(paperFor(QLocale())),
-                                    [this](QPagedPaintDevice &printer) { printOn(printer); });
+                                    [this](QPagedPaintDevice &printer) {
+                                        readUpToDate();
+                                        printOn(printer);
+                                    });
     } catch (const std::exception &problem) {
         m_state->setText(QStringLiteral("Cannot print the results: %1. Nothing was printed.")
                              .arg(QString::fromUtf8(problem.what())));
@@ -278,6 +341,7 @@ void StandingsWindow::chooseFileToSave()
 bool StandingsWindow::saveTo(const QString &path)
 {
     const QString shown = QDir::toNativeSeparators(path);
+    readUpToDate();
     try {
         m_source.save(m_results, path.toStdString());
     } catch (const std::exception &problem) {
@@ -288,10 +352,12 @@ bool StandingsWindow::saveTo(const QString &path)
                                      QMessageBox::Ok, this);
         told->setObjectName(QStringLiteral("saveFailed"));
         openBlockingThisWindowAlone(*told);
+        m_written.clear();
         showChosen();
         return false;
     }
-    m_state->setText(QStringLiteral("Wrote the results to %1.").arg(shown));
+    m_written = QStringLiteral("Wrote the results to %1.").arg(shown);
+    showChosen();
     return true;
 }
 
@@ -305,50 +371,12 @@ void StandingsWindow::editContest()
         return;
     }
     auto *dialog = new ContestSettingsDialog(contest, m_results, this);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] { closeClassesAsked(dialog->settings()); });
-    openBlockingThisWindowAlone(*dialog);
-}
-
-// A class closed while contestants are still to fly in it is closed only
-// once the director says so; kept open otherwise, the other edits kept.
-void StandingsWindow::closeClassesAsked(contest::ContestSettings contest)
-{
-    QStringList toFly, captions;
-    for (const contest::ClassRule &rule : contest.classes) {
-        if (!rule.final || !rule.finalAt.empty())
-            continue; // open, or closed before
-        for (const contest::ClassStandings &standings : m_results.classes)
-            for (const contest::Standing &row : standings.rows)
-                if (standings.rule.caption == rule.caption && row.stillToFly) {
-                    toFly << QString::fromStdString(row.contestant);
-                    if (!captions.contains(QString::fromStdString(rule.caption)))
-                        captions << QString::fromStdString(rule.caption);
-                }
-    }
-    if (toFly.isEmpty()) {
-        keepContest(contest);
-        return;
-    }
-    const QString names = toFly.size() == 1 ? toFly.front()
-                                            : toFly.mid(0, toFly.size() - 1).join(QStringLiteral(", "))
-                                                  + QStringLiteral(" and ") + toFly.back();
-    auto *ask = new QMessageBox(QMessageBox::Question, QStringLiteral("Close the class?"),
-                                QStringLiteral("%1 %2 still to fly in %3. Close %4 anyway?")
-                                    .arg(names, toFly.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"),
-                                         captions.join(QStringLiteral(", ")),
-                                         captions.size() == 1 ? QStringLiteral("the class") : QStringLiteral("them")),
-                                QMessageBox::NoButton, this);
-    ask->setObjectName(QStringLiteral("closeWithStillToFly"));
-    QPushButton *close = ask->addButton(QStringLiteral("&Close anyway"), QMessageBox::AcceptRole);
-    ask->setDefaultButton(ask->addButton(QStringLiteral("&Keep open"), QMessageBox::RejectRole));
-    connect(ask, &QMessageBox::finished, this, [this, ask, close, contest, captions]() mutable {
-        if (ask->clickedButton() != close)
-            for (contest::ClassRule &rule : contest.classes)
-                if (captions.contains(QString::fromStdString(rule.caption)))
-                    rule.final = false;
-        keepContest(contest);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const auto keep = [this](const contest::ContestSettings &contest) { keepContest(contest); };
+        if (QMessageBox *ask = stillToFlyQuestion(dialog->settings(), m_results, keep, this))
+            openBlockingThisWindowAlone(*ask);
     });
-    openBlockingThisWindowAlone(*ask);
+    openBlockingThisWindowAlone(*dialog);
 }
 
 void StandingsWindow::keepContest(const contest::ContestSettings &contest)
@@ -359,7 +387,7 @@ void StandingsWindow::keepContest(const contest::ContestSettings &contest)
         m_state->setText(QString::fromStdString(journalSentence(problem)) + QStringLiteral(" The contest was not changed."));
         return;
     }
-    readNow();
+    m_changes.tell(ContestChange::Settings);
 }
 
 } // namespace orlo

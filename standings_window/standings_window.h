@@ -1,8 +1,10 @@
 #pragma once
 
+#include "contest_changes.h"
 #include "contest_settings.h"
 #include "results_model.h"
 #include "results_printing.h"
+#include "series_view.h"
 
 #include <QFutureWatcher>
 #include <QTimer>
@@ -28,30 +30,27 @@ struct StandingsSource {
     std::function<contest::ContestSettings()> contest;
     std::function<void(const contest::ContestSettings &)> setContest;
     std::function<void(const contest::Results &, const std::string &path)> save;
+    // The season's series, in a view of its own beside the contest's; none without a read.
+    SeriesSource series;
+    std::function<void()> showOnNetwork; // opens "Show on the network…"; none: no such button
     // Opens the order of flying; none, no button.
     std::function<void()> flightOrder;
 };
 
 // The live standings beside the sheet: a class or combination at a time,
-// read again shortly after each flight recorded, and the results sheet
-// printed, previewed or saved from them. Modeless; its dialogs block it
-// alone, never the sheet.
+// read again shortly after each change to the contest, whoever made it, and
+// the results sheet printed, previewed or saved from them, never from a
+// table older than the last change told. Modeless; its dialogs block it
+// alone, never the sheet. The contest's settings changed here are told to changes.
 class StandingsWindow final : public QWidget {
 public:
-    explicit StandingsWindow(StandingsSource source, QWidget *parent = nullptr);
+    StandingsWindow(StandingsSource source, ContestChanges &changes, QWidget *parent = nullptr);
     // Waits for a read still running, which uses the source.
     ~StandingsWindow() override;
 
-    // A flight was recorded or changed: an open window reads the standings again soon,
+    // The contest changed: an open window reads the standings again soon,
     // once for a burst of changes, and never while the sheet's press runs.
     void journalChanged();
-
-    const contest::Results &results() const { return m_results; }
-    QComboBox *chooser() const { return m_chooser; }
-    QTableWidget *table() const { return m_table; }
-    QLabel *stateLine() const { return m_state; }
-    // Whether a read is under way or due.
-    bool isReading() const;
 
     // Writes the results as the file's extension names: .pdf, .html, .csv
     // or .xlsx, and says in the state line what was written, or in a box
@@ -66,11 +65,17 @@ private:
     struct Read {
         contest::Results results;
         QString problem; // empty when the journal was read
+        long long asOf = 0; // the count of changes told when the read began
     };
 
     void buildControls();
     void readNow();
     void takeRead();
+    static Read readOf(const std::function<contest::Results()> &read, long long asOf);
+    void showRead(Read read);
+    // Reads now, on this thread, when a change was told after the table
+    // shown was read: what is saved or printed is as of the last change.
+    void readUpToDate();
     void showChosen();
     void print();
     void preview();
@@ -78,10 +83,12 @@ private:
     void printOn(QPagedPaintDevice &printer) const;
     void chooseFileToSave();
     void editContest();
-    void closeClassesAsked(contest::ContestSettings contest);
     void keepContest(const contest::ContestSettings &contest);
 
     StandingsSource m_source;
+    ContestChanges &m_changes;
+    long long m_told = 0;       // changes told so far
+    long long m_shownAsOf = -1; // m_told when the read shown began; -1 before the first
     contest::Results m_results;
     QString m_problem;
     QTimer m_soon;
@@ -91,7 +98,9 @@ private:
     QLabel *m_state = nullptr;
     QTableWidget *m_table = nullptr;
     QLabel *m_note = nullptr;
+    QString m_written; // "Wrote the results to …", said after the state once saved
     QPushButton *m_contest = nullptr;
+    SeriesView *m_seriesView = nullptr;
 };
 
 } // namespace orlo

@@ -108,7 +108,7 @@ QString drawn(const Results &results)
         }
         classes << QString::fromStdString(combined.combination.name) + ": " + rows.join(QStringLiteral("; "));
         // The state a file gives each of its lines, said once here.
-        const ResultTable table = combinedResults(combined);
+        const ResultTable table = combinedResults(combined, results);
         for (std::size_t column = 0; column < table.columns.size() && !table.rows.empty(); ++column)
             if (table.columns[column].fileHeading == "Standing" && !table.rows.front().cells[column].text.empty())
                 classes.back() += " (" + QString::fromStdString(table.rows.front().cells[column].text) + ")";
@@ -188,13 +188,14 @@ void StandingsTest::ranking_data()
         << "Class I: 1 Ann 300.0 [300.0*] hs300.0; 2 Cy 100.25 [100.25*] hs100.25; att Dee a1 / "
            "Class II: 1 Bob 260.0 [260.0*] hs260.0; 2 Ann 250.0 [250.0*] hs250.0; 3 Dee 240.0 [240.0*] hs240.0; "
            "4 Cy 200.0 [200.0*] hs200.0 / "
-           "Class I + Class II: 1 Ann 550.0; 2 Cy 300.25; _ Bob 260.0 -Class I; _ Dee 240.0 -Class I" << QString();
+           "Class I + Class II: 1 Ann 550.0; 2 Cy 300.25; _ Bob 260.0 -Class I; _ Dee 240.0 -Class I "
+           "(provisional, as of )" << QString();
     QTest::newRow("combined-typed-in-lower-case-and-twice")
         << QStringList{"Ann|Class I,Class II", "Bob|Class II"}
         << QStringList{"Ann|Class I|300.0", "Ann|Class II|250.0", "Bob|Class II|260.0"} << 0 << 2 << false
         << QStringList{"class  i", "Class II", "CLASS I"}
         << "Class I: 1 Ann 300.0 [300.0*] hs300.0 / Class II: 1 Bob 260.0 [260.0*] hs260.0; 2 Ann 250.0 [250.0*] "
-           "hs250.0 / Class I + Class II: 1 Ann 550.0; _ Bob 260.0 -Class I"
+           "hs250.0 / Class I + Class II: 1 Ann 550.0; _ Bob 260.0 -Class I (provisional, as of )"
         << QString();
     QTest::newRow("still-to-fly")
         << QStringList{"Zed|Class I", "Ann|Class I", "Bob|Class II"} << QStringList{"Zed|Class I|10.0"} << 0 << 2
@@ -225,8 +226,8 @@ void StandingsTest::ranking_data()
         << 0 << 2 << false << QStringList{"Class I", "Class II"}
         << "Class I: 1 Ann 300.0 [300.0*] hs300.0; _ Bob (1 waiting from 2026-07-15T14:40:00+0200) / "
            "Class II: 1 Ann 200.0 [200.0*] hs200.0; _ Bob / "
-           "Class I + Class II: 1 Ann 500.0 (Class I: 1 flight recorded after Final, at 2026-07-15 14:40 +02:00: "
-           "reopen the class to count it)"
+           "Class I + Class II: 1 Ann 500.0 (provisional, as of ; Class I: 1 flight recorded after Final, at "
+           "2026-07-15 14:40 +02:00: reopen the class to count it)"
         << "2026-07-15T14:20:00+0200";
     // Summer time ended between the closing and the flight: 02:10 +01:00 is
     // forty minutes after 02:30 +02:00.

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QComboBox>
@@ -41,6 +42,7 @@ private slots:
     void readOnlyJournalReadWhole();
     void entryListReadAgainAfterAFailedRead();
     void entriesJoinTheContestListed();
+    void entryListFollowsAChangeOnceTheEditEnds();
     void whoFliesNextCalledOnTheSheet();
     void flightOrderDrawnMovedAndWithdrawn();
 };
@@ -149,6 +151,18 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
         history << historyView(window)->item(row, 1)->text();
     QCOMPARE(history.mid(1), (QStringList{"Contestant none → Hal Ivers", "Contestant Hal Ivers → Ken Lo (scored twice)",
                                           "Status official → void (scored twice)"}));
+    // The next flight scored is the one chosen, though another was chosen
+    // and corrected before: Alt+R corrects the flight just scored. A row the
+    // official chooses afterwards stays chosen while nothing new arrives.
+    calculation.score = "287.0";
+    program.recorder.flightEnded();
+    program.recorder.calculated(calculation);
+    QTRY_COMPARE_WITH_TIMEOUT(flightRows(window)->rowCount(), 2, hangWatchdogMs);
+    QTRY_COMPARE_WITH_TIMEOUT(flightsView(window)->currentIndex().row(), 0, hangWatchdogMs);
+    QCOMPARE(flightRows(window)->index(0, FlightTableModel::Total).data().toString(), QStringLiteral("287.0"));
+    flightsView(window)->setCurrentIndex(flightRows(window)->index(1, FlightTableModel::Time));
+    window.reload();
+    QCOMPARE(flightsView(window)->currentIndex().row(), 1);
 
     // The entry list: a name typed in the last row adds it; an entry with
     // flights stays, the director told to merge it; a registration file
@@ -209,6 +223,45 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
     QVERIFY2(statusLine(entries)->text().endsWith(QLatin1String("AMA Number was not imported.")),
              qPrintable(statusLine(entries)->text()));
     QCOMPARE(table.item(3, EntryListWindow::Number)->text(), QStringLiteral("3"));
+    // A registration site's per-event export read again later: each event
+    // shown with the class it is read as, one of no class refused until the
+    // director chooses one, and the classes of pilots listed already changed.
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
+    file.write("Event,Last Name,First Name,AMA #,Email,Paid\r\nProfile Navy Carrier,Ward,Lee,3,l@x.org,Yes\r\n"
+               "Navy Carrier Class I,Ward,Lee,3,l@x.org,Yes\r\nNavy Carrier Class II,Ward,Lee,3,l@x.org,Yes\r\n"
+               "Open Carrier,Cho,Ann,,a@x.org,No\r\nOpen Carrier,Núñez,José,,j@x.org,No\r\n");
+    file.close();
+    entries.importFrom(registration);
+    QTRY_VERIFY2_WITH_TIMEOUT(entries.findChild<ImportPreview *>(), "Import CSV… showed no preview", hangWatchdogMs);
+    preview = entries.findChild<ImportPreview *>();
+    const auto *events = namedControl<QTableWidget>(*preview, QStringLiteral("EventClasses"));
+    QStringList eventsShown;
+    for (int row = 0; row < events->rowCount(); ++row)
+        eventsShown << events->item(row, 0)->text() + " " + events->item(row, 1)->text() + " "
+                           + qobject_cast<QComboBox *>(events->cellWidget(row, 2))->currentText();
+    QCOMPARE(eventsShown, (QStringList{"Profile Navy Carrier 1 Profile", "Navy Carrier Class I 1 Class I",
+                                       "Navy Carrier Class II 1 Class II", "Open Carrier 2 (choose a class)"}));
+    QCOMPARE(problemsShown(*preview).size(), 1);
+    QVERIFY2(problemsShown(*preview).front().startsWith(QStringLiteral("lines 5 and 6: 2 rows name “Open Carrier”")),
+             qPrintable(problemsShown(*preview).front()));
+    QVERIFY2(!namedControl<QPushButton>(*preview, QStringLiteral("Import"))->isEnabled(),
+             "an event of no class can be imported");
+    auto *openCarrier = qobject_cast<QComboBox *>(events->cellWidget(3, 2));
+    openCarrier->setCurrentIndex(openCarrier->findText(QStringLiteral("Profile")));
+    QVERIFY2(namedControl<QPushButton>(*preview, QStringLiteral("Import"))->isEnabled(),
+             qPrintable(problemsShown(*preview).join('\n')));
+    const auto *changes = namedControl<QListWidget>(*preview, QStringLiteral("ClassChanges"));
+    QStringList changesShown;
+    for (int row = 0; row < changes->count(); ++row)
+        changesShown << changes->item(row)->text();
+    QCOMPARE(changesShown, (QStringList{"Lee Ward: Class II added", "Ann Cho: Profile added"}));
+    namedControl<QPushButton>(*preview, QStringLiteral("Import"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(table.rowCount(), 6, hangWatchdogMs);
+    QVERIFY2(statusLine(entries)->text().contains(QLatin1String("Lee Ward: Class II added. Ann Cho: Profile added.")),
+             qPrintable(statusLine(entries)->text()));
+    QCOMPARE(table.item(0, EntryListWindow::Classes)->text(), QStringLiteral("Profile"));
+    QVERIFY2(table.item(4, EntryListWindow::Classes)->text().contains(QLatin1String("Class II")),
+             qPrintable(table.item(4, EntryListWindow::Classes)->text()));
     // The search folds accents and case, and keeps the row that adds a name.
     namedControl<QLineEdit>(entries, QStringLiteral("Search"))->setText(QStringLiteral("LÉE"));
     QStringList found;
@@ -333,14 +386,15 @@ void ContestDayTest::readOnlyJournalReadWhole()
     // So are the contest's settings: read for the Contest dialog, a change refused.
     program.program.openStandings();
     StandingsWindow &standings = *program.program.standings();
-    QTRY_VERIFY2_WITH_TIMEOUT(standings.table()->rowCount() > 0, qPrintable(standings.stateLine()->text()),
-                              hangWatchdogMs);
+    const QLabel &state = *namedControl<QLabel>(standings, QStringLiteral("standingsState"));
+    QTRY_VERIFY2_WITH_TIMEOUT(namedControl<QTableWidget>(standings, QStringLiteral("standingsTable"))->rowCount() > 0,
+                              qPrintable(state.text()), hangWatchdogMs);
     standings.findChild<QPushButton *>(QStringLiteral("contestButton"))->click();
-    QTRY_VERIFY2_WITH_TIMEOUT(standings.findChild<ContestSettingsDialog *>(), qPrintable(standings.stateLine()->text()),
+    QTRY_VERIFY2_WITH_TIMEOUT(standings.findChild<ContestSettingsDialog *>(), qPrintable(state.text()),
                               hangWatchdogMs);
     standings.findChild<ContestSettingsDialog *>()->accept();
-    QTRY_VERIFY2_WITH_TIMEOUT(standings.stateLine()->text().endsWith(QLatin1String("The contest was not changed.")),
-                              qPrintable(standings.stateLine()->text()), hangWatchdogMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(state.text().endsWith(QLatin1String("The contest was not changed.")),
+                              qPrintable(state.text()), hangWatchdogMs);
 }
 
 // An entry list that could not be read says so until it is read again, and
@@ -352,7 +406,8 @@ void ContestDayTest::entryListReadAgainAfterAFailedRead()
     QVERIFY2(QDir().mkdir(path), "no folder where the journal should be");
     const journal::JournalReader reader(path.toStdString());
     journal::ContestJournal contest(path.toStdString());
-    EntryListWindow window(reader, contest, nullptr);
+    ContestChanges changes(path.toStdString());
+    EntryListWindow window(reader, contest, changes, nullptr);
     QVERIFY2(statusLine(window)->text().startsWith(QLatin1String("The entry list could not be read")),
              qPrintable(statusLine(window)->text()));
 
@@ -375,7 +430,8 @@ void ContestDayTest::entriesJoinTheContestListed()
     journal::ContestJournal(path.toStdString()).add({"Hal Ivers", "12", {}});
     const journal::JournalReader reader(path.toStdString());
     journal::ContestJournal contest(path.toStdString());
-    EntryListWindow window(reader, contest, nullptr);
+    ContestChanges changes(path.toStdString());
+    EntryListWindow window(reader, contest, changes, nullptr);
     journal::ContestJournal(path.toStdString()).startContest({"Autumn Meet", "2026-10-01", "2026-10-02", false});
 
     QTableWidget &table = *entriesTable(window);
@@ -520,6 +576,46 @@ void ContestDayTest::flightOrderDrawnMovedAndWithdrawn()
     QCOMPARE(names().mid(0, 3), (QStringList{drawn[0], drawn[2], drawn[3]}));
     QCOMPARE(list->item(3)->text(), drawn[1] + QStringLiteral(": withdrawn"));
     QCOMPARE(order.findChild<QLabel *>(QStringLiteral("orderProgress"))->text(), QStringLiteral("Round 1 of 2: 3 still to fly"));
+}
+
+// Another program adds an entry while the director is typing a number into
+// the open entry list: the cell keeps what is typed, and once the director
+// leaves it (Escape: nothing written here) the list shows the other
+// program's entry.
+void ContestDayTest::entryListFollowsAChangeOnceTheEditEnds()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("journal.sqlite"));
+    journal::ContestJournal(path.toStdString()).add({"Hal Ivers", "12", {}});
+    const journal::JournalReader reader(path.toStdString());
+    journal::ContestJournal contest(path.toStdString());
+    ContestChanges changes(path.toStdString());
+    EntryListWindow window(reader, contest, changes, nullptr);
+    window.show();
+    QVERIFY2(QTest::qWaitForWindowExposed(&window, hangWatchdogMs), "the entry list was not shown");
+    QTableWidget &table = *entriesTable(window);
+    table.setCurrentCell(0, EntryListWindow::Number);
+    table.editItem(table.item(0, EntryListWindow::Number));
+    auto *editor = qobject_cast<QLineEdit *>(window.focusWidget());
+    QVERIFY2(editor, "editing the number opened no line edit");
+    editor->setText(QStringLiteral("77"));
+
+    journal::ContestJournal(path.toStdString()).add({"Ann Cho", "5", {}});
+    changes.tell(ContestChange::AnotherProgram);
+    QCoreApplication::processEvents(); // the list's read after a change is queued
+    QVERIFY2(window.focusWidget() == editor && editor->text() == QLatin1String("77"),
+             "the number being typed was lost to the other program's change");
+
+    QTest::keyClick(editor, Qt::Key_Escape);
+    const auto listed = [&table] {
+        QStringList rows;
+        for (int row = 0; row + 1 < table.rowCount(); ++row)
+            rows << table.item(row, EntryListWindow::Name)->text() + QLatin1Char(' ')
+                    + table.item(row, EntryListWindow::Number)->text();
+        return rows.join(QStringLiteral(", "));
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(listed(), QStringLiteral("Ann Cho 5, Hal Ivers 12"), hangWatchdogMs);
+    QVERIFY2(window.isVisible(), "Escape in the cell closed the entry list");
 }
 
 QTEST_MAIN(ContestDayTest)

@@ -119,6 +119,7 @@ struct Program : TemporaryFolder, WiredProgram {
 struct NewNameConfirmer {
     QTimer timer;
     QStringList said;
+    QStringList titles;
     QList<Qt::WindowModality> blocked; // what each message blocked: its window alone, or the whole program
     bool pressEnter = false;
 
@@ -130,6 +131,7 @@ struct NewNameConfirmer {
             if (!box || !box->isVisible() || box->buttons().isEmpty())
                 return;
             said << (box->text() + QLatin1Char(' ') + box->informativeText()).trimmed();
+            titles << box->windowTitle();
             blocked << box->windowModality();
             if (pressEnter) {
                 QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);

@@ -74,6 +74,7 @@ private slots:
     void openedByMenuNamedAtOnceEndedWithTheSheet();
     void longJournalFilteredAndExported();
     void problemToldWithoutTakingTheFocus();
+    void firstStartShowsNoFlightsYet();
 };
 
 void FlightsWindowTest::flightOnTheSheetToTheExport()
@@ -206,7 +207,8 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
                                  picture->mapToGlobal(picture->rect().center()));
     QApplication::sendEvent(picture, &rightClick);
     QCOMPARE(offered, (QStringList{QStringLiteral("Flight journal…"), QStringLiteral("Standings…"),
-                                   QStringLiteral("Flight order…"), QStringLiteral("New contest…"),
+                                   QStringLiteral("Flight order…"), QStringLiteral("Show on the network…"),
+                                   QStringLiteral("New contest…"),
                                    QStringLiteral("Contests…")}));
     QTRY_VERIFY2_WITH_TIMEOUT(program.flights.window() && program.flights.window()->isVisible(),
                  "the context menu opened no flights window", hangWatchdogMs);
@@ -244,6 +246,8 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE_WITH_TIMEOUT(flightRows(*window)->index(0, FlightTableModel::Contestant).data().toString(), typed, hangWatchdogMs);
     QCOMPARE(confirmer.said, QStringList{QStringLiteral("“%1” is not on the entry list. Add it? The entry list is empty.").arg(typed)});
+    // The question says what it is about in its title, not the program's file name.
+    QCOMPARE(confirmer.titles, QStringList{QStringLiteral("Not on the entry list")});
 
     // Another program reading the same file sees the name while this window is still open.
     const journal::JournalReader reader(program.journal.path());
@@ -374,6 +378,17 @@ void FlightsWindowTest::problemToldWithoutTakingTheFocus()
     const QString status = statusLine(*program.flights.window())->text();
     QVERIFY2(status.contains(QLatin1String("could not be read")) && !status.contains(QLatin1String("0 flights")),
              qPrintable(status));
+}
+
+// The first start on a new journal with the flights window beside the sheet:
+// the window may open before the journal is made, and a journal not made yet
+// holds no flights; it is no failure to read.
+void FlightsWindowTest::firstStartShowsNoFlightsYet()
+{
+    Program program;
+    program.flights.open();
+    const QString status = statusLine(*program.flights.window())->text();
+    QVERIFY2(status.startsWith(QLatin1String("0 flights shown.")), qPrintable(status));
 }
 
 QTEST_MAIN(FlightsWindowTest)

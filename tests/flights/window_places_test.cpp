@@ -1,4 +1,6 @@
+#include "contest_journal.h"
 #include "entry_list_window.h"
+#include "flights_program.h"
 #include "flights_window.h"
 #include "flights_window_opener.h"
 #include "hang_watchdog.h"
@@ -8,12 +10,20 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTest>
 
 using namespace orlo;
@@ -30,6 +40,9 @@ private slots:
     void flightsWindowFitsBesideTheSheet();
     void openedClearOfTheSheet();
     void placeKeptUntilTheScreenChanges();
+    void secondProgramOnTheJournalOpensOffTheFirst();
+    void manualOnF1_data();
+    void manualOnF1();
 };
 
 // Frames on screens of 1280×1024 and 1024×600 with the sheet as the program
@@ -121,6 +134,10 @@ void WindowPlacesTest::openedClearOfTheSheet()
 {
     QTemporaryDir folder;
     WiredProgram program(folder.filePath(QStringLiteral("journal.sqlite")));
+    {
+        journal::ContestJournal contest(folder.filePath(QStringLiteral("journal.sqlite")).toStdString());
+        contest.add({"Bartholomew Featherstonehaugh", "AMA 1234567", {"Profile", "Class I", "Class II"}});
+    }
     QVERIFY2(program.start(), "the score sheet did not start");
     program.program.flights()->open();
     FlightsWindow &flights = *program.program.flights()->window();
@@ -138,6 +155,19 @@ void WindowPlacesTest::openedClearOfTheSheet()
                                                           .arg(frame.height())
                                                           .arg(sheet.width())));
     }
+    // In the room left beside the sheet, the list's last columns and its
+    // search hint show whole.
+    const auto *table = entries->findChild<QTableWidget *>(QStringLiteral("Entries"));
+    const QHeaderView &header = *table->horizontalHeader();
+    for (const int column : {int(EntryListWindow::Number), int(EntryListWindow::Classes), int(EntryListWindow::Flights)}) {
+        const QString heading = table->horizontalHeaderItem(column)->text();
+        const int right = header.sectionViewportPosition(column) + header.sectionSize(column);
+        QVERIFY2(right <= table->viewport()->width() && header.sectionSize(column) >= header.fontMetrics().horizontalAdvance(heading),
+                 qPrintable(QStringLiteral("%1 is cut: %2 of %3 pixels").arg(heading).arg(right).arg(table->viewport()->width())));
+    }
+    const auto *search = entries->findChild<QLineEdit *>(QStringLiteral("Search"));
+    QVERIFY2(search->fontMetrics().horizontalAdvance(search->placeholderText()) < search->width() - 8,
+             qPrintable(QStringLiteral("the search hint needs more than %1 pixels").arg(search->width())));
 }
 
 // A window opens where it was last put; a place that would not show whole
@@ -160,6 +190,22 @@ void WindowPlacesTest::placeKeptUntilTheScreenChanges()
     QWidget again;
     QVERIFY2(restorePlace(again, QStringLiteral("probe")), "the place kept was not given back");
     QCOMPARE(again.geometry(), put);
+    {
+        // Kept where a smaller screen now has the sheet's buttons (Calc.
+        // Score, Reset): not given back, the window placed afresh.
+        QWidget sheet;
+        sheet.setGeometry(QRect(screen.topLeft(), QSize(400, 300)));
+        auto *calculate = new QPushButton(QStringLiteral("Calc. Score"), &sheet);
+        calculate->setGeometry(200, 220, 100, 30);
+        sheet.show();
+        QVERIFY2(QTest::qWaitForWindowExposed(&sheet, hangWatchdogMs), "the sheet did not show");
+        QWidget overButtons;
+        overButtons.setGeometry(QRect(screen.topLeft() + QPoint(500, 500), QSize(100, 100)));
+        QVERIFY2(!restorePlace(overButtons, QStringLiteral("probe"), &sheet), "a place over the sheet's buttons was given back");
+        QCOMPARE(overButtons.geometry(), QRect(screen.topLeft() + QPoint(500, 500), QSize(100, 100)));
+        calculate->move(360, 260); // past the place kept: given back
+        QVERIFY2(restorePlace(overButtons, QStringLiteral("probe"), &sheet), "a place clear of the buttons was not given back");
+    }
 
     {
         // Kept on a screen larger than this one: it would reach past its edge.
@@ -177,6 +223,103 @@ void WindowPlacesTest::placeKeptUntilTheScreenChanges()
                             .arg(fresh.width())
                             .arg(fresh.height())));
     keepPlacesIn({});
+}
+
+// A second program started on the same journal opens its sheet off the
+// first's place, and its title says another program has the journal open;
+// it opened exactly over the first, saying nothing. Once both have ended,
+// the next program is the only one again.
+void WindowPlacesTest::secondProgramOnTheJournalOpensOffTheFirst()
+{
+    QTemporaryDir folder;
+    const QString journal = folder.filePath(QStringLiteral("journal.sqlite"));
+    {
+        WiredProgram first(journal);
+        QVERIFY2(first.start(), "the first program did not start");
+        WiredProgram second(journal);
+        QVERIFY2(second.start(), "the second program did not start");
+        const QString said = QStringLiteral("another program has this journal open");
+        QVERIFY2(second.sheet.windowTitle().contains(said) && !first.sheet.windowTitle().contains(said),
+                 qPrintable(first.sheet.windowTitle() + " / " + second.sheet.windowTitle()));
+        const QRect firstPlace = first.sheet.frameGeometry();
+        const QRect secondPlace = second.sheet.frameGeometry();
+        QVERIFY2(secondPlace.topLeft() != firstPlace.topLeft()
+                     && QGuiApplication::primaryScreen()->availableGeometry().contains(secondPlace),
+                 qPrintable(QStringLiteral("the second sheet at %1,%2, the first at %3,%4")
+                                .arg(secondPlace.x())
+                                .arg(secondPlace.y())
+                                .arg(firstPlace.x())
+                                .arg(firstPlace.y())));
+    }
+    WiredProgram alone(journal);
+    QVERIFY2(!alone.program.journalOpenElsewhere(), "the mark of a program ended was taken for one running");
+}
+
+void WindowPlacesTest::manualOnF1_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("score sheet") << QStringLiteral("sheet");
+    QTest::newRow("flights window") << QStringLiteral("flights");
+    QTest::newRow("entry list") << QStringLiteral("entries");
+    QTest::newRow("Standings window") << QStringLiteral("standings");
+}
+
+// F1 in any of the program's windows shows the user's manual beside the
+// sheet, rendered from its Markdown, with its list of contents leading to
+// the headings; Escape puts it away.
+void WindowPlacesTest::manualOnF1()
+{
+    QFETCH(QString, window);
+    Program program;
+    QVERIFY2(program.start(), "the score sheet did not start");
+    QWidget *pressedIn = &program.sheet;
+    if (window != QLatin1String("sheet")) {
+        program.flights.open();
+        pressedIn = program.flights.window();
+    }
+    if (window == QLatin1String("entries")) {
+        program.flights.window()->openEntryList();
+        pressedIn = program.flights.window()->findChild<EntryListWindow *>();
+    } else if (window == QLatin1String("standings")) {
+        program.program.openStandings();
+        pressedIn = program.program.standings();
+    }
+    QVERIFY2(pressedIn && QTest::qWaitForWindowActive(pressedIn, hangWatchdogMs), "the window did not come forward");
+    QTest::keyClick(pressedIn->focusWidget() ? pressedIn->focusWidget() : pressedIn, Qt::Key_F1);
+
+    QWidget *manual = nullptr;
+    QTRY_VERIFY2_WITH_TIMEOUT((manual = [] {
+                                  for (QWidget *shown : QApplication::topLevelWidgets())
+                                      if (shown->objectName() == QLatin1String("manual") && shown->isVisible())
+                                          return shown;
+                                  return static_cast<QWidget *>(nullptr);
+                              }()),
+                              "F1 showed no manual", hangWatchdogMs);
+    QVERIFY2(QTest::qWaitForWindowActive(manual, hangWatchdogMs), "the manual did not come forward");
+    QVERIFY2(!manual->frameGeometry().intersects(program.sheet.frameGeometry()), "the manual covers the sheet");
+    auto *text = manual->findChild<QTextBrowser *>(QStringLiteral("manualText"));
+    QVERIFY2(text, "the manual has no text");
+    const QString shown = text->toPlainText();
+    QVERIFY2(shown.startsWith(QLatin1String("Orlo Score: the user's manual"))
+                 && shown.contains(QLatin1String("\nKeyboard use\n")) && !shown.contains(QLatin1String("## ")),
+             qPrintable(shown.left(200)));
+    // The list of contents' last entry, clicked, leads to its heading near the end. The text
+    // is laid out a part at a time after it shows: the heading is reached once it is all there.
+    const QScrollBar &scrolled = *text->verticalScrollBar();
+    const auto clickLastEntry = [text] {
+        text->verticalScrollBar()->setValue(0);
+        QTextCursor entry = text->document()->find(QStringLiteral("Input the program refuses"));
+        entry.setPosition(entry.selectionStart() + 3);
+        QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, text->cursorRect(entry).center());
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT((clickLastEntry(), scrolled.value() > scrolled.maximum() / 2),
+                              qPrintable(QStringLiteral("the list of contents leads nowhere: at %1 of %2")
+                                             .arg(scrolled.value())
+                                             .arg(scrolled.maximum())),
+                              hangWatchdogMs);
+
+    QTest::keyClick(text, Qt::Key_Escape);
+    QTRY_VERIFY2_WITH_TIMEOUT(!manual->isVisible(), "Escape left the manual open", hangWatchdogMs);
 }
 
 // One screen of 1280×1024, as on the laptop at a flight line: room beside the sheet.

@@ -2,6 +2,7 @@
 
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "flight_observer.h"
 
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "flights_csv.h"
 #include "command_line_test.h"
 #include "sqlite_library.h"
@@ -38,7 +39,7 @@ void CommandLineTest::versionAndHelp()
 {
     const Run version = run({QStringLiteral("--version")});
     QCOMPARE(version.status, 0);
-    QCOMPARE(version.output, QStringLiteral("Orlo_Score 1.00\n"));
+    QCOMPARE(version.output, QStringLiteral("Orlo_Score " ORLO_SHOWN_VERSION "\n"));
 
     const Run help = run({QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
@@ -46,6 +47,8 @@ void CommandLineTest::versionAndHelp()
                                "--day <YYYY-MM-DD>", "--backup-journal <file>", "--import-entries <file.csv>",
                                "--results <file>", "--class <caption>", "--version", "--help"})
         QVERIFY2(help.output.contains(QLatin1String(option)), option);
+    // Every separator a registration file's classes cell may hold is named.
+    QVERIFY2(help.output.simplified().contains(QLatin1String("separated by /, |, ; or a comma")), qPrintable(help.output));
 }
 
 void CommandLineTest::wrongCommandLine_data()
@@ -84,6 +87,15 @@ void CommandLineTest::wrongCommandLine_data()
     QTest::newRow("class-without-results") << QStringList{"--class", "Class I"} << 2 << "--class goes with --results";
     QTest::newRow("device-journal-refused") << QStringList{"--export-journal", csv, "--journal", "/dev/zero"} << 1
                                             << "not a plain file";
+    QTest::newRow("serve-not-a-port") << QStringList{"--serve", "eighty"} << 2 << "--serve takes a port";
+    QTest::newRow("serve-port-too-high") << QStringList{"--serve", "70000"} << 2 << "not '70000'";
+    QTest::newRow("serve-no-such-address") << QStringList{"--serve", "300.1.1.1:8080"} << 2 << "--serve takes a port";
+    QTest::newRow("serve-without-journal") << QStringList{"--serve", "8080", "--no-journal"} << 2
+                                           << "--no-journal goes with none";
+    QTest::newRow("serve-with-results") << QStringList{"--serve", "8080", "--results", "results.csv"} << 2
+                                        << "given one at a time";
+    QTest::newRow("serve-without-a-journal-file")
+        << QStringList{"--serve", "127.0.0.1:0", "--journal", "no-such.sqlite"} << 1 << "no-such.sqlite";
     addWrongSeasonCommandLines();
 }
 
@@ -175,6 +187,14 @@ void CommandLineTest::journalLeftAsItWas_data()
     QTest::newRow("read-by-another-user") << "another-user" << "out.csv" << 0 << "Exported 2 flights";
     QTest::newRow("read-only-journal-with-its-log-without-index") << "log-without-index" << "out.csv" << 0
                                                                 << "Exported 16 flights";
+    // The same, its files not writable, read by an ordinary user: SQLite
+    // needs the log's index beside the private copy it reads.
+    QTest::newRow("read-only-log-without-index-exported-by-another-user")
+        << "log-without-index-another-user" << "out.csv" << 0 << "Exported 16 flights";
+    QTest::newRow("read-only-log-without-index-backed-up-by-another-user")
+        << "log-without-index-another-user" << "backup:backup.sqlite" << 0 << "Backed up the journal, 16 flights";
+    QTest::newRow("read-only-log-without-index-results-by-another-user")
+        << "log-without-index-another-user" << "results:results.html" << 0 << "Wrote the results";
     QTest::newRow("day-without-export") << "journal" << "day-alone" << 2 << "--day goes with --export-journal";
 }
 
@@ -222,6 +242,14 @@ void CommandLineTest::journalLeftAsItWas()
         QVERIFY(recordIntoLogAndKill(journal));
         QVERIFY(QFile::remove(journal + "-shm"));
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    } else if (kind == "log-without-index-another-user") {
+        if (geteuid() != 0)
+            QSKIP("only the superuser's tests can read as another user");
+        QVERIFY(recordIntoLogAndKill(journal));
+        QVERIFY(QFile::remove(journal + "-shm"));
+        for (const QString &file : {journal, journal + "-wal"})
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7777)));
     }
     if (kind != "locked" && other) {
         sqlite().close_v2(other);
@@ -234,10 +262,12 @@ void CommandLineTest::journalLeftAsItWas()
         arguments << QStringLiteral("--day") << QStringLiteral("2026-12-08");
     else if (output.startsWith(QStringLiteral("backup:")))
         arguments << QStringLiteral("--backup-journal") << folder.filePath(output.mid(7));
+    else if (output.startsWith(QStringLiteral("results:")))
+        arguments << QStringLiteral("--results") << folder.filePath(output.mid(8));
     else
         arguments << QStringLiteral("--export-journal") << folder.filePath(output);
 
-    const Run exported = run(arguments, {}, {}, kind == "another-user");
+    const Run exported = run(arguments, {}, {}, kind.endsWith(QLatin1String("another-user")));
     if (other) {
         sqlite().exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite().close_v2(other);
@@ -247,10 +277,10 @@ void CommandLineTest::journalLeftAsItWas()
     const QString said = status == 0 ? exported.output : exported.errors;
     QVERIFY2(said.count('\n') == 1 && said.contains(saying), qPrintable(said));
     QStringList expected{QStringLiteral("journal.sqlite")};
-    if (kind == "log-without-index")
+    if (kind.startsWith(QLatin1String("log-without-index")))
         expected << QStringLiteral("journal.sqlite-wal");
     if (status == 0)
-        expected << output;
+        expected << output.section(QLatin1Char(':'), -1);
     expected.sort();
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files, QDir::Name), expected);
     if (kind == "first-version") {
@@ -267,7 +297,7 @@ void CommandLineTest::journalLeftAsItWas()
         QVERIFY2(contentsOf(journal) == before && contentsOf(journal + "-wal") == logBefore,
                  "the journal is left exactly as it was");
     }
-    if (kind == "log-without-index") {
+    if (kind.startsWith(QLatin1String("log-without-index"))) {
         const JournalReader reader(journal.toStdString());
         int voided = 0;
         for (const FlightRow &flight : reader.flights())
@@ -333,9 +363,16 @@ void CommandLineTest::registrationImported_data()
     QTest::newRow("german headings: the columns left out said")
         << QByteArray("Klassen;Name;Verein;Startnummer\nProfil;Jörg Maier;MFC Ulm;7\n") << 0
         << "Names from Name, no numbers, no classes. Klassen, Verein, Startnummer were not imported.\n" << 2;
+    QTest::newRow("a listed contestant's classes changed, each change said")
+        << QByteArray("Name,Classes\n\"Lee, Ann\",Class I|Profile\n") << 0
+        << "1 was on it already, their classes now:\n  Lee, Ann: Class I and Profile added.\n" << 1;
+    QTest::newRow("a per-event file, CRLF: a pilot's rows one entry")
+        << QByteArray("Event,Last Name,First Name,AMA #,Email,Paid\r\nNavy Carrier Class I,Núñez,José,12345,j@x.org,Yes\r\n"
+                      "Profile Navy Carrier,Núñez,José,12345,j@x.org,Yes\r\nNavy Carrier Class II,Cho,Ann,,a@x.org,No\r\n")
+        << 0 << "Added 2 entries to the entry list of " << 3;
     QTest::newRow("bad rows told, nobody added")
         << QByteArray("Name,Number\nBo Dee,5\n,6\nCy Fox,5\n") << 1
-        << "Nothing was imported from %1:\n  line 3: no name.\n  line 4: number 5 is on line 2 already.\n" << 1;
+        << "Nothing was imported from %1:\n  line 3: no name.\n  line 4: number 5 is Bo Dee's on line 2 already" << 1;
 }
 
 void CommandLineTest::registrationImported()

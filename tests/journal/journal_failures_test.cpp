@@ -5,6 +5,7 @@
 #include "contest_journal.h"
 #include "faulty_vfs.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
 #include "journal_words.h"

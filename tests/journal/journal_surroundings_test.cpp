@@ -5,12 +5,16 @@
 #include "contest_journal.h"
 #include "faulty_vfs.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "journal_files.h"
+#include "journal_merge.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
 #include "journal_words.h"
 #include "sqlite_library.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -130,6 +134,10 @@ void JournalSurroundingsTest::journalTakenAway_data()
     // recording program, which drops that program's locks on it.
     QTest::newRow("descriptor-closed-then-another-program-reads") << "descriptor-closed" << "";
     QTest::newRow("journal-moved-mid-contest") << "moved" << "was moved to";
+    // The next flight keeps its contestant and its contest in the new
+    // journal at the name, and merging the moved one back makes one contest.
+    QTest::newRow("journal-folder-renamed-mid-contest")
+        << "folder-renamed" << "with Nats as it was (its rules, combinations and entry list), and the contestant now flying";
     QTest::newRow("journal-removed-mid-contest") << "removed" << "is written back to";
     QTest::newRow("disk-full-mid-contest") << "full" << "cannot be written: the disk is full";
     QTest::newRow("disk-full-at-first-opening") << "full-at-opening" << "cannot be written: the disk is full";
@@ -147,7 +155,22 @@ void JournalSurroundingsTest::journalTakenAway()
     QTemporaryDir folder;
     const QString journalName = journalIn(folder);
     const std::string path = text(journalName);
-    const std::string moved = text(folder.filePath(QStringLiteral("stick.sqlite")));
+    const std::string moved = event == "folder-renamed" ? text(folder.filePath(QStringLiteral("renamed/journal.sqlite")))
+                                                        : text(folder.filePath(QStringLiteral("stick.sqlite")));
+    // The contest under way, its contestants named as they fly.
+    ContestSettings nats{"Nats", "2026-07-01", "2026-07-02", {}, {{"Profile + Class I", {"Profile", "Class I"}}}};
+    nats.classes.emplace_back().caption = "Class I";
+    std::int64_t hal = 0;
+    std::string uuid;
+    if (!event.startsWith(QLatin1String("full"))) {
+        ContestJournal contest(path);
+        contest.setContest(nats);
+        contest.setFinal("Class I", true);
+        contest.setFinal("Class I", false);
+        hal = contest.add({"Hal Ivers", "12", {"Class I"}});
+        contest.add({"Ken Lo", "17", {"Profile"}});
+        uuid = JournalReader(path).contests().front().uuid;
+    }
     std::optional<faulty_vfs::Installed> shim;
     if (event.startsWith(QLatin1String("full")))
         shim.emplace();
@@ -171,12 +194,14 @@ void JournalSurroundingsTest::journalTakenAway()
                      "another program's read removed the log or its index");
         } else if (event == "moved") {
             QVERIFY(QFile::rename(journalName, QString::fromStdString(moved)));
+        } else if (event == "folder-renamed") {
+            QVERIFY(QDir(folder.path()).rename(QFileInfo(journalName).path(), QStringLiteral("renamed")));
         } else if (event == "removed") {
             QVERIFY(QFile::remove(journalName));
         } else if (event == "full") {
             faulty_vfs::arm(faulty_vfs::Operation::Full, 1);
         }
-        journal.flightEnded();
+        journal.nowFlying(hal);
         journal.calculated(calculation("3.0"));
         if (event.startsWith(QLatin1String("full"))) {
             QVERIFY2(journal.waitingCalculations() > 0, "the full disk took a calculation");
@@ -211,7 +236,7 @@ void JournalSurroundingsTest::journalTakenAway()
     }
     found.sort();
     QCOMPARE(found, (QStringList{"1.0", "2.0", "3.0", "4.0"}));
-    if (event == "moved")
+    if (event == "moved" || event == "folder-renamed")
         QCOMPARE(JournalReader(moved).flightCount(), 2);
     QStringList sentences;
     for (const std::string &sentence : told)
@@ -221,8 +246,33 @@ void JournalSurroundingsTest::journalTakenAway()
     else
         QVERIFY2(sentences.join('\n').contains(saying) && !sentences.join('\n').contains(QLatin1String("another program")),
                  qPrintable(sentences.join('\n')));
-    if (event == "moved")
+    if (event == "moved" || event == "folder-renamed")
         QVERIFY2(sentences.join('\n').contains(QString::fromStdString(moved)), "the official is told where the flights are");
+    if (uuid.empty())
+        return;
+    // Wherever the flights went, the journal at the name holds the contest
+    // as it was and the last flight under its contestant.
+    const JournalReader atName(path);
+    QCOMPARE(atName.contests().size(), std::size_t(1));
+    QVERIFY2(atName.contests().front().uuid == uuid, "the journal at the name is another contest");
+    ContestSettings kept = atName.contest();
+    QCOMPARE(kept.name, nats.name);
+    QCOMPARE(kept.combinations, nats.combinations);
+    QCOMPARE(kept.classes.size(), std::size_t(1));
+    QCOMPARE(atName.classChanges().size(), std::size_t(2));
+    QStringList entries;
+    for (const Entry &entry : atName.entries())
+        entries << QString::fromStdString(entry.name + " " + entry.number);
+    QCOMPARE(entries, (QStringList{"Hal Ivers 12", "Ken Lo 17"}));
+    const FlightRow last = atName.flights().front();
+    QCOMPARE(last.last.values.score, std::string("4.0"));
+    QCOMPARE(last.contestant, std::string("Hal Ivers"));
+    if (event != "moved" && event != "folder-renamed")
+        return;
+    const MergeReport merged = mergeJournal(path, moved);
+    QVERIFY2(merged.contestsThere == 1 && merged.contestsAdded == 0 && merged.conflicts.empty(),
+             merged.conflicts.empty() ? "the moved journal's contest is another" : merged.conflicts.front().c_str());
+    QCOMPARE(JournalReader(path).flightCount(), 3);
 }
 
 QTEST_APPLESS_MAIN(JournalSurroundingsTest)

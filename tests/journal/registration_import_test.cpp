@@ -14,7 +14,7 @@ void ContestEntriesTest::registrationImported_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("added");
-    QTest::addColumn<QStringList>("problems");
+    QTest::addColumn<QStringList>("problems"); // or, for an import made, the classes it changed
     QTest::newRow("comma, mark, columns in any order")
         << QByteArray("\xef\xbb\xbfNumber,name,Classes\r\n17,B. Okafor,Profile/Class I\r\n5,Ann Cho,\r\n") << 2
         << QStringList{};
@@ -23,15 +23,31 @@ void ContestEntriesTest::registrationImported_data()
     QTest::newRow("formula-like name kept as text") << QByteArray("Name\n=1+1\n") << 1 << QStringList{};
     QTest::newRow("listed already, by number or by name")
         << QByteArray("Name,Number\nHAL  IVERS,12\nken lo,\n") << 0 << QStringList{};
-    QTest::newRow("name twice in the file") << QByteArray("Name\nAnn Cho\nann  cho\n") << 0
-                                            << QStringList{"line 3: ann cho is on line 2 already."};
+    QTest::newRow("name twice in the file: one entry") << QByteArray("Name\nAnn Cho\nann  cho\n") << 1 << QStringList{};
     QTest::newRow("too many and too few fields") << QByteArray("Name,Number\nA,1,x\nB\nC,3\n") << 0
                                                  << QStringList{"line 2: 3 fields where the header has 2.",
                                                                 "line 3: 1 fields where the header has 2."};
     QTest::newRow("empty name, line break in quotes counted")
         << QByteArray("Name,Number\n\"Ann\nCho\",1\n ,2\n") << 0 << QStringList{"line 4: no name."};
     QTest::newRow("number twice in the file")
-        << QByteArray("Name,Number\nA,7\nB,7\n") << 0 << QStringList{"line 3: number 7 is on line 2 already."};
+        << QByteArray("Name,Number\nA,7\nB,7\n") << 0
+        << QStringList{"line 3: number 7 is A's on line 2 already; a number is one pilot's, so correct the number or "
+                       "the name."};
+    QTest::newRow("name twice in the file with two numbers")
+        << QByteArray("Name,Number\nAnn Cho,7\nANN CHO,8\n") << 0
+        << QStringList{"line 3: ANN CHO is on line 2 already with number 7, not 8; a pilot has one number, so correct "
+                       "the number or the name."};
+    // A later file read again: the classes of the entries listed follow it,
+    // save one a flight counts in (Hal Ivers flew Class I).
+    QTest::newRow("classes added and removed for entries listed")
+        << QByteArray("Name,Number,Classes\nHal Ivers,12,Class I/Class II\nKen Lo,,Class II\nAnn Cho,3,\n") << 1
+        << QStringList{"Hal Ivers: Class II added, Profile removed", "Ken Lo: Class II added",
+                       "now Hal Ivers: Class I/Class II", "now Ken Lo: Class II"};
+    QTest::newRow("a class flown in stays")
+        << QByteArray("Name,Number,Classes\nHal Ivers,12,Profile\n") << 0
+        << QStringList{"Hal Ivers: Class I stays, 1 flight counts in it", "now Hal Ivers: Class I/Profile"};
+    QTest::newRow("a blank classes cell changes no classes")
+        << QByteArray("Name,Number,Classes\nHal Ivers,12,\n") << 0 << QStringList{};
     QTest::newRow("number of another on the list")
         << QByteArray("Name,Number\nAnn Cho,12\n") << 0
         << QStringList{"line 2: number 12 is Hal Ivers's on the entry list."};
@@ -52,12 +68,30 @@ void ContestEntriesTest::registrationImported_data()
                                                    "number; the classes under Classes, Class, Events or Event."};
     QTest::newRow("classes that are no class, with the classes there are")
         << QByteArray("Name,Class\nA,Class 1\nB,Sportsmen\nC,\"Profile, Class I\"\nD,PROFILE\nE,\"Profile, Class 3\"\n") << 0
-        << QStringList{"line 2: “Class 1” names a class the program does not know; its classes are Class I, Class II, "
-                       "Profile, Sportsman, .15 Carrier and Skyray Carrier.",
+        << QStringList{"line 6: “Profile, Class 3” names a class the program does not know; its classes are Class I, "
+                       "Class II, Profile, Sportsman, .15 Carrier and Skyray Carrier. Write those it means in the file.",
+                       "line 2: “Class 1” names a class the program does not know; its classes are Class I, Class II, "
+                       "Profile, Sportsman, .15 Carrier and Skyray Carrier. Write one of them in the file, or choose "
+                       "the event's class in the entry list's import.",
                        "line 3: “Sportsmen” names a class the program does not know; its classes are Class I, Class II, "
-                       "Profile, Sportsman, .15 Carrier and Skyray Carrier.",
-                       "line 6: “Profile, Class 3” names a class the program does not know; its classes are Class I, "
-                       "Class II, Profile, Sportsman, .15 Carrier and Skyray Carrier."};
+                       "Profile, Sportsman, .15 Carrier and Skyray Carrier. Write one of them in the file, or choose "
+                       "the event's class in the entry list's import."};
+    // A per-event export whose events name no class, or two: told once per
+    // event, however many rows name it.
+    QTest::newRow("events of no class and of two, told once each")
+        << QByteArray("Event,Last Name,First Name,AMA #\r\nOpen Carrier,Cho,Ann,1\r\nOpen Carrier,Dee,Bo,2\r\n"
+                      "Profile / Class I Combo,Cho,Ann,1\r\nOpen Carrier,Fox,Cy,3\r\nOpen Carrier,Gray,Di,4\r\n"
+                      "Open Carrier,Hu,Ed,5\r\nClass I - Profile Combo,Hu,Ed,5\r\n")
+        << 0
+        << QStringList{"line 4: “Profile / Class I Combo” names a class the program does not know; its classes are "
+                       "Class I, Class II, Profile, Sportsman, .15 Carrier and Skyray Carrier. Write those it means in "
+                       "the file.",
+                       "lines 2, 3, 5 and 2 more: 5 rows name “Open Carrier”, a class the program does not know; its "
+                       "classes are Class I, Class II, Profile, Sportsman, .15 Carrier and Skyray Carrier. Write one of "
+                       "them in the file, or choose the event's class in the entry list's import.",
+                       "line 8: “Class I - Profile Combo” names more than one class (Class I and Profile); its classes "
+                       "are Class I, Class II, Profile, Sportsman, .15 Carrier and Skyray Carrier. Write one of them in "
+                       "the file, or choose the event's class in the entry list's import."};
     // Files from hostile or odd sources: each read whole, or refused with a line.
     QTest::newRow("lone CR line ends, as older spreadsheets write")
         << QByteArray("Name,Number\rAnn Cho,1\r\"Bo\rDee\",2\rCy Fox,\r") << 3 << QStringList{};
@@ -81,8 +115,14 @@ void ContestEntriesTest::registrationImported()
     QFETCH(QStringList, problems);
     const QString path = m_folder.filePath(QStringLiteral("import-%1.sqlite").arg(QTest::currentDataTag()));
     ContestJournal contest(text(path));
-    contest.add({"Hal Ivers", "12", {}});
+    contest.add({"Hal Ivers", "12", {"Class I", "Profile"}});
     contest.add({"Ken Lo", "", {}});
+    {
+        FlightJournal journal(text(path));
+        journal.calculated(calculation("310.5"));
+        QVERIFY2(journal.setContestant(JournalReader(text(path)).flights().front().id, "Hal Ivers"),
+                 "the flight took no contestant");
+    }
     const Registration read = readRegistration(file.toStdString());
     ImportOutcome outcome;
     if (read.problems.empty())
@@ -90,10 +130,21 @@ void ContestEntriesTest::registrationImported()
     QStringList said;
     for (const std::string &problem : read.problems.empty() ? outcome.problems : read.problems)
         said.append(QString::fromStdString(problem));
+    // Each change said, then the classes of the entry changed as listed now.
+    for (const std::string &change : outcome.changed)
+        said.append(QString::fromStdString(change));
+    for (const std::string &change : outcome.changed)
+        for (const Entry &entry : JournalReader(text(path)).entries())
+            if (change.starts_with(entry.name + ":")) {
+                QStringList classes;
+                for (const std::string &eventClass : entry.classes)
+                    classes << QString::fromStdString(eventClass);
+                said.append(QStringLiteral("now %1: %2").arg(QString::fromStdString(entry.name), classes.join('/')));
+            }
     QCOMPARE(said, problems);
     QCOMPARE(outcome.added, added);
     QCOMPARE(JournalReader(text(path)).entries().size(), std::size_t(2 + added));
-    if (!problems.isEmpty())
+    if (!read.problems.empty() || !outcome.problems.empty())
         return;
     const ImportOutcome again = contest.importEntries(read.rows);
     QVERIFY2(again.added == 0 && again.problems.empty() && again.alreadyListed == int(read.rows.size()),
@@ -134,6 +185,22 @@ void ContestEntriesTest::registrationColumnsFound_data()
     QTest::newRow("tabs, as a spreadsheet's text export writes them")
         << QByteArray("Name\tAMA Number\tClasses\r\nLee, Ward\t12\tProfile; Class I\r\n") << QList<int>{}
         << QStringList{"Lee, Ward|12|Profile, Class I"} << "Names from Name, numbers from AMA Number, classes from Classes.";
+    // A registration site's export of one row per pilot per event: rows of
+    // one pilot (by number, else by name) one entry, each event read as the
+    // one class its name holds, "Class II" not taken for "Class I".
+    QTest::newRow("a per-event export: a pilot's rows joined, events read as classes")
+        << QByteArray("Event,Last Name,First Name,AMA #,Email,Paid\r\n"
+                      "Navy Carrier Class I,Núñez,José,12345,jose@example.org,Yes\r\n"
+                      "Profile Navy Carrier,Núñez,José,12345,jose@example.org,Yes\r\n"
+                      "Navy Carrier Class II,Eriksen,Lars,67890,lars@example.org,No\r\n"
+                      "Profile Navy Carrier,Ødegård,Åse,,ase@example.org,Yes\r\n"
+                      "Navy Carrier Class I,Eriksen,Lars,,lars@example.org,No\r\n"
+                      "Navy Carrier Class II,NÚÑEZ,JOSÉ,12345,jose@example.org,Yes\r\n"
+                      "Class II Navy Carrier,Ødegård,Åse,,ase@example.org,Yes\r\n")
+        << QList<int>{}
+        << QStringList{"José Núñez|12345|Class I, Profile, Class II", "Lars Eriksen|67890|Class II, Class I",
+                       "Åse Ødegård||Profile, Class II"}
+        << "Names from First Name and Last Name, numbers from AMA #, classes from Event. Email, Paid were not imported.";
     QTest::newRow("a name heading before first and last names wins")
         << QByteArray("First Name,Last Name,Contestant,AMA #\nA,B,Ann Cho,9\n") << QList<int>{}
         << QStringList{"Ann Cho|9|"} << "Names from Contestant, numbers from AMA #, no classes. First Name, Last Name "

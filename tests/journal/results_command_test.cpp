@@ -1,6 +1,7 @@
 #include "command_line_support.h"
 #include "contest_journal.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,8 +80,8 @@ void ResultsCommandTest::resultsWritten_data()
     const auto line = [](const QString &text) { return QRegularExpression::escape(text); };
     // Each class says where its rounds stand: Dee Ho and Ed Fry are still to fly their first.
     const auto provisional = [](const char *rounds) {
-        return QStringLiteral(",\"provisional, as of 20\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d \\+00:00; %1\"")
-            .arg(QLatin1String(rounds));
+        return QStringLiteral(",\"provisional, as of 20\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d \\+00:00%1\"")
+            .arg(*rounds ? QStringLiteral("; ") + QLatin1String(rounds) : QString());
     };
     const QString firstRound = provisional("Round 1 of 2: 1 still to fly");
     QTest::newRow("csv-of-every-class")
@@ -94,9 +95,10 @@ void ResultsCommandTest::resultsWritten_data()
                        line("\nProfile,1,Bo Ward,,150.0,0,150.0,,1,,,,,")
                            + provisional("Round 2 of 2: 1 still to fly") + ",,,\r\n",
                        line("\nSkyray Carrier,,Ed Fry,8,,0,,,,,,,,") + firstRound + ",,,\r\n",
-                       // A combination's row carries each class's part of its score.
-                       line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,,,,,,,,,,,Profile,312.5,\r\n"),
-                       line("\nClass I + Profile,,Bo Ward,,150.0,,,,,,,,,,,Class I,,150.0\r\n") + "$"};
+                       // A combination's row carries each class's part of its score, and
+                       // its state as a class's does.
+                       line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,,,,,,,,,") + provisional("") + ",Profile,312.5,\r\n",
+                       line("\nClass I + Profile,,Bo Ward,,150.0,,,,,,,,,") + provisional("") + ",Class I,,150.0\r\n$"};
     QTest::newRow("xlsx-numbers-as-numbers")
         << QStringList{"--results", "results.xlsx"} << 0 << "Wrote the results of 3 classes"
         << QStringList{"<c r=\"E2\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"B2\" s=\"\\d+\"><v>1</v></c>",
@@ -203,6 +205,19 @@ void ResultsCommandTest::resultsWritten()
     recording.insert(QStringLiteral("ORLO_SYNC_LOG"), syncs);
     recording.insert(QStringLiteral("ASAN_OPTIONS"),
                      qEnvironmentVariable("ASAN_OPTIONS") + QStringLiteral(":verify_asan_link_order=0"));
+    // What writes killed before left beside the file, and what is not theirs.
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    QVERIFY2(gone > 0, "fork");
+    waitpid(gone, nullptr, 0);
+    const QString stale = written + ".part-" + QString::number(gone);
+    const QStringList leftByKills{stale, stale + "-journal"};
+    const QStringList notLeftByKills{written + ".part-" + QString::number(getpid()), written + ".partial",
+                                     stale + "-notes"};
+    if (!throughLink && !QFileInfo(written).exists())
+        for (const QString &part : leftByKills + notLeftByKills)
+            QVERIFY(writeAt(part, 0, "part"));
     const Run wrote = run(QStringList{"--journal", journal} + arguments, {}, recording);
     QCOMPARE(wrote.status, status);
     QVERIFY2((status == 0 ? wrote.output : wrote.errors).contains(saying), qPrintable(wrote.output + wrote.errors));
@@ -213,6 +228,11 @@ void ResultsCommandTest::resultsWritten()
     }
 
     QVERIFY2(QFileInfo(written).isSymLink() == throughLink, "a file written through a link keeps the link");
+    for (const QString &part : leftByKills)
+        QVERIFY2(!QFile::exists(part), qPrintable(part + " left by a killed write stays"));
+    if (!throughLink)
+        for (const QString &part : notLeftByKills)
+            QVERIFY2(QFile::exists(part), qPrintable(part + " was removed"));
     if (status == 0) {
         const QString lost = lostAtPowerCut(QFileInfo(written).canonicalFilePath(), QString::fromUtf8(contentsOf(syncs)));
         QVERIFY2(lost.isEmpty(), qPrintable(lost));

@@ -29,6 +29,19 @@ void addWrongSeasonCommandLines()
         << QStringList{"--new-contest", "contest of 2026-12-07  to 2026-12-08"} << 1
         << "There is a contest named Contest of 2026-12-07 to 2026-12-08 in this journal already";
     QTest::newRow("copy-entries-alone") << QStringList{"--copy-entries"} << 2 << "go with --new-contest only";
+    QTest::newRow("series-alone") << QStringList{"--series", "Club"} << 2 << "--series goes with --series-results only";
+    QTest::newRow("series-in-an-unknown-format") << QStringList{"--series-results", "series.txt"} << 2
+                                                 << "--series-results writes a file whose name ends in one of .csv";
+    QTest::newRow("series-with-results") << QStringList{"--series-results", "series.csv", "--results", "results.csv"}
+                                         << 2 << "given one at a time";
+    QTest::newRow("series-without-journal") << QStringList{"--series-results", "series.csv", "--no-journal"} << 2
+                                            << "--no-journal goes with none";
+    QTest::newRow("series-of-an-unknown-name")
+        << QStringList{"--series-results", "series.csv", "--series", "Club"} << 1
+        << "the journal holds no series named \"Club\" (it holds none yet). Nothing was written.";
+    QTest::newRow("series-of-an-unknown-class")
+        << QStringList{"--series-results", "series.csv", "--class", "Class IX"} << 1
+        << "no contest of the series holds the class \"Class IX\"";
 }
 
 // A journal of each earlier layout becomes one contest holding its flights
@@ -191,6 +204,38 @@ QString closingsOf(const QString &path)
     return said;
 }
 
+// The contest's combinations, in one line to compare two journals by.
+QString combinationsOf(const QString &path)
+{
+    QStringList said;
+    for (const Combination &combination : JournalReader(path.toStdString()).contest().combinations) {
+        QStringList classes;
+        for (const std::string &caption : combination.classes)
+            classes << QString::fromStdString(caption);
+        said << QString::fromStdString(combination.name) + QStringLiteral(": ") + classes.join(QStringLiteral(", "));
+    }
+    return said.join(QStringLiteral("; "));
+}
+
+// The scores of the flights in the order the flights window lists them.
+QString scoresInOrder(const QString &path, const FlightOrder &order)
+{
+    const JournalReader reader(path.toStdString());
+    const std::vector<FlightRow> flights =
+        order.newestFirst() ? reader.flights({}, 0, 200) : reader.flights({}, order, 0, 200);
+    QStringList scores;
+    for (const FlightRow &flight : flights)
+        scores << QString::fromStdString(flight.last.values.score);
+    return scores.join(QLatin1Char(' '));
+}
+
+// The results of every class and combination, as the CSV the command writes.
+QByteArray resultsOf(const QString &path, const QString &csv)
+{
+    const Run written = run({"--journal", path, "--results", csv});
+    return written.status == 0 ? contentsOf(csv) : written.errors.toUtf8();
+}
+
 // The flights as CSV lines without the journal's own flight numbers, in no
 // order: what two journals hold alike.
 QStringList flightLines(const QString &path)
@@ -245,6 +290,24 @@ void CommandLineTest::tablesMerged_data()
            "2026-07-01 17:00 +00:00; in the other final, closed 2026-07-01 18:00 +00:00); it stays as this table "
            "has it."
         << 3;
+    // The combined standings of several classes come with the rules.
+    QTest::newRow("a combination in the other table alone is brought") << "combined-there" << 0 << "1 flight added" << 3;
+    QTest::newRow("a combination, either way round, the same results")
+        << "combined-both-ways" << 0 << "1 flight added" << 3;
+    QTest::newRow("a combination of other classes under one name is a conflict")
+        << "combined-otherwise" << 0
+        << "The combination Profile + Class I in Nats combines other classes in the two tables; this table's is kept."
+        << 3;
+    QTest::newRow("a combination under another name is a conflict")
+        << "combined-renamed" << 0
+        << "The combination Profile + Class I in Nats is named Class I and Profile in the other table; this table's "
+           "name is kept."
+        << 3;
+    // A contest started on a fresh journal leaves no blank one beside it,
+    // and an older journal's blank one is not brought.
+    QTest::newRow("a contest started on a fresh journal") << "started-fresh" << 0 << "1 flight added" << 3;
+    QTest::newRow("a contest never named nor used stays out")
+        << "blank-there" << 0 << "0 contests added and 1 there already" << 3;
     QTest::newRow("a source on a read-only stick") << "read-only" << 0 << "1 flight added" << 3;
     QTest::newRow("a source being written meanwhile") << "being-written" << 0 << "1 flight added" << 3;
     QTest::newRow("this journal held by another program throughout")
@@ -274,6 +337,12 @@ void CommandLineTest::tablesMerged_data()
         << "The other table's Nats, of 2025-07-01 to 2025-07-02, is added as Nats (2025-07-01 to 2025-07-02): this "
            "table's Nats is of 2026-07-01 to 2026-07-02."
         << 2;
+    // The series: the one changed last is kept, whichever table changed it.
+    QTest::newRow("a series of the other table alone is taken")
+        << "series-there" << 0 << "The series \"Club series\" was taken from the other table, which alone had it." << 3;
+    QTest::newRow("a series changed later in the other table is taken")
+        << "series-later" << 0 << "The series \"Club series\" was taken from the other table, changed there later." << 3;
+    QTest::newRow("a series changed later here stays") << "series-earlier-there" << 0 << "1 flight added" << 3;
 }
 
 void CommandLineTest::tablesMerged()
@@ -286,6 +355,12 @@ void CommandLineTest::tablesMerged()
     const QString here = folder.filePath(QStringLiteral("here.sqlite"));
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("stick")));
     const QString other = folder.filePath(QStringLiteral("stick/other.sqlite"));
+    if (kind == "started-fresh") {
+        const Run started = run({"--journal", here, "--new-contest", "Nats", "--first-day", "2026-07-01",
+                                 "--last-day", "2026-07-02"});
+        QCOMPARE(started.status, 0);
+        QCOMPARE(run({"--journal", here, "--list-contests"}).output, QStringLiteral("Nats\t2026-07-01\t2026-07-02\t0\tcurrent\n"));
+    }
     scoreAtNats(here, {"Hal Ivers", "12", {"Class I"}}, {{9, "150.0"}, {10, "151.0"}});
     if (kind == "one-sided" || kind == "two-sided") {
         QCOMPARE(backUpJournal(here.toStdString(), other.toStdString()), 2);
@@ -306,6 +381,39 @@ void CommandLineTest::tablesMerged()
         typed.lastDay = kind == "last-year" ? "2025-07-02" : "2026-07-03";
         ContestJournal(other.toStdString()).setContest(typed);
     }
+    const SeriesSettings theirs{"Club series", {}, {{"Class I", SeriesScheme::LowPoint, {"5", "3"}, SharedPlaces::HigherPoints}},
+                                CountedContests::AllButWorst, 0, 1, 3, {{"B Okafor", "Bola Okafor", true}}};
+    SeriesSettings ours = theirs;
+    ours.rules.clear();
+    ours.names.clear();
+    if (kind.startsWith(QLatin1String("series"))) {
+        ContestJournal there(other.toStdString());
+        there.setClock([] { return std::time_t(1782900000); });
+        there.setSeries(theirs);
+        if (kind != "series-there") {
+            ContestJournal atHere(here.toStdString());
+            atHere.setClock([&] { return std::time_t(kind == "series-later" ? 1782800000 : 1783000000); });
+            atHere.setSeries(ours);
+        }
+    }
+    if (kind.startsWith(QLatin1String("combined"))) {
+        ContestSettings combined = JournalReader(other.toStdString()).contest();
+        combined.combinations = {{kind == "combined-renamed" ? "Class I and Profile" : "Profile + Class I",
+                                  {"Profile", "Class I"}}};
+        ContestJournal(other.toStdString()).setContest(combined);
+        if (kind == "combined-otherwise" || kind == "combined-renamed") {
+            combined = JournalReader(here.toStdString()).contest();
+            combined.combinations = {{"Profile + Class I", {kind == "combined-renamed" ? "Class I" : "Class II", "Profile"}}};
+            ContestJournal(here.toStdString()).setContest(combined);
+        }
+    } else if (kind == "blank-there") {
+        sqlite3 *older = nullptr;
+        QCOMPARE(sqlite().open_v2(other.toUtf8().constData(), &older, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        const int done = sqlite().exec(older, "INSERT INTO contest (uuid) VALUES ('blank')", nullptr, nullptr, nullptr);
+        sqlite().close_v2(older);
+        QCOMPARE(done, SQLITE_OK);
+    }
+    const QString combinationsBefore = combinationsOf(here);
     if (kind == "closed-both-ways" || kind == "closed-both")
         closeClassOne(here, 17);
     else if (kind == "closed-before")
@@ -370,6 +478,11 @@ void CommandLineTest::tablesMerged()
     const QStringList expected = kind == "last-year" ? QStringList{"Nats", "Nats (2025-07-01 to 2025-07-02)"}
                                                      : QStringList{"Nats"};
     QCOMPARE(contests, expected);
+    if (kind.startsWith(QLatin1String("series"))) {
+        const std::vector<SeriesSettings> series = reader.series();
+        QCOMPARE(series.size(), std::size_t(1));
+        QVERIFY2(series.front() == (kind == "series-earlier-there" ? ours : theirs), "the series changed last is kept whole");
+    }
     if (kind.endsWith(QLatin1String("twice"))) {
         const Run again = run({"--journal", here, "--merge-journal", other});
         QVERIFY2(again.output.contains(QLatin1String("0 flights added and 1 there already"))
@@ -381,6 +494,12 @@ void CommandLineTest::tablesMerged()
         QCOMPARE(otherWay.status, 0);
         QCOMPARE(flightLines(other), flightLines(here));
         QCOMPARE(closingsOf(other), closingsOf(here));
+        QCOMPARE(combinationsOf(other), combinationsOf(here));
+        // This table's own flight of 14:00 numbered before the merged ones of 09:00 and 10:00.
+        QCOMPARE(scoresInOrder(other, {FlightSortKey::Time, true}), QStringLiteral("160.0 151.0 150.0"));
+        QCOMPARE(scoresInOrder(other, {FlightSortKey::Time, false}), QStringLiteral("150.0 151.0 160.0"));
+        QCOMPARE(resultsOf(other, folder.filePath(QStringLiteral("there.csv"))),
+                 resultsOf(here, folder.filePath(QStringLiteral("here.csv"))));
     } else if (kind == "one-sided" || kind == "two-sided") {
         const FlightRow changed = reader.flights().front();
         QCOMPARE(changed.status, kind == "one-sided" ? FlightStatus::Void : FlightStatus::Attempt);
@@ -409,4 +528,8 @@ void CommandLineTest::tablesMerged()
         QCOMPARE(closingsOf(here), closingsOf(other));
     else if (kind == "closed-both")
         QCOMPARE(closingsOf(here), closingsBefore);
+    if (kind == "combined-there")
+        QCOMPARE(combinationsOf(here), QStringLiteral("Profile + Class I: Profile, Class I"));
+    else if (kind == "combined-otherwise" || kind == "combined-renamed")
+        QCOMPARE(combinationsOf(here), combinationsBefore);
 }

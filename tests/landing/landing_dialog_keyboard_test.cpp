@@ -53,7 +53,7 @@ void LandingDialogKeyboardTest::arrowKeysSelectAndScore()
     for (int key : keys)
         QTest::keyClick(opened.dialog->focusWidget(), static_cast<Qt::Key>(key));
     QCOMPARE(checkedOption(*opened.dialog), selected);
-    QVERIFY2(opened.dialog->option(selected)->hasFocus(), "the focus should move with the selection");
+    QVERIFY2(gradeOption(*opened.dialog, selected)->hasFocus(), "the focus should move with the selection");
     QTest::mouseClick(doneButton(*opened.dialog), Qt::LeftButton);
 
     QCOMPARE(landingPoints(opened.sheet), written);

@@ -40,7 +40,7 @@ void LandingDialogPointsTest::opensWithNormalArrestAndNoLapsMissed()
     QCOMPARE(opened.dialog->windowTitle(), QStringLiteral("Form2"));
     QVERIFY2(!opened.dialog->parentWidget(), "the dialog must not belong to the score sheet");
     QCOMPARE(checkedOption(*opened.dialog), 0);
-    QVERIFY2(opened.dialog->option(0)->hasFocus(), "the 100-point grade should hold the focus");
+    QVERIFY2(gradeOption(*opened.dialog, 0)->hasFocus(), "the 100-point grade should hold the focus");
     QCOMPARE(opened.dialog->rules().points(), 100);
     QCOMPARE(missedLapsList(*opened.dialog)->count(), 21);
     QCOMPARE(missedLapsList(*opened.dialog)->item(0)->text(), QStringLiteral("0 landings missed"));

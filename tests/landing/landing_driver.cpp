@@ -35,6 +35,11 @@ QString messagesOf(const HeadlessSheet &sheet)
     return shown.join(QStringLiteral(" | "));
 }
 
+QRadioButton *gradeOption(const orlo::LandingDialogWindow &dialog, int grade)
+{
+    return orlo::namedControl<QRadioButton>(dialog, QStringLiteral("Option1_%1").arg(grade));
+}
+
 QListWidget *missedLapsList(const orlo::LandingDialogWindow &dialog)
 {
     return orlo::namedControl<QListWidget>(dialog, QStringLiteral("List1"));
@@ -48,7 +53,7 @@ QPushButton *doneButton(const orlo::LandingDialogWindow &dialog)
 int checkedOption(const LandingDialogWindow &dialog)
 {
     for (int i = 0; i < 4; ++i) {
-        if (dialog.option(i)->isChecked())
+        if (gradeOption(dialog, i)->isChecked())
             return i;
     }
     return -1;
@@ -56,7 +61,7 @@ int checkedOption(const LandingDialogWindow &dialog)
 
 void clickOption(LandingDialogWindow &dialog, int grade)
 {
-    QRadioButton *option = dialog.option(grade);
+    QRadioButton *option = gradeOption(dialog, grade);
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
 }
 

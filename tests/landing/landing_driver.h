@@ -6,6 +6,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QString>
 
 // Works the landing dialog beside the headless sheet as the operator does, and
@@ -17,7 +18,9 @@ QString messagesOf(const HeadlessSheet &sheet);
 
 int checkedOption(const orlo::LandingDialogWindow &dialog);
 
-// The dialog's list of missed laps and its "Done" button, by their names.
+// The dialog's grade (0 to 3, the 100-point arrest first), its list of
+// missed laps and its "Done" button, by their names.
+QRadioButton *gradeOption(const orlo::LandingDialogWindow &dialog, int grade);
 QListWidget *missedLapsList(const orlo::LandingDialogWindow &dialog);
 QPushButton *doneButton(const orlo::LandingDialogWindow &dialog);
 

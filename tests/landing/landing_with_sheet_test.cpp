@@ -76,7 +76,7 @@ void LandingWithSheetTest::landingFieldOpensAndDoneHandsOverTheFocus()
     LandingDialogWindow *dialog = program.dialog();
     QVERIFY2(dialog, "the landing field did not open the dialog");
     const QPointer<LandingDialogWindow> watched(dialog);
-    QVERIFY2(dialog->option(0)->isChecked(), "the dialog should open on the 100-point arrest");
+    QVERIFY2(gradeOption(*dialog, 0)->isChecked(), "the dialog should open on the 100-point arrest");
     clickOption(*dialog, 1);
     clickMissedLaps(*dialog, 3);
     QTest::mouseClick(doneButton(*dialog), Qt::LeftButton);
@@ -110,7 +110,7 @@ void LandingWithSheetTest::buttonBringsTheOpenDialogForward()
 
     QTRY_VERIFY2_WITH_TIMEOUT(dialog->isActiveWindow(), "the open dialog should come forward", hangWatchdogMs);
     QVERIFY2(program.landing.dialog() == dialog, "no second dialog should be built");
-    QVERIFY2(dialog->option(2)->isChecked(), "the grade chosen should stay");
+    QVERIFY2(gradeOption(*dialog, 2)->isChecked(), "the grade chosen should stay");
     QCOMPARE(dialog->listIndex(), 1);
     QCOMPARE(dialog->rules().points(), 25);
 }

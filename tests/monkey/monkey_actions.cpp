@@ -286,7 +286,7 @@ void Monkey::actOnDialog()
     case 1: {
         const int grade = static_cast<int>(pick(4));
         note(QStringLiteral("dialog: click Option1_%1").arg(grade));
-        QRadioButton *option = open->option(grade);
+        auto *option = namedControl<QRadioButton>(*open, QStringLiteral("Option1_%1").arg(grade));
         activateForClick(open);
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
         break;
@@ -316,7 +316,7 @@ void Monkey::actOnDialog()
         // lap, never below nothing.
         int grade = -1;
         for (int i = 0; i < 4; ++i) {
-            if (open->option(i)->isChecked())
+            if (namedControl<QRadioButton>(*open, QStringLiteral("Option1_%1").arg(i))->isChecked())
                 grade = i;
         }
         const QList<QListWidgetItem *> chosen = namedControl<QListWidget>(*open, QStringLiteral("List1"))->selectedItems();

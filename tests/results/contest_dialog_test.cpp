@@ -1,7 +1,9 @@
 #include "contest_settings_dialog.h"
 #include "hang_watchdog.h"
+#include "named_control.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +54,8 @@ QString valueOf(QWidget *control)
         return box->currentText();
     if (auto *count = qobject_cast<QSpinBox *>(control))
         return count->text();
+    if (auto *tick = qobject_cast<QCheckBox *>(control))
+        return tick->isChecked() ? QStringLiteral("ticked") : QStringLiteral("not ticked");
     return QStringLiteral("?");
 }
 
@@ -80,6 +84,8 @@ void ContestDialogTest::keysAndWheel_data()
     QTest::newRow("wheel over the focused choice chooses") << 1 << true << "wheel" << "Best flight" << false;
     QTest::newRow("Space opens a choice, arrows choose") << 4 << true << "Space" << "Broken by next best" << false;
     QTest::newRow("F2 opens a choice, arrows choose") << 1 << true << "F2" << "Best flight" << false;
+    // Final ticks on a click anywhere in its cell, not on its small box alone.
+    QTest::newRow("a click at the Final cell's far side ticks it") << 5 << false << "click" << "ticked" << false;
 }
 
 void ContestDialogTest::keysAndWheel()
@@ -93,7 +99,7 @@ void ContestDialogTest::keysAndWheel()
     ContestSettingsDialog dialog(eightClasses(), {});
     dialog.resize(dialog.width(), 320); // fewer classes shown than there are
     QVERIFY2(shownActive(dialog), "the Contest dialog did not come up");
-    QTableWidget &classes = *dialog.classTable();
+    QTableWidget &classes = *namedControl<QTableWidget>(dialog, QStringLiteral("ContestClasses"));
     QScrollBar &scroll = *classes.verticalScrollBar();
     QVERIFY2(scroll.maximum() > 0, "the classes all fit: nothing to scroll");
     QWidget *control = classes.cellWidget(0, column);
@@ -102,7 +108,9 @@ void ContestDialogTest::keysAndWheel()
     QTRY_VERIFY2_WITH_TIMEOUT(control->hasFocus() == focused, "the focus is not where the row wants it",
                               hangWatchdogMs);
 
-    if (input == QLatin1String("wheel")) {
+    if (input == QLatin1String("click")) {
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(control->width() - 3, control->height() / 2));
+    } else if (input == QLatin1String("wheel")) {
         // Down when it would scroll, up when it steps: either way a change.
         const QPoint at = control->rect().center();
         const QPoint notch(0, focused ? 120 : -120);
@@ -134,7 +142,7 @@ void ContestDialogTest::wholeAndNamed()
     const QRect screen = dialog.screen()->availableGeometry();
     qInfo("free area of the screen: %dx%d", screen.width(), screen.height());
     QVERIFY2(screen.contains(dialog.frameGeometry()), "the dialog is larger than the screen");
-    QTableWidget &classes = *dialog.classTable();
+    QTableWidget &classes = *namedControl<QTableWidget>(dialog, QStringLiteral("ContestClasses"));
     for (int row = 0; row < classes.rowCount(); ++row)
         QVERIFY2(classes.viewport()->rect().contains(classes.visualRect(classes.model()->index(row, 5))),
                  qPrintable(classes.item(row, 0)->text() + " is out of sight"));
@@ -197,8 +205,8 @@ void ContestDialogTest::refusalKeepsEdits()
 
     dialog.accept();
     QVERIFY2(dialog.isVisible() && dialog.result() != QDialog::Accepted, "refused settings closed the dialog");
-    QVERIFY2(dialog.refusalLine()->isVisible() && dialog.refusalLine()->text().contains(reason),
-             qPrintable(dialog.refusalLine()->text()));
+    const QLabel &refusal = *namedControl<QLabel>(dialog, QStringLiteral("ContestRefusal"));
+    QVERIFY2(refusal.isVisible() && refusal.text().contains(reason), qPrintable(refusal.text()));
     QCOMPARE(static_cast<QLineEdit *>(name)->text(), QStringLiteral("Spring Carrier"));
     QTRY_VERIFY2_WITH_TIMEOUT(fault->hasFocus(), qPrintable(field + " does not hold the focus"), hangWatchdogMs);
     QCOMPARE(dialog.settings().name, std::string("Spring Carrier"));

@@ -47,6 +47,7 @@ Results longContest(int fliers = 120, int combinedRows = 1)
     ClassStandings classOne;
     classOne.rule.caption = "Class I";
     classOne.rows.push_back(ranked(1, "Ann Example", "17", {"312.5", "298.0"}, 0));
+    classOne.rows.back().lowSpeedPoints = "12.45"; // halved for a stopped engine, kept unrounded
     classOne.rows.push_back(ranked(2, "Σοφία Παπαδοπούλου", "GR-4", {"250.0", "301.25"}, 1));
     classOne.rows.push_back(ranked(3, "山田太郎", "J-88", {"280.0"}, 0));
     classOne.rows.push_back(ranked(4, "Bartholomew Alexander Featherstonehaugh-Montgomery of Little Snoring", "5",
@@ -133,7 +134,8 @@ void ResultsSheetTest::writtenSheet_data()
     QTest::newRow("pdf: class table header")
         << pdf << QStringLiteral("Place +Contestant +Number +Flight 1 +Flight 2 +Score +HS points +LS points +Bonus "
                                  "+Scale +Landing");
-    QTest::newRow("pdf: first place row") << pdf << QStringLiteral("\\n *1 +Ann Example +17 +312\\.5 +298\\.0 +312\\.5 +180\\.0");
+    QTest::newRow("pdf: first place row")
+        << pdf << QStringLiteral("\\n *1 +Ann Example +17 +312\\.5 +298\\.0 +312\\.5 +180\\.0 +12\\.5 +20\\.0");
     QTest::newRow("pdf: greek name") << pdf << QStringLiteral("2 +Σοφία Παπαδοπούλου +GR-4 +250\\.0 +301\\.25 +301\\.25");
     QTest::newRow("pdf: japanese name") << pdf << QStringLiteral("3 +山田太郎 +J-88 +280\\.0");
     QTest::newRow("pdf: long name wraps") << pdf << QStringLiteral("Featherstonehaugh-[\\s\\S]*Snoring");
@@ -141,6 +143,8 @@ void ResultsSheetTest::writtenSheet_data()
     // "att" stands once, in the place; the score stays blank.
     QTest::newRow("pdf: attempts only") << pdf << QStringLiteral("att +Carl Attempt +9 *\\n");
     QTest::newRow("pdf: still to fly") << pdf << QStringLiteral("Dora Waiting +11 +still to fly");
+    QTest::newRow("pdf: combination provisional")
+        << pdf << QStringLiteral("Profile \\+ Class I\\s+Provisional, as of 2026-07-15 16:42 \\+02:00");
     QTest::newRow("pdf: combination") << pdf << QStringLiteral("1 +Ann Example +17 +312\\.5 +312\\.5 +Profile");
     // A line of its own under the combination's heading, wrapped where the page is narrow.
     const QString waiting = QStringLiteral("Class I: 2 flights recorded after Final, the first at 2026-07-15 16:30 "
@@ -155,6 +159,9 @@ void ResultsSheetTest::writtenSheet_data()
         << html << QStringLiteral("<td>1</td><td>Ann Example</td><td>17</td><td class=\"n\" align=\"right\"><b>312.5</b>");
     QTest::newRow("html: name in markup escaped") << html << QStringLiteral("Montgomery of Little Snoring");
     QTest::newRow("html: combination's class with flights waiting after Final") << html << waiting;
+    QTest::newRow("html: combination provisional")
+        << html << QStringLiteral("<h2>Profile \\+ Class I</h2><p class=\"state\"><b>Provisional, as of 2026-07-15 16:42 \\+02:00");
+    QTest::newRow("html: LS points to the tenth") << html << QStringLiteral("<td class=\"n\" align=\"right\">12.5</td>");
     QTest::newRow("html: provisional") << html << QStringLiteral("Provisional, as of 2026-07-15 16:42 \\+02:00");
     QTest::newRow("html: a name of 100,000 characters cut")
         << html << QStringLiteral("<td>121</td><td>Quentin q{192}…</td><td>21</td>");

@@ -5,6 +5,7 @@
 #include "contestant_picker.h"
 #include "flight_correction_dialog.h"
 #include "flight_journal.h"
+#include "journal_reader.h"
 #include "flight_table_model.h"
 #include "flights_window.h"
 #include "flights_window_opener.h"
@@ -37,10 +38,25 @@ using namespace orlo::ctl;
 
 namespace standings_steps {
 
+QComboBox *chooserOf(const QWidget &window)
+{
+    return namedControl<QComboBox>(window, QStringLiteral("standingsChooser"));
+}
+
+QTableWidget *tableOf(const QWidget &window)
+{
+    return namedControl<QTableWidget>(window, QStringLiteral("standingsTable"));
+}
+
+QLabel *stateLineOf(const QWidget &window)
+{
+    return namedControl<QLabel>(window, QStringLiteral("standingsState"));
+}
+
 // A row of the Standings window's table as its cells read, joined by " | ".
 QString rowOf(const StandingsWindow &window, int row)
 {
-    const QTableWidget &table = *window.table();
+    const QTableWidget &table = *tableOf(window);
     QStringList cells;
     for (int column = 0; column < table.columnCount(); ++column) {
         const QTableWidgetItem *item = table.item(row, column);
@@ -52,7 +68,7 @@ QString rowOf(const StandingsWindow &window, int row)
 QString rowsOf(const StandingsWindow &window)
 {
     QStringList rows;
-    for (int row = 0; row < window.table()->rowCount(); ++row)
+    for (int row = 0; row < tableOf(window)->rowCount(); ++row)
         rows << rowOf(window, row);
     return rows.join(QLatin1Char('\n'));
 }

@@ -2,6 +2,11 @@
 
 #include <QString>
 
+class QComboBox;
+class QLabel;
+class QTableWidget;
+class QWidget;
+
 namespace orlo {
 class ScoreSheetWindow;
 class StandingsWindow;
@@ -12,6 +17,11 @@ struct WiredProgram;
 // reads, the sheet's remark, and the season's steps taken through the
 // windows.
 namespace standings_steps {
+
+// The Standings window's controls, by their object names.
+QComboBox *chooserOf(const QWidget &window);
+QTableWidget *tableOf(const QWidget &window);
+QLabel *stateLineOf(const QWidget &window);
 
 // A row of the Standings window's table as its cells read, joined by " | ".
 QString rowOf(const orlo::StandingsWindow &window, int row);

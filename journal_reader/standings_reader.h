@@ -1,0 +1,38 @@
+#pragma once
+
+#include "journal_reader.h"
+#include "standings.h"
+
+#include <string>
+#include <vector>
+
+namespace orlo::journal {
+
+// The contest's standings from a journal, read again and again as flights
+// are recorded: after the first read only the flights recorded or corrected
+// since are read, and only their classes ranked again, the other classes'
+// standings kept. A change of the entry list reads the journal whole again;
+// a change of the contest's settings ranks every class again. The standings
+// are always those a whole read gives. One thread at a time.
+class StandingsReader {
+public:
+    explicit StandingsReader(std::string path);
+
+    // Every class and combination, as of now. Throws JournalProblem; the
+    // read after a failure reads the journal whole.
+    contest::Results read();
+    // The contest's flights as the last read left them, newest first.
+    const std::vector<contest::ScoredFlight> &flights() const { return m_flights; }
+
+private:
+    contest::Results readOnce();
+
+    JournalReader m_reader;
+    FlightsMark m_mark;
+    contest::ContestSettings m_contest;
+    std::vector<contest::Entry> m_entries;
+    std::vector<contest::ScoredFlight> m_flights; // newest first, as the journal lists them
+    contest::Results m_results;
+};
+
+} // namespace orlo::journal
