@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "order_commands.h"
+
 #include "contest_journal.h"
 #include "journal_words.h"
 #include "registration_file.h"
@@ -50,6 +52,10 @@ const QString mergeOption = QStringLiteral("merge-journal");
 const QString seriesResultsOption = QStringLiteral("series-results");
 const QString seriesOption = QStringLiteral("series");
 const QString serveOption = QStringLiteral("serve");
+const QString callListOption = QStringLiteral("call-list");
+const QString roundOption = QStringLiteral("round");
+const QString drawOrderOption = QStringLiteral("draw-order");
+const QString seedOption = QStringLiteral("seed");
 
 // $XDG_DATA_HOME/orlo-score/journal.sqlite, or under ~/.local/share when
 // XDG_DATA_HOME is not set or not an absolute path: the base directory rules
@@ -156,7 +162,7 @@ bool drawsPages(int argc, char *argv[])
         const std::string_view argument = argv[i];
         if (argument == "--")
             break;
-        for (const std::string_view option : {std::string_view("--results"), std::string_view("--series-results")})
+        for (const std::string_view option : {std::string_view("--results"), std::string_view("--series-results"), std::string_view("--call-list")})
             if ((argument == option && i + 1 < argc && isPdf(argv[i + 1]))
                 || (argument.starts_with(std::string(option) + "=") && isPdf(argument)))
                 return true;
@@ -220,8 +226,20 @@ void addOptions(QCommandLineParser &parser, const QString &defaultPath)
          QStringLiteral("name")},
         {classOption,
          QStringLiteral("With --results or --series-results: only the results of that class, or of that combination "
-                        "of classes; given again for more. Without it, every class with flights or entries."),
+                        "of classes; given again for more. Without it, every class with flights or entries. With --call-list: only the calls of that class."),
          QStringLiteral("caption")},
+        {callListOption,
+         QStringLiteral("Writes the call list, who flies in what order in each round with a box to tick, to <file> "
+                        "in the format its extension names (%1) and ends, without a window.")
+             .arg(resultsExtensions()),
+         QStringLiteral("file")},
+        {roundOption, QStringLiteral("With --call-list: only that round."), QStringLiteral("N")},
+        {drawOrderOption,
+         QStringLiteral("Draws the order of flying of the class <caption> at random, keeps it in the journal, says "
+                        "the seed and the order, and ends, without a window."),
+         QStringLiteral("caption")},
+        {seedOption, QStringLiteral("With --draw-order: draws from that seed, making a draw made before again."),
+         QStringLiteral("N")},
         {contestOption,
          QStringLiteral("With --results, --export-journal or --import-entries: that contest of the journal "
                         "instead of the current one."),
@@ -267,22 +285,32 @@ std::optional<QString> clashOf(const QCommandLineParser &parser)
     if (parser.isSet(seriesOption) && !parser.isSet(seriesResultsOption))
         return QStringLiteral("--series goes with --series-results only.");
     if (parser.isSet(contestOption)
-        && !(parser.isSet(resultsOption) || parser.isSet(exportOption) || parser.isSet(importOption)))
+        && !(parser.isSet(resultsOption) || parser.isSet(exportOption) || parser.isSet(importOption)
+             || parser.isSet(callListOption) || parser.isSet(drawOrderOption)))
         return QStringLiteral("--contest goes with --results, --export-journal or --import-entries only.");
     if ((parser.isSet(firstDayOption) || parser.isSet(lastDayOption) || parser.isSet(copyEntriesOption))
         && !parser.isSet(newContestOption))
         return QStringLiteral("--first-day, --last-day and --copy-entries go with --new-contest only.");
     if (parser.isSet(dayOption) && !parser.isSet(exportOption))
         return QStringLiteral("--day goes with --export-journal only.");
-    if (parser.isSet(classOption) && !parser.isSet(resultsOption) && !parser.isSet(seriesResultsOption))
-        return QStringLiteral("--class goes with --results or --series-results only.");
+    if (parser.isSet(classOption) && !parser.isSet(resultsOption) && !parser.isSet(seriesResultsOption)
+        && !parser.isSet(callListOption))
+        return QStringLiteral("--class goes with --results, --series-results or --call-list only.");
+    if (parser.isSet(roundOption) && !parser.isSet(callListOption))
+        return QStringLiteral("--round goes with --call-list only.");
+    if (parser.isSet(seedOption) && !parser.isSet(drawOrderOption))
+        return QStringLiteral("--seed goes with --draw-order only.");
+    if (parser.isSet(noJournalOption) && (parser.isSet(callListOption) || parser.isSet(drawOrderOption)))
+        return QStringLiteral("--no-journal goes with neither --call-list nor --draw-order.");
     if (int(parser.isSet(exportOption)) + int(parser.isSet(backupOption)) + int(parser.isSet(importOption))
             + int(parser.isSet(resultsOption)) + int(parser.isSet(listContestsOption))
             + int(parser.isSet(newContestOption)) + int(parser.isSet(mergeOption))
             + int(parser.isSet(seriesResultsOption)) + int(parser.isSet(serveOption))
+            + int(parser.isSet(callListOption)) + int(parser.isSet(drawOrderOption))
         > 1)
         return QStringLiteral("--export-journal, --backup-journal, --import-entries, --results, --series-results, "
-                              "--list-contests, --new-contest, --merge-journal and --serve are given one at a time.");
+                              "--list-contests, --new-contest, --merge-journal, --serve, --call-list and --draw-order "
+                              "are given one at a time.");
     return std::nullopt;
 }
 
@@ -308,6 +336,10 @@ StartOptions optionsOf(const QCommandLineParser &parser, const QString &defaultP
     options.seriesResultsPath = parser.value(seriesResultsOption);
     options.seriesName = parser.value(seriesOption);
     options.serve = parser.value(serveOption);
+    options.callListPath = parser.value(callListOption);
+    options.round = parser.value(roundOption).toInt();
+    options.drawClass = parser.value(drawOrderOption);
+    options.seed = parser.value(seedOption);
     return options;
 }
 
@@ -334,6 +366,15 @@ std::optional<QString> badValueOf(const QCommandLineParser &parser, const StartO
         return QStringLiteral("--serve takes a port, or an IPv4 address and a port, such as 8080 or "
                               "192.168.1.20:8080, not '%1'.")
             .arg(options.serve);
+    if (parser.isSet(callListOption) && !resultsFormatOf(options.callListPath))
+        return QStringLiteral("--call-list writes a file whose name ends in one of %1, not '%2'.")
+            .arg(resultsExtensions(), options.callListPath);
+    if (parser.isSet(roundOption) && options.round < 1)
+        return QStringLiteral("--round takes a round's number, 1 or more, not '%1'.").arg(parser.value(roundOption));
+    if (bool number = true; parser.isSet(seedOption) && (options.seed.toULongLong(&number), !number))
+        return QStringLiteral("--seed takes a whole number from 0 up, not '%1'.").arg(options.seed);
+    if (parser.isSet(drawOrderOption) && options.drawClass.trimmed().isEmpty())
+        return QStringLiteral("--draw-order needs the caption of the class to draw.");
     if (parser.isSet(newContestOption) && options.newContest.trimmed().isEmpty())
         return QStringLiteral("--new-contest needs the new contest's name.");
     return std::nullopt;
@@ -395,6 +436,13 @@ int runJournalCommand(const StartOptions &options)
     }
     if (!options.importPath.isEmpty())
         return importEntries(options.journalPath, options.importPath, contestId);
+    if (!options.callListPath.isEmpty())
+        return callListCommand(options.journalPath, options.callListPath, options.classes.value(0), options.round,
+                               contestId);
+    if (!options.drawClass.isEmpty())
+        return drawOrderCommand(options.journalPath, options.drawClass,
+                                options.seed.isEmpty() ? std::nullopt : std::optional(std::uint64_t(options.seed.toULongLong())),
+                                contestId);
     if (!options.resultsPath.isEmpty())
         return writeResults(options.journalPath, options.resultsPath, options.classes, contestId);
     if (!options.exportPath.isEmpty() && isXlsx(options.exportPath))

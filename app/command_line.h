@@ -26,6 +26,10 @@ struct StartOptions {
     QString seriesResultsPath; // set: the season's series standings are written there
     QString seriesName;        // the series written; empty: the journal's one series
     QString serve;     // set: "[ADDRESS:]PORT", the standings are served there until interrupted
+    QString callListPath; // set: the call list is written there
+    int round = 0;        // the call list's round; 0: every round
+    QString drawClass;    // set: that class's order is drawn
+    QString seed;         // the draw's seed; empty: a fresh one
 };
 
 // Whether the arguments ask for the help, the version, an export or hold an

@@ -1,6 +1,7 @@
 #include "file_commands.h"
 
 #include "contest_words.h"
+#include "flight_order.h"
 #include "journal_files.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
@@ -70,7 +71,10 @@ bool isXlsx(const QString &path)
 contest::Results readResults(const journal::JournalReader &reader, const std::vector<std::string> &classes)
 {
     std::string asOf = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
-    return contest::rank(reader.contest(), reader.entries(), reader.scoredFlights(), classes, std::move(asOf));
+    const std::vector<contest::Entry> entries = reader.entries();
+    const std::vector<contest::ScoredFlight> flights = reader.scoredFlights();
+    contest::Results results = contest::rank(reader.contest(), entries, flights, classes, std::move(asOf));
+    return contest::tellRounds(results, reader.flightOrder(), entries, flights);
 }
 
 int writeResults(const QString &journalPath, const QString &path, const QStringList &classes, std::int64_t contest)

@@ -2,6 +2,7 @@
 
 #include "event_classes.h"
 #include "final_class.h"
+#include "call_list_reading.h"
 #include "journal_files.h"
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
@@ -221,6 +222,10 @@ OrloProgram::OrloProgram(const QString &journalPath)
     standings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     m_sheet.addAction(standings);
     QObject::connect(standings, &QAction::triggered, &m_sheet, [this] { openStandings(); });
+    auto *order = new QAction(QStringLiteral("Flight order…"), &m_sheet);
+    order->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    m_sheet.addAction(order);
+    QObject::connect(order, &QAction::triggered, &m_sheet, [this] { openFlightOrder(); });
     // The season's contests, by keys the sheet has no use for.
     auto *network = new QAction(QStringLiteral("Show on the network…"), &m_sheet);
     network->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
@@ -251,6 +256,13 @@ void OrloProgram::openContests(ContestsShown shown)
 
 void OrloProgram::contestChanged(ContestChange what)
 {
+    // Who flies next follows every change: a flight recorded or corrected,
+    // an entry withdrawn, the order changed, another table's merge.
+    if (what != ContestChange::FlightEnded) {
+        callTheNext();
+        if (m_order && m_order->isVisible())
+            m_order->reload();
+    }
     switch (what) {
     case ContestChange::FlightRecorded:
         remarkOnTheFlight();
@@ -297,12 +309,47 @@ void OrloProgram::nameTheContest()
     m_sheet.setWindowTitle(title);
 }
 
+void OrloProgram::openFlightOrder()
+{
+    if (!m_journal)
+        return;
+    if (!m_order) {
+        m_order = std::make_unique<FlightOrderWindow>(m_journal->path());
+        // The sheet, the Standings window and every other window follow the change.
+        m_order->setChanged([this] { m_changes->tell(ContestChange::Settings); });
+        if (!restorePlace(*m_order, QStringLiteral("order")))
+            placeBeside(*m_order, m_sheet);
+        keepPlace(*m_order, QStringLiteral("order"));
+    } else {
+        m_order->reload();
+    }
+    m_order->setWindowState(m_order->windowState() & ~Qt::WindowMinimized);
+    m_order->show();
+    m_order->raise();
+    m_order->activateWindow();
+}
+
+void OrloProgram::callTheNext()
+{
+    if (!m_journal)
+        return;
+    QString line;
+    try {
+        const journal::JournalReader reader(m_journal->path());
+        line = QString::fromStdString(contest::upNextLine(contest::upNext(journal::readCallList(reader))));
+    } catch (const std::exception &problem) {
+        std::fprintf(stderr, "Orlo_Score: %s\n", problem.what());
+    }
+    m_sheet.setCallLine(line);
+}
+
 void OrloProgram::openStandings()
 {
     if (!m_journal)
         return;
     if (!m_standings) {
         StandingsSource source = standingsIn(m_journal->path());
+        source.flightOrder = [this] { openFlightOrder(); };
         source.showOnNetwork = [this] { openNetwork(); };
         m_standings = std::make_unique<StandingsWindow>(std::move(source), *m_changes);
         // Where the director put it last time, else beside the sheet, clear of it on a screen wide enough.
@@ -397,7 +444,10 @@ void OrloProgram::start(FlightsWindow flightsWindow)
     m_sheet.show();
     if (m_recorder) {
         m_recorder->openAfterFirstFrame(m_sheet.windowHandle());
-        afterFirstFrame(m_sheet.windowHandle(), [this] { nameTheContest(); });
+        afterFirstFrame(m_sheet.windowHandle(), [this] {
+            nameTheContest();
+            callTheNext();
+        });
     }
     m_sheet.activateWindow();
     m_sheet.rules().start();

@@ -2,6 +2,7 @@
 
 #include "contest_changes.h"
 #include "flight_journal.h"
+#include "flight_order_window.h"
 #include "flights_window_opener.h"
 #include "journal_in_use_mark.h"
 #include "journal_recorder.h"
@@ -62,6 +63,10 @@ public:
     // Shows the user's manual, built at its first opening; F1 in any of the
     // program's windows does the same, with or without a journal.
     void openManual();
+    // Shows the order of flying; Ctrl+Shift+O on the sheet, Flight order… in the Standings window.
+    void openFlightOrder();
+    // Null until the first opening.
+    FlightOrderWindow *flightOrder() const { return m_order.get(); }
 
 private:
     // What the program itself does at a change: the remark on a flight
@@ -72,6 +77,9 @@ private:
     void remarkOnTheFlight();
     // The sheet's title names the current contest, once it has a name.
     void nameTheContest();
+    // The sheet says who flies next, read afresh from the journal; a failed
+    // read leaves the line empty and scoring goes on.
+    void callTheNext();
     // What to say of the flight on the sheet, recorded on a day outside the
     // current contest's days; empty when inside them or said already.
     QString outsideTheDaysOnce();
@@ -87,6 +95,7 @@ private:
     std::unique_ptr<StandingsWindow> m_standings;
     std::unique_ptr<NetworkWindow> m_network;
     std::unique_ptr<ManualWindow> m_manual;
+    std::unique_ptr<FlightOrderWindow> m_order;
     std::string m_toldOutsideTheDays; // the contest and days said of
     QFont m_systemFont;
     ScoreSheetWindow m_sheet;

@@ -133,8 +133,9 @@ ClassStandings rankClass(ClassRule rule, const std::vector<Entry> &entries,
         else
             contender.official.push_back(flight);
     }
+    // A pilot withdrawn before flying is no longer still to fly.
     for (const Entry &entry : entries)
-        if (isEnteredIn(entry, rule.caption))
+        if (isEnteredIn(entry, rule.caption) && !entry.withdrawn)
             contenderOf(entry.id, entry.name, entry.number);
 
     std::vector<Contender *> ranked, attemptsOnly, stillToFly;
@@ -163,7 +164,7 @@ ClassStandings rankClass(ClassRule rule, const std::vector<Entry> &entries,
     std::sort(attemptsOnly.begin(), attemptsOnly.end(), byName);
     std::sort(stillToFly.begin(), stillToFly.end(), byName);
 
-    ClassStandings standings{rule, {}, 0, {}};
+    ClassStandings standings{rule, {}, 0, {}, {}};
     for (const auto *group : {&ranked, &attemptsOnly, &stillToFly})
         for (Contender *contender : *group)
             standings.rows.push_back(std::move(contender->standing));

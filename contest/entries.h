@@ -13,6 +13,8 @@ struct Entry {
     std::string number;
     std::vector<std::string> classes;
     int flights = 0;
+    // Withdrawn from the contest: keeps the flights flown, is called for no more.
+    bool withdrawn = false;
 };
 
 // An entry to be added, as typed or read from a registration file.

@@ -35,6 +35,8 @@ std::string stateOf(const ClassStandings &standings, const Results &results)
     state.front() = char(std::tolower(static_cast<unsigned char>(state.front())));
     if (standings.waiting > 0)
         state += "; " + waitingAfterFinal(standings.waiting, shownMoment(standings.firstWaitingAt));
+    if (!standings.rounds.empty())
+        state += "; " + standings.rounds;
     return results.unreadAt.empty() ? state
                                     : state + "; the journal could not be read at " + shownMoment(results.unreadAt)
                                           + ", this is the table as read before";

@@ -46,6 +46,8 @@ struct ClassStandings {
     // until the director reopens it. firstWaitingAt is the earliest one's time.
     int waiting = 0;
     std::string firstWaitingAt;
+    // Where its rounds stand, "Round 2 of 2: 3 still to fly"; empty when not known.
+    std::string rounds;
 
     friend bool operator==(const ClassStandings &, const ClassStandings &) = default;
 };

@@ -1,6 +1,7 @@
 #include "now_flying.h"
 
 #include "contestant_picker.h"
+#include "call_list_reading.h"
 #include "journal_schema.h"
 #include "journal_words.h"
 #include "shown_text.h"
@@ -20,6 +21,15 @@ void NowFlying::pick()
 {
     try {
         m_picker->setEntries(m_reader.entries());
+        // The pilot called next is offered first, taken with Enter; typing
+        // names anyone else as before. A pilot named who has not flown yet stays.
+        const std::optional<contest::Entry> named = m_picker->entryNamed();
+        const std::vector<contest::ScoredFlight> flown = m_reader.scoredFlights(); // newest first
+        if (m_picker->text().trimmed().isEmpty() || (named && !flown.empty() && flown.front().entry == named->id))
+            for (const contest::Call &call : contest::upNext(journal::readCallList(m_reader), {}, 1))
+                for (const contest::Entry &entry : m_picker->entries())
+                    if (entry.id == call.entry)
+                        m_picker->setText(offeredText(entry));
     } catch (const journal::JournalProblem &problem) {
         emit readFailed(shownText(journalSentence(problem)));
     }

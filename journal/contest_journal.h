@@ -2,6 +2,7 @@
 
 #include "contest_settings.h"
 #include "entries.h"
+#include "flight_order.h"
 #include "flight_status.h"
 #include "journal_notice.h"
 #include "season.h"
@@ -121,6 +122,14 @@ public:
     // Keeps the series in place of the one of its name; EntryRefused for a
     // name without letters or digits.
     void setSeries(const contest::SeriesSettings &series);
+
+    // The classes' orders of flying and the distance kept between a pilot's flights.
+    void setFlightOrder(const contest::FlyingOrder &order);
+    // The pilot's flight number afterFlights in the class counts for no
+    // round: the pilot is called again.
+    void callAgain(std::int64_t entry, std::string_view caption, int afterFlights);
+    // A withdrawn pilot keeps the flights flown and is called for no more.
+    void setWithdrawn(std::int64_t entry, bool withdrawn);
 
 private:
     struct Impl;

@@ -88,15 +88,16 @@ CREATE TABLE combination (
 }
 
 template <class Connection>
-std::vector<contest::Entry> readEntries(const Connection &db, std::int64_t contest)
+std::vector<contest::Entry> readEntries(const Connection &db, std::int64_t contest, bool withWithdrawn)
 {
     std::vector<contest::Entry> entries;
-    Statement query(db, "SELECT e.id, e.name, e.number, e.classes, "
-                        "(SELECT count(*) FROM flight f WHERE f.entry = e.id) "
-                        "FROM entry e" + ofContest(contest) + " ORDER BY e.compared_name, e.id");
+    Statement query(db, std::string("SELECT e.id, e.name, e.number, e.classes, "
+                                    "(SELECT count(*) FROM flight f WHERE f.entry = e.id), ")
+                            + (withWithdrawn ? "e.withdrawn" : "0") + " FROM entry e" + ofContest(contest)
+                            + " ORDER BY e.compared_name, e.id");
     while (query.step())
         entries.push_back({query.integer(0), query.text(1), query.text(2), linesOf(query.text(3)),
-                           static_cast<int>(query.integer(4))});
+                           static_cast<int>(query.integer(4)), query.integer(5) != 0});
     return entries;
 }
 
@@ -128,8 +129,8 @@ contest::ContestSettings readContest(const Connection &db, std::int64_t id)
     return contest;
 }
 
-template std::vector<contest::Entry> readEntries(const Database &, std::int64_t);
-template std::vector<contest::Entry> readEntries(const ReadOnlyDatabase &, std::int64_t);
+template std::vector<contest::Entry> readEntries(const Database &, std::int64_t, bool);
+template std::vector<contest::Entry> readEntries(const ReadOnlyDatabase &, std::int64_t, bool);
 template contest::ContestSettings readContest(const Database &, std::int64_t);
 template contest::ContestSettings readContest(const ReadOnlyDatabase &, std::int64_t);
 

@@ -24,9 +24,10 @@ class ReadOnlyDatabase;
 
 // The lines of a list kept one a line: an entry's classes, a combination's.
 std::vector<std::string> linesOf(const std::string &joined);
-// The entry list by name, with each entry's count of flights.
+// The entry list by name, with each entry's count of flights; withdrawn is
+// read where the layout keeps it.
 template <class Connection>
-std::vector<contest::Entry> readEntries(const Connection &db, std::int64_t contest);
+std::vector<contest::Entry> readEntries(const Connection &db, std::int64_t contest, bool withWithdrawn = true);
 // The contest's name, days, class rules in the director's order and combinations.
 template <class Connection>
 contest::ContestSettings readContest(const Connection &db, std::int64_t contest);

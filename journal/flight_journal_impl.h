@@ -2,6 +2,7 @@
 
 // What a FlightJournal keeps: its connection, the flight on the sheet and the
 // calculations that wait for the file.
+#include "journal_schema.h"
 #include "flight_journal.h"
 
 #include "carried_contest.h"

@@ -84,6 +84,7 @@ UPDATE calculation SET engine_bonus = '20.0'
     addClassChanges,
     addSeries,
     addFlightTimes,
+    addFlightOrder,
 };
 static_assert(std::size(migrations) == schemaVersion);
 

@@ -12,7 +12,7 @@
 namespace orlo::journal {
 
 // The layout this program writes; PRAGMA user_version in the file.
-inline constexpr int schemaVersion = 9;
+inline constexpr int schemaVersion = 10;
 // PRAGMA application_id of every journal of this program: "Orlo" in ASCII.
 inline constexpr int applicationId = 0x4f726c6f;
 

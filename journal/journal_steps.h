@@ -33,4 +33,8 @@ void addClassChanges(const Database &db);
 // Each flight's moment flown, for the flights in the order flown.
 void addFlightTimes(const Database &db);
 
+// Who flies next: each class's order of flying, the distance kept between a
+// pilot's flights, the flights called again and the entries withdrawn.
+void addFlightOrder(const Database &db);
+
 } // namespace orlo::journal

@@ -106,10 +106,12 @@ ContestRead JournalReader::contestSince(const FlightsMark &since) const
         if (m_impl->withContest)
             read.contest = readContest(db, contest);
         if (withEntries) {
-            Statement query(db, "SELECT id, name, number, classes FROM entry e WHERE 1" + m_impl->inContest("e.contest")
-                                    + " ORDER BY compared_name, id");
+            Statement query(db, std::string("SELECT id, name, number, classes, ")
+                                    + (m_impl->withOrder ? "withdrawn" : "0") + " FROM entry e WHERE 1"
+                                    + m_impl->inContest("e.contest") + " ORDER BY compared_name, id");
             while (query.step())
-                read.entries.push_back({query.integer(0), query.text(1), query.text(2), linesOf(query.text(3)), 0});
+                read.entries.push_back({query.integer(0), query.text(1), query.text(2), linesOf(query.text(3)), 0,
+                                        query.integer(4) != 0});
         }
         // What ranks a flight changes only with a calculation of it or a
         // correction kept in its trail: both rows come after the mark. Another

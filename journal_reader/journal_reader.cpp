@@ -259,7 +259,7 @@ std::vector<std::string> JournalReader::days() const
 
 std::vector<contest::Entry> JournalReader::entries() const
 {
-    return m_impl->read([&] { return m_impl->withEntries ? readEntries(m_impl->db, m_impl->contest()) : std::vector<contest::Entry>(); });
+    return m_impl->read([&] { return m_impl->withEntries ? readEntries(m_impl->db, m_impl->contest(), m_impl->withOrder) : std::vector<contest::Entry>(); });
 }
 
 contest::ContestSettings JournalReader::contest() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contest_journal.h"
+#include "flight_order.h"
 #include "flight_observer.h"
 #include "scored_flight.h"
 #include "series_settings.h"
@@ -122,6 +123,8 @@ public:
     contest::ContestSettings contest() const;                // empty when none was set
     std::vector<FlightChange> changes(std::int64_t flightId) const; // oldest first
     std::vector<ClassChange> classChanges() const;           // each closing and reopening of a class, oldest first
+    // The order of flying kept; every class as entered in a journal without one.
+    contest::FlyingOrder flightOrder() const;
     // The season's contests, oldest first; the one contest of a journal
     // older than the season, which has no id yet.
     std::vector<SeasonContest> contests() const;

@@ -35,6 +35,7 @@ struct JournalReader::Impl {
     bool withClassChanges = true;
     // Nor has one older than the series any series.
     bool withSeries = true;
+    bool withOrder = true; // the order of flying and the entries withdrawn
     // The calculation's columns as the file holds them: one of a layout
     // before the engine bonus had its column reads the bonus as empty.
     std::string columns;
@@ -75,6 +76,7 @@ struct JournalReader::Impl {
                 withClassChanges = layout >= 7;
                 withSeries = layout >= 8;
                 withFlownAt = layout >= 9;
+                withOrder = layout >= 10;
                 columns = calculationColumns();
                 withEngineBonus = layout >= 4;
                 if (layout < 4)

@@ -1,5 +1,6 @@
 #include "standings_reader.h"
 
+#include "flight_order.h"
 #include "journal_schema.h"
 #include "local_time.h"
 
@@ -76,6 +77,9 @@ contest::Results StandingsReader::readOnce()
             ? contest::rankAgain(m_results, changed, read.entries, m_flights, std::move(asOf))
             : contest::rank(read.contest, read.entries, m_flights, {}, std::move(asOf));
     }
+    // Where each class's rounds stand, from the order of flying: all the
+    // flights count for it, void ones too.
+    contest::tellRounds(m_results, m_reader.flightOrder(), read.entries, m_flights);
     m_contest = std::move(read.contest);
     m_entries = std::move(read.entries);
     m_mark = read.mark;

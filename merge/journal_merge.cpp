@@ -10,6 +10,7 @@
 #include "journal_schema.h"
 #include "merge_classes.h"
 #include "merge_contests.h"
+#include "merge_order.h"
 #include "merge_source.h"
 #include "series_store.h"
 
@@ -70,6 +71,7 @@ public:
     void contests();
     void entries();
     void flights();
+    void order() { mergeFlightOrder(m_here, m_other, m_contests, m_entries, report); }
     MergeReport report;
 
 private:
@@ -329,6 +331,7 @@ MergeReport mergeJournal(const std::string &path, const std::string &otherPath)
         Merge merge(here, other);
         merge.contests();
         merge.entries();
+        merge.order();
         merge.flights();
         for (std::string &note : mergeSeries(here, other))
             merge.report.notes.push_back(std::move(note));

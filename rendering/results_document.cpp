@@ -152,6 +152,11 @@ QString seriesHtml(const contest::SeriesStandings &standings)
     return html + QStringLiteral("</body></html>\n");
 }
 
+QString resultTableHtml(const contest::ResultTable &table)
+{
+    return tableOf(table);
+}
+
 QPageSize paperFor(const QLocale &locale)
 {
     return QPageSize(locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);

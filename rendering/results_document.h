@@ -18,6 +18,8 @@ QString resultsHtml(const contest::Results &results);
 // The season's series as one HTML page: its name and contests, a table per
 // class and per combination with its rules in words, provisional or final.
 QString seriesHtml(const contest::SeriesStandings &standings);
+// One table of the results model as the sheets show it, an HTML table.
+QString resultTableHtml(const contest::ResultTable &table);
 
 // Letter where the locale measures in US units, A4 everywhere else.
 QPageSize paperFor(const QLocale &locale);

@@ -44,8 +44,12 @@ QString contestDays(const contest::ContestSettings &contest)
 QString stateLine(const contest::ClassStandings &standings, const std::string &asOf)
 {
     const contest::ClassRule &rule = standings.rule;
-    if (!rule.final)
-        return QString::fromStdString(contest::provisionalAsOf(shownToTheMinute(asOf).toStdString()));
+    if (!rule.final) {
+        const QString provisional = QString::fromStdString(contest::provisionalAsOf(shownToTheMinute(asOf).toStdString()));
+        // Where its rounds stand, where the sheet lists who is still to fly.
+        return standings.rounds.empty() ? provisional
+                                        : provisional + QStringLiteral(". ") + sheetText(standings.rounds);
+    }
     QString state = QString::fromStdString(
         contest::finalState(rule.finalAt.empty() ? std::string() : shownToTheMinute(rule.finalAt).toStdString()));
     if (standings.waiting > 0)

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -60,6 +61,7 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent) : QWidget(parent)
     // The controls are made on the page before the scroller takes it: one
     // widget moved, not each control.
     auto *page = new QWidget(this);
+    m_page = page;
     m_form.emplace(*this, *page);
     m_scroller = new SheetScroller(*this, *page, sheetSize);
     m_form->arrangeTabOrder();
@@ -77,6 +79,28 @@ ScoreSheetWindow::~ScoreSheetWindow()
 void ScoreSheetWindow::fitToScreen()
 {
     m_scroller->fitWindowToScreen();
+}
+
+void ScoreSheetWindow::setCallLine(const QString &line)
+{
+    if (!m_callLine) {
+        if (line.isEmpty())
+            return;
+        // Right of the logo, below "Scores to the tenth", above the first rule.
+        m_callLine = new QLabel(m_page);
+        m_callLine->setObjectName(QStringLiteral("CallLine"));
+        m_callLine->setGeometry(twipsRect(4140, 2610, 8700, 480));
+        m_callLine->setWordWrap(true);
+        m_callLine->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        m_callLine->setFont(tahomaBold(11));
+        m_callLine->setTextFormat(Qt::PlainText);
+    }
+    // Broken between the pilots called, never inside one's name and flight.
+    QStringList parts = line.split(QStringLiteral(" \u00B7 "));
+    for (QString &part : parts)
+        part.replace(QLatin1Char(' '), QChar(0x00A0));
+    m_callLine->setText(parts.join(QStringLiteral(" \u00B7 ")));
+    m_callLine->setVisible(!line.isEmpty());
 }
 
 QString ScoreSheetWindow::objectNameOf(Ctl control)

@@ -11,6 +11,8 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
+
 namespace orlo {
 
 class SheetScroller;
@@ -33,6 +35,10 @@ public:
     // The landing points dialog lives in its own library; these open (or
     // bring forward) and close it. Without them opening does nothing.
     void setLandingDialog(std::function<void()> open, std::function<void()> close);
+
+    // Who flies next, said in the banner's free room below the headings;
+    // hidden when empty. No control moves for it.
+    void setCallLine(const QString &line);
 
     // The objectName of a control, as ScoreSheetForm names it.
     static QString objectNameOf(Ctl control);
@@ -95,6 +101,8 @@ private:
     // Built once the window has its size and font.
     std::optional<ScoreSheetForm> m_form;
     SheetScroller *m_scroller = nullptr;
+    QWidget *m_page = nullptr;
+    QLabel *m_callLine = nullptr;
     std::function<void()> m_openLanding;
     std::function<void()> m_closeLanding;
 

@@ -117,6 +117,10 @@ void StandingsWindow::buildControls()
     networkButton->setObjectName(QStringLiteral("networkButton"));
     networkButton->setVisible(bool(m_source.showOnNetwork));
     connect(networkButton, &QPushButton::clicked, this, [this] { m_source.showOnNetwork(); });
+    auto *orderButton = button(QStringLiteral("Flight order…"), QKeySequence(Qt::CTRL | Qt::Key_O), this);
+    orderButton->setObjectName(QStringLiteral("flightOrderButton"));
+    orderButton->setVisible(bool(m_source.flightOrder));
+    connect(orderButton, &QPushButton::clicked, this, [this] { m_source.flightOrder(); });
     auto *closeButton = button(QStringLiteral("Close"), {}, this);
     connect(printButton, &QPushButton::clicked, this, &StandingsWindow::print);
     connect(previewButton, &QPushButton::clicked, this, &StandingsWindow::preview);
@@ -132,7 +136,7 @@ void StandingsWindow::buildControls()
     top->addWidget(m_chooser);
     top->addWidget(m_state, 1);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *each : {printButton, previewButton, saveButton, m_contest, networkButton})
+    for (QPushButton *each : {printButton, previewButton, saveButton, m_contest, networkButton, orderButton})
         buttons->addWidget(each);
     buttons->addStretch(1);
     auto *layout = new QVBoxLayout(this);
@@ -266,6 +270,8 @@ void StandingsWindow::showChosen()
         if (standings.waiting > 0)
             state += QStringLiteral(". %1.").arg(QString::fromStdString(contest::waitingAfterFinal(
                 standings.waiting, shownToTheMinute(standings.firstWaitingAt).toStdString())));
+        if (!standings.rounds.empty())
+            state += QStringLiteral(". %1").arg(QString::fromStdString(standings.rounds));
     } else if (chosen >= classes && chosen - classes < int(m_results.combined.size())) {
         const contest::CombinedStandings &combined = m_results.combined[std::size_t(chosen - classes)];
         showStandings(*m_table, contest::combinedResults(combined, m_results));

@@ -33,6 +33,8 @@ struct StandingsSource {
     // The season's series, in a view of its own beside the contest's; none without a read.
     SeriesSource series;
     std::function<void()> showOnNetwork; // opens "Show on the network…"; none: no such button
+    // Opens the order of flying; none, no button.
+    std::function<void()> flightOrder;
 };
 
 // The live standings beside the sheet: a class or combination at a time,

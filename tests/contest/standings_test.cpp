@@ -35,7 +35,8 @@ std::vector<contest::Entry> entriesOf(const QStringList &lines)
     for (const QString &line : lines) {
         const QStringList parts = line.split(u'|');
         entries.push_back({static_cast<std::int64_t>(entries.size()) + 1, parts[0].toStdString(),
-                           "N" + std::to_string(entries.size() + 1), split(parts.value(1), u','), 0});
+                           "N" + std::to_string(entries.size() + 1), split(parts.value(1), u','), 0,
+                           parts.value(2) == QLatin1String("withdrawn")});
     }
     return entries;
 }
@@ -135,6 +136,11 @@ void StandingsTest::ranking_data()
         << annBobCy << QStringList{"Ann|Class I|300.0", "Bob|Class I|305.0", "Ann|Class I|312.5"} << 0 << 2
         << false << QStringList()
         << "Class I: 1 Ann 312.5 [300.0 312.5*] hs312.5; 2 Bob 305.0 [305.0*] hs305.0; _ Cy; _ Dee" << QString();
+    // Withdrawn: one who flew keeps the place, one who did not is no longer still to fly.
+    QTest::newRow("withdrawn")
+        << QStringList{"Ann|Class I|withdrawn", "Bob|Class I", "Cy|Class I|withdrawn"}
+        << QStringList{"Ann|Class I|300.0"} << 0 << 2 << false << QStringList()
+        << "Class I: 1 Ann 300.0 [300.0*] hs300.0; _ Bob" << QString();
     QTest::newRow("sum-of-best-K")
         << QStringList{"Ann|Class I", "Bob|Class I"}
         << QStringList{"Ann|Class I|100.5", "Bob|Class I|180.0", "Ann|Class I|200.0", "Bob|Class I|180.0",

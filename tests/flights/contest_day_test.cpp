@@ -1,4 +1,6 @@
 #include "contest_settings_dialog.h"
+#include "flight_order_window.h"
+#include "order_draw.h"
 #include "contestant_picker.h"
 #include "entry_list_window.h"
 #include "flight_correction_dialog.h"
@@ -41,6 +43,8 @@ private slots:
     void entryListReadAgainAfterAFailedRead();
     void entriesJoinTheContestListed();
     void entryListFollowsAChangeOnceTheEditEnds();
+    void whoFliesNextCalledOnTheSheet();
+    void flightOrderDrawnMovedAndWithdrawn();
 };
 
 void ContestDayTest::nowFlyingScoredAndListedUnderThatContestant()
@@ -455,6 +459,123 @@ void ContestDayTest::entriesJoinTheContestListed()
         lists << QString::fromStdString(listed.name) + QLatin1Char(':') + names.join(QLatin1Char(','));
     }
     QCOMPARE(lists, (QStringList{":Ann Cho,Hal Ivers,Lee Ward", "Autumn Meet:"}));
+}
+
+// Who flies next: the sheet's line follows each flight recorded, Ctrl+N
+// offers the pilot called next and Enter takes him, a pilot who flies out of
+// turn is marked flown, and Call again in the Flight order window puts a
+// pilot back.
+void ContestDayTest::whoFliesNextCalledOnTheSheet()
+{
+    Program program;
+    {
+        journal::ContestJournal contest(program.journal.path());
+        for (const char *name : {"Ann Lee", "Bob Orr", "Cy Dunn"})
+            contest.add({name, "", {"Class I"}});
+    }
+    QVERIFY2(program.start(), "the score sheet did not start");
+    auto *line = program.sheet.findChild<QLabel *>(QStringLiteral("CallLine"));
+    QTRY_VERIFY2_WITH_TIMEOUT((line = program.sheet.findChild<QLabel *>(QStringLiteral("CallLine"))) && line->isVisible(),
+                              "the sheet says nobody is next", hangWatchdogMs);
+    const auto shown = [&] { return line->text().replace(QChar(0x00A0), QLatin1Char(' ')); };
+    QCOMPARE(shown(), QStringLiteral("Next: Ann Lee (Class I, flight 1) \u00B7 On deck: Bob Orr (Class I, flight 1) "
+                                     "\u00B7 In the hole: Cy Dunn (Class I, flight 1)"));
+    const QRect before = program.control(Command2)->geometry();
+
+    // Flies the pilot Ctrl+N offers, or the one typed.
+    const auto fly = [&](const QString &typed, const QString &named) {
+        QVERIFY2(clickOn(program.sheet, HS_Watch(0)), "the first high-speed watch did not take the focus");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY2_WITH_TIMEOUT(program.flights.window()
+                                      && QApplication::focusWidget() == nowFlyingPicker(*program.flights.window()),
+                                  "Ctrl+N did not open the Now flying picker", hangWatchdogMs);
+        if (!typed.isEmpty()) {
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+            QTRY_VERIFY2_WITH_TIMEOUT(QApplication::activePopupWidget(), "typing offered nobody", hangWatchdogMs);
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        QTRY_VERIFY2_WITH_TIMEOUT(program.sheet.isActiveWindow(), "the keyboard did not go back to the sheet", hangWatchdogMs);
+        QCOMPARE(nowFlyingPicker(*program.flights.window())->text(), named);
+        QVERIFY(clickOn(program.sheet, HS_Watch(0)) && type(QStringLiteral("12.3")) && tabOn(program.sheet));
+        QVERIFY2(clickOn(program.sheet, Command2), "Calc. Score did not take the focus");
+    };
+    fly({}, QStringLiteral("Ann Lee"));
+    QTRY_COMPARE_WITH_TIMEOUT(shown(), QStringLiteral("Next: Bob Orr (Class I, flight 1) \u00B7 On deck: Cy Dunn (Class I, "
+                                                      "flight 1) \u00B7 In the hole: Ann Lee (Class I, flight 2)"),
+                              hangWatchdogMs);
+    // Cy flies before Bob: marked flown, Bob still next.
+    fly(QStringLiteral("cy"), QStringLiteral("Cy Dunn"));
+    QTRY_COMPARE_WITH_TIMEOUT(shown(), QStringLiteral("Next: Bob Orr (Class I, flight 1) \u00B7 On deck: Ann Lee (Class I, "
+                                                      "flight 2) \u00B7 In the hole: Bob Orr (Class I, flight 2)"),
+                              hangWatchdogMs);
+    QCOMPARE(program.control(Command2)->geometry(), before);
+
+    // Ann's flight called again: she is next, for a flight of round 1 again.
+    program.program.openFlightOrder();
+    FlightOrderWindow *order = nullptr;
+    QTRY_VERIFY2_WITH_TIMEOUT((order = program.program.flightOrder()) && order->isVisible(),
+                              "no Flight order window", hangWatchdogMs);
+    auto *list = order->findChild<QListWidget *>(QStringLiteral("orderList"));
+    QVERIFY2(list && list->count() == 3, "the round's pilots are not listed");
+    QCOMPARE(list->item(0)->text(), QStringLiteral("1. Ann Lee, flight 1: flown"));
+    list->setCurrentRow(0);
+    order->findChild<QPushButton *>(QStringLiteral("callAgain"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(shown().section(QStringLiteral(" \u00B7 "), 0, 0),
+                              QStringLiteral("Next: Ann Lee (Class I, flight 2)"), hangWatchdogMs);
+    QCOMPARE(order->findChild<QLabel *>(QStringLiteral("orderProgress"))->text(),
+             QStringLiteral("Round 1 of 2: 2 still to fly"));
+}
+
+// The Flight order window: a seed typed draws that seed's order, kept in the
+// journal; a move makes the order the director's; a withdrawn pilot leaves
+// the round; the sheet's line follows each.
+void ContestDayTest::flightOrderDrawnMovedAndWithdrawn()
+{
+    Program program;
+    std::vector<std::int64_t> ids;
+    {
+        journal::ContestJournal contest(program.journal.path());
+        for (const char *name : {"Ann Lee", "Bob Orr", "Cy Dunn", "Dan Fox"})
+            ids.push_back(contest.add({name, "", {"Class I"}}));
+    }
+    QVERIFY2(program.start(), "the score sheet did not start");
+    program.program.openFlightOrder();
+    FlightOrderWindow &order = *program.program.flightOrder();
+    auto *list = order.findChild<QListWidget *>(QStringLiteral("orderList"));
+    const auto names = [&] {
+        QStringList shown;
+        for (int row = 0; row < list->count(); ++row)
+            shown << list->item(row)->text().section(QLatin1Char(','), 0, 0).section(QStringLiteral(". "), 1);
+        return shown;
+    };
+    const QStringList entered{"Ann Lee", "Bob Orr", "Cy Dunn", "Dan Fox"};
+    QCOMPARE(names(), entered);
+
+    order.findChild<QLineEdit *>(QStringLiteral("orderSeed"))->setText(QStringLiteral("7"));
+    order.findChild<QPushButton *>(QStringLiteral("drawButton"))->click();
+    QStringList drawn;
+    for (std::int64_t id : contest::drawOrder(ids, 7))
+        drawn << entered[int(id - ids.front())];
+    QCOMPARE(names(), drawn);
+    const contest::FlyingOrder kept = journal::JournalReader(program.journal.path()).flightOrder();
+    QVERIFY2(kept.orderOf("Class I").method == contest::OrderMethod::Drawn && kept.orderOf("Class I").seed == 7,
+             "the draw and its seed are not kept");
+    auto *line = program.sheet.findChild<QLabel *>(QStringLiteral("CallLine"));
+    QTRY_VERIFY2_WITH_TIMEOUT(line && line->text().startsWith(QStringLiteral("Next:\u00A0") + QString(drawn[0]).replace(u' ', QChar(0x00A0))),
+                              "the sheet does not call the first drawn", hangWatchdogMs);
+
+    list->setCurrentRow(0);
+    order.findChild<QPushButton *>(QStringLiteral("moveDown"))->click();
+    QCOMPARE(names(), (QStringList{drawn[1], drawn[0], drawn[2], drawn[3]}));
+    QCOMPARE(order.findChild<QComboBox *>(QStringLiteral("orderMethod"))->currentText(), QStringLiteral("By hand"));
+
+    list->setCurrentRow(0);
+    order.findChild<QPushButton *>(QStringLiteral("withdraw"))->click();
+    QCOMPARE(names().mid(0, 3), (QStringList{drawn[0], drawn[2], drawn[3]}));
+    QCOMPARE(list->item(3)->text(), drawn[1] + QStringLiteral(": withdrawn"));
+    QCOMPARE(order.findChild<QLabel *>(QStringLiteral("orderProgress"))->text(), QStringLiteral("Round 1 of 2: 3 still to fly"));
 }
 
 // Another program adds an entry while the director is typing a number into

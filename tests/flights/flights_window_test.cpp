@@ -207,7 +207,8 @@ void FlightsWindowTest::openedByMenuNamedAtOnceEndedWithTheSheet()
                                  picture->mapToGlobal(picture->rect().center()));
     QApplication::sendEvent(picture, &rightClick);
     QCOMPARE(offered, (QStringList{QStringLiteral("Flight journal…"), QStringLiteral("Standings…"),
-                                   QStringLiteral("Show on the network…"), QStringLiteral("New contest…"),
+                                   QStringLiteral("Flight order…"), QStringLiteral("Show on the network…"),
+                                   QStringLiteral("New contest…"),
                                    QStringLiteral("Contests…")}));
     QTRY_VERIFY2_WITH_TIMEOUT(program.flights.window() && program.flights.window()->isVisible(),
                  "the context menu opened no flights window", hangWatchdogMs);

@@ -347,7 +347,8 @@ void ContestEntriesTest::flightCorrected()
     // The Standings window reads only what changed, and shows what a whole read shows.
     const Results shown = standings.read();
     const JournalReader whole(text(path));
-    QVERIFY2(shown == rank(whole.contest(), whole.entries(), whole.scoredFlights(), {}, shown.asOf),
+    Results ranked = rank(whole.contest(), whole.entries(), whole.scoredFlights(), {}, shown.asOf);
+    QVERIFY2(shown == tellRounds(ranked, whole.flightOrder(), whole.entries(), whole.scoredFlights()),
              "the standings read after the change differ from those of the whole journal");
     // The newest flight of the contest the flight is in now, and that
     // contest when the season has two.
@@ -407,3 +408,89 @@ void ContestEntriesTest::nowFlyingNamesTheNextFlight()
 QTEST_GUILESS_MAIN(ContestEntriesTest)
 
 #include "moc_contest_entries_test.cpp"
+
+// The order of flying kept in the journal and brought along by a merge:
+// "here" and "there" say which table the director ordered the classes in.
+void ContestEntriesTest::flightOrderKeptAndMerged_data()
+{
+    QTest::addColumn<QString>("orderedIn");
+    QTest::addColumn<int>("merges");
+    QTest::addColumn<QString>("expected"); // the order read here at the end
+    QTest::addColumn<QString>("conflict");
+
+    const QString drawn = "distance 4; Class I drawn 18446744073709551615 Ken Lo,Hal Ivers circle B; "
+                          "again Hal Ivers Class I 1; withdrawn Ken Lo";
+    QTest::newRow("kept and read back") << "here" << 0 << drawn << "";
+    QTest::newRow("merged into a table without one") << "there" << 1 << drawn << "";
+    QTest::newRow("merged twice, nothing doubled") << "there" << 2 << drawn << "";
+    // The call again and the withdrawal arrive all the same: each is a fact, not a choice of order.
+    QTest::newRow("ordered in both, this table's kept")
+        << "both" << 1 << "distance 3; Class I by hand Hal Ivers,Ken Lo circle ; again Hal Ivers Class I 1; withdrawn Ken Lo"
+        << "The order of flying of Class I differs in the two tables; it stays as this table has it.";
+    QTest::newRow("none kept") << "" << 1 << "distance 3; withdrawn nobody" << "";
+}
+
+void ContestEntriesTest::flightOrderKeptAndMerged()
+{
+    QFETCH(QString, orderedIn);
+    QFETCH(int, merges);
+    QFETCH(QString, expected);
+    QFETCH(QString, conflict);
+    const QString path = m_folder.filePath(QStringLiteral("order-%1.sqlite").arg(QTest::currentDataTag()));
+    const std::string other = text(path) + ".other";
+    std::int64_t hal = 0, ken = 0;
+    {
+        ContestJournal contest(text(path));
+        hal = contest.add({"Hal Ivers", "12", {"Class I"}});
+        ken = contest.add({"Ken Lo", "17", {"Class I"}});
+    }
+    backUpJournal(text(path), other);
+    auto order = [&](const std::string &where, bool byHand) {
+        ContestJournal contest(where);
+        FlyingOrder kept;
+        if (byHand) {
+            kept.classes.push_back({"Class I", OrderMethod::ByHand, 0, {hal, ken}, ""});
+        } else {
+            kept.minDistance = 4;
+            kept.classes.push_back({"Class I", OrderMethod::Drawn, UINT64_MAX, {ken, hal}, "B"});
+            contest.callAgain(hal, "Class I", 1);
+            contest.setWithdrawn(ken, true);
+        }
+        contest.setFlightOrder(kept);
+    };
+    if (orderedIn == "here")
+        order(text(path), false);
+    if (orderedIn == "there" || orderedIn == "both")
+        order(other, false);
+    if (orderedIn == "both")
+        order(text(path), true);
+    MergeReport report;
+    for (int merge = 0; merge < merges; ++merge)
+        report = mergeJournal(text(path), other);
+
+    const JournalReader reader(text(path));
+    const FlyingOrder read = reader.flightOrder();
+    auto nameOf = [&](std::int64_t id) { return id == hal ? QStringLiteral("Hal Ivers") : QStringLiteral("Ken Lo"); };
+    QString shown = QStringLiteral("distance %1").arg(read.minDistance);
+    for (const ClassOrder &kept : read.classes) {
+        QStringList names;
+        for (std::int64_t id : kept.entries)
+            names << nameOf(id);
+        shown += QStringLiteral("; %1 %2 %3%4 circle %5")
+                     .arg(QString::fromStdString(kept.caption), QString::fromStdString(methodName(kept.method)),
+                          kept.method == OrderMethod::Drawn ? QString::number(kept.seed) + " " : QString(),
+                          names.join(u','), QString::fromStdString(kept.circle));
+    }
+    for (const CallAgain &again : read.callAgain)
+        shown += QStringLiteral("; again %1 %2 %3").arg(nameOf(again.entry), QString::fromStdString(again.caption)).arg(again.afterFlights);
+    QStringList withdrawn;
+    for (const Entry &entry : reader.entries())
+        if (entry.withdrawn)
+            withdrawn << QString::fromStdString(entry.name);
+    shown += "; withdrawn " + (withdrawn.isEmpty() ? QStringLiteral("nobody") : withdrawn.join(u','));
+    QCOMPARE(shown, expected);
+    QStringList conflicts;
+    for (const std::string &sentence : report.conflicts)
+        conflicts << QString::fromStdString(sentence);
+    QCOMPARE(conflicts.join(u'\n'), conflict);
+}

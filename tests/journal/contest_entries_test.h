@@ -28,6 +28,8 @@ private slots:
     void flightCorrected();
     void nowFlyingNamesTheNextFlight_data();
     void nowFlyingNamesTheNextFlight();
+    void flightOrderKeptAndMerged_data();
+    void flightOrderKeptAndMerged();
 
 private:
     QTemporaryDir m_folder;

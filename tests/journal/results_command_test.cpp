@@ -78,21 +78,27 @@ void ResultsCommandTest::resultsWritten_data()
     QTest::addColumn<QStringList>("found"); // patterns in the file, or in an XLSX's first sheet
 
     const auto line = [](const QString &text) { return QRegularExpression::escape(text); };
-    const QString provisional = QStringLiteral(",\"provisional, as of 20\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d \\+00:00\"");
+    // Each class says where its rounds stand: Dee Ho and Ed Fry are still to fly their first.
+    const auto provisional = [](const char *rounds) {
+        return QStringLiteral(",\"provisional, as of 20\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d \\+00:00%1\"")
+            .arg(*rounds ? QStringLiteral("; ") + QLatin1String(rounds) : QString());
+    };
+    const QString firstRound = provisional("Round 1 of 2: 1 still to fly");
     QTest::newRow("csv-of-every-class")
         << QStringList{"--results", "results.csv"} << 0 << "Wrote the results of 3 classes, 5 contestants' lines"
         << QStringList{"^" + line("Class,Place,Contestant,Number,Score,Attempts,Flight 1,Flight 2,Counted flights,"
                                   "HS points,LS points,Engine bonus,Scale points,Landing points,Standing,"
                                   "Classes lacking,Class I score,Profile score\r\n"),
-                       line("\nClass I,1,\"Lee, Ann\",4,312.5,0,300.0,312.5,2,,,,,") + provisional + ",,,\r\n",
-                       line("\nClass I,att,Cy Fox,,,1,,,,,,,,") + provisional + ",,,\r\n",
-                       line("\nClass I,,Dee Ho,7,,0,,,,,,,,") + provisional + ",,,\r\n",
-                       line("\nProfile,1,Bo Ward,,150.0,0,150.0,,1,,,,,") + provisional + ",,,\r\n",
-                       line("\nSkyray Carrier,,Ed Fry,8,,0,,,,,,,,") + provisional + ",,,\r\n",
+                       line("\nClass I,1,\"Lee, Ann\",4,312.5,0,300.0,312.5,2,,,,,") + firstRound + ",,,\r\n",
+                       line("\nClass I,att,Cy Fox,,,1,,,,,,,,") + firstRound + ",,,\r\n",
+                       line("\nClass I,,Dee Ho,7,,0,,,,,,,,") + firstRound + ",,,\r\n",
+                       line("\nProfile,1,Bo Ward,,150.0,0,150.0,,1,,,,,")
+                           + provisional("Round 2 of 2: 1 still to fly") + ",,,\r\n",
+                       line("\nSkyray Carrier,,Ed Fry,8,,0,,,,,,,,") + firstRound + ",,,\r\n",
                        // A combination's row carries each class's part of its score, and
                        // its state as a class's does.
-                       line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,,,,,,,,,") + provisional + ",Profile,312.5,\r\n",
-                       line("\nClass I + Profile,,Bo Ward,,150.0,,,,,,,,,") + provisional + ",Class I,,150.0\r\n$"};
+                       line("\nClass I + Profile,,\"Lee, Ann\",4,312.5,,,,,,,,,") + provisional("") + ",Profile,312.5,\r\n",
+                       line("\nClass I + Profile,,Bo Ward,,150.0,,,,,,,,,") + provisional("") + ",Class I,,150.0\r\n$"};
     QTest::newRow("xlsx-numbers-as-numbers")
         << QStringList{"--results", "results.xlsx"} << 0 << "Wrote the results of 3 classes"
         << QStringList{"<c r=\"E2\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"B2\" s=\"\\d+\"><v>1</v></c>",
@@ -102,7 +108,23 @@ void ResultsCommandTest::resultsWritten_data()
     QTest::newRow("pdf-without-a-display") << QStringList{"--results", "results.pdf"} << 0
                                            << "Wrote the results of 3 classes" << QStringList{"^%PDF-1\\.\\d"};
     QTest::newRow("html-one-page") << QStringList{"--results", "results.html"} << 0 << "Wrote the results of 3 classes"
-                                   << QStringList{"<style>", line("<td>1</td><td>Lee, Ann</td><td>4</td>")};
+                                   << QStringList{"<style>", line("<td>1</td><td>Lee, Ann</td><td>4</td>"),
+                                                  line(". Round 1 of 2: 1 still to fly</b>")};
+    // The call list in the results' formats: every pilot in the order called, the
+    // unnamed flight nobody's; read back from the PDF's text as a pit board shows it.
+    QTest::newRow("call-list-csv")
+        << QStringList{"--call-list", "calls.csv"} << 0 << "Wrote the call list, 10 calls in 2 rounds"
+        << QStringList{"^" + line("Round,Order,Contestant,Number,Class,Flight,Flown\r\n"),
+                       line("\nRound 1,1,\"Lee, Ann\",4,Class I,1,yes\r\n"),
+                       line("\nRound 1,3,Dee Ho,7,Class I,1,no\r\n"),
+                       line("\nRound 2,1,\"Lee, Ann\",4,Class I,2,yes\r\n"),
+                       line("\nRound 2,2,Cy Fox,,Class I,2,no\r\n")};
+    QTest::newRow("call-list-of-a-class-and-round")
+        << QStringList{"--call-list", "calls.csv", "--class", "skyray carrier", "--round", "2"} << 0
+        << "Wrote the call list, 1 call in 1 round" << QStringList{line("\nRound 2,1,Ed Fry,8,Skyray Carrier,2,no\r\n")};
+    QTest::newRow("call-list-pdf") << QStringList{"--call-list", "calls.pdf", "--round", "1"} << 0
+                                   << "Wrote the call list, 5 calls in 1 round"
+                                   << QStringList{"^%PDF-1\\.\\d", "pdftotext:Round 1", "pdftotext:3\\s+Dee Ho\\s+7\\s+Class I\\s+1"};
     QTest::newRow("flights-export-xlsx")
         << QStringList{"--export-journal", "flights.xlsx"} << 0 << "Exported 5 flights"
         << QStringList{"<c r=\"U5\" s=\"\\d+\"><v>312.5</v></c>", "<c r=\"D2\" s=\"\\d+\"><v>[4-9]\\d{4}\\.\\d+</v></c>",
@@ -223,8 +245,18 @@ void ResultsCommandTest::resultsWritten()
         QVERIFY2(unzip.waitForFinished(-1) && unzip.exitCode() == 0, "unzip reads the workbook");
         contents = QString::fromUtf8(unzip.readAllStandardOutput());
     }
-    for (const QString &pattern : found)
-        QVERIFY2(contents.contains(QRegularExpression(pattern)), qPrintable(pattern + "\nnot in\n" + contents));
+    for (QString pattern : found) {
+        // "pdftotext:" looks in the PDF's text, laid out as on the page.
+        QString searched = contents;
+        if (pattern.startsWith(QLatin1String("pdftotext:"))) {
+            pattern.remove(0, 10);
+            QProcess pdftotext;
+            pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), written, QStringLiteral("-")});
+            QVERIFY2(pdftotext.waitForFinished(-1) && pdftotext.exitCode() == 0, "pdftotext reads the call list");
+            searched = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        }
+        QVERIFY2(searched.contains(QRegularExpression(pattern)), qPrintable(pattern + "\nnot in\n" + searched));
+    }
 }
 
 QTEST_GUILESS_MAIN(ResultsCommandTest)

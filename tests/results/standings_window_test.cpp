@@ -103,6 +103,9 @@ void StandingsWindowTest::recordedFlightShowsInTheStandings()
                               qPrintable(rowsOf(window)), hangWatchdogMs);
     QVERIFY2(stateLineOf(window)->text().startsWith(QLatin1String("Provisional, as of ")),
              qPrintable(stateLineOf(window)->text()));
+    // Ann flew the first round; Bo has not.
+    QVERIFY2(stateLineOf(window)->text().endsWith(QLatin1String(". Round 1 of 2: 1 still to fly")),
+             qPrintable(stateLineOf(window)->text()));
     QCOMPARE(chooserOf(window)->currentText(), QStringLiteral("Class I"));
 
     // Closed by the director under Contest…: the class says so at once.

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "results_model.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace orlo {
+
+// The call list as one HTML page in type large enough for a pit board: the
+// title, then each round's table with a box to tick.
+QString callListHtml(const std::string &title, const std::vector<contest::ResultTable> &tables);
+
+// Writes the call list as the file's extension names: .pdf, .html, .csv or
+// .xlsx, the results' formats. Written aside and put in place whole; throws
+// std::runtime_error saying why nothing was written. The PDF needs a
+// QGuiApplication (its fonts), though no display.
+void writeCallList(const std::string &title, const std::vector<contest::ResultTable> &tables, const std::string &path);
+
+} // namespace orlo
