@@ -30,6 +30,10 @@ th { background: #e6e6e6; font-size: 16px; }
 nav a { display: inline-block; margin: 4px 12px 4px 0; }
 table.flight { width: 100%; margin: 8px 0 12px; }
 table.flight th[scope=row] { font-weight: normal; }
+/* A series' points: the contest at the left, its points at the right, a line each. */
+.pts { display: flex; justify-content: space-between; gap: 8px; overflow-wrap: normal; }
+.pts + .pts { border-top: 1px solid #999; }
+.pts > :last-child { white-space: nowrap; }
 footer { margin-top: 24px; border-top: 3px solid #000; padding-top: 8px; }
 )";
 

@@ -11,19 +11,21 @@ namespace orlo::field {
 namespace {
 
 // Each contest's points on a line of their own in one column, the contest
-// named: a season of many contests still fits a phone's width.
+// named at the left and its points at the right: a season of many contests
+// still fits a phone's width.
 std::string pointsCell(const contest::SeriesTable &table, const contest::SeriesStanding &row)
 {
     std::string cell = "<td>";
     for (std::size_t at = 0; at < table.contests.size() && at < row.contests.size(); ++at) {
         const contest::SeriesPoints &points = row.contests[at];
-        cell += (at > 0 ? "<br>" : "") + htmlEscaped(table.contests[at]) + " ";
+        cell += "<div class=\"pts\"><span>" + htmlEscaped(table.contests[at]) + "</span> ";
         if (points.points.empty())
-            cell += "–";
+            cell += "<span>–</span>";
         else if (points.counted)
             cell += "<b>" + htmlEscaped(points.points) + "</b>";
         else
-            cell += "(" + htmlEscaped(points.points) + ")<span class=\"said\"> dropped</span>";
+            cell += "<span>(" + htmlEscaped(points.points) + ")<span class=\"said\"> dropped</span></span>";
+        cell += "</div>";
     }
     return cell + "</td>";
 }
@@ -87,12 +89,16 @@ std::string seriesPage(const FieldView &view)
         for (std::size_t t = 0; t < standings.tables.size(); ++t) {
             const contest::SeriesTable &table = standings.tables[t];
             body += "<section id=\"" + anchorOf(s, t) + "\"><h2>" + htmlEscaped(table.rule.caption) + "</h2>";
-            // The sheets' sentences, the state first when a contest still runs.
+            // The sheets' sentences: the state, when a contest still runs, above
+            // the table, the rules below it, so that a phone shows the places first.
             const std::vector<std::string> sentences = contest::seriesSentences(table, standings.series);
-            for (std::size_t at = 0; at < sentences.size(); ++at)
-                body += (at == 0 && !table.stillRunning.empty() ? "<p class=\"state\">" : "<p>")
-                    + htmlEscaped(sentences[at]) + "</p>";
-            body += seriesTable(table) + "</section>";
+            const std::size_t rules = table.stillRunning.empty() ? 0 : 1;
+            if (rules == 1)
+                body += "<p class=\"state\">" + htmlEscaped(sentences.front()) + "</p>";
+            body += seriesTable(table);
+            for (std::size_t at = rules; at < sentences.size(); ++at)
+                body += "<p>" + htmlEscaped(sentences[at]) + "</p>";
+            body += "</section>";
         }
     }
     if (!view.series.empty())
