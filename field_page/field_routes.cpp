@@ -32,6 +32,8 @@ Route routeOf(std::string_view target)
         route.kind = Route::Phone;
     } else if (path == "/tv") {
         route.kind = Route::Tv;
+    } else if (path == "/series") {
+        route.kind = Route::Series;
     } else if (path == "/standings.json") {
         route.kind = Route::Json;
         // "since=V", among other parameters or none; a V that is no number waits for nothing.

@@ -12,7 +12,7 @@ namespace orlo::field {
 // that is none of them (a dot-dot, "%2e%2e", an absolute path, a full
 // address) is NotFound, and nothing is opened for it.
 struct Route {
-    enum Kind { NotFound, Phone, Tv, Json, Contestant, ResultsFile } kind = NotFound;
+    enum Kind { NotFound, Phone, Tv, Json, Contestant, ResultsFile, Series } kind = NotFound;
     std::int64_t entry = 0;             // Contestant's
     std::optional<std::uint64_t> since; // Json's ?since=V
     std::string extension;              // ResultsFile's: ".pdf", ".html", ".csv", ".xlsx"

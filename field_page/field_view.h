@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scored_flight.h"
+#include "series_standings.h"
 #include "standings.h"
 
 #include <cstdint>
@@ -13,10 +14,12 @@ namespace orlo::field {
 // What the field's pages show, as of one read of the journal: the results
 // model's standings, the contest's flights (newest first, as the journal
 // lists them) for the latest flights and a contestant's own page, and the
-// version that grows with every change the pages show.
+// version that grows with every change the pages show; and the season's
+// series, each contest ranked as its own results are.
 struct FieldView {
     contest::Results results;
     std::vector<contest::ScoredFlight> flights;
+    std::vector<contest::SeriesStandings> series;
     std::uint64_t version = 0;
 };
 

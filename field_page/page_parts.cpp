@@ -6,6 +6,39 @@
 
 namespace orlo::field {
 
+namespace {
+
+// Black on white in large type, for a phone in the sun; every table fits
+// a phone's width.
+const char *const phoneStyle = R"(
+body { margin: 0; padding: 6px; background: #fff; color: #000; font: 19px/1.35 "DejaVu Sans", Arial, sans-serif; }
+h1 { font-size: 28px; margin: 4px 0; }
+h2 { font-size: 24px; margin: 20px 0 4px; border-top: 3px solid #000; padding-top: 8px; }
+p { margin: 4px 0; }
+a { color: #0033a0; }
+table { border-collapse: collapse; width: 100%; }
+caption { position: absolute; left: -9999px; }
+small { font-size: 16px; }
+/* A long name without a space breaks anywhere rather than widening the page. */
+h1, td { overflow-wrap: anywhere; }
+th, td { border: 1px solid #000; padding: 5px 4px; text-align: left; vertical-align: top; }
+th { background: #e6e6e6; font-size: 16px; }
+.n { text-align: right; white-space: nowrap; }
+.remark { font-style: italic; }
+.state { font-weight: bold; }
+.said { position: absolute; left: -9999px; }
+nav a { display: inline-block; margin: 4px 12px 4px 0; }
+table.flight { width: 100%; margin: 8px 0 12px; }
+table.flight th[scope=row] { font-weight: normal; }
+/* A series' points: the contest at the left, its points at the right, a line each. */
+.pts { display: flex; justify-content: space-between; gap: 8px; overflow-wrap: normal; }
+.pts + .pts { border-top: 1px solid #999; }
+.pts > :last-child { white-space: nowrap; }
+footer { margin-top: 24px; border-top: 3px solid #000; padding-top: 8px; }
+)";
+
+} // namespace
+
 std::string pageOpening(std::string_view title, std::string_view style)
 {
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
@@ -16,6 +49,13 @@ std::string pageOpening(std::string_view title, std::string_view style)
     html += style;
     html += "</style></head>\n";
     return html;
+}
+
+std::string phoneDocument(std::uint64_t version, std::string_view title, const std::string &body,
+                          const std::string &footer)
+{
+    return pageOpening(title, phoneStyle) + "<body><div id=\"live\" data-version=\"" + std::to_string(version) + "\">"
+        + body + "</div>" + footer + liveScript() + "</body></html>\n";
 }
 
 std::string liveScript()

@@ -12,6 +12,12 @@ namespace orlo::field {
 // browser without JavaScript, a reload every 15 seconds.
 std::string pageOpening(std::string_view title, std::string_view style);
 
+// A page for a phone in the sun, black on white in large type: the body
+// kept up to date by the script below (the version it shows is the one it
+// waits past), the footer as drawn.
+std::string phoneDocument(std::uint64_t version, std::string_view title, const std::string &body,
+                          const std::string &footer);
+
 // The script that keeps a page up to date without a reload: it waits on
 // /standings.json?since=V and, once the version has passed V, takes the
 // element #live of the page read again in place of its own, the reader's

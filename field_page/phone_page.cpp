@@ -11,31 +11,6 @@ namespace orlo::field {
 
 namespace {
 
-// Black on white in large type, for a phone in the sun; every table fits
-// a phone's width.
-const char *const phoneStyle = R"(
-body { margin: 0; padding: 6px; background: #fff; color: #000; font: 19px/1.35 "DejaVu Sans", Arial, sans-serif; }
-h1 { font-size: 28px; margin: 4px 0; }
-h2 { font-size: 24px; margin: 20px 0 4px; border-top: 3px solid #000; padding-top: 8px; }
-p { margin: 4px 0; }
-a { color: #0033a0; }
-table { border-collapse: collapse; width: 100%; }
-caption { position: absolute; left: -9999px; }
-small { font-size: 16px; }
-/* A long name without a space breaks anywhere rather than widening the page. */
-h1, td { overflow-wrap: anywhere; }
-th, td { border: 1px solid #000; padding: 5px 4px; text-align: left; vertical-align: top; }
-th { background: #e6e6e6; font-size: 16px; }
-.n { text-align: right; white-space: nowrap; }
-.remark { font-style: italic; }
-.state { font-weight: bold; }
-.said { position: absolute; left: -9999px; }
-nav a { display: inline-block; margin: 4px 12px 4px 0; }
-table.flight { width: 100%; margin: 8px 0 12px; }
-table.flight th[scope=row] { font-weight: normal; }
-footer { margin-top: 24px; border-top: 3px solid #000; padding-top: 8px; }
-)";
-
 std::string heading(const contest::Results &results)
 {
     std::string html = "<h1>" + htmlEscaped(results.contest.name.empty() ? "Standings" : results.contest.name) + "</h1>";
@@ -131,8 +106,7 @@ std::string resultsLinks()
 
 std::string page(const FieldView &view, std::string_view title, const std::string &body)
 {
-    return pageOpening(title, phoneStyle) + "<body><div id=\"live\" data-version=\"" + std::to_string(view.version)
-        + "\">" + body + "</div>" + resultsLinks() + liveScript() + "</body></html>\n";
+    return phoneDocument(view.version, title, body, resultsLinks());
 }
 
 } // namespace
@@ -151,6 +125,12 @@ std::string phonePage(const FieldView &view)
             + "; these standings are as read before.</p>";
     if (results.noFlights())
         body += "<p>" + htmlEscaped(contest::noFlightCounts(results.voidFlights)) + "</p>";
+    if (!view.series.empty()) {
+        std::string names;
+        for (const contest::SeriesStandings &standings : view.series)
+            names += (names.empty() ? "" : ", ") + standings.series.name;
+        body += "<p><a href=\"/series\">The season's series: " + htmlEscaped(names) + "</a></p>";
+    }
     body += latestStrip(view);
     if (results.classes.size() + results.combined.size() > 1) {
         body += "<nav aria-label=\"Classes\">";

@@ -7,6 +7,7 @@
 #include "phone_page.h"
 #include "program_module.h"
 #include "results_files.h"
+#include "series_page.h"
 #include "standings_json.h"
 #include "standings_reader.h"
 #include "tv_page.h"
@@ -68,6 +69,7 @@ struct FieldService::Drawn {
     std::string fingerprint;
     std::string json;
     std::string phone;
+    std::string series;
 };
 
 namespace {
@@ -258,6 +260,9 @@ void FieldService::answer(const field::HttpRequest &request, field::HttpRespond 
     case field::Route::Phone:
         respond({200, htmlType, drawn.phone});
         return;
+    case field::Route::Series:
+        respond({200, htmlType, drawn.series});
+        return;
     case field::Route::Tv: {
         std::string svg;
         const std::string address = tvCorner(request.host, svg);
@@ -366,6 +371,7 @@ std::shared_ptr<const FieldService::Drawn> drawRead(journal::StandingsReader &re
     try {
         drawn->view.results = reader.read();
         drawn->view.flights = reader.flights();
+        drawn->view.series = reader.series();
     } catch (const std::exception &) {
         if (!before)
             throw;
@@ -374,9 +380,12 @@ std::shared_ptr<const FieldService::Drawn> drawRead(journal::StandingsReader &re
             drawn->view.results.unreadAt = journal::localTimeText(std::time(nullptr), "%Y-%m-%dT%H:%M:%S%z");
     }
     drawn->fingerprint = fingerprintOf(drawn->view);
-    drawn->view.version = !before ? 1 : before->view.version + (drawn->fingerprint == before->fingerprint ? 0 : 1);
+    // The series changes with another contest's results too (a merge, another program's flight).
+    const bool same = before && drawn->fingerprint == before->fingerprint && drawn->view.series == before->view.series;
+    drawn->view.version = !before ? 1 : before->view.version + (same ? 0 : 1);
     drawn->json = field::standingsJson(drawn->view);
     drawn->phone = field::phonePage(drawn->view);
+    drawn->series = field::seriesPage(drawn->view);
     return drawn;
 }
 

@@ -3,6 +3,7 @@
 #include "journal_reader.h"
 #include "series_standings.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,6 +29,13 @@ std::vector<contest::SeriesContest> seriesContests(JournalReader &reader, const 
 // The series standings of the journal at path: the series named as
 // seriesNamed() finds it, of the classes and combinations named, or of all.
 // Throws UnknownSeries, contest::UnknownClass and JournalProblem.
+// Every series of the journal, ranked: each contest read once however many
+// series count it. The contest of id given has the results given (the
+// standings a reader just read) rather than being read again; none given,
+// every contest is read. The reader is left reading the current contest.
+std::vector<contest::SeriesStandings> everySeries(JournalReader &reader, std::int64_t readContest = -1,
+                                                  const contest::Results *read = nullptr);
+
 contest::SeriesStandings readSeriesStandings(const std::string &path, const std::string &name,
                                              const std::vector<std::string> &captions = {});
 

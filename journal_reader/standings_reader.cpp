@@ -3,6 +3,7 @@
 #include "flight_order.h"
 #include "journal_schema.h"
 #include "local_time.h"
+#include "series_reading.h"
 
 #include <algorithm>
 #include <ctime>
@@ -84,6 +85,12 @@ contest::Results StandingsReader::readOnce()
     m_entries = std::move(read.entries);
     m_mark = read.mark;
     return m_results;
+}
+
+std::vector<contest::SeriesStandings> StandingsReader::series()
+{
+    // Before a first read, or after a failed one, the mark names no contest read.
+    return m_mark.opening == 0 ? everySeries(m_reader) : everySeries(m_reader, m_mark.contest, &m_results);
 }
 
 } // namespace orlo::journal

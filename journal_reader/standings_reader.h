@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal_reader.h"
+#include "series_standings.h"
 #include "standings.h"
 
 #include <string>
@@ -23,6 +24,9 @@ public:
     contest::Results read();
     // The contest's flights as the last read left them, newest first.
     const std::vector<contest::ScoredFlight> &flights() const { return m_flights; }
+    // Every series of the journal over the same reader, the current contest
+    // as the last read ranked it. Throws JournalProblem.
+    std::vector<contest::SeriesStandings> series();
 
 private:
     contest::Results readOnce();

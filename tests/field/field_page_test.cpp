@@ -1,6 +1,7 @@
 #include "field_routes.h"
 #include "field_view.h"
 #include "phone_page.h"
+#include "series_page.h"
 #include "standings_json.h"
 #include "tv_page.h"
 #include "web_text.h"
@@ -15,7 +16,8 @@ using namespace orlo;
 // The field's pages drawn from small contests written out in the tables:
 // entries as "name|class", flights as "name|class|score|status" in the order
 // flown, the first entry's name given apart so that a hostile one goes
-// everywhere a name goes.
+// everywhere a name goes. The season's series counts the contest twice, as
+// two contests, the better one alone: the other is dropped.
 class FieldPageTest : public QObject {
     Q_OBJECT
 
@@ -77,8 +79,25 @@ field::FieldView viewOf(const QStringList &entryLines, const QStringList &flight
     return view;
 }
 
+// The view with a series "Club <Cup>" of two contests alike, the best one counting.
+field::FieldView withSeries(field::FieldView view)
+{
+    contest::SeriesSettings series;
+    series.name = "Club <Cup>";
+    series.counted = contest::CountedContests::Best;
+    series.best = 1;
+    view.series.push_back(contest::rankSeries(series, {{"a", "Spring <Open>", view.results}, {"b", "Summer Cup", view.results}}));
+    return view;
+}
+
 QString pageNamed(const QString &which, const field::FieldView &view)
 {
+    if (which == QLatin1String("series"))
+        return QString::fromStdString(field::seriesPage(withSeries(view)));
+    if (which == QLatin1String("no series"))
+        return QString::fromStdString(field::seriesPage(view));
+    if (which == QLatin1String("phone, series"))
+        return QString::fromStdString(field::phonePage(withSeries(view)));
     if (which == QLatin1String("phone"))
         return QString::fromStdString(field::phonePage(view));
     if (which == QLatin1String("tv"))
@@ -116,7 +135,7 @@ void FieldPageTest::namesStayText_data()
     QTest::addColumn<QString>("shown"); // what stands for it instead
 
     const QByteArray script = "</script><img src=x onerror=alert(1)>";
-    for (const char *page : {"phone", "tv", "contestant"}) {
+    for (const char *page : {"phone", "tv", "contestant", "series"}) {
         QTest::addRow("script tag on %s", page) << script << page << QString::fromUtf8(script)
                                                 << QStringLiteral("&lt;/script&gt;&lt;img src=x onerror=alert(1)&gt;");
         QTest::addRow("quotes on %s", page) << QByteArray("Ann \"Ace\" O'Hara") << page
@@ -132,6 +151,12 @@ void FieldPageTest::namesStayText_data()
                                                 << QStringLiteral("Ann\\u0001Lee");
     QTest::newRow("contest name on the phone") << QByteArray("Ann") << "phone" << QStringLiteral("<b>&</b>")
                                                << QStringLiteral("Field Day &lt;b&gt;&amp;&lt;/b&gt;");
+    QTest::newRow("series name linked from the phone") << QByteArray("Ann") << "phone, series" << QStringLiteral("<Cup>")
+                                                       << QStringLiteral("series: Club &lt;Cup&gt;</a>");
+    QTest::newRow("series name") << QByteArray("Ann") << "series" << QStringLiteral("<Cup>")
+                                 << QStringLiteral("<h1>Club &lt;Cup&gt;</h1>");
+    QTest::newRow("contest name in the series") << QByteArray("Ann") << "series" << QStringLiteral("<Open>")
+                                                << QStringLiteral("<span>Spring &lt;Open&gt;</span> <b>10</b>");
 }
 
 void FieldPageTest::namesStayText()
@@ -241,7 +266,25 @@ void FieldPageTest::pages_data()
     QTest::newRow("phone still to fly") << "phone" << 2 << flown << "still to fly" << true;
     QTest::newRow("phone combined part lacking") << "phone" << 1 << flown << "Profile –" << true;
     QTest::newRow("phone results files") << "phone" << 1 << flown << "href=\"/results.xlsx\"" << true;
-    for (const char *page : {"phone", "tv", "contestant"}) {
+    QTest::newRow("phone links the series") << "phone, series" << 1 << flown << "<a href=\"/series\">" << true;
+    QTest::newRow("phone without a series links none") << "phone" << 1 << flown << "/series" << false;
+    QTest::newRow("series links back") << "series" << 1 << flown << "<a href=\"/\">All standings</a>" << true;
+    QTest::newRow("series reloads without script") << "series" << 1 << flown
+        << "<noscript><meta http-equiv=\"refresh\" content=\"15\"></noscript>" << true;
+    QTest::newRow("series waits on the version") << "series" << 1 << flown << "data-version=\"7\"" << true;
+    QTest::newRow("series counted points") << "series" << 1 << flown << "<span>Spring &lt;Open&gt;</span> <b>10</b>" << true;
+    QTest::newRow("series dropped contest bracketed") << "series" << 1 << flown
+        << "<span>Summer Cup</span> <span>(10)<span class=\"said\"> dropped</span></span>" << true;
+    QTest::newRow("series total") << "series" << 1 << flown << "<td class=\"n\"><b>10</b></td>" << true;
+    QTest::newRow("series contests named") << "series" << 1 << flown << "<p>Contests: Spring &lt;Open&gt;, Summer Cup.</p>"
+                                           << true;
+    QTest::newRow("series provisional while a contest runs") << "series" << 1 << flown
+        << "<p class=\"state\">Provisional: Spring &lt;Open&gt; and Summer Cup are still running" << true;
+    QTest::newRow("series rule in the sheets' words") << "series" << 1 << flown
+        << "Each contest&#39;s place earns points: 10, 8, 6, 5, 4, 3, 2, 1 for the first 8 places" << true;
+    QTest::newRow("series combined standings") << "series" << 1 << flown << "<h2>Class I + Profile</h2>" << true;
+    QTest::newRow("series of a journal without one") << "no series" << 1 << flown << "holds no series" << true;
+    for (const char *page : {"phone", "tv", "contestant", "series"}) {
         QTest::addRow("%s loads nothing from elsewhere", page) << page << 1 << flown << " src=" << false;
         QTest::addRow("%s links no style sheet", page) << page << 1 << flown << "<link" << false;
     }
@@ -306,6 +349,8 @@ void FieldPageTest::routes_data()
     QTest::newRow("phone") << QByteArray("/") << int(R::Phone) << "";
     QTest::newRow("phone, a query ignored") << QByteArray("/?x=1") << int(R::Phone) << "";
     QTest::newRow("tv") << QByteArray("/tv") << int(R::Tv) << "";
+    QTest::newRow("series") << QByteArray("/series") << int(R::Series) << "";
+    QTest::newRow("series, a query ignored") << QByteArray("/series?x=1") << int(R::Series) << "";
     QTest::newRow("json") << QByteArray("/standings.json") << int(R::Json) << "";
     QTest::newRow("json since") << QByteArray("/standings.json?since=42") << int(R::Json) << "42";
     QTest::newRow("json since among others") << QByteArray("/standings.json?a=b&since=7&c") << int(R::Json) << "7";
@@ -316,7 +361,8 @@ void FieldPageTest::routes_data()
     const char *outside[] = {"/../contest.sqlite", "/%2e%2e/contest.sqlite", "/%2E%2E%2Fjournal.sqlite",
                              "//etc/passwd", "/etc/passwd", "http://127.0.0.1/", "*", "", "/tv/", "/TV",
                              "/contestant/0", "/contestant/-1", "/contestant/1/../../x", "/contestant/99999999999999999999",
-                             "/results.sqlite", "/results.pdf/..", "/../1234.pdf", "/%2e%2e/a.csv", "/standings.json/../x", "/./", "/index.html"};
+                             "/results.sqlite", "/results.pdf/..", "/../1234.pdf", "/%2e%2e/a.csv", "/standings.json/../x", "/./", "/index.html",
+                             "/series/", "/Series", "/series/../journal.sqlite", "/series.json"};
     for (const char *target : outside)
         QTest::addRow("not found: %s", target) << QByteArray(target) << int(R::NotFound) << "";
 }

@@ -127,6 +127,9 @@ void FieldServerTest::initTestCase()
     QVERIFY2(test::recordFlight(m_journal, "Ann Lee", "Class I", "371.7") > 0, "Ann's flight not recorded");
     QVERIFY2(test::recordFlight(m_journal, "</script><img src=x onerror=alert(1)>", "Class I", "300.0") > 0,
              "the hostile name's flight not recorded");
+    contest::SeriesSettings series;
+    series.name = "Club <Cup>";
+    journal::ContestJournal(m_journal).setSeries(series);
 }
 
 void FieldServerTest::answers_data()
@@ -138,6 +141,12 @@ void FieldServerTest::answers_data()
 
     QTest::newRow("phone") << get("/") << 200 << QByteArray("Ann Lee") << QByteArray("<img src=x");
     QTest::newRow("phone escapes the name") << get("/") << 200 << QByteArray("&lt;/script&gt;&lt;img") << QByteArray();
+    QTest::newRow("phone links the series") << get("/") << 200 << QByteArray("<a href=\"/series\">") << QByteArray();
+    QTest::newRow("series") << get("/series") << 200 << QByteArray("<h1>Club &lt;Cup&gt;</h1>") << QByteArray("<img src=x");
+    QTest::newRow("series escapes the name") << get("/series") << 200 << QByteArray("&lt;/script&gt;&lt;img")
+                                             << QByteArray("<Cup>");
+    QTest::newRow("series head") << QByteArray("HEAD /series HTTP/1.1\r\nHost: a\r\n\r\n") << 200
+                                 << QByteArray("Content-Length: ") << QByteArray("<html");
     QTest::newRow("tv") << get("/tv") << 200 << QByteArray("Follow on your phone:<br><b>http://127.0.0.1:") << QByteArray();
     QTest::newRow("tv shows the host the screen used") << get("/tv", "192.0.2.7:8080") << 200
                                                        << QByteArray("<b>http://192.0.2.7:8080/</b>") << QByteArray();
@@ -249,14 +258,17 @@ void FieldServerTest::silentClientsDropped()
 void FieldServerTest::longWait_data()
 {
     QTest::addColumn<bool>("flightRecorded");
+    QTest::addColumn<bool>("seriesSetUp");
     QTest::addColumn<int>("versionAfter"); // added to the version waited past
-    QTest::newRow("a flight wakes it") << true << 1;
-    QTest::newRow("the wait ends unchanged") << false << 0;
+    QTest::newRow("a flight wakes it") << true << false << 1;
+    QTest::newRow("a series set up wakes it") << false << true << 1;
+    QTest::newRow("the wait ends unchanged") << false << false << 0;
 }
 
 void FieldServerTest::longWait()
 {
     QFETCH(bool, flightRecorded);
+    QFETCH(bool, seriesSetUp);
     QFETCH(int, versionAfter);
     QTemporaryDir folder;
     const std::string path = folder.filePath(QStringLiteral("journal.sqlite")).toStdString();
@@ -265,7 +277,7 @@ void FieldServerTest::longWait()
     journal::FlightJournal scoring(path);
     QVERIFY2(scoring.open(), "the journal cannot be opened for recording");
     FieldService::Settings settings = small();
-    settings.longWaitMs = flightRecorded ? 20000 : 600;
+    settings.longWaitMs = flightRecorded || seriesSetUp ? 20000 : 600;
     ContestChanges changes(path);
     changes.watch();
     FieldService service(path, changes, settings);
@@ -279,13 +291,20 @@ void FieldServerTest::longWait()
     QCOMPARE(service.watchers(), 1);
     if (flightRecorded)
         QVERIFY2(test::recordFlight(path, "Bo Day", "Class I", "300.0") > 0, "the second flight not recorded");
+    if (seriesSetUp) {
+        contest::SeriesSettings series;
+        series.name = "Club Cup";
+        journal::ContestJournal(path).setSeries(series);
+    }
     const Answer answer = readAnswer(*socket);
     QVERIFY2(answer.status == 200, qPrintable("answered " + answer.whole.left(200)));
     const QJsonObject json = QJsonDocument::fromJson(answer.whole.mid(answer.whole.indexOf("\r\n\r\n") + 4)).object();
     QCOMPARE(json.value(QStringLiteral("version")).toInteger(), qint64(version) + versionAfter);
     QCOMPARE(answer.whole.contains("Bo Day"), flightRecorded);
     // Unchanged, the answer is the version alone.
-    QCOMPARE(json.contains(QStringLiteral("classes")), flightRecorded);
+    QCOMPARE(json.contains(QStringLiteral("classes")), bool(versionAfter));
+    if (seriesSetUp)
+        QVERIFY2(exchange(service.port(), get("/series")).whole.contains("<h1>Club Cup</h1>"), "the series not shown");
 }
 
 namespace {

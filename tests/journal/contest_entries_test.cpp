@@ -6,6 +6,7 @@
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_test_support.h"
+#include "series_reading.h"
 #include "standings_reader.h"
 
 #include <QDir>
@@ -291,6 +292,9 @@ void ContestEntriesTest::flightCorrected()
     contest.setClock([&] { return now + 300; });
     const std::int64_t hal = contest.add({"Hal Ivers", "12", {"Class I"}});
     const std::int64_t other = contest.add({"Ken Lo", "17", {"Class II"}});
+    SeriesSettings series;
+    series.name = "Club series";
+    contest.setSeries(series);
     FlightJournal journal(text(path));
     journal.setClock([&] { return now; });
     journal.calculated(calculation("310.5"));
@@ -350,6 +354,13 @@ void ContestEntriesTest::flightCorrected()
     Results ranked = rank(whole.contest(), whole.entries(), whole.scoredFlights(), {}, shown.asOf);
     QVERIFY2(shown == tellRounds(ranked, whole.flightOrder(), whole.entries(), whole.scoredFlights()),
              "the standings read after the change differ from those of the whole journal");
+    // The field's series, read over the same reader with the current contest
+    // as just read, are the series of every contest read whole.
+    JournalReader season(text(path));
+    const std::vector<SeriesStandings> every = everySeries(season);
+    QVERIFY2(every.size() == 1 && every.front() == readSeriesStandings(text(path), "Club series"),
+             "every series read at once differs from the series read alone");
+    QVERIFY2(standings.series() == every, "the series differ from those of the whole journal");
     // The newest flight of the contest the flight is in now, and that
     // contest when the season has two.
     JournalReader where(text(path));
