@@ -168,6 +168,7 @@ StandingsSource standingsIn(const std::string &journalPath)
                 format->write(results, path);
             },
             seriesIn(journalPath),
+            {},
             {}};
 }
 
