@@ -1,17 +1,14 @@
 #include "orlo_program.h"
 
-#include "event_classes.h"
-#include "final_class.h"
+#include "flight_remarks.h"
+#include "standings_sources.h"
 #include "call_list_reading.h"
-#include "journal_files.h"
 #include "journal_problem_notice.h"
 #include "journal_reader.h"
 #include "journal_schema.h"
 #include "journal_words.h"
 #include "manual_window.h"
 #include "season_dialogs.h"
-#include "series_reading.h"
-#include "standings_reader.h"
 #include "file_commands.h"
 #include "tahoma_font.h"
 #include "window_place.h"
@@ -55,121 +52,6 @@ std::string classShown(const ScoreSheetWindow &sheet)
         if (sheet.isSelected(ctl::Class(int(option))))
             return sheet.caption(ctl::Class(int(option)));
     return {};
-}
-
-// What the official is to know of a flight of the entry in the class, read
-// afresh from the journal: its class is final, the contestant is not entered
-// in it or has flown all its official flights. flying is the flight being
-// scored, 0 before. A journal that cannot be read is said on the standard
-// error; the sheet, which told of it already, says nothing more.
-QString remarkOn(const std::string &journalPath, std::int64_t entry, const std::string &caption, std::int64_t flying)
-{
-    try {
-        const journal::JournalReader reader(journalPath);
-        std::vector<contest::ScoredFlight> flown;
-        if (entry != 0) {
-            journal::FlightFilter filter;
-            filter.classCaption = caption;
-            filter.entry = entry;
-            for (const journal::FlightRow &row : reader.flights(filter)) {
-                contest::ScoredFlight &flight = flown.emplace_back();
-                flight.id = row.id;
-                flight.entry = row.entry;
-                flight.status = row.status;
-                flight.classCaption = row.last.values.classCaption;
-            }
-        }
-        return QString::fromStdString(
-            contest::flightRemark(reader.contest(), reader.entries(), flown, entry, caption, flying));
-    } catch (const std::exception &problem) {
-        std::fprintf(stderr, "Orlo_Score: %s\n", problem.what());
-        return {};
-    }
-}
-
-// Said once of the current contest when a flight is recorded on a day
-// outside its days: the flight belongs to it all the same, which is right
-// for a contest run on longer than planned, and wrong for the next contest
-// of the season, which the director starts with Ctrl+Shift+N, or for a
-// flight that belongs to a contest of the season already, where the flights
-// window moves it.
-QString outsideTheDays(const contest::ContestSettings &contest, const std::string &day)
-{
-    if ((contest.firstDay.empty() || day >= contest.firstDay) && (contest.lastDay.empty() || day <= contest.lastDay))
-        return {};
-    const QString name = contest.name.empty() ? QStringLiteral("the current contest") : QString::fromStdString(contest.name);
-    const QString days = contest.firstDay == contest.lastDay || contest.lastDay.empty()
-        ? QString::fromStdString(contest.firstDay.empty() ? contest.lastDay : contest.firstDay)
-        : QStringLiteral("%1 to %2").arg(QString::fromStdString(contest.firstDay), QString::fromStdString(contest.lastDay));
-    return QStringLiteral("This flight, on %1, is recorded into %2, whose days are %3. If it belongs to another "
-                          "contest, start that contest with New contest… (Ctrl+Shift+N) before the next flight, or move "
-                          "the flight to it with Correct flight… in the flights window (Ctrl+J).")
-        .arg(QString::fromStdString(day), name, days);
-}
-
-// The season's series from the journal file: every contest it counts read
-// and ranked as its own results are, over a reader of the read's own; the
-// series kept over a recording connection opened for the change alone.
-SeriesSource seriesIn(const std::string &journalPath)
-{
-    return {[journalPath](const std::string &name) {
-                journal::JournalReader reader(journalPath);
-                SeriesRead read;
-                read.series = reader.series();
-                for (const journal::SeasonContest &contest : reader.contests())
-                    read.contests.push_back({contest.uuid, contest.name});
-                // The series asked for, else the first, else every contest by the default rules.
-                const contest::SeriesSettings chosen = journal::seriesNamed(
-                    reader, !name.empty() || read.series.empty() ? name : read.series.front().name);
-                read.standings = contest::rankSeries(chosen, journal::seriesContests(reader, chosen));
-                return read;
-            },
-            [journalPath](const contest::SeriesSettings &series) { journal::ContestJournal(journalPath).setSeries(series); },
-            [journalPath](const contest::SeriesStandings &standings, const std::string &path) {
-                if (journal::isJournalFile(path, journalPath))
-                    throw std::runtime_error("that is the flight journal itself");
-                const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
-                if (!format)
-                    throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
-                format->writeSeries(standings, path);
-            }};
-}
-
-// The standings from the journal file: read over a reader of their own on
-// the window's worker thread, which keeps what it read so that a read after
-// a flight recorded reads that flight alone; the contest's settings read over
-// a reader too and changed over a recording connection opened for the change alone.
-StandingsSource standingsIn(const std::string &journalPath)
-{
-    auto standings = std::make_shared<journal::StandingsReader>(journalPath);
-    // The contest whose settings the director is shown: another contest made
-    // current meanwhile (New contest…, another program) must not take them.
-    auto shown = std::make_shared<std::int64_t>(0);
-    return {[standings] { return standings->read(); },
-            [journalPath, shown] {
-                journal::JournalReader reader(journalPath);
-                if (const std::int64_t current = journal::currentOf(reader.contests()))
-                    *shown = current;
-                reader.chooseContest(*shown);
-                return reader.contest();
-            },
-            [journalPath, shown](const contest::ContestSettings &contest) {
-                journal::ContestJournal journal(journalPath);
-                journal.chooseContest(*shown);
-                journal.setContest(contest);
-            },
-            [journalPath](const contest::Results &results, const std::string &path) {
-                // Only SQLite opens the journal: see file_dialog.cpp.
-                if (journal::isJournalFile(path, journalPath))
-                    throw std::runtime_error(theJournalItself);
-                const ResultsFormat *format = resultsFormatOf(QString::fromStdString(path));
-                if (!format)
-                    throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());
-                format->write(results, path);
-            },
-            seriesIn(journalPath),
-            {},
-            {}};
 }
 
 // Shows a window the director asked for in front with the keyboard, restored should it be minimized.
