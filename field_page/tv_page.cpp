@@ -36,10 +36,10 @@ td:nth-child(2) { max-width: 620px; overflow: hidden; text-overflow: ellipsis; }
   overflow: hidden; }
 .corner { flex: none; text-align: center; font-size: 26px; overflow-wrap: anywhere; }
 .corner svg { width: 300px; height: 300px; display: block; margin: 0 auto 8px; }
-.upnext { font-size: 40px; line-height: 1.15; margin-top: 20px; }
+.upnext { font-size: 40px; line-height: 1.1; margin-top: 12px; padding-left: 14px; }
 .upnext h2 { font-size: 40px; margin: 0 0 6px; border-bottom: 2px solid #666; }
 .upnext ol { list-style: none; margin: 0; padding: 0; }
-.upnext li { margin: 0 0 10px; }
+.upnext li { margin: 0 0 6px; }
 .upnext li > span { display: flex; white-space: nowrap; }
 .upnext span span { min-width: 0; overflow: hidden; text-overflow: ellipsis; }
 .upnext span span + span { flex: none; }
