@@ -252,12 +252,17 @@ std::vector<Call> upNext(const CallList &list, const std::vector<std::string> &c
     return next;
 }
 
+std::string calledAs(std::size_t place)
+{
+    static constexpr const char *labels[] = {"Next", "On deck", "In the hole"};
+    return place < std::size(labels) ? labels[place] : std::string();
+}
+
 std::string upNextLine(const std::vector<Call> &calls)
 {
-    static constexpr const char *labels[] = {"Next: ", "On deck: ", "In the hole: "};
     std::string line;
-    for (std::size_t i = 0; i < calls.size() && i < std::size(labels); ++i)
-        line += (i == 0 ? "" : " · ") + std::string(labels[i]) + calls[i].contestant + " (" + calls[i].caption
+    for (std::size_t i = 0; i < calls.size() && !calledAs(i).empty(); ++i)
+        line += (i == 0 ? "" : " · ") + calledAs(i) + ": " + calls[i].contestant + " (" + calls[i].caption
             + ", flight " + std::to_string(calls[i].flight) + ")";
     return line;
 }
@@ -291,7 +296,11 @@ std::string progressText(const RoundProgress &progress)
 Results &tellRounds(Results &results, const FlyingOrder &order, const std::vector<Entry> &entries,
                     const std::vector<ScoredFlight> &flights)
 {
-    const CallList called = callList(results.contest, order, entries, flights);
+    return tellRounds(results, callList(results.contest, order, entries, flights));
+}
+
+Results &tellRounds(Results &results, const CallList &called)
+{
     for (ClassStandings &standings : results.classes) {
         const RoundProgress progress = progressOf(called, standings.rule.caption);
         standings.rounds = progress.rounds > 0 ? progressText(progress) : std::string();

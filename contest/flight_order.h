@@ -99,6 +99,8 @@ CallList callList(const ContestSettings &contest, const FlyingOrder &order, cons
 std::vector<Call> upNext(const CallList &list, const std::vector<std::string> &classes = {}, int count = 3);
 // "Next: Ann Lee (Class I, flight 2) · On deck: … · In the hole: …"; empty when none is to fly.
 std::string upNextLine(const std::vector<Call> &calls);
+// What the call at place (from 0) of upNext() is called: "Next", "On deck", "In the hole".
+std::string calledAs(std::size_t place);
 
 // The round a class is flying and how many of it are still to fly.
 struct RoundProgress {
@@ -112,6 +114,8 @@ std::string progressText(const RoundProgress &progress);
 // Each class of the results told where its rounds stand (ClassStandings::rounds).
 Results &tellRounds(Results &results, const FlyingOrder &order, const std::vector<Entry> &entries,
                     const std::vector<ScoredFlight> &flights);
+// The same from the rounds as called (callList() of the results' contest).
+Results &tellRounds(Results &results, const CallList &called);
 // "Hal Ivers: 2 flights apart in round 1, fewest possible".
 std::string conflictText(const OrderConflict &conflict);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "flight_order.h"
 #include "scored_flight.h"
 #include "series_standings.h"
 #include "standings.h"
@@ -14,12 +15,14 @@ namespace orlo::field {
 // What the field's pages show, as of one read of the journal: the results
 // model's standings, the contest's flights (newest first, as the journal
 // lists them) for the latest flights and a contestant's own page, and the
-// version that grows with every change the pages show; and the season's
-// series, each contest ranked as its own results are.
+// version that grows with every change the pages show; the season's
+// series, each contest ranked as its own results are; and who is called
+// next, on deck and in the hole (none without an order of flying).
 struct FieldView {
     contest::Results results;
     std::vector<contest::ScoredFlight> flights;
     std::vector<contest::SeriesStandings> series;
+    std::vector<contest::Call> upNext;
     std::uint64_t version = 0;
 };
 

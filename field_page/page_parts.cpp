@@ -25,6 +25,7 @@ th, td { border: 1px solid #000; padding: 5px 4px; text-align: left; vertical-al
 th { background: #e6e6e6; font-size: 16px; }
 .n { text-align: right; white-space: nowrap; }
 .remark { font-style: italic; }
+.upnext th[scope=row] { font-size: 19px; white-space: nowrap; }
 .state { font-weight: bold; }
 .said { position: absolute; left: -9999px; }
 nav a { display: inline-block; margin: 4px 12px 4px 0; }

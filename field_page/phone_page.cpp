@@ -31,6 +31,26 @@ std::string nameCell(std::int64_t entry, const std::string &contestant, const st
     return cell + "</td>";
 }
 
+// Who is called, for the pits: the name opens the pilot's page where they
+// stand in the standings.
+std::string upNextBlock(const FieldView &view)
+{
+    if (view.upNext.empty())
+        return {};
+    std::string html = "<section class=\"upnext\"><h2>Up next</h2><table><caption>Up next, in the order called</caption>"
+                       "<thead><tr><th scope=\"col\">Called</th><th scope=\"col\">Contestant, class</th>"
+                       "<th scope=\"col\" class=\"n\">Flight</th></tr></thead><tbody>";
+    for (std::size_t place = 0; place < view.upNext.size(); ++place) {
+        const contest::Call &call = view.upNext[place];
+        html += "<tr><th scope=\"row\">" + htmlEscaped(contest::calledAs(place)) + "</th>";
+        html += classesOf(view.results, call.entry).empty()
+            ? "<td>" + htmlEscaped(call.contestant) + "<br><small>" + htmlEscaped(call.caption) + "</small></td>"
+            : nameCell(call.entry, call.contestant, call.caption);
+        html += "<td class=\"n\">" + std::to_string(call.flight) + "</td></tr>";
+    }
+    return html + "</tbody></table></section>";
+}
+
 std::string latestStrip(const FieldView &view)
 {
     const std::vector<LatestFlight> latest = latestFlights(view, 5);
@@ -123,6 +143,7 @@ std::string phonePage(const FieldView &view)
     if (!results.unreadAt.empty())
         body += "<p class=\"state\">The journal could not be read at " + htmlEscaped(contest::shownMoment(results.unreadAt))
             + "; these standings are as read before.</p>";
+    body += upNextBlock(view);
     if (results.noFlights())
         body += "<p>" + htmlEscaped(contest::noFlightCounts(results.voidFlights)) + "</p>";
     if (!view.series.empty()) {

@@ -135,17 +135,32 @@ std::string standingsJson(const FieldView &view)
                 addCombination(combined.item(), each);
         }
         top.member("latest");
-        JsonList latest(out, '[', ']');
-        for (const LatestFlight &flight : latestFlights(view, 10)) {
-            JsonList shown(latest.item(), '{', '}');
-            shown.number("flight", flight.flight);
-            shown.number("entry", flight.entry);
-            shown.text("contestant", flight.contestant);
-            shown.text("class", flight.classCaption);
-            shown.text("score", flight.score);
-            shown.text("place", flight.place);
-            shown.text("recordedAt", flight.recordedAt);
-            shown.text("banner", justFlownSentence(flight));
+        {
+            JsonList latest(out, '[', ']');
+            for (const LatestFlight &flight : latestFlights(view, 10)) {
+                JsonList shown(latest.item(), '{', '}');
+                shown.number("flight", flight.flight);
+                shown.number("entry", flight.entry);
+                shown.text("contestant", flight.contestant);
+                shown.text("class", flight.classCaption);
+                shown.text("score", flight.score);
+                shown.text("place", flight.place);
+                shown.text("recordedAt", flight.recordedAt);
+                shown.text("banner", justFlownSentence(flight));
+            }
+        }
+        top.member("upNext");
+        JsonList upNext(out, '[', ']');
+        for (std::size_t place = 0; place < view.upNext.size(); ++place) {
+            const contest::Call &call = view.upNext[place];
+            JsonList shown(upNext.item(), '{', '}');
+            shown.text("called", contest::calledAs(place));
+            shown.number("entry", call.entry);
+            shown.text("contestant", call.contestant);
+            shown.text("number", call.number);
+            shown.text("class", call.caption);
+            shown.number("round", call.round);
+            shown.number("flight", call.flight);
         }
     }
     return out;

@@ -29,8 +29,21 @@ td:nth-child(2) { max-width: 620px; overflow: hidden; text-overflow: ellipsis; }
 #banner { position: fixed; left: 0; right: 0; bottom: 0; padding: 24px 40px; background: #ffe14d; color: #000;
   font-size: 64px; font-weight: bold; }
 #banner[hidden] { display: none; }
-.corner { position: fixed; right: 16px; top: 32px; width: 390px; text-align: center; font-size: 26px; overflow-wrap: anywhere; }
+/* The right column, beside the table and clear of the banner: the address,
+   then who is called, each line in 40 px type; a name too long is cut short,
+   the flight's number never. */
+.side { position: fixed; right: 16px; top: 32px; bottom: 150px; width: 390px; display: flex; flex-direction: column;
+  overflow: hidden; }
+.corner { flex: none; text-align: center; font-size: 26px; overflow-wrap: anywhere; }
 .corner svg { width: 300px; height: 300px; display: block; margin: 0 auto 8px; }
+.upnext { font-size: 40px; line-height: 1.1; margin-top: 12px; padding-left: 14px; }
+.upnext h2 { font-size: 40px; margin: 0 0 6px; border-bottom: 2px solid #666; }
+.upnext ol { list-style: none; margin: 0; padding: 0; }
+.upnext li { margin: 0 0 6px; }
+.upnext li > span { display: flex; white-space: nowrap; }
+.upnext span span { min-width: 0; overflow: hidden; text-overflow: ellipsis; }
+.upnext span span + span { flex: none; }
+.upnext .called { color: #ffe14d; }
 )";
 
 // Cycles the slides every eight seconds and, after a flight, shows its
@@ -93,6 +106,20 @@ std::string slides(std::string_view title, std::string_view state, const contest
     return html;
 }
 
+// Next, on deck and in the hole, a line each for the label, the name, and
+// the class with the flight.
+std::string upNextStrip(const std::vector<contest::Call> &calls)
+{
+    if (calls.empty())
+        return {};
+    std::string html = "<section class=\"upnext\"><h2>Up next</h2><ol>";
+    for (std::size_t place = 0; place < calls.size(); ++place)
+        html += "<li><span class=\"called\">" + htmlEscaped(contest::calledAs(place)) + "</span><span><span><b>"
+            + htmlEscaped(calls[place].contestant) + "</b></span></span><span><span>" + htmlEscaped(calls[place].caption)
+            + "</span><span>, flight " + std::to_string(calls[place].flight) + "</span></span></li>";
+    return html + "</ol></section>";
+}
+
 } // namespace
 
 std::string tvPage(const FieldView &view, const TvCorner &corner)
@@ -119,10 +146,13 @@ std::string tvPage(const FieldView &view, const TvCorner &corner)
     if (results.classes.empty() && results.combined.empty())
         html += "<section class=\"slide shown\"><h1>" + htmlEscaped(results.contest.name) + "</h1><p class=\"empty\">"
             + "No flights yet.</p></section>";
-    html += "</div><div id=\"banner\" role=\"status\" hidden></div>";
+    // The column is taken in place with the rest at each change; its
+    // address is the same, asked for by the same screen.
+    html += "<div class=\"side\">";
     if (!corner.address.empty())
         html += "<aside class=\"corner\">" + corner.qrSvg + "Follow on your phone:<br><b>" + htmlEscaped(corner.address)
             + "</b></aside>";
+    html += upNextStrip(view.upNext) + "</div></div><div id=\"banner\" role=\"status\" hidden></div>";
     return html + liveScript() + tvScript + "</body></html>\n";
 }
 

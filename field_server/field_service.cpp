@@ -372,6 +372,7 @@ std::shared_ptr<const FieldService::Drawn> drawRead(journal::StandingsReader &re
         drawn->view.results = reader.read();
         drawn->view.flights = reader.flights();
         drawn->view.series = reader.series();
+        drawn->view.upNext = reader.upNext();
     } catch (const std::exception &) {
         if (!before)
             throw;

@@ -80,7 +80,10 @@ contest::Results StandingsReader::readOnce()
     }
     // Where each class's rounds stand, from the order of flying: all the
     // flights count for it, void ones too.
-    contest::tellRounds(m_results, m_reader.flightOrder(), read.entries, m_flights);
+    const contest::FlyingOrder order = m_reader.flightOrder();
+    const contest::CallList called = contest::callList(m_results.contest, order, read.entries, m_flights);
+    contest::tellRounds(m_results, called);
+    m_upNext = order.classes.empty() ? std::vector<contest::Call>() : contest::upNext(called);
     m_contest = std::move(read.contest);
     m_entries = std::move(read.entries);
     m_mark = read.mark;

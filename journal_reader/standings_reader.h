@@ -1,5 +1,6 @@
 #pragma once
 
+#include "flight_order.h"
 #include "journal_reader.h"
 #include "series_standings.h"
 #include "standings.h"
@@ -24,6 +25,10 @@ public:
     contest::Results read();
     // The contest's flights as the last read left them, newest first.
     const std::vector<contest::ScoredFlight> &flights() const { return m_flights; }
+    // Who the last read called: next, on deck and in the hole of every
+    // class; none until the director keeps an order of flying for the
+    // contest, so that no order the director does not call by is shown.
+    const std::vector<contest::Call> &upNext() const { return m_upNext; }
     // Every series of the journal over the same reader, the current contest
     // as the last read ranked it. Throws JournalProblem.
     std::vector<contest::SeriesStandings> series();
@@ -37,6 +42,7 @@ private:
     std::vector<contest::Entry> m_entries;
     std::vector<contest::ScoredFlight> m_flights; // newest first, as the journal lists them
     contest::Results m_results;
+    std::vector<contest::Call> m_upNext;
 };
 
 } // namespace orlo::journal

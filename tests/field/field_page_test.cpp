@@ -36,7 +36,10 @@ private slots:
 
 namespace {
 
-field::FieldView viewOf(const QStringList &entryLines, const QStringList &flightLines, int allowed = 2)
+// called: the director keeps an order of flying (every class as entered),
+// so the view calls who is next as the journal's reader does.
+field::FieldView viewOf(const QStringList &entryLines, const QStringList &flightLines, int allowed = 2,
+                        bool called = false)
 {
     contest::ContestSettings contest;
     contest.name = "Field Day <b>&</b>";
@@ -75,6 +78,8 @@ field::FieldView viewOf(const QStringList &entryLines, const QStringList &flight
     view.results = contest::rank(contest, entries, flights, {}, "2026-07-15T10:30:00+0200");
     // The journal lists them newest first.
     view.flights.assign(flights.rbegin(), flights.rend());
+    if (called)
+        view.upNext = contest::upNext(contest::callList(contest, {}, entries, view.flights));
     view.version = 7;
     return view;
 }
@@ -149,6 +154,13 @@ void FieldPageTest::namesStayText_data()
                                           << QStringLiteral("Ann\uFFFD\uFFFD Lee");
     QTest::newRow("control character in JSON") << QByteArray("Ann\x01Lee") << "json" << QString()
                                                 << QStringLiteral("Ann\\u0001Lee");
+    const QString escaped = QStringLiteral("&lt;/script&gt;&lt;img src=x onerror=alert(1)&gt;");
+    QTest::newRow("called next on the phone") << script << "phone" << QString::fromUtf8(script)
+                                              << "<th scope=\"row\">Next</th><td><a href=\"/contestant/1\">" + escaped;
+    QTest::newRow("called next on the tv") << script << "tv" << QString::fromUtf8(script)
+                                           << "<span class=\"called\">Next</span><span><span><b>" + escaped;
+    QTest::newRow("called next in JSON") << script << "json" << QStringLiteral("</script>")
+                                         << QStringLiteral("\"called\":\"Next\",\"entry\":1,\"contestant\":\"\\u003c/script\\u003e");
     QTest::newRow("contest name on the phone") << QByteArray("Ann") << "phone" << QStringLiteral("<b>&</b>")
                                                << QStringLiteral("Field Day &lt;b&gt;&amp;&lt;/b&gt;");
     QTest::newRow("series name linked from the phone") << QByteArray("Ann") << "phone, series" << QStringLiteral("<Cup>")
@@ -165,8 +177,9 @@ void FieldPageTest::namesStayText()
     QFETCH(QString, page);
     QFETCH(QString, raw);
     QFETCH(QString, shown);
+    // X is called next too: the second round is still to fly.
     field::FieldView view = viewOf({QStringLiteral("X|Class I"), QStringLiteral("Bob|Class I")},
-                                   {QStringLiteral("X|Class I|371.7"), QStringLiteral("Bob|Class I|300.0")});
+                                   {QStringLiteral("X|Class I|371.7"), QStringLiteral("Bob|Class I|300.0")}, 2, true);
     // The name as the journal holds it, bytes and all.
     for (contest::ClassStandings &standings : view.results.classes)
         for (contest::Standing &row : standings.rows)
@@ -175,6 +188,9 @@ void FieldPageTest::namesStayText()
     for (contest::ScoredFlight &flight : view.flights)
         if (flight.contestant == "X")
             flight.contestant = name.toStdString();
+    for (contest::Call &call : view.upNext)
+        if (call.contestant == "X")
+            call.contestant = name.toStdString();
     const QByteArray bytes = pageNamed(page, view).toUtf8();
     const QString drawn = QString::fromUtf8(bytes);
     if (!raw.isEmpty())
@@ -229,6 +245,21 @@ void FieldPageTest::jsonFields_data()
         << two << (QStringList(flown) << QStringLiteral("Bob Day|Class I|999.0|void")) << "latest/0/contestant" << "Cy Roe";
     QTest::newRow("no e-mail, no path: only these members")
         << two << flown << "journal" << "(none)";
+    // The second round: Ann has flown it, Bob and Cy (after an attempt) are called.
+    QTest::newRow("called next") << two << flown << "upNext/0/called" << "Next";
+    QTest::newRow("next contestant") << two << flown << "upNext/0/contestant" << "Bob Day";
+    QTest::newRow("next number") << two << flown << "upNext/0/number" << "12";
+    QTest::newRow("next entry") << two << flown << "upNext/0/entry" << "2";
+    QTest::newRow("next class") << two << flown << "upNext/0/class" << "Class I";
+    QTest::newRow("next round") << two << flown << "upNext/0/round" << "2";
+    QTest::newRow("next flight") << two << flown << "upNext/0/flight" << "2";
+    QTest::newRow("on deck after an attempt") << two << flown << "upNext/1/called" << "On deck";
+    QTest::newRow("in the hole") << (QStringList(two) << QStringLiteral("Di Fox|Class I")) << flown << "upNext/2/called"
+                                 << "In the hole";
+    QTest::newRow("nobody left to call") << two
+                                         << (QStringList(flown) << QStringLiteral("Bob Day|Class I|310.0")
+                                                                << QStringLiteral("Cy Roe|Profile|200.0"))
+                                         << "upNext" << "0 items";
 }
 
 void FieldPageTest::jsonFields()
@@ -237,7 +268,7 @@ void FieldPageTest::jsonFields()
     QFETCH(QStringList, flights);
     QFETCH(QString, path);
     QFETCH(QString, expected);
-    const QByteArray bytes = QByteArray::fromStdString(field::standingsJson(viewOf(entries, flights)));
+    const QByteArray bytes = QByteArray::fromStdString(field::standingsJson(viewOf(entries, flights, 2, true)));
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(bytes, &error);
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
@@ -302,6 +333,30 @@ void FieldPageTest::pages_data()
     QTest::newRow("tv one class shown at a time") << "tv" << 1 << flown << "<section class=\"slide shown\"><h1>Class I +"
                                                   << false;
     QTest::newRow("tv corner address") << "tv" << 1 << flown << "<b>http://192.0.2.1:8080/</b>" << true;
+    // ", called": an order of flying kept; Ann has flown both rounds, Pilot 1 and 2 neither.
+    const QString pilotOneNext = QStringLiteral("<tr><th scope=\"row\">Next</th><td><a href=\"/contestant/2\">Pilot 1</a>"
+                                                "<br><small>Class I</small></td><td class=\"n\">1</td></tr>");
+    QTest::newRow("phone up next") << "phone, called" << 3 << flown << pilotOneNext << true;
+    QTest::newRow("phone up next is a table") << "phone, called" << 3 << flown
+                                              << "<caption>Up next, in the order called</caption>" << true;
+    QTest::newRow("phone in the hole: a second flight") << "phone, called" << 3 << flown
+        << "<th scope=\"row\">In the hole</th><td><a href=\"/contestant/2\">Pilot 1</a><br><small>Class I</small></td>"
+           "<td class=\"n\">2</td>"
+        << true;
+    QTest::newRow("phone up next before the latest flights") << "phone, called" << 3 << flown
+        << "</tbody></table></section><section><h2>Latest flights</h2>" << true;
+    QTest::newRow("phone without an order calls nobody") << "phone" << 3 << flown << "Up next" << false;
+    QTest::newRow("tv up next") << "tv, called" << 3 << flown
+        << "<li><span class=\"called\">Next</span><span><span><b>Pilot 1</b></span></span>"
+           "<span><span>Class I</span><span>, flight 1</span></span></li>"
+        << true;
+    QTest::newRow("tv on deck") << "tv, called" << 3 << flown << "<span class=\"called\">On deck</span><span><span><b>Pilot 2"
+                                << true;
+    QTest::newRow("tv up next under the corner, taken in place") << "tv, called" << 3 << flown
+        << "</b></aside><section class=\"upnext\"><h2>Up next</h2>" << true;
+    QTest::newRow("tv up next inside the page updated") << "tv, called" << 3 << flown
+        << "</ol></section></div></div><div id=\"banner\"" << true;
+    QTest::newRow("tv without an order calls nobody") << "tv" << 3 << flown << "Up next" << false;
     QTest::newRow("tv short class in one page") << "tv" << 8 << flown << "(1 of" << false;
     QTest::newRow("tv long class in pages") << "tv" << 9 << flown << "Class I <small>(2 of 2)</small>" << true;
     QTest::newRow("tv longer class") << "tv" << 17 << flown << "Class I <small>(3 of 3)</small>" << true;
@@ -317,7 +372,8 @@ void FieldPageTest::pages()
     QStringList entries;
     for (int at = 0; at < contestants; ++at)
         entries << (at == 0 ? QStringLiteral("Ann Lee|Class I") : QStringLiteral("Pilot %1|Class I").arg(at));
-    const QString drawn = pageNamed(page, viewOf(entries, flights));
+    const bool called = page.endsWith(QLatin1String(", called"));
+    const QString drawn = pageNamed(called ? page.chopped(8) : page, viewOf(entries, flights, 2, called));
     QVERIFY2(drawn.contains(expected) == present,
              qPrintable(page + (present ? " lacks " : " holds ") + expected + "\n" + drawn.left(3000)));
 }

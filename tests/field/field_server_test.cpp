@@ -4,6 +4,7 @@
 #include "network_window.h"
 
 #include <QHostAddress>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -260,9 +261,12 @@ void FieldServerTest::longWait_data()
     QTest::addColumn<bool>("flightRecorded");
     QTest::addColumn<bool>("seriesSetUp");
     QTest::addColumn<int>("versionAfter"); // added to the version waited past
-    QTest::newRow("a flight wakes it") << true << false << 1;
-    QTest::newRow("a series set up wakes it") << false << true << 1;
-    QTest::newRow("the wait ends unchanged") << false << false << 0;
+    QTest::addColumn<bool>("ordered");      // the director keeps an order of flying, Bo Day entered second
+    QTest::addColumn<QString>("nextAfter"); // called next after the change; empty: nobody called
+    QTest::newRow("a flight wakes it") << true << false << 1 << false << "";
+    QTest::newRow("a flight advances Up next") << true << false << 1 << true << "Ann Lee";
+    QTest::newRow("a series set up wakes it") << false << true << 1 << false << "";
+    QTest::newRow("the wait ends unchanged") << false << false << 0 << false << "";
 }
 
 void FieldServerTest::longWait()
@@ -270,9 +274,18 @@ void FieldServerTest::longWait()
     QFETCH(bool, flightRecorded);
     QFETCH(bool, seriesSetUp);
     QFETCH(int, versionAfter);
+    QFETCH(bool, ordered);
+    QFETCH(QString, nextAfter);
     QTemporaryDir folder;
     const std::string path = folder.filePath(QStringLiteral("journal.sqlite")).toStdString();
     QVERIFY2(test::recordFlight(path, "Ann Lee", "Class I", "371.7") > 0, "not recorded");
+    if (ordered) {
+        journal::ContestJournal contest(path);
+        contest.add({"Bo Day", "", {"Class I"}});
+        contest::FlyingOrder order;
+        order.classes.push_back({"Class I", contest::OrderMethod::AsEntered, 0, {}, ""});
+        contest.setFlightOrder(order);
+    }
     // A scoring window has the journal open, as on the field.
     journal::FlightJournal scoring(path);
     QVERIFY2(scoring.open(), "the journal cannot be opened for recording");
@@ -283,6 +296,12 @@ void FieldServerTest::longWait()
     FieldService service(path, changes, settings);
     QVERIFY2(service.start(QStringLiteral("127.0.0.1"), 0).isEmpty(), "not serving");
     const std::uint64_t version = service.version();
+    const auto calledNext = [](const QByteArray &answer) {
+        const QJsonObject json = QJsonDocument::fromJson(answer.mid(answer.indexOf("\r\n\r\n") + 4)).object();
+        return json.value(QStringLiteral("upNext")).toArray().at(0).toObject().value(QStringLiteral("contestant")).toString();
+    };
+    QCOMPARE(calledNext(exchange(service.port(), get("/standings.json")).whole),
+             ordered ? QStringLiteral("Bo Day") : QString());
     const std::unique_ptr<QTcpSocket> socket = connectTo(service.port());
     socket->write(get("/standings.json?since=" + QByteArray::number(qulonglong(version))));
     // Nothing yet: the version has not passed.
@@ -300,7 +319,9 @@ void FieldServerTest::longWait()
     QVERIFY2(answer.status == 200, qPrintable("answered " + answer.whole.left(200)));
     const QJsonObject json = QJsonDocument::fromJson(answer.whole.mid(answer.whole.indexOf("\r\n\r\n") + 4)).object();
     QCOMPARE(json.value(QStringLiteral("version")).toInteger(), qint64(version) + versionAfter);
-    QCOMPARE(answer.whole.contains("Bo Day"), flightRecorded);
+    QCOMPARE(answer.whole.contains("Bo Day"), flightRecorded || ordered);
+    if (versionAfter)
+        QCOMPARE(calledNext(answer.whole), nextAfter);
     // Unchanged, the answer is the version alone.
     QCOMPARE(json.contains(QStringLiteral("classes")), bool(versionAfter));
     if (seriesSetUp)
