@@ -38,11 +38,25 @@ std::optional<std::int64_t> JournalVersion::read()
     }
 }
 
+bool JournalVersion::closedFileChanged()
+{
+    // Nobody holds the journal open: a program that opened it, changed it
+    // and closed it again (a merge from the command line, a second table)
+    // left no index to look at, only the file written on the disk. Told by
+    // stat() alone: this program opens nothing of the journal but through SQLite.
+    const FileIdentity now = identityOf(m_path);
+    const bool changed = m_closedSeen && !now.unchanged(m_closed);
+    m_closed = now;
+    m_closedSeen = true;
+    return changed;
+}
+
 bool JournalVersion::changed()
 {
     const std::optional<std::int64_t> version = read();
     if (!version)
-        return false;
+        return closedFileChanged();
+    m_closedSeen = false;
     const bool changed = m_reopened || (m_looked && *version != m_version);
     m_version = *version;
     m_looked = true;
@@ -58,6 +72,9 @@ void JournalVersion::settle()
     if (version) {
         m_version = *version;
         m_reopened = false;
+        m_closedSeen = false;
+    } else {
+        closedFileChanged();
     }
 }
 
