@@ -79,7 +79,7 @@ int callListCommand(const QString &journalPath, const QString &path, const QStri
 {
     const QString cannot = QStringLiteral("Cannot write the call list to %1: ").arg(QDir::toNativeSeparators(path));
     if (journal::isJournalFile(path.toStdString(), journalPath.toStdString())) {
-        say(cannot + QStringLiteral("that is the flight journal itself. Nothing was written."));
+        say(cannot + QLatin1String(theJournalItself) + QStringLiteral(". Nothing was written."));
         return 1;
     }
     try {

@@ -170,7 +170,7 @@ bool FlightOrderWindow::saveCallList(const QString &path)
     const QString shown = QDir::toNativeSeparators(path);
     try {
         if (journal::isJournalFile(path.toStdString(), m_path))
-            throw std::runtime_error("that is the flight journal itself");
+            throw std::runtime_error(theJournalItself);
         std::string title = "Call list";
         if (const std::string name = journal::JournalReader(m_path).contest().name; !name.empty())
             title = name + ": " + title;
