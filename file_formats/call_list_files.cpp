@@ -77,6 +77,22 @@ QString callListHtml(const std::string &title, const std::vector<contest::Result
     return html + QStringLiteral("</body></html>\n");
 }
 
+void drawCallList(QPagedPaintDevice &device, const std::string &title, const std::vector<contest::ResultTable> &tables)
+{
+    QTextDocument document;
+    document.setHtml(callListHtml(title, tables));
+    // Laid out on the page's width, so each table spans it. The document's
+    // units are pixels at 96 to the inch: type set in points comes out at
+    // its size on the paper.
+    document.setPageSize(QSizeF(device.pageLayout().paintRectPoints().size()) * (96.0 / 72.0));
+    document.print(&device);
+}
+
+QPageLayout callListPage()
+{
+    return QPageLayout(paperFor(QLocale()), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+}
+
 void writeCallList(const std::string &title, const std::vector<contest::ResultTable> &tables, const std::string &path)
 {
     if (endsWith(path, ".csv")) {
@@ -89,15 +105,8 @@ void writeCallList(const std::string &title, const std::vector<contest::ResultTa
         journal::writeAside(path, [&](const std::string &part) {
             QPdfWriter pdf(QString::fromStdString(part));
             pdf.setTitle(QString::fromStdString(title));
-            pdf.setPageLayout(QPageLayout(paperFor(QLocale()), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                                          QPageLayout::Millimeter));
-            QTextDocument document;
-            document.setHtml(callListHtml(title, tables));
-            // Laid out on the page's width, so each table spans it.
-            // The document's units are pixels at 96 to the inch: type set in
-            // points comes out at its size on the paper.
-            document.setPageSize(QSizeF(pdf.pageLayout().paintRectPoints().size()) * (96.0 / 72.0));
-            document.print(&pdf);
+            pdf.setPageLayout(callListPage());
+            drawCallList(pdf, title, tables);
         });
     } else {
         throw std::runtime_error("its name ends in none of " + resultsExtensions().toStdString());

@@ -1,15 +1,14 @@
 #include "flight_order_window.h"
 
-#include "call_list_files.h"
+#include "call_list_output.h"
+
 #include "call_list_model.h"
 #include "contest_journal.h"
-#include "file_dialog.h"
 #include "call_list_reading.h"
 #include "journal_files.h"
 #include "journal_reader.h"
 #include "journal_words.h"
 #include "order_draw.h"
-#include "results_files.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
@@ -95,6 +94,7 @@ void FlightOrderWindow::buildControls()
     auto *again = button(QStringLiteral("Call &again"), QStringLiteral("callAgain"), QKeySequence(Qt::CTRL | Qt::Key_G), this);
     auto *withdrawButton = button(QStringLiteral("&Withdraw"), QStringLiteral("withdraw"), {}, this);
     m_callList = button(QStringLiteral("Call &list…"), QStringLiteral("callListButton"), QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    auto *print = button(QStringLiteral("P&rint call list…"), QStringLiteral("printCallList"), {}, this);
     auto *close = button(QStringLiteral("Close"), QStringLiteral("closeOrder"), {}, this);
 
     connect(m_class, &QComboBox::currentIndexChanged, this, &FlightOrderWindow::showClass);
@@ -119,12 +119,15 @@ void FlightOrderWindow::buildControls()
     connect(again, &QPushButton::clicked, this, &FlightOrderWindow::callAgain);
     connect(withdrawButton, &QPushButton::clicked, this, &FlightOrderWindow::withdraw);
     connect(m_callList, &QPushButton::clicked, this, [this] {
-        QFileDialog *dialog = fileDialog(this, QStringLiteral("Save the call list"), QDir::currentPath(),
-                                         resultsFileFilter().replace(QStringLiteral("Results"), QStringLiteral("Call list")));
-        dialog->setAcceptMode(QFileDialog::AcceptSave);
-        dialog->selectFile(QStringLiteral("call-list.pdf"));
-        connect(dialog, &QFileDialog::fileSelected, this, &FlightOrderWindow::saveCallList);
-        dialog->open();
+        connect(callListSaveDialog(*this), &QFileDialog::fileSelected, this, &FlightOrderWindow::saveCallList);
+    });
+    connect(print, &QPushButton::clicked, this, [this] {
+        try {
+            openCallListPrint(*this, callListTitle(m_path), contest::callListTables(m_called));
+        } catch (const std::exception &problem) {
+            m_problem->setText(QStringLiteral("Cannot print the call list: %1. Nothing was printed.")
+                                   .arg(QString::fromUtf8(problem.what())));
+        }
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto *escape = new QShortcut(QKeySequence::Cancel, this);
@@ -154,6 +157,7 @@ void FlightOrderWindow::buildControls()
     middle->addLayout(side);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_callList);
+    bottom->addWidget(print);
     bottom->addStretch(1);
     bottom->addWidget(close);
     auto *layout = new QVBoxLayout(this);
@@ -171,10 +175,7 @@ bool FlightOrderWindow::saveCallList(const QString &path)
     try {
         if (journal::isJournalFile(path.toStdString(), m_path))
             throw std::runtime_error(theJournalItself);
-        std::string title = "Call list";
-        if (const std::string name = journal::JournalReader(m_path).contest().name; !name.empty())
-            title = name + ": " + title;
-        writeCallList(title, contest::callListTables(m_called), path.toStdString());
+        writeCallList(callListTitle(m_path), contest::callListTables(m_called), path.toStdString());
     } catch (const std::exception &problem) {
         m_problem->setText(QStringLiteral("Cannot write the call list to %1: %2. Nothing was written.")
                                .arg(shown, QString::fromStdString(problem.what())));

@@ -576,6 +576,16 @@ void ContestDayTest::flightOrderDrawnMovedAndWithdrawn()
     QCOMPARE(names().mid(0, 3), (QStringList{drawn[0], drawn[2], drawn[3]}));
     QCOMPARE(list->item(3)->text(), drawn[1] + QStringLiteral(": withdrawn"));
     QCOMPARE(order.findChild<QLabel *>(QStringLiteral("orderProgress"))->text(), QStringLiteral("Round 1 of 2: 3 still to fly"));
+
+    // Printed for the pit board: the printer's dialog from the printing module, over this window alone.
+    order.findChild<QPushButton *>(QStringLiteral("printCallList"))->click();
+    QDialog *print = nullptr;
+    QTRY_VERIFY2_WITH_TIMEOUT((print = order.findChild<QDialog *>(QStringLiteral("callListPrint"))) && print->isVisible(),
+                              qPrintable(order.findChild<QLabel *>(QStringLiteral("orderProblems"))->text()),
+                              hangWatchdogMs);
+    QVERIFY2(print->inherits("QPrintDialog") && print->windowModality() == Qt::WindowModal,
+             "the call list's printer dialog must be the printer's, blocking the Flight order window alone");
+    print->close();
 }
 
 // Another program adds an entry while the director is typing a number into
