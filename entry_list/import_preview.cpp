@@ -209,6 +209,13 @@ void ImportPreview::showEvents()
         m_events->setCellWidget(row, 2, choice);
     }
     m_events->resizeColumnsToContents();
+    // Each event in view, up to six (a site's export holds three or four),
+    // since the director checks the class of each: the third was cut at
+    // the table's foot. More than six scroll.
+    int height = m_events->horizontalHeader()->sizeHint().height() + 2 * m_events->frameWidth();
+    for (int row = 0; row < std::min(m_events->rowCount(), 6); ++row)
+        height += m_events->rowHeight(row);
+    m_events->setMinimumHeight(height);
 }
 
 void ImportPreview::showChanges()

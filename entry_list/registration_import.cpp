@@ -4,6 +4,7 @@
 #include "journal_files.h"
 #include "journal_words.h"
 #include "shown_text.h"
+#include "window_place.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +89,9 @@ void RegistrationImport::importFrom(const QString &fileName)
     preview->setAttribute(Qt::WA_DeleteOnClose);
     // It blocks the entry list alone: the sheet scores on meanwhile.
     preview->setWindowModality(Qt::WindowModal);
+    // Whole on the screen, its Import button too: at its size it reached
+    // below a 1024×600 screen's foot.
+    placeWhole(*preview, *m_window);
     connect(preview, &QDialog::accepted, this, [this, preview, fileName] {
         importRows(fileName, preview->registration());
     });

@@ -65,9 +65,11 @@ QString callListHtml(const std::string &title, const std::vector<contest::Result
     if (tables.empty())
         html += QStringLiteral("<p>Nobody is to be called.</p>");
     for (const contest::ResultTable &table : tables) {
-        // The names take the room; the other columns as narrow as their headings.
+        // The names take the room; the other columns as narrow as their
+        // headings, each heading whole on A4, the narrowest paper ("Number"
+        // at 14% broke as "Numbe/r").
         QString drawn = resultTableHtml(table);
-        for (const auto &[heading, width] : {std::pair{"Order", 12}, std::pair{"Contestant", 33}, std::pair{"Number", 14},
+        for (const auto &[heading, width] : {std::pair{"Order", 12}, std::pair{"Contestant", 30}, std::pair{"Number", 17},
                                              std::pair{"Class", 17}, std::pair{"Flight", 12}, std::pair{"Flown", 12}})
             drawn.replace(QStringLiteral(">%1</th>").arg(QLatin1String(heading)),
                           QStringLiteral(" width=\"%1%\">%2</th>").arg(width).arg(QLatin1String(heading)));

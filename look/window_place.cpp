@@ -142,8 +142,12 @@ bool restorePlace(QWidget &window, const QString &key, const QWidget *sheet)
     const QRect before = window.geometry();
     if (kept.isEmpty() || !window.restoreGeometry(kept))
         return false;
-    // Whole on one screen, or placed afresh.
-    const QRect restored = window.frameGeometry();
+    // Whole on one screen, or placed afresh; judged at the least size its
+    // contents now need, to which it grows as it shows (a place kept narrower
+    // than that, at a screen's edge, reached past the edge).
+    QRect restored = window.frameGeometry();
+    const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
+    restored.setSize(restored.size() + window.size().expandedTo(least) - window.size());
     const QScreen *screen = QGuiApplication::screenAt(restored.center());
     if (screen && screen->availableGeometry().contains(restored) && !(sheet && coversButtonOf(restored, *sheet)))
         return true;

@@ -97,6 +97,10 @@ ManualWindow::ManualWindow(QWidget *parent) : QWidget(parent), m_text(new QTextB
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_text);
     m_text->viewport()->installEventFilter(this);
+    // Never narrower than lines of some words: beside a sheet that leaves a
+    // strip (1024×600) it was squeezed into the strip, a word a line; too
+    // narrow, it opens whole on the screen instead, as the other windows do.
+    m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(QString(48, QLatin1Char('x'))));
     resize(760, 720);
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 }

@@ -24,6 +24,7 @@
 #include <QScopeGuard>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QScreen>
 #include <QTest>
 
 #include <unistd.h>
@@ -241,6 +242,23 @@ void ContestDayTest::flightCorrectedAndEntriesEdited()
                            + qobject_cast<QComboBox *>(events->cellWidget(row, 2))->currentText();
     QCOMPARE(eventsShown, (QStringList{"Profile Navy Carrier 1 Profile", "Navy Carrier Class I 1 Class I",
                                        "Navy Carrier Class II 1 Class II", "Open Carrier 2 (choose a class)"}));
+    // Every event in view, each of whose classes the director is to check:
+    // the third of a site's three was cut at the table's foot.
+    const int lastEvent = events->rowCount() - 1;
+    QTRY_VERIFY2_WITH_TIMEOUT(events->isVisible()
+                                  && events->rowViewportPosition(lastEvent) + events->rowHeight(lastEvent)
+                                         <= events->viewport()->height(),
+                              qPrintable(QStringLiteral("the events' table shows %1 of %2 pixels")
+                                             .arg(events->viewport()->height())
+                                             .arg(events->rowViewportPosition(lastEvent) + events->rowHeight(lastEvent))),
+                              hangWatchdogMs);
+    // And whole on a small screen, its Import button too (an 800×600 one here).
+    QVERIFY2(preview->screen()->availableGeometry().contains(preview->frameGeometry()),
+             qPrintable(QStringLiteral("the preview at %1,%2 %3x%4")
+                            .arg(preview->frameGeometry().x())
+                            .arg(preview->frameGeometry().y())
+                            .arg(preview->frameGeometry().width())
+                            .arg(preview->frameGeometry().height())));
     QCOMPARE(problemsShown(*preview).size(), 1);
     QVERIFY2(problemsShown(*preview).front().startsWith(QStringLiteral("lines 5 and 6: 2 rows name “Open Carrier”")),
              qPrintable(problemsShown(*preview).front()));

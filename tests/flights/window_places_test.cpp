@@ -24,6 +24,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVBoxLayout>
 #include <QTest>
 
 using namespace orlo;
@@ -213,6 +214,28 @@ void WindowPlacesTest::placeKeptUntilTheScreenChanges()
         larger.setGeometry(QRect(screen.topLeft(), screen.size() + QSize(400, 300)));
         QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("windows/larger"), larger.saveGeometry());
     }
+    {
+        // Kept narrow at the screen's edge, for a window whose contents now
+        // need more width (the manual was once squeezed so): widened as it
+        // shows, it reached past the edge, off the screen.
+        QWidget narrow;
+        narrow.setGeometry(QRect(screen.right() + 1 - 150, screen.top() + 40, 150, 200));
+        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("windows/narrow"), narrow.saveGeometry());
+    }
+    QWidget wider;
+    auto *contents = new QWidget(&wider);
+    contents->setMinimumWidth(340);
+    (new QVBoxLayout(&wider))->addWidget(contents);
+    wider.setGeometry(put);
+    restorePlace(wider, QStringLiteral("narrow"));
+    wider.show();
+    QVERIFY2(QTest::qWaitForWindowExposed(&wider, hangWatchdogMs), "the window did not show");
+    QVERIFY2(screen.contains(wider.frameGeometry()), qPrintable(QStringLiteral("shown at %1,%2 %3x%4")
+                                                                   .arg(wider.x())
+                                                                   .arg(wider.y())
+                                                                   .arg(wider.width())
+                                                                   .arg(wider.height())));
+
     QWidget fresh;
     fresh.setGeometry(put);
     const bool restored = restorePlace(fresh, QStringLiteral("larger"));
@@ -317,6 +340,18 @@ void WindowPlacesTest::manualOnF1()
                                              .arg(scrolled.value())
                                              .arg(scrolled.maximum())),
                               hangWatchdogMs);
+
+    // Where the sheet leaves only a strip beside it (a 1024×600 screen), the
+    // manual opens elsewhere, lines of words wide, not squeezed into the strip
+    // a word a line.
+    program.sheet.move(1280 - program.sheet.frameGeometry().width() - 200, 0);
+    placeBeside(*manual, program.sheet);
+    const int readable = text->fontMetrics().horizontalAdvance(QString(40, QLatin1Char('x')));
+    QVERIFY2(text->viewport()->width() >= readable,
+             qPrintable(QStringLiteral("the manual placed %1 pixels wide, its text %2; a line of 40 letters needs %3")
+                            .arg(manual->width())
+                            .arg(text->viewport()->width())
+                            .arg(readable)));
 
     QTest::keyClick(text, Qt::Key_Escape);
     QTRY_VERIFY2_WITH_TIMEOUT(!manual->isVisible(), "Escape left the manual open", hangWatchdogMs);
