@@ -61,7 +61,9 @@ int serveStandings(const QString &journalPath, const ServedAt &where)
     std::printf("The standings of %s are shown on the network at:\n", qPrintable(journalPath));
     for (const QString &address : service.addresses())
         std::printf("  %s\n", qPrintable(address));
-    std::printf("Anyone on these networks can see them. Ctrl+C ends it.\n");
+    // 127.x.x.x is this computer's own: nobody else reaches pages served there alone.
+    const bool here = where.address.startsWith(QLatin1String("127."));
+    std::printf("%s Ctrl+C ends it.\n", here ? "Only this computer can see them." : "Anyone on these networks can see them.");
     std::fflush(stdout);
 
     QSocketNotifier notifier(signalled[1], QSocketNotifier::Read);

@@ -437,6 +437,9 @@ void FieldServerTest::servesUntilInterrupted()
                                match.hasMatch()),
                               qPrintable("no address said: " + said + program.readAllStandardError()), 20000);
     QCOMPARE(exchange(match.captured(1).toInt(), get("/standings.json")).status, 200);
+    // Served on this computer's own address alone: nobody on a network sees it.
+    QTRY_VERIFY2_WITH_TIMEOUT((said += program.readAllStandardOutput(), said.contains("Only this computer can see them.")),
+                              qPrintable("said: " + said), 20000);
     ::kill(pid_t(program.processId()), signal);
     QVERIFY2(program.waitForFinished(20000), "still serving after the signal");
     if (program.state() != QProcess::NotRunning)
