@@ -17,13 +17,18 @@ enum class SharedPlaces { MeanOfPoints, HigherPoints };
 enum class CountedContests { All, Best, AllButWorst };
 
 // The points of the first places by default; places below them earn none.
-inline const std::vector<std::string> defaultPlacePoints{"10", "8", "6", "5", "4", "3", "2", "1"};
+// Made when asked: a variable would be made as the program starts, in every
+// file that includes this one.
+inline std::vector<std::string> defaultPlacePoints()
+{
+    return {"10", "8", "6", "5", "4", "3", "2", "1"};
+}
 
 // The director's rule for one class, or one combination, of the series.
 struct SeriesRule {
     std::string caption; // the class's caption or the combination's name
     SeriesScheme scheme = SeriesScheme::PlacePoints;
-    std::vector<std::string> placePoints = defaultPlacePoints; // decimal texts, the first place's first
+    std::vector<std::string> placePoints = defaultPlacePoints(); // decimal texts, the first place's first
     SharedPlaces sharedPlaces = SharedPlaces::MeanOfPoints;
 
     friend bool operator==(const SeriesRule &, const SeriesRule &) = default;
