@@ -141,11 +141,8 @@ void OrloProgram::contestChanged(ContestChange what)
 {
     // Who flies next follows every change: a flight recorded or corrected,
     // an entry withdrawn, the order changed, another table's merge.
-    if (what != ContestChange::FlightEnded) {
+    if (what != ContestChange::FlightEnded)
         callTheNext();
-        if (m_order && m_order->isVisible())
-            m_order->reload();
-    }
     switch (what) {
     case ContestChange::FlightRecorded:
         remarkOnTheFlight();
@@ -197,9 +194,7 @@ void OrloProgram::openFlightOrder()
     if (!m_journal)
         return;
     if (!m_order) {
-        m_order = std::make_unique<FlightOrderWindow>(m_journal->path());
-        // The sheet, the Standings window and every other window follow the change.
-        m_order->setChanged([this] { m_changes->tell(ContestChange::Settings); });
+        m_order = std::make_unique<FlightOrderWindow>(m_journal->path(), *m_changes);
         if (!restorePlace(*m_order, QStringLiteral("order")))
             placeBeside(*m_order, m_sheet);
         keepPlace(*m_order, QStringLiteral("order"));

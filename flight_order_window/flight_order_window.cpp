@@ -49,12 +49,16 @@ QPushButton *button(const QString &text, const QString &name, const QKeySequence
 
 } // namespace
 
-FlightOrderWindow::FlightOrderWindow(std::string journalPath, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_path(std::move(journalPath))
+FlightOrderWindow::FlightOrderWindow(std::string journalPath, ContestChanges &changes, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_path(std::move(journalPath)), m_changes(changes)
 {
     setWindowTitle(QStringLiteral("Flight order"));
     buildControls();
     reload();
+    connect(&m_changes, &ContestChanges::changed, this, [this] {
+        if (isVisible())
+            reload();
+    });
 }
 
 void FlightOrderWindow::buildControls()
@@ -286,8 +290,7 @@ void FlightOrderWindow::keep(const contest::FlyingOrder &order)
         return;
     }
     reload();
-    if (m_changed)
-        m_changed();
+    m_changes.tell(ContestChange::Settings);
 }
 
 void FlightOrderWindow::methodChosen()
@@ -379,8 +382,7 @@ void FlightOrderWindow::callAgain()
         return;
     }
     reload();
-    if (m_changed)
-        m_changed();
+    m_changes.tell(ContestChange::Settings);
 }
 
 void FlightOrderWindow::withdraw()
@@ -400,8 +402,7 @@ void FlightOrderWindow::withdraw()
         return;
     }
     reload();
-    if (m_changed)
-        m_changed();
+    m_changes.tell(ContestChange::Settings);
 }
 
 } // namespace orlo

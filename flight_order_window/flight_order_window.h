@@ -1,10 +1,10 @@
 #pragma once
 
+#include "contest_changes.h"
 #include "flight_order.h"
 
 #include <QWidget>
 
-#include <functional>
 #include <string>
 
 class QComboBox;
@@ -23,10 +23,10 @@ namespace orlo {
 // pilot's flights at one circle. Every change is kept in the journal at once.
 class FlightOrderWindow final : public QWidget {
 public:
-    explicit FlightOrderWindow(std::string journalPath, QWidget *parent = nullptr);
+    // Reads the journal again at every change while shown, and tells each
+    // change it keeps, so that the sheet calls the next pilot.
+    FlightOrderWindow(std::string journalPath, ContestChanges &changes, QWidget *parent = nullptr);
 
-    // Told after each change kept, so that the sheet calls the next pilot.
-    void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
     // Writes the call list of every class and round, in the format the
     // name's extension says, and says what was written or why not.
     bool saveCallList(const QString &path);
@@ -51,7 +51,7 @@ private:
     contest::FlyingOrder m_order;
     contest::CallList m_called;
     std::vector<contest::Entry> m_entries;
-    std::function<void()> m_changed;
+    ContestChanges &m_changes;
     bool m_showing = false;
     QComboBox *m_class = nullptr;
     QComboBox *m_method = nullptr;
