@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "command_output.h"
 #include "file_commands.h"
 #include "import_command.h"
 #include "journal_exports.h"
@@ -9,7 +10,6 @@
 #include "serve_command.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -56,11 +56,6 @@ QString defaultJournalPath()
     if (QDir::isRelativePath(folder))
         folder = QDir::homePath() + QStringLiteral("/.local/share");
     return QDir(folder).filePath(QStringLiteral("orlo-score/journal.sqlite"));
-}
-
-void say(const QString &sentence)
-{
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(sentence));
 }
 
 } // namespace

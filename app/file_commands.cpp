@@ -1,5 +1,10 @@
 #include "file_commands.h"
 
+#include "call_list_files.h"
+#include "call_list_model.h"
+#include "call_list_reading.h"
+#include "command_output.h"
+#include "contestant_names.h"
 #include "contest_words.h"
 #include "flight_order.h"
 #include "journal_files.h"
@@ -24,11 +29,6 @@ namespace orlo {
 namespace {
 
 using contest::Results;
-
-void say(const QString &sentence)
-{
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(sentence));
-}
 
 QString counted(std::size_t count, const char *one, const char *many)
 {
@@ -172,6 +172,31 @@ int exportFlightsXlsx(const QString &journalPath, const QString &day, const QStr
     if (status == 0)
         std::printf("Exported %s to %s.\n", qPrintable(counted(count, "flight", "flights")),
                     qPrintable(QDir::toNativeSeparators(path)));
+    return status;
+}
+
+int callListCommand(const QString &journalPath, const QString &path, const QString &caption, int round,
+                    std::int64_t contest)
+{
+    std::size_t calls = 0;
+    std::size_t rounds = 0;
+    const int status = written(journalPath, contest, path, "the call list", [&](const journal::JournalReader &reader) {
+        const contest::CallList list = journal::readCallList(reader);
+        // As typed on the command line, "class  i" names Class I.
+        std::string named = caption.toStdString();
+        for (const contest::CircleRound &each : list.rounds)
+            for (const contest::Call &call : each.calls)
+                if (contest::sameName(call.caption, named))
+                    named = call.caption;
+        const std::vector<contest::ResultTable> tables = contest::callListTables(list, named, round);
+        writeCallList(callListTitle(reader.contest().name), tables, path.toStdString());
+        for (const contest::ResultTable &table : tables)
+            calls += table.rows.size();
+        rounds = tables.size();
+    });
+    if (status == 0)
+        std::printf("Wrote the call list, %zu %s in %zu %s, to %s.\n", calls, calls == 1 ? "call" : "calls", rounds,
+                    rounds == 1 ? "round" : "rounds", qPrintable(QDir::toNativeSeparators(path)));
     return status;
 }
 

@@ -39,6 +39,11 @@ int writeSeriesResults(const QString &journalPath, const QString &path, const QS
 // Writes the journal's flights that pass the day as an XLSX workbook, the
 // whole file or none of it. Returns the exit status, saying what it did as
 // writeResults does.
+// Writes the call list (every class and round, or the class and round named)
+// to path in the format its extension names. Returns the exit status.
+int callListCommand(const QString &journalPath, const QString &path, const QString &caption, int round,
+                    std::int64_t contest);
+
 int exportFlightsXlsx(const QString &journalPath, const QString &day, const QString &path, std::int64_t contest = 0);
 
 // Whether the file is to be written as XLSX.

@@ -1,11 +1,11 @@
 #include "import_command.h"
 
+#include "command_output.h"
 #include "contest_journal.h"
 #include "journal_files.h"
 #include "journal_words.h"
 #include "registration_file.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,15 +13,6 @@
 #include <string_view>
 
 namespace orlo {
-
-namespace {
-
-void say(const QString &sentence)
-{
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(sentence));
-}
-
-} // namespace
 
 int importEntries(const QString &journalPath, const QString &filePath, std::int64_t contestId)
 {

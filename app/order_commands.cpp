@@ -1,31 +1,16 @@
 #include "order_commands.h"
 
-#include "call_list_files.h"
-#include "call_list_model.h"
+#include "command_output.h"
 #include "contest_journal.h"
 #include "contestant_names.h"
-#include "call_list_reading.h"
-#include "journal_files.h"
 #include "journal_reader.h"
 #include "journal_words.h"
 #include "order_draw.h"
 
-#include <QCoreApplication>
-#include <QDir>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace orlo {
-
-namespace {
-
-void say(const QString &sentence)
-{
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(sentence));
-}
-
-} // namespace
 
 int drawOrderCommand(const QString &journalPath, const QString &caption, std::optional<std::uint64_t> seed,
                      std::int64_t contest)
@@ -70,40 +55,6 @@ int drawOrderCommand(const QString &journalPath, const QString &caption, std::op
         say(QString::fromStdString(journalSentence(problem)) + QStringLiteral(" Nothing was drawn."));
     } catch (const std::exception &failure) {
         say(QString::fromStdString(failure.what()) + QStringLiteral(". Nothing was drawn."));
-    }
-    return 1;
-}
-
-int callListCommand(const QString &journalPath, const QString &path, const QString &caption, int round,
-                    std::int64_t contest)
-{
-    const QString cannot = QStringLiteral("Cannot write the call list to %1: ").arg(QDir::toNativeSeparators(path));
-    if (journal::isJournalFile(path.toStdString(), journalPath.toStdString())) {
-        say(cannot + QLatin1String(theJournalItself) + QStringLiteral(". Nothing was written."));
-        return 1;
-    }
-    try {
-        journal::JournalReader reader(journalPath.toStdString());
-        reader.chooseContest(contest);
-        const contest::CallList list = journal::readCallList(reader);
-        std::string named = caption.toStdString();
-        for (const contest::CircleRound &each : list.rounds)
-            for (const contest::Call &call : each.calls)
-                if (contest::sameName(call.caption, named))
-                    named = call.caption;
-        const std::vector<contest::ResultTable> tables = contest::callListTables(list, named, round);
-        const std::string name = reader.contest().name;
-        writeCallList((name.empty() ? std::string() : name + ": ") + "Call list", tables, path.toStdString());
-        std::size_t calls = 0;
-        for (const contest::ResultTable &table : tables)
-            calls += table.rows.size();
-        std::printf("Wrote the call list, %zu %s in %zu %s, to %s.\n", calls, calls == 1 ? "call" : "calls",
-                    tables.size(), tables.size() == 1 ? "round" : "rounds", qPrintable(QDir::toNativeSeparators(path)));
-        return 0;
-    } catch (const journal::JournalProblem &problem) {
-        say(cannot + QString::fromStdString(journalSentence(problem)) + QStringLiteral(" Nothing was written."));
-    } catch (const std::exception &failure) {
-        say(cannot + QString::fromStdString(failure.what()) + QStringLiteral(". Nothing was written."));
     }
     return 1;
 }

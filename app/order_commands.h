@@ -13,9 +13,4 @@ namespace orlo {
 int drawOrderCommand(const QString &journalPath, const QString &caption, std::optional<std::uint64_t> seed,
                      std::int64_t contest);
 
-// Writes the call list (every class and round, or the class and round named)
-// to path in the format its extension names. Returns the exit status.
-int callListCommand(const QString &journalPath, const QString &path, const QString &caption, int round,
-                    std::int64_t contest);
-
 } // namespace orlo

@@ -1,5 +1,6 @@
 #include "season_commands.h"
 
+#include "command_output.h"
 #include "contest_journal.h"
 #include "contestant_names.h"
 #include "journal_reader.h"
@@ -7,20 +8,10 @@
 #include "journal_words.h"
 #include "table_merge.h"
 
-#include <QCoreApplication>
 
 #include <cstdio>
 
 namespace orlo {
-
-namespace {
-
-void say(const QString &sentence)
-{
-    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(sentence));
-}
-
-} // namespace
 
 int listContests(const QString &journalPath)
 {

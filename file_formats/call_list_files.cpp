@@ -56,6 +56,11 @@ bool endsWith(const std::string &path, const char *extension)
 
 } // namespace
 
+std::string callListTitle(const std::string &contestName)
+{
+    return contestName.empty() ? std::string("Call list") : contestName + ": Call list";
+}
+
 QString callListHtml(const std::string &title, const std::vector<contest::ResultTable> &tables)
 {
     const QString name = QString::fromStdString(title).toHtmlEscaped();

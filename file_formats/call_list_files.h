@@ -12,6 +12,9 @@ class QPagedPaintDevice;
 
 namespace orlo {
 
+// "Spring Meet: Call list", or "Call list" for a contest without a name.
+std::string callListTitle(const std::string &contestName);
+
 // The call list as one HTML page in type large enough for a pit board: the
 // title, then each round's table with a box to tick.
 QString callListHtml(const std::string &title, const std::vector<contest::ResultTable> &tables);

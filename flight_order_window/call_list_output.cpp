@@ -13,10 +13,9 @@
 
 namespace orlo {
 
-std::string callListTitle(const std::string &journalPath)
+std::string callListTitleOf(const std::string &journalPath)
 {
-    const std::string name = journal::JournalReader(journalPath).contest().name;
-    return name.empty() ? std::string("Call list") : name + ": Call list";
+    return callListTitle(journal::JournalReader(journalPath).contest().name);
 }
 
 QFileDialog *callListSaveDialog(QWidget &parent)

@@ -11,7 +11,7 @@ class QWidget;
 namespace orlo {
 
 // The call list's title: the contest's name, when it has one, before "Call list".
-std::string callListTitle(const std::string &journalPath);
+std::string callListTitleOf(const std::string &journalPath);
 // The file dialog that asks where the call list is saved, in the results'
 // formats, opened over the parent window alone; not yet answered.
 QFileDialog *callListSaveDialog(QWidget &parent);

@@ -127,7 +127,7 @@ void FlightOrderWindow::buildControls()
     });
     connect(print, &QPushButton::clicked, this, [this] {
         try {
-            openCallListPrint(*this, callListTitle(m_path), contest::callListTables(m_called));
+            openCallListPrint(*this, callListTitleOf(m_path), contest::callListTables(m_called));
         } catch (const std::exception &problem) {
             m_problem->setText(QStringLiteral("Cannot print the call list: %1. Nothing was printed.")
                                    .arg(QString::fromUtf8(problem.what())));
@@ -179,7 +179,7 @@ bool FlightOrderWindow::saveCallList(const QString &path)
     try {
         if (journal::isJournalFile(path.toStdString(), m_path))
             throw std::runtime_error(theJournalItself);
-        writeCallList(callListTitle(m_path), contest::callListTables(m_called), path.toStdString());
+        writeCallList(callListTitleOf(m_path), contest::callListTables(m_called), path.toStdString());
     } catch (const std::exception &problem) {
         m_problem->setText(QStringLiteral("Cannot write the call list to %1: %2. Nothing was written.")
                                .arg(shown, QString::fromStdString(problem.what())));
