@@ -16,7 +16,8 @@ namespace {
 bool sameEntries(const std::vector<contest::Entry> &a, const std::vector<contest::Entry> &b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const contest::Entry &x, const contest::Entry &y) {
-        return x.id == y.id && x.name == y.name && x.number == y.number && x.classes == y.classes;
+        return x.id == y.id && x.name == y.name && x.number == y.number && x.classes == y.classes
+            && x.withdrawn == y.withdrawn;
     });
 }
 

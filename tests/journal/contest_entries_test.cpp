@@ -254,6 +254,7 @@ void ContestEntriesTest::flightCorrected_data()
     QTest::newRow("next contestant flown") << "fly" << "" << "" << "Ken Lo 17 official" << named;
     QTest::newRow("class closed by the director") << "close" << "" << "" << "Hal Ivers 12 official" << named;
     QTest::newRow("entry renamed") << "rename" << "" << "" << "Hal Ives 12 official" << named;
+    QTest::newRow("unflown entry withdrawn") << "withdraw" << "" << "" << "Hal Ivers 12 official" << named;
     // Recorded into the wrong contest of the season and moved to its own.
     const QString moved = named + "\n10:05:00+00:00 contest Contest of 2026-12-08 > Autumn Carrier Meet (flown at the "
                                   "autumn meet)";
@@ -341,6 +342,8 @@ void ContestEntriesTest::flightCorrected()
             contest.setContest({"", "", "", {{"Class I", Counting::BestFlight, 1, 2, TieRule::Shared, true, ""}}, {}});
         } else if (change == "rename") {
             contest.rename(hal, "Hal Ives");
+        } else if (change == "withdraw") {
+            contest.setWithdrawn(other, true);
         } else {
             contest.moveFlight(flight, change == "move" ? other : hal, reason.toStdString());
         }
