@@ -201,10 +201,7 @@ void OrloProgram::openFlightOrder()
     } else {
         m_order->reload();
     }
-    m_order->setWindowState(m_order->windowState() & ~Qt::WindowMinimized);
-    m_order->show();
-    m_order->raise();
-    m_order->activateWindow();
+    showInFront(*m_order);
 }
 
 void OrloProgram::callTheNext()
@@ -248,10 +245,7 @@ void OrloProgram::openNetwork()
             placeBeside(*m_network, m_sheet);
         keepPlace(*m_network, QStringLiteral("network"));
     }
-    m_network->setWindowState(m_network->windowState() & ~Qt::WindowMinimized);
-    m_network->show();
-    m_network->raise();
-    m_network->activateWindow();
+    showInFront(*m_network);
 }
 
 void OrloProgram::openManual()
