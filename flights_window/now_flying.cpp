@@ -1,7 +1,7 @@
 #include "now_flying.h"
 
 #include "contestant_picker.h"
-#include "call_list_reading.h"
+#include "flight_order.h"
 #include "journal_schema.h"
 #include "journal_words.h"
 #include "shown_text.h"
@@ -26,7 +26,8 @@ void NowFlying::pick()
         const std::optional<contest::Entry> named = m_picker->entryNamed();
         const std::vector<contest::ScoredFlight> flown = m_reader.scoredFlights(); // newest first
         if (m_picker->text().trimmed().isEmpty() || (named && !flown.empty() && flown.front().entry == named->id))
-            for (const contest::Call &call : contest::upNext(journal::readCallList(m_reader), {}, 1))
+            for (const contest::Call &call : contest::upNext(
+                     contest::callList(m_reader.contest(), m_reader.flightOrder(), m_picker->entries(), flown), {}, 1))
                 for (const contest::Entry &entry : m_picker->entries())
                     if (entry.id == call.entry)
                         m_picker->setText(offeredText(entry));
