@@ -289,7 +289,7 @@ void FlightOrderWindow::keep(const contest::FlyingOrder &order)
         m_problem->setText(QString::fromStdString(journalSentence(problem)) + QStringLiteral(" The order was not changed."));
         return;
     }
-    reload();
+    // The window reads the journal again as it hears of the change.
     m_changes.tell(ContestChange::Settings);
 }
 
@@ -381,7 +381,7 @@ void FlightOrderWindow::callAgain()
         m_problem->setText(QString::fromStdString(journalSentence(problem)) + QStringLiteral(" Nobody was called again."));
         return;
     }
-    reload();
+    // The window reads the journal again as it hears of the change.
     m_changes.tell(ContestChange::Settings);
 }
 
@@ -401,8 +401,8 @@ void FlightOrderWindow::withdraw()
         m_problem->setText(QString::fromStdString(journalSentence(problem)));
         return;
     }
-    reload();
-    m_changes.tell(ContestChange::Settings);
+    // The window reads the journal again as it hears of the change.
+    m_changes.tell(ContestChange::Entries);
 }
 
 } // namespace orlo
