@@ -97,6 +97,18 @@ bool ahead(const Contender &a, const Contender &b, const ClassRule &rule)
 
 } // namespace
 
+void sortAsFlown(std::vector<const ScoredFlight *> &flights)
+{
+    // Each moment read once, not at every comparison.
+    std::vector<std::pair<std::pair<std::int64_t, std::int64_t>, const ScoredFlight *>> flown;
+    flown.reserve(flights.size());
+    for (const ScoredFlight *flight : flights)
+        flown.push_back({{momentOf(flight->flownAt).value_or(0), flight->id}, flight});
+    std::sort(flown.begin(), flown.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t at = 0; at < flown.size(); ++at)
+        flights[at] = flown[at].second;
+}
+
 ClassStandings rankClass(ClassRule rule, const std::vector<Entry> &entries,
                          std::vector<const ScoredFlight *> flights)
 {
@@ -106,15 +118,7 @@ ClassStandings rankClass(ClassRule rule, const std::vector<Entry> &entries,
     for (const Entry &entry : entries)
         entryOf.emplace(entry.id, &entry);
 
-    // The order flown, by the moment of each flight's first calculation: one
-    // scoring table's flights merged into another's are numbered after its own.
-    std::vector<std::pair<std::pair<std::int64_t, std::int64_t>, const ScoredFlight *>> flown;
-    flown.reserve(flights.size());
-    for (const ScoredFlight *flight : flights)
-        flown.push_back({{momentOf(flight->flownAt).value_or(0), flight->id}, flight});
-    std::sort(flown.begin(), flown.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (std::size_t at = 0; at < flown.size(); ++at)
-        flights[at] = flown[at].second;
+    sortAsFlown(flights);
     std::map<std::int64_t, Contender> contenders;
     auto contenderOf = [&](std::int64_t entry, const std::string &name, const std::string &number) -> Contender & {
         auto [at, added] = contenders.try_emplace(entry);

@@ -12,6 +12,11 @@ namespace orlo::contest {
 ClassStandings rankClass(ClassRule rule, const std::vector<Entry> &entries,
                          std::vector<const ScoredFlight *> flights);
 
+// The flights in the order flown, by the moment of each flight's first
+// calculation, then as numbered: one scoring table's flights merged into
+// another's are numbered after its own, whenever they were flown.
+void sortAsFlown(std::vector<const ScoredFlight *> &flights);
+
 } // namespace orlo::contest
 
 namespace orlo::contest {

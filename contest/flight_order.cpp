@@ -63,8 +63,8 @@ std::map<std::pair<std::int64_t, std::string>, Flown> flownBy(const FlyingOrder 
     for (const ScoredFlight &flight : flights)
         if (flight.entry != 0)
             sorted.push_back(&flight);
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const ScoredFlight *a, const ScoredFlight *b) { return a->id < b->id; });
+    // A pilot's flights counted in the order flown, as the ranking counts them.
+    sortAsFlown(sorted);
     for (const ScoredFlight *flight : sorted)
         flown[{flight->entry, flight->classCaption}].flights.push_back(flight);
     for (auto &[key, pilot] : flown)
@@ -112,8 +112,6 @@ std::vector<std::int64_t> classOrder(const ClassOrder &order, const ClassRule &r
                     if (flight->status != FlightStatus::Void)
                         before.push_back(flight);
                 }
-        std::sort(before.begin(), before.end(),
-                  [](const ScoredFlight *a, const ScoredFlight *b) { return a->id < b->id; });
         ClassRule open = rule;
         open.final = false;
         const ClassStandings standings = rankClass(open, entries, before);

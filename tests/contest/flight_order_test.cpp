@@ -71,6 +71,7 @@ std::vector<ScoredFlight> flightsOf(const QStringList &lines, const std::vector<
         flight.classCaption = parts[1].toStdString();
         flight.status = statusNamed(parts.value(2, QStringLiteral("official")).toStdString()).value();
         flight.score = parts.value(3, QStringLiteral("100.0")).toStdString();
+        flight.flownAt = parts.value(4).toStdString();
         flights.push_back(flight);
     }
     return flights;
@@ -306,6 +307,18 @@ void FlightOrderTest::calling_data()
         << QStringList{}
         << "Next: Bob Orr (Class I, flight 2) · On deck: Cy Dunn (Class I, flight 2)"
            " · In the hole: Ann Lee (Class I, flight 2)"
+        << "Round 2 of 2: 3 still to fly";
+    // Ann's void flight, merged from the other table, is numbered after her
+    // re-flight though flown first: called again, it is the re-flight that counts.
+    QTest::newRow("reverse of the standings, a re-flight merged")
+        << three << "reverse of the standings" << QStringList{}
+        << QStringList{"Ann Lee|Class I|official|300.0|2026-12-08T10:10:00+00:00",
+                       "Bob Orr|Class I|official|100.0|2026-12-08T10:01:00+00:00",
+                       "Cy Dunn|Class I|official|200.0|2026-12-08T10:02:00+00:00",
+                       "Ann Lee|Class I|void|0.0|2026-12-08T10:00:00+00:00"}
+        << QStringList{"Ann Lee|1"}
+        << "Next: Bob Orr (Class I, flight 2) · On deck: Cy Dunn (Class I, flight 2)"
+           " · In the hole: Ann Lee (Class I, flight 3)"
         << "Round 2 of 2: 3 still to fly";
     // Ann's two flights kept three apart: Cy flies between.
     QTest::newRow("two classes, one circle")
