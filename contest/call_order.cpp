@@ -76,6 +76,14 @@ std::vector<std::size_t> arrangeCalls(const std::vector<std::int64_t> &pilots, i
     std::map<std::int64_t, int> calls, need;
     for (std::int64_t pilot : pilots)
         ++calls[pilot];
+    // Nobody called twice: the preferred order keeps everyone apart as it is,
+    // where placing would look at every call for every position.
+    if (calls.size() == pilots.size()) {
+        std::vector<std::size_t> asPreferred(pilots.size());
+        for (std::size_t i = 0; i < pilots.size(); ++i)
+            asPreferred[i] = i;
+        return asPreferred;
+    }
     // A pilot's calls can be no further apart than the round spread evenly allows.
     for (const auto &[pilot, count] : calls)
         need[pilot] = count < 2 ? 1 : std::max(1, std::min(distance, int(pilots.size() - 1) / (count - 1)));
